@@ -1,0 +1,1 @@
+// The program's features join this library as they are built.
