@@ -27,8 +27,6 @@
 namespace {
 
 constexpr std::size_t kIndexBlock = 128;
-constexpr std::size_t kMinStack = 3000;
-constexpr std::size_t kMinMemory = 5000;
 
 struct IndexEntry {
   int code;
@@ -159,8 +157,8 @@ ErrLookup lookup(int code, std::string& text) {
 }
 
 bool memory_is_short() {
-  if (RUN_StackBytesLeft() < kMinStack) return true;
-  void* probe = std::malloc(kMinMemory);
+  if (RUN_StackBytesLeft() < ERR_MinStackBytes) return true;
+  void* probe = std::malloc(ERR_MinMemoryBytes);
   if (!probe) return true;
   std::free(probe);
   return false;
@@ -170,6 +168,21 @@ std::string host_error_text(int n) {
   static const locale_t c_loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
   const char* t = c_loc ? strerror_l(n, c_loc) : std::strerror(n);
   return RUN_FromHostPath(t ? t : "");
+}
+
+// Built in a small frame: it is what is left when the stack runs short.
+std::string memory_overflow_text(int code) {
+  char digits[12];
+  char* p = digits + sizeof digits;
+  auto v = static_cast<unsigned>(code < 0 ? -static_cast<long long>(code) : code);
+  do {
+    *--p = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0);
+  if (code < 0) *--p = '-';
+  std::string text(p, static_cast<std::size_t>(digits + sizeof digits - p));
+  text += " (+ memory overflow)";
+  return text;
 }
 
 std::string hex(unsigned v) {
@@ -227,7 +240,7 @@ ErrLookup ERR_ReadErrorMsg(int code, std::string& text) {
 
 std::string ERR_GetSysErrorMsg(int code) {
   try {
-    if (memory_is_short()) return std::to_string(code) + " (+ memory overflow)";
+    if (memory_is_short()) return memory_overflow_text(code);
     std::string text;
     const ErrLookup r = ERR_ReadErrorMsg(code, text);
     if (r == ErrLookup::found) return text;
@@ -249,7 +262,7 @@ std::string ERR_GetSysErrorMsg(int code) {
     return m;
   } catch (...) {
     try {
-      return std::to_string(code) + " (+ memory overflow)";
+      return memory_overflow_text(code);
     } catch (...) {
       return {};
     }

@@ -13,10 +13,27 @@
 // seen seeks straight to its line, and the file is never scanned twice over the same part.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 inline constexpr std::string_view ERR_MessageFileName = "KERNOG.ERR";
+
+// The least stack and memory a lookup needs; with less, the text is "<code> (+ memory overflow)".
+// Under AddressSanitizer every frame carries red zones, so the stack reserve grows accordingly.
+#if defined(__SANITIZE_ADDRESS__)
+#define FOLIARKH_FAT_FRAMES 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define FOLIARKH_FAT_FRAMES 1
+#endif
+#endif
+#ifdef FOLIARKH_FAT_FRAMES
+inline constexpr std::size_t ERR_MinStackBytes = 3000 * 8;
+#else
+inline constexpr std::size_t ERR_MinStackBytes = 3000;
+#endif
+inline constexpr std::size_t ERR_MinMemoryBytes = 5000;
 
 // Where to look for the message file (host paths; empty entries are skipped).
 struct ErrSearchDirs {

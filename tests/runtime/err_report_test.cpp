@@ -127,15 +127,15 @@ TEST_F(ErrMessages, TheShippedFileHasAMessageForEveryCode) {
   }
 }
 
-// Runs on a thread of its own with a small stack, and looks a message up with less than 3000
-// bytes of stack left.
+// Runs on a thread of its own with a small stack, and looks a message up with less stack left
+// than a lookup needs.
 void* lookup_near_stack_end(void* out) {
   RUN_NoteThreadStack();
   struct Dig {
     static void down(std::string* result) {
       volatile char pad[512];
       pad[0] = 1;
-      if (RUN_StackBytesLeft() > 2800) {
+      if (RUN_StackBytesLeft() > ERR_MinStackBytes - 200) {
         down(result);
       } else {
         *result = ERR_GetSysErrorMsg(1234);
