@@ -1,8 +1,9 @@
 // Composing the report of the last run-time error and showing it through the reporter.
 #include "err_report.h"
 
-#include <cstdio>
-
+#include "err_messages.h"
+#include "fatal_stop.h"
+#include "file_slots.h"
 #include "run_error.h"
 
 namespace {
@@ -15,14 +16,29 @@ ErrReporterFn ERR_GetUserRepFn() { return g_reporter; }
 void ERR_SetMessageBoxes(bool on) { g_message_boxes = on; }
 bool ERR_UsesMessageBoxes() { return g_message_boxes; }
 
-void ERR_ReportLevel1(int code) {
+std::string ERR_ComposeReport(int code, bool message_boxes) {
+  const std::string message = ERR_GetSysErrorMsg(code);
   const SourcePos& p = RUN_GetLastErrorPos();
-  std::string text = "Module:" + p.unit;
+  std::string text = message_boxes ? "" : "\nPROGRAM ERROR. ";
+  text += "Module:" + p.unit;
   if (!p.include.empty()) text += " Include:" + p.include;
-  text += " Pos:" + std::to_string(p.pos) + " Message:" + std::to_string(code);
-  if (g_reporter) {
-    g_reporter(code, p.include.empty() ? 0 : 1, p.pos, text);
-    return;
-  }
-  std::fprintf(stderr, "\nPROGRAM ERROR. %s\n", text.c_str());
+  text += " Pos:" + std::to_string(p.pos);
+  if (!message_boxes) text += "\n";
+  text += " Message:" + message;
+  if (!message_boxes) text += "\n";
+  return text;
 }
+
+void ERR_ReportLevel1(int code) {
+  const std::string text = ERR_ComposeReport(code, g_message_boxes);
+  if (g_reporter) {
+    const SourcePos& p = RUN_GetLastErrorPos();
+    g_reporter(code, p.include.empty() ? 0 : 1, p.pos, text);
+  } else if (g_message_boxes) {
+    RUN_ShowErrorBox("PROGRAM ERROR", text);
+  } else {
+    IO_WrStr(text);
+  }
+}
+
+void KERNOG_ErrReport(int code) { ERR_ReportLevel1(code); }

@@ -1,17 +1,54 @@
 // The life of the process: entry, runtime initialisation and end, the call of the goal.
+// States: not initialised -> running (RUN_Init) -> not initialised again (RUN_End); errors do not
+// change the state, they only unwind to traps.
 #pragma once
+
+#include <string>
+#include <string_view>
 
 // The application's goal; defined by the program.
 void KERNOG_Goal();
 
-// Process entry: prepares the command line and the show mode and returns WinMain's exit code.
+// Process entry: resets the floating-point environment, takes the command line apart (the
+// program's name is skipped) and returns WinMain's exit code. The show mode is 10 (the host's
+// default), as this host's start-up information carries none.
 int QbxKernogStart(int argc, char** argv);
 // Runs the whole program: initialises the runtime, runs the goal under the outermost trap,
-// ends the runtime; returns the exit code (0 after a normal end, the error code after an
-// uncaught run-time error).
+// ends the runtime; returns the exit code: 0 after a normal end, the error code after an uncaught
+// run-time error (reported first through KERNOG_ErrReport; a failure of that report is ignored),
+// the code of RUN_Exit, or RUN_Init's code when the start fails. The reporter and the message-box
+// mode installed before it (by the windowing layer) are left as they are.
 int WinMain(void* instance, int reserved, const char* command_line, int show_mode);
-// Initialises the runtime; 0, or 999 when it is already initialised, or another error code.
+
+// Initialises the runtime: memory settings, the symbol table, the files, the error messages, the
+// fault handlers and the registered parts. Returns 0; 999 when it is already running; or the
+// code of the failure (1008 for invalid memory settings) after the fatal message
+// "Kernog initialization failed with code: <code>".
 int RUN_Init();
-// Shuts the runtime down; 0, or 999 without a preceding initialisation.
+// Shuts the runtime down: flushes and closes the files, ends the registered parts, restores the
+// floating-point environment and the fault handlers. Returns 0; 999 when it is not running; or
+// the code of the failure after the fatal message "Kernog termination failed with code: <code>".
 int RUN_End();
 bool RUN_IsInitialised();
+
+// A part of the runtime that starts and ends with it (the fact store registers its node pool):
+// `init` runs at the end of RUN_Init, in registration order; `end` runs in RUN_End, in reverse
+// order, after the files are closed. Either may be null; either may raise a run-time error, which
+// makes the start or the end fail with its code.
+using RunPartFn = void (*)();
+void RUN_RegisterPart(RunPartFn init, RunPartFn end);
+
+// The instance given to WinMain, and the show mode.
+void* RUN_GetInstance();
+int RUN_GetShowMode();
+
+// The process's whole command line (program name first): as QbxKernogStart received it, else
+// read from /proc/self/cmdline. Arguments holding blanks are quoted.
+const std::string& RUN_GetCommandLine();
+void RUN_SetCommandLine(std::string command_line);
+// The command line without the program's name: a quoted name ends at its closing quote, another
+// at the first blank; then blanks and control characters are skipped.
+std::string_view RUN_SkipProgramName(std::string_view command_line);
+// The program's file name: the first word of the command line with everything up to the last
+// "\", "/" or ":" removed (the extension stays).
+std::string RUN_ProgramFileName(std::string_view command_line);

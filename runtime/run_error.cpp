@@ -7,6 +7,7 @@ namespace {
 bool g_error_flag = false;
 int g_exit_code = 0;
 int g_os_error = 0;
+unsigned g_host_exception = 0;
 SourcePos g_last_pos;
 
 std::string base_name(std::string_view path) {
@@ -73,9 +74,20 @@ void RUN_SetExitCode(int code) { g_exit_code = code; }
 int RUN_GetOsErrorNo() { return g_os_error; }
 const SourcePos& RUN_GetLastErrorPos() { return g_last_pos; }
 
+void RUN_NoteHostFault(int code, unsigned host_code) {
+  g_error_flag = true;
+  g_exit_code = code;
+  g_os_error = 0;
+  g_host_exception = host_code;
+  g_last_pos = {};
+}
+
+unsigned RUN_GetHostExceptionCode() { return g_host_exception; }
+
 void RUN_ResetErrorState() {
   g_error_flag = false;
   g_exit_code = 0;
   g_os_error = 0;
+  g_host_exception = 0;
   g_last_pos = {};
 }

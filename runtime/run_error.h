@@ -74,5 +74,10 @@ int RUN_GetExitCode();
 void RUN_SetExitCode(int code);
 int RUN_GetOsErrorNo();
 const SourcePos& RUN_GetLastErrorPos();
+// Records a host fault turned into run-time error `code` (1009, 1010, 1030-1033, 1050): the error
+// flag and exit code as for RUN_Error, no host error number, no source position, and the fault's
+// own code, which the report of error 1050 shows.
+void RUN_NoteHostFault(int code, unsigned host_code);
+unsigned RUN_GetHostExceptionCode();
 // Clears the error flag, the host error number and the exit code (start of a run, tests).
 void RUN_ResetErrorState();

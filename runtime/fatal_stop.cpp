@@ -1,0 +1,50 @@
+// The error-box routine with its standard-error fallback, fatal messages and the fatal stop.
+#include "fatal_stop.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+ErrorBoxFn g_box = nullptr;
+
+// write(2) directly: usable from a fault handler, and never buffered behind other output.
+void write_stderr(std::string_view text) {
+  const char* p = text.data();
+  std::size_t n = text.size();
+  while (n > 0) {
+    const ssize_t w = ::write(STDERR_FILENO, p, n);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) return;
+    p += w;
+    n -= static_cast<std::size_t>(w);
+  }
+}
+
+}  // namespace
+
+void RUN_SetErrorBoxFn(ErrorBoxFn fn) { g_box = fn; }
+ErrorBoxFn RUN_GetErrorBoxFn() { return g_box; }
+
+void RUN_ShowErrorBox(const char* title, std::string_view text) {
+  if (g_box) {
+    g_box(title, text);
+    return;
+  }
+  write_stderr(title);
+  write_stderr(": ");
+  write_stderr(text);
+  write_stderr("\n");
+}
+
+void RUN_FatalMessage(std::string_view text) { RUN_ShowErrorBox("Kernog fatal error message", text); }
+
+void RUN_FatalStop(int code, std::string_view text, bool flush_streams) {
+  if (flush_streams) std::fflush(nullptr);
+  RUN_FatalMessage(text);
+  RUN_FatalMessage("Kernog program terminated on fatal error");
+  ::_exit(code);
+}

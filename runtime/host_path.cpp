@@ -1,0 +1,8 @@
+// Conversion of file names between code page 1251 and the host's UTF-8.
+#include "host_path.h"
+
+#include "codepage.h"
+
+std::string RUN_HostPath(std::string_view name) { return cp1251::to_utf8(name); }
+
+std::string RUN_FromHostPath(std::string_view host_name) { return cp1251::from_utf8(host_name); }

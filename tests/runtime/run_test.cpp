@@ -1,0 +1,328 @@
+// The run: WinMain's exit codes and outermost trap, RUN_Init and RUN_End, the memory settings,
+// the command line, fatal stops and host faults (in child processes).
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+#include <signal.h>
+
+#include <cerrno>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "err_messages.h"
+#include "err_report.h"
+#include "fatal_stop.h"
+#include "fault_signals.h"
+#include "file_slots.h"
+#include "heap_settings.h"
+#include "run.h"
+#include "settings_store.h"
+#include "test_support.h"
+
+namespace {
+std::function<void()> g_goal;
+}
+
+void KERNOG_Goal() {
+  if (g_goal) g_goal();
+}
+
+namespace {
+
+using test_support::ScopedEnv;
+using test_support::TempDir;
+using test_support::write_bytes;
+
+int g_reports = 0;
+std::vector<std::string> g_boxes;
+
+void counting_reporter(int, int, std::uint32_t, const std::string&) { ++g_reports; }
+void failing_reporter(int, int, std::uint32_t, const std::string&) {
+  ++g_reports;
+  RUN_Error(6000);
+}
+void box(const char* title, std::string_view text) { g_boxes.push_back(std::string(title) + "|" + std::string(text)); }
+
+// Each test runs with its own settings store (empty unless the test writes one).
+class Run : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_goal = nullptr;
+    g_reports = 0;
+    g_boxes.clear();
+    RUN_SetErrorBoxFn(box);
+    ERR_InstallUserRepFns(counting_reporter);
+  }
+  void TearDown() override {
+    if (RUN_IsInitialised()) RUN_End();
+    g_goal = nullptr;
+    ERR_InstallUserRepFns(nullptr);
+    RUN_SetErrorBoxFn(nullptr);
+  }
+  void write_settings(const std::string& text) {
+    std::filesystem::create_directories(config_.path() + "/kernog");
+    write_bytes(config_.path() + "/kernog/applications.ini", text);
+  }
+  TempDir config_;
+  ScopedEnv xdg_{"XDG_CONFIG_HOME", config_.path()};
+};
+
+TEST_F(Run, ExitCodesOfWinMain) {
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 0);
+  EXPECT_EQ(g_reports, 0);
+
+  g_goal = [] { RUN_Error(1041); };
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 1041);
+  EXPECT_EQ(g_reports, 1);
+
+  g_goal = [] { RUN_Exit(7); };
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 7);
+  EXPECT_EQ(g_reports, 1);  // a normal exit is not reported
+
+  g_goal = [] { RUN_OsError(8500); };  // a host number of 1000 or more exits with 7000
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 7000);
+
+  g_goal = [] { throw std::runtime_error("library failure"); };
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 1050);
+  EXPECT_FALSE(RUN_IsInitialised());
+}
+
+TEST_F(Run, AFailingReportIsNotReportedAgain) {
+  ERR_InstallUserRepFns(failing_reporter);
+  g_goal = [] { RUN_Error(1041); };
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 1041);  // the first error's code, not the report's
+  EXPECT_EQ(g_reports, 1);
+}
+
+TEST_F(Run, TheEndOfTheRunClosesFilesAndItsFailureBecomesTheExitCode) {
+  g_goal = [] {
+    const int slot = IO_DeclareFile("myfile");
+    IO_O_Write(slot, "/dev/full");
+    IO_WrDev_i(slot);
+    IO_WrStr("never written");
+  };
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 7000 + ENOSPC);
+  EXPECT_FALSE(IO_IsOpen(IO_DeclareFile("myfile")));
+  EXPECT_EQ(IO_WrDev_o(), IO_Screen);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0], "Kernog fatal error message|Kernog termination failed with code: " +
+                            std::to_string(7000 + ENOSPC));
+}
+
+TEST_F(Run, InitialisationAndEndHappenOnce) {
+  EXPECT_EQ(RUN_End(), 999);
+  ASSERT_EQ(RUN_Init(), 0);
+  EXPECT_EQ(RUN_Init(), 999);
+  EXPECT_TRUE(RUN_IsInitialised());
+  EXPECT_EQ(RUN_End(), 0);
+  EXPECT_EQ(RUN_End(), 999);
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+bool g_part_fails = false;
+int g_part_ends = 0;
+void part_init() {
+  if (g_part_fails) RUN_Error(1051);
+}
+void part_end() { ++g_part_ends; }
+
+TEST_F(Run, RegisteredPartsStartAndEndWithTheRuntime) {
+  RUN_RegisterPart(part_init, part_end);
+  g_part_fails = true;
+  EXPECT_EQ(RUN_Init(), 1051);
+  EXPECT_FALSE(RUN_IsInitialised());
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0], "Kernog fatal error message|Kernog initialization failed with code: 1051");
+  g_part_fails = false;
+  const int ends = g_part_ends;
+  ASSERT_EQ(RUN_Init(), 0);
+  EXPECT_EQ(RUN_End(), 0);
+  EXPECT_EQ(g_part_ends, ends + 1);
+}
+
+TEST_F(Run, MemorySettings) {
+  // No store: the defaults.
+  ASSERT_EQ(RUN_Init(), 0);
+  EXPECT_EQ(RUN_GetHeapSettings().sys_block_size, 4194304u);
+  EXPECT_EQ(RUN_GetHeapSettings().decommit_size, 65536u);
+  RUN_End();
+
+  // The program's own section (named by the test program's file name), rounded up.
+  write_settings("[.Default]\nHeap.DecommitSize=8192\n[runtime_tests]\nheap.sysblocksize = 100000\n"
+                 "Heap.DecommitSize = 0x8000\n");
+  ASSERT_EQ(RUN_Init(), 0);
+  EXPECT_EQ(RUN_GetHeapSettings().sys_block_size, 131072u);
+  EXPECT_EQ(RUN_GetHeapSettings().decommit_size, 32768u);
+  RUN_End();
+
+  write_settings("[runtime_tests]\nHeap.DecommitSize=5000\n");
+  EXPECT_EQ(RUN_Init(), 1008);
+  EXPECT_FALSE(RUN_IsInitialised());
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0], "Kernog fatal error message|Kernog initialization failed with code: 1008");
+}
+
+TEST(HeapSettings, SectionsValuesAndChecks) {
+  const SettingsStore store = SettingsStore::parse(
+      "; settings\n[.Default]\nHeap.SysBlockSize=65536\nHeap.DecommitSize=2048\n"
+      "[prog.exe]\nHeap.SysBlockSize = abc\n[other]\nHeap.SysBlockSize=0x1FFFFFFFF\n"
+      "Heap.DecommitSize=-4096\n[big]\nHeap.SysBlockSize=4294967295\n");
+  // A program without a section, or without a name, takes ".Default".
+  for (const char* name : {"unknown", ""}) {
+    HeapSettings s = RUN_ReadHeapSettings(store, name);
+    EXPECT_EQ(s.sys_block_size, 65536u);
+    EXPECT_EQ(s.decommit_size, 2048u);
+    EXPECT_EQ(RUN_CheckHeapSettings(s), 1008);  // below the page size
+  }
+  // A section of its own replaces ".Default" whole; invalid values leave the defaults.
+  HeapSettings s = RUN_ReadHeapSettings(store, "prog.exe");
+  EXPECT_EQ(s.sys_block_size, 4194304u);
+  EXPECT_EQ(s.decommit_size, 65536u);
+  s = RUN_ReadHeapSettings(store, "other");
+  EXPECT_EQ(s.sys_block_size, 4194304u);
+  EXPECT_EQ(s.decommit_size, 65536u);
+
+  s = RUN_ReadHeapSettings(store, "big");
+  EXPECT_EQ(RUN_CheckHeapSettings(s), 0);
+  EXPECT_EQ(s.sys_block_size, 4294901760u);  // the largest multiple of 65536 in 32 bits
+  HeapSettings zero{0, 4096};
+  EXPECT_EQ(RUN_CheckHeapSettings(zero), 0);
+  EXPECT_EQ(zero.sys_block_size, 4096u);
+  for (std::uint32_t bad : {0u, 4095u, 12288u, 65537u}) {
+    HeapSettings b{4194304, bad};
+    EXPECT_EQ(RUN_CheckHeapSettings(b), 1008) << bad;
+  }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define FOLIARKH_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define FOLIARKH_ASAN 1
+#endif
+#endif
+
+void* volatile g_sink = nullptr;
+
+TEST(HeapSettingsDeathTest, TheBlockSizeReachesTheAllocator) {
+#ifdef FOLIARKH_ASAN
+  GTEST_SKIP() << "the sanitizer's allocator replaces the C library's";
+#else
+  // In a child: after the settings are applied, the heap grows by at least a block at a time.
+  EXPECT_EXIT(
+      {
+        RUN_ApplyHeapSettings({16u << 20, 65536});
+        const std::size_t before = mallinfo2().arena;
+        std::size_t after = before;
+        for (int i = 0; i < 10000 && after == before; ++i) {
+          g_sink = malloc(60000);  // below the mmap threshold: taken from the heap, kept
+          after = mallinfo2().arena;
+        }
+        std::_Exit(after - before >= (16u << 20) ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+#endif
+}
+
+TEST(CommandLine, ProgramNameAndRest) {
+  EXPECT_EQ(RUN_SkipProgramName("\"C:\\Program Files\\foliarkh.exe\"  \t\x01 data.pbs -x"), "data.pbs -x");
+  EXPECT_EQ(RUN_SkipProgramName("foliarkh arg"), "arg");
+  EXPECT_EQ(RUN_SkipProgramName("foliarkh"), "");
+  EXPECT_EQ(RUN_SkipProgramName("\"unterminated name"), "");
+  EXPECT_EQ(RUN_ProgramFileName("\"C:\\Program Files\\foliarkh.exe\" a"), "foliarkh.exe");
+  EXPECT_EQ(RUN_ProgramFileName("/usr/bin/foliarkh -x"), "foliarkh");
+  EXPECT_EQ(RUN_ProgramFileName("C:foliarkh"), "foliarkh");
+  EXPECT_EQ(RUN_ProgramFileName(""), "");
+}
+
+TEST_F(Run, ProcessEntryRunsTheProgram) {
+  const std::string saved = RUN_GetCommandLine();
+  char prog[] = "/opt/bin/foliarkh";
+  char arg[] = "two words";
+  char* argv[] = {prog, arg, nullptr};
+  bool ran = false;
+  g_goal = [&] { ran = true; };
+  EXPECT_EQ(QbxKernogStart(2, argv), 0);
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(RUN_GetCommandLine(), "/opt/bin/foliarkh \"two words\"");
+  EXPECT_EQ(RUN_GetShowMode(), 10);
+  RUN_SetCommandLine(saved);
+}
+
+// Host faults and fatal stops end a child process; the parent checks its exit status (the host
+// keeps the low 8 bits of the code) and what it wrote to the standard error stream.
+volatile std::uintptr_t g_bad_address = 8;
+volatile int g_zero = 0;
+volatile int g_seven = 7;
+volatile bool g_never = false;
+
+void start_in_child() {
+  RUN_SetErrorBoxFn(nullptr);
+  if (RUN_IsInitialised()) RUN_End();
+  if (RUN_Init() != 0) std::_Exit(99);
+  ERR_UseMessageFile(std::string(FOLIARKH_TEST_BINARY_DIR) + "/KERNOG.ERR");
+}
+
+__attribute__((no_sanitize("undefined"))) void touch_bad_address() {
+  *reinterpret_cast<volatile int*>(g_bad_address) = 1;
+}
+
+volatile int g_quotient = 0;
+__attribute__((no_sanitize("undefined"))) void divide_by_zero() { g_quotient = g_seven / g_zero; }
+
+int recurse_forever(int depth) {
+  volatile char frame[4096];
+  frame[0] = static_cast<char>(depth);
+  if (g_never) return frame[0];
+  return recurse_forever(depth + 1) + frame[0];
+}
+
+int g_box_calls = 0;
+void crashing_box(const char* title, std::string_view text) {
+  if (++g_box_calls == 1) touch_bad_address();
+  const std::string line = std::string(title) + ": " + std::string(text) + "\n";
+  if (::write(2, line.data(), line.size()) < 0) std::_Exit(98);
+}
+
+TEST(FaultDeathTest, FaultsEndTheRunWithTheirCodes) {
+  EXPECT_EXIT((start_in_child(), touch_bad_address()), ::testing::ExitedWithCode(1009 & 0xFF),
+              "Kernog fatal error message: 1009 Access violation.*\n"
+              "Kernog fatal error message: Kernog program terminated on fatal error");
+  EXPECT_EXIT((start_in_child(), recurse_forever(0)), ::testing::ExitedWithCode(1010 & 0xFF),
+              "1010 Stack overflow");
+  EXPECT_EXIT((start_in_child(), divide_by_zero()), ::testing::ExitedWithCode(1032 & 0xFF),
+              "1032 Division by zero");
+  EXPECT_EXIT((start_in_child(), raise(SIGILL)), ::testing::ExitedWithCode(1050 & 0xFF),
+              "1050 Unexpected exception");
+}
+
+TEST(FaultDeathTest, AFaultInsideTheReportGivesNoSecondReport) {
+  EXPECT_EXIT((start_in_child(), RUN_SetErrorBoxFn(crashing_box), touch_bad_address()),
+              ::testing::ExitedWithCode(1009 & 0xFF),
+              "^Kernog fatal error message: Unable to handle nested exception \\(code = B\\)\n"
+              "Kernog fatal error message: Kernog program terminated on fatal error\n$");
+}
+
+TEST(FaultDeathTest, FatalStop) {
+  EXPECT_EXIT(RUN_FatalStop(1234, "Something broke"), ::testing::ExitedWithCode(1234 & 0xFF),
+              "^Kernog fatal error message: Something broke\n"
+              "Kernog fatal error message: Kernog program terminated on fatal error\n$");
+}
+
+TEST(Faults, CodesOfEveryKindOfFault) {
+  EXPECT_EQ(RUN_FaultErrorCode(SIGSEGV, SEGV_MAPERR, false), 1009);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGSEGV, SEGV_MAPERR, true), 1010);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGBUS, BUS_ADRERR, false), 1009);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTOVF, false), 1030);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_INTOVF, false), 1031);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_INTDIV, false), 1032);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTDIV, false), 1032);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTUND, false), 1033);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTRES, false), 1033);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTINV, false), 1050);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGILL, ILL_ILLOPC, false), 1050);
+}
+
+}  // namespace
