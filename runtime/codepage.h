@@ -137,3 +137,12 @@ constexpr std::string_view operator""_cp() {
   using E = cp1251::detail::encoded_literal<S>;
   return std::string_view(E::bytes.data(), E::length);
 }
+
+// "Текст"_cps: the same bytes as a new std::string. Prefer it wherever a std::string is declared
+// from a literal: clang 14 crashes on a declaration whose initialiser constructs a std::string
+// from a _cp literal (`std::string s("…"_cp);`, `auto s = std::string("…"_cp);`).
+template <cp1251::detail::fixed_utf8 S>
+std::string operator""_cps() {
+  using E = cp1251::detail::encoded_literal<S>;
+  return std::string(E::bytes.data(), E::length);
+}

@@ -61,6 +61,7 @@ TEST(CodePage, LiteralEncodesAtCompileTime) {
   EXPECT_EQ(std::string("Автор:\t\t\t% "_cp), *iconv_convert("CP1251", "UTF-8", "Автор:\t\t\t% "));
   EXPECT_EQ(std::string("Твёрдый №"_cp), *iconv_convert("CP1251", "UTF-8", "Твёрдый №"));
   EXPECT_EQ(""_cp.size(), 0u);
+  EXPECT_EQ("Фолиарх"_cps, std::string(title));
   EXPECT_EQ("Фолиарх"_cp.data()[7], '\0');  // NUL-terminated storage
 }
 
