@@ -165,7 +165,7 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
   rec->handler = handler;
   rec->style = style;
   rec->surface = &client->surface();
-  rec->menu = std::move(model);
+  rec->menu.reset(model.release());
   WindowRecord& r = register_window(std::move(rec));
   const Window task_window = r.handle;
   t.task_window = task_window;

@@ -150,7 +150,7 @@ Window win_Create(int kind, Rect rect, const std::string& title, const Menu& men
         frame->menuBar()->hide();
       rec->frame = frame;
     }
-    rec->menu = std::move(model);
+    rec->menu.reset(model.release());
   } else {
     if (on_screen || !pr->client) RUN_Error(6001);
     auto* client = new LayerClient(pr->client);

@@ -1,6 +1,7 @@
 // The window table and the flag interpretation of window records.
 #include "internal/window_record.h"
 
+#include <QCoreApplication>
 #include <map>
 
 #include "internal/menu_model.h"
@@ -17,6 +18,14 @@ std::map<Window, std::unique_ptr<WindowRecord>>& table() {
 Window g_next_handle = 0x100;
 
 }  // namespace
+
+void MenuModelDeleter::operator()(MenuModel* m) const {
+  if (!m) return;
+  if (QCoreApplication::instance())
+    m->deleteLater();
+  else
+    delete m;
+}
 
 WindowRecord::WindowRecord() = default;
 WindowRecord::~WindowRecord() = default;

@@ -22,6 +22,13 @@ namespace gui_detail {
 class MenuModel;
 class PaintSurface;
 
+// Menus are deleted when the loop gets back: a window may be destroyed from its own menu
+// command, while the toolkit is still inside that menu.
+struct MenuModelDeleter {
+  void operator()(MenuModel* m) const;
+};
+using MenuModelPtr = std::unique_ptr<MenuModel, MenuModelDeleter>;
+
 // The look of a window, computed from its flag list.
 struct WindowStyle {
   bool visible = true, disabled = false, maximized = false, minimized = false;
@@ -65,7 +72,7 @@ struct WindowRecord {
   WindowStyle style;
   DrawTools tools;
   int cursor = 1;
-  std::unique_ptr<MenuModel> menu;  // own menu of a task, top-level or dialog window
+  MenuModelPtr menu;                // own menu of a task, top-level or dialog window
   PaintSurface* surface = nullptr;  // the client's drawing surface, when it has one
   QPainter* paint_painter = nullptr;  // set only while e_update is delivered
   Rect update_rect;
