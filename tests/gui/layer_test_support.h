@@ -8,9 +8,13 @@
 #include <functional>
 #include <vector>
 
+#include "codepage.h"
 #include "layer.h"
 
 namespace layer_test {
+
+// A UTF-8 text of the test as the program's cp1251 string.
+inline std::string cp(const char* utf8) { return cp1251::from_utf8(utf8); }
 
 struct Recorded {
   Window win;

@@ -105,7 +105,7 @@ class ServiceTests : public QObject {
       menu_Enable(task, 10035, true);
       QVERIFY(entry->isEnabled());
 
-      menu_Enable(task, std::string("Ввести"_cp), false);
+      menu_Enable(task, cp("Ввести"), false);
       QVERIFY(!bar_action(task, 10038)->isEnabled());
       menu_Enable(task, "Contents", false);  // the text without its "&" and shortcut part
       QVERIFY(!bar_action(task, 10044)->isEnabled());

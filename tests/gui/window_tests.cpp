@@ -266,7 +266,7 @@ class WindowTests : public QObject {
     run_in_task([](Window task) {
       const Window w = make_child(task);
       QCOMPARE(win_GetText(w), std::string());
-      const std::string title(std::string("Каталог"_cp));
+      const std::string title(cp("Каталог"));
       win_SetText(w, title);
       QCOMPARE(win_GetText(w), title);
       QCOMPARE(events_of<e_state>(w).size(), std::size_t(1));
@@ -279,7 +279,7 @@ class WindowTests : public QObject {
       rec->parent = w;
       rec->client = edit;
       const Window e = gui_detail::register_window(std::move(rec)).handle;
-      const std::string two_lines = std::string("Первая"_cp) + "\n" + std::string("вторая"_cp);
+      const std::string two_lines = cp("Первая") + "\n" + cp("вторая");
       win_SetText(e, two_lines);
       QCOMPARE(edit->document()->blockCount(), 2);
       QCOMPARE(edit->document()->findBlockByNumber(1).text(), QString::fromUtf8("вторая"));
