@@ -194,7 +194,6 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
   } else {
     set_outer_geometry(r, QRect(100, 100, 500, 400));
   }
-  set_client_geometry(r, QRect(client->mapTo(frame, QPoint(0, 0)) + frame->pos(), client->size()));
   fit_mdi_client();
   if (style.disabled) frame->setEnabled(false);
 

@@ -33,6 +33,7 @@ void set_outer_geometry(WindowRecord& r, const QRect& outer_rect) {
   if (!outer) return;
   if (outer->isWindow() && !r.style.sizing_border) outer->setMinimumSize(0, 0), outer->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   outer->setGeometry(outer_rect);
+  settle_layout(outer);  // the client has its size before the window hears of its creation
   apply_fixed_size(r, outer);
 }
 

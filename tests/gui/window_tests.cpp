@@ -67,7 +67,15 @@ class WindowTests : public QObject {
 
   void taskWindowRunAndMenuBar() {
     Window seen = 0;
+    static Rect at_create;
+    behaviour() = [](Window w, const Event& ev) -> std::optional<long> {
+      if (std::holds_alternative<e_create>(ev)) at_create = win_GetClientRect(w);
+      return std::nullopt;
+    };
     run_in_task([&](Window task) {
+      // The client area has its size already while e_create is handled.
+      QVERIFY(at_create.right > 100 && at_create.bottom > 100);
+      QCOMPARE(at_create, win_GetClientRect(task));
       seen = task;
       QCOMPARE(win_GetType(task), int(wk_Task));
       QCOMPARE(win_GetText(task), std::string("Test"));
