@@ -58,7 +58,9 @@ inline void reset() {
 // Runs `body` once the message loop of a fresh uix_Init runs (task handler: recording_handler),
 // then destroys the task window if the body left it. Returns when uix_Init has returned.
 inline void run_in_task(const std::function<void(Window task)>& body, const Menu& menu = res_menu{10031}) {
-  QTimer::singleShot(0, [body] {
+  QTimer start;  // dies with this call, so a run that failed to start leaves nothing behind
+  start.setSingleShot(true);
+  QObject::connect(&start, &QTimer::timeout, [body] {
     const Window task = uix_GetTaskWin();
     if (!QApplication::activeWindow())
       for (QWidget* w : QApplication::topLevelWidgets())
@@ -74,6 +76,7 @@ inline void run_in_task(const std::function<void(Window task)>& body, const Menu
     }
     if (win_GetType(task) == wk_Task) win_Destroy(task);
   });
+  start.start(0);
   uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings},
            recording_handler, menu, "test", "Test");
 }

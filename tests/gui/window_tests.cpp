@@ -92,6 +92,103 @@ class WindowTests : public QObject {
     QCOMPARE(win_GetType(seen), int(wk_NotAWindow));
   }
 
+  void startErrorsLeaveNothingBehind() {
+    QCOMPARE(caught_code([] { run_in_task([](Window) {}, no_menu{}); }), 6405);  // MDI needs a menu
+    QCOMPARE(caught_code([] { run_in_task([](Window) {}, res_menu{4242}); }), 6053);
+    QCOMPARE(uix_GetTaskWin(), Window(0));
+    QVERIFY(gui_detail::task() == nullptr);
+    QCOMPARE(caught_code([] { timer_Set(0x7777, 10); }), 6000);
+  }
+
+  void withoutMdiTopLevelWindowsAreOwnedFrames() {
+    uix_SetAttrVal(xQbx_bMDI, 0);
+    Window top = 0;
+    run_in_task(
+        [&](Window task) {
+          QVERIFY(gui_detail::task()->mdi_client.isNull());
+          QVERIFY(static_cast<QMainWindow*>(frame_of(task))->menuBar()->isHidden());
+          top = make_mdi_child(task, res_menu{10027});
+          QVERIFY(frame_of(top)->isWindow());
+          QCOMPARE(frame_of(top)->parentWidget(), frame_of(task));
+          // Its own menu is in its own bar, and its commands reach it.
+          auto* bar = static_cast<QMainWindow*>(frame_of(top))->menuBar();
+          QCOMPARE(bar->actions().size(), 3);
+          bar->actions()[0]->setEnabled(true);
+          bar->actions()[0]->trigger();
+          QCOMPARE(events_of<e_menu>(top).size(), std::size_t(1));
+          QCOMPARE(client_of(top)->mapToGlobal(QPoint(0, 0)), QPoint(20, 20));
+        },
+        no_menu{});
+    // Destroying the task window destroyed the window it owned.
+    QCOMPARE(events_of<e_destroy>(top).size(), std::size_t(1));
+  }
+
+  void handlerChain() {
+    run_in_task([](Window task) {
+      const Window w = make_child(task);
+      static int second_calls = 0;
+      second_calls = 0;
+      find_record(w)->second_handler = [](Window, const Event& ev) -> std::optional<long> {
+        ++second_calls;
+        if (const auto* u = std::get_if<e_user>(&ev); u && u->id == 1) return 11;
+        return std::nullopt;
+      };
+      behaviour() = [](Window, const Event& ev) -> std::optional<long> {
+        if (std::holds_alternative<e_user>(ev)) return 22;
+        return std::nullopt;
+      };
+      log().clear();
+      QCOMPARE(win_SendEvent(w, e_user{1, 0}), 11L);  // the second handler's success is final
+      QVERIFY(events_of<e_user>(w).empty());
+      QCOMPARE(win_SendEvent(w, e_user{2, 0}), 22L);  // its failure passes the event on
+      QCOMPARE(events_of<e_user>(w).size(), std::size_t(1));
+      QCOMPARE(second_calls, 2);
+      // A window without any handler counts as handled with 0: its close request keeps it.
+      win_SetHandler(w, nullptr);
+      find_record(w)->second_handler = nullptr;
+      QVERIFY(win_GetHandler(w) == nullptr);
+      win_PostEvent(w, e_closerequest{});
+      QTest::qWait(20);
+      QCOMPARE(win_GetType(w), int(wk_Child));
+    });
+  }
+
+  void paintDuringPaintIsDeferred() {
+    run_in_task([](Window task) {
+      const Window w = make_child(task);
+      static int updates = 0;
+      updates = 0;
+      behaviour() = [w](Window win, const Event& ev) -> std::optional<long> {
+        if (win == w && std::holds_alternative<e_update>(ev)) {
+          if (++updates == 1) win_Update(w);  // asks for a paint while this one runs
+          return 0;
+        }
+        return std::nullopt;
+      };
+      win_Update(w);
+      QCOMPARE(updates, 1);  // not painted inside itself
+      QVERIFY(wait_until([] { return updates >= 2; }));
+      QVERIFY(find_record(w)->paint_painter == nullptr);
+    });
+  }
+
+  void hookOffersToolkitEvents() {
+    run_in_task([](Window task) {
+      const Window w = make_child(task);
+      behaviour() = [w](Window win, const Event& ev) -> std::optional<long> {
+        if (const auto* n = std::get_if<e_native>(&ev); win == w && n && n->msg == QEvent::MouseButtonPress) return 0;
+        return std::nullopt;
+      };
+      win_EnableHook(w, true);
+      QTest::mouseClick(client_of(w), Qt::LeftButton, {}, QPoint(3, 3));
+      QVERIFY(events_of<e_mousedown>(w).empty());  // the handler took the press
+      QCOMPARE(events_of<e_mouseup>(w).size(), std::size_t(1));
+      win_EnableHook(w, false);
+      QTest::mouseClick(client_of(w), Qt::LeftButton, {}, QPoint(3, 3));
+      QCOMPARE(events_of<e_mousedown>(w).size(), std::size_t(1));
+    });
+  }
+
   void closeRequestFollowsHandlerResult() {
     run_in_task([](Window task) {
       const Window keeps = make_mdi_child(task, no_menu{});
