@@ -127,6 +127,8 @@ struct RunGuard {
 
 void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, const std::string&,
               const std::string& title) {
+  ERR_InstallUserRepFns(uix_ErrorMsg);
+  ERR_SetMessageBoxes(true);
   if (task()) RUN_Error(6220);  // the task window's class is already registered
   Attributes& a = attributes();
   if (a.mdi && std::holds_alternative<no_menu>(menu)) RUN_Error(6405);
@@ -135,8 +137,6 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
   RunGuard guard{&t, nullptr, {}, false};
   guard.own_app = make_application_if_needed();
   set_task(&t);
-  ERR_InstallUserRepFns(uix_ErrorMsg);
-  ERR_SetMessageBoxes(true);
   a.three_d = false;  // no 3D-controls library exists on this platform
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/9012.ico")));
 

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QClipboard>
+#include <QFile>
 #include <QWheelEvent>
 
 #include "codepage.h"
@@ -81,6 +82,8 @@ class WindowTests : public QObject {
       QCOMPARE(win_GetText(task), std::string("Test"));
       QCOMPARE(uix_GetAttrVal(301), std::int32_t(task));
       QCOMPARE(uix_GetAttrVal(xQbx_b3D), 0);  // no 3D-controls library here
+      QVERIFY(QFile::exists(":/icons/9012.ico"));  // the program icon, compiled in
+      QVERIFY(!QApplication::windowIcon().pixmap(32).isNull());
       const QStringList bar = bar_texts(task);
       QCOMPARE(bar, (QStringList{QString::fromUtf8("Файл"), QString::fromUtf8("База"),
                                  QString::fromUtf8("Категории"), QString::fromUtf8("Настройки"),
