@@ -81,7 +81,7 @@ int key_code_of(const QKeyEvent* ev) {
     default: break;
   }
   if (key >= Qt::Key_F1 && key <= Qt::Key_F15) return 331 + (key - Qt::Key_F1);
-  if (key >= Qt::Key_F16 && key <= Qt::Key_F24) return 127 + (key - Qt::Key_F16);  // VK_F16..
+  if (key >= Qt::Key_F16 && key <= Qt::Key_F24) return 127 + (key - Qt::Key_F16);  // F16..F24
   if (keypad) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
     switch (key) {
