@@ -1,4 +1,12 @@
-// The program's goal: what the run does between the runtime's start and its end.
+// The program's goal: MDI mode with 3D controls, then the task window and its message loop.
+#include "codepage.h"
+#include "layer.h"
 #include "run.h"
+#include "task_window.h"
 
-void KERNOG_Goal() {}
+void KERNOG_Goal() {
+  uix_SetAttrVal(xQbx_bMDI, 1);
+  uix_SetAttrVal(xQbx_b3D, 1);
+  uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings},
+           task_win_eh, res_menu{10031}, std::string("фолиарх"_cp), std::string("Фолиарх"_cp));
+}

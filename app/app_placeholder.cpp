@@ -1,1 +1,0 @@
-// The program's features join this library as they are built.

@@ -1,0 +1,35 @@
+// The layer's error box for run-time error reports.
+#include "error_box.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <cstdio>
+
+#include "internal/application.h"
+#include "internal/task_data.h"
+#include "internal/text.h"
+#include "internal/window_record.h"
+#include "internal/geometry.h"
+
+using namespace gui_detail;
+
+void uix_ErrorMsg(int, int, std::uint32_t pos, const std::string& text) {
+  if (!can_show_windows()) {
+    std::fprintf(stderr, "Program Error: %s\n", text.c_str());
+    return;
+  }
+  const auto own_app = make_application_if_needed();
+  QApplication::beep();
+  QWidget* parent = nullptr;
+  if (const TaskData* t = task())
+    if (const WindowRecord* r = find_record(t->task_window); r && !r->dying) parent = outer_widget(*r);
+  const bool ask = pos != 0;
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Program Error"),
+                  to_qt(ask ? text + "\r\nRegister On Clipboard?" : text),
+                  ask ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setDefaultButton(ask ? QMessageBox::No : QMessageBox::Ok);
+  const int answer = box.exec();
+  if (ask && answer == QMessageBox::Yes) QGuiApplication::clipboard()->setText(to_qt(text));
+}

@@ -1,0 +1,25 @@
+// Creation of the application object with the program's name.
+#include "internal/application.h"
+
+#include <cstdlib>
+
+namespace gui_detail {
+
+std::unique_ptr<QApplication> make_application_if_needed() {
+  if (QApplication::instance()) return nullptr;
+  static int argc = 1;
+  static char name[] = "foliarkh";
+  static char* argv[] = {name, nullptr};
+  auto app = std::make_unique<QApplication>(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  return app;
+}
+
+bool can_show_windows() {
+  if (QApplication::instance()) return true;
+  for (const char* var : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+    if (const char* v = std::getenv(var); v && *v) return true;
+  return false;
+}
+
+}  // namespace gui_detail

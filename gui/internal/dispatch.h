@@ -1,0 +1,35 @@
+// The dispatcher: delivers an event through a window's handler chain under the error trap.
+// A run-time error raised in a handler is reported (the installed error handler, else the
+// runtime's report through the error box); while it is reported no event is delivered at all.
+// A RunExit raised in a handler ends the run: the loops of uix_Init and of open modal dialogs
+// are left and uix_Init throws the exit on. No C++ exception leaves the dispatcher.
+#pragma once
+
+#include <functional>
+
+#include "events.h"
+#include "types.h"
+
+namespace gui_detail {
+
+// handled: some handler succeeded (result is its value); otherwise the caller applies the
+// default processing. A window without any handler counts as handled with 0; controls without a
+// subclass handler are not delivered to (not handled).
+struct Delivery {
+  bool handled = false;
+  long result = 0;
+};
+
+Delivery deliver(Window win, const Event& ev);
+
+// Runs layer code that was reached from a toolkit event under the same trap as a handler.
+void run_trapped(const std::function<void()>& body);
+
+// True while an error is reported or the run is ending: no event reaches a handler.
+bool delivery_blocked();
+
+// Ends the run with `exit_code` (a RunExit inside the loop): closes modal dialogs and pop-up
+// menus and leaves the message loop.
+void end_run(int exit_code);
+
+}  // namespace gui_detail

@@ -1,0 +1,61 @@
+// Client and outer rectangles of frames, MDI sub-windows and plain widgets.
+#include "internal/geometry.h"
+
+#include <QLayout>
+#include <QWidget>
+
+namespace gui_detail {
+namespace {
+
+void settle_layout(QWidget* w) {
+  w->ensurePolished();
+  if (QLayout* l = w->layout()) {
+    l->invalidate();
+    l->activate();
+  }
+}
+
+void apply_fixed_size(const WindowRecord& r, QWidget* outer) {
+  if (r.kind == wk_TopLevel || r.kind == wk_Task) {
+    if (!r.style.sizing_border && outer->isWindow()) outer->setFixedSize(outer->size());
+  }
+}
+
+}  // namespace
+
+QWidget* outer_widget(const WindowRecord& r) { return r.frame ? r.frame.data() : r.client.data(); }
+
+QRect to_qrect(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
+Rect to_rect(const QRect& r) { return Rect{r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
+
+void set_outer_geometry(WindowRecord& r, const QRect& outer_rect) {
+  QWidget* outer = outer_widget(r);
+  if (!outer) return;
+  if (outer->isWindow() && !r.style.sizing_border) outer->setMinimumSize(0, 0), outer->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  outer->setGeometry(outer_rect);
+  settle_layout(outer);  // the client has its size before the window hears of its creation
+  apply_fixed_size(r, outer);
+}
+
+void set_client_geometry(WindowRecord& r, const QRect& client_rect) {
+  QWidget* outer = outer_widget(r);
+  QWidget* client = r.client;
+  if (!outer || !client) return;
+  if (outer == client) {
+    client->setGeometry(client_rect);
+    return;
+  }
+  if (outer->isWindow() && !r.style.sizing_border) outer->setMinimumSize(0, 0), outer->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  // Two passes: the frame's parts (title bar, borders, menu bar) are measured once the frame
+  // has been laid out at some size, then the frame is given the size that leaves the client.
+  for (int pass = 0; pass < 2; ++pass) {
+    settle_layout(outer);
+    const QPoint off = client->mapTo(outer, QPoint(0, 0));
+    const QSize extra = outer->size() - client->size();
+    outer->setGeometry(QRect(client_rect.topLeft() - off, client_rect.size() + extra));
+  }
+  settle_layout(outer);
+  apply_fixed_size(r, outer);
+}
+
+}  // namespace gui_detail

@@ -1,0 +1,173 @@
+// Building menus from resource tables and lists, and showing them in a menu bar.
+#include "internal/menu_model.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProxyStyle>
+
+#include "internal/text.h"
+#include "menus.h"
+
+namespace gui_detail {
+namespace {
+
+// Qt right-aligns the menu-bar items after a separator when the style asks for bar separators.
+class MenuBarStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* opt, const QWidget* w,
+                QStyleHintReturn* ret) const override {
+    if (hint == QStyle::SH_DrawMenuBarSeparator) return 1;
+    return QProxyStyle::styleHint(hint, opt, w, ret);
+  }
+};
+
+std::string plain_text(std::string_view t) {
+  std::string out;
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    if (t[i] == '\t') break;
+    if (t[i] == '&' && i + 1 < t.size()) ++i;
+    out += t[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+void prepare_menu_bar(QMenuBar* bar) {
+  auto* style = new MenuBarStyle;
+  style->setParent(bar);
+  bar->setStyle(style);
+  bar->setNativeMenuBar(false);
+}
+
+MenuModel::~MenuModel() = default;
+
+std::unique_ptr<MenuModel> MenuModel::build(const Menu& menu, SrcLoc loc) {
+  if (std::holds_alternative<no_menu>(menu)) return nullptr;
+  std::unique_ptr<MenuModel> m(new MenuModel);
+  if (const auto* r = std::get_if<res_menu>(&menu)) {
+    const res::MenuDef* def = res::find_menu(r->id);
+    if (!def) RUN_Error(6053, loc);
+    m->add_resource_items(nullptr, def->items.data(), def->items.size());
+  } else {
+    const auto& items = std::get<dyn_menu>(menu).items;
+    if (items.empty()) RUN_Error(6004, loc);
+    m->add_list_items(nullptr, items);
+  }
+  return m;
+}
+
+QAction* MenuModel::make_command(int tag, std::string_view text, bool enabled, bool checked) {
+  auto* a = new QAction(to_qt(text), this);
+  a->setData(tag);
+  a->setEnabled(enabled);
+  if (checked) {
+    a->setCheckable(true);
+    a->setChecked(true);
+  }
+  connect(a, &QAction::triggered, this, [this, tag] {
+    if (on_command) on_command(tag & 0xFFFF);
+  });
+  commands_.emplace_back(tag, a);
+  texts_.emplace_back(a, std::string(text));
+  return a;
+}
+
+QMenu* MenuModel::make_popup(std::string_view text) {
+  popups_.push_back(std::make_unique<QMenu>(to_qt(text)));
+  QMenu* p = popups_.back().get();
+  texts_.emplace_back(p->menuAction(), std::string(text));
+  return p;
+}
+
+void MenuModel::place(QMenu* into, QAction* a) {
+  if (into)
+    into->addAction(a);
+  else
+    bar_.push_back(a);
+}
+
+void MenuModel::add_resource_items(QMenu* into, const res::MenuItemDef* items, std::size_t n) {
+  bool right_started = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    const res::MenuItemDef& d = items[i];
+    if (!into && d.right_aligned && !right_started) {
+      auto* sep = new QAction(this);
+      sep->setSeparator(true);
+      bar_.push_back(sep);
+      right_started = true;
+    }
+    switch (d.kind) {
+      case res::MenuItemKind::separator:
+        if (into) into->addSeparator();
+        break;
+      case res::MenuItemKind::command:
+        place(into, make_command(d.id, d.text, !d.grayed, d.checked));
+        break;
+      case res::MenuItemKind::popup: {
+        QMenu* p = make_popup(d.text);
+        p->menuAction()->setEnabled(!d.grayed);
+        add_resource_items(p, d.items.data(), d.items.size());
+        if (!into) connect(p, &QMenu::aboutToShow, this, [this] { if (on_init) on_init(); });
+        place(into, p->menuAction());
+        break;
+      }
+    }
+  }
+}
+
+void MenuModel::add_list_items(QMenu* into, const std::vector<MenuItem>& items) {
+  for (const MenuItem& it : items) {
+    switch (it.kind) {
+      case MenuItem::Kind::separator:
+      case MenuItem::Kind::menu_break:
+        if (into) into->addSeparator();
+        break;
+      case MenuItem::Kind::txt:
+      case MenuItem::Kind::ownerdraw:
+        if (it.items.empty()) {
+          place(into, make_command(it.tag, it.text, it.enabled, it.checked));
+        } else {
+          QMenu* p = make_popup(it.text);
+          p->menuAction()->setEnabled(it.enabled);
+          add_list_items(p, it.items);
+          if (!into) connect(p, &QMenu::aboutToShow, this, [this] { if (on_init) on_init(); });
+          place(into, p->menuAction());
+        }
+        break;
+    }
+  }
+}
+
+void MenuModel::add_window_list(QMenu* popup) {
+  if (!popup || window_list_) return;
+  window_list_ = popup;
+  bar_.push_back(popup->menuAction());
+}
+
+void MenuModel::show_in(QMenuBar* bar) const {
+  if (!bar) return;
+  for (QAction* a : bar->actions()) bar->removeAction(a);
+  bar->addActions(bar_);
+  bar->update();
+}
+
+std::vector<QAction*> MenuModel::find(int tag) const {
+  std::vector<QAction*> out;
+  for (const auto& [t, a] : commands_)
+    if ((t & 0xFFFF) == (tag & 0xFFFF)) out.push_back(a);
+  return out;
+}
+
+QAction* MenuModel::find_text(std::string_view text) const {
+  for (const auto& [a, t] : texts_)
+    if (t == text) return a;
+  const std::string wanted = plain_text(text);
+  for (const auto& [a, t] : texts_)
+    if (plain_text(t) == wanted) return a;
+  return nullptr;
+}
+
+}  // namespace gui_detail

@@ -1,0 +1,68 @@
+// The menu of one window: built from a menu resource table or a dyn_menu list into QActions
+// (command id as tag) and QMenus, shown in a QMenuBar on demand. The MDI window-list pop-up is
+// shared: it is appended to the task menu and to every MDI child menu, and moves along with
+// the bar. Items marked right-aligned (and all later ones) stand at the bar's right edge.
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "run_error.h"
+#include "window.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace res { struct MenuItemDef; }
+
+namespace gui_detail {
+
+class MenuModel : public QObject {
+ public:
+  // nullptr for no_menu; run-time error 6053 for a missing resource, 6004 for an empty or
+  // unusable list.
+  static std::unique_ptr<MenuModel> build(const Menu& menu, SrcLoc loc = SrcLoc::current());
+  ~MenuModel() override;
+
+  // Called with the tag of a chosen command and when a pop-up of the bar is about to open.
+  std::function<void(int tag)> on_command;
+  std::function<void()> on_init;
+
+  // Appends the shared window-list pop-up to the bar items.
+  void add_window_list(QMenu* popup);
+  bool has_window_list() const { return window_list_ != nullptr; }
+  // Makes `bar` show this menu's items (replacing what it showed).
+  void show_in(QMenuBar* bar) const;
+
+  // The command items with this tag (a tag may stand more than once).
+  std::vector<QAction*> find(int tag) const;
+  // The item (command or pop-up) with this text; the text may be given with or without its
+  // mnemonic "&" and shortcut part.
+  QAction* find_text(std::string_view cp1251_text) const;
+  const QList<QAction*>& bar_actions() const { return bar_; }
+
+ private:
+  MenuModel() = default;
+  void add_resource_items(QMenu* into, const res::MenuItemDef* items, std::size_t n);
+  void add_list_items(QMenu* into, const std::vector<MenuItem>& items);
+  QAction* make_command(int tag, std::string_view text, bool enabled, bool checked);
+  QMenu* make_popup(std::string_view text);
+  void place(QMenu* into, QAction* a);
+
+  QList<QAction*> bar_;
+  std::vector<std::unique_ptr<QMenu>> popups_;
+  std::vector<std::pair<QAction*, std::string>> texts_;  // every item with its cp1251 text
+  std::vector<std::pair<int, QAction*>> commands_;
+  QMenu* window_list_ = nullptr;
+};
+
+// Gives a bar the look that right-aligns the items after a separator.
+void prepare_menu_bar(QMenuBar* bar);
+
+}  // namespace gui_detail

@@ -1,0 +1,240 @@
+// uix_Init (the task window and the message loop), the attributes and the error handler.
+#include "uix.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSessionManager>
+#include <QShortcut>
+#include <QStyle>
+#include <memory>
+
+#include "accelerators.h"
+#include "err_report.h"
+#include "error_box.h"
+#include "internal/application.h"
+#include "internal/dispatch.h"
+#include "internal/geometry.h"
+#include "internal/key_codes.h"
+#include "internal/lifecycle.h"
+#include "internal/menu_model.h"
+#include "internal/paint_surface.h"
+#include "internal/qt_window.h"
+#include "internal/task_data.h"
+#include "internal/text.h"
+#include "internal/window_record.h"
+#include "internal/window_setup.h"
+#include "menus.h"
+#include "run_error.h"
+
+using namespace gui_detail;
+
+namespace {
+
+constexpr int kWindowListMenuId = 9011;
+constexpr int kTaskAccelTable = 9001;
+
+// The window-list pop-up: resource 9011's first pop-up when the program has one, else "&Window"
+// with Tile, Cascade and Arrange Icons; the MDI children are listed below them while it opens.
+QMenu* make_window_list(Window task_window) {
+  QString title = QStringLiteral("&Window");
+  std::vector<std::pair<int, QString>> items = {
+      {9201, QStringLiteral("&Tile")}, {9202, QStringLiteral("&Cascade")}, {9203, QStringLiteral("&Arrange Icons")}};
+  if (const res::MenuDef* def = res::find_menu(kWindowListMenuId)) {
+    for (const res::MenuItemDef& d : def->items)
+      if (d.kind == res::MenuItemKind::popup) {
+        title = to_qt(d.text);
+        items.clear();
+        for (const res::MenuItemDef& it : d.items)
+          if (it.kind == res::MenuItemKind::command) items.emplace_back(it.id, to_qt(it.text));
+        break;
+      }
+  }
+  auto* menu = new QMenu(title);
+  auto fill = [menu, items, task_window] {
+    menu->clear();
+    for (const auto& [id, text] : items) {
+      QAction* a = menu->addAction(text);
+      QObject::connect(a, &QAction::triggered, menu, [task_window, id = id] {
+        run_trapped([&] { route_command(task_window, id); });
+      });
+    }
+    TaskData* t = task();
+    if (!t || !t->mdi_client) return;
+    const auto subs = t->mdi_client->subWindowList();
+    if (!subs.isEmpty()) menu->addSeparator();
+    int n = 1;
+    for (QMdiSubWindow* s : subs) {
+      QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(s->windowTitle()));
+      a->setCheckable(true);
+      a->setChecked(s == t->mdi_client->activeSubWindow());
+      QObject::connect(a, &QAction::triggered, menu, [s = QPointer<QMdiSubWindow>(s)] {
+        if (s && task() && task()->mdi_client) task()->mdi_client->setActiveSubWindow(s);
+      });
+    }
+  };
+  fill();
+  QObject::connect(menu, &QMenu::aboutToShow, menu, fill);
+  return menu;
+}
+
+void install_accelerators(QWidget* frame, Window task_window) {
+  const res::AccelTableDef* table = res::find_accel_table(kTaskAccelTable);
+  if (!table) return;
+  for (const res::AccelDef& a : table->entries) {
+    const auto combo = key_combination_of(a.virtual_key, a.modifiers);
+    if (!combo) continue;
+    auto* sc = new QShortcut(QKeySequence(*combo), frame);
+    sc->setContext(Qt::WindowShortcut);
+    const int command = a.command;
+    QObject::connect(sc, &QShortcut::activated, frame, [task_window, command] {
+      run_trapped([&] { route_command(task_window, command); });
+    });
+  }
+}
+
+// Leaves the task data and the window table clean whatever way uix_Init ends.
+struct RunGuard {
+  TaskData* t;
+  std::unique_ptr<QApplication> own_app;
+  std::vector<QMetaObject::Connection> connections;
+  bool done = false;
+
+  void tidy() {
+    if (done) return;
+    done = true;
+    for (auto& c : connections) QObject::disconnect(c);
+    if (find_record(t->task_window)) {
+      if (!t->pending_exit) t->pending_exit = 0;  // no event reaches a handler while tidying
+      destroy_window(t->task_window);
+    }
+    for (WindowRecord* r : all_records())
+      if (QWidget* w = outer_widget(*r)) w->deleteLater();
+    clear_window_table();
+    delete t->window_list.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    set_task(nullptr);
+    own_app.reset();
+  }
+  ~RunGuard() { tidy(); }
+};
+
+}  // namespace
+
+void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, const std::string&,
+              const std::string& title) {
+  ERR_InstallUserRepFns(uix_ErrorMsg);
+  ERR_SetMessageBoxes(true);
+  if (task()) RUN_Error(6220);  // the task window's class is already registered
+  Attributes& a = attributes();
+  if (a.mdi && std::holds_alternative<no_menu>(menu)) RUN_Error(6405);
+
+  TaskData t;
+  RunGuard guard{&t, nullptr, {}, false};
+  guard.own_app = make_application_if_needed();
+  set_task(&t);
+  a.three_d = false;  // no 3D-controls library exists on this platform
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/9012.ico")));
+
+  std::unique_ptr<MenuModel> model = MenuModel::build(menu);
+
+  WindowStyle style = style_from_flags(flags);
+  const bool want_max = style.maximized, want_min = style.minimized;
+  style.maximized = style.minimized = false;
+
+  auto* frame = new LayerFrame(nullptr, frame_window_flags(style));
+  prepare_menu_bar(frame->menuBar());
+  auto* client = new LayerClient;
+  frame->setCentralWidget(client);
+  frame->setWindowTitle(to_qt(title));
+  if (a.mdi) {
+    auto* mdi = new QMdiArea(client);
+    mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    t.mdi_client = mdi;
+  }
+
+  auto rec = std::make_unique<WindowRecord>();
+  rec->kind = wk_Task;
+  rec->parent = kScreenWindow;
+  rec->client = client;
+  rec->frame = frame;
+  rec->handler = handler;
+  rec->style = style;
+  rec->surface = &client->surface();
+  rec->menu.reset(model.release());
+  WindowRecord& r = register_window(std::move(rec));
+  const Window task_window = r.handle;
+  t.task_window = task_window;
+
+  if (r.menu) {
+    if (a.mdi) {
+      t.window_list = make_window_list(task_window);
+      r.menu->add_window_list(t.window_list);
+    }
+    r.menu->on_command = [task_window](int tag) { run_trapped([&] { route_command(task_window, tag); }); };
+    r.menu->on_init = [task_window] { run_trapped([&] { route_initmenu(task_window); }); };
+    r.menu->show_in(frame->menuBar());
+  } else {
+    frame->menuBar()->hide();
+  }
+  if (t.mdi_client)
+    guard.connections.push_back(QObject::connect(t.mdi_client.data(), &QMdiArea::subWindowActivated,
+                                                 t.mdi_client.data(), [] { refresh_task_menu_bar(); }));
+  install_accelerators(frame, task_window);
+
+  if (style.title_bar) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    set_outer_geometry(r, QRect(avail.x() + avail.width() / 8, avail.y() + avail.height() / 8,
+                                avail.width() * 3 / 4, avail.height() * 3 / 4));
+  } else {
+    set_outer_geometry(r, QRect(100, 100, 500, 400));
+  }
+  fit_mdi_client();
+  if (style.disabled) frame->setEnabled(false);
+
+  guard.connections.push_back(QObject::connect(
+      qApp, &QGuiApplication::applicationStateChanged, qApp, [](Qt::ApplicationState s) {
+        const bool active = s == Qt::ApplicationActive;
+        for (WindowRecord* w : all_records())
+          if (w->kind == wk_Task || (w->kind == wk_TopLevel && w->frame && w->frame->isWindow())) {
+            const Window h = w->handle;
+            run_trapped([&] { deliver(h, active ? Event{e_activate{}} : Event{e_deactivate{}}); });
+          }
+      }));
+  guard.connections.push_back(QObject::connect(
+      qApp, &QGuiApplication::commitDataRequest, qApp, [](QSessionManager& sm) {
+        for (WindowRecord* w : all_records())
+          if (w->kind == wk_Task || w->kind == wk_TopLevel) {
+            const Window h = w->handle;
+            bool refuse = false;
+            run_trapped([&] { refuse = deliver(h, e_endsession{1}).handled; });
+            if (refuse) sm.cancel();
+          }
+      }));
+
+  deliver(task_window, e_create{0});
+
+  if (find_record(task_window) && !t.pending_exit) {
+    show_new_window(*find_record(task_window), want_max, want_min);
+    client->update();
+    QEventLoop loop;
+    t.loop = &loop;
+    if (!t.task_destroyed && !t.pending_exit) loop.exec();
+    t.loop = nullptr;
+  }
+  const std::optional<int> exit_code = t.pending_exit;
+  guard.tidy();
+  if (exit_code) RUN_Exit(*exit_code);
+}
+
+Window uix_GetTaskWin() {
+  const TaskData* t = task();
+  return (t && find_record(t->task_window)) ? t->task_window : 0;
+}
+
+void uix_SetErrorHandler(ErrorHandler handler) { attributes().error_handler = handler; }

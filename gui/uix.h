@@ -1,0 +1,33 @@
+// The task window, the message loop and the layer's attributes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "events.h"
+#include "window.h"
+
+// Creates the task window (its e_create carries 0) and runs the message loop; returns when the
+// task window has been destroyed. A RunExit thrown by a handler ends the loop and leaves here.
+// MDI mode with no_menu: 6405; a missing menu resource: 6053; a bad dyn_menu: 6004.
+void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu,
+              const std::string& app_name, const std::string& title);
+Window uix_GetTaskWin();
+
+// Attributes: settable ones (10002 MDI, 10004/10005/10010/10011 client margins top, bottom,
+// left, right, 10006 3D controls, 10007 suppress change notes, 10008 erase background,
+// 10009 platform validate, 408 raw printing) and read-only ones (screen, task window, system
+// colours and sizes). An unknown id is run-time error 6010.
+enum UixAttr : int {
+  xQbx_bMDI = 10002, xQbx_tBarheight = 10004, xQbx_sBarheight = 10005, xQbx_b3D = 10006,
+  xQbx_bSuppressUpdateCheck = 10007, xQbx_bERASEBACKGROUND = 10008,
+  xQbx_bPLATFORM_VALIDATE = 10009, xQbx_lBarheight = 10010, xQbx_rBarheight = 10011,
+  xQbx_bPRN_Q_RAW = 408
+};
+void uix_SetAttrVal(int attr, std::int32_t value);
+std::int32_t uix_GetAttrVal(int attr);
+
+// A handler for run-time errors raised inside event handlers; called with the error code
+// instead of the standard report while the task window exists. nullptr removes it.
+using ErrorHandler = void (*)(int code);
+void uix_SetErrorHandler(ErrorHandler handler);
