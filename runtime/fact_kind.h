@@ -189,30 +189,25 @@ class FactKind {
   std::size_t count() const { return section_->count(kind_); }
   bool empty() const { return section_->chain(kind_).head == nullptr; }
 
-  // Removes the first fact and hands it out; nothing when the kind has no fact.
-  std::optional<T> retract_first() {
-    FactRetractWalk walk(*section_, kind_);
-    const std::byte* record = walk.peek();
-    if (record == nullptr) return std::nullopt;
-    T out{};
-    fact_record::read_record(record, out);
-    walk.remove();
-    return out;
-  }
-  // Removes the first fact (in chain order) that satisfies `pred` and hands it out.
+  // Removes the first fact; fails when the kind has none (RNT_RetractDeterm).
+  bool retract_first() { return RNT_RetractDeterm(*section_, kind_); }
+  // Removes the first fact (in chain order) that satisfies `pred`; fails when none does.
   template <class Pred>
     requires std::predicate<Pred&, const T&>
-  std::optional<T> retract_first(Pred pred) {
-    FactRetractWalk walk(*section_, kind_);
-    T current{};
-    for (const std::byte* record; (record = walk.peek()) != nullptr; walk.skip()) {
-      fact_record::read_record(record, current);
-      if (pred(std::as_const(current))) {
-        walk.remove();
-        return current;
-      }
-    }
-    return std::nullopt;
+  bool retract_first(Pred pred) {
+    return find_and_remove(pred, scratch_);
+  }
+  // Removes the first fact and hands it out; nothing when the kind has no fact.
+  std::optional<T> take_first() {
+    return take_first([](const T&) { return true; });
+  }
+  // Removes the first fact that satisfies `pred` and hands it out; nothing when none does.
+  template <class Pred>
+    requires std::predicate<Pred&, const T&>
+  std::optional<T> take_first(Pred pred) {
+    std::optional<T> out(std::in_place);
+    if (!find_and_remove(pred, *out)) out.reset();
+    return out;
   }
   // Removes the first fact equal to `value`; fails when there is none.
   bool retract(const T& value) {
@@ -280,6 +275,21 @@ class FactKind {
     kind_ = section.add_single_kind(std::string(name), fact_record::record_types<T>(), std::move(block), size);
   }
 
+  // Walks the chain, decoding each fact into `current`, and removes the first that satisfies
+  // `pred`; `current` then holds it.
+  template <class Pred>
+  bool find_and_remove(Pred& pred, T& current) {
+    FactRetractWalk walk(*section_, kind_);
+    for (const std::byte* record; (record = walk.peek()) != nullptr; walk.skip()) {
+      fact_record::read_record(record, current);
+      if (pred(std::as_const(current))) {
+        walk.remove();
+        return true;
+      }
+    }
+    return false;
+  }
+
   void add(const T& record, FactEnd end) {
     const std::size_t size = fact_record::measure_record(record);
     section_->assert_block(kind_, end, size, fact_record::record_is_flat<T>(),
@@ -289,6 +299,9 @@ class FactKind {
  private:
   FactSection* section_;
   std::size_t kind_ = 0;
+  // Where retract_first(pred) decodes the facts it examines; it keeps its capacity from call to
+  // call, so a search by a field does not allocate.
+  T scratch_{};
 };
 
 // A kind with at most one fact.

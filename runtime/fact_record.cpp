@@ -93,7 +93,7 @@ void decode(const std::byte* block, const std::byte* slot, const TypeDesc& t, Te
       return;
     case TypeCode::String:
     case TypeCode::Symbol:
-      out.set_string().assign(reinterpret_cast<const char*>(block + ref_offset(slot)), ref_count(slot));
+      copy_text(block, slot, out.set_string());
       return;
     case TypeCode::Binary: {
       const auto* p = reinterpret_cast<const std::uint8_t*>(block + ref_offset(slot));

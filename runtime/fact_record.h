@@ -59,6 +59,13 @@ inline std::uint32_t ref_count(const std::byte* slot) {
   return v;
 }
 
+// Copies stored text into `out`, reusing its capacity (append is the cheapest copy the string
+// offers once the capacity is there).
+inline void copy_text(const std::byte* block, const std::byte* slot, std::string& out) {
+  out.clear();
+  out.append(reinterpret_cast<const char*>(block + ref_offset(slot)), ref_count(slot));
+}
+
 inline std::uint8_t kind_number(const std::byte* block) { return static_cast<std::uint8_t>(block[0]); }
 inline void put_header(std::byte* block, std::size_t kind_index) {
   std::memset(block, 0, kHeaderSize);

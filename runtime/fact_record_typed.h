@@ -155,9 +155,9 @@ void decode_typed(const std::byte* block, const std::byte* slot, T& out) {
   } else if constexpr (std::is_same_v<T, double>) {
     out = get_real(slot);
   } else if constexpr (std::is_same_v<T, std::string>) {
-    out.assign(reinterpret_cast<const char*>(block + ref_offset(slot)), ref_count(slot));
+    copy_text(block, slot, out);
   } else if constexpr (std::is_same_v<T, Symbol>) {
-    out.text.assign(reinterpret_cast<const char*>(block + ref_offset(slot)), ref_count(slot));
+    copy_text(block, slot, out.text);
   } else if constexpr (std::is_same_v<T, Binary>) {
     const auto* p = reinterpret_cast<const std::uint8_t*>(block + ref_offset(slot));
     out.bytes.assign(p, p + ref_count(slot));

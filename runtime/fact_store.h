@@ -158,6 +158,7 @@ class FactEnumeration {
     FactNode* node = cursor_.next;
     if (node == nullptr) return nullptr;
     cursor_.next = node->next;
+    if (cursor_.next != nullptr) __builtin_prefetch(cursor_.next->record);  // while the caller copies this one
     return node->record;
   }
 

@@ -244,16 +244,18 @@ TEST(FactKindApi, CatalogueLookupsRetractsAndFindall) {
   EXPECT_EQ(база_лит.first([](const ЗаписьБазы& r) { return r.код == 3; })->автор, "Толстой");
 
   // Removing by code takes the first in chain order; exact removal compares every field.
-  EXPECT_EQ(база_лит.retract_first([](const ЗаписьБазы& r) { return r.код == 3; })->автор, "Толстой");
+  EXPECT_EQ(база_лит.take_first([](const ЗаписьБазы& r) { return r.код == 3; })->автор, "Толстой");
+  EXPECT_FALSE(база_лит.take_first([](const ЗаписьБазы& r) { return r.код == 99; }));
   EXPECT_FALSE(база_лит.retract_first([](const ЗаписьБазы& r) { return r.код == 99; }));
   EXPECT_FALSE(база_лит.retract(record(3, "Толстой")));
   EXPECT_TRUE(база_лит.retract(record(3, "Чехов")));
-  EXPECT_EQ(база_лит.retract_first()->код, 5);
+  EXPECT_EQ(база_лит.take_first()->код, 5);
   EXPECT_EQ(база_лит.retract_all([](const ЗаписьБазы& r) { return r.автор == "Гоголь"; }), 2u);
   EXPECT_EQ(база_лит.all(), (std::vector<ЗаписьБазы>{record(1, "Толстой")}));
   EXPECT_EQ(база_лит.retract_all(), 1u);
   EXPECT_TRUE(база_лит.empty());
   EXPECT_FALSE(база_лит.retract_first());
+  EXPECT_FALSE(база_лит.take_first());
 
   int calls = 0;
   for (int code = 1; code <= 4; ++code) база_лит.assertz(record(code));

@@ -85,7 +85,7 @@ class ModelTest : public ::testing::Test {
       ASSERT_EQ(found, index_of(id) < model.size());
       if (found) model_remove(id);
     } else if (op < 7) {
-      const auto removed = kind.retract_first();
+      const auto removed = kind.take_first();
       ASSERT_EQ(removed.has_value(), !model.empty());
       if (removed) {
         ASSERT_EQ(std::get<0>(*removed), model.front());
@@ -98,13 +98,18 @@ class ModelTest : public ::testing::Test {
       }
     } else if (op < 9) {
       const std::int32_t key = pick(4);
-      const auto removed = kind.retract_first([&](const Fact& f) { return std::get<0>(f) % 4 == key; });
+      const auto pred = [&](const Fact& f) { return std::get<0>(f) % 4 == key; };
       const auto it = std::find_if(model.begin(), model.end(), [&](std::int32_t id) { return id % 4 == key; });
-      ASSERT_EQ(removed.has_value(), it != model.end());
-      if (removed) {
-        ASSERT_EQ(std::get<0>(*removed), *it);
-        model_remove(*it);
+      if (pick(2) == 0) {
+        const auto removed = kind.take_first(pred);
+        ASSERT_EQ(removed.has_value(), it != model.end());
+        if (removed) {
+          ASSERT_EQ(std::get<0>(*removed), *it);
+        }
+      } else {
+        ASSERT_EQ(kind.retract_first(pred), it != model.end());
       }
+      if (it != model.end()) model_remove(*it);
     } else if (op < 10) {
       enumerate(depth + 1);
     } else {
