@@ -6,6 +6,8 @@
 
 namespace {
 
+FindallCollector* g_collectors = nullptr;
+
 bool copied_deep(const TypeDesc& type) {
   return type.code == TypeCode::String || type.code == TypeCode::Binary || type.code == TypeCode::List ||
          type.code == TypeCode::Compound;
@@ -59,10 +61,30 @@ Term RNT_FindallSlut(const TypeDesc& list_type, FindallCollector& collector) {
   return result;
 }
 
+FindallCollector::FindallCollector() {
+  after_ = g_collectors;
+  if (g_collectors != nullptr) g_collectors->prev_ = this;
+  g_collectors = this;
+}
+
 FindallCollector::~FindallCollector() {
+  release();
+  if (prev_ != nullptr)
+    prev_->after_ = after_;
+  else
+    g_collectors = after_;
+  if (after_ != nullptr) after_->prev_ = prev_;
+}
+
+void FindallCollector::release() {
   while (FactNode* node = first_) {
     first_ = node->next;
     fact_block_free(node->record, node->size);
     fact_pool_give(node);
   }
+  last_ = nullptr;
+}
+
+void findall_release_all() {
+  for (FindallCollector* c = g_collectors; c != nullptr; c = c->after_) c->release();
 }

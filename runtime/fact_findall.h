@@ -12,7 +12,7 @@ inline constexpr int kFindallTypeError = 1051;
 
 class FindallCollector {
  public:
-  FindallCollector() = default;
+  FindallCollector();
   ~FindallCollector();  // frees what RNT_FindallSlut has not taken (the goal raised an error)
   FindallCollector(const FindallCollector&) = delete;
   FindallCollector& operator=(const FindallCollector&) = delete;
@@ -22,8 +22,12 @@ class FindallCollector {
  private:
   friend void findall_append(const TypeDesc& type, const Term& value, FindallCollector& collector);
   friend Term RNT_FindallSlut(const TypeDesc& list_type, FindallCollector& collector);
+  friend void findall_release_all();
+  void release();
   FactNode* first_ = nullptr;
   FactNode* last_ = nullptr;
+  FindallCollector* prev_ = nullptr;  // every live collector, for the end of the store
+  FindallCollector* after_ = nullptr;
 };
 
 // Appends a deep copy of one solution: a string, a binary block, a list or a compound value.
@@ -35,3 +39,6 @@ void RNT_FindallCell(const TypeDesc& type, const Term& value, FindallCollector& 
 // Turns the collector into a list of `list_type` (solutions in the order they were found) owned
 // by the caller, and empties the collector; no solutions give the empty list.
 Term RNT_FindallSlut(const TypeDesc& list_type, FindallCollector& collector);
+
+// Empties every live collector before the node pool goes away (part of RNT_FC_Terminate).
+void findall_release_all();

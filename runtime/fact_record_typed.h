@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -254,3 +255,30 @@ bool same_record(const std::byte* block, const T& r) {
 }
 
 }  // namespace fact_record
+
+// A C++ value as a term of type_of<T>(), and back: the bridge between the typed face and the
+// services that take any value with its type (formatted output, the fact-file writer, the dialog
+// package's value lists). from_term raises 1000 when the term does not have the type's form and
+// 1031 when an integer lies outside its type's range.
+template <class T>
+Term to_term(const T& value) {
+  std::size_t tail = fact_record::kSlotSize;
+  fact_record::encode_typed<false>(nullptr, 0, value, tail);
+  auto block = std::make_unique<std::byte[]>(tail);
+  std::size_t written = fact_record::kSlotSize;
+  fact_record::encode_typed<true>(block.get(), 0, value, written);
+  Term out;
+  fact_record::read_value(block.get(), type_of<T>(), out);
+  return out;
+}
+
+template <class T>
+T from_term(const Term& term) {
+  const TypeDesc& type = type_of<T>();
+  const std::size_t size = fact_record::measure_value(type, term);
+  auto block = std::make_unique<std::byte[]>(size);
+  fact_record::write_value(block.get(), size, type, term);
+  T out{};
+  fact_record::decode_typed(block.get(), block.get(), out);
+  return out;
+}

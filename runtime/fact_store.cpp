@@ -2,6 +2,7 @@
 // of the store on fact terms.
 #include "fact_store.h"
 
+#include "fact_findall.h"
 #include "run_error.h"
 
 namespace {
@@ -283,5 +284,6 @@ void RNT_FC_Terminate() {
     c->next = nullptr;
     c->link = nullptr;
   }
+  findall_release_all();
   fact_pool_release();
 }

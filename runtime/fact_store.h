@@ -269,5 +269,6 @@ std::size_t RNT_RetractAll(FactSection& section, const Term& pattern);
 // enumeration and retract walk, frees the stored record, returns the node to the pool.
 void RNT_FinishRetract(FactNode* node, FactNode** link);
 // The end of the store: empties every chain (single kinds are back at their preset fact),
-// frees the stored records, ends every pending enumeration and releases the node pool.
+// frees the stored records, ends every pending enumeration, empties every findall collector and
+// releases the node pool.
 void RNT_FC_Terminate();

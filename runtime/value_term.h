@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 #include <vector>
@@ -38,6 +39,7 @@ class Term {
   Term(double v) : v_(v) {}
   Term(std::string v) : v_(std::move(v)) {}
   Term(const char* v) : v_(std::string(v)) {}
+  Term(std::string_view v) : v_(std::string(v)) {}
   Term(Binary v) : v_(std::move(v)) {}
   Term(List v) : v_(std::move(v)) {}
   Term(TermCompound v) : v_(std::move(v)) {}

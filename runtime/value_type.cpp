@@ -28,9 +28,10 @@ int TypeDesc::functor_index(std::string_view name) const {
 }
 
 const TypeDesc& scalar_type(TypeCode code) {
-  static const std::array<TypeDesc, 15> table = [] {
-    std::array<TypeDesc, 15> t{};
-    for (std::size_t i = 1; i < t.size(); ++i) t[i].code = static_cast<TypeCode>(i);
+  // Never destroyed: descriptors live as long as the program.
+  static const auto& table = *[] {
+    auto* t = new std::array<TypeDesc, 15>();
+    for (std::size_t i = 1; i < t->size(); ++i) (*t)[i].code = static_cast<TypeCode>(i);
     return t;
   }();
   const auto i = static_cast<std::size_t>(code);

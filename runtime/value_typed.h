@@ -198,8 +198,8 @@ const TypeDesc& type_of() {
     return list_type(type_of<typename T::value_type>());
   } else {
     // Constructed before it is filled, so that a type that contains itself (through a list)
-    // finds its own descriptor while it is being filled.
-    static TypeDesc desc;
+    // finds its own descriptor while it is being filled; never destroyed, like every descriptor.
+    static TypeDesc& desc = *new TypeDesc;
     static bool filled = false;
     if (!filled) {
       filled = true;

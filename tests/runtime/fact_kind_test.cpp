@@ -16,6 +16,12 @@
 
 namespace {
 
+// Cyrillic test texts as the cp1251 strings the system holds.
+template <cp1251::detail::fixed_utf8 S>
+std::string operator""_s() {
+  return std::string(operator""_cp<S>());
+}
+
 struct ЗаписьБазы {
   std::int32_t код = 0;
   std::string автор, наименование, категория, вид;
@@ -25,8 +31,8 @@ struct ЗаписьБазы {
   bool operator==(const ЗаписьБазы&) const = default;
 };
 
-ЗаписьБазы record(std::int32_t code, std::string author = "Пушкин А.С."_cp.data()) {
-  return ЗаписьБазы{code, author, std::string("Евгений Онегин"_cp), std::string("Поэзия"_cp), "", 1, 0, "онегин.bmp"};
+ЗаписьБазы record(std::int32_t code, std::string author = "Пушкин А.С."_s) {
+  return ЗаписьБазы{code, author, "Евгений Онегин"_s, "Поэзия"_s, "", 1, 0, "онегин.bmp"};
 }
 
 // A record that holds one field of every scalar type, each at a limit.
@@ -157,8 +163,8 @@ TEST(FactKindTypes, EveryValueTypeSurvivesStoreAndReadBack) {
   high.r = 1.7976931348623157e308;
   high.bin.bytes = {0, 1, 0x7F, 0x80, 0xFF, 0};
   high.ref.value = 0xDEADBEEF;
-  high.s = std::string("Ёлка, ёж и \"кавычки\"\\\r\n\t"_cp);
-  high.sym.text = std::string("символ"_cp);
+  high.s = "Ёлка, ёж и \"кавычки\"\\\r\n\t"_s;
+  high.sym.text = "символ"_s;
   high.flag = true;
   limits.assertz(low);
   limits.assertz(high);
@@ -182,7 +188,7 @@ TEST(FactKindTypes, ListsCompoundsDomainsAndRecursiveValues) {
   FactKind<std::vector<std::vector<std::string>>> nested{s, "nested"};
 
   const auto a = std::make_tuple(Placement{tb_inside{Point{-3, 7}}},
-                                 std::vector<Placement>{tb_top{}, tb_lbut{10, 120, {"один"}, 1, 0},
+                                 std::vector<Placement>{tb_top{}, tb_lbut{10, 120, {"один"_s}, 1, 0},
                                                         tb_lbut{11, 0, {}, 0, -1}},
                                  ButtonStyle::checkb);
   const auto b = std::make_tuple(Placement{tb_top{}}, std::vector<Placement>{}, ButtonStyle::pushb);
@@ -197,11 +203,11 @@ TEST(FactKindTypes, ListsCompoundsDomainsAndRecursiveValues) {
   for (const auto& c : controls.facts()) kinds.push_back(std::get<0>(c).index());
   EXPECT_EQ(kinds, (std::vector<std::size_t>{1, 0}));
 
-  const Tree t{"корень", {Tree{"a", {}}, Tree{"b", {Tree{"c", {}}, Tree{"", {}}}}}};
+  const Tree t{"корень"_s, {Tree{"a", {}}, Tree{"b", {Tree{"c", {}}, Tree{"", {}}}}}};
   trees.asserta(t);
   EXPECT_EQ(trees.first(), t);
 
-  const std::vector<std::vector<std::string>> lists{{}, {"x", ""}, {"длинная строка"}};
+  const std::vector<std::vector<std::string>> lists{{}, {"x", ""}, {"длинная строка"_s}};
   nested.assertz(lists);
   nested.assertz({});
   EXPECT_EQ(nested.all(), (std::vector<std::vector<std::vector<std::string>>>{lists, {}}));
@@ -210,29 +216,40 @@ TEST(FactKindTypes, ListsCompoundsDomainsAndRecursiveValues) {
 TEST(FactKindTypes, TypedAndGenericFactsAreTheSame) {
   FactSection s;
   FactKind<std::tuple<std::int32_t, std::string, std::vector<Point>>> k{s, "k"};
-  const Term generic = Term::compound(0, {Term(5), Term("пять"), Term(Term::List{Term::compound(0, {1, 2})})});
+  const Term generic = Term::compound(0, {Term(5), Term("пять"_s), Term(Term::List{Term::compound(0, {1, 2})})});
   RNT_Assertz(s, generic);
-  k.assertz({6, "шесть", {{3, 4}, {5, 6}}});
+  k.assertz({6, "шесть"_s, {{3, 4}, {5, 6}}});
   const auto all = k.all();
   ASSERT_EQ(all.size(), 2u);
-  EXPECT_EQ(all[0], std::make_tuple(5, std::string("пять"), std::vector<Point>{{1, 2}}));
+  EXPECT_EQ(all[0], std::make_tuple(5, "пять"_s, std::vector<Point>{{1, 2}}));
   std::vector<Term> terms;
   for (const Term& t : s.facts(0)) terms.push_back(t);
   EXPECT_EQ(terms[0], generic);
   EXPECT_EQ(terms[1].args()[2].as_list()[1], Term::compound(0, {5, 6}));
+  // Single values cross between the two faces.
+  const Placement lbut = tb_lbut{7, 80, {"а"_s, "б"_s}, 1, 2};
+  const Term lbut_term = to_term(lbut);
+  EXPECT_EQ(lbut_term, Term::compound(2, {7, 80, Term::List{"а"_s, "б"_s}, 1, 2}));
+  EXPECT_EQ(from_term<Placement>(lbut_term), lbut);
+  EXPECT_EQ(to_term(ButtonStyle::checkb), Term::compound(1));
+  EXPECT_EQ(from_term<std::vector<std::int16_t>>(Term::List{-32768, 32767}), (std::vector<std::int16_t>{-32768, 32767}));
+  EXPECT_THROW(from_term<std::int16_t>(Term(32768)), RunError);
+  EXPECT_THROW(from_term<Placement>(Term::compound(3)), RunError);
+  EXPECT_THROW(from_term<std::string>(Term(1)), RunError);
+
   // A generic pattern with unbound fields finds the typed fact.
-  EXPECT_TRUE(RNT_Retract(s, Term::compound(0, {Term::any(), "шесть", Term::any()})));
+  EXPECT_TRUE(RNT_Retract(s, Term::compound(0, {Term::any(), "шесть"_s, Term::any()})));
   EXPECT_EQ(k.count(), 1u);
 }
 
 TEST(FactKindApi, CatalogueLookupsRetractsAndFindall) {
   FactSection каталог;
   FactKind<ЗаписьБазы> база_лит{каталог, "база_лит"_cp};
-  EXPECT_EQ(база_лит.name(), std::string("база_лит"_cp));
+  EXPECT_EQ(база_лит.name(), "база_лит"_s);
   EXPECT_FALSE(база_лит.first());
   EXPECT_TRUE(база_лит.findall([](const ЗаписьБазы& r) { return r.код; }).empty());
-  for (int code = 1; code <= 5; ++code) база_лит.asserta(record(code, code % 2 ? "Толстой" : "Гоголь"));
-  база_лит.assertz(record(3, "Чехов"));
+  for (int code = 1; code <= 5; ++code) база_лит.asserta(record(code, code % 2 ? "Толстой"_s : "Гоголь"_s));
+  база_лит.assertz(record(3, "Чехов"_s));
 
   // Chain order: front asserts newest first, the back assert last.
   EXPECT_EQ(база_лит.findall([](const ЗаписьБазы& r) { return r.код; }), (std::vector<std::int32_t>{5, 4, 3, 2, 1, 3}));
@@ -240,18 +257,18 @@ TEST(FactKindApi, CatalogueLookupsRetractsAndFindall) {
     if (r.код % 2 == 0) return std::nullopt;
     return r.автор;
   });
-  EXPECT_EQ(odd_authors, (std::vector<std::string>{"Толстой", "Толстой", "Толстой", "Чехов"}));
-  EXPECT_EQ(база_лит.first([](const ЗаписьБазы& r) { return r.код == 3; })->автор, "Толстой");
+  EXPECT_EQ(odd_authors, (std::vector<std::string>{"Толстой"_s, "Толстой"_s, "Толстой"_s, "Чехов"_s}));
+  EXPECT_EQ(база_лит.first([](const ЗаписьБазы& r) { return r.код == 3; })->автор, "Толстой"_s);
 
   // Removing by code takes the first in chain order; exact removal compares every field.
-  EXPECT_EQ(база_лит.take_first([](const ЗаписьБазы& r) { return r.код == 3; })->автор, "Толстой");
+  EXPECT_EQ(база_лит.take_first([](const ЗаписьБазы& r) { return r.код == 3; })->автор, "Толстой"_s);
   EXPECT_FALSE(база_лит.take_first([](const ЗаписьБазы& r) { return r.код == 99; }));
   EXPECT_FALSE(база_лит.retract_first([](const ЗаписьБазы& r) { return r.код == 99; }));
-  EXPECT_FALSE(база_лит.retract(record(3, "Толстой")));
-  EXPECT_TRUE(база_лит.retract(record(3, "Чехов")));
+  EXPECT_FALSE(база_лит.retract(record(3, "Толстой"_s)));
+  EXPECT_TRUE(база_лит.retract(record(3, "Чехов"_s)));
   EXPECT_EQ(база_лит.take_first()->код, 5);
-  EXPECT_EQ(база_лит.retract_all([](const ЗаписьБазы& r) { return r.автор == "Гоголь"; }), 2u);
-  EXPECT_EQ(база_лит.all(), (std::vector<ЗаписьБазы>{record(1, "Толстой")}));
+  EXPECT_EQ(база_лит.retract_all([](const ЗаписьБазы& r) { return r.автор == "Гоголь"_s; }), 2u);
+  EXPECT_EQ(база_лит.all(), (std::vector<ЗаписьБазы>{record(1, "Толстой"_s)}));
   EXPECT_EQ(база_лит.retract_all(), 1u);
   EXPECT_TRUE(база_лит.empty());
   EXPECT_FALSE(база_лит.retract_first());
@@ -279,7 +296,7 @@ TEST(FactKindApi, DetermAndSingleKinds) {
 
   списоккодов.set({7, 6, 5});
   устрежимработысбазой.set(0);
-  имяфайлаобложки.set("обложка.bmp");
+  имяфайлаобложки.set("обложка.bmp"_s);
   EXPECT_EQ(списоккодов.get(), (std::vector<std::int32_t>{7, 6, 5}));
   EXPECT_EQ(устрежимработысбазой.get(), 0);
   EXPECT_EQ(имяфайлаобложки.count(), 1u);

@@ -7,12 +7,19 @@
 #include <tuple>
 #include <vector>
 
+#include "codepage.h"
 #include "fact_findall.h"
 #include "fact_kind.h"
 #include "fact_store.h"
 #include "run_error.h"
 
 namespace {
+
+// Cyrillic test texts as the cp1251 strings the system holds.
+template <cp1251::detail::fixed_utf8 S>
+std::string operator""_s() {
+  return std::string(operator""_cp<S>());
+}
 
 // A section with one kind of (integer, string) facts, driven through the generic face.
 struct Pairs {
@@ -228,11 +235,11 @@ TEST(FactStoreKinds, SingleKindReplacesItsOneFact) {
   EXPECT_EQ(s.count(text), 1u);
 
   // Replacing the preset never frees its static block (the sanitizer build checks this).
-  RNT_Assertz(s, Term::compound(1, {"обложка.bmp"}));
-  RNT_Asserta(s, Term::compound(1, {"другая.bmp"}));
+  RNT_Assertz(s, Term::compound(1, {"обложка.bmp"_s}));
+  RNT_Asserta(s, Term::compound(1, {"другая.bmp"_s}));
   std::vector<std::string> seen;
   for (const Term& t : s.facts(text)) seen.push_back(t.args()[0].as_string());
-  EXPECT_EQ(seen, std::vector<std::string>{"другая.bmp"});
+  EXPECT_EQ(seen, std::vector<std::string>{"другая.bmp"_s});
 
   // A flat single kind is overwritten in place once its block is a heap block.
   RNT_AssertzSimple(s, Term::compound(2, {1}));
@@ -286,20 +293,20 @@ TEST(FactStoreKinds, BadRecordsAreRejectedBeforeAnythingChanges) {
 TEST(FactStoreSections, GenericWalkInDeclarationAndChainOrder) {
   FactSection s;
   const TypeDesc& strings = list_type(scalar_type(TypeCode::String));
-  s.add_kind("виды", {&scalar_type(TypeCode::String)});
-  s.add_kind("флаг", {});
-  s.add_kind("списки", {&strings, &scalar_type(TypeCode::Real)});
-  EXPECT_EQ(s.find_kind("флаг"), 1u);
-  EXPECT_FALSE(s.find_kind("нет"));
-  EXPECT_EQ(s.record_type().functors[2].name, "списки");
+  s.add_kind("виды"_s, {&scalar_type(TypeCode::String)});
+  s.add_kind("флаг"_s, {});
+  s.add_kind("списки"_s, {&strings, &scalar_type(TypeCode::Real)});
+  EXPECT_EQ(s.find_kind("флаг"_s), 1u);
+  EXPECT_FALSE(s.find_kind("нет"_s));
+  EXPECT_EQ(s.record_type().functors[2].name, "списки"_s);
 
   RNT_Assertz(s, Term::compound(2, {Term::List{"a", "b"}, 2.5}));
-  RNT_Assertz(s, Term::compound(0, {"поэзия"}));
+  RNT_Assertz(s, Term::compound(0, {"поэзия"_s}));
   RNT_Assertz(s, Term::compound(1));
-  RNT_Asserta(s, Term::compound(0, {"проза"}));
+  RNT_Asserta(s, Term::compound(0, {"проза"_s}));
   std::vector<Term> walk;
   s.for_each_fact([&](const Term& t) { walk.push_back(t); });
-  EXPECT_EQ(walk, (std::vector<Term>{Term::compound(0, {"проза"}), Term::compound(0, {"поэзия"}), Term::compound(1),
+  EXPECT_EQ(walk, (std::vector<Term>{Term::compound(0, {"проза"_s}), Term::compound(0, {"поэзия"_s}), Term::compound(1),
                                      Term::compound(2, {Term::List{"a", "b"}, 2.5})}));
 
   EXPECT_EQ(RNT_RetractAll(s, Term::compound(0, {Term::any()})), 2u);
@@ -357,7 +364,10 @@ TEST(FactStorePool, NodesComeFromBlocksOfAThousandAndAreReused) {
   EXPECT_EQ(fact_pool_stats().free_nodes, 0u);
   EXPECT_EQ(k.count(), 2000u);
 
-  // The end of the store releases every block and ends pending enumerations.
+  // The end of the store releases every block, ends pending enumerations and empties pending
+  // findall collectors.
+  FindallCollector pending;
+  RNT_FindallAlloc(scalar_type(TypeCode::String), "x", pending);
   std::size_t visited = 0;
   for (std::int32_t v : k.facts()) {
     (void)v;
@@ -366,6 +376,7 @@ TEST(FactStorePool, NodesComeFromBlocksOfAThousandAndAreReused) {
   }
   EXPECT_EQ(visited, 1u);
   EXPECT_EQ(fact_pool_stats().blocks, 0u);
+  EXPECT_TRUE(pending.empty());
   EXPECT_TRUE(k.empty());
   k.assertz(1);
   EXPECT_EQ(k.all(), std::vector<std::int32_t>{1});
