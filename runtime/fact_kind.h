@@ -14,11 +14,15 @@
 //
 //   база_лит.asserta(запись);
 //   for (const ЗаписьБазы& з : база_лит.facts()) { ... }        // chain order
+//   for (auto з : база_лит.views()) std::string_view автор = з[&ЗаписьБазы::автор];
 //   база_лит.retract_first([&](const ЗаписьБазы& з) { return з.код == код; });
 //   auto коды = база_лит.findall([](const ЗаписьБазы& з) { return з.код; });
 //
-// The record type T is a struct with fields() and no functor name, a std::tuple of field
-// types, or a single value type for a kind of one field (value_typed.h lists the value types).
+// The record type T is a struct with fields() and no functor name (its fields are the kind's
+// fields), a std::tuple of field types, or any single value type for a kind of one field — a
+// compound struct with a functor name included (value_typed.h lists the value types). Declare a
+// section and its kinds together in one source file, the section first: globals of one file are
+// made in order, and the kinds' order is the order of their declarations.
 //
 // Enumeration hands out `const T&` to a record that the range owns and refills at each step
 // (its strings and vectors keep their capacity, so a long enumeration stops allocating); the
@@ -29,11 +33,14 @@
 // retract themselves (the bodies of facts() and retracting() may).
 #pragma once
 
+#include <algorithm>
 #include <concepts>
+#include <cstring>
 #include <cstdint>
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -120,6 +127,108 @@ class RetractRange {
   T current_{};
 };
 
+// A read-only look at one fact, for readers that only look: the enumeration copies the stored
+// block once into a buffer of its own, and the view reads fields out of that copy. Text comes
+// as std::string_view, a binary block as std::span, numbers by value, lists and compounds as
+// decoded copies. Valid until the enumeration's next step; never a pointer into the store.
+template <class T>
+class FactView {
+ public:
+  explicit FactView(const std::byte* block) : block_(block) {}
+
+  // The I-th field.
+  template <std::size_t I>
+  auto get() const {
+    return field<std::tuple_element_t<I, fact_record::record_field_tuple<T>>>(I);
+  }
+  // The field `member` of a record struct: view[&ЗаписьБазы::автор].
+  template <class M>
+  auto operator[](M T::*member) const {
+    return field<M>(index_of(member));
+  }
+  // The whole record, into `out` (reusing its storage) or as a new value.
+  void read(T& out) const { fact_record::read_record(block_, out); }
+  T record() const {
+    T out{};
+    read(out);
+    return out;
+  }
+
+ private:
+  template <class F>
+  auto field(std::size_t index) const {
+    const std::byte* slot = block_ + fact_record::kHeaderSize + fact_record::kSlotSize * index;
+    const char* bytes = reinterpret_cast<const char*>(block_ + fact_record::ref_offset(slot));
+    if constexpr (std::is_same_v<F, std::string> || std::is_same_v<F, Symbol>) {
+      return std::string_view(bytes, fact_record::ref_count(slot));
+    } else if constexpr (std::is_same_v<F, Binary>) {
+      return std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes), fact_record::ref_count(slot));
+    } else {
+      F out{};
+      fact_record::decode_typed(block_, slot, out);
+      return out;
+    }
+  }
+
+  // The position of `member` among the fields that T::fields() ties; 1000 when it is not one.
+  template <class M>
+  static std::size_t index_of(M T::*member) {
+    static_assert(fact_record::is_record_struct<T>, "fields by member need a record struct; use get<I>()");
+    static T probe{};
+    auto refs = probe.fields();
+    const void* target = &(probe.*member);
+    std::size_t index = SIZE_MAX;
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+      ((std::is_same_v<std::remove_cvref_t<decltype(std::get<I>(refs))>, M> &&
+                static_cast<const void*>(&std::get<I>(refs)) == target
+            ? (void)(index = I)
+            : void()),
+       ...);
+    }(std::make_index_sequence<std::tuple_size_v<decltype(refs)>>{});
+    if (index == SIZE_MAX) RUN_ErrorExit();
+    return index;
+  }
+
+  const std::byte* block_;
+};
+
+// The facts of one kind in chain order as views; each step copies one block into the range's
+// buffer, which keeps its capacity.
+template <class T>
+class FactViewRange {
+ public:
+  FactViewRange(const FactSection& section, std::size_t kind) : enumeration_(section, kind) {}
+  FactViewRange(const FactViewRange&) = delete;
+  FactViewRange& operator=(const FactViewRange&) = delete;
+
+  struct iterator {
+    FactViewRange* range;
+    FactView<T> operator*() const { return FactView<T>(range->buffer_.get()); }
+    iterator& operator++() {
+      if (!range->advance()) range = nullptr;
+      return *this;
+    }
+    bool operator==(std::default_sentinel_t) const { return range == nullptr; }
+  };
+  iterator begin() { return iterator{advance() ? this : nullptr}; }
+  std::default_sentinel_t end() const { return {}; }
+
+ private:
+  bool advance() {
+    const FactNode* node = enumeration_.step_node();
+    if (node == nullptr) return false;
+    if (node->size > capacity_) {
+      capacity_ = std::max<std::size_t>(node->size, 2 * capacity_);
+      buffer_ = std::make_unique_for_overwrite<std::byte[]>(capacity_);
+    }
+    std::memcpy(buffer_.get(), node->record, node->size);
+    return true;
+  }
+  FactEnumeration enumeration_;
+  std::unique_ptr<std::byte[]> buffer_;
+  std::size_t capacity_ = 0;
+};
+
 namespace fact_kind_detail {
 template <class T>
 struct is_optional : std::false_type {};
@@ -149,6 +258,9 @@ class FactKind {
 
   // The facts in chain order (see the header comment for what the loop body may do).
   FactRange<T> facts() const { return FactRange<T>(*section_, kind_); }
+  // The same as views, for readers that look at a few fields and keep nothing: no field is
+  // copied until it is asked for.
+  FactViewRange<T> views() const { return FactViewRange<T>(*section_, kind_); }
   // Calls fn(const T&) for each fact in chain order; a fn returning bool stops the walk with
   // false.
   template <class Fn>

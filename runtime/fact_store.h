@@ -149,17 +149,21 @@ class FactSection {
 };
 
 // A pending enumeration of one kind. step() hands out the record of the next fact in chain
-// order, or null when none is left; the caller copies what it needs from the record before any
-// other code runs.
+// order (step_node() its node, whose size is the record block's), or null when none is left; the
+// caller copies what it needs from the record before any other code runs.
 class FactEnumeration {
  public:
   FactEnumeration(const FactSection& section, std::size_t kind) { cursor_.next = section.chain(kind).head; }
-  const std::byte* step() {
+  const FactNode* step_node() {
     FactNode* node = cursor_.next;
     if (node == nullptr) return nullptr;
     cursor_.next = node->next;
     if (cursor_.next != nullptr) __builtin_prefetch(cursor_.next->record);  // while the caller copies this one
-    return node->record;
+    return node;
+  }
+  const std::byte* step() {
+    const FactNode* node = step_node();
+    return node != nullptr ? node->record : nullptr;
   }
 
  private:

@@ -280,6 +280,40 @@ TEST(FactKindApi, CatalogueLookupsRetractsAndFindall) {
   EXPECT_EQ(calls, 2);
 }
 
+TEST(FactKindApi, ViewsReadFieldsOfACopyOfEachFact) {
+  FactSection s;
+  FactKind<ЗаписьБазы> база_лит{s, "база_лит"_cp};
+  for (int code = 1; code <= 3; ++code) база_лит.assertz(record(code, "Автор "_s + std::to_string(code)));
+  std::vector<std::string> authors;
+  for (auto v : база_лит.views()) {
+    // The body removes the fact it stands on; the view reads its own copy.
+    ASSERT_TRUE(база_лит.retract_first([&](const ЗаписьБазы& r) { return r.код == v[&ЗаписьБазы::код]; }));
+    authors.emplace_back(v[&ЗаписьБазы::автор]);
+    EXPECT_EQ(v.get<2>(), "Евгений Онегин"_s);
+    EXPECT_EQ(v[&ЗаписьБазы::диск], 1);
+    EXPECT_EQ(v.record(), record(v[&ЗаписьБазы::код], authors.back()));
+  }
+  EXPECT_EQ(authors, (std::vector<std::string>{"Автор 1"_s, "Автор 2"_s, "Автор 3"_s}));
+  EXPECT_TRUE(база_лит.empty());
+
+  struct WithCache {
+    std::int32_t key = 0;
+    Binary bytes;
+    std::vector<Point> points;
+    std::int32_t cache = 0;  // not a field
+    auto fields() { return std::tie(key, bytes, points); }
+  };
+  FactKind<WithCache> k{s, "k"};
+  k.assertz({5, Binary{{1, 2, 3}}, {{1, 2}}, 99});
+  for (auto v : k.views()) {
+    EXPECT_EQ(v[&WithCache::bytes].size(), 3u);
+    EXPECT_EQ(v[&WithCache::bytes][2], 3);
+    EXPECT_EQ(v[&WithCache::points], (std::vector<Point>{{1, 2}}));
+    EXPECT_EQ(v.record().cache, 0);
+    EXPECT_THROW(v[&WithCache::cache], RunError);
+  }
+}
+
 TEST(FactKindApi, DetermAndSingleKinds) {
   FactSection состояние;
   SingleKind<std::vector<std::int32_t>> списоккодов{состояние, "списоккодов"_cp, {0}};
