@@ -19,7 +19,17 @@
 //     ends there;
 //   - add a fact at the front: the enumeration has passed the head and does not visit it;
 //   - replace the fact of a single kind: the enumeration yields the value it has copied.
+// A pending retract walk's own code may likewise remove any fact (the walk goes on from where it
+// stood) and add facts at the back (the walk examines them when it gets there).
 // Values handed out are always copies the caller owns; no pointer into a stored record escapes.
+//
+// The generic face in use, as a save and a consult do it:
+//   section.for_each_fact([&](const Term& fact) {          // kinds in declaration order,
+//     const std::size_t k = fact.functor();                 // facts in chain order
+//     write(section.kind_name(k), section.kind_fields(k), fact.args());
+//   });
+//   Term fact = parse(line, section.record_type());         // Term::compound(kind, fields)
+//   RNT_Assertz(section, fact);
 #pragma once
 
 #include <cstddef>

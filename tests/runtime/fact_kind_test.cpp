@@ -105,20 +105,12 @@ struct FactEnumNames<ButtonStyle> {
 namespace {
 
 TEST(FactKindTypes, DescriptorsFollowTheCxxTypes) {
-  EXPECT_EQ(type_of<char>().code, TypeCode::Char);
-  EXPECT_EQ(type_of<std::uint8_t>().code, TypeCode::UInt8);
-  EXPECT_EQ(type_of<std::int8_t>().code, TypeCode::Int8);
-  EXPECT_EQ(type_of<std::uint16_t>().code, TypeCode::UInt16);
-  EXPECT_EQ(type_of<std::int16_t>().code, TypeCode::Int16);
-  EXPECT_EQ(type_of<std::uint32_t>().code, TypeCode::UInt32);
-  EXPECT_EQ(type_of<std::int32_t>().code, TypeCode::Integer);
-  EXPECT_EQ(type_of<ULongInt>().code, TypeCode::ULong);
-  EXPECT_EQ(type_of<LongInt>().code, TypeCode::Long);
-  EXPECT_EQ(type_of<double>().code, TypeCode::Real);
-  EXPECT_EQ(type_of<Binary>().code, TypeCode::Binary);
-  EXPECT_EQ(type_of<RefNumber>().code, TypeCode::RefNumber);
-  EXPECT_EQ(type_of<std::string>().code, TypeCode::String);
-  EXPECT_EQ(type_of<Symbol>().code, TypeCode::Symbol);
+  const std::array<const TypeDesc*, 14> scalars{
+      &type_of<char>(),         &type_of<std::uint8_t>(), &type_of<std::int8_t>(), &type_of<std::uint16_t>(),
+      &type_of<std::int16_t>(), &type_of<std::uint32_t>(), &type_of<std::int32_t>(), &type_of<ULongInt>(),
+      &type_of<LongInt>(),      &type_of<double>(),       &type_of<Binary>(),      &type_of<RefNumber>(),
+      &type_of<std::string>(),  &type_of<Symbol>()};
+  for (std::size_t i = 0; i < scalars.size(); ++i) EXPECT_EQ(scalars[i]->code, static_cast<TypeCode>(i + 1));
 
   const TypeDesc& lists = type_of<std::vector<std::vector<std::int32_t>>>();
   EXPECT_EQ(lists.code, TypeCode::List);

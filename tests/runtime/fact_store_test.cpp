@@ -288,6 +288,8 @@ TEST(FactStoreKinds, BadRecordsAreRejectedBeforeAnythingChanges) {
   EXPECT_EQ(code_of([&] { s.add_kind("one", {&scalar_type(TypeCode::Integer)}, kFactSingle); }), 1000);
   EXPECT_EQ(p.numbers(), V{1});
   EXPECT_EQ(s.count(0), 0u);
+  // A record the heap cannot give (or the block layout cannot address) is the memory error.
+  EXPECT_EQ(code_of([] { fact_block_alloc(std::size_t{1} << 33); }), kFactMemoryError);
 }
 
 TEST(FactStoreSections, GenericWalkInDeclarationAndChainOrder) {
