@@ -14,6 +14,7 @@
 #include "fault_signals.h"
 #include "file_slots.h"
 #include "heap_settings.h"
+#include "fact_store.h"
 #include "run_error.h"
 #include "settings_store.h"
 #include "stack_room.h"
@@ -158,6 +159,8 @@ int RUN_End() {
       if (code == 0) code = e.code();
     }
   }
+  // The fact store's node pool and stored records go last: nothing may use them afterwards.
+  RNT_FC_Terminate();
   undo_start();
   if (code != 0) RUN_FatalMessage("Kernog termination failed with code: " + std::to_string(code));
   return code;
