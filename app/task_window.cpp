@@ -1,16 +1,149 @@
-// The task window: its handler and its commands.
+// The task window: creation (toolbars, the data files, the working facts, the card font and the
+// message window), the command table, the card font setting, help and the About box.
 #include "task_window.h"
 
+#include "catalogue_facts.h"
+#include "catalogue_files.h"
+#include "categories.h"
+#include "codepage.h"
+#include "data_entry.h"
+#include "list_window.h"
+#include "message_window.h"
+#include "toolbar.h"
+
 namespace {
-constexpr int kCmdExit = 10033;
+
+constexpr Color kToolbarGrey = 0xC0C0C0;
+
+toolbar_control кнопка(int id, int up, int down, int grey, std::string_view text) {
+  return tb_ctrl{id, pushb, up, down, grey, std::string(text), true, true};
+}
+
+// Runs one creation step under its own guard: an error is reported as an error of the handler
+// would be, and the creation goes on with the next step.
+void шаг(const std::function<void()>& step) { uix_RunTrapped(step); }
+
+void создать_окно_задачи(Window win) {
+  шаг([win] { tb_project_toolbar_Create(win); });
+  шаг([win] { tb_help_line_Create(win); });
+  // Each start file under its own guard: a file that fails is reported and the start goes on.
+  шаг([] { загрузить_виды(); });
+  шаг([] { загрузить_категории(); });
+  шаг([] { загрузить_основную_базу(); });
+  шаг([] { получитьсписоккодов(); });
+  шаг([win] {
+    выделенныеэлементыспискапросмотра.replace({win, {}, {}});
+    id_окнаобложки.retract_all();
+    id_окнаобложки.assertz({win, false});
+  });
+  шаг([win] {
+    шрифткарточки.retract_all();
+    шрифткарточки.assertz(шрифт_в_блок(win_GetFont(win)));
+  });
+  шаг([] { msg_Create(100); });
+}
+
+// "Настройки": the card font chosen in the font dialog and saved.
+bool выбрать_шрифт_карточки() {
+  const auto блок = шрифткарточки.get();
+  if (!блок) return false;
+  const auto шрифт = шрифт_из_блока(*блок);
+  if (!шрифт) return false;
+  const auto выбранный = dlg_ChooseFont(*шрифт);
+  if (!выбранный) return false;
+  шрифткарточки.retract_all();
+  шрифткарточки.assertz(шрифт_в_блок(*выбранный));
+  сохранить_настройки();
+  return true;
+}
+
+// Carries out a command; false when it does not complete (or is not one of the task window's).
+bool выполнить_команду(Window win, int id) {
+  switch (id) {
+    case cmd_Выход:
+      win_Destroy(win);
+      return true;
+    case cmd_ВводДанных:
+      устрежимработысбазой.set(режим_ввода);
+      dlg_ввод_данных_Create(win);
+      return true;
+    case cmd_УдалРедактВывод:
+      win_просмотрсписка_Create(win);
+      return true;
+    case cmd_КатегВвести: return ввести_категорию();
+    case cmd_КатегРедактировать: return редактировать_категорию();
+    case cmd_КатегУдалить: return удалить_категорию();
+    case cmd_КатегПросмотр: return просмотреть_категории();
+    case cmd_Настройки: return выбрать_шрифт_карточки();
+    case cmd_Содержание:
+      uix_ShowHelp(std::string("фолиарх.hlp"_cp));
+      return true;
+    case cmd_ОПрограмме:
+      dlg_about_dialog_Create(win);
+      return true;
+    default:
+      return false;  // "&Local", F1 and the toolbar buttons without an action
+  }
+}
+
+}  // namespace
+
+void tb_project_toolbar_Create(Window parent) {
+  toolbar_create(tb_top{}, kToolbarGrey, parent,
+                 {кнопка(10077, 10073, 10072, 10073, "New;New file"),
+                  кнопка(10078, 10071, 10070, 10071, "Open;Open file"),
+                  кнопка(10079, 10069, 10068, 10069, "Save;File save"),
+                  separator{},
+                  кнопка(10080, 10065, 10064, 10065, "Undo;Undo"),
+                  кнопка(10081, 10063, 10062, 10063, "Redo;Redo"),
+                  separator{},
+                  кнопка(10082, 10061, 10060, 10061, "Cut;Cut to clipboard"),
+                  кнопка(10083, 10059, 10058, 10059, "Copy;Copy to clipboard"),
+                  кнопка(10084, 10057, 10056, 10057, "Paste;Paste from clipboard"),
+                  separator{},
+                  separator{},
+                  кнопка(cmd_Содержание, 10067, 10066, 10067, "Help;Help")});
+}
+
+void tb_help_line_Create(Window parent) {
+  toolbar_create(tb_bottom{}, kToolbarGrey, parent,
+                 {tb_text{id_строкиподсказки, tb_context, 452, 0, 4, 10, 0, ""}});
 }
 
 std::optional<long> task_win_eh(Window win, const Event& ev) {
+  if (std::holds_alternative<e_create>(ev)) {
+    создать_окно_задачи(win);
+    return 0;
+  }
   if (const auto* m = std::get_if<e_menu>(&ev)) {
-    if (m->tag == kCmdExit) {
-      win_Destroy(win);
-      return 0;
-    }
+    if (выполнить_команду(win, m->tag)) return 0;
+    return std::nullopt;
+  }
+  if (std::holds_alternative<e_size>(ev)) {
+    toolbar_resize(win);
+    msg_Resize(win);
+    return 0;
   }
   return std::nullopt;
+}
+
+void dlg_about_dialog_Create(Window parent) {
+  win_CreateResDialog(parent, wk_ModalDialog, 10022, dlg_about_dialog_eh, 0);
+}
+
+std::optional<long> dlg_about_dialog_eh(Window win, const Event& ev) {
+  if (const auto* c = std::get_if<e_control>(&ev); c && c->id == 1) {
+    win_Destroy(win);
+    return 0;
+  }
+  return std::nullopt;
+}
+
+void устрежвидимостиинстр(Window owner, bool enabled) {
+  for (int id : {10074, 10075, 10076}) toolbar_SetValue(owner, id, ctrl_value{enabled, true});
+}
+
+void устрежвидимостименю(Window win, bool enabled) {
+  for (int id : {10028, 10029, 10030}) menu_Enable(win, id, enabled);
+  menu_Update(win_GetParent(win));
 }

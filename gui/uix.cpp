@@ -238,3 +238,5 @@ Window uix_GetTaskWin() {
 }
 
 void uix_SetErrorHandler(ErrorHandler handler) { attributes().error_handler = handler; }
+
+bool uix_RunTrapped(const std::function<void()>& body) { return gui_detail::run_trapped(body); }

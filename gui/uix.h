@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "events.h"
@@ -31,3 +32,8 @@ std::int32_t uix_GetAttrVal(int attr);
 // instead of the standard report while the task window exists. nullptr removes it.
 using ErrorHandler = void (*)(int code);
 void uix_SetErrorHandler(ErrorHandler handler);
+
+// Runs `body` under the same trap as an event handler: a run-time error raised in it is reported
+// exactly as an error of a handler is, and the call returns false; otherwise true. Lets a
+// handler carry on with its next step after one step failed.
+bool uix_RunTrapped(const std::function<void()>& body);

@@ -111,7 +111,7 @@ Delivery deliver(Window win, const Event& ev) {
   return {};
 }
 
-void run_trapped(const std::function<void()>& body) { trapped(body); }
+bool run_trapped(const std::function<void()>& body) { return trapped(body); }
 
 void end_run(int exit_code) {
   TaskData* t = task();

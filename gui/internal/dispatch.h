@@ -22,8 +22,9 @@ struct Delivery {
 
 Delivery deliver(Window win, const Event& ev);
 
-// Runs layer code that was reached from a toolkit event under the same trap as a handler.
-void run_trapped(const std::function<void()>& body);
+// Runs layer code that was reached from a toolkit event under the same trap as a handler; false
+// when it ended by an error (reported) or an exit.
+bool run_trapped(const std::function<void()>& body);
 
 // True while an error is reported or the run is ending: no event reaches a handler.
 bool delivery_blocked();

@@ -1,0 +1,72 @@
+// Category maintenance through the standard prompts; every change is saved at once to
+// "КатегЛитер.pbs".
+#include "categories.h"
+
+#include "catalogue_facts.h"
+#include "catalogue_files.h"
+#include "codepage.h"
+#include "layer.h"
+#include "list_ordering.h"
+
+namespace {
+
+const std::vector<std::string>& да_нет() {
+  static const std::vector<std::string> кнопки{"&Да"_cps, "&Нет"_cps};
+  return кнопки;
+}
+
+std::vector<std::string> все_категории() {
+  std::vector<std::string> out;
+  for (const std::string& к : категории_лит.facts()) out.push_back(к);
+  return out;
+}
+
+// The question of the edit and delete commands; true for "&Да".
+bool спросить(const std::string& заголовок, const std::string& вопрос) {
+  return dlg_Ask(uix_GetTaskWin(), заголовок, вопрос, да_нет()) == 0;
+}
+
+}  // namespace
+
+std::optional<std::string> выбратькатегорию(const std::string& заголовок) {
+  const std::vector<std::string> список = получитьсортировсписоккатегорий();
+  std::string выбор;
+  int номер = 0;
+  if (dlg_ListSelect(заголовок, список, 0, выбор, номер) != 1) return std::nullopt;
+  return выбор;
+}
+
+bool ввести_категорию() {
+  const auto ответ = dlg_GetStr("Ввод категории литературы"_cps,
+                                "Введите\n новую\n категорию литературы"_cps, std::string());
+  if (!ответ || ответ->empty()) return false;
+  if (входитвсписок(*ответ, все_категории())) return false;
+  категории_лит.assertz(*ответ);
+  сохранить_категории();
+  return true;
+}
+
+bool редактировать_категорию() {
+  const auto старая = выбратькатегорию("Выбор категории для редактирование"_cps);
+  if (!старая) return false;
+  const auto новая = dlg_GetStr("Редактирование"_cps, "Отредактируйте выделенную строку"_cps, *старая);
+  if (!новая || *новая == *старая) return false;
+  if (!спросить("Редактирование"_cps, "Сохранить\nкатегорию\n"_cps + *новая)) return false;
+  if (!категории_лит.retract(*старая)) return false;
+  категории_лит.assertz(*новая);
+  сохранить_категории();
+  return true;
+}
+
+bool удалить_категорию() {
+  const auto категория = выбратькатегорию("Удаление категории литературы"_cps);
+  if (!категория) return false;
+  if (!спросить("Удаление"_cps, "Удалить\nкатегорию\n"_cps + *категория)) return false;
+  if (!категории_лит.retract(*категория)) return false;
+  сохранить_категории();
+  return true;
+}
+
+bool просмотреть_категории() {
+  return выбратькатегорию("Просмотр списка категорий"_cps).has_value();
+}

@@ -1,0 +1,270 @@
+// The data-entry dialog and the data-saved note.
+#include "data_entry.h"
+
+#include "catalogue_facts.h"
+#include "catalogue_files.h"
+#include "codepage.h"
+#include "cover_window.h"
+#include "list_ordering.h"
+#include "list_window.h"
+#include "run_error.h"
+
+namespace {
+
+constexpr int kИнтервалЗаметки = 500;
+
+const std::vector<std::string>& да_нет() {
+  static const std::vector<std::string> кнопки{"&Да"_cps, "&Нет"_cps};
+  return кнопки;
+}
+
+Window элемент(Window dlg, int id) { return win_GetCtlHandle(dlg, id); }
+
+// The text of a drop-down list's selected item; empty when nothing is selected.
+std::string выбранный_текст(Window dlg, int id) {
+  const Window список = элемент(dlg, id);
+  const auto номер = lbox_GetSelIndex(список);
+  return номер ? lbox_GetItem(список, *номер) : std::string();
+}
+
+std::vector<std::string> отсортированные_виды() {
+  std::vector<std::string> виды;
+  for (const std::string& в : виды_лит.facts()) виды.push_back(в);
+  return sort(std::move(виды));
+}
+
+// Fills a drop-down list with `items` at positions 0, 1, 2 … and selects `selected` (a position
+// past the last item leaves the list without selection).
+void заполнить_список(Window dlg, int id, const std::vector<std::string>& items, int selected) {
+  const Window список = элемент(dlg, id);
+  lbox_Clear(список);
+  for (std::size_t i = 0; i < items.size(); ++i) lbox_Add(список, static_cast<int>(i), items[i]);
+  lbox_SetSel(список, selected, 1);
+}
+
+// Fills a list for editing a record whose value is `value`: when the value is not among the
+// items (a renamed or deleted category, a kind missing from the kinds file) it is added to the
+// list, so that OK keeps it unless the user chooses another.
+void заполнить_для_правки(Window dlg, int id, std::vector<std::string> items, const std::string& value) {
+  if (!входитвсписок(value, items)) items.push_back(value);
+  заполнить_список(dlg, id, items, найтиномерэл_в_списке(items, value, 0));
+}
+
+void открыть_для_ввода(Window dlg) {
+  заполнить_список(dlg, ид_Категория, получитьсортировсписоккатегорий(), 0);
+  заполнить_список(dlg, ид_Вид, отсортированные_виды(), 0);
+}
+
+void открыть_для_правки(Window dlg) {
+  const auto выбор = выделенныеэлементыспискапросмотра.get();
+  if (!выбор || std::get<1>(*выбор).size() != 1) return;
+  const auto код = код_строки(std::get<1>(*выбор).front());
+  if (!код) return;
+  const auto записи = база_лит.по_коду(*код);
+  if (записи.empty()) return;
+  const ЗаписьБазы& з = записи.front();
+  установимтекстэлдиалога(dlg, ид_Автор, з.автор);
+  установимтекстэлдиалога(dlg, ид_Наименование, з.наименование);
+  установимсостояниеэлдиалога(dlg, ид_Диск, з.диск);
+  установимсостояниеэлдиалогапереплет(dlg, з.переплет);
+  установимтекстэлдиалога(dlg, ид_ФайлОбложки, з.обложка);
+  заполнить_для_правки(dlg, ид_Категория, получитьсортировсписоккатегорий(), з.категория);
+  заполнить_для_правки(dlg, ид_Вид, отсортированные_виды(), з.вид);
+  win_SetFocus(элемент(dlg, ид_Автор));
+}
+
+ЗаписьБазы прочитать_запись(Window dlg) {
+  ЗаписьБазы з;
+  з.автор = прочитаемтекстэлдиалога(dlg, ид_Автор);
+  з.наименование = прочитаемтекстэлдиалога(dlg, ид_Наименование);
+  з.категория = выбранный_текст(dlg, ид_Категория);
+  з.вид = выбранный_текст(dlg, ид_Вид);
+  з.обложка = прочитаемтекстэлдиалога(dlg, ид_ФайлОбложки);
+  з.диск = прочитаемсостояниеэлдиалога(dlg, ид_Диск) == 1 ? 1 : 0;
+  з.переплет = прочитаемсостояниеэлдиалога(dlg, ид_Твердый) == 1 ? 1 : 0;
+  return з;
+}
+
+// OK: the record stored unless it is a duplicate. In edit mode the new record and the removal
+// of the old one are saved together, once, before the note, so a failure between them can
+// never leave both records in the file.
+void нажат_ok(Window dlg) {
+  ЗаписьБазы з = прочитать_запись(dlg);
+  if (!в_базенеттакойзаписи(база_лит.по_содержанию(з))) return;
+  з.код = формирумновыйкод();
+  база_лит.asserta(з);
+  const bool правка = устрежимработысбазой(режим_редактирования);
+  std::optional<std::tuple<Window, std::vector<std::string>, std::vector<std::int32_t>>> выбор;
+  if (правка) {
+    выбор = выделенныеэлементыспискапросмотра.get();
+    if (выбор && std::get<1>(*выбор).size() == 1)
+      if (const auto старый = код_строки(std::get<1>(*выбор).front()))
+        база_лит.retract_first([&](const ЗаписьБазы& r) { return r.код == *старый; });
+  }
+  сохранить_основную_базу();
+  dlg_инфсохранена_Create(dlg);
+  if (!правка) return;
+  if (выбор && std::get<2>(*выбор).size() == 1) {
+    const Window список = std::get<0>(*выбор);
+    if (win_GetType(список) != wk_NotAWindow) {
+      lbox_Delete(список, std::get<2>(*выбор).front());
+      lbox_Clear(список);
+      заполнитьсписок(список);
+    }
+  }
+  win_Destroy(dlg);
+}
+
+// The host's path separators: the chooser gives host paths.
+std::string только_имя(const std::string& путь) {
+  const std::size_t p = путь.find_last_of("/\\:");
+  return p == std::string::npos ? путь : путь.substr(p + 1);
+}
+
+// The cover file chosen in the file dialog, stored as a bare name; false when cancelled.
+bool выбратьфайл(Window dlg) {
+  std::vector<std::string> выбранные;
+  const auto путь = dlg_GetFileName("*.bmp", {"bmp", "*.bmp", "pre", "*.pre"},
+                                    "Выберите файл с картинкой обложки"_cps, {}, "", выбранные);
+  if (!путь) return false;
+  const std::string имя = только_имя(*путь);
+  имяфайлаобложки.set(имя);
+  установимтекстэлдиалога(dlg, ид_ФайлОбложки, имя);
+  return true;
+}
+
+// "ВидОбл": the cover file chosen (or kept), the buttons switched and the cover window opened.
+void показать_обложку(Window dlg) {
+  const std::string текущий = прочитаемтекстэлдиалога(dlg, ид_ФайлОбложки);
+  if (текущий.empty()) {
+    if (!выбратьфайл(dlg)) return;
+  } else if (dlg_Ask(std::string(), "Выбрать новую обложку?"_cps, да_нет()) != 0 || !выбратьфайл(dlg)) {
+    имяфайлаобложки.set(текущий);
+  }
+  win_SetState(элемент(dlg, ид_ВидОбл), {st_Disabled});
+  win_SetState(элемент(dlg, ид_ОблЗакрыть), {st_Enabled});
+  win_обложка_Create(uix_GetTaskWin());
+}
+
+void закрыть_обложку(Window dlg) {
+  удалитьокнообложки();
+  win_SetState(элемент(dlg, ид_ВидОбл), {st_Enabled});
+  win_SetState(элемент(dlg, ид_ОблЗакрыть), {st_Disabled});
+}
+
+}  // namespace
+
+void dlg_ввод_данных_Create(Window parent) {
+  using namespace dialog;
+  const FieldList поля{
+      {ид_Автор, editstr{}, nopr{}},
+      {ид_Наименование, editstr{}, nopr{}},
+      {ид_Диск, checkbox{false}, nopr{}},
+      {ид_Категория, listbutton{{}, 0}, nopr{}},
+      {ид_Вид, listbutton{{}, 0}, nopr{}},
+      {ид_ФайлОбложки, editstr{}, nopr{}},
+      {10010, statictext{"Категория"_cps}, nopr{}},
+      {10013, statictext{}, nopr{}},
+      {ид_Твердый, radiobuttongroup{{ид_Твердый, ид_Мягкий}, ид_Твердый}, nopr{}},
+  };
+  const Result ответ = dialog_CreateModal(parent, 10004, std::string(), поля, dlg_ввод_данных_eh, 0);
+  dlg_ввод_данных_handle_answer(ответ.answer, ответ.values);
+}
+
+std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev) {
+  if (std::holds_alternative<e_create>(ev)) {
+    if (устрежимработысбазой(режим_ввода)) открыть_для_ввода(dlg);
+    else if (устрежимработысбазой(режим_редактирования)) открыть_для_правки(dlg);
+    return 0;
+  }
+  if (const auto* c = std::get_if<e_control>(&ev)) {
+    switch (c->id) {
+      case 1:
+        нажат_ok(dlg);
+        return 0;
+      case ид_ВидОбл:
+        показать_обложку(dlg);
+        return 0;
+      case ид_ОблЗакрыть:
+        закрыть_обложку(dlg);
+        return 0;
+      default:
+        return std::nullopt;
+    }
+  }
+  if (std::holds_alternative<e_destroy>(ev)) {
+    удалитьокнообложки();
+    return std::nullopt;  // the dialog package still clears its own records of the dialog
+  }
+  return std::nullopt;
+}
+
+void dlg_ввод_данных_handle_answer(int answer, const dialog::ValueList& values) {
+  if (answer != dialog::answer_ok) return;
+  // The final values are read and not used further: the handler stores records itself.
+  (void)dialog_VLGetstr(ид_Автор, values);
+  (void)dialog_VLGetstr(ид_Наименование, values);
+  (void)dialog_VLGetCheck(ид_Диск, values);
+  (void)dialog_VLGetListButton(ид_Категория, values);
+  (void)dialog_VLGetListButton(ид_Вид, values);
+  (void)dialog_VLGetstr(ид_ФайлОбложки, values);
+  (void)dialog_VLGetRadiobutton(ид_Твердый, values);
+}
+
+std::string прочитаемтекстэлдиалога(Window dlg, int id) { return win_GetText(элемент(dlg, id)); }
+int прочитаемсостояниеэлдиалога(Window dlg, int id) { return win_IsChecked(элемент(dlg, id)); }
+void установимтекстэлдиалога(Window dlg, int id, const std::string& text) { win_SetText(элемент(dlg, id), text); }
+void установимсостояниеэлдиалога(Window dlg, int id, int state) { win_Check(элемент(dlg, id), state ? 1 : 0); }
+
+bool установимсостояниеэлдиалогапереплет(Window dlg, std::int32_t binding) {
+  if (binding != 0 && binding != 1) return false;
+  установимсостояниеэлдиалога(dlg, ид_Мягкий, binding == 0);
+  установимсостояниеэлдиалога(dlg, ид_Твердый, binding == 1);
+  return true;
+}
+
+std::int32_t формирумновыйкод() {
+  std::vector<std::int32_t> коды;
+  for (auto v : база_лит.views()) коды.push_back(v[&ЗаписьБазы::код]);
+  списоккодов.set(коды);
+  const auto наибольший = максэлсписка(коды);
+  if (!наибольший) return 1;
+  std::int32_t код = 0;
+  if (__builtin_add_overflow(*наибольший, 1, &код)) RUN_Error(1031);
+  return код;
+}
+
+void получитьсписоккодов() {
+  std::vector<std::int32_t> коды;
+  for (auto v : база_лит.views()) коды.push_back(v[&ЗаписьБазы::код]);
+  if (коды.empty()) return;
+  списоккодов.set(sortdown(std::move(коды)));
+}
+
+bool в_базенеттакойзаписи(const std::vector<std::int32_t>& codes) {
+  if (codes.empty()) return true;
+  dlg_MessageBox("Информация"_cps, "В базе уже\nесть такая запись!"_cps, mb_Information, mb_Ok, 0, mb_TaskModal);
+  return false;
+}
+
+void dlg_инфсохранена_Create(Window parent) {
+  dialog_CreateModal(parent, 10000, std::string(), {}, dlg_инфсохранена_eh, 0);
+}
+
+std::optional<long> dlg_инфсохранена_eh(Window dlg, const Event& ev) {
+  if (std::holds_alternative<e_create>(ev)) {
+    timer_Set(dlg, kИнтервалЗаметки);  // старттаймера
+    счетчикпрерывтаймера.set(0);
+    return 0;
+  }
+  if (const auto* t = std::get_if<e_timer>(&ev)) {
+    const std::int32_t тики = счетчикпрерывтаймера.get() + 1;  // считаемсобытиятаймера
+    счетчикпрерывтаймера.set(тики);
+    if (тики >= 2) {  // analiz
+      timer_Kill(t->id);
+      win_Destroy(dlg);
+    }
+    return 0;
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,42 @@
+// The data-entry dialog (resource 10004): entering new records (entry mode) and replacing the
+// record selected in the list window (edit mode), with the duplicate check, the new code, the
+// cover buttons and the self-closing data-saved note (resource 10000).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dialog_package.h"
+#include "layer.h"
+
+// Control ids of resource 10004.
+enum DataEntryControl : int {
+  ид_Автор = 10006, ид_Наименование = 10008, ид_Диск = 10009, ид_Категория = 10011,
+  ид_Вид = 10012, ид_Твердый = 10014, ид_Мягкий = 10015, ид_ФайлОбложки = 10017,
+  ид_ВидОбл = 10018, ид_ОблЗакрыть = 10019
+};
+
+void dlg_ввод_данных_Create(Window parent);
+std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev);
+void dlg_ввод_данных_handle_answer(int answer, const dialog::ValueList& values);
+
+// Control access by id.
+std::string прочитаемтекстэлдиалога(Window dlg, int id);
+int прочитаемсостояниеэлдиалога(Window dlg, int id);
+void установимтекстэлдиалога(Window dlg, int id, const std::string& text);
+void установимсостояниеэлдиалога(Window dlg, int id, int state);
+// Binding 1 checks "Твердый", 0 checks "Мягкий"; any other value fails.
+bool установимсостояниеэлдиалогапереплет(Window dlg, std::int32_t binding);
+
+// The code of a new record: the largest code plus 1, or 1 for an empty catalogue (the codes in
+// table order are stored as списоккодов).
+std::int32_t формирумновыйкод();
+// All codes, sorted in descending order, as списоккодов (unchanged for an empty catalogue).
+void получитьсписоккодов();
+// Succeeds for an empty list; otherwise shows the duplicate message and fails.
+bool в_базенеттакойзаписи(const std::vector<std::int32_t>& codes);
+
+// The data-saved note, modal on `parent`; closes itself on the second tick of its timer.
+void dlg_инфсохранена_Create(Window parent);
+std::optional<long> dlg_инфсохранена_eh(Window dlg, const Event& ev);

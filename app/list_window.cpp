@@ -1,0 +1,163 @@
+// The literature list window: creation, layout, filling, selection and the forwarding of the
+// task window's commands.
+#include "list_window.h"
+
+#include <charconv>
+
+#include "codepage.h"
+#include "format.h"
+#include "record_card.h"
+#include "record_edit.h"
+#include "task_window.h"
+#include "toolbar.h"
+
+namespace {
+
+constexpr std::string_view kФорматСтроки = "%5.5|%20.18|%-30.25|%10.10|%4.4|%8.8|%20.20";
+constexpr Color kСерый = 0x808080;
+
+// The list windows open now: the task window's toolbars come back when the last one closes.
+int& открытых_окон() {
+  static int n = 0;
+  return n;
+}
+
+void разместить(Window win, int ширина, int высота) {
+  const auto панель = toolbar_GetRect(win, tb_top{});
+  const std::int32_t низ_панели = панель ? панель->bottom : 0;
+  win_Move(win_GetCtlHandle(win, ид_списка), Rect{0, низ_панели, ширина, высота - низ_панели});
+  toolbar_resize(win);
+}
+
+void создать(Window win) {
+  const Window список = win_CreateControl(
+      wk_ListBox, Rect{2, 6, 820, 158}, std::string(), win,
+      {csf_Sort, wsf_VScroll, csf_NoBorder, csf_NoIntegralHeight, csf_TabStop, csf_Group}, ид_списка);
+  toolbar_remove(win_GetParent(win));
+  win_SetFont(список, font_Create(ff_Fixed, {}, 10));
+  win_SetText(win, "Выделите строку для операции"_cps);
+  заполнитьсписок(список);
+  tb_инспросмотра_Create(win);
+  tb_help_line_Create(win);
+  ++открытых_окон();
+}
+
+// The task window gets back its project toolbar and its help line when the last list window
+// closes, each once: a toolbar that is there already is not made again.
+void вернуть_панели_задачи(Window task) {
+  if (--открытых_окон() > 0 || win_GetType(task) != wk_Task) return;
+  if (!toolbar_GetRect(task, tb_top{})) tb_project_toolbar_Create(task);
+  if (!toolbar_GetRect(task, tb_bottom{})) tb_help_line_Create(task);
+}
+
+std::optional<long> команда(Window win, const e_menu& m) {
+  switch (m.tag) {
+    case cmd_КнопкаКарточка:
+    case cmd_МенюКарточка:
+      return вывестикарточку(win) ? std::optional<long>(0) : std::nullopt;
+    case cmd_КнопкаПравка:
+      return редактироватьзапись(win, true) ? std::optional<long>(0) : std::nullopt;
+    case cmd_МенюРедактировать:
+      return редактироватьзапись(win, false) ? std::optional<long>(0) : std::nullopt;
+    case cmd_КнопкаУдалить:
+    case cmd_МенюУдалить:
+      return удалитьзаписьбазылит(win) ? std::optional<long>(0) : std::nullopt;
+    default:
+      win_SendEvent(win_GetParent(win), m);
+      return 0;
+  }
+}
+
+}  // namespace
+
+Window win_просмотрсписка_Create(Window parent) {
+  return win_Create(wk_TopLevel, Rect{100, 80, 924, 240}, "ПросмотрСписка"_cps, res_menu{10027}, parent,
+                    {wsf_SizeBorder, wsf_TitleBar, wsf_Maximize, wsf_Minimize, wsf_Close, wsf_ClipSiblings,
+                     wsf_ClipChildren},
+                    win_просмотрсписка_eh, 0);
+}
+
+std::optional<long> win_просмотрсписка_eh(Window win, const Event& ev) {
+  if (std::holds_alternative<e_create>(ev)) {
+    создать(win);
+    return 0;
+  }
+  if (std::holds_alternative<e_update>(ev)) {
+    if (!устрежимработысбазой(режим_редактирования)) return std::nullopt;
+    устрежвидимостиинстр(win, true);
+    устрежвидимостименю(win, true);
+    return 0;
+  }
+  if (std::holds_alternative<e_destroy>(ev)) {
+    вернуть_панели_задачи(win_GetParent(win));
+    return 0;
+  }
+  if (const auto* m = std::get_if<e_menu>(&ev)) return команда(win, *m);
+  if (const auto* c = std::get_if<e_control>(&ev)) {
+    if (c->id != ид_списка || !std::holds_alternative<selchanged>(c->info)) return std::nullopt;
+    win_SetText(win, "Выполните необходимую операцию"_cps);
+    устрежвидимостиинстр(win, true);
+    устрежвидимостименю(win, true);
+    return 0;
+  }
+  if (const auto* s = std::get_if<e_size>(&ev)) {
+    разместить(win, s->width, s->height);
+    return 0;
+  }
+  return std::nullopt;
+}
+
+void tb_инспросмотра_Create(Window win) {
+  toolbar_create(tb_top{}, kСерый, win,
+                 {tb_ctrl{cmd_КнопкаУдалить, pushb, 10061, 10060, 10055, "Delete", false, true},
+                  tb_ctrl{cmd_КнопкаПравка, pushb, 10053, 10054, 10052, "Edit", false, true},
+                  tb_ctrl{cmd_КнопкаКарточка, pushb, 10051, 10050, 10049, "Card", false, true}});
+}
+
+std::optional<std::string> строка_списка(const ЗаписьБазы& з) {
+  const auto диск = наличиедиска(з.диск);
+  const auto переплет = вид_переплета(з.переплет);
+  if (!диск || !переплет) return std::nullopt;
+  return IO_FormatStr(kФорматСтроки, {з.код, з.автор, з.наименование, з.категория, *диск, *переплет, з.обложка});
+}
+
+void заполнитьсписок(Window list_box) {
+  lbox_Suspend(list_box);
+  try {
+    ЗаписьБазы з;
+    for (auto v : база_лит.views()) {
+      v.read(з);
+      if (const auto строка = строка_списка(з)) lbox_Add(list_box, -1, *строка);
+    }
+  } catch (...) {
+    lbox_Resume(list_box);
+    throw;
+  }
+  lbox_Resume(list_box);
+}
+
+std::optional<std::int32_t> код_строки(std::string_view line) {
+  const std::size_t черта = line.find('|');
+  std::string_view поле = line.substr(0, черта);
+  while (!поле.empty() && поле.front() == ' ') поле.remove_prefix(1);
+  std::int32_t код = 0;
+  const auto [конец, ошибка] = std::from_chars(поле.data(), поле.data() + поле.size(), код);
+  if (ошибка != std::errc() || конец != поле.data() + поле.size() || поле.empty()) return std::nullopt;
+  return код;
+}
+
+bool естьвыделенныестроки(const std::vector<int>& positions) {
+  if (!positions.empty()) return true;
+  dlg_MessageBox("Ошибка!"_cps, "Не выделена\nстрока в списке"_cps, mb_Error, mb_Ok, 0, mb_TaskModal);
+  return false;
+}
+
+std::optional<ВыбранныеСтроки> запомнить_выделение(Window win) {
+  ВыбранныеСтроки в;
+  в.список = win_GetCtlHandle(win, ид_списка);
+  lbox_GetSel(в.список, в.строки, в.позиции);
+  if (!естьвыделенныестроки(в.позиции)) return std::nullopt;
+  выделенныеэлементыспискапросмотра.replace(
+      {в.список, в.строки, std::vector<std::int32_t>(в.позиции.begin(), в.позиции.end())});
+  return в;
+}

@@ -1,0 +1,42 @@
+// The literature list window: the whole catalogue as one formatted line per record in a sorted
+// list box, with its own toolbar, help line and menu 10027, from which the selected record is
+// deleted, edited or written out as a card.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue_facts.h"
+#include "layer.h"
+
+inline constexpr int ид_списка = 10047;
+// Toolbar buttons and menu items of the window.
+enum ListWindowCommand : int {
+  cmd_КнопкаУдалить = 10074, cmd_КнопкаПравка = 10075, cmd_КнопкаКарточка = 10076,
+  cmd_МенюУдалить = 10028, cmd_МенюРедактировать = 10029, cmd_МенюКарточка = 10030
+};
+
+Window win_просмотрсписка_Create(Window parent);
+std::optional<long> win_просмотрсписка_eh(Window win, const Event& ev);
+void tb_инспросмотра_Create(Window win);
+
+// The list line of a record; nothing for a record whose disk or binding has no display word.
+std::optional<std::string> строка_списка(const ЗаписьБазы& record);
+// Appends the line of every record, in table order (the sorted list box places them).
+void заполнитьсписок(Window list_box);
+// The record code a list line starts with: the text before its first "|", leading blanks
+// allowed, so that codes of any length are recovered whole.
+std::optional<std::int32_t> код_строки(std::string_view line);
+// Succeeds for a non-empty position list; otherwise shows "Не выделена строка в списке" and fails.
+bool естьвыделенныестроки(const std::vector<int>& positions);
+// The list box's selection, stored as выделенныеэлементыспискапросмотра; nothing (after the
+// message) when no line is selected.
+struct ВыбранныеСтроки {
+  Window список = 0;
+  std::vector<std::string> строки;
+  std::vector<int> позиции;
+};
+std::optional<ВыбранныеСтроки> запомнить_выделение(Window win);

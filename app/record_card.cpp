@@ -1,0 +1,79 @@
+// The record card through the file symbol myfile and the screen device.
+#include "record_card.h"
+
+#include "catalogue_facts.h"
+#include "codepage.h"
+#include "file_slots.h"
+#include "format.h"
+#include "list_window.h"
+#include "message_window.h"
+
+namespace {
+
+constexpr std::string_view kРазделитель = "______________________________________________";
+
+int myfile() {
+  static const int slot = IO_DeclareFile("myfile");
+  return slot;
+}
+
+void записать_карточку(const ЗаписьБазы& з, const std::string& диск, const std::string& переплет) {
+  const int файл = myfile();
+  IO_O_Write(файл, "карточка.txt"_cp);
+  IO_WrDev_i(файл);
+  IO_Writef("Автор:\t\t\t% "_cp, {з.автор});
+  IO_Nl();
+  IO_Writef("Наименование:\t\t% "_cp, {з.наименование});
+  IO_Nl();
+  IO_Writef("Категория:\t\t% "_cp, {з.категория});
+  IO_Nl();
+  IO_Writef("Диск:\t\t\t% "_cp, {диск});
+  IO_Nl();
+  IO_Writef("Переплет:\t\t% "_cp, {переплет});
+  IO_Nl();
+  IO_Writef("Обложка:\t\t% "_cp, {з.обложка});
+  IO_Nl();
+  IO_Close(файл);
+}
+
+}  // namespace
+
+bool вывестикарточку(Window win) {
+  const auto выбор = запомнить_выделение(win);
+  if (!выбор || выбор->строки.size() != 1) return false;
+  const auto код = код_строки(выбор->строки.front());
+  if (!код) return false;
+  const auto записи = база_лит.по_коду(*код);
+  if (записи.empty()) return false;
+  const ЗаписьБазы& з = записи.front();
+  const std::string диск = наличиедиска(з.диск).value_or(std::string());
+  const std::string переплет = вид_переплета(з.переплет).value_or(std::string());
+  std::string текст;
+  try {
+    записать_карточку(з, диск, переплет);
+    текст = IO_RdFile("карточка.txt"_cp);
+  } catch (...) {
+    // A failed card leaves no open file and the screen as the output device, so the next card
+    // works.
+    if (IO_IsOpen(myfile())) IO_Close(myfile());
+    IO_WrDev_i(IO_Screen);
+    throw;
+  }
+  IO_WrDev_i(IO_Screen);
+  создадимокносообщкарточки();
+  IO_WrStr(текст);
+  IO_WrStr(kРазделитель);
+  IO_Nl();
+  return true;
+}
+
+void создадимокносообщкарточки() {
+  const auto блок = шрифткарточки.get();
+  const auto шрифт = блок ? шрифт_из_блока(*блок) : std::nullopt;
+  auto окно = msg_GetWin();
+  if (!окно) {
+    msg_Create(40);
+    окно = msg_GetWin();
+  }
+  if (окно && шрифт) win_SetFont(*окно, *шрифт);
+}

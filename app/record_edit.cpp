@@ -1,0 +1,53 @@
+// Deletion and editing of the record of the selected list line.
+#include "record_edit.h"
+
+#include "catalogue_facts.h"
+#include "catalogue_files.h"
+#include "codepage.h"
+#include "data_entry.h"
+#include "list_window.h"
+#include "task_window.h"
+
+namespace {
+
+// Title and tools back to the state of a window without a selection.
+void сбросить_окно(Window win) {
+  win_SetText(win, "Выделите строку для операции"_cps);
+  устрежвидимостиинстр(win, false);
+  устрежвидимостименю(win, false);
+}
+
+}  // namespace
+
+bool удалитьзаписьбазылит(Window win) {
+  if (!запомнить_выделение(win)) return false;
+  const int ответ = dlg_Ask("Удаление строки"_cps, "Удалить выделенную строку?"_cps, {"Да"_cps, "Нет"_cps});
+  return обработатьответнаудаление(ответ, win);
+}
+
+bool обработатьответнаудаление(int answer, Window win) {
+  if (answer != 0) return false;
+  const auto выбор = выделенныеэлементыспискапросмотра.get();
+  if (!выбор || std::get<2>(*выбор).size() != 1) return false;
+  lbox_Delete(std::get<0>(*выбор), std::get<2>(*выбор).front());
+  if (!удалитизосновнойбазыпосписку(std::get<1>(*выбор))) return false;
+  сбросить_окно(win);
+  return true;
+}
+
+bool удалитизосновнойбазыпосписку(const std::vector<std::string>& lines) {
+  if (lines.size() != 1) return false;
+  const auto код = код_строки(lines.front());
+  if (!код) return false;
+  if (!база_лит.retract_first([&](const ЗаписьБазы& з) { return з.код == *код; })) return false;
+  сохранить_основную_базу();
+  return true;
+}
+
+bool редактироватьзапись(Window win, bool reset) {
+  устрежимработысбазой.set(режим_редактирования);
+  if (!запомнить_выделение(win)) return false;
+  dlg_ввод_данных_Create(win);
+  if (reset && win_GetType(win) != wk_NotAWindow) сбросить_окно(win);
+  return true;
+}
