@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -11,9 +12,34 @@
 
 namespace {
 
-constexpr std::string_view kIntegerLetters = "dDuUxXoOc";
+// The parts of one directive, "%" [-] [width] [.precision], before its letter.
+struct FmtDirective {
+  bool left = false;       // "-": justify left
+  bool zero_pad = false;   // the width began with "0" and "-" was absent
+  int width = 0;           // 0 when none was given
+  int precision = -1;      // -1 when none was given
+  std::size_t letter_pos = 0;  // where a letter would stand (may be the end of the format)
+};
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether `type` allows `letter` after a directive: "dDuUxXoOc" for char and the integers,
+// "glef" for reals, "B" for binary blocks, "R" for reference numbers, "Xs" for strings and symbols.
+bool allows(TypeCode type, char letter) {
+  switch (type) {
+    case TypeCode::Real: return letter == 'g' || letter == 'l' || letter == 'e' || letter == 'f';
+    case TypeCode::Binary: return letter == 'B';
+    case TypeCode::RefNumber: return letter == 'R';
+    case TypeCode::String:
+    case TypeCode::Symbol: return letter == 's' || letter == 'X';
+    default:
+      switch (letter) {
+        case 'd': case 'D': case 'u': case 'U': case 'x': case 'X': case 'o': case 'O': case 'c':
+          return true;
+        default: return false;
+      }
+  }
+}
 
 // Reads decimal digits at `pos`, saturating at INT_MAX.
 int read_number(std::string_view fmt, std::size_t& pos) {
@@ -26,17 +52,38 @@ int read_number(std::string_view fmt, std::size_t& pos) {
   return static_cast<int>(n);
 }
 
-// Appends `text` to `out` in a field of the directive's width (never cutting it).
+// Parses the directive whose "%" stands at `pos`. Widths and precisions beyond the range of int
+// count as its largest value. Inlined: it runs for every directive of every line.
+inline FmtDirective parse_directive(std::string_view fmt, std::size_t pos) {
+  FmtDirective d;
+  ++pos;  // the "%"
+  if (pos < fmt.size() && fmt[pos] == '-') {
+    d.left = true;
+    ++pos;
+  }
+  if (pos < fmt.size() && is_digit(fmt[pos])) {
+    d.zero_pad = fmt[pos] == '0' && !d.left;
+    d.width = read_number(fmt, pos);
+  }
+  // A point belongs to the directive only when a digit follows it.
+  if (pos + 1 < fmt.size() && fmt[pos] == '.' && is_digit(fmt[pos + 1])) {
+    ++pos;
+    d.precision = read_number(fmt, pos);
+  }
+  d.letter_pos = pos;
+  return d;
+}
+
+// Appends `text` to `out` in a field of the directive's width (never cutting it). The field is
+// made in one step and filled in place: most fields are short, and one growth of the string
+// costs less than an append for the pad and another for the text.
 void append_field(std::string& out, const FmtDirective& d, std::string_view text) {
   const std::size_t width = static_cast<std::size_t>(d.width);
   const std::size_t pad = width > text.size() ? width - text.size() : 0;
-  if (d.left) {
-    out += text;
-    out.append(pad, ' ');
-  } else {
-    out.append(pad, d.zero_pad ? '0' : ' ');
-    out += text;
-  }
+  const std::size_t at = out.size();
+  out.resize(at + pad + text.size(), d.zero_pad && !d.left ? '0' : ' ');
+  char* const field = out.data() + at;
+  if (!text.empty()) std::memcpy(d.left ? field : field + pad, text.data(), text.size());
 }
 
 // The text of an integral value under an integer letter or "c"; all work on the 32-bit value.
@@ -101,37 +148,6 @@ FmtArg FmtArg::integral(TypeCode type, std::int64_t v) {
   return a;
 }
 
-FmtDirective IO_ParseDirective(std::string_view fmt, std::size_t pos) {
-  FmtDirective d;
-  ++pos;  // the "%"
-  if (pos < fmt.size() && fmt[pos] == '-') {
-    d.left = true;
-    ++pos;
-  }
-  if (pos < fmt.size() && is_digit(fmt[pos])) {
-    d.zero_pad = fmt[pos] == '0' && !d.left;
-    d.width = read_number(fmt, pos);
-  }
-  // A point belongs to the directive only when a digit follows it.
-  if (pos + 1 < fmt.size() && fmt[pos] == '.' && is_digit(fmt[pos + 1])) {
-    ++pos;
-    d.precision = read_number(fmt, pos);
-  }
-  d.letter_pos = pos;
-  return d;
-}
-
-std::string_view IO_AllowedLetters(TypeCode type) {
-  switch (type) {
-    case TypeCode::Real: return "glef";
-    case TypeCode::Binary: return "B";
-    case TypeCode::RefNumber: return "R";
-    case TypeCode::String:
-    case TypeCode::Symbol: return "Xs";
-    default: return kIntegerLetters;
-  }
-}
-
 char IO_DefaultLetter(TypeCode type) {
   switch (type) {
     case TypeCode::Char: return 'c';
@@ -158,37 +174,40 @@ void FormatEngine::start(std::string_view fmt, std::string& out) {
 
 char FormatEngine::next_letter() const {
   if (!at_directive()) return 0;
-  const std::size_t at = IO_ParseDirective(fmt_, pos_).letter_pos;
+  const std::size_t at = parse_directive(fmt_, pos_).letter_pos;
   return at < fmt_.size() ? fmt_[at] : 0;
 }
 
+// Literal runs between directives are mostly a byte or two, so a plain scan beats a search call.
 void FormatEngine::copy_literal(std::string& out) {
-  while (pos_ < fmt_.size()) {
-    const std::size_t p = fmt_.find('%', pos_);
-    if (p == std::string_view::npos) {
-      out += fmt_.substr(pos_);
-      pos_ = fmt_.size();
-      return;
+  const char* const s = fmt_.data();
+  const std::size_t n = fmt_.size();
+  std::size_t i = pos_, run = pos_;
+  while (i < n) {
+    if (s[i] != '%') {
+      ++i;
+    } else if (i + 1 < n && s[i + 1] == '%') {
+      out.append(s + run, i + 1 - run);  // up to and with the first "%" of "%%"
+      i += 2;
+      run = i;
+    } else {
+      break;
     }
-    out += fmt_.substr(pos_, p - pos_);
-    if (p + 1 < fmt_.size() && fmt_[p + 1] == '%') {
-      out += '%';
-      pos_ = p + 2;
-      continue;
-    }
-    pos_ = p;
-    return;
   }
+  // Separators of one byte are the usual case; push_back avoids a copy call for them.
+  if (i - run == 1) out.push_back(s[run]);
+  else if (i > run) out.append(s + run, i - run);
+  pos_ = i;
 }
 
 void FormatEngine::put(const FmtArg& value, std::string& out) {
   if (!at_directive()) RUN_Error(1109);
-  const FmtDirective d = IO_ParseDirective(fmt_, pos_);
+  const FmtDirective d = parse_directive(fmt_, pos_);
   pos_ = d.letter_pos;
 
   const TypeCode type = value.type();
   char letter = IO_DefaultLetter(type);
-  if (pos_ < fmt_.size() && IO_AllowedLetters(type).find(fmt_[pos_]) != std::string_view::npos)
+  if (pos_ < fmt_.size() && allows(type, fmt_[pos_]))
     letter = fmt_[pos_++];
 
   try {
@@ -199,7 +218,7 @@ void FormatEngine::put(const FmtArg& value, std::string& out) {
       case 'g': {
         // After "f" or "l" a following "e", "f" or "g" decides the form.
         if ((letter == 'f' || letter == 'l') && pos_ < fmt_.size() &&
-            std::string_view("efg").find(fmt_[pos_]) != std::string_view::npos)
+            (fmt_[pos_] == 'e' || fmt_[pos_] == 'f' || fmt_[pos_] == 'g'))
           letter = fmt_[pos_++];
         const RealForm form = letter == 'e' ? RealForm::Exponent
                               : letter == 'g' ? RealForm::General

@@ -57,21 +57,7 @@ class FmtArg {
   std::string_view text_;
 };
 
-// The parts of one directive, "%" [-] [width] [.precision], before its letter.
-struct FmtDirective {
-  bool left = false;       // "-": justify left
-  bool zero_pad = false;   // the width began with "0" and "-" was absent
-  int width = 0;           // 0 when none was given
-  int precision = -1;      // -1 when none was given
-  std::size_t letter_pos;  // where a letter would stand (may be the end of the format)
-};
-
-// Parses the directive whose "%" stands at `pos`. Widths and precisions beyond the range of int
-// count as its largest value.
-FmtDirective IO_ParseDirective(std::string_view fmt, std::size_t pos);
-
-// The letters a value type allows after a directive, and its default letter.
-std::string_view IO_AllowedLetters(TypeCode type);
+// The letter a directive without one renders a value of `type` with.
 char IO_DefaultLetter(TypeCode type);
 
 // One pass over a format string. The format string must outlive the pass.
