@@ -18,6 +18,8 @@ DrawTarget::DrawTarget(Window win, SrcLoc loc) : rec_(&drawable_record(win, loc)
   // The tools may have changed since the context was prepared (inside e_update).
   apply_draw_tools(*painter_, rec_->tools);
   painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  // Glyphs in the text colour alone, as the platform draws them (no blended edges).
+  painter_->setRenderHint(QPainter::TextAntialiasing, false);
 }
 
 bool select_draw_mode(QPainter& p, int draw_mode) {

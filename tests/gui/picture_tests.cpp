@@ -2,6 +2,7 @@
 // depth and compression written byte by byte here, loaded, measured and drawn, and the drawn
 // pixels read back from the window's surface.
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <cstring>
 
@@ -473,6 +474,214 @@ class PictureTests : public QObject {
       QCOMPARE(caught_code([&] { pict_Draw(0x7777, p, Point{0, 0}, 12); }), 6000);
     });
     pict_Destroy(p);
+  }
+
+  // Rectangles, lines and polylines cover their start and leave out their end; draw modes.
+  void figures() {
+    run_in_task([](Window task) {
+      const Window w = make_canvas(task);
+      fill(w, 0xFFFFFF);
+      win_SetPen(w, Pen{1, ps_Solid, uix_ComposeRGB(0, 0, 0)});
+      win_SetBrush(w, Brush{pat_Solid, uix_ComposeRGB(255, 0, 0)});
+      draw_Rect(w, {10, 10, 20, 15});
+      QCOMPARE(rgb_at(w, 10, 10), 0x000000u);
+      QCOMPARE(rgb_at(w, 19, 14), 0x000000u);
+      QCOMPARE(rgb_at(w, 12, 12), 0xFF0000u);
+      QCOMPARE(rgb_at(w, 20, 12), 0xFFFFFFu);
+      QCOMPARE(rgb_at(w, 12, 15), 0xFFFFFFu);
+      win_SetBrush(w, Brush{pat_Hollow, 0});
+      draw_Rect(w, {30, 30, 40, 40});
+      QCOMPARE(rgb_at(w, 35, 35), 0xFFFFFFu);
+      QCOMPARE(rgb_at(w, 30, 35), 0x000000u);
+
+      draw_Line(w, {30, 5}, {40, 5});
+      QCOMPARE(rgb_at(w, 30, 5), 0x000000u);
+      QCOMPARE(rgb_at(w, 39, 5), 0x000000u);
+      QCOMPARE(rgb_at(w, 40, 5), 0xFFFFFFu);
+      draw_Line(w, {45, 9}, {45, 2});  // upwards
+      QCOMPARE(rgb_at(w, 45, 3), 0x000000u);
+      QCOMPARE(rgb_at(w, 45, 2), 0xFFFFFFu);
+      draw_Polyline(w, {{50, 5}, {60, 5}, {60, 15}});
+      QCOMPARE(rgb_at(w, 55, 5), 0x000000u);
+      QCOMPARE(rgb_at(w, 60, 5), 0x000000u);
+      QCOMPARE(rgb_at(w, 60, 14), 0x000000u);
+      QCOMPARE(rgb_at(w, 60, 15), 0xFFFFFFu);
+
+      // Twice with XOR gives the window back; mode 11 draws nothing; an invisible pen neither.
+      win_SetPen(w, Pen{1, ps_Solid, uix_ComposeRGB(0x0F, 0xF0, 0x33)});
+      win_SetDrawMode(w, dm_XorPen);
+      draw_Line(w, {0, 50}, {20, 50});
+      QCOMPARE(rgb_at(w, 10, 50), 0xFFFFFFu ^ 0x0FF033u);
+      draw_Line(w, {0, 50}, {20, 50});
+      QCOMPARE(rgb_at(w, 10, 50), 0xFFFFFFu);
+      win_SetDrawMode(w, dm_Nop);
+      draw_Line(w, {0, 52}, {20, 52});
+      QCOMPARE(rgb_at(w, 10, 52), 0xFFFFFFu);
+      win_SetDrawMode(w, dm_CopyPen);
+      win_SetPen(w, Pen{3, ps_Hollow, 0});
+      draw_Line(w, {0, 54}, {20, 54});
+      QCOMPARE(rgb_at(w, 10, 54), 0xFFFFFFu);
+    });
+  }
+
+  // Tools set while e_update runs are used by the next drawing at once, and the window's tools
+  // come back as they were set.
+  void toolsChangeInsideUpdate() {
+    run_in_task([](Window task) {
+      const Window w = make_canvas(task);
+      behaviour() = [w](Window win, const Event& ev) -> std::optional<long> {
+        if (win != w || !std::holds_alternative<e_update>(ev)) return std::nullopt;
+        win_SetPen(w, Pen{1, ps_Solid, uix_ComposeRGB(255, 0, 0)});
+        draw_Line(w, {0, 1}, {10, 1});
+        win_SetPen(w, Pen{1, ps_Solid, uix_ComposeRGB(0, 0, 255)});
+        draw_Line(w, {0, 2}, {10, 2});
+        return 0;
+      };
+      win_Update(w);
+      QCOMPARE(rgb_at(w, 5, 1), 0xFF0000u);
+      QCOMPARE(rgb_at(w, 5, 2), 0x0000FFu);
+
+      QCOMPARE(win_GetDefaultDrawTools(), DrawTools{});
+      DrawTools t;
+      t.pen = Pen{2, ps_Dot, 0x123456};
+      t.brush = Brush{pat_Cross, 0x654321};
+      t.fore = 0x0000FF;
+      t.back = 0x00FF00;
+      t.back_mode = bk_Transparent;
+      t.draw_mode = dm_Not;
+      t.font = font_Create(ff_Times, {fs_Bold}, 14);
+      win_SetDrawTools(w, t);
+      QCOMPARE(win_GetDrawTools(w), t);
+      QCOMPARE(win_GetFont(w), *t.font);
+      win_SetBackMode(w, 77);  // anything but 1 is opaque
+      QCOMPARE(win_GetDrawTools(w).back_mode, int(bk_Opaque));
+    });
+  }
+
+  void text() {
+    run_in_task([](Window task) {
+      const Window w = make_canvas(task);
+      win_SetFont(w, font_Create(ff_Helvetica, {}, 12));
+      const FontMetrics m = win_GetFontMetrics(w);
+      QVERIFY(m.ascent > 0 && m.descent >= 0);
+      QCOMPARE(m.height, m.ascent + m.descent);
+      int w1 = 0, h1 = 0, w4 = 0, h4 = 0, wcut = 0, hcut = 0, wall = 0, hall = 0;
+      win_GetTextExtent(w, "WWWW", -1, w4, h4);
+      win_GetTextExtent(w, "W", -1, w1, h1);
+      win_GetTextExtent(w, "WWWW", 1, wcut, hcut);
+      win_GetTextExtent(w, "WWWW", 99, wall, hall);
+      QVERIFY(w4 > 3 * w1);
+      QCOMPARE(wcut, w1);
+      QCOMPARE(wall, w4);
+      QCOMPARE(h1, m.height);
+
+      // Opaque: the text cell in the background colour, glyphs in the text colour, all of it
+      // between ascent above and descent below the baseline.
+      fill(w, 0xFFFFFF);
+      win_SetForeColor(w, uix_ComposeRGB(0, 0, 255));
+      win_SetBackColor(w, uix_ComposeRGB(255, 255, 0));
+      draw_Text(w, 10, 40, "Wy");
+      int fore = 0, back = 0, outside = 0;
+      for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 120; ++x) {
+          const std::uint32_t c = rgb_at(w, x, y);
+          if (c == 0xFFFFFF) continue;
+          const bool in_cell = x >= 10 && x < 10 + w4 && y >= 40 - m.ascent && y < 40 + m.descent;
+          if (!in_cell) ++outside;
+          if (c == 0x0000FF) ++fore;
+          if (c == 0xFFFF00) ++back;
+        }
+      QVERIFY(fore > 0 && back > 0);
+      QCOMPARE(outside, 0);
+      fill(w, 0xFFFFFF);
+      win_SetBackMode(w, bk_Transparent);
+      draw_Text(w, 10, 40, "Wy");
+      bool any_back = false;
+      for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 120; ++x) any_back = any_back || rgb_at(w, x, y) == 0xFFFF00;
+      QVERIFY(!any_back);
+
+      // In a rectangle: centred on one line; clipped to the rectangle unless asked not to.
+      auto ink_columns = [w](int y0, int y1) {
+        int lo = 1000, hi = -1;
+        for (int y = y0; y < y1; ++y)
+          for (int x = 0; x < 120; ++x)
+            if (rgb_at(w, x, y) != 0xFFFFFF) lo = std::min(lo, x), hi = std::max(hi, x);
+        return std::pair{lo, hi};
+      };
+      fill(w, 0xFFFFFF);
+      draw_TextInRect(w, {0, 0, 120, 30}, "ii", -1, {dtext_Center, dtext_SingleLine, dtext_VCenter});
+      const auto [lo, hi] = ink_columns(0, 30);
+      QVERIFY(hi >= lo);
+      QVERIFY(std::abs((lo + hi) / 2 - 60) <= 3);
+      fill(w, 0xFFFFFF);
+      draw_TextInRect(w, {0, 0, 8, 30}, "WWWWWW", -1, {dtext_SingleLine});
+      QVERIFY(ink_columns(0, 80).second < 8);
+      fill(w, 0xFFFFFF);
+      draw_TextInRect(w, {0, 0, 8, 30}, "WWWWWW", -1, {dtext_SingleLine, dtext_NoClip});
+      QVERIFY(ink_columns(0, 80).second >= 8);
+      // "&&" is one "&" unless mnemonics are off: the text is narrower with them.
+      fill(w, 0xFFFFFF);
+      draw_TextInRect(w, {0, 0, 120, 30}, "&&&&&&", -1, {dtext_SingleLine});
+      const int with_prefix = ink_columns(0, 30).second;
+      fill(w, 0xFFFFFF);
+      draw_TextInRect(w, {0, 0, 120, 30}, "&&&&&&", -1, {dtext_SingleLine, dtext_NoPrefix});
+      QVERIFY(ink_columns(0, 30).second > with_prefix);
+      // Word break puts the words of a long text on more lines.
+      fill(w, 0xFFFFFF);
+      draw_TextInRect(w, {0, 0, 40, 80}, "ab cd ef gh", -1, {dtext_WordBreak});
+      bool second_line = false;
+      for (int x = 0; x < 40; ++x) second_line = second_line || rgb_at(w, x, m.height + m.ascent - 2) != 0xFFFFFF;
+      QVERIFY(second_line);
+    });
+  }
+
+  // Drawing while the window's background is erased is run-time error 6231.
+  void drawingDuringEraseIsAnError() {
+    static int reported = 0;
+    reported = 0;
+    uix_SetErrorHandler([](int code) { reported = code; });
+    run_in_task([](Window task) {
+      const Window w = make_canvas(task);
+      behaviour() = [w](Window win, const Event& ev) -> std::optional<long> {
+        if (win == w && std::holds_alternative<e_erasebackground>(ev)) draw_Line(w, {0, 0}, {5, 5});
+        return std::nullopt;
+      };
+      win_Invalidate(w);
+      win_Update(w);
+      QCOMPARE(reported, 6231);
+      QCOMPARE(caught_code([&] { draw_Rect(gui_detail::kScreenWindow, {0, 0, 1, 1}); }), 6001);
+    });
+  }
+
+  void pointsAndEvents() {
+    QVERIFY(rect_PntInside({0, 0, 10, 10}, {10, 10}));
+    QVERIFY(rect_PntInside({0, 0, 10, 10}, {0, 0}));
+    QVERIFY(!rect_PntInside({0, 0, 10, 10}, {11, 5}));
+    QVERIFY(!rect_PntInside({0, 0, 10, 10}, {5, -1}));
+    run_in_task([](Window task) {
+      const Window outer = make_canvas(task);
+      const Window inner = win_Create(wk_Child, {7, 9, 30, 30}, "", res_menu{0}, outer, {}, recording_handler, 0);
+      QCOMPARE(win_MapPoints(inner, outer, {{1, 1}, {-2, 0}}), (std::vector<Point>{{8, 10}, {5, 9}}));
+      const std::vector<Point> on_screen = win_MapPoints(inner, gui_detail::kScreenWindow, {{0, 0}});
+      QCOMPARE(win_MapPoints(gui_detail::kScreenWindow, inner, on_screen), (std::vector<Point>{{0, 0}}));
+
+      // Posted events run inside uix_ProcessEvents.
+      win_PostEvent(outer, e_user{5, 6});
+      uix_ProcessEvents();
+      QCOMPARE(events_of<e_user>(outer).size(), std::size_t(1));
+      // The form with 0 runs timers and drops input.
+      const std::int32_t t = timer_Set(outer, 1);
+      QWidget* client = find_record(outer)->client;
+      QCoreApplication::postEvent(client, new QMouseEvent(QEvent::MouseButtonPress, QPointF(3, 3), client->mapToGlobal(QPointF(3, 3)),
+                                                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+      QTest::qSleep(5);
+      uix_ProcessEvents(0);
+      timer_Kill(t);
+      QVERIFY(!events_of<e_timer>(outer).empty());
+      QTest::qWait(10);
+      QVERIFY(events_of<e_mousedown>(outer).empty());
+    });
   }
 };
 
