@@ -76,20 +76,23 @@ void edit_AppendStr(Window win, const std::string& text, std::int32_t max_lines)
   QTextDocument* doc = v.document();
   const bool follow = !v.textCursor().hasSelection();
   doc->setUndoRedoEnabled(false);
+  // One edit block: the cursor moves inside it do not lay out the blocks they pass; only what
+  // is shown gets laid out, when it is painted.
+  QTextCursor end(doc);
+  end.beginEditBlock();
   if (max_lines > 1) {
     const int excess = doc->blockCount() - max_lines;
     if (excess > 0) {
-      QTextCursor top(doc);
-      top.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, excess);
-      top.removeSelectedText();
+      end.setPosition(doc->findBlockByNumber(excess).position(), QTextCursor::KeepAnchor);
+      end.removeSelectedText();
     }
   }
-  QTextCursor end(doc);
   end.movePosition(QTextCursor::End);
   end.insertText(gui_detail::to_qt(text));
+  end.endEditBlock();
   doc->setUndoRedoEnabled(true);
   if (follow) {
-    v.setTextCursor(end);
+    if (v.textCursor().position() != end.position()) v.setTextCursor(end);
     v.verticalScrollBar()->setValue(v.verticalScrollBar()->maximum());
   }
 }

@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include "editor.h"
@@ -120,6 +121,10 @@ class EditorTests : public QObject {
         QVERIFY(edit_GetNumberOfLines(w) <= 40 + 7);
       }
       QCOMPARE(view_of(w)->document()->lastBlock().previous().text(), QStringLiteral("----------"));
+      // The view follows the end: the caret at the end of the text is in sight.
+      QVERIFY(view_of(w)->verticalScrollBar()->maximum() > 0);
+      QVERIFY(view_of(w)->viewport()->rect().contains(view_of(w)->cursorRect()));
+      QCOMPARE(view_of(w)->textCursor().position(), view_of(w)->document()->characterCount() - 1);
       QCOMPARE(view_of(w)->document()->lastBlock().previous().previous().text(), QString::fromUtf8("Поле 6: значение"));
       // A selection of the user survives an append and still covers the same text.
       const int start = view_of(w)->document()->lastBlock().previous().position();
