@@ -20,6 +20,9 @@ inline constexpr std::string_view файл_настроек = "Настройк�
 // Loads "ВидЛитер.pbs" into the kinds section, then "КатегЛитер.pbs" into the categories
 // section; the first failure raises its error and the rest is not loaded.
 void загрузить_раб_базы();
+// The two halves of загрузить_раб_базы, for a start that loads each file under its own guard.
+void загрузить_виды();
+void загрузить_категории();
 // Loads "Литература1.pbs" into the catalogue section.
 void загрузить_основную_базу();
 

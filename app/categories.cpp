@@ -28,6 +28,10 @@ bool спросить(const std::string& заголовок, const std::string& 
 
 }  // namespace
 
+std::vector<std::string> получитьсортировсписоккатегорий() {
+  return получитьсортировсписоккатегорий(все_категории());
+}
+
 std::optional<std::string> выбратькатегорию(const std::string& заголовок) {
   const std::vector<std::string> список = получитьсортировсписоккатегорий();
   std::string выбор;

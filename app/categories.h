@@ -5,6 +5,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+// All categories in table order, sorted.
+std::vector<std::string> получитьсортировсписоккатегорий();
 
 // Lets the user pick a category from the sorted list; nothing when the user does not confirm.
 std::optional<std::string> выбратькатегорию(const std::string& заголовок);

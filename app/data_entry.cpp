@@ -3,6 +3,7 @@
 
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
+#include "categories.h"
 #include "codepage.h"
 #include "cover_window.h"
 #include "list_ordering.h"

@@ -1,0 +1,162 @@
+// Helpers for the catalogue's scenario tests: a temporary working directory made from fixture
+// files, a run of the real program's task window in it, reading the files back, and driving the
+// modal dialogs and prompts as a user would.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "catalogue_facts.h"
+#include "catalogue_files.h"
+#include "codepage.h"
+#include "layer.h"
+#include "task_window.h"
+
+namespace app_test {
+
+// A UTF-8 text of the test as the program's cp1251 string, and back.
+inline std::string cp(const char* utf8) { return cp1251::from_utf8(utf8); }
+inline std::string cp(const std::string& utf8) { return cp1251::from_utf8(utf8); }
+inline QString qs(const std::string& cp1251_text) { return QString::fromStdString(cp1251::to_utf8(cp1251_text)); }
+
+// A catalogue line of the fact file.
+inline std::string record_line(int code, const char* author, const char* title, const char* category,
+                               const char* kind, int disk, int binding, const char* cover) {
+  return cp(std::string("база_лит(") + std::to_string(code) + ",\"" + author + "\",\"" + title + "\",\"" + category +
+            "\",\"" + kind + "\"," + std::to_string(disk) + "," + std::to_string(binding) + ",\"" + cover +
+            "\")\r\n");
+}
+inline std::string category_lines(std::initializer_list<const char*> cats) {
+  std::string out;
+  for (const char* c : cats) out += cp(std::string("категории_лит(\"") + c + "\")\r\n");
+  return out;
+}
+inline std::string kind_lines(std::initializer_list<const char*> kinds) {
+  std::string out;
+  for (const char* k : kinds) out += cp(std::string("виды_лит(\"") + k + "\")\r\n");
+  return out;
+}
+
+// A fresh working directory holding `files` (UTF-8 name -> cp1251 bytes), current while it lives.
+class WorkDir {
+ public:
+  explicit WorkDir(const std::map<std::string, std::string>& files) {
+    old_ = QDir::currentPath();
+    for (const auto& [name, bytes] : files) write(name, bytes);
+    QDir::setCurrent(dir_.path());
+  }
+  ~WorkDir() { QDir::setCurrent(old_); }
+  QString path(const std::string& utf8_name) const { return dir_.filePath(QString::fromStdString(utf8_name)); }
+  void write(const std::string& utf8_name, const std::string& bytes) const {
+    QFile f(path(utf8_name));
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  }
+  // The file's bytes; "<missing>" when there is none.
+  std::string read(const std::string& utf8_name) const {
+    QFile f(path(utf8_name));
+    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
+    const QByteArray b = f.readAll();
+    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+  }
+  bool exists(const std::string& utf8_name) const { return QFile::exists(path(utf8_name)); }
+  QString dir() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+  QString old_;
+};
+
+// The standard three start files.
+inline std::map<std::string, std::string> start_files(const std::string& catalogue,
+                                                      const std::string& categories = category_lines({"Поэзия", "Проза"}),
+                                                      const std::string& kinds = kind_lines({"Книга", "Журнал"})) {
+  return {{"ВидЛитер.pbs", kinds}, {"КатегЛитер.pbs", categories}, {"Литература1.pbs", catalogue}};
+}
+
+// Run-time errors reported while the program runs (the error handler of the layer records them).
+inline std::vector<int>& reported() {
+  static std::vector<int> codes;
+  return codes;
+}
+inline void record_error(int code) { reported().push_back(code); }
+
+// Runs the program's task window in the current directory; `body` runs once its loop runs, and
+// the task window is closed afterwards if the body left it open.
+inline void run_app(const std::function<void(Window task)>& body, bool record_errors = true) {
+  начать_данные_каталога();
+  reported().clear();
+  uix_SetAttrVal(xQbx_bMDI, 1);
+  uix_SetAttrVal(xQbx_b3D, 1);
+  uix_SetErrorHandler(record_errors ? record_error : nullptr);
+  QTimer start;
+  start.setSingleShot(true);
+  QObject::connect(&start, &QTimer::timeout, [body] {
+    const Window task = uix_GetTaskWin();
+    try {
+      body(task);
+    } catch (const std::exception& e) {
+      QTest::qFail(e.what(), __FILE__, __LINE__);
+    }
+    if (win_GetType(task) == wk_Task) win_Destroy(task);
+  });
+  start.start(0);
+  uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings}, task_win_eh,
+           res_menu{10031}, cp("фолиарх"), cp("Фолиарх"));
+  uix_SetErrorHandler(nullptr);
+}
+
+inline bool wait_until(const std::function<bool()>& pred, int ms = 3000) { return QTest::qWaitFor(pred, ms); }
+
+// Runs `drive` on the next modal widget that shows (it must close it). Several can be queued:
+// each waits for a modal widget it has not seen before.
+inline void on_next_modal(std::function<void(QWidget*)> drive) {
+  auto* poll = new QTimer;
+  QWidget* const before = QApplication::activeModalWidget();
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, drive, before] {
+    QWidget* m = QApplication::activeModalWidget();
+    if (!m || !m->isVisible() || m == before) return;
+    poll->stop();
+    poll->deleteLater();
+    drive(m);
+  });
+  poll->start(20);
+}
+
+// The button of a dialog whose caption (without "&") is `text`.
+inline QAbstractButton* button(QWidget* dlg, const QString& text) {
+  for (QAbstractButton* b : dlg->findChildren<QAbstractButton*>())
+    if (b->text().remove('&') == QString(text).remove('&')) return b;
+  return nullptr;
+}
+inline void click(QWidget* dlg, const QString& text) {
+  QAbstractButton* b = button(dlg, text);
+  if (!b) {
+    QTest::qFail(qPrintable("no button " + text), __FILE__, __LINE__);
+    return;
+  }
+  b->click();
+}
+// The visible texts of the dialog's labels, joined by "|".
+inline QString label_texts(QWidget* dlg) {
+  QStringList out;
+  for (QLabel* l : dlg->findChildren<QLabel*>())
+    if (!l->text().isEmpty()) out << l->text();
+  return out.join('|');
+}
+
+// Sends a command as the menu, an accelerator or the toolbar would.
+inline long command(Window win, int id) { return win_SendEvent(win, e_menu{id, 0}); }
+
+}  // namespace app_test
