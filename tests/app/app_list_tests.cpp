@@ -1,0 +1,240 @@
+// Scenario tests of the literature list window, deletion, editing and the record card: the real
+// program headless in a temporary working directory, with the list box, the files and the
+// message window checked.
+#include <QPlainTextEdit>
+
+#include "app_test_support.h"
+#include "data_entry.h"
+#include "editor.h"
+#include "internal/window_record.h"
+#include "list_window.h"
+#include "message_window.h"
+#include "toolbar.h"
+
+using namespace app_test;
+
+namespace {
+
+QWidget* client_of(Window w) { return gui_detail::find_record(w)->client; }
+Window window_of(QWidget* w) {
+  const gui_detail::WindowRecord* r = gui_detail::find_record(w);
+  return r ? r->handle : 0;
+}
+
+Window open_list(Window task) {
+  command(task, cmd_УдалРедактВывод);
+  for (Window w : win_GetChildWindows(task))
+    if (win_GetType(w) == wk_TopLevel && win_GetHandler(w) == win_просмотрсписка_eh) return w;
+  return 0;
+}
+Window list_box(Window lw) { return win_GetCtlHandle(lw, ид_списка); }
+
+bool tools_enabled(Window lw) {
+  const auto v = toolbar_GetValue(lw, cmd_КнопкаУдалить);
+  return v && std::get<ctrl_value>(*v).enabled;
+}
+
+// Selects the line that starts with the code, as a click would (the selection is reported).
+void select_code(Window lw, int code) {
+  const Window lb = list_box(lw);
+  for (int i = 0; i < lbox_CountAll(lb); ++i)
+    if (код_строки(lbox_GetItem(lb, i)) == code) {
+      lbox_SetSel(lb, i, 1);
+      win_SendEvent(lw, e_control{ид_списка, wk_ListBox, lb, selchanged{}});
+      return;
+    }
+  QFAIL("no such line");
+}
+
+std::vector<int> shown_codes(Window lw) {
+  std::vector<int> out;
+  for (const std::string& l : lbox_GetAll(list_box(lw))) out.push_back(код_строки(l).value_or(-1));
+  return out;
+}
+
+// Expects the "Не выделена" message for the next command.
+void expect_no_selection_message(QString& seen) {
+  on_next_modal([&seen](QWidget* box) {
+    seen = label_texts(box);
+    click(box, "OK");
+  });
+}
+
+QString message_text() {
+  const auto w = msg_GetWin();
+  if (!w) return {};
+  QPlainTextEdit* e = client_of(*w)->findChild<QPlainTextEdit*>();
+  if (!e) e = qobject_cast<QPlainTextEdit*>(client_of(*w));
+  return e ? e->toPlainText() : QString();
+}
+
+}  // namespace
+
+class AppListTests : public QObject {
+  Q_OBJECT
+ private slots:
+  void listLines() {
+    ЗаписьБазы з{7, cp("Шекспи"), cp("Гамлет1"), cp("Драма"), "", 1, 0, "a.bmp"};
+    const std::string line = *строка_списка(з);
+    QCOMPARE(line.size(), std::size_t(5 + 20 + 30 + 10 + 4 + 8 + 20 + 6));
+    QCOMPARE(line, cp("    7|              Шекспи|Гамлет1                       |     Драма|Есть|  Мягкий|               a.bmp"));
+    з.автор = cp("Абвгдежзийклмнопрстуфхцчш");  // 25 letters: the first 18 are shown
+    QVERIFY(строка_списка(з)->find(cp("  Абвгдежзийклмнопр|")) != std::string::npos);
+    з.диск = 2;
+    QVERIFY(!строка_списка(з));
+    // The code is what stands before the first "|", whatever its length.
+    QCOMPARE(код_строки("  123|x"), std::optional<std::int32_t>(123));
+    QCOMPARE(код_строки("1234567|x"), std::optional<std::int32_t>(1234567));
+    QVERIFY(!код_строки("     |x"));
+  }
+
+  void listWindowShowsAndSelects() {
+    WorkDir wd(start_files(record_line(12, "А", "Б", "В", "", 0, 0, "") + record_line(3, "А", "Б", "В", "", 0, 0, "") +
+                           record_line(100, "А", "Б", "В", "", 0, 0, "") + record_line(5, "А", "Б", "В", "", 7, 0, "")));
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      QVERIFY(lw);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 12, 100}));  // code 5 has no disk word
+      QCOMPARE(win_GetText(lw), cp("Выделите строку для операции"));
+      QVERIFY(!toolbar_GetRect(task, tb_top{}));  // the task window's toolbar is away
+      QVERIFY(!tools_enabled(lw));
+      select_code(lw, 12);
+      QCOMPARE(win_GetText(lw), cp("Выполните необходимую операцию"));
+      QVERIFY(tools_enabled(lw));
+      // A second list window, then both closed: one toolbar and one help line come back.
+      const Window lw2 = open_list(task);
+      win_Destroy(lw2);
+      win_Destroy(lw);
+      QVERIFY(toolbar_GetRect(task, tb_top{}).has_value());
+      QVERIFY(toolbar_GetRect(task, tb_bottom{}).has_value());
+      int toolbars = 0;
+      for (Window w : win_GetChildWindows(task)) toolbars += toolbar_IsToolbar(w) && win_GetParent(w) == task;
+      QCOMPARE(toolbars, 2);
+    });
+  }
+
+  void emptyCatalogue() {
+    WorkDir wd(start_files(""));
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      QCOMPARE(lbox_CountAll(list_box(lw)), 0);
+      QVERIFY(!tools_enabled(lw));
+      // Edit without a selection: the message, and the mode is now edit mode, so a repaint
+      // enables the tools.
+      QString seen;
+      expect_no_selection_message(seen);
+      command(lw, cmd_КнопкаПравка);
+      QVERIFY(seen.contains(QString::fromUtf8("Не выделена\nстрока в списке")));
+      QVERIFY(устрежимработысбазой(режим_редактирования));
+      win_SendEvent(lw, e_update{});
+      QVERIFY(tools_enabled(lw));
+      seen.clear();
+      expect_no_selection_message(seen);
+      command(lw, cmd_КнопкаКарточка);
+      QVERIFY(!seen.isEmpty());
+    });
+  }
+
+  void deleting() {
+    WorkDir wd(start_files(record_line(1200, "А", "Б", "В", "", 0, 0, "") + record_line(12, "Г", "Д", "Е", "", 0, 0, "") +
+                           record_line(120, "Ж", "З", "И", "", 0, 0, "")));
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      select_code(lw, 12);
+
+      on_next_modal([](QWidget* d) { click(d, QString::fromUtf8("Нет")); });
+      command(lw, cmd_КнопкаУдалить);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{12, 120, 1200}));
+      QCOMPARE(win_GetText(lw), cp("Выполните необходимую операцию"));
+      QVERIFY(tools_enabled(lw));
+      on_next_modal([](QWidget* d) { click(d, QString::fromUtf8("Да")); });
+      command(lw, cmd_МенюУдалить);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{120, 1200}));
+      QCOMPARE(win_GetText(lw), cp("Выделите строку для операции"));
+      QVERIFY(!tools_enabled(lw));
+    });
+    QCOMPARE(wd.read("Литература1.pbs"),
+             record_line(1200, "А", "Б", "В", "", 0, 0, "") + record_line(120, "Ж", "З", "И", "", 0, 0, ""));
+  }
+
+  void deletingTheOnlyRecordAndALongCode() {
+    WorkDir wd(start_files(record_line(123456, "А", "Б", "В", "", 0, 0, "")));
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      select_code(lw, 123456);
+      on_next_modal([](QWidget* d) { click(d, QString::fromUtf8("Да")); });
+      command(lw, cmd_КнопкаУдалить);
+      QCOMPARE(lbox_CountAll(list_box(lw)), 0);
+    });
+    QCOMPARE(wd.read("Литература1.pbs"), std::string());
+  }
+
+  void editing() {
+    WorkDir wd(start_files(record_line(11, "А", "Б", "Поэзия", "Книга", 0, 0, "") +
+                           record_line(5, "Старый", "Т", "Удалённая", "Пропавший", 1, 1, "x.bmp") +
+                           record_line(5, "Двойник", "Т", "Поэзия", "Книга", 0, 0, "")));
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      select_code(lw, 5);
+      on_next_modal([](QWidget* d) {
+        const Window dlg = window_of(d);
+        // The record's values, its category and kind kept although the lists lack them.
+        QCOMPARE(win_GetText(win_GetCtlHandle(dlg, ид_Автор)), cp("Старый"));
+        QCOMPARE(win_IsChecked(win_GetCtlHandle(dlg, ид_Диск)), 1);
+        QCOMPARE(win_IsChecked(win_GetCtlHandle(dlg, ид_Твердый)), 1);
+        win_SetText(win_GetCtlHandle(dlg, ид_Автор), cp("Новый"));
+        qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, 1)))->click();
+      });
+      command(lw, cmd_КнопкаПравка);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{5, 11, 12}));
+      QCOMPARE(win_GetText(lw), cp("Выделите строку для операции"));
+    });
+    // One change: the new record first, the first record of code 5 gone, the twin kept.
+    QCOMPARE(wd.read("Литература1.pbs"),
+             record_line(12, "Новый", "Т", "Удалённая", "Пропавший", 1, 1, "x.bmp") +
+                 record_line(11, "А", "Б", "Поэзия", "Книга", 0, 0, "") + record_line(5, "Двойник", "Т", "Поэзия", "Книга", 0, 0, ""));
+  }
+
+  void cards() {
+    WorkDir wd(start_files(record_line(100001, "А. Блок", "Стихи", "Поэзия", "", 0, 1, "s.bmp") +
+                           record_line(2, "Б", "В", "Г", "", 1, 0, "")));
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      select_code(lw, 100001);
+      command(lw, cmd_КнопкаКарточка);
+      const std::string card = cp("Автор:\t\t\tА. Блок \r\nНаименование:\t\tСтихи \r\nКатегория:\t\tПоэзия \r\n"
+                                  "Диск:\t\t\tНет \r\nПереплет:\t\tТвёрдый \r\nОбложка:\t\ts.bmp \r\n");
+      QCOMPARE(wd.read("карточка.txt"), card);
+      select_code(lw, 2);
+      command(lw, cmd_МенюКарточка);
+      QVERIFY(wd.read("карточка.txt").find(cp("Обложка:\t\t \r\n")) != std::string::npos);  // empty cover
+      QVERIFY(wait_until([] { return message_text().count(QString(46, '_')) == 2; }));
+      QVERIFY(message_text().contains(QString::fromUtf8("А. Блок")));
+      // After the user closed the message window, the next card opens one with 40 lines in the
+      // card font.
+      msg_close();
+      command(lw, cmd_КнопкаКарточка);
+      QVERIFY(msg_GetWin().has_value());
+      const auto font = шрифт_из_блока(*шрифткарточки.get());
+      QCOMPARE(win_GetFont(*msg_GetWin()), *font);
+    });
+  }
+
+  void aFailedCardDoesNotBreakTheNext() {
+    WorkDir wd(start_files(record_line(2, "Б", "В", "Г", "", 1, 0, "")));
+    QDir(wd.dir()).mkdir(QString::fromUtf8("карточка.txt"));  // cannot be opened for writing
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      select_code(lw, 2);
+      command(lw, cmd_КнопкаКарточка);
+      QCOMPARE(reported().size(), std::size_t(1));
+      QDir(wd.dir()).rmdir(QString::fromUtf8("карточка.txt"));
+      command(lw, cmd_КнопкаКарточка);
+      QCOMPARE(reported().size(), std::size_t(1));
+      QVERIFY(wd.read("карточка.txt").find(cp("Автор:")) == 0);
+    });
+  }
+};
+
+QTEST_MAIN(AppListTests)
+#include "app_list_tests.moc"

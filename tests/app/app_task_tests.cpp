@@ -1,0 +1,287 @@
+// Scenario tests of the task window, the category commands, the card font setting, the
+// data-entry dialog and the cover window: the real program headless in a temporary working
+// directory, driven through its commands and dialogs, with the files checked on disk.
+#include <QComboBox>
+#include <QFontDialog>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+
+#include "app_test_support.h"
+#include "cover_window.h"
+#include "data_entry.h"
+#include "internal/window_record.h"
+#include "message_window.h"
+#include "toolbar.h"
+
+using namespace app_test;
+
+namespace {
+
+const std::string kТриЗаписи = record_line(3, "Пушкин", "Онегин", "Поэзия", "Книга", 1, 1, "") +
+                               record_line(7, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "") +
+                               record_line(5, "Чехов", "Сад", "Проза", "Журнал", 0, 1, "");
+
+Window window_of(QWidget* w) {
+  const gui_detail::WindowRecord* r = gui_detail::find_record(w);
+  return r ? r->handle : 0;
+}
+QWidget* client_of(Window w) { return gui_detail::find_record(w)->client; }
+
+// Answers the next text prompt with `text` (or cancels it).
+void answer_prompt(const char* text) {
+  on_next_modal([t = QString::fromUtf8(text)](QWidget* d) {
+    if (QLineEdit* e = d->findChild<QLineEdit*>()) e->setText(t);
+    click(d, "OK");
+  });
+}
+void cancel_next() {
+  on_next_modal([](QWidget* d) { click(d, "Cancel"); });
+}
+// Picks `text` in the next list selection.
+void answer_list(const char* text) {
+  on_next_modal([t = QString::fromUtf8(text)](QWidget* d) {
+    QComboBox* c = d->findChild<QComboBox*>();
+    c->setCurrentIndex(c->findText(t));
+    c->setEditText(t);
+    click(d, "OK");
+  });
+}
+void answer_button(const char* caption) {
+  on_next_modal([t = QString::fromUtf8(caption)](QWidget* d) { click(d, t); });
+}
+
+// A 24-bit bitmap file of w x h pixels.
+std::string bitmap(int w, int h) {
+  const int row = (w * 3 + 3) & ~3;
+  std::string b(54 + row * h, '\0');
+  auto put32 = [&](int at, std::uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF); };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, static_cast<std::uint32_t>(b.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, w);
+  put32(22, h);
+  b[26] = 1;
+  b[28] = 24;
+  for (int i = 54; i < int(b.size()); ++i) b[i] = char(i * 7);
+  return b;
+}
+
+// The data-entry dialog: fills author and title, then presses OK (the note closes by itself).
+void fill_and_ok(Window dlg, const char* author, const char* title) {
+  win_SetText(win_GetCtlHandle(dlg, ид_Автор), cp(author));
+  win_SetText(win_GetCtlHandle(dlg, ид_Наименование), cp(title));
+  qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, 1)))->click();
+}
+
+// Runs the data-entry dialog (command "Ввод Данных") with `drive` on its window; `drive` must
+// close it.
+void with_entry_dialog(Window task, const std::function<void(Window)>& drive) {
+  on_next_modal([drive](QWidget* d) { drive(window_of(d)); });
+  command(task, cmd_ВводДанных);
+}
+
+std::vector<int> codes() {
+  std::vector<int> out;
+  for (auto v : база_лит.views()) out.push_back(v[&ЗаписьБазы::код]);
+  return out;
+}
+
+}  // namespace
+
+class AppTaskTests : public QObject {
+  Q_OBJECT
+ private slots:
+  void startUpBuildsTheTaskWindow() {
+    WorkDir wd(start_files(kТриЗаписи));
+    run_app([&](Window task) {
+      QVERIFY(toolbar_GetRect(task, tb_top{}).has_value());
+      QVERIFY(toolbar_GetRect(task, tb_bottom{}).has_value());
+      QVERIFY(msg_GetWin().has_value());
+      QCOMPARE(списоккодов.get(), (std::vector<std::int32_t>{7, 5, 3}));
+      QCOMPARE(id_окнаобложки(false), std::optional<Window>(task));
+      QVERIFY(шрифткарточки.get().has_value());
+      QCOMPARE(win_GetText(task), cp("Фолиарх"));
+      QVERIFY(reported().empty());
+      // F1 and "&Local" do nothing; the toolbar buttons without an action neither.
+      for (int id : {cmd_Местная, 10077, 10084}) {
+        command(task, id);
+        QVERIFY(!QApplication::activeModalWidget());
+      }
+    });
+    QCOMPARE(wd.read("КатегЛитер.pbs"), category_lines({"Поэзия", "Проза"}));
+  }
+
+  void aFailedStartFileDoesNotStopTheStart() {
+    // No kinds file: the error is reported, and everything else is still set up.
+    auto files = start_files(kТриЗаписи);
+    files.erase("ВидЛитер.pbs");
+    WorkDir wd(files);
+    run_app([&](Window) {
+      QCOMPARE(reported().size(), std::size_t(1));
+      QCOMPARE(категории_лит.count(), std::size_t(2));
+      QCOMPARE(база_лит.count(), std::size_t(3));
+      QVERIFY(msg_GetWin().has_value());
+      QVERIFY(шрифткарточки.get().has_value());
+    });
+  }
+
+  void aBadCatalogueLineIsKeptAsideBeforeTheFirstSave() {
+    const std::string bad = kТриЗаписи + cp("база_лит(oops)\r\n") + record_line(9, "Блок", "Стихи", "Поэзия", "", 0, 1, "");
+    WorkDir wd(start_files(bad));
+    run_app([&](Window task) {
+      QCOMPARE(reported().size(), std::size_t(1));
+      QVERIFY(msg_GetWin().has_value());
+      with_entry_dialog(task, [](Window dlg) {
+        fill_and_ok(dlg, "Толстой", "Война и мир");
+        wait_until([] { return база_лит.count() == 4; });
+        QTimer::singleShot(1500, [dlg] { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, 2)))->click(); });
+      });
+    });
+    QCOMPARE(wd.read("Литература1.pbs.сохранено-1"), bad);
+    QVERIFY(wd.read("Литература1.pbs").find(cp("Толстой")) != std::string::npos);
+  }
+
+  void enteringCategories() {
+    WorkDir wd(start_files(""));
+    run_app([&](Window task) {
+      answer_prompt("Проза");  // exists: nothing changes, no message
+      command(task, cmd_КатегВвести);
+      QVERIFY(!wd.exists("КатегЛитер.pbs.сохранено-1"));
+      QCOMPARE(wd.read("КатегЛитер.pbs"), category_lines({"Поэзия", "Проза"}));
+      answer_prompt("проза");  // another letter case is another category
+      command(task, cmd_КатегВвести);
+      answer_prompt("");  // empty: nothing
+      command(task, cmd_КатегВвести);
+      cancel_next();
+      command(task, cmd_КатегВвести);
+    });
+    QCOMPARE(wd.read("КатегЛитер.pbs"), category_lines({"Поэзия", "Проза", "проза"}));
+  }
+
+  void editingAndDeletingCategories() {
+    WorkDir wd(start_files("", category_lines({"Драма", "Поэзия", "Драма", "Проза"})));
+    run_app([&](Window task) {
+      // Editing moves the category to the end of the file.
+      answer_list("Поэзия");
+      answer_prompt("Лирика");
+      answer_button("Да");
+      command(task, cmd_КатегРедактировать);
+      QCOMPARE(wd.read("КатегЛитер.pbs"), category_lines({"Драма", "Драма", "Проза", "Лирика"}));
+      // "Нет" changes nothing.
+      answer_list("Проза");
+      answer_prompt("Эссе");
+      answer_button("Нет");
+      command(task, cmd_КатегРедактировать);
+      // Deleting one of two equal categories removes the first.
+      answer_list("Драма");
+      answer_button("Да");
+      command(task, cmd_КатегУдалить);
+    });
+    QCOMPARE(wd.read("КатегЛитер.pbs"), category_lines({"Драма", "Проза", "Лирика"}));
+  }
+
+  void cardFontSetting() {
+    WorkDir wd(start_files(""));
+    run_app([&](Window task) {
+      cancel_next();
+      command(task, cmd_Настройки);
+      QVERIFY(!wd.exists("Настройки.pbs"));
+      on_next_modal([](QWidget* d) {
+        auto* fd = qobject_cast<QFontDialog*>(d);
+        QVERIFY(fd);
+        QFont f = fd->currentFont();
+        f.setPointSize(17);
+        fd->setCurrentFont(f);
+        fd->accept();
+      });
+      command(task, cmd_Настройки);
+    });
+    QVERIFY(wd.read("Настройки.pbs").find(cp("шрифткарточки($")) == 0);
+  }
+
+  void newRecordCodesAndDuplicates() {
+    WorkDir wd(start_files(""));
+    run_app([&](Window task) {
+      with_entry_dialog(task, [&](Window dlg) {
+        fill_and_ok(dlg, "Блок", "Стихи");
+        QVERIFY(wait_until([] { return база_лит.count() == 1; }));
+        QCOMPARE(codes(), std::vector<int>{1});  // an empty catalogue starts at 1
+        // The note closes on its second tick: about one second.
+        QVERIFY(wait_until([] { return счетчикпрерывтаймера.get() == 2; }, 3000));
+        // The same values again: the duplicate message once, nothing stored.
+        QString message;
+        on_next_modal([&](QWidget* box) {
+          message = label_texts(box);
+          click(box, "OK");
+        });
+        qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, 1)))->click();
+        QVERIFY(wait_until([&] { return !message.isEmpty(); }));
+        QVERIFY(message.contains(QString::fromUtf8("В базе уже\nесть такая запись!")));
+        QCOMPARE(база_лит.count(), std::size_t(1));
+        // Another letter case is another record.
+        fill_and_ok(dlg, "Блок", "стихи");
+        QVERIFY(wait_until([] { return база_лит.count() == 2; }));
+        QVERIFY(wait_until([] { return счетчикпрерывтаймера.get() == 2; }, 3000));
+        QTest::qWait(100);
+        qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, 2)))->click();
+      });
+      QCOMPARE(codes(), (std::vector<int>{2, 1}));
+    });
+    QCOMPARE(wd.read("Литература1.pbs"), record_line(2, "Блок", "стихи", "Поэзия", "Журнал", 0, 1, "") +
+                                                 record_line(1, "Блок", "Стихи", "Поэзия", "Журнал", 0, 1, ""));
+  }
+
+  void theNextCodeFollowsTheLargest() {
+    WorkDir wd(start_files(kТриЗаписи));
+    run_app([&](Window) { QCOMPARE(формирумновыйкод(), 8); });
+  }
+
+  void coverWindowPlacementAndRegistration() {
+    WorkDir wd(start_files(""));
+    wd.write("cover.bmp", bitmap(200, 300));
+    run_app([&](Window task) {
+      win_Move(task, Rect{0, 0, 800, 700});
+      QVERIFY(wait_until([&] { return win_GetClientRect(task).right == 800; }));
+      имяфайлаобложки.set("cover.bmp");
+      const Window first = win_обложка_Create(task);
+      QVERIFY(wait_until([&] { return id_окнаобложки(true) == first; }));
+      QVERIFY(wait_until([&] { return win_GetClientRect(first).right == 200; }));
+      const QPoint at = client_of(first)->mapTo(client_of(task), QPoint(0, 0));
+      QCOMPARE(at, QPoint(570, 50));
+      QCOMPARE(win_GetClientRect(first), (Rect{0, 0, 200, 300}));
+      // A second window without closing the first is not registered; closing closes the first.
+      const Window second = win_обложка_Create(task);
+      QTest::qWait(200);
+      QCOMPARE(id_окнаобложки(true), std::optional<Window>(first));
+      удалитьокнообложки();
+      QCOMPARE(win_GetType(first), int(wk_NotAWindow));
+      QCOMPARE(win_GetType(second), int(wk_TopLevel));
+      // Closed by its close box, a cover window is unregistered.
+      win_Invalidate(second);
+      QVERIFY(wait_until([&] { return id_окнаобложки(true) == second; }));
+      win_Destroy(second);
+      QVERIFY(!id_окнаобложки(true));
+      удалитьокнообложки();  // nothing open: nothing happens
+    });
+  }
+
+  void aMissingCoverIsReportedOnce() {
+    WorkDir wd(start_files(""));
+    run_app([&](Window task) {
+      имяфайлаобложки.set("nothing.bmp");
+      const Window w = win_обложка_Create(task);
+      QVERIFY(wait_until([] { return !reported().empty(); }));
+      for (int i = 0; i < 3; ++i) {
+        win_Invalidate(w);
+        QTest::qWait(50);
+      }
+      QCOMPARE(reported(), std::vector<int>{6005});
+      QCOMPARE(id_окнаобложки(true), std::optional<Window>(w));
+    });
+  }
+};
+
+QTEST_MAIN(AppTaskTests)
+#include "app_task_tests.moc"
