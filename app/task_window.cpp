@@ -2,6 +2,8 @@
 // message window), the command table, the card font setting, help and the About box.
 #include "task_window.h"
 
+#include <functional>
+
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
 #include "categories.h"
