@@ -84,10 +84,19 @@ void TermLineReader::read_real(Term& out) {
 
 void TermLineReader::read_string(std::string& out) {
   if (!at('"')) fail(kReadString, pos_);
-  out.clear();
   const char* p = line_.data();
   const std::size_t n = line_.size();
   std::size_t i = pos_ + 1;
+  // Most strings hold no backslash: up to the next double quote, in one piece.
+  if (const void* q = std::memchr(p + i, '"', n - i)) {
+    const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(q) - p);
+    if (std::memchr(p + i, '\\', end - i) == nullptr) {
+      out.assign(p + i, end - i);
+      pos_ = end + 1;
+      return;
+    }
+  }
+  out.clear();
   std::size_t run = i;  // start of the plain bytes not yet copied
   while (i < n) {
     const char c = p[i];

@@ -3,8 +3,10 @@
 #include "term_writer.h"
 
 #include <charconv>
+#include <cstring>
 
 #include "conversions.h"
+#include "fact_record.h"
 #include "run_error.h"
 
 namespace {
@@ -15,7 +17,21 @@ void put_int(std::string& out, std::int64_t v) {
   out.append(buf, res.ptr);
 }
 
+// Whether a text holds a byte that a string escapes (a loop the compiler turns into vector
+// compares: most texts have none and are copied in one piece).
+bool needs_escape(std::string_view text) {
+  bool any = false;
+  for (const char c : text) any |= (c == '\n') | (c == '\r') | (c == '"') | (c == '\\');
+  return any;
+}
+
 void put_string(std::string& out, std::string_view text) {
+  if (!needs_escape(text)) {
+    const std::size_t at = out.size();
+    out.append(text.size() + 2, '"');
+    std::memcpy(out.data() + at + 1, text.data(), text.size());
+    return;
+  }
   out += '"';
   std::size_t run = 0;  // start of the bytes not yet copied
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -107,4 +123,34 @@ std::string RNT_TermStr_io(const TypeDesc& type, const Term& value) {
   std::string out;
   RNT_WriteTerm(out, type, value);
   return out;
+}
+
+void RNT_WriteStoredFact(std::string& out, const FactSection& section, const std::byte* block) {
+  using namespace fact_record;
+  const std::size_t kind = kind_number(block) - 1u;
+  out += section.kind_name(kind);
+  const auto& fields = section.kind_fields(kind);
+  if (fields.empty()) return;
+  out += '(';
+  Term scratch;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i != 0) out += ',';
+    const TypeDesc& type = *fields[i];
+    const std::byte* slot = block + kHeaderSize + kSlotSize * i;
+    const char* bytes = reinterpret_cast<const char*>(block + ref_offset(slot));
+    switch (type.code) {
+      case TypeCode::Char: put_char(out, static_cast<unsigned char>(get_int(slot))); break;
+      case TypeCode::Real: out += CONV_s_r_oi(get_real(slot)); break;
+      case TypeCode::String:
+      case TypeCode::Symbol: put_string(out, std::string_view(bytes, ref_count(slot))); break;
+      case TypeCode::List:
+      case TypeCode::Compound:
+      case TypeCode::Binary:
+        RNT_CopyTermToGStack(type, block, slot, scratch);
+        RNT_WriteTerm(out, type, scratch);
+        break;
+      default: put_int(out, get_int(slot)); break;
+    }
+  }
+  out += ')';
 }

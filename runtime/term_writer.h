@@ -15,5 +15,8 @@ void RNT_WriteTerm(std::string& out, const TypeDesc& type, const Term& value);
 // Appends a fact of `section`: the kind's name and, when the kind has fields, "(" the fields
 // separated by "," ")".
 void RNT_WriteFact(std::string& out, const FactSection& section, const Term& fact);
+// Appends the fact stored in `block` (a record of `section` in the store's layout), read in
+// place without copying it out first: what a save writes for each fact.
+void RNT_WriteStoredFact(std::string& out, const FactSection& section, const std::byte* block);
 // `value` of `type` as a string in the writer's syntax.
 std::string RNT_TermStr_io(const TypeDesc& type, const Term& value);

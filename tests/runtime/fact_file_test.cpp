@@ -89,6 +89,7 @@ TEST(FactFileConsult, LineRules) {
       {"имя(\"a\r\rb\")\n"_cps, {"ab"}},                          // CR dropped wherever it stands
       {"  имя( \"x\" )trailing text, ignored\n"_cps, {"x"}},
       {"имя(\"\")\n"_cps, {""}},
+      {"имя(\"x\")\n\r\r"_cps, {"x"}},                              // CR bytes alone after the last LF
   };
   for (const Case& c : ok) {
     Sample a;
