@@ -455,6 +455,44 @@ class ControlTests : public QObject {
       QCOMPARE(name(button), QString::fromUtf8("Отмена"));
       QCOMPARE(name(edit), QString::fromUtf8("Автор & соавтор"));
       QCOMPARE(widget_of(combo)->accessibleName(), QString::fromUtf8("Автор & соавтор"));
+      QCOMPARE(name(combo), QString::fromUtf8("Автор & соавтор"));
+      // List items are named by their text.
+      const Window list = win_CreateControl(wk_ListBox, {}, "", w, {}, 9);
+      lbox_Add(list, cp("Строка"));
+      QAccessibleInterface* items = QAccessible::queryAccessibleInterface(widget_of(list));
+      QCOMPARE(items->childCount(), 1);
+      QCOMPARE(items->child(0)->text(QAccessible::Name), QString::fromUtf8("Строка"));
+      win_Destroy(w);
+    });
+  }
+
+  // A tab in a line of a list with tab expansion moves the text after it to the tab stop.
+  void tabsExpandToTheListsStops() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window list = win_CreateControl(wk_ListBox, {0, 0, 380, 100}, "", w, {csf_UseTabStops, csf_NoBorder}, 1);
+      lbox_Add(list, "W\tW");
+      const int stop_du = 120;
+      lbox_SetTabStops(list, {stop_du});
+      const int stop_px = stop_du * gui_detail::base_units(widget_of(list)->font()).x / 4;
+      QVERIFY(stop_px > 60 && stop_px < 330);
+      auto* view = as<QListView>(list);
+      QVERIFY(QTest::qWaitForWindowExposed(view));
+      view->doItemsLayout();
+      const QImage img = view->viewport()->grab().toImage();
+      const QRect row0 = view->visualRect(row(list, 0));
+      std::vector<int> ink;  // columns with dark pixels in the first row
+      for (int x = 0; x < img.width(); ++x)
+        for (int y = row0.top(); y <= row0.bottom(); ++y)
+          if (qGray(img.pixel(x, y)) < 100) {
+            ink.push_back(x);
+            break;
+          }
+      QVERIFY(!ink.empty());
+      QVERIFY(ink.front() < 30);
+      const auto after = std::find_if(ink.begin(), ink.end(), [](int x) { return x >= 30; });
+      QVERIFY(after != ink.end());
+      QVERIFY2(std::abs(*after - stop_px) < 12, qPrintable(QString::number(*after) + " vs " + QString::number(stop_px)));
       win_Destroy(w);
     });
   }
