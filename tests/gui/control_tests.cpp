@@ -441,6 +441,19 @@ class ControlTests : public QObject {
       const Window du = gui_detail::create_control_du(w, wk_Edit, {8, 16, 48, 28}, "", {}, 5);
       const QRect g = widget_of(du)->geometry();
       QCOMPARE(g, QRect(8 * b.x / 4, 16 * b.y / 8, 40 * b.x / 4, 12 * b.y / 8));
+      // In a dialog with a font of its own, pixels go through dialog units of the system font
+      // into that font (the record is made to look like such a dialog for the call).
+      const gui_detail::BaseUnits sys = gui_detail::system_base_units();
+      QFont big = widget_of(w)->font();
+      big.setPointSize(big.pointSize() * 2);
+      widget_of(w)->setFont(big);
+      const gui_detail::BaseUnits bb = gui_detail::base_units(big);
+      QVERIFY(bb.x > sys.x);
+      find_record(w)->kind = wk_ModelessDialog;
+      find_record(w)->dialog_font = true;
+      const Window mapped = win_CreateControl(wk_Edit, {sys.x * 10, sys.y * 2, sys.x * 30, sys.y * 4}, "", w, {}, 6);
+      find_record(w)->kind = wk_TopLevel;
+      QCOMPARE(widget_of(mapped)->geometry(), QRect(40 * bb.x / 4, 16 * bb.y / 8, 80 * bb.x / 4, 16 * bb.y / 8));
 
       const Window button = win_CreateControl(wk_PushButton, {}, cp("&Отмена"), w, {}, 1);
       const Window label = win_CreateControl(wk_Text, {}, cp("&Автор && соавтор"), w, {}, 2);
