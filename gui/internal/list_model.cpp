@@ -83,20 +83,20 @@ int ListModel::insert(int index, std::string line) {
 }
 
 int ListModel::insert_sorted(std::string line) {
-  // The first block whose last line sorts above the new one; inside it, the first such line.
+  // The first block whose last line sorts above the new one (blocks are never empty);
+  // inside it, the first such line.
+  const auto above = [](const std::string& x, const std::string& y) { return list_compare(x, y) < 0; };
+  const std::size_t b = static_cast<std::size_t>(
+      std::upper_bound(blocks_.begin(), blocks_.end(), line,
+                       [&](const std::string& l, const std::vector<std::string>& blk) { return above(l, blk.back()); }) -
+      blocks_.begin());
   std::size_t before = 0;
-  std::size_t b = 0;
-  for (; b < blocks_.size(); ++b) {
-    if (!blocks_[b].empty() && list_compare(blocks_[b].back(), line) > 0) break;
-    before += blocks_[b].size();
-  }
+  for (std::size_t i = 0; i < b; ++i) before += blocks_[i].size();
   std::size_t offset = 0;
   if (b < blocks_.size()) {
     const auto& blk = blocks_[b];
     offset = static_cast<std::size_t>(
-        std::upper_bound(blk.begin(), blk.end(), line,
-                         [](const std::string& x, const std::string& y) { return list_compare(x, y) < 0; }) -
-        blk.begin());
+        std::upper_bound(blk.begin(), blk.end(), line, above) - blk.begin());
   }
   const int index = static_cast<int>(before + offset);
   beginInsertRows(QModelIndex(), index, index);

@@ -42,7 +42,7 @@ class ListModel : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
-  static constexpr std::size_t kBlockMax = 1024;
+  static constexpr std::size_t kBlockMax = 128;  // lines moved by one insert, at most
   struct Place {
     std::size_t block;
     std::size_t offset;
