@@ -681,6 +681,31 @@ class PictureTests : public QObject {
       QVERIFY(!events_of<e_timer>(outer).empty());
       QTest::qWait(10);
       QVERIFY(events_of<e_mousedown>(outer).empty());
+
+      // Nothing runs while a hooked event is offered to the handler.
+      static bool first = true, ran_inside = false;
+      auto user7 = [outer] {
+        const auto users = events_of<e_user>(outer);
+        return std::count_if(users.begin(), users.end(), [](const e_user& u) { return u.id == 7; });
+      };
+      static std::function<long()> count7;
+      count7 = user7;
+      behaviour() = [outer](Window win, const Event& ev) -> std::optional<long> {
+        if (win == outer && std::holds_alternative<e_native>(ev) && first) {
+          first = false;
+          win_PostEvent(outer, e_user{7, 0});
+          uix_ProcessEvents();
+          ran_inside = count7() > 0;
+        }
+        return std::nullopt;
+      };
+      win_EnableHook(outer, true);
+      QTest::mouseClick(client, Qt::LeftButton, {}, QPoint(3, 3));
+      win_EnableHook(outer, false);
+      behaviour() = nullptr;
+      QVERIFY(!first);
+      QVERIFY(!ran_inside);
+      QVERIFY(wait_until([&] { return user7() == 1; }));
     });
   }
 };
