@@ -106,6 +106,9 @@ struct FontMetrics {
 };
 FontMetrics win_GetFontMetrics(Window win);
 
+// Marks `rect` of the client area for repaint with background erase.
+void win_Invalidate(Window win, Rect rect);
+
 // Whether the point lies inside the rectangle, edges included.
 bool rect_PntInside(Rect rect, Point point);
 // The points, given in the client coordinates of `from`, in those of `to` (the screen window
