@@ -294,6 +294,15 @@ class EditorTests : public QObject {
       });
       win_SendEvent(w, e_menu{edit_cmd_Font, 0});
       QCOMPARE(view_of(w)->font().pointSize(), 17);
+      std::vector<int> styles;
+      int size = 0;
+      font_GetAttrs(win_GetFont(w), styles, size);
+      QCOMPARE(size, 17);
+      // A font given to the window through the layer becomes the text's font.
+      win_SetFont(w, font_Create(ff_Times, {fs_Bold}, 12));
+      QCOMPARE(view_of(w)->font().family(), QStringLiteral("Times New Roman"));
+      QVERIFY(view_of(w)->font().bold());
+      QCOMPARE(font_FaceName(win_GetFont(w)), std::string("Times New Roman"));
     });
   }
 };
