@@ -30,7 +30,7 @@ const std::vector<int>& edit_CommandIds();
 // new line start with the white space that begins the line before it; `wrap` non-zero breaks
 // long lines at the window's edge (otherwise they scroll sideways); `init_text` is the first
 // text and `init_pos` the caret's first position. The status line (line and column of the
-// caret) is shown.
+// caret) is shown. A font given to the window later (win_SetFont) becomes the text's font.
 Window edit_CreateWrap(int kind, Rect rect, const std::string& title, const Menu& menu, Window parent,
                        const WinFlags& flags, const Font& font, int read_only, int indent, int wrap,
                        const std::string& init_text, std::int32_t init_pos, EventHandler handler);

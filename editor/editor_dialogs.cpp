@@ -10,6 +10,8 @@
 
 #include "editor.h"
 #include "editor_widget.h"
+#include "internal/font_block.h"
+#include "internal/window_record.h"
 
 using namespace editor_detail;
 
@@ -85,5 +87,7 @@ void edit_SetFontDlg(Window win) {
   bool ok = false;
   const QFont chosen = QFontDialog::getFont(&ok, c.view()->font(), c.window(), QStringLiteral("Font"),
                                             QFontDialog::DontUseNativeDialog);
-  if (ok && alive) c.view()->setFont(chosen);
+  if (!ok || !alive) return;
+  c.view()->setFont(chosen);
+  if (gui_detail::WindowRecord* r = gui_detail::find_record(win)) r->tools.font = gui_detail::from_qfont(chosen);
 }

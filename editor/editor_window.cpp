@@ -18,8 +18,14 @@ namespace {
 
 EditorView& view_of(Window win) { return *editor_client(win).view(); }
 
-// The editor's own handling of the events its window's handler fails for: its commands.
+// The editor's own handling of the events its window's handler fails for: a font given to the
+// window (win_SetFont) becomes the text's font, and its commands are carried out.
 std::optional<long> editor_commands(Window win, const Event& ev) {
+  if (const auto* st = std::get_if<e_state>(&ev))
+    if (const auto* f = std::get_if<font>(&st->item)) {
+      view_of(win).setFont(gui_detail::to_qfont(f->value));
+      return 0;
+    }
   const auto* m = std::get_if<e_menu>(&ev);
   if (!m) return std::nullopt;
   EditorView& v = view_of(win);
@@ -67,7 +73,10 @@ Window edit_CreateWrap(int kind, Rect rect, const std::string& title, const Menu
   // The window's handler comes first; the editor's commands are its fall-back.
   const Window w = gui_detail::create_window_with_client(client, kind, rect, title, menu, parent, flags,
                                                          editor_commands, handler, 0);
-  if (win_GetType(w) != wk_NotAWindow) edit_GotoPos(w, init_pos);
+  if (gui_detail::WindowRecord* r = gui_detail::find_record(w)) {
+    r->tools.font = font;  // what win_GetFont answers
+    edit_GotoPos(w, init_pos);
+  }
   return w;
 }
 
