@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "drawing.h"
 #include "events.h"
 #include "run_error.h"
 #include "types.h"
@@ -40,18 +41,10 @@ struct WindowStyle {
 // Applies the flags in order to `start`; unknown flags are ignored.
 WindowStyle style_from_flags(const WinFlags& flags, WindowStyle start = {});
 
-// The drawing tools of a window, selected into every drawing context of it.
-struct Pen { int width = 1; int style = 0; Color color = 0x000000; };  // style 0 solid … 5 invisible
-struct Brush { int style = 0; Color color = 0xFFFFFF; };             // style 0/2 solid, 1 hollow, 3..8 hatched
-struct DrawTools {
-  Pen pen;
-  Brush brush;
-  std::optional<Font> font;  // none: the layer's default font
-  Color fore = 0x000000;     // text colour
-  Color back = 0xFFFFFF;     // text background colour
-  int draw_mode = 13;        // raster operation for lines (13: copy)
-  int back_mode = 2;         // 1 transparent, otherwise opaque
-};
+// The drawing tools of a window (gui/drawing.h), selected into every drawing context of it.
+using ::Brush;
+using ::DrawTools;
+using ::Pen;
 
 struct WindowRecord {
   WindowRecord();
