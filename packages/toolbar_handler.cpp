@@ -100,6 +100,8 @@ std::optional<long> toolbar_eh(Window win, const Event& ev) {
     return 0;
   }
   if (const auto* e = std::get_if<e_mousedown>(&ev)) return mouse_down(win, *e);
+  // The second press of a quick double click is a press like the first.
+  if (const auto* e = std::get_if<e_mousedbl>(&ev)) return mouse_down(win, e_mousedown{e->point, e->shift, e->button});
   if (const auto* e = std::get_if<e_mouseup>(&ev)) return mouse_up(win, *e);
   if (const auto* e = std::get_if<e_mousemove>(&ev)) return mouse_move(win, *e);
   if (const auto* e = std::get_if<e_timer>(&ev)) return tip_timer(win, e->id) ? std::optional<long>(0) : std::nullopt;

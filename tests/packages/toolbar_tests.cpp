@@ -10,6 +10,7 @@
 #include "internal/task_data.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
+#include "run_error.h"
 #include "toolbar.h"
 #include "toolbar_layout.h"
 #include "toolbar_state.h"
@@ -237,6 +238,13 @@ class ToolbarTests : public QObject {
       QCOMPARE(menus_of(task)[0].shift, 0);
       QVERIFY(!held());
 
+      // A double click is two clicks.
+      log().clear();
+      QTest::mouseClick(w, Qt::LeftButton, {}, help);  // press, release, double click, release
+      QTest::mouseDClick(w, Qt::LeftButton, {}, help);
+      QTest::mouseRelease(w, Qt::LeftButton, {}, help);
+      QVERIFY(wait_until([&] { return menus_of(task).size() == 2; }));
+
       // A release away from the held button, a disabled button and a gap do nothing.
       log().clear();
       QTest::mousePress(w, Qt::LeftButton, {}, help);
@@ -265,6 +273,69 @@ class ToolbarTests : public QObject {
       QTest::qWait(30);
       QVERIFY(menus_of(task).empty());
       toolbar_remove(tb);
+    });
+  }
+
+  void aFreeStandingToolbarClicksForItsOwner() {
+    run_in_task([](Window task) {
+      const Window tb = toolbar_create(tb_moveable{Point{300, 200}, "Tools"}, kGrey, task,
+                                       {button(10044, 10067, 10066, 10067, "Help;Help")});
+      QCOMPARE(win_GetType(tb), int(wk_TopLevel));
+      QCOMPARE(win_GetText(tb), std::string("Tools"));
+      QCOMPARE(win_GetClientRect(tb), (Rect{0, 0, 24 + 2 * kMargin, 24 + 2 * kMargin}));
+      QCOMPARE(margin(xQbx_tBarheight), 0);
+      QTest::mouseClick(widget_of(tb), Qt::LeftButton, {}, centre(rect_of(tb, 10044)));
+      QVERIFY(wait_until([&] { return !menus_of(task).empty(); }));
+      QCOMPARE(menus_of(task)[0].tag, 10044);
+      toolbar_remove(task);  // the task window owns it
+      QCOMPARE(win_GetType(tb), int(wk_NotAWindow));
+    });
+  }
+
+  void aMissingBitmapLeavesNothingBehind() {
+    run_in_task([](Window task) {
+      const std::size_t windows = gui_detail::all_records().size();
+      int code = 0;
+      try {
+        toolbar_create(tb_top{}, kGrey, task, {tb_text{1, tb_static, 50, 0, 4, 10, 0, "x"}, button(2, 4242, 4242, 4242, "x")});
+      } catch (const RunError& e) {
+        code = e.code();
+      }
+      QCOMPARE(code, 6054);
+      QVERIFY(all_toolbars().empty());
+      QCOMPARE(margin(xQbx_tBarheight), 0);
+      QTest::qWait(20);
+      std::size_t alive = 0;
+      for (const gui_detail::WindowRecord* r : gui_detail::all_records()) alive += r->dying ? 0 : 1;
+      QCOMPARE(alive, windows);
+    });
+  }
+
+  void theHelpLineOfTheToolbarsOwnWindowComesFirst() {
+    run_in_task([](Window task) {
+      toolbar_create(tb_bottom{}, kGrey, task, help_line("task"));
+      const Window list = win_Create(wk_TopLevel, Rect{10, 10, 400, 200}, "list", no_menu{}, task,
+                                     {wsf_SizeBorder, wsf_TitleBar}, recording_handler, 0);
+      const Window tools = toolbar_create(tb_top{}, uix_ComposeRGB(128, 128, 128), list,
+                                          {button(10074, 10061, 10060, 10055, "Delete")});
+      // Without a help line of its own, the task window's serves.
+      move_mouse(tools, centre(rect_of(tools, 10074)));
+      QCOMPARE(help_text(task), std::string("Delete"));
+      move_mouse(tools, QPoint(1, 1));
+      QCOMPARE(help_text(task), std::string("task"));
+      // With one, the window's own help line shows the text and the task window's stays.
+      const Window own = toolbar_create(tb_bottom{}, kGrey, list, help_line("list"));
+      move_mouse(tools, centre(rect_of(tools, 10074)));
+      QCOMPARE(help_text(list), std::string("Delete"));
+      QCOMPARE(help_text(task), std::string("task"));
+      // The list window lays out its client area below its toolbar and above its help line.
+      const Rect client = win_GetClientRect(list);
+      QCOMPARE(toolbar_GetRect(list, tb_top{})->right, client.right);
+      QCOMPARE(toolbar_GetRect(list, tb_bottom{})->bottom, client.bottom);
+      QCOMPARE(win_GetClientRect(own).bottom, toolbar_GetRect(list, tb_bottom{})->bottom - toolbar_GetRect(list, tb_bottom{})->top);
+      win_Destroy(list);
+      QVERIFY(all_toolbars().size() == 1);
+      QCOMPARE(help_text(task), std::string("task"));
     });
   }
 
