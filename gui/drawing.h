@@ -106,13 +106,16 @@ struct FontMetrics {
 };
 FontMetrics win_GetFontMetrics(Window win);
 
+// Marks `rect` of the client area for repaint with background erase.
+void win_Invalidate(Window win, Rect rect);
+
 // Whether the point lies inside the rectangle, edges included.
 bool rect_PntInside(Rect rect, Point point);
 // The points, given in the client coordinates of `from`, in those of `to` (the screen window
 // for screen coordinates).
 std::vector<Point> win_MapPoints(Window from, Window to, const std::vector<Point>& points);
 
-// Lets pending events run from inside a handler; does nothing while an e_erasebackground is
-// delivered. The form with a flag of 0 runs only paints and timers and drops pending input.
+// Lets pending events run from inside a handler; does nothing while an e_erasebackground or a
+// hooked event (win_EnableHook) is delivered. The form with a flag of 0 runs only paints and timers and drops pending input.
 void uix_ProcessEvents();
 void uix_ProcessEvents(int flag);

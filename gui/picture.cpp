@@ -2,6 +2,8 @@
 #include "picture.h"
 
 #include <QFile>
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <fstream>
 
@@ -68,7 +70,11 @@ void pict_DrawEx(Window win, Picture pict, Point at, int rop, bool use_palette) 
   (void)drawable_record(win);
   const PictureEntry& e = checked_picture(pict);
   const int w = e.image.width(), h = e.image.height();
-  pict_DrawEx(win, pict, Rect{at.x, at.y, at.x + w, at.y + h}, Rect{0, 0, w, h}, rop, use_palette);
+  // The far corner, kept inside the coordinate range.
+  auto far = [](std::int32_t from, int len) {
+    return static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t(from) + len, INT32_MAX));
+  };
+  pict_DrawEx(win, pict, Rect{at.x, at.y, far(at.x, w), far(at.y, h)}, Rect{0, 0, w, h}, rop, use_palette);
 }
 
 void pict_Draw(Window win, Picture pict, Point at, int rop) { pict_DrawEx(win, pict, at, rop, true); }

@@ -9,9 +9,10 @@ using namespace gui_detail;
 
 namespace {
 
-bool erase_in_progress() {
+// Pending events do not run inside a background erase or a hooked event's delivery.
+bool delivery_in_progress() {
   for (const WindowRecord* r : all_records())
-    if (r->erasing) return true;
+    if (r->erasing || r->hook_delivering) return true;
   return false;
 }
 
@@ -38,7 +39,7 @@ class InputDropper : public QObject {
 }  // namespace
 
 void uix_ProcessEvents() {
-  if (erase_in_progress()) return;
+  if (delivery_in_progress()) return;
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
@@ -47,7 +48,7 @@ void uix_ProcessEvents(int flag) {
     uix_ProcessEvents();
     return;
   }
-  if (erase_in_progress()) return;
+  if (delivery_in_progress()) return;
   InputDropper dropper;
   QCoreApplication::instance()->installEventFilter(&dropper);
   QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -72,6 +72,7 @@ struct WindowRecord {
   bool created_by_layer = true;
   bool erasing = false;  // e_erasebackground is being delivered
   bool hooked = false;   // win_EnableHook
+  bool hook_delivering = false;  // a hooked toolkit event is being offered as e_native
   bool dying = false;   // its destruction has begun
   // A dialog that is still being built (its controls made, its e_create not yet handled): its
   // controls' notifications produce no e_control.
