@@ -479,6 +479,27 @@ class ControlTests : public QObject {
     });
   }
 
+  // A static text's mnemonic moves the focus to the next control, or to its labelled field.
+  void labelMnemonicMovesTheFocus() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window first = win_CreateControl(wk_Edit, {0, 0, 100, 24}, "", w, {csf_TabStop}, 1);
+      const Window label = win_CreateControl(wk_Text, {0, 30, 100, 54}, "&Name", w, {}, 2);
+      const Window next = win_CreateControl(wk_Edit, {0, 60, 100, 84}, "", w, {csf_TabStop}, 3);
+      const Window field = win_CreateControl(wk_Edit, {0, 90, 100, 114}, "", w, {csf_TabStop}, 4);
+      QVERIFY(QTest::qWaitForWindowActive(widget_of(w)->window()));
+      win_SetFocus(first);
+      QTest::keyClick(widget_of(first), Qt::Key_N, Qt::AltModifier);
+      QCOMPARE(QApplication::focusWidget(), widget_of(next));
+      gui_detail::set_control_label(field, label);
+      win_SetFocus(first);
+      QTest::keyClick(widget_of(first), Qt::Key_N, Qt::AltModifier);
+      QCOMPARE(QApplication::focusWidget(), widget_of(field));
+      QCOMPARE(win_GetText(label), std::string("&Name"));
+      win_Destroy(w);
+    });
+  }
+
   // A tab in a line of a list with tab expansion moves the text after it to the tab stop.
   void tabsExpandToTheListsStops() {
     run_in_task([](Window task) {
