@@ -8,6 +8,7 @@
 #include "font.h"
 #include "internal/control_widgets.h"
 #include "internal/font_block.h"
+#include "internal/list_tab_delegate.h"
 #include "internal/text.h"
 #include "internal/window_record.h"
 #include "run_error.h"
@@ -130,7 +131,8 @@ QWidget* make_static(QWidget* parent, const ControlFlags& f, const QString& titl
     l->setPalette(p);
     return l;
   }
-  l->setText(title);
+  l->prefix = !f[41];
+  l->show_text(title);
   return l;
 }
 
@@ -153,6 +155,7 @@ QWidget* make_list_box(QWidget* parent, const ControlFlags& f) {
     v->setResizeMode(QListView::Adjust);
   }
   if (f[38]) v->setFrameShape(QFrame::NoFrame);
+  if (f[57]) v->setItemDelegate(new ListTabDelegate(v));
   return v;
 }
 
