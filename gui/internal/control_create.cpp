@@ -8,6 +8,7 @@
 #include "font.h"
 #include "internal/control_widgets.h"
 #include "internal/font_block.h"
+#include "internal/list_tab_delegate.h"
 #include "internal/text.h"
 #include "internal/window_record.h"
 #include "run_error.h"
@@ -153,6 +154,7 @@ QWidget* make_list_box(QWidget* parent, const ControlFlags& f) {
     v->setResizeMode(QListView::Adjust);
   }
   if (f[38]) v->setFrameShape(QFrame::NoFrame);
+  if (f[57]) v->setItemDelegate(new ListTabDelegate(v));
   return v;
 }
 

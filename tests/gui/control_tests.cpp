@@ -441,6 +441,19 @@ class ControlTests : public QObject {
       const Window du = gui_detail::create_control_du(w, wk_Edit, {8, 16, 48, 28}, "", {}, 5);
       const QRect g = widget_of(du)->geometry();
       QCOMPARE(g, QRect(8 * b.x / 4, 16 * b.y / 8, 40 * b.x / 4, 12 * b.y / 8));
+      // In a dialog with a font of its own, pixels go through dialog units of the system font
+      // into that font (the record is made to look like such a dialog for the call).
+      const gui_detail::BaseUnits sys = gui_detail::system_base_units();
+      QFont big = widget_of(w)->font();
+      big.setPointSize(big.pointSize() * 2);
+      widget_of(w)->setFont(big);
+      const gui_detail::BaseUnits bb = gui_detail::base_units(big);
+      QVERIFY(bb.x > sys.x);
+      find_record(w)->kind = wk_ModelessDialog;
+      find_record(w)->dialog_font = true;
+      const Window mapped = win_CreateControl(wk_Edit, {sys.x * 10, sys.y * 2, sys.x * 30, sys.y * 4}, "", w, {}, 6);
+      find_record(w)->kind = wk_TopLevel;
+      QCOMPARE(widget_of(mapped)->geometry(), QRect(40 * bb.x / 4, 16 * bb.y / 8, 80 * bb.x / 4, 16 * bb.y / 8));
 
       const Window button = win_CreateControl(wk_PushButton, {}, cp("&Отмена"), w, {}, 1);
       const Window label = win_CreateControl(wk_Text, {}, cp("&Автор && соавтор"), w, {}, 2);
@@ -455,6 +468,44 @@ class ControlTests : public QObject {
       QCOMPARE(name(button), QString::fromUtf8("Отмена"));
       QCOMPARE(name(edit), QString::fromUtf8("Автор & соавтор"));
       QCOMPARE(widget_of(combo)->accessibleName(), QString::fromUtf8("Автор & соавтор"));
+      QCOMPARE(name(combo), QString::fromUtf8("Автор & соавтор"));
+      // List items are named by their text.
+      const Window list = win_CreateControl(wk_ListBox, {}, "", w, {}, 9);
+      lbox_Add(list, cp("Строка"));
+      QAccessibleInterface* items = QAccessible::queryAccessibleInterface(widget_of(list));
+      QCOMPARE(items->childCount(), 1);
+      QCOMPARE(items->child(0)->text(QAccessible::Name), QString::fromUtf8("Строка"));
+      win_Destroy(w);
+    });
+  }
+
+  // A tab in a line of a list with tab expansion moves the text after it to the tab stop.
+  void tabsExpandToTheListsStops() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window list = win_CreateControl(wk_ListBox, {0, 0, 380, 100}, "", w, {csf_UseTabStops, csf_NoBorder}, 1);
+      lbox_Add(list, "W\tW");
+      const int stop_du = 120;
+      lbox_SetTabStops(list, {stop_du});
+      const int stop_px = stop_du * gui_detail::base_units(widget_of(list)->font()).x / 4;
+      QVERIFY(stop_px > 60 && stop_px < 330);
+      auto* view = as<QListView>(list);
+      QVERIFY(QTest::qWaitForWindowExposed(view));
+      view->doItemsLayout();
+      const QImage img = view->viewport()->grab().toImage();
+      const QRect row0 = view->visualRect(row(list, 0));
+      std::vector<int> ink;  // columns with dark pixels in the first row
+      for (int x = 0; x < img.width(); ++x)
+        for (int y = row0.top(); y <= row0.bottom(); ++y)
+          if (qGray(img.pixel(x, y)) < 100) {
+            ink.push_back(x);
+            break;
+          }
+      QVERIFY(!ink.empty());
+      QVERIFY(ink.front() < 30);
+      const auto after = std::find_if(ink.begin(), ink.end(), [](int x) { return x >= 30; });
+      QVERIFY(after != ink.end());
+      QVERIFY2(std::abs(*after - stop_px) < 12, qPrintable(QString::number(*after) + " vs " + QString::number(stop_px)));
       win_Destroy(w);
     });
   }
