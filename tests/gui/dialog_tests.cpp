@@ -1,5 +1,7 @@
 // Dialog windows and the standard dialogs, driven through the real dialogs on the offscreen
 // platform: each modal dialog is found when it shows, typed into and clicked.
+#include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -11,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "internal/control_create.h"
 #include "internal/file_filters.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
@@ -41,6 +44,55 @@ QStringList shown_buttons(QWidget* m) {
   return out;
 }
 
+QWidget* widget_of(Window w) { return gui_detail::find_record(w)->client; }
+
+QString accessible_name(Window w) {
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget_of(w));
+  return a ? a->text(QAccessible::Name) : QString("<none>");
+}
+
+// The text of the label that assistive technology finds for a field (its label relation).
+QString accessible_label(Window w) {
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget_of(w));
+  if (!a) return "<none>";
+  for (const auto& [other, rel] : a->relations(QAccessible::Label)) return other->text(QAccessible::Name);
+  return "<no label>";
+}
+
+// What the data-entry dialog's handler saw while it was opened.
+struct Opening {
+  Window dialog = 0;
+  std::int32_t data = 0;
+  int focus_id = -1;
+  std::size_t controls_during_create = 0;
+};
+Opening g_opening;
+
+// Fills the category list on e_create, as the program does; succeeds for close requests while
+// `keep_open` holds; destroys the dialog on Cancel (id 2).
+bool g_keep_open = false;
+std::optional<long> entry_handler(Window w, const Event& ev) {
+  log().push_back({w, ev});
+  if (const auto* c = std::get_if<e_create>(&ev)) {
+    g_opening.dialog = w;
+    g_opening.data = c->creation_data;
+    const Window list = win_GetCtlHandle(w, 10011);
+    lbox_Add(list, -1, std::vector<std::string>{"b", "a"});
+    lbox_SetSel(list, 0, 1);
+    win_SetText(win_GetCtlHandle(w, 10006), "x");
+    QWidget* f = widget_of(w)->focusWidget();
+    g_opening.focus_id = f ? gui_detail::find_record(f)->control_id : 0;
+    g_opening.controls_during_create = events_of<e_control>(w).size();
+    return 0;
+  }
+  if (std::holds_alternative<e_closerequest>(ev) && g_keep_open) return 0;
+  if (const auto* c = std::get_if<e_control>(&ev); c && c->id == 2) {
+    win_Destroy(w);
+    return 0;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 class DialogTests : public QObject {
@@ -52,6 +104,121 @@ class DialogTests : public QObject {
  private slots:
   void init() { reset(); }
   void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
+
+  void resourceDialogOpensLaidOutAndNamed() {
+    run_in_task([](Window task) {
+      g_opening = {};
+      g_keep_open = false;
+      QStringList names;
+      QSize size, base;
+      bool modal = false;
+      on_next_modal([&](QWidget* m) {
+        const Window d = g_opening.dialog;
+        modal = win_GetType(d) == wk_ModalDialog && m == widget_of(d);
+        for (int id : {10006, 10008, 10011, 10012, 10017}) names << accessible_label(win_GetCtlHandle(d, id));
+        for (int id : {1, 2, 10009, 10014, 10018, 10019}) names << accessible_name(win_GetCtlHandle(d, id));
+        names << QAccessible::queryAccessibleInterface(m)->text(QAccessible::Name);
+        size = m->size();
+        const gui_detail::BaseUnits b = gui_detail::base_units(m->font());
+        base = QSize(b.x, b.y);
+        QTest::keyClick(m, Qt::Key_Escape);  // Cancel (id 2): the handler destroys the dialog
+      });
+      const Window got = win_CreateResDialog(task, wk_ModalDialog, 10004, entry_handler, 42);
+      // The modal call returned after the dialog closed, with the window it had.
+      QCOMPARE(got, g_opening.dialog);
+      QCOMPARE(win_GetType(got), int(wk_NotAWindow));
+      QVERIFY(modal);
+      QCOMPARE(g_opening.data, 42);
+      QCOMPARE(g_opening.focus_id, 10006);  // the first control with a tab stop
+      QCOMPARE(g_opening.controls_during_create, std::size_t(0));
+      QCOMPARE(events_of<e_destroy>(got).size(), std::size_t(1));
+      QCOMPARE(names, (QStringList{QString::fromUtf8("Автор"), QString::fromUtf8("Наименование"),
+                                   QString::fromUtf8("Категория"), QString::fromUtf8("Вид"),
+                                   QString::fromUtf8("Файл"), "OK", "Cancel", QString::fromUtf8("Диск"),
+                                   QString::fromUtf8("Твердый"), QString::fromUtf8("ВидОбл"),
+                                   QString::fromUtf8("ОблЗакрыть"), QString::fromUtf8("Ввод данных")}));
+      // 285 × 139 dialog units of the dialog font.
+      QCOMPARE(size, QSize(285 * base.width() / 4, 139 * base.height() / 8));
+    });
+  }
+
+  void dialogCloseRequestsHelpAndEnter() {
+    run_in_task([](Window task) {
+      g_opening = {};
+      g_keep_open = true;
+      bool stayed = false;
+      std::vector<e_control> controls;
+      on_next_modal([&](QWidget* m) {
+        const Window d = g_opening.dialog;
+        m->close();  // the handler succeeds: the dialog stays
+        stayed = m->isVisible() && win_GetType(d) == wk_ModalDialog;
+        QTest::keyClick(widget_of(win_GetCtlHandle(d, 10006)), Qt::Key_F1);
+        QTest::keyClick(widget_of(win_GetCtlHandle(d, 10006)), Qt::Key_Return);
+        for (const e_control& c : events_of<e_control>(d))
+          if (std::holds_alternative<activated>(c.info)) controls.push_back(c);
+        g_keep_open = false;
+        m->close();  // now it fails: the modal dialog ends
+      });
+      const Window d = win_CreateResDialog(task, wk_ModalDialog, 10004, entry_handler, 0);
+      QVERIFY(stayed);
+      QCOMPARE(events_of<e_closerequest>(d).size(), std::size_t(2));
+      QCOMPARE(win_GetType(d), int(wk_NotAWindow));
+      // F1 is a click on control 3 (the dialog has none), Enter a click on the default button.
+      QCOMPARE(controls.size(), std::size_t(2));
+      QCOMPARE(controls[0].id, 3);
+      QCOMPARE(controls[0].kind, int(wk_PushButton));
+      QCOMPARE(controls[0].window, Window(0));
+      QVERIFY(std::holds_alternative<activated>(controls[0].info));
+      QCOMPARE(controls[1].id, 1);
+      QVERIFY(controls[1].window != 0);
+    });
+  }
+
+  void modelessAndDynamicDialogs() {
+    run_in_task([](Window task) {
+      const Window about = win_CreateResDialog(task, wk_ModelessDialog, 10022, recording_handler, 5);
+      QCOMPARE(win_GetType(about), int(wk_ModelessDialog));  // returned at once, still open
+      QVERIFY(widget_of(about)->isVisible());
+      QCOMPARE(win_GetListDialogs(), std::vector<Window>{about});
+      QCOMPARE(win_GetParent(about), task);
+      QCOMPARE(win_GetText(win_GetCtlHandle(about, 10024)), std::string("Version 1.0"));
+      click(widget_of(win_GetCtlHandle(about, 1)));
+      const auto clicks = events_of<e_control>(about);
+      QCOMPARE(clicks.size(), std::size_t(1));
+      QCOMPARE(clicks[0].id, 1);
+      QCOMPARE(clicks[0].window, win_GetCtlHandle(about, 1));
+      // Its close request fails: a modeless dialog is ended and destroyed.
+      widget_of(about)->close();
+      QCOMPARE(win_GetType(about), int(wk_NotAWindow));
+      QVERIFY(win_GetListDialogs().empty());
+
+      // A dialog from a definition list: pixels of the system font, controls by id.
+      const Window dyn = win_CreateDynDialog(
+          {wdef_dialog{wk_ModelessDialog, {10, 10, 250, 130}, "Dyn", {wsf_TitleBar, wsf_Close}, std::nullopt},
+           wdef_control{wk_Text, {8, 8, 80, 24}, "&Name", 10, {}},
+           wdef_control{wk_Edit, {90, 8, 230, 30}, "", 11, {26}},
+           wdef_control{wk_PushButton, {90, 60, 170, 90}, "Go", 12, {26, 23}}},
+          task, recording_handler, 0);
+      QCOMPARE(win_GetText(dyn), std::string("Dyn"));
+      QCOMPARE(accessible_name(win_GetCtlHandle(dyn, 11)), QString("Name"));
+      QVERIFY(widget_of(win_GetCtlHandle(dyn, 11))->hasFocus() ||
+              widget_of(dyn)->focusWidget() == widget_of(win_GetCtlHandle(dyn, 11)));
+      win_Destroy(dyn);
+
+      const Window top = win_CreateDyn({wdef_toplevel{{20, 20, 300, 200}, "Top", no_menu{}, {wsf_TitleBar}},
+                                        wdef_control{wk_ListBox, {0, 0, 100, 100}, "", 7, {}}},
+                                       task, recording_handler, 0);
+      QCOMPARE(win_GetType(win_GetCtlHandle(top, 7)), int(wk_ListBox));
+      win_Destroy(top);
+
+      QCOMPARE(caught_code([&] { win_CreateResDialog(task, wk_ModalDialog, 4242, recording_handler, 0); }), 6050);
+      QCOMPARE(caught_code([&] { win_CreateResDialog(task, wk_Child, 10022, recording_handler, 0); }), 6001);
+      QCOMPARE(caught_code([&] { win_CreateResDialog(Window(0x7777), wk_ModalDialog, 10022, recording_handler, 0); }), 6000);
+      QCOMPARE(caught_code([&] { win_CreateDynDialog({}, task, recording_handler, 0); }), 6003);
+      QCOMPARE(caught_code([&] { win_CreateDynDialog({wdef_child{}}, task, recording_handler, 0); }), 6004);
+      QCOMPARE(caught_code([&] { win_CreateDyn({wdef_dialog{}}, task, recording_handler, 0); }), 6004);
+    });
+  }
 
   void askAnswersAndClosing() {
     run_in_task([](Window task) {
