@@ -80,6 +80,12 @@ struct WindowRecord {
   bool erasing = false;  // e_erasebackground is being delivered
   bool hooked = false;   // win_EnableHook
   bool dying = false;   // its destruction has begun
+  // A dialog that is still being built (its controls made, its e_create not yet handled): its
+  // controls' notifications produce no e_control.
+  bool being_created = false;
+  // A dialog laid out in the dialog units of a font of its own: win_CreateControl maps pixel
+  // rectangles through dialog units into it (see internal/control_create.h).
+  bool dialog_font = false;
 };
 
 // The screen's handle (a window of kind 3 without a widget).
