@@ -1,0 +1,41 @@
+// The catalogue's data files: loading the kinds, categories and catalogue at start, saving the
+// categories, the catalogue and the card font after each change, and keeping a start file that
+// did not load before the first save of its section would replace it.
+//
+// File names are bare: they are resolved against the current working directory both for loading
+// and for saving. A load or save that fails raises its run-time error (fact_file.h); a failed
+// save leaves the old file as it was and the facts in memory keep the change.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "codepage.h"
+
+inline constexpr std::string_view файл_видов = "ВидЛитер.pbs"_cp;
+inline constexpr std::string_view файл_категорий = "КатегЛитер.pbs"_cp;
+inline constexpr std::string_view файл_базы = "Литература1.pbs"_cp;
+inline constexpr std::string_view файл_настроек = "Настройки.pbs"_cp;
+
+// Loads "ВидЛитер.pbs" into the kinds section, then "КатегЛитер.pbs" into the categories
+// section; the first failure raises its error and the rest is not loaded.
+void загрузить_раб_базы();
+// Loads "Литература1.pbs" into the catalogue section.
+void загрузить_основную_базу();
+
+// Save the whole section to its file. Before the first save of the categories or the catalogue
+// in a run whose load of that file failed or was never attempted, the existing file is first
+// copied to "<file>.сохранено-<n>" (the first n that names no file yet) and the user is told once
+// where it was kept; when that copy cannot be made the save is not done and the error is raised.
+void сохранить_категории();
+void сохранить_основную_базу();
+void сохранить_настройки();
+
+// The name of the copy kept of a start file before the first save of its section this run;
+// empty when none was made.
+std::string сохранённая_копия_категорий();
+std::string сохранённая_копия_базы();
+
+// The start of a run: every data section emptied, the working tables at their start values, and
+// no start file loaded yet.
+void начать_данные_каталога();

@@ -1,0 +1,17 @@
+// Notices through the error reporting channel.
+#include "err_notice.h"
+
+#include "err_report.h"
+#include "fatal_stop.h"
+#include "file_slots.h"
+
+void ERR_ReportNotice(const std::string& text) {
+  if (ErrReporterFn reporter = ERR_GetUserRepFn()) {
+    reporter(0, 0, 0, text);
+  } else if (ERR_UsesMessageBoxes()) {
+    RUN_ShowErrorBox("PROGRAM ERROR", text);
+  } else {
+    IO_WrStr(text);
+    IO_Nl();
+  }
+}

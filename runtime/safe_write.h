@@ -1,0 +1,22 @@
+// Replacing a file's contents without ever leaving it half written: the new bytes go to a
+// temporary file in the same directory, are put on disk, and only then renamed over the old
+// file. On any failure the old file is untouched, the temporary file is removed and the host
+// error is raised.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Writes `bytes` (as they stand, no line-end translation) as the new contents of `file_name`
+// (code page 1251), creating it when absent. A new file gets the permissions a plain create
+// would give; a replaced one keeps its own. A symbolic link is followed: its target is replaced.
+// Raises 7000 + errno when the file cannot be written.
+void RUN_ReplaceFile(std::string_view file_name, std::string_view bytes);
+
+// Copies the file `from` to the new file `to` (both code page 1251), which must not exist yet;
+// fails (false) when `to` exists, raises 7000 + errno for any other failure. The copy is on
+// disk when it returns.
+bool RUN_CopyToNewFile(std::string_view from, std::string_view to);
+
+// Whether a file (or anything else) of that name exists.
+bool RUN_FileExists(std::string_view file_name);

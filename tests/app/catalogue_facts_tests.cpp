@@ -1,0 +1,295 @@
+// The catalogue's tables and files without windows: the sample working directory loads and saves
+// byte for byte, the lookups, the working tables' start values and special forms, the display
+// words, the load failures, the copy kept of a start file that did not load, and the fuzzer's
+// seed corpus.
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "../../fuzz/consult_entry.h"
+#include "catalogue_facts.h"
+#include "catalogue_files.h"
+#include "codepage.h"
+#include "err_report.h"
+#include "fact_file.h"
+#include "host_path.h"
+#include "run_error.h"
+#include "term_reader.h"
+
+namespace {
+
+int caught_code(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const RunError& e) {
+    return e.code();
+  }
+  return 0;
+}
+
+QString host(std::string_view cp) { return QString::fromStdString(RUN_HostPath(cp)); }
+
+QByteArray read_file(std::string_view cp) {
+  QFile f(host(cp));
+  if (!f.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
+  return f.readAll();
+}
+
+void write_file(std::string_view cp, const QByteArray& bytes) {
+  QFile f(host(cp));
+  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(bytes);
+}
+
+QByteArray cp(const std::string& s) { return QByteArray::fromStdString(s); }
+
+std::vector<std::string> g_notices;
+void record_notice(int code, int, std::uint32_t, const std::string& text) {
+  if (code == 0) g_notices.push_back(text);
+}
+
+std::string record_line(int code, const char* author) {
+  return "база_лит("_cps + std::to_string(code) + ",\"" + cp1251::from_utf8(author) +
+         "\",\"T\",\"C\",\"K\",0,1,\"\")\r\n";
+}
+
+}  // namespace
+
+class CatalogueFactsTests : public QObject {
+  Q_OBJECT
+
+ public:
+  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+
+ private:
+  QTemporaryDir* dir_ = nullptr;
+  QString old_dir_;
+  ErrReporterFn old_reporter_ = nullptr;
+
+  // A working directory holding copies of the sample files.
+  void copy_samples() {
+    for (const char* name : {"ВидЛитер.pbs", "КатегЛитер.pbs", "Литература1.pbs"})
+      QVERIFY(QFile::copy(QStringLiteral(FOLIARKH_SOURCE_DIR "/data/") + QString::fromUtf8(name),
+                          QString::fromUtf8(name)));
+  }
+
+ private slots:
+  void init() {
+    dir_ = new QTemporaryDir;
+    old_dir_ = QDir::currentPath();
+    QDir::setCurrent(dir_->path());
+    начать_данные_каталога();
+    g_notices.clear();
+    old_reporter_ = ERR_GetUserRepFn();
+    ERR_InstallUserRepFns(record_notice);
+  }
+  void cleanup() {
+    ERR_InstallUserRepFns(old_reporter_);
+    QDir::setCurrent(old_dir_);
+    delete dir_;
+  }
+
+  void sampleDataLoadsAndSavesByteForByte() {
+    copy_samples();
+    const QByteArray categories = read_file(файл_категорий), catalogue = read_file(файл_базы);
+    загрузить_раб_базы();
+    загрузить_основную_базу();
+    QCOMPARE(виды_лит.count(), 5u);
+    QCOMPARE(категории_лит.count(), 12u);
+    QCOMPARE(база_лит.count(), 26u);
+    const ЗаписьБазы first = *база_лит.first();
+    QCOMPARE(first.код, 26);
+    QCOMPARE(first.автор, "Белинский В. Г."_cps);
+    QCOMPARE(*база_лит.first([](const ЗаписьБазы& з) { return з.код == 1; }),
+             (ЗаписьБазы{1, "Пушкин А. С."_cps, "Евгений Онегин"_cps, "Поэзия"_cps, "Художественная"_cps, 0, 1,
+                         "onegin.bmp"}));
+    QCOMPARE(cp(RNT_SaveText(секция_видов)), read_file(файл_видов));
+
+    QFile::remove(host(файл_категорий));
+    QFile::remove(host(файл_базы));
+    сохранить_категории();
+    сохранить_основную_базу();
+    QCOMPARE(read_file(файл_категорий), categories);
+    QCOMPARE(read_file(файл_базы), catalogue);
+    QVERIFY(g_notices.empty());
+    QCOMPARE(QDir().entryList(QDir::Files).size(), 3);  // no copy was kept, no temporary left
+  }
+
+  void lookupsByCodeAndByContent() {
+    write_file(файл_базы, cp(record_line(5, "Первый") + record_line(3, "Другой") + record_line(5, "Второй") +
+                             record_line(7, "Первый")));
+    загрузить_основную_базу();
+    const auto five = база_лит.по_коду(5);
+    QCOMPARE(five.size(), 2u);
+    QCOMPARE(five[0].автор, cp1251::from_utf8("Первый"));
+    QCOMPARE(five[1].автор, cp1251::from_utf8("Второй"));
+    QVERIFY(база_лит.по_коду(4).empty());
+
+    ЗаписьБазы probe = five[0];
+    probe.код = 999;  // the code is not compared
+    QCOMPARE(база_лит.по_содержанию(probe), (std::vector<std::int32_t>{5, 7}));
+    for (auto change : std::vector<std::function<void(ЗаписьБазы&)>>{
+             [](ЗаписьБазы& з) { з.автор = cp1251::from_utf8("первый"); },  // case counts
+             [](ЗаписьБазы& з) { з.вид += ' '; },
+             [](ЗаписьБазы& з) { з.переплет = 0; },
+             [](ЗаписьБазы& з) { з.диск = 1; },
+             [](ЗаписьБазы& з) { з.обложка = "x.bmp"; }}) {
+      ЗаписьБазы other = probe;
+      change(other);
+      QVERIFY(база_лит.по_содержанию(other).empty());
+    }
+  }
+
+  void workingTablesAndTheirForms() {
+    QCOMPARE(списоккодов.get(), std::vector<std::int32_t>{0});
+    QVERIFY(устрежимработысбазой(режим_ввода));
+    QVERIFY(!устрежимработысбазой(режим_редактирования));
+    QCOMPARE(имяфайлаобложки.get(), std::string());
+    QCOMPARE(счетчикпрерывтаймера.get(), 0);
+    QVERIFY(!выделенныеэлементыспискапросмотра.get());
+
+    QVERIFY(!id_окнаобложки(false));
+    id_окнаобложки.replace({Window{77}, false});
+    QCOMPARE(*id_окнаобложки(false), Window{77});
+    QVERIFY(!id_окнаобложки(true));
+    QCOMPARE(caught_code([] { id_окнаобложки.assertz({Window{78}, true}); }), 1041);
+    id_окнаобложки.replace({Window{78}, true});
+    QCOMPARE(*id_окнаобложки(true), Window{78});
+
+    устрежимработысбазой.set(режим_редактирования);
+    QVERIFY(устрежимработысбазой(режим_редактирования));
+    QCOMPARE(устрежимработысбазой.count(), 1u);
+    сбросить_рабочие_факты();
+    QVERIFY(устрежимработысбазой(режим_ввода));
+    QVERIFY(!id_окнаобложки(true));
+  }
+
+  void displayWords() {
+    QCOMPARE(*вид_переплета(0), "Мягкий"_cps);
+    QCOMPARE(*вид_переплета(1), "Твёрдый"_cps);
+    QCOMPARE(*наличиедиска(0), "Нет"_cps);
+    QCOMPARE(*наличиедиска(1), "Есть"_cps);
+    for (int v : {2, -1, 10})
+      QVERIFY(!вид_переплета(v) && !наличиедиска(v));
+  }
+
+  void emptyFilesAndEmptySections() {
+    write_file(файл_базы, "");
+    загрузить_основную_базу();
+    QVERIFY(база_лит.empty());
+    QCOMPARE(списоккодов.get(), std::vector<std::int32_t>{0});
+    // Deleting the last category writes a file with no lines.
+    write_file(файл_видов, "");
+    write_file(файл_категорий, cp("категории_лит(\"Проза\")\r\n"_cps));
+    загрузить_раб_базы();
+    QVERIFY(категории_лит.retract_first());
+    сохранить_категории();
+    QCOMPARE(read_file(файл_категорий), QByteArray());
+    QVERIFY(g_notices.empty());
+  }
+
+  void cardFontSavedAsABinaryBlock() {
+    Font f;
+    for (std::size_t i = 0; i < f.bytes.size(); ++i) f.bytes[i] = static_cast<std::uint8_t>(i * 7);
+    шрифткарточки.replace(шрифт_в_блок(f));
+    сохранить_настройки();
+    const QByteArray text = read_file(файл_настроек);
+    QVERIFY(text.startsWith(cp("шрифткарточки($[00,07,0E,"_cps)));
+    QVERIFY(text.endsWith("])\r\n"));
+    RNT_RetractallVar(секция_настроек);
+    RNT_Consult(секция_настроек, файл_настроек);
+    QCOMPARE(*шрифт_из_блока(*шрифткарточки.get()), f);
+    QVERIFY(!шрифт_из_блока(Binary{{1, 2}}));
+  }
+
+  void loadFailuresStopWhereTheyArise() {
+    copy_samples();
+    QFile::remove(host(файл_видов));
+    QCOMPARE(caught_code(загрузить_раб_базы), 7002);
+    QVERIFY(категории_лит.empty());  // never attempted
+
+    QByteArray catalogue = read_file(файл_базы);
+    const int second_line = catalogue.indexOf('\n') + 1;
+    catalogue.insert(second_line, "\r\n");
+    write_file(файл_базы, catalogue);
+    QCOMPARE(caught_code(загрузить_основную_базу), 1407);
+    QCOMPARE(база_лит.count(), 1u);
+    QCOMPARE(RNT_ConsultErrorFilepos, std::size_t(second_line - 1));  // CR bytes are not counted
+    QCOMPARE(RNT_ReadTermErrorLine(), std::string());
+  }
+
+  // A start file that failed to load, or whose load never ran, is copied aside before the first
+  // save of its section; the user is told once; a later run never overwrites an earlier copy.
+  void startFileThatDidNotLoadIsKeptBeforeTheFirstSave() {
+    copy_samples();
+    const QByteArray good_categories = read_file(файл_категорий);
+    QByteArray bad = read_file(файл_базы);
+    bad.append("база_лит(oops)\r\n"_cp.data());
+    write_file(файл_базы, bad);
+
+    for (int run = 1; run <= 2; ++run) {
+      начать_данные_каталога();
+      g_notices.clear();
+      QFile::rename(host(файл_видов), "kinds.off");
+      QCOMPARE(caught_code(загрузить_раб_базы), 7002);
+      QFile::rename("kinds.off", host(файл_видов));
+      QCOMPARE(caught_code(загрузить_основную_базу), 1401);
+      QCOMPARE(база_лит.count(), 26u);
+
+      база_лит.asserta(ЗаписьБазы{27, "Новый"_cps, "T", "C", "K", 0, 0, ""});
+      сохранить_основную_базу();
+      const std::string copy = "Литература1.pbs.сохранено-"_cps + std::to_string(run);
+      QCOMPARE(сохранённая_копия_базы(), copy);
+      QCOMPARE(read_file(copy), bad);
+      QCOMPARE(база_лит.count(), 27u);
+      QCOMPARE(read_file(файл_базы), cp(RNT_SaveText(секция_базы)));
+
+      категории_лит.assertz("Новая"_cps);
+      сохранить_категории();
+      QCOMPARE(read_file("КатегЛитер.pbs.сохранено-"_cps + std::to_string(run)), good_categories);
+      QCOMPARE(g_notices.size(), 2u);
+      QVERIFY(g_notices[0].find(copy) != std::string::npos);
+
+      // Later saves of the run keep no more copies and say nothing more.
+      сохранить_основную_базу();
+      сохранить_категории();
+      QCOMPARE(g_notices.size(), 2u);
+      write_file(файл_базы, bad);
+      write_file(файл_категорий, good_categories);
+    }
+    QCOMPARE(QDir().entryList(QDir::Files).size(), 3 + 4);
+  }
+
+  void aSaveThatCannotWriteKeepsMemoryAndRaises() {
+    write_file(файл_базы, "");
+    загрузить_основную_базу();
+    база_лит.asserta(ЗаписьБазы{1, "A", "T", "C", "K", 0, 0, ""});
+    QFile::remove(host(файл_базы));
+    QDir().mkdir(host(файл_базы));  // a directory in the file's place
+    QVERIFY(caught_code(сохранить_основную_базу) > 7000);
+    QCOMPARE(база_лит.count(), 1u);
+  }
+
+  // Every seed of the consult fuzzer runs clean through the fuzzer's own step.
+  void fuzzSeedCorpus() {
+    int seeds = 0;
+    for (QDirIterator it(QStringLiteral(FOLIARKH_SOURCE_DIR "/fuzz/corpus_consult"), QDir::Files); it.hasNext();) {
+      QFile f(it.next());
+      QVERIFY(f.open(QIODevice::ReadOnly));
+      const QByteArray bytes = f.readAll();
+      fuzz_consult::run_one(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size());
+      ++seeds;
+    }
+    QVERIFY(seeds >= 10);
+    QVERIFY(база_лит.empty());
+  }
+};
+
+QTEST_GUILESS_MAIN(CatalogueFactsTests)
+#include "catalogue_facts_tests.moc"
