@@ -12,6 +12,7 @@
 #include "listbox.h"   // IWYU pragma: export
 #include "menu.h"      // IWYU pragma: export
 #include "picture.h"   // IWYU pragma: export
+#include "show_state.h" // IWYU pragma: export
 #include "std_dialogs.h" // IWYU pragma: export
 #include "timer.h"     // IWYU pragma: export
 #include "types.h"     // IWYU pragma: export

@@ -6,9 +6,18 @@
 #include <string>
 
 #include "types.h"
+#include "window.h"
 
 void menu_Enable(Window win, int tag, bool enable);
 void menu_Enable(Window win, const std::string& item_text, bool enable);
 void menu_Check(Window win, int tag, bool check);
 // Redraws the window's menu bar (after a batch of menu_Enable calls).
 void menu_Update(Window win);
+
+// Alignment of a pop-up menu to its point: the point is the menu's top left, top centre or top
+// right corner.
+enum PopUpAlign : int { align_Left = 0, align_Center = 1, align_Right = 2 };
+// Shows `menu` as a pop-up at `at` (the window's client coordinates) and returns when it has
+// closed; a chosen command reaches the window as e_menu(Tag, Shift) when the loop gets back.
+// A missing menu resource is 6053, an empty list 6004; no_menu shows nothing.
+void menu_PopUp(Window win, const Menu& menu, Point at, int align);
