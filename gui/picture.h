@@ -1,5 +1,55 @@
 // Pictures: the packed bitmap block, loading from bitmap and icon files and resources, drawing.
+// A picture is a handle to a block in memory (information header, colour table, pixel rows
+// bottom row first) that lives until pict_Destroy. Operations on a handle that is not a live
+// picture are run-time error 6002 (the block cannot be locked).
 #pragma once
+
+#include <cstdint>
+#include <string>
 
 #include "types.h"
 #include "window.h"
+
+using Picture = std::uint32_t;
+
+// Raster operations of the drawing operations (S source, D destination, P the window's brush);
+// any other code is operation 0, which gives black.
+enum RasterOp : int {
+  rop_Blackness = 1,   // 0
+  rop_Whiteness = 2,   // 1
+  rop_DstInvert = 3,   // NOT D
+  rop_MergeCopy = 4,   // S AND P
+  rop_MergePaint = 5,  // NOT S OR D
+  rop_NotSrcCopy = 6,  // NOT S
+  rop_NotSrcErase = 7, // NOT (S OR D)
+  rop_PatCopy = 8,     // P
+  rop_PatInvert = 9,   // P XOR D
+  rop_PatPaint = 10,   // P OR NOT S OR D
+  rop_SrcAnd = 11,     // S AND D
+  rop_SrcCopy = 12,    // S
+  rop_SrcErase = 13,   // S AND NOT D
+  rop_SrcInvert = 14,  // S XOR D
+  rop_SrcPaint = 15    // S OR D
+};
+
+// Loads a bitmap file ("BM": the block is everything after the 14-byte file header) or an icon
+// file (the colour image of its first icon). The name is cp1251. A file that cannot be opened
+// is run-time error 6005; one in neither format, short, or whose header, colour table or pixel
+// rows do not fit its size is 6101; a picture too large for memory is 6002.
+Picture pict_Load(const std::string& file_name);
+// The picture from the program's bitmap resource `res_id` (missing: 6054).
+Picture pict_GetFromRes(int res_id);
+// Width and height in pixels from the header; `size` the block's size in bytes.
+void pict_GetSize(Picture pict, int& width, int& height, int& size);
+// The whole picture at its natural size with its top left corner at `at`.
+void pict_Draw(Window win, Picture pict, Point at, int rop);
+// The part `src` of the picture (y growing downwards from the picture's top) into `dest` of the
+// window, stretched or shrunk by repeating or dropping whole rows and columns. A rectangle whose
+// right is left of its left (or bottom above its top) mirrors the picture.
+void pict_Draw(Window win, Picture pict, Rect dest, Rect src, int rop);
+// The same with the choice of the picture's own palette; the window's surface holds true
+// colours, so the picture's colours are drawn exactly either way.
+void pict_DrawEx(Window win, Picture pict, Point at, int rop, bool use_palette);
+void pict_DrawEx(Window win, Picture pict, Rect dest, Rect src, int rop, bool use_palette);
+// Frees the block; a handle that is not a live picture is left alone.
+void pict_Destroy(Picture pict);

@@ -87,7 +87,9 @@ class HookFilter : public QObject {
     if (!r || !r->hooked || r->client != obj || delivery_blocked()) return false;
     bool taken = false;
     const Window w = r->handle;
+    r->hook_delivering = true;
     run_trapped([&] { taken = deliver(w, e_native{static_cast<std::uint32_t>(ev->type()), 0, 0}).handled; });
+    if (WindowRecord* again = find_record(w)) again->hook_delivering = false;
     return taken;
   }
 };

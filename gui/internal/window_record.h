@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "drawing.h"
 #include "events.h"
 #include "run_error.h"
 #include "types.h"
@@ -40,18 +41,10 @@ struct WindowStyle {
 // Applies the flags in order to `start`; unknown flags are ignored.
 WindowStyle style_from_flags(const WinFlags& flags, WindowStyle start = {});
 
-// The drawing tools of a window, selected into every drawing context of it.
-struct Pen { int width = 1; int style = 0; Color color = 0x000000; };  // style 0 solid … 5 invisible
-struct Brush { int style = 0; Color color = 0xFFFFFF; };             // style 0/2 solid, 1 hollow, 3..8 hatched
-struct DrawTools {
-  Pen pen;
-  Brush brush;
-  std::optional<Font> font;  // none: the layer's default font
-  Color fore = 0x000000;     // text colour
-  Color back = 0xFFFFFF;     // text background colour
-  int draw_mode = 13;        // raster operation for lines (13: copy)
-  int back_mode = 2;         // 1 transparent, otherwise opaque
-};
+// The drawing tools of a window (gui/drawing.h), selected into every drawing context of it.
+using ::Brush;
+using ::DrawTools;
+using ::Pen;
 
 struct WindowRecord {
   WindowRecord();
@@ -79,6 +72,7 @@ struct WindowRecord {
   bool created_by_layer = true;
   bool erasing = false;  // e_erasebackground is being delivered
   bool hooked = false;   // win_EnableHook
+  bool hook_delivering = false;  // a hooked toolkit event is being offered as e_native
   bool dying = false;   // its destruction has begun
   // A dialog that is still being built (its controls made, its e_create not yet handled): its
   // controls' notifications produce no e_control.

@@ -1,0 +1,54 @@
+// The picture table.
+#include "internal/picture_store.h"
+
+#include <cstring>
+#include <unordered_map>
+
+namespace gui_detail {
+namespace {
+
+struct Store {
+  std::unordered_map<Picture, PictureEntry> entries;
+  Picture next = 0x5000;
+};
+
+Store& store() {
+  static Store s;
+  return s;
+}
+
+}  // namespace
+
+QImage to_qimage(const bitmap::Image& img) {
+  QImage out(img.width, img.height, QImage::Format_ARGB32);
+  if (out.isNull()) return out;
+  for (int y = 0; y < img.height; ++y)
+    std::memcpy(out.scanLine(y), img.pixels.data() + static_cast<std::size_t>(y) * img.width,
+                static_cast<std::size_t>(img.width) * sizeof(std::uint32_t));
+  return out;
+}
+
+Picture add_picture(std::vector<std::uint8_t> block, SrcLoc loc) {
+  bitmap::Image decoded;
+  switch (bitmap::decode_block(block, decoded)) {
+    case bitmap::Status::not_a_picture: RUN_Error(6101, loc);
+    case bitmap::Status::too_large: RUN_Error(6002, loc);
+    case bitmap::Status::ok: break;
+  }
+  QImage image = to_qimage(decoded);
+  if (image.isNull()) RUN_Error(6002, loc);
+  Store& s = store();
+  const Picture handle = ++s.next;
+  s.entries.emplace(handle, PictureEntry{std::move(block), std::move(image)});
+  return handle;
+}
+
+const PictureEntry& checked_picture(Picture pict, SrcLoc loc) {
+  const auto it = store().entries.find(pict);
+  if (it == store().entries.end()) RUN_Error(6002, loc);
+  return it->second;
+}
+
+void remove_picture(Picture pict) { store().entries.erase(pict); }
+
+}  // namespace gui_detail

@@ -1,0 +1,28 @@
+// The table of pictures: handle -> the picture's block and its decoded pixels. Handles are never
+// reused within the process, so a destroyed picture's handle stays invalid.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <vector>
+
+#include "internal/bitmap_decode.h"
+#include "picture.h"
+#include "run_error.h"
+
+namespace gui_detail {
+
+struct PictureEntry {
+  std::vector<std::uint8_t> block;  // the packed bitmap block, as loaded
+  QImage image;                      // its pixels, ARGB32 (alpha 0: not drawn)
+};
+
+// Decodes the block and keeps it: not a picture 6101, too large 6002.
+Picture add_picture(std::vector<std::uint8_t> block, SrcLoc loc = SrcLoc::current());
+// The live picture, or run-time error 6002 (the block cannot be locked).
+const PictureEntry& checked_picture(Picture pict, SrcLoc loc = SrcLoc::current());
+void remove_picture(Picture pict);
+// Decoded pixels as an ARGB32 image.
+QImage to_qimage(const bitmap::Image& img);
+
+}  // namespace gui_detail

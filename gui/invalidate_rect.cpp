@@ -1,0 +1,14 @@
+// win_Invalidate of a part of a window.
+#include <QWidget>
+
+#include "drawing.h"
+#include "internal/paint_surface.h"
+#include "internal/window_record.h"
+
+using namespace gui_detail;
+
+void win_Invalidate(Window win, Rect rect) {
+  WindowRecord& r = checked_record(win);
+  if (r.surface) r.surface->erase_next();
+  if (r.client) r.client->update(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)).normalized());
+}
