@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "internal/paint_surface.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
@@ -451,7 +452,16 @@ class ToolbarTests : public QObject {
       QVERIFY(!shows(10075, 10053));
       // The background colour around the buttons.
       QCOMPARE(shot.pixelColor(rect_of(top, 10080).left - 3, 12), QColor(0xC0, 0xC0, 0xC0));
+      // A release and a new value repaint their buttons without a paint of the whole toolbar.
       QTest::mouseRelease(widget_of(top), Qt::LeftButton, {}, centre(rect_of(top, 10076)));
+      QVERIFY(toolbar_SetValue(task, 10075, ctrl_value{true, true}));
+      const auto painted = [&](std::int32_t id, int bitmap) {
+        const QImage now = find_record(top)->surface->image().convertToFormat(QImage::Format_RGB32);
+        const Rect r = rect_of(top, id);
+        const QImage want = QImage(QString(":/bitmaps/%1.bmp").arg(bitmap)).convertToFormat(QImage::Format_RGB32);
+        return now.copy(r.left, r.top, r.right - r.left, r.bottom - r.top) == want;
+      };
+      QVERIFY(wait_until([&] { return painted(10076, 10051) && painted(10075, 10053); }));
 
       // The whole task window for the eye, outside the repository: the mouse rests on Help, so
       // the help line and the tooltip describe it.
