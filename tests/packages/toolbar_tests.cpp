@@ -470,8 +470,9 @@ class ToolbarTests : public QObject {
       };
       QVERIFY(wait_until([&] { return painted(10076, 10051) && painted(10075, 10053); }));
 
-      // The whole task window for the eye, outside the repository: the mouse rests on Help, so
-      // the help line and the tooltip describe it.
+      // The whole task window for the eye, outside the repository: Edit greyed, the mouse
+      // resting on Help, so that the help line and the tooltip describe it.
+      QVERIFY(toolbar_SetValue(task, 10075, ctrl_value{false, true}));
       QWidget* frame = find_record(task)->frame;
       frame->resize(560, 260);
       toolbar_resize(task);
