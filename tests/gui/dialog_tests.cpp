@@ -174,6 +174,34 @@ class DialogTests : public QObject {
     });
   }
 
+  void modalNoteClosesItselfOnItsTimer() {
+    run_in_task([](Window task) {
+      static int ticks;
+      ticks = 0;
+      const Window d = win_CreateResDialog(
+          task, wk_ModalDialog, 10000,
+          [](Window w, const Event& ev) -> std::optional<long> {
+            if (std::holds_alternative<e_create>(ev)) {
+              timer_Set(w, 30);
+              return 0;
+            }
+            if (const auto* t = std::get_if<e_timer>(&ev)) {
+              if (++ticks == 2) {
+                timer_Kill(t->id);
+                win_Destroy(w);
+              }
+              return 0;
+            }
+            return std::nullopt;
+          },
+          0);
+      // The modal loop ran the timer and returned once the handler destroyed the dialog.
+      QCOMPARE(ticks, 2);
+      QCOMPARE(win_GetType(d), int(wk_NotAWindow));
+      QVERIFY(win_GetListDialogs().empty());
+    });
+  }
+
   void modelessAndDynamicDialogs() {
     run_in_task([](Window task) {
       const Window about = win_CreateResDialog(task, wk_ModelessDialog, 10022, recording_handler, 5);
