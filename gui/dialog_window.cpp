@@ -1,0 +1,58 @@
+// win_CreateResDialog, win_CreateDyn and win_CreateDynDialog.
+#include "dialog_window.h"
+
+#include "controls.h"
+#include "dialogs.h"
+#include "internal/dialog_build.h"
+#include "internal/dialog_template.h"
+#include "internal/window_record.h"
+#include "run_error.h"
+#include "win_ops.h"
+
+using namespace gui_detail;
+
+Window win_CreateResDialog(Window parent, int kind, int res_id, EventHandler handler,
+                           std::int32_t creation_data) {
+  if (parent != kScreenWindow) checked_record(parent);
+  if (kind != wk_ModalDialog && kind != wk_ModelessDialog) RUN_Error(6001);
+  const res::DialogDef* def = res::find_dialog(res_id);
+  if (!def) RUN_Error(6050);
+  return open_dialog(template_from_resource(*def), parent, kind, handler, creation_data);
+}
+
+Window win_CreateDyn(const std::vector<WinDef>& defs, Window parent, EventHandler handler,
+                     std::int32_t creation_data) {
+  if (defs.empty()) RUN_Error(6003);
+  const auto* top = std::get_if<wdef_toplevel>(&defs.front());
+  const auto* child = std::get_if<wdef_child>(&defs.front());
+  if (!top && !child) RUN_Error(6004);
+  Window win = 0;
+  try {
+    if (top)
+      win = win_Create(wk_TopLevel, top->rect, top->title, top->menu, parent, top->flags, handler, creation_data);
+    else
+      win = win_Create(wk_Child, child->rect, child->title, res_menu{child->id}, parent, child->flags, handler,
+                       creation_data);
+  } catch (const RunError& e) {
+    if (e.code() == 6306) RUN_Error(6307);  // the window of a definition list could not be made
+    throw;
+  }
+  if (!is_window(win)) RUN_Error(6307);
+  for (std::size_t i = 1; i < defs.size(); ++i) {
+    const auto* c = std::get_if<wdef_control>(&defs[i]);
+    if (!c) RUN_Error(6004);
+    if (!is_window(win)) break;  // the window's own handler destroyed it
+    win_CreateControl(c->kind, c->rect, c->title, win, c->flags, c->id);
+  }
+  return win;
+}
+
+Window win_CreateDynDialog(const std::vector<WinDef>& defs, Window parent, EventHandler handler,
+                           std::int32_t creation_data) {
+  if (defs.empty()) RUN_Error(6003);
+  const auto* head = std::get_if<wdef_dialog>(&defs.front());
+  if (!head) RUN_Error(6004);
+  if (parent != kScreenWindow) checked_record(parent);
+  const std::vector<WinDef> rest(defs.begin() + 1, defs.end());
+  return open_dialog(template_from_definitions(*head, rest), parent, head->kind, handler, creation_data);
+}

@@ -1,0 +1,29 @@
+// Shared steps of the standard dialogs: the parent the layer chooses, the widget a dialog is
+// owned by, the application object a dialog needs, and running a dialog modally.
+#pragma once
+
+#include <memory>
+
+#include "internal/application.h"
+#include "types.h"
+
+class QDialog;
+class QWidget;
+
+namespace gui_detail {
+
+// Climbs from the window with the keyboard focus to the first top-level window or dialog; the
+// task window when it reaches the screen or the task window, or when no window of the program
+// has the focus (0 outside a run).
+Window chosen_parent();
+// The widget that owns a dialog of `parent` (nullptr for the screen or no window).
+QWidget* owner_widget(Window parent);
+// The parent given by the program: the screen or a window of the layer, else run-time error 6000.
+void check_parent(Window parent);
+// Runs the dialog modally for the task; true when it was accepted. Nothing is accepted once the
+// run is ending.
+bool run_modal(QDialog& d);
+// Gives the focus back to the parent's window after a dialog.
+void refocus(Window parent);
+
+}  // namespace gui_detail
