@@ -131,7 +131,8 @@ QWidget* make_static(QWidget* parent, const ControlFlags& f, const QString& titl
     l->setPalette(p);
     return l;
   }
-  l->setText(title);
+  l->prefix = !f[41];
+  l->show_text(title);
   return l;
 }
 

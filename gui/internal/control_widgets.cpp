@@ -77,6 +77,25 @@ void CtlRadioButton::nextCheckState() {
   setChecked(true);
 }
 
+void CtlLabel::show_text(const QString& text) {
+  setText(text);
+  // A label with a buddy draws its mnemonic; while it has no field of its own it is its own.
+  if (prefix && !buddy() && text.contains(QLatin1Char('&'))) setBuddy(this);
+}
+
+bool CtlLabel::event(QEvent* ev) {
+  if (ev->type() == QEvent::Shortcut && buddy() == this) {
+    for (QWidget* n = nextInFocusChain(); n && n != this; n = n->nextInFocusChain()) {
+      if ((n->focusPolicy() & Qt::TabFocus) && n->isVisible() && n->isEnabled()) {
+        n->setFocus(Qt::ShortcutFocusReason);
+        break;
+      }
+    }
+    return true;
+  }
+  return QLabel::event(ev);
+}
+
 CtlLineEdit::CtlLineEdit(QWidget* parent) : QLineEdit(parent) {
   connect(this, &QLineEdit::textChanged, this, [this] { notify_parent(this, ::modified{}); });
   // Upper- or lower-case conversion of what the user types.

@@ -83,10 +83,18 @@ class CtlGroupBox : public QGroupBox, public ControlTraits {
   explicit CtlGroupBox(QWidget* parent) : QGroupBox(parent) {}
 };
 
+// A static text shows "&x" as an underlined mnemonic (unless made without prefix handling);
+// the mnemonic moves the focus to its field, or, while it labels none, to the next control that
+// takes the focus by Tab.
 class CtlLabel : public QLabel, public ControlTraits {
   Q_OBJECT
  public:
   explicit CtlLabel(QWidget* parent) : QLabel(parent) {}
+  bool prefix = true;
+  void show_text(const QString& text);
+
+ protected:
+  bool event(QEvent* ev) override;
 };
 
 class CtlLineEdit : public QLineEdit, public ControlTraits {

@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <QRadioButton>
 #include <QCheckBox>
+#include <QScrollBar>
 
 #include "codepage.h"
 #include "internal/control_create.h"
@@ -158,6 +159,26 @@ class ControlTests : public QObject {
       find_record(w)->being_created = false;
       QVERIFY(notes(w).empty());
       QCOMPARE(win_GetText(edit), std::string("abcd"));
+
+      // Scroll bars report scroll codes with the position; list buttons their drop-down.
+      const Window bar = win_CreateControl(wk_VScroll, {300, 0, 320, 200}, "", w, {}, 5);
+      const Window drop = win_CreateControl(wk_ListButton, {0, 150, 200, 174}, "", w, {}, 6);
+      lbox_Add(drop, "x");
+      log().clear();
+      auto* sb = static_cast<QScrollBar*>(widget_of(bar));
+      sb->setRange(0, 50);
+      sb->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      sb->triggerAction(QAbstractSlider::SliderPageStepSub);
+      as<QComboBox>(drop)->showPopup();
+      as<QComboBox>(drop)->hidePopup();
+      const auto ev = events_of<e_control>(w);
+      QCOMPARE(ev.size(), std::size_t(4));
+      QCOMPARE(std::get<scroll>(ev[0].info).code, int(sc_LineDown));
+      QCOMPARE(std::get<scroll>(ev[0].info).pos, 1);
+      QCOMPARE(ev[0].kind, int(wk_VScroll));
+      QCOMPARE(std::get<scroll>(ev[1].info).code, int(sc_PageUp));
+      QVERIFY(std::holds_alternative<dropdown>(ev[2].info) && std::holds_alternative<closeup>(ev[3].info));
+      QCOMPARE(ev[2].window, drop);
       win_Destroy(w);
     });
   }
@@ -475,6 +496,27 @@ class ControlTests : public QObject {
       QAccessibleInterface* items = QAccessible::queryAccessibleInterface(widget_of(list));
       QCOMPARE(items->childCount(), 1);
       QCOMPARE(items->child(0)->text(QAccessible::Name), QString::fromUtf8("Строка"));
+      win_Destroy(w);
+    });
+  }
+
+  // A static text's mnemonic moves the focus to the next control, or to its labelled field.
+  void labelMnemonicMovesTheFocus() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window first = win_CreateControl(wk_Edit, {0, 0, 100, 24}, "", w, {csf_TabStop}, 1);
+      const Window label = win_CreateControl(wk_Text, {0, 30, 100, 54}, "&Name", w, {}, 2);
+      const Window next = win_CreateControl(wk_Edit, {0, 60, 100, 84}, "", w, {csf_TabStop}, 3);
+      const Window field = win_CreateControl(wk_Edit, {0, 90, 100, 114}, "", w, {csf_TabStop}, 4);
+      QVERIFY(QTest::qWaitForWindowActive(widget_of(w)->window()));
+      win_SetFocus(first);
+      QTest::keyClick(widget_of(first), Qt::Key_N, Qt::AltModifier);
+      QCOMPARE(QApplication::focusWidget(), widget_of(next));
+      gui_detail::set_control_label(field, label);
+      win_SetFocus(first);
+      QTest::keyClick(widget_of(first), Qt::Key_N, Qt::AltModifier);
+      QCOMPARE(QApplication::focusWidget(), widget_of(field));
+      QCOMPARE(win_GetText(label), std::string("&Name"));
       win_Destroy(w);
     });
   }
