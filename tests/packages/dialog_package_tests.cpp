@@ -2,6 +2,7 @@
 // real dialogs run through the package on the offscreen platform.
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
@@ -43,7 +44,7 @@ std::string message_for(const FieldValue& value, const std::string& text, const 
 
 // Runs `drive` on the first visible modal widget for which `match` holds (it must close it or
 // leave it to the code under test).
-void when_modal(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> drive) {
+QTimer* when_modal(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> drive) {
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, poll, [poll, match, drive] {
     QWidget* m = QApplication::activeModalWidget();
@@ -53,14 +54,15 @@ void when_modal(std::function<bool(QWidget*)> match, std::function<void(QWidget*
     drive(m);
   });
   poll->start(20);
+  return poll;
 }
 
 bool is_box(QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; }
 bool is_dialog(QWidget* w) { return !is_box(w); }
 
 // Closes the next message box, keeps its text (cp1251), then runs `then`.
-void answer_box(std::string& text, std::function<void()> then = nullptr) {
-  when_modal(is_box, [&text, then](QWidget* w) {
+QTimer* answer_box(std::string& text, std::function<void()> then = nullptr) {
+  return when_modal(is_box, [&text, then](QWidget* w) {
     auto* box = static_cast<QMessageBox*>(w);
     text = cp1251::from_utf8(box->text().toStdString());
     box->accept();
@@ -294,6 +296,8 @@ class DialogPackageTests : public QObject {
     reset_program();
     static std::vector<std::string> messages;
     static std::vector<std::string> selected;
+    static std::string stray;
+    stray.clear();
     messages.clear();
     selected.clear();
     auto press_ok = [](QWidget* d) {
@@ -314,7 +318,12 @@ class DialogPackageTests : public QObject {
         type_into(d, g_dlg, 10008, "12");
         press_ok(d);
         type_into(d, g_dlg, 10008, "7");
+        // No box may come now; one that does is kept and the dialog cancelled.
+        const QPointer<QTimer> catcher = answer_box(stray);
+        const QPointer<QWidget> guard(d);
         click(d, "&OK");
+        delete catcher.data();
+        if (guard && guard->isVisible()) click(guard, "&Cancel");
       });
       r = dialog_CreateModal(task, kDataEntry, "", fields, program_eh, 0);
     });
@@ -322,6 +331,7 @@ class DialogPackageTests : public QObject {
     QCOMPARE(messages, (std::vector<std::string>{"??? is mandatory", label + " must be an integer",
                                                  label + " must be between 1 and 10. Current value 12"}));
     QCOMPARE(selected, (std::vector<std::string>{"", "abc", "12"}));
+    QCOMPARE(stray, std::string());
     QCOMPARE(r.answer, 1);
     QCOMPARE(dialog_VLGetstr(10006, r.values), std::string("Gogol"));
     QCOMPARE(dialog_VLGetint(10008, r.values), std::optional<std::int32_t>(7));
@@ -334,7 +344,9 @@ class DialogPackageTests : public QObject {
     reset_program();
     static int oks = 0;
     static int closes = 0;
+    static std::string stray;
     oks = closes = 0;
+    stray.clear();
     g_behaviour = [](Window, const Event& ev) -> std::optional<long> {
       if (const auto* c = std::get_if<e_control>(&ev); c && c->id == 1) return ++oks, 0;
       if (std::holds_alternative<e_closerequest>(ev)) return ++closes, 0;
@@ -343,7 +355,9 @@ class DialogPackageTests : public QObject {
     Result r{7, {{1, checkbox{}}}};
     run_in_task([&](Window task) {
       when_modal(is_dialog, [](QWidget* d) {
+        const QPointer<QTimer> catcher = answer_box(stray);  // the check must not run
         click(d, "&OK");
+        delete catcher.data();
         d->close();
         QVERIFY(d->isVisible());
         QCOMPARE(QApplication::activeModalWidget(), d);  // no error box came
@@ -351,6 +365,7 @@ class DialogPackageTests : public QObject {
       });
       r = dialog_CreateModal(task, kDataEntry, "", {{10006, editstr{"", {mandatory{}}}, nopr{}}}, program_eh, 0);
     });
+    QCOMPARE(stray, std::string());
     QCOMPARE(oks, 1);
     QCOMPARE(closes, 1);
     QCOMPARE(r.answer, 2);
@@ -376,6 +391,45 @@ class DialogPackageTests : public QObject {
     QCOMPARE(by_destroy.answer, 2);
     QVERIFY(by_destroy.values.empty());
     QCOMPARE(count_of(event_code(e_closerequest{})), 1);
+  }
+
+  void disabledFieldsAreNotChecked() {
+    // Disabled by its `enable` property, and by the program through dialog_SetState.
+    reset_program();
+    std::string unexpected;
+    Result r;
+    run_in_task([&](Window task) {
+      const QPointer<QTimer> catcher = answer_box(unexpected);
+      when_modal(is_dialog, [](QWidget* d) {
+        dialog_SetState(g_dlg, {10008}, {st_Disabled});
+        const QPointer<QWidget> guard(d);
+        click(d, "&OK");
+        if (guard && guard->isVisible()) click(guard, "&Cancel");  // a wrong check kept it open
+      });
+      r = dialog_CreateModal(task, kDataEntry, "",
+                             {{10006, editstr{"", {mandatory{}, enable{false}}}, nopr{}},
+                              {10008, editint{{}, {mandatory{}}}, nopr{}}},
+                             program_eh, 0);
+      delete catcher.data();  // no box came: its watcher goes
+    });
+    QCOMPARE(unexpected, std::string());
+    QCOMPARE(r.answer, 1);
+    QCOMPARE(dialog_VLGetint(10008, r.values), std::optional<std::int32_t>());
+  }
+
+  void noteClosedByItsTimer() {
+    // The program's way of showing a note: no fields, destroyed from its own timer: answer 2.
+    reset_program();
+    g_behaviour = [](Window w, const Event& ev) -> std::optional<long> {
+      if (std::holds_alternative<e_create>(ev)) return timer_Set(w, 50), 0;
+      if (const auto* t = std::get_if<e_timer>(&ev)) return timer_Kill(t->id), win_Destroy(w), 0;
+      return std::nullopt;
+    };
+    Result r{1, {{1, checkbox{}}}};
+    run_in_task([&](Window task) { r = dialog_CreateModal(task, 10000, "", {}, program_eh, 0); });
+    QCOMPARE(r.answer, 2);
+    QVERIFY(r.values.empty());
+    QCOMPARE(count_of(event_code(e_timer{})), 1);
   }
 
   void creationFailureAndIllegalFields() {
