@@ -105,6 +105,7 @@ Window open_dialog(const DialogTemplate& t, Window parent, int kind, EventHandle
   rec->kind = kind;
   rec->parent = parent;
   rec->client = dlg;
+  rec->surface = &dlg->surface();
   rec->handler = handler;
   rec->creation_data = creation_data;
   rec->style = style;

@@ -207,6 +207,10 @@ class DialogTests : public QObject {
       const Window about = win_CreateResDialog(task, wk_ModelessDialog, 10022, recording_handler, 5);
       QCOMPARE(win_GetType(about), int(wk_ModelessDialog));  // returned at once, still open
       QVERIFY(widget_of(about)->isVisible());
+      // The dialog itself is painted through its handler, background first.
+      QVERIFY(wait_until([&] { return !events_of<e_update>(about).empty(); }));
+      QVERIFY(!events_of<e_erasebackground>(about).empty());
+      QCOMPARE(events_of<e_create>(about).at(0).creation_data, 5);
       QCOMPARE(win_GetListDialogs(), std::vector<Window>{about});
       QCOMPARE(win_GetParent(about), task);
       QCOMPARE(win_GetText(win_GetCtlHandle(about, 10024)), std::string("Version 1.0"));
