@@ -85,10 +85,10 @@ std::string render_real(double v, const Directive& d) {
   const int prec = d.precision < 0 ? 10 : (d.precision > 19 ? 19 : d.precision);
   const char form = d.letter == 'l' ? 'f' : d.letter;
   // "#" keeps the zeros of "G", so that both forms follow the one rule below.
-  const char* spec = form == 'e' ? "%.*E" : form == 'g' ? "%#.*G" : "%.*f";
-  const int n = std::snprintf(nullptr, 0, spec, prec, v);
+  const char* conversion = form == 'e' ? "%.*E" : form == 'g' ? "%#.*G" : "%.*f";
+  const int n = std::snprintf(nullptr, 0, conversion, prec, v);
   std::string s(static_cast<std::size_t>(n) + 1, '\0');
-  std::snprintf(s.data(), s.size(), spec, prec, v);
+  std::snprintf(s.data(), s.size(), conversion, prec, v);
   s.resize(static_cast<std::size_t>(n));
   // Without a given precision the zeros at the end of the fraction go, and then a lone point.
   std::size_t exp = s.find('E');

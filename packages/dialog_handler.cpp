@@ -88,6 +88,22 @@ void clean_up(Window dlg) {
   }
 }
 
+// The dialog counts as being set up by the package while a mark lives.
+class FillingMark {
+ public:
+  explicit FillingMark(Window dlg) : dlg_(dlg) {
+    if (DialogState* st = find_dialog(dlg_)) ++st->filling;
+  }
+  ~FillingMark() {
+    if (DialogState* st = find_dialog(dlg_)) --st->filling;
+  }
+  FillingMark(const FillingMark&) = delete;
+  FillingMark& operator=(const FillingMark&) = delete;
+
+ private:
+  Window dlg_;
+};
+
 bool is_button(const Event& ev, int id) {
   const auto* c = std::get_if<e_control>(&ev);
   return c && c->id == id && std::holds_alternative<activated>(c->info);
@@ -96,14 +112,8 @@ bool is_button(const Event& ev, int id) {
 }  // namespace
 
 void fill_fields(Window dlg, const FieldList& fields) {
-  if (DialogState* st = find_dialog(dlg)) ++st->filling;
-  try {
-    for (const Field& field : fields) fill_field(dlg, field);
-  } catch (...) {
-    if (DialogState* st = find_dialog(dlg)) --st->filling;
-    throw;
-  }
-  if (DialogState* st = find_dialog(dlg)) --st->filling;
+  const FillingMark mark(dlg);
+  for (const Field& field : fields) fill_field(dlg, field);
 }
 
 std::optional<long> dialog_package_eh(Window dlg, const Event& ev) {
@@ -111,8 +121,12 @@ std::optional<long> dialog_package_eh(Window dlg, const Event& ev) {
     std::optional<PendingDialog> p = take_pending();
     if (!p) return std::nullopt;
     if (p->outcome) p->outcome->window = dlg;
-    DialogState& st = add_dialog(dlg, {p->title, p->fields, p->handler, 0, {}, p->outcome, 0});
-    if (!st.title.empty()) win_SetText(dlg, st.title);
+    add_dialog(dlg, {p->title, p->fields, p->handler, 0, {}, p->outcome, 0});
+    // The program's handler hears nothing of the setting up before its own e_create.
+    if (!p->title.empty()) {
+      const FillingMark mark(dlg);
+      win_SetText(dlg, p->title);
+    }
     fill_fields(dlg, p->fields);
     return call_program(dlg, ev);
   }
@@ -135,7 +149,8 @@ std::optional<long> dialog_package_eh(Window dlg, const Event& ev) {
     else process_cancel(dlg);
     return 0;
   }
-  if (const DialogState* st = find_dialog(dlg); st && st->filling > 0 && std::holds_alternative<e_control>(ev))
+  if (const DialogState* st = find_dialog(dlg);
+      st && st->filling > 0 && (std::holds_alternative<e_control>(ev) || std::holds_alternative<e_state>(ev)))
     return std::nullopt;
   return call_program(dlg, ev);
 }

@@ -183,7 +183,7 @@ bool toolbar_SetValue(Window win, std::int32_t id, const toolbar_value& value) {
   }
   if (const auto* v = std::get_if<ctrl_value>(&value); v && !v->enabled)
     if (auto h = held(); h && h->toolbar == c->toolbar && h->control == c->index) set_held(std::nullopt);
-  redraw(c->toolbar);
+  redraw(c->toolbar, c->rect());
   return true;
 }
 
@@ -264,8 +264,12 @@ std::optional<ControlRecord> control_under(Window toolbar, Point p) {
   return std::nullopt;
 }
 
-void redraw(Window toolbar) {
-  if (win_GetType(toolbar) != wk_NotAWindow) win_Invalidate(toolbar);
+void redraw(Window toolbar, const std::optional<Rect>& part) {
+  if (win_GetType(toolbar) == wk_NotAWindow) return;
+  if (part)
+    win_Invalidate(toolbar, *part);
+  else
+    win_Invalidate(toolbar);
 }
 
 void help_line_show(Window toolbar, const std::optional<std::string>& text) {
@@ -282,7 +286,7 @@ void help_line_show(Window toolbar, const std::optional<std::string>& text) {
       if (const auto* v = std::get_if<text_value>(&c.value); v && v->text == shown) return;
       c.value = text_value{shown};
       replace_control(c);
-      redraw(t.win);
+      redraw(t.win, c.rect());
       return;
     }
   }

@@ -30,7 +30,7 @@ std::optional<long> mouse_down(Window toolbar, const e_mousedown& ev) {
     tip->last_y = ev.point.y;
     store_tip(*tip);
   }
-  redraw(toolbar);
+  redraw(toolbar, c->rect());
   return 0;
 }
 
@@ -39,9 +39,9 @@ std::optional<long> mouse_up(Window toolbar, const e_mouseup& ev) {
   const std::optional<HeldRecord> h = held();
   if (!h || h->toolbar != toolbar) return 0;
   set_held(std::nullopt);
-  redraw(toolbar);
   // A release outside the held button (or on a button disabled meanwhile) does nothing.
   const std::optional<ControlRecord> c = control_at(toolbar, h->control);
+  if (c) redraw(toolbar, c->rect());
   const std::optional<ControlRecord> under = control_under(toolbar, ev.point);
   if (c && under && under->index == c->index && is_enabled_button(*c)) run_action(toolbar, c->id());
   return 0;
@@ -54,7 +54,7 @@ std::optional<long> mouse_move(Window toolbar, const e_mousemove& ev) {
     if (const std::optional<ControlRecord> c = control_at(toolbar, h->control); c && before) {
       const Rect r = c->rect();
       const auto inside = [&](int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };
-      if (inside(before->last_x, before->last_y) != inside(ev.point.x, ev.point.y)) redraw(toolbar);
+      if (inside(before->last_x, before->last_y) != inside(ev.point.x, ev.point.y)) redraw(toolbar, r);
     }
   }
   tip_mouse(toolbar, ev.point);

@@ -35,8 +35,8 @@ void toolbar_update_margins(Window parent);
 // The control under a point of the toolbar (index), if any.
 std::optional<ControlRecord> control_under(Window toolbar, Point p);
 
-// Redraws a control of the toolbar (or the whole toolbar).
-void redraw(Window toolbar);
+// Redraws the part of the toolbar (the whole toolbar when no part is given).
+void redraw(Window toolbar, const std::optional<Rect>& part = std::nullopt);
 
 // The help line that serves `toolbar`: the tb_context field of a toolbar of the same parent,
 // else of any toolbar. Shows `text`, or the field's initial text when `text` is nothing.

@@ -105,6 +105,7 @@ Window open_dialog(const DialogTemplate& t, Window parent, int kind, EventHandle
   rec->kind = kind;
   rec->parent = parent;
   rec->client = dlg;
+  rec->surface = &dlg->surface();
   rec->handler = handler;
   rec->creation_data = creation_data;
   rec->style = style;
@@ -116,8 +117,7 @@ Window open_dialog(const DialogTemplate& t, Window parent, int kind, EventHandle
 
   const BaseUnits b = base_units(dlg->font());
   const QRect px = dialog_units_to_pixels(Rect{t.du.x(), t.du.y(), t.du.x() + t.du.width(), t.du.y() + t.du.height()}, b);
-  dlg->setGeometry(QRect(owner_origin(pr) + px.topLeft(), px.size()));
-  if (!style.sizing_border) dlg->setFixedSize(px.size());
+  set_client_geometry(r, QRect(owner_origin(pr) + px.topLeft(), px.size()));
 
   try {
     std::vector<std::pair<const TemplateItem*, Window>> made;

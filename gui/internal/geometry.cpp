@@ -16,7 +16,7 @@ void settle_layout(QWidget* w) {
 }
 
 void apply_fixed_size(const WindowRecord& r, QWidget* outer) {
-  if (r.kind == wk_TopLevel || r.kind == wk_Task) {
+  if (r.kind == wk_TopLevel || r.kind == wk_Task || r.kind == wk_ModalDialog || r.kind == wk_ModelessDialog) {
     if (!r.style.sizing_border && outer->isWindow()) outer->setFixedSize(outer->size());
   }
 }
@@ -41,11 +41,12 @@ void set_client_geometry(WindowRecord& r, const QRect& client_rect) {
   QWidget* outer = outer_widget(r);
   QWidget* client = r.client;
   if (!outer || !client) return;
-  if (outer == client) {
+  if (outer->isWindow() && !r.style.sizing_border) outer->setMinimumSize(0, 0), outer->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  if (outer == client) {  // a dialog, or a control
     client->setGeometry(client_rect);
+    apply_fixed_size(r, outer);
     return;
   }
-  if (outer->isWindow() && !r.style.sizing_border) outer->setMinimumSize(0, 0), outer->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   // Two passes: the frame's parts (title bar, borders, menu bar) are measured once the frame
   // has been laid out at some size, then the frame is given the size that leaves the client.
   for (int pass = 0; pass < 2; ++pass) {

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QResizeEvent>
 
 #include "internal/dispatch.h"
 #include "internal/key_codes.h"
@@ -25,7 +26,13 @@ QPushButton* default_button(QDialog* d) {
 
 }  // namespace
 
-LayerDialog::LayerDialog(QWidget* parent) : QDialog(parent) { setSizeGripEnabled(false); }
+LayerDialog::LayerDialog(QWidget* parent) : QDialog(parent), surface_(this) { setSizeGripEnabled(false); }
+
+void LayerDialog::paintEvent(QPaintEvent* ev) {
+  const Window w = handle();
+  if (!w) return;
+  run_trapped([&] { surface_.paint(w, ev); });
+}
 
 Window LayerDialog::handle() const {
   const WindowRecord* r = find_record(this);
@@ -132,6 +139,7 @@ void LayerDialog::mouseDoubleClickEvent(QMouseEvent* ev) {
 
 void LayerDialog::resizeEvent(QResizeEvent* ev) {
   QDialog::resizeEvent(ev);
+  surface_.resize(ev->size());
   if (const Window w = handle()) run_trapped([&] { on_size(w, size()); });
 }
 

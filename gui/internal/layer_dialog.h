@@ -1,11 +1,14 @@
 // The widget of a dialog of the layer. The dialog itself is the client: its controls are
-// children placed in pixels. Close requests become e_closerequest, Escape and Enter the commands
+// children placed in pixels; what the program draws on the dialog itself goes to its surface,
+// under the controls, through e_erasebackground and e_update. Close requests become e_closerequest, Escape and Enter the commands
 // 2 and the default button (or 1), F1 a click on control 3, and keys, mouse, size and move of
 // the dialog itself go through the common translation. Activation of a modeless dialog makes it
 // the task's active modeless dialog.
 #pragma once
 
 #include <QDialog>
+
+#include "internal/paint_surface.h"
 
 #include "types.h"
 
@@ -15,8 +18,10 @@ class LayerDialog : public QDialog {
   Q_OBJECT
  public:
   explicit LayerDialog(QWidget* parent);
+  PaintSurface& surface() { return surface_; }
 
  protected:
+  void paintEvent(QPaintEvent* ev) override;
   bool event(QEvent* ev) override;
   void closeEvent(QCloseEvent* ev) override;
   void keyPressEvent(QKeyEvent* ev) override;
@@ -29,6 +34,7 @@ class LayerDialog : public QDialog {
 
  private:
   Window handle() const;
+  PaintSurface surface_;
 };
 
 // A command of the dialog: e_control(Id, kind, control, activated) when the dialog has an enabled

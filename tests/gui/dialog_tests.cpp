@@ -174,11 +174,43 @@ class DialogTests : public QObject {
     });
   }
 
+  void modalNoteClosesItselfOnItsTimer() {
+    run_in_task([](Window task) {
+      static int ticks;
+      ticks = 0;
+      const Window d = win_CreateResDialog(
+          task, wk_ModalDialog, 10000,
+          [](Window w, const Event& ev) -> std::optional<long> {
+            if (std::holds_alternative<e_create>(ev)) {
+              timer_Set(w, 30);
+              return 0;
+            }
+            if (const auto* t = std::get_if<e_timer>(&ev)) {
+              if (++ticks == 2) {
+                timer_Kill(t->id);
+                win_Destroy(w);
+              }
+              return 0;
+            }
+            return std::nullopt;
+          },
+          0);
+      // The modal loop ran the timer and returned once the handler destroyed the dialog.
+      QCOMPARE(ticks, 2);
+      QCOMPARE(win_GetType(d), int(wk_NotAWindow));
+      QVERIFY(win_GetListDialogs().empty());
+    });
+  }
+
   void modelessAndDynamicDialogs() {
     run_in_task([](Window task) {
       const Window about = win_CreateResDialog(task, wk_ModelessDialog, 10022, recording_handler, 5);
       QCOMPARE(win_GetType(about), int(wk_ModelessDialog));  // returned at once, still open
       QVERIFY(widget_of(about)->isVisible());
+      // The dialog itself is painted through its handler, background first.
+      QVERIFY(wait_until([&] { return !events_of<e_update>(about).empty(); }));
+      QVERIFY(!events_of<e_erasebackground>(about).empty());
+      QCOMPARE(events_of<e_create>(about).at(0).creation_data, 5);
       QCOMPARE(win_GetListDialogs(), std::vector<Window>{about});
       QCOMPARE(win_GetParent(about), task);
       QCOMPARE(win_GetText(win_GetCtlHandle(about, 10024)), std::string("Version 1.0"));
@@ -191,6 +223,22 @@ class DialogTests : public QObject {
       widget_of(about)->close();
       QCOMPARE(win_GetType(about), int(wk_NotAWindow));
       QVERIFY(win_GetListDialogs().empty());
+
+      // The saved note: a font of its own lays it out; its icon item shows icon 10003.
+      const Window note = win_CreateResDialog(task, wk_ModelessDialog, 10000, recording_handler, 0);
+      QWidget* nw = widget_of(note);
+      QCOMPARE(nw->font().family(), QString("Times New Roman"));
+      const gui_detail::BaseUnits nb = gui_detail::base_units(nw->font());
+      QCOMPARE(nw->size(), QSize(101 * nb.x / 4, 26 * nb.y / 8));
+      const Window icon = win_GetCtlHandle(note, 10002);
+      QCOMPARE(win_GetType(icon), int(wk_Icon));
+      QVERIFY(!qobject_cast<QLabel*>(widget_of(icon))->pixmap().isNull());
+      QCOMPARE(win_GetText(win_GetCtlHandle(note, 10001)), cp("Данные сохранены"));
+      // A dialog keeps its size unless the program moves it.
+      win_Move(note, {0, 0, 300, 120});
+      QCOMPARE(nw->size(), QSize(300, 120));
+      QCOMPARE(nw->minimumSize(), nw->maximumSize());
+      win_Destroy(note);
 
       // A dialog from a definition list: pixels of the system font, controls by id.
       const Window dyn = win_CreateDynDialog(
@@ -341,7 +389,7 @@ class DialogTests : public QObject {
       on_next_modal([&](QWidget* m) {
         auto* edit = m->findChild<QLineEdit*>("4");
         all_selected = edit->selectedText() == QString::fromUtf8("Пушкин");
-        focused = edit->hasFocus();
+        focused = m->focusWidget() == edit;
         QTest::keyClicks(edit, "abc");  // replaces the selection
         click(button(m, "1"));
       });

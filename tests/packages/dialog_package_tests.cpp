@@ -1,6 +1,11 @@
 // The dialog package: the check of edit fields and its messages, value lists, field texts, and
 // real dialogs run through the package on the offscreen platform.
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QTest>
+#include <algorithm>
 
 #include "codepage.h"
 #include "dialog_check.h"
@@ -12,6 +17,7 @@
 using namespace dialog;
 using namespace dialog_detail;
 using layer_test::cp;
+using layer_test::run_in_task;
 
 Q_DECLARE_METATYPE(dialog::FieldValue)
 Q_DECLARE_METATYPE(dialog::Prompt)
@@ -33,6 +39,85 @@ std::string message_for(const FieldValue& value, const std::string& text, const 
   const auto failure = check_field_text(value, text);
   return failure ? failure_text(*failure, prompt, name) : std::string();
 }
+
+// ---- real dialogs ----
+
+// Runs `drive` on the first visible modal widget for which `match` holds (it must close it or
+// leave it to the code under test).
+QTimer* when_modal(std::function<bool(QWidget*)> match, std::function<void(QWidget*)> drive) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, match, drive] {
+    QWidget* m = QApplication::activeModalWidget();
+    if (!m || !m->isVisible() || !match(m)) return;
+    poll->stop();
+    poll->deleteLater();
+    drive(m);
+  });
+  poll->start(20);
+  return poll;
+}
+
+bool is_box(QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; }
+bool is_dialog(QWidget* w) { return !is_box(w); }
+
+// Closes the next message box, keeps its text (cp1251), then runs `then`.
+QTimer* answer_box(std::string& text, std::function<void()> then = nullptr) {
+  return when_modal(is_box, [&text, then](QWidget* w) {
+    auto* box = static_cast<QMessageBox*>(w);
+    text = cp1251::from_utf8(box->text().toStdString());
+    box->accept();
+    if (then) then();
+  });
+}
+
+QPushButton* button(QWidget* dlg, const char* caption) {
+  for (QPushButton* b : dlg->findChildren<QPushButton*>())
+    if (b->text() == caption) return b;
+  return nullptr;
+}
+
+QWidget* top_level_titled(const char* title) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && w->windowTitle() == title) return w;
+  return nullptr;
+}
+
+void click(QWidget* dlg, const char* caption) {
+  QPushButton* b = button(dlg, caption);
+  QVERIFY(b);
+  QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Puts the focus on the control `id` of the dialog and types `text` over its contents.
+void type_into(QWidget* d, Window dlg, int id, const char* latin) {
+  win_SetFocus(win_GetCtlHandle(dlg, id));
+  QWidget* focus = d->focusWidget();
+  QVERIFY(focus);
+  QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(focus, Qt::Key_Delete);
+  QTest::keyClicks(focus, latin);
+}
+
+// The dialog of the package that the program handler saw last, and what it saw.
+Window g_dlg = 0;
+std::vector<int> g_codes;  // event codes in order
+std::function<std::optional<long>(Window, const Event&)> g_behaviour;
+
+std::optional<long> program_eh(Window w, const Event& ev) {
+  g_codes.push_back(event_code(ev));
+  if (std::holds_alternative<e_create>(ev)) g_dlg = w;
+  return g_behaviour ? g_behaviour(w, ev) : std::nullopt;
+}
+
+void reset_program() {
+  g_dlg = 0;
+  g_codes.clear();
+  g_behaviour = nullptr;
+}
+
+int count_of(int code) { return static_cast<int>(std::count(g_codes.begin(), g_codes.end(), code)); }
+
+constexpr int kDataEntry = 10004;
 
 }  // namespace
 
@@ -143,6 +228,270 @@ class DialogPackageTests : public QObject {
     QCOMPARE(value_term(radiobuttongroup{{1, 2}, 2}), std::string("radiobuttongroup([1,2],2)"));
     QCOMPARE(value_term(listbox{{"x"}, {}}), std::string("listbox([\"x\"],[])"));
     QCOMPARE(value_term(editreal{std::nullopt, {}}), std::string("editreal(void,[])"));
+  }
+
+  // ---- real dialogs through the package ----
+
+  void fillEveryKindAndAnswerOk() {
+    static const std::string author = cp("Пушкин");
+    static std::string seen_at_create;
+    static std::string title_at_create;
+    const FieldList fields = {
+        {10006, editstr{author, {length{40}}}, nopr{}},
+        {10008, editint{42, {range{1, 100}}}, str_prompt{"Number"}},
+        {10009, checkbox{true}, nopr{}},
+        {10011, listbutton{{"a", "b", "c"}, 2}, nopr{}},
+        {10017, editreal{2.5, {decimals{2}}}, nopr{}},
+        {10010, statictext{cp("Раздел")}, nopr{}},
+        {10013, statictext{""}, nopr{}},
+        {10014, radiobuttongroup{{10014, 10015}, 10015}, nopr{}},
+        {10018, pushbutton{"Show"}, nopr{}},
+    };
+    reset_program();
+    g_behaviour = [](Window w, const Event& ev) -> std::optional<long> {
+      if (!std::holds_alternative<e_create>(ev)) return std::nullopt;
+      // The controls are filled before the program's handler sees e_create.
+      seen_at_create = win_GetText(win_GetCtlHandle(w, 10006));
+      title_at_create = win_GetText(w);
+      // Controls the template lacks: a list box and a list edit, given to the package afterwards.
+      win_CreateControl(wk_ListBox, {5, 5, 60, 60}, "", w, {csf_MultipleSel}, 500);
+      win_CreateControl(wk_ListEdit, {70, 5, 140, 80}, "", w, {}, 501);
+      dialog_SetFields(w, {{500, listbox{{"x", "y", "z"}, {0, 2}}, nopr{}}, {501, listedit{{"p", "q"}, "typed"}, nopr{}}});
+      return 0;
+    };
+    Result r;
+    run_in_task([&](Window task) {
+      when_modal(is_dialog, [](QWidget* d) {
+        QCOMPARE(win_GetText(win_GetCtlHandle(g_dlg, 10017)), std::string("2.50"));
+        QCOMPARE(win_IsChecked(win_GetCtlHandle(g_dlg, 10015)), 1);
+        QCOMPARE(win_IsChecked(win_GetCtlHandle(g_dlg, 10014)), 0);
+        QCOMPARE(dialog_GetListButton(g_dlg, 10011), (listbutton{{"a", "b", "c"}, 2}));
+        click(d, "&OK");
+      });
+      r = dialog_CreateModal(task, kDataEntry, "Title", fields, program_eh, 0);
+    });
+    QCOMPARE(seen_at_create, author);
+    QCOMPARE(title_at_create, std::string("Title"));
+    QCOMPARE(r.answer, 1);
+    ValueList expected;
+    for (const Field& f : fields) expected.push_back({f.ctl_id, f.value});
+    expected.push_back({500, listbox{{"x", "y", "z"}, {0, 2}}});
+    expected.push_back({501, listedit{{"p", "q"}, "typed"}});
+    QCOMPARE(r.values.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) QVERIFY2(r.values[i] == expected[i], value_term(r.values[i].value).c_str());
+    QCOMPARE(dialog_VLGetRadiobutton(10014, r.values), 10015);
+    QCOMPARE(dialog_VLGetint(10008, r.values), std::optional<std::int32_t>(42));
+    // The program's handler saw e_create first and e_destroy last; the record went with the dialog.
+    QCOMPARE(g_codes.front(), event_code(e_create{}));
+    QCOMPARE(g_codes.back(), event_code(e_destroy{}));
+    QCOMPARE(caught_code([] { dialog_GetValues(g_dlg); }), kDialogNoEntry);
+  }
+
+  void okMessagesFocusAndSelection() {
+    const FieldList fields = {
+        {10006, editstr{"", {mandatory{}}}, nopr{}},
+        {10008, editint{{}, {mandatory{}, range{1, 10}}}, dlg_prompt{10007}},
+        {10017, editstr{"", {mandatory{}}}, nopr{}},  // disabled by the template: never checked
+    };
+    reset_program();
+    static std::vector<std::string> messages;
+    static std::vector<std::string> selected;
+    static std::string stray;
+    stray.clear();
+    messages.clear();
+    selected.clear();
+    auto press_ok = [](QWidget* d) {
+      std::string text;
+      answer_box(text);
+      click(d, "&OK");
+      messages.push_back(text);
+      auto* edit = qobject_cast<QLineEdit*>(d->focusWidget());
+      selected.push_back(edit ? cp1251::from_utf8(edit->selectedText().toStdString()) : "<no edit>");
+    };
+    Result r;
+    run_in_task([&](Window task) {
+      when_modal(is_dialog, [press_ok](QWidget* d) {
+        press_ok(d);  // the author is empty: nopr names it
+        type_into(d, g_dlg, 10006, "Gogol");
+        type_into(d, g_dlg, 10008, "abc");
+        press_ok(d);
+        type_into(d, g_dlg, 10008, "12");
+        press_ok(d);
+        type_into(d, g_dlg, 10008, "7");
+        // No box may come now; one that does is kept and the dialog cancelled.
+        const QPointer<QTimer> catcher = answer_box(stray);
+        const QPointer<QWidget> guard(d);
+        click(d, "&OK");
+        delete catcher.data();
+        if (guard && guard->isVisible()) click(guard, "&Cancel");
+      });
+      r = dialog_CreateModal(task, kDataEntry, "", fields, program_eh, 0);
+    });
+    const std::string label = cp("Наименование");
+    QCOMPARE(messages, (std::vector<std::string>{"??? is mandatory", label + " must be an integer",
+                                                 label + " must be between 1 and 10. Current value 12"}));
+    QCOMPARE(selected, (std::vector<std::string>{"", "abc", "12"}));
+    QCOMPARE(stray, std::string());
+    QCOMPARE(r.answer, 1);
+    QCOMPARE(dialog_VLGetstr(10006, r.values), std::string("Gogol"));
+    QCOMPARE(dialog_VLGetint(10008, r.values), std::optional<std::int32_t>(7));
+    QCOMPARE(dialog_VLGetstr(10017, r.values), std::string());
+  }
+
+  void programHandlerFirst() {
+    // A handler that succeeds for OK keeps the dialog open and nothing is checked; one that
+    // succeeds for a close request keeps it open too; Cancel then answers 2 with no values.
+    reset_program();
+    static int oks = 0;
+    static int closes = 0;
+    static std::string stray;
+    oks = closes = 0;
+    stray.clear();
+    g_behaviour = [](Window, const Event& ev) -> std::optional<long> {
+      if (const auto* c = std::get_if<e_control>(&ev); c && c->id == 1) return ++oks, 0;
+      if (std::holds_alternative<e_closerequest>(ev)) return ++closes, 0;
+      return std::nullopt;
+    };
+    Result r{7, {{1, checkbox{}}}};
+    run_in_task([&](Window task) {
+      when_modal(is_dialog, [](QWidget* d) {
+        const QPointer<QTimer> catcher = answer_box(stray);  // the check must not run
+        click(d, "&OK");
+        delete catcher.data();
+        d->close();
+        QVERIFY(d->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), d);  // no error box came
+        click(d, "&Cancel");
+      });
+      r = dialog_CreateModal(task, kDataEntry, "", {{10006, editstr{"", {mandatory{}}}, nopr{}}}, program_eh, 0);
+    });
+    QCOMPARE(stray, std::string());
+    QCOMPARE(oks, 1);
+    QCOMPARE(closes, 1);
+    QCOMPARE(r.answer, 2);
+    QVERIFY(r.values.empty());
+  }
+
+  void closeBoxAndDestroyGiveCancel() {
+    reset_program();
+    Result by_close, by_destroy;
+    run_in_task([&](Window task) {
+      when_modal(is_dialog, [](QWidget* d) { d->close(); });
+      by_close = dialog_CreateModal(task, kDataEntry, "", {{10009, checkbox{true}, nopr{}}}, program_eh, 0);
+      // The program destroys the dialog from its OK handler: no result was recorded.
+      g_behaviour = [](Window w, const Event& ev) -> std::optional<long> {
+        if (const auto* c = std::get_if<e_control>(&ev); c && c->id == 1) return win_Destroy(w), 0;
+        return std::nullopt;
+      };
+      when_modal(is_dialog, [](QWidget* d) { click(d, "&OK"); });
+      by_destroy = dialog_CreateModal(task, kDataEntry, "", {{10009, checkbox{true}, nopr{}}}, program_eh, 0);
+    });
+    QCOMPARE(by_close.answer, 2);
+    QVERIFY(by_close.values.empty());
+    QCOMPARE(by_destroy.answer, 2);
+    QVERIFY(by_destroy.values.empty());
+    QCOMPARE(count_of(event_code(e_closerequest{})), 1);
+  }
+
+  void disabledFieldsAreNotChecked() {
+    // Disabled by its `enable` property, and by the program through dialog_SetState.
+    reset_program();
+    std::string unexpected;
+    Result r;
+    run_in_task([&](Window task) {
+      const QPointer<QTimer> catcher = answer_box(unexpected);
+      when_modal(is_dialog, [](QWidget* d) {
+        dialog_SetState(g_dlg, {10008}, {st_Disabled});
+        const QPointer<QWidget> guard(d);
+        click(d, "&OK");
+        if (guard && guard->isVisible()) click(guard, "&Cancel");  // a wrong check kept it open
+      });
+      r = dialog_CreateModal(task, kDataEntry, "",
+                             {{10006, editstr{"", {mandatory{}, enable{false}}}, nopr{}},
+                              {10008, editint{{}, {mandatory{}}}, nopr{}}},
+                             program_eh, 0);
+      delete catcher.data();  // no box came: its watcher goes
+    });
+    QCOMPARE(unexpected, std::string());
+    QCOMPARE(r.answer, 1);
+    QCOMPARE(dialog_VLGetint(10008, r.values), std::optional<std::int32_t>());
+  }
+
+  void noteClosedByItsTimer() {
+    // The program's way of showing a note: no fields, destroyed from its own timer: answer 2.
+    reset_program();
+    g_behaviour = [](Window w, const Event& ev) -> std::optional<long> {
+      if (std::holds_alternative<e_create>(ev)) return timer_Set(w, 50), 0;
+      if (const auto* t = std::get_if<e_timer>(&ev)) return timer_Kill(t->id), win_Destroy(w), 0;
+      return std::nullopt;
+    };
+    Result r{1, {{1, checkbox{}}}};
+    run_in_task([&](Window task) { r = dialog_CreateModal(task, 10000, "", {}, program_eh, 0); });
+    QCOMPARE(r.answer, 2);
+    QVERIFY(r.values.empty());
+    QCOMPARE(count_of(event_code(e_timer{})), 1);
+  }
+
+  void creationFailureAndIllegalFields() {
+    reset_program();
+    static std::string failure, variant, value, filled;
+    Result missing{5, {{1, checkbox{}}}}, r;
+    run_in_task([&](Window task) {
+      answer_box(failure);
+      missing = dialog_CreateModal(task, 4242, "", {}, program_eh, 0);
+      QVERIFY(g_codes.empty());
+      // A check box value on an edit control, and a radio selection outside its group: each is
+      // reported, and the dialog opens with its other fields filled.
+      answer_box(variant, [] {
+        answer_box(value, [] {
+          when_modal(is_dialog, [](QWidget* d) {
+            filled = dialog_GetStr(g_dlg, 10008);
+            click(d, "&Cancel");
+          });
+        });
+      });
+      r = dialog_CreateModal(task, kDataEntry, "",
+                             {{10006, checkbox{true}, nopr{}},
+                              {10014, radiobuttongroup{{10014, 10015}, 10006}, nopr{}},
+                              {10008, editstr{"filled", {}}, nopr{}}},
+                             program_eh, 0);
+    });
+    QCOMPARE(failure, std::string("Error <dialog_Create>"));
+    QCOMPARE(missing.answer, 0);
+    QVERIFY(missing.values.empty());
+    QCOMPARE(variant, std::string("Illegal FIELD variant. df(10006,checkbox(1),nopr)"));
+    QCOMPARE(value, std::string("Illegal Value! radiobuttongroup([10014,10015],10006)"));
+    QCOMPARE(filled, std::string("filled"));
+    QCOMPARE(r.answer, 2);
+  }
+
+  void modelessBesideModal() {
+    // Two dialogs of the package at once keep their own records.
+    reset_program();
+    Window about = 0;
+    Result r;
+    run_in_task([&](Window task) {
+      about = dialog_CreateModeless(task, 10022, "", {{10023, statictext{"first"}, nopr{}}}, program_eh, 0);
+      QCOMPARE(win_GetType(about), int(wk_ModelessDialog));
+      when_modal(is_dialog, [](QWidget* d) {
+        dialog_SetStr(g_dlg, 10006, "second");
+        QCOMPARE(dialog_GetStr(g_dlg, 10006), std::string("second"));
+        QCOMPARE(caught_code([] { dialog_GetCheck(g_dlg, 10006); }), kDialogNoEntry);
+        click(d, "&OK");
+      });
+      r = dialog_CreateModal(task, kDataEntry, "", {{10006, editstr{"", {}}, nopr{}}}, program_eh, 0);
+      QCOMPARE(dialog_GetStaticText(about, 10023), std::string("first"));
+      dialog_SetStaticText(about, 10023, "changed");
+      QCOMPARE(win_GetText(win_GetCtlHandle(about, 10023)), std::string("changed"));
+      // OK of the modeless dialog: checked, recorded and destroyed.
+      QWidget* about_widget = top_level_titled("About");
+      QVERIFY(about_widget);
+      click(about_widget, "OK");
+    });
+    QCOMPARE(r.answer, 1);
+    QCOMPARE(dialog_VLGetstr(10006, r.values), std::string("second"));
+    QCOMPARE(win_GetType(about), 0);
+    QCOMPARE(caught_code([&] { dialog_GetValues(about); }), kDialogNoEntry);
   }
 };
 

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "internal/paint_surface.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
@@ -142,14 +143,19 @@ class ToolbarTests : public QObject {
   }
 
   void edgeToolbarsKeepTheMdiAreaFree() {
-    // The task window re-lays its toolbars on a size change, as the program's does.
+    // As the program's task window: the toolbars are made while its e_create is handled, and
+    // re-laid on a size change.
+    static Window top = 0, bottom = 0;
     behaviour() = [](Window w, const Event& ev) -> std::optional<long> {
-      if (std::holds_alternative<e_size>(ev) && win_GetType(w) == wk_Task) toolbar_resize(w);
+      if (win_GetType(w) != wk_Task) return std::nullopt;
+      if (std::holds_alternative<e_create>(ev)) {
+        top = toolbar_create(tb_top{}, kGrey, w, project_controls());
+        bottom = toolbar_create(tb_bottom{}, kGrey, w, help_line());
+      }
+      if (std::holds_alternative<e_size>(ev)) toolbar_resize(w);
       return std::nullopt;
     };
     run_in_task([](Window task) {
-      const Window top = toolbar_create(tb_top{}, kGrey, task, project_controls());
-      const Window bottom = toolbar_create(tb_bottom{}, kGrey, task, help_line());
       QVERIFY(toolbar_IsToolbar(top) && toolbar_IsToolbar(bottom));
       const Rect client = win_GetClientRect(task);
       // The project toolbar: one row of 24-pixel buttons, with the double separator before Help.
@@ -352,6 +358,7 @@ class ToolbarTests : public QObject {
       move_mouse(top, centre(rect_of(top, 1)));
       QCOMPARE(help_text(task), std::string("Help"));
       QVERIFY(!tip_visible(top));
+      QVERIFY(tip_of(top)->first_timer != 0 && tip_of(top)->show_timer == 0);
       QVERIFY(wait_until([&] { return tip_visible(top); }));
       QCOMPARE(tip_of(top)->text, std::string("Help"));
       QVERIFY(tip_of(top)->in_use);
@@ -368,7 +375,8 @@ class ToolbarTests : public QObject {
       // Tooltips in use: the next control's tooltip follows after the short delay.
       move_mouse(top, centre(rect_of(top, 3)));
       QCOMPARE(help_text(task), std::string("Open file"));
-      QVERIFY(wait_until([&] { return tip_visible(top); }, 900));
+      QVERIFY(tip_of(top)->show_timer != 0 && tip_of(top)->first_timer == 0);
+      QVERIFY(wait_until([&] { return tip_visible(top); }));
       QCOMPARE(tip_of(top)->text, std::string("Open"));
 
       // Off the controls but still on the toolbar: the help line's own text, no tooltip.
@@ -451,10 +459,20 @@ class ToolbarTests : public QObject {
       QVERIFY(!shows(10075, 10053));
       // The background colour around the buttons.
       QCOMPARE(shot.pixelColor(rect_of(top, 10080).left - 3, 12), QColor(0xC0, 0xC0, 0xC0));
+      // A release and a new value repaint their buttons without a paint of the whole toolbar.
       QTest::mouseRelease(widget_of(top), Qt::LeftButton, {}, centre(rect_of(top, 10076)));
+      QVERIFY(toolbar_SetValue(task, 10075, ctrl_value{true, true}));
+      const auto painted = [&](std::int32_t id, int bitmap) {
+        const QImage now = find_record(top)->surface->image().convertToFormat(QImage::Format_RGB32);
+        const Rect r = rect_of(top, id);
+        const QImage want = QImage(QString(":/bitmaps/%1.bmp").arg(bitmap)).convertToFormat(QImage::Format_RGB32);
+        return now.copy(r.left, r.top, r.right - r.left, r.bottom - r.top) == want;
+      };
+      QVERIFY(wait_until([&] { return painted(10076, 10051) && painted(10075, 10053); }));
 
-      // The whole task window for the eye, outside the repository: the mouse rests on Help, so
-      // the help line and the tooltip describe it.
+      // The whole task window for the eye, outside the repository: Edit greyed, the mouse
+      // resting on Help, so that the help line and the tooltip describe it.
+      QVERIFY(toolbar_SetValue(task, 10075, ctrl_value{false, true}));
       QWidget* frame = find_record(task)->frame;
       frame->resize(560, 260);
       toolbar_resize(task);
