@@ -50,6 +50,12 @@ void apply_draw_tools(QPainter& p, const DrawTools& t) {
 PaintSurface::PaintSurface(QWidget* owner) : owner_(owner) {}
 
 void PaintSurface::resize(QSize size) {
+  if (painting_) {
+    // A handler moved or resized its own window inside e_update: its painter draws on the image
+    // until the paint ends, and the image takes the new size then.
+    resize_pending_ = true;
+    return;
+  }
   size = size.expandedTo(QSize(1, 1));
   if (image_.size() == size) return;
   QImage next(size, QImage::Format_RGB32);
@@ -64,8 +70,8 @@ void PaintSurface::resize(QSize size) {
 void PaintSurface::paint(Window win, QPaintEvent* ev) {
   if (!owner_) return;
   const QRect r = ev->rect();
-  if (image_.size() != owner_->size().expandedTo(QSize(1, 1))) resize(owner_->size());
   WindowRecord* rec = find_record(win);
+  if (image_.size() != owner_->size().expandedTo(QSize(1, 1))) resize(owner_->size());
   if (rec && rec->paint_painter) {
     // A paint of this window is running: ask again later, without erase.
     skip_erase_ = true;
@@ -75,6 +81,7 @@ void PaintSurface::paint(Window win, QPaintEvent* ev) {
   } else if (rec && !delivery_blocked()) {
     const bool erase = !skip_erase_;
     skip_erase_ = false;
+    painting_ = true;
     QPainter p(&image_);
     p.setClipRect(r);
     if (erase && attributes().erase_background) {
@@ -92,6 +99,13 @@ void PaintSurface::paint(Window win, QPaintEvent* ev) {
         again->paint_painter = nullptr;
         again->update_rect = {};
       }
+    }
+    p.end();
+    painting_ = false;
+    if (resize_pending_ && owner_) {
+      resize_pending_ = false;
+      resize(owner_->size());
+      owner_->update();
     }
   }
   QPainter wp(owner_);

@@ -37,6 +37,8 @@ class PaintSurface {
   QPointer<QWidget> owner_;
   QImage image_;
   bool skip_erase_ = false;
+  bool painting_ = false;        // e_update draws on image_ now
+  bool resize_pending_ = false;  // a resize arrived while painting_
 };
 
 // The painter for drawing on a window: the paint context while e_update runs, otherwise a fresh

@@ -3,6 +3,7 @@
 // directory, driven through its commands and dialogs, with the files checked on disk.
 #include <QComboBox>
 #include <QFontDialog>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 
@@ -105,7 +106,7 @@ class AppTaskTests : public QObject {
       QCOMPARE(win_GetText(task), cp("Фолиарх"));
       QVERIFY(reported().empty());
       // F1 and "&Local" do nothing; the toolbar buttons without an action neither.
-      for (int id : {cmd_Местная, 10077, 10084}) {
+      for (int id : {int(cmd_Местная), 10077, 10084}) {
         command(task, id);
         QVERIFY(!QApplication::activeModalWidget());
       }
@@ -130,15 +131,22 @@ class AppTaskTests : public QObject {
   void aBadCatalogueLineIsKeptAsideBeforeTheFirstSave() {
     const std::string bad = kТриЗаписи + cp("база_лит(oops)\r\n") + record_line(9, "Блок", "Стихи", "Поэзия", "", 0, 1, "");
     WorkDir wd(start_files(bad));
+    QString notice;
     run_app([&](Window task) {
       QCOMPARE(reported().size(), std::size_t(1));
       QVERIFY(msg_GetWin().has_value());
-      with_entry_dialog(task, [](Window dlg) {
+      with_entry_dialog(task, [&notice](Window dlg) {
+        // The first save tells once where the unread file was kept.
+        on_next_modal([&notice](QWidget* box) {
+          notice = label_texts(box);
+          click(box, "OK");
+        });
         fill_and_ok(dlg, "Толстой", "Война и мир");
         wait_until([] { return база_лит.count() == 4; });
         QTimer::singleShot(1500, [dlg] { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, 2)))->click(); });
       });
     });
+    QVERIFY(notice.contains(QString::fromUtf8("Литература1.pbs.сохранено-1")));
     QCOMPARE(wd.read("Литература1.pbs.сохранено-1"), bad);
     QVERIFY(wd.read("Литература1.pbs").find(cp("Толстой")) != std::string::npos);
   }
@@ -248,7 +256,9 @@ class AppTaskTests : public QObject {
       const Window first = win_обложка_Create(task);
       QVERIFY(wait_until([&] { return id_окнаобложки(true) == first; }));
       QVERIFY(wait_until([&] { return win_GetClientRect(first).right == 200; }));
-      const QPoint at = client_of(first)->mapTo(client_of(task), QPoint(0, 0));
+      // In the MDI area, where the task window's children are placed.
+      QWidget* area = gui_detail::find_record(task)->frame->findChild<QMdiArea*>()->viewport();
+      const QPoint at = client_of(first)->mapTo(area, QPoint(0, 0));
       QCOMPARE(at, QPoint(570, 50));
       QCOMPARE(win_GetClientRect(first), (Rect{0, 0, 200, 300}));
       // A second window without closing the first is not registered; closing closes the first.
@@ -270,8 +280,10 @@ class AppTaskTests : public QObject {
   void aMissingCoverIsReportedOnce() {
     WorkDir wd(start_files(""));
     run_app([&](Window task) {
+      win_Move(task, Rect{0, 0, 1000, 700});
       имяфайлаобложки.set("nothing.bmp");
       const Window w = win_обложка_Create(task);
+      QVERIFY(wait_until([&] { return id_окнаобложки(true) == w; }));
       QVERIFY(wait_until([] { return !reported().empty(); }));
       for (int i = 0; i < 3; ++i) {
         win_Invalidate(w);

@@ -104,6 +104,11 @@ inline void run_app(const std::function<void(Window task)>& body, bool record_er
   start.setSingleShot(true);
   QObject::connect(&start, &QTimer::timeout, [body] {
     const Window task = uix_GetTaskWin();
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w->inherits("QMainWindow")) {
+        w->activateWindow();
+        (void)QTest::qWaitForWindowExposed(w);
+      }
     try {
       body(task);
     } catch (const std::exception& e) {
