@@ -23,9 +23,10 @@ Window window_of(QWidget* w) {
 
 Window open_list(Window task) {
   command(task, cmd_УдалРедактВывод);
+  Window newest = 0;  // children come in creation order
   for (Window w : win_GetChildWindows(task))
-    if (win_GetType(w) == wk_TopLevel && win_GetHandler(w) == win_просмотрсписка_eh) return w;
-  return 0;
+    if (win_GetType(w) == wk_TopLevel && win_GetHandler(w) == win_просмотрсписка_eh) newest = w;
+  return newest;
 }
 Window list_box(Window lw) { return win_GetCtlHandle(lw, ид_списка); }
 
@@ -79,7 +80,7 @@ class AppListTests : public QObject {
     QCOMPARE(line.size(), std::size_t(5 + 20 + 30 + 10 + 4 + 8 + 20 + 6));
     QCOMPARE(line, cp("    7|              Шекспи|Гамлет1                       |     Драма|Есть|  Мягкий|               a.bmp"));
     з.автор = cp("Абвгдежзийклмнопрстуфхцчш");  // 25 letters: the first 18 are shown
-    QVERIFY(строка_списка(з)->find(cp("  Абвгдежзийклмнопр|")) != std::string::npos);
+    QVERIFY(строка_списка(з)->find(cp("  Абвгдежзийклмнопрс|")) != std::string::npos);
     з.диск = 2;
     QVERIFY(!строка_списка(з));
     // The code is what stands before the first "|", whatever its length.
