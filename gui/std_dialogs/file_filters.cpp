@@ -21,20 +21,20 @@ bool match_one(std::string_view p, std::string_view s) {
 
 }  // namespace
 
-bool spec_matches(std::string_view pattern, std::string_view spec) {
+bool name_matches(std::string_view pattern, std::string_view name) {
   std::size_t start = 0;
   while (start <= pattern.size()) {
     std::size_t end = pattern.find(';', start);
     if (end == std::string_view::npos) end = pattern.size();
-    if (match_one(pattern.substr(start, end - start), spec)) return true;
+    if (match_one(pattern.substr(start, end - start), name)) return true;
     start = end + 1;
   }
   return false;
 }
 
-std::size_t preselected_filter(const std::vector<std::string>& filters, std::string_view spec) {
+std::size_t preselected_filter(const std::vector<std::string>& filters, std::string_view name) {
   for (std::size_t i = 0; i + 1 < filters.size(); i += 2)
-    if (spec_matches(filters[i + 1], spec)) return i / 2;
+    if (name_matches(filters[i + 1], name)) return i / 2;
   return 0;
 }
 

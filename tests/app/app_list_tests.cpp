@@ -196,6 +196,29 @@ class AppListTests : public QObject {
                  record_line(11, "А", "Б", "Поэзия", "Книга", 0, 0, "") + record_line(5, "Двойник", "Т", "Поэзия", "Книга", 0, 0, ""));
   }
 
+  void longCodesAndCodesGivenAgain() {
+    WorkDir wd(start_files(record_line(3, "А", "Б", "В", "", 0, 0, "") + record_line(100005, "Г", "Д", "Е", "", 0, 0, "") +
+                           record_line(8, "Ж", "З", "И", "", 0, 0, "")));
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      // A code of six digits is edited whole: the new record gets the next code.
+      select_code(lw, 100005);
+      on_next_modal([](QWidget* d) {
+        const Window dlg = window_of(d);
+        QCOMPARE(win_GetText(win_GetCtlHandle(dlg, ид_Автор)), cp("Г"));
+        win_SetText(win_GetCtlHandle(dlg, ид_Наименование), cp("Д2"));
+        qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, 1)))->click();
+      });
+      command(lw, cmd_МенюРедактировать);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 8, 100006}));
+      // After the highest code is deleted its code is given out again.
+      select_code(lw, 100006);
+      on_next_modal([](QWidget* d) { click(d, QString::fromUtf8("Да")); });
+      command(lw, cmd_КнопкаУдалить);
+      QCOMPARE(формирумновыйкод(), 9);
+    });
+  }
+
   void cards() {
     WorkDir wd(start_files(record_line(100001, "А. Блок", "Стихи", "Поэзия", "", 0, 1, "s.bmp") +
                            record_line(2, "Б", "В", "Г", "", 1, 0, "")));
@@ -218,6 +241,10 @@ class AppListTests : public QObject {
       QVERIFY(msg_GetWin().has_value());
       const auto font = шрифт_из_блока(*шрифткарточки.get());
       QCOMPARE(win_GetFont(*msg_GetWin()), *font);
+      // The new window keeps at most 40 lines.
+      for (int i = 0; i < 60; ++i) msg_AppendStr("line\n");
+      QVERIFY(wait_until([] { return edit_GetNumberOfLines(*msg_GetWin()) <= 41; }));
+      QVERIFY(edit_GetNumberOfLines(*msg_GetWin()) >= 39);
     });
   }
 

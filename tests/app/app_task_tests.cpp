@@ -2,6 +2,7 @@
 // data-entry dialog and the cover window: the real program headless in a temporary working
 // directory, driven through its commands and dialogs, with the files checked on disk.
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -274,6 +275,49 @@ class AppTaskTests : public QObject {
       win_Destroy(second);
       QVERIFY(!id_окнаобложки(true));
       удалитьокнообложки();  // nothing open: nothing happens
+    });
+  }
+
+  void aCoverChosenElsewhereKeepsItsBareName() {
+    WorkDir wd(start_files(""));
+    QTemporaryDir other;
+    const QString book = QDir(other.path()).filePath("book.bmp");
+    {
+      QFile f(book);
+      f.open(QIODevice::WriteOnly);
+      const std::string b = bitmap(20, 30);
+      f.write(b.data(), qint64(b.size()));
+    }
+    run_app([&](Window task) {
+      win_Move(task, Rect{0, 0, 1000, 700});
+      with_entry_dialog(task, [&](Window dlg) {
+        auto press = [dlg](int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); };
+        on_next_modal([&](QWidget* d) {
+          auto* fd = qobject_cast<QFileDialog*>(d);
+          QVERIFY(fd);
+          fd->selectFile(book);
+          static_cast<QDialog*>(fd)->accept();
+        });
+        press(ид_ВидОбл);
+        QCOMPARE(win_GetText(win_GetCtlHandle(dlg, ид_ФайлОбложки)), std::string("book.bmp"));
+        QCOMPARE(имяфайлаобложки.get(), std::string("book.bmp"));
+        // The buttons alternate and the cover window is open (the bare name is looked for in the
+        // working directory, where it is not: that is reported once).
+        QVERIFY(wait_until([] { return id_окнаобложки(true).has_value(); }));
+        auto disabled = [dlg](int id) {
+          const auto st = win_GetState(win_GetCtlHandle(dlg, id));
+          return std::find(st.begin(), st.end(), int(st_Disabled)) != st.end();
+        };
+        QVERIFY(disabled(ид_ВидОбл));
+        QVERIFY(!disabled(ид_ОблЗакрыть));
+        const Window cover = *id_окнаобложки(true);
+        press(ид_ОблЗакрыть);
+        QCOMPARE(win_GetType(cover), int(wk_NotAWindow));
+        QVERIFY(!disabled(ид_ВидОбл));
+        QVERIFY(disabled(ид_ОблЗакрыть));
+        press(2);
+      });
+      QCOMPARE(reported(), std::vector<int>{6005});
     });
   }
 
