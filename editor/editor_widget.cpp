@@ -2,6 +2,7 @@
 // the client area with its status line.
 #include "editor_widget.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
@@ -39,6 +40,19 @@ EditorView::EditorView(QWidget* parent) : QPlainTextEdit(parent) {
   setContextMenuPolicy(Qt::PreventContextMenu);  // the window's handler decides what a right click does
   setMouseTracking(true);
   setTabChangesFocus(false);
+  fit_tab_stops();
+}
+
+// Tab stops stand every eight average characters of the current font (the average taken over
+// the Latin letters, as for dialog units), so labels followed by tabs line their values up.
+void EditorView::fit_tab_stops() {
+  const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  setTabStopDistance(8 * QFontMetricsF(font()).horizontalAdvance(letters) / letters.size());
+}
+
+void EditorView::changeEvent(QEvent* ev) {
+  QPlainTextEdit::changeEvent(ev);
+  if (ev->type() == QEvent::FontChange) fit_tab_stops();
 }
 
 Window EditorView::handle() const { return window_of(this); }

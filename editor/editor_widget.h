@@ -29,9 +29,11 @@ class EditorView : public QPlainTextEdit {
   void wheelEvent(QWheelEvent* ev) override;
   void focusInEvent(QFocusEvent* ev) override;
   void focusOutEvent(QFocusEvent* ev) override;
+  void changeEvent(QEvent* ev) override;
 
  private:
   Window handle() const;
+  void fit_tab_stops();
   int wheel_rest_ = 0;
 };
 

@@ -2,6 +2,8 @@
 #include "internal/control_widgets.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
 
 #include "internal/dispatch.h"
 #include "internal/task_data.h"
@@ -51,6 +53,22 @@ CtlPushButton::CtlPushButton(QWidget* parent) : QPushButton(parent) {
   connect(this, &QAbstractButton::clicked, this, [this] { notify_parent(this, ::activated{}); });
 }
 
+void CtlPushButton::paintEvent(QPaintEvent* ev) {
+  QStyleOptionButton opt;
+  initStyleOption(&opt);
+  const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
+  const int flags = Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextSingleLine;
+  if (!opt.icon.isNull() || fontMetrics().boundingRect(room, flags, opt.text).width() <= room.width()) {
+    QPushButton::paintEvent(ev);
+    return;
+  }
+  QPainter p(this);
+  style()->drawControl(QStyle::CE_PushButtonBevel, &opt, &p, this);
+  const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
+  style()->drawItemText(&p, rect().adjusted(frame, 0, -frame, 0), flags, opt.palette, isEnabled(), opt.text,
+                        QPalette::ButtonText);
+}
+
 CtlCheckBox::CtlCheckBox(QWidget* parent) : QCheckBox(parent) {
   connect(this, &QAbstractButton::clicked, this, [this] { notify_parent(this, ::activated{}); });
 }
@@ -75,6 +93,27 @@ void CtlRadioButton::nextCheckState() {
         if (auto* b = qobject_cast<QRadioButton*>(r->client.data())) b->setChecked(false);
   }
   setChecked(true);
+}
+
+void CtlGroupBox::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QFontMetrics fm(font());
+  const QString caption = title();
+  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine;
+  const QRect text = fm.boundingRect(QRect(fm.averageCharWidth(), 0, width(), fm.height()), flags, caption)
+                         .adjusted(-2, 0, 2, 0);
+  // An etched frame: a shadow line and a light line beside it.
+  const QRect frame = rect().adjusted(0, fm.height() / 2, -1, -1);
+  p.save();
+  if (!caption.isEmpty()) p.setClipRegion(QRegion(rect()).subtracted(QRegion(text)));
+  p.setPen(palette().color(QPalette::Mid));
+  p.drawRect(frame.adjusted(0, 0, -1, -1));
+  p.setPen(palette().color(QPalette::Light));
+  p.drawRect(frame.adjusted(1, 1, 0, 0));
+  p.restore();
+  if (!caption.isEmpty())
+    style()->drawItemText(&p, text, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(), caption,
+                          QPalette::WindowText);
 }
 
 void CtlLabel::show_text(const QString& text) {
@@ -156,6 +195,9 @@ CtlListView::CtlListView(QWidget* parent) : QListView(parent), model_(new ListMo
   setUniformItemSizes(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionBehavior(QAbstractItemView::SelectRows);
+  // A line wider than the box is cut at its edge, never shortened with an ellipsis: the lines
+  // are often padded columns whose tail is blanks.
+  setTextElideMode(Qt::ElideNone);
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     if (notify) notify_parent(this, ::selchanged{});
   });

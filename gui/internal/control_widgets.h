@@ -57,6 +57,11 @@ class CtlPushButton : public QPushButton, public ControlTraits {
   Q_OBJECT
  public:
   explicit CtlPushButton(QWidget* parent);
+
+ protected:
+  // A caption wider than the room the style leaves inside the button is centred on the whole
+  // face and cut only by the button's edge, instead of losing its last letters.
+  void paintEvent(QPaintEvent* ev) override;
 };
 
 class CtlCheckBox : public QCheckBox, public ControlTraits {
@@ -81,6 +86,11 @@ class CtlGroupBox : public QGroupBox, public ControlTraits {
   Q_OBJECT
  public:
   explicit CtlGroupBox(QWidget* parent) : QGroupBox(parent) {}
+
+ protected:
+  // The frame's top line runs through the middle of the caption line, with or without a
+  // caption, so that boxes set side by side at one height line up; the caption interrupts it.
+  void paintEvent(QPaintEvent* ev) override;
 };
 
 // A static text shows "&x" as an underlined mnemonic (unless made without prefix handling);

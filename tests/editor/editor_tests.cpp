@@ -142,6 +142,31 @@ class EditorTests : public QObject {
     });
   }
 
+  // Labels of different widths followed by tabs, as a record card writes them, put their values
+  // at one column in a proportional font, and again after the window's font has changed.
+  void tabbedLabelsLineUpTheirValues() {
+    run_in_task([](Window task) {
+      const Window w = make_editor(task);
+      const char* lines[] = {"Автор:\t\t\tx\n", "Наименование:\t\tx\n", "Категория:\t\tx\n",
+                             "Диск:\t\t\tx\n", "Переплет:\t\tx\n", "Обложка:\t\tx\n"};
+      for (const char* l : lines) edit_AppendStr(w, cp(l), 100);
+      for (int size : {10, 14}) {
+        win_SetFont(w, font_Create(ff_System, {}, size));
+        EditorView* v = view_of(w);
+        std::vector<int> xs;
+        for (QTextBlock b = v->document()->firstBlock(); b.isValid() && !b.text().isEmpty(); b = b.next()) {
+          QTextCursor c(b);
+          c.movePosition(QTextCursor::EndOfBlock);
+          c.movePosition(QTextCursor::Left);  // before the value
+          xs.push_back(v->cursorRect(c).left());
+        }
+        QCOMPARE(xs.size(), std::size_t(6));
+        for (int x : xs) QCOMPARE(x, xs.front());
+      }
+      win_Destroy(w);
+    });
+  }
+
   void caretSelectionPasteAndCopy() {
     run_in_task([](Window task) {
       const Window w = make_editor(task, "abc\ndef");

@@ -552,6 +552,53 @@ class ControlTests : public QObject {
     });
   }
 
+  // A line wider than its list box is cut at the edge: a tail of blanks shows nothing, not an
+  // ellipsis.
+  void wideLinesAreCutNotElided() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window list = win_CreateControl(wk_ListBox, {0, 0, 200, 100}, "", w, {csf_NoBorder}, 1);
+      win_SetFont(list, font_Create(ff_Fixed, {}, 10));
+      lbox_Add(list, "1" + std::string(80, ' '));
+      auto* view = as<QListView>(list);
+      QVERIFY(QTest::qWaitForWindowExposed(view));
+      view->doItemsLayout();
+      const QImage img = view->viewport()->grab().toImage();
+      const QRect row0 = view->visualRect(row(list, 0));
+      const int digit_end = QFontMetrics(view->font()).horizontalAdvance(QStringLiteral("1")) + 8;
+      for (int x = digit_end; x < img.width(); ++x)
+        for (int y = row0.top(); y <= row0.bottom(); ++y)
+          QVERIFY2(qGray(img.pixel(x, y)) > 200, qPrintable(QStringLiteral("ink at %1,%2").arg(x).arg(y)));
+      win_Destroy(w);
+    });
+  }
+
+  // Two group boxes side by side at one height, one with a caption and one without, draw their
+  // frames' top lines at the same height, and the caption sits on that line.
+  void groupBoxFramesLineUp() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window plain = win_CreateControl(wk_GroupBox, {10, 10, 150, 100}, "", w, {}, 1);
+      const Window titled = win_CreateControl(wk_GroupBox, {160, 10, 300, 100}, cp("Обложка"), w, {}, 2);
+      auto frame_top = [](QWidget* box) {
+        const QImage img = box->grab().toImage();
+        const QRgb back = img.pixel(img.width() / 2, img.height() / 2);
+        const int x = img.width() - 10;  // right of any caption
+        for (int y = 0; y < img.height(); ++y)
+          if (img.pixel(x, y) != back) return y;
+        return -1;
+      };
+      QWidget* a = widget_of(plain);
+      QWidget* b = widget_of(titled);
+      QVERIFY(QTest::qWaitForWindowExposed(a->window()));
+      const int top_a = frame_top(a), top_b = frame_top(b);
+      QVERIFY(top_a >= 0);
+      QCOMPARE(top_b, top_a);
+      QVERIFY(top_a < QFontMetrics(b->font()).height());
+      win_Destroy(w);
+    });
+  }
+
   // The block storage of list lines against a plain vector, through inserts at random places,
   // sorted inserts and removals that split and empty blocks.
   void listModelKeepsOrderAcrossBlocks() {
