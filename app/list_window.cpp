@@ -6,6 +6,7 @@
 
 #include "codepage.h"
 #include "format.h"
+#include "message_window.h"
 #include "record_card.h"
 #include "record_edit.h"
 #include "task_window.h"
@@ -34,6 +35,7 @@ void создать(Window win) {
       wk_ListBox, Rect{2, 6, 820, 158}, std::string(), win,
       {csf_Sort, wsf_VScroll, csf_NoBorder, csf_NoIntegralHeight, csf_TabStop, csf_Group}, ид_списка);
   toolbar_remove(win_GetParent(win));
+  msg_Resize(win_GetParent(win));  // the message window takes the room the toolbars gave back
   win_SetFont(список, font_Create(ff_Fixed, {}, 10));
   win_SetText(win, "Выделите строку для операции"_cps);
   заполнитьсписок(список);
@@ -48,6 +50,7 @@ void вернуть_панели_задачи(Window task) {
   if (--открытых_окон() > 0 || win_GetType(task) != wk_Task) return;
   if (!toolbar_GetRect(task, tb_top{})) tb_project_toolbar_Create(task);
   if (!toolbar_GetRect(task, tb_bottom{})) tb_help_line_Create(task);
+  msg_Resize(task);
 }
 
 std::optional<long> команда(Window win, const e_menu& m) {

@@ -61,6 +61,12 @@ void expect_no_selection_message(QString& seen) {
   });
 }
 
+// The bottom edge of the message window in the task window's client area.
+int message_bottom(Window task) {
+  QWidget* m = client_of(*msg_GetWin());
+  return m->mapTo(client_of(task), QPoint(0, m->height())).y();
+}
+
 QString message_text() {
   const auto w = msg_GetWin();
   if (!w) return {};
@@ -93,11 +99,14 @@ class AppListTests : public QObject {
     WorkDir wd(start_files(record_line(12, "А", "Б", "В", "", 0, 0, "") + record_line(3, "А", "Б", "В", "", 0, 0, "") +
                            record_line(100, "А", "Б", "В", "", 0, 0, "") + record_line(5, "А", "Б", "В", "", 7, 0, "")));
     run_app([&](Window task) {
+      const int bottom_with_toolbars = message_bottom(task);
       const Window lw = open_list(task);
       QVERIFY(lw);
       QCOMPARE(shown_codes(lw), (std::vector<int>{3, 12, 100}));  // code 5 has no disk word
       QCOMPARE(win_GetText(lw), cp("Выделите строку для операции"));
       QVERIFY(!toolbar_GetRect(task, tb_top{}));  // the task window's toolbar is away
+      // The message window moved down into the room the help line gave back.
+      QVERIFY(message_bottom(task) > bottom_with_toolbars);
       QVERIFY(!tools_enabled(lw));
       select_code(lw, 12);
       QCOMPARE(win_GetText(lw), cp("Выполните необходимую операцию"));
@@ -111,6 +120,7 @@ class AppListTests : public QObject {
       int toolbars = 0;
       for (Window w : win_GetChildWindows(task)) toolbars += toolbar_IsToolbar(w) && win_GetParent(w) == task;
       QCOMPARE(toolbars, 2);
+      QCOMPARE(message_bottom(task), bottom_with_toolbars);
     });
   }
 
