@@ -295,8 +295,9 @@ class AppTaskTests : public QObject {
         on_next_modal([&](QWidget* d) {
           auto* fd = qobject_cast<QFileDialog*>(d);
           QVERIFY(fd);
-          fd->selectFile(book);
-          static_cast<QDialog*>(fd)->accept();
+          // As a user would: the whole path typed into the name field, then Open.
+          fd->findChild<QLineEdit*>("fileNameEdit")->setText(book);
+          QMetaObject::invokeMethod(fd, "accept", Qt::QueuedConnection);
         });
         press(ид_ВидОбл);
         QCOMPARE(win_GetText(win_GetCtlHandle(dlg, ид_ФайлОбложки)), std::string("book.bmp"));
