@@ -45,7 +45,9 @@ using record_field_tuple = typename value_typed::field_types<decltype(record_ref
 template <class T>
 std::vector<const TypeDesc*> record_types() {
   std::vector<const TypeDesc*> types;
-  std::apply([&](auto... x) { (types.push_back(&type_of<decltype(x)>()), ...); }, record_field_tuple<T>{});
+  // Only the field types are needed: walk them without building (and copying) field values.
+  [&]<class... F>(std::tuple<F...>*) { (types.push_back(&type_of<F>()), ...); }(
+      static_cast<record_field_tuple<T>*>(nullptr));
   return types;
 }
 

@@ -157,8 +157,8 @@ FunctorDesc functor_of() {
   static_assert(CompoundStruct<S>, "an alternative of a domain needs fields() and a functor name");
   FunctorDesc f;
   f.name = std::string(std::string_view(S::functor));
-  std::apply([&](auto... x) { (f.fields.push_back(&type_of<decltype(x)>()), ...); },
-             struct_field_types<S>{});
+  [&]<class... F>(std::tuple<F...>*) { (f.fields.push_back(&type_of<F>()), ...); }(
+      static_cast<struct_field_types<S>*>(nullptr));
   return f;
 }
 

@@ -61,7 +61,9 @@ TEST(TermWriter, ExactFormsOfEveryType) {
   EXPECT_EQ(w(T(TypeCode::Binary), Binary{}), "$[]");
   EXPECT_EQ(w(list_type(T(TypeCode::Integer)), Term::List{1, -2, 3}), "[1,-2,3]");
   EXPECT_EQ(w(list_type(T(TypeCode::String)), Term::List{}), "[]");
-  const Term g = Term::compound(2, {Term::List{Term::compound(0, {7, 0.5}), Term::compound(1)}});
+  // A lone list argument is spelt Term(...): `{Term::List{..}}` alone would copy the list as the
+  // argument list on some compilers (clang) and wrap it as one argument on others (g++).
+  const Term g = Term::compound(2, {Term(Term::List{Term::compound(0, {7, 0.5}), Term::compound(1)})});
   EXPECT_EQ(w(shape_type(), g), "group([point(7,0.5),none])");
   // A term that does not have its type's form is a program fault, not a text.
   EXPECT_EQ(error_code_of([] { w(T(TypeCode::Integer), "x"); }), 1000);
@@ -86,7 +88,8 @@ TEST(TermText, EveryTypeSurvivesWriteAndRead) {
     add(T(TypeCode::Real), d);
   std::string all_bytes;
   for (int c = 1; c < 256; ++c) all_bytes += static_cast<char>(c);
-  for (const std::string& s : {std::string(), all_bytes, std::string("\\\\\"\n\r\n"), "Мёртвые души"_cps}) {
+  const std::string cyrillic = "Мёртвые души"_cps;  // apart: clang 14 crashes on a _cps literal in this list
+  for (const std::string& s : {std::string(), all_bytes, std::string("\\\\\"\n\r\n"), cyrillic}) {
     add(T(TypeCode::String), s);
     add(T(TypeCode::Symbol), s);
   }
@@ -97,7 +100,7 @@ TEST(TermText, EveryTypeSurvivesWriteAndRead) {
   add(list_type(T(TypeCode::String)), Term::List{"a,b", "]", "", "\"x\""});
   add(list_type(list_type(T(TypeCode::Integer))), Term::List{Term::List{}, Term::List{1, 2}});
   add(shape_type(), Term::compound(3, {"(,)]", '\''}));
-  add(shape_type(), Term::compound(2, {Term::List{Term::compound(1), Term::compound(2, {Term::List{}})}}));
+  add(shape_type(), Term::compound(2, {Term(Term::List{Term::compound(1), Term::compound(2, {Term(Term::List{})})})}));
 
   for (std::size_t i = 0; i < types.size(); ++i) {
     const std::string text = w(*types[i], values[i]);
