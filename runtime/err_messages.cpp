@@ -164,12 +164,6 @@ bool memory_is_short() {
   return false;
 }
 
-std::string host_error_text(int n) {
-  static const locale_t c_loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  const char* t = c_loc ? strerror_l(n, c_loc) : std::strerror(n);
-  return RUN_FromHostPath(t ? t : "");
-}
-
 // Built in a small frame: it is what is left when the stack runs short.
 std::string memory_overflow_text(int code) {
   char digits[12];
@@ -192,6 +186,12 @@ std::string hex(unsigned v) {
 }
 
 }  // namespace
+
+std::string ERR_HostErrorText(int n) {
+  static const locale_t c_loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  const char* t = c_loc ? strerror_l(n, c_loc) : std::strerror(n);
+  return RUN_FromHostPath(t ? t : "");
+}
 
 ErrSearchDirs ERR_DefaultSearchDirs() {
   ErrSearchDirs d;
@@ -251,7 +251,7 @@ std::string ERR_GetSysErrorMsg(int code) {
       // A code above 7000 names its host error itself; 7000 stands for a host number of 1000 or
       // more, which only the last raise recorded.
       const int n = code > 7000 ? code - 7000 : RUN_GetOsErrorNo();
-      if (n != 0) m += " Native OS error " + std::to_string(n) + " " + host_error_text(n);
+      if (n != 0) m += " Native OS error " + std::to_string(n) + " " + ERR_HostErrorText(n);
     }
     m += " (";
     m += RUN_FromHostPath(ERR_MessageFilePath());

@@ -62,6 +62,9 @@ enum class ErrLookup { found, not_in_file, cannot_open, cannot_read };
 // Looks `code` up; on `found`, `text` holds its message.
 ErrLookup ERR_ReadErrorMsg(int code, std::string& text);
 
+// The host's own text (code page 1251) for its error number `n`.
+std::string ERR_HostErrorText(int n);
+
 // The message text of `code`: the file's text, or the fallback
 //   <code>[ Exception with code <hex>][ Native OS error <n> <host text>] (<file> <why>)
 // where <why> is " No error messages", " can not be opened" or " can not be read". When less than
