@@ -1,7 +1,9 @@
 // Helpers of the runtime tests: a temporary directory that removes itself, whole-file reading and
-// writing in bytes, and catching a run-time error's code.
+// writing in bytes, catching a run-time error's code, and file permissions that hold for root too.
 #pragma once
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -81,6 +83,30 @@ class ScopedEnv {
   const char* name_;
   std::string old_;
   bool had_ = false;
+};
+
+// While it lives, the calling thread is refused what file permissions refuse, as any user is:
+// a superuser's overriding of them is switched off (and back on at the end).
+class FilePermissionsHold {
+ public:
+  FilePermissionsHold() {
+    if (::syscall(SYS_capget, &header_, saved_) != 0) return;
+    __user_cap_data_struct plain[2] = {saved_[0], saved_[1]};
+    for (const unsigned cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) plain[0].effective &= ~(1u << cap);
+    changed_ = ::syscall(SYS_capset, &header_, plain) == 0;
+  }
+  ~FilePermissionsHold() {
+    if (changed_) ::syscall(SYS_capset, &header_, saved_);
+  }
+  // Whether permissions now hold: for a plain user always, for a superuser once switched.
+  bool holds() const { return changed_ || ::geteuid() != 0; }
+  FilePermissionsHold(const FilePermissionsHold&) = delete;
+  FilePermissionsHold& operator=(const FilePermissionsHold&) = delete;
+
+ private:
+  __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct saved_[2]{};
+  bool changed_ = false;
 };
 
 }  // namespace test_support
