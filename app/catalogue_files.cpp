@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "catalogue_facts.h"
+#include "err_messages.h"
 #include "err_notice.h"
 #include "fact_file.h"
 #include "run_error.h"
@@ -18,10 +19,11 @@ struct StartFile {
   FactSection* section;
   bool holds_memory = false;  // loaded completely, or written by this run: saving loses nothing
   std::string kept_copy;      // the copy made before the first save, once made
+  bool told_no_copy = false;  // the user knows that the copy cannot be made, so nothing is saved
 };
 
-StartFile g_categories{файл_категорий, &секция_категорий, false, {}};
-StartFile g_catalogue{файл_базы, &секция_базы, false, {}};
+StartFile g_categories{файл_категорий, &секция_категорий, false, {}, false};
+StartFile g_catalogue{файл_базы, &секция_базы, false, {}, false};
 
 void load(StartFile* guarded, FactSection& section, std::string_view name) {
   if (guarded) guarded->holds_memory = false;
@@ -29,15 +31,28 @@ void load(StartFile* guarded, FactSection& section, std::string_view name) {
   if (guarded) guarded->holds_memory = true;
 }
 
-// Copies the file to the first free "<name>.сохранено-<n>" and tells the user where it is.
+// Copies the file to the first free "<name>.сохранено-<n>" and tells the user where it is. When
+// the copy cannot be made (the file cannot be read, say), the user is told once, with the host's
+// reason, and the error is raised: the save is not done.
 void keep_copy(StartFile& f) {
-  for (int n = 1;; ++n) {
-    std::string copy = std::string(f.name) + ".сохранено-"_cps + std::to_string(n);
-    if (RUN_CopyToNewFile(f.name, copy)) {
-      f.kept_copy = std::move(copy);
-      break;
+  try {
+    for (int n = 1;; ++n) {
+      std::string copy = std::string(f.name) + ".сохранено-"_cps + std::to_string(n);
+      if (RUN_CopyToNewFile(f.name, copy)) {
+        f.kept_copy = std::move(copy);
+        break;
+      }
+      if (n == 100000) RUN_OsError(7000 + EEXIST);  // every name is taken
     }
-    if (n == 100000) RUN_OsError(7000 + EEXIST);  // every name is taken
+  } catch (const RunError& e) {
+    if (!f.told_no_copy) {
+      f.told_no_copy = true;
+      ERR_ReportNotice("Файл «"_cps + std::string(f.name) +
+                       "» не был загружен полностью, а сделать копию его прежнего содержимого не удалось: "_cps +
+                       ERR_HostErrorText(e.code() - 7000) +
+                       ". Пока копию сделать нельзя, изменения этих данных в файл не сохраняются."_cps);
+    }
+    throw;
   }
   ERR_ReportNotice("Файл «"_cps + std::string(f.name) +
                    "» не был загружен полностью. Чтобы не потерять его данные, прежнее содержимое "
@@ -79,5 +94,6 @@ void начать_данные_каталога() {
   for (StartFile* f : {&g_categories, &g_catalogue}) {
     f->holds_memory = false;
     f->kept_copy.clear();
+    f->told_no_copy = false;
   }
 }

@@ -29,7 +29,9 @@ void загрузить_основную_базу();
 // Save the whole section to its file. Before the first save of the categories or the catalogue
 // in a run whose load of that file failed or was never attempted, the existing file is first
 // copied to "<file>.сохранено-<n>" (the first n that names no file yet) and the user is told once
-// where it was kept; when that copy cannot be made the save is not done and the error is raised.
+// where it was kept; when that copy cannot be made the save is not done and the error is raised,
+// and the first time the user is told why, with the file's name. A link to nothing holds nothing
+// to keep: the section is saved.
 void сохранить_категории();
 void сохранить_основную_базу();
 void сохранить_настройки();

@@ -8,11 +8,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "../../fuzz/consult_entry.h"
+#include "../runtime/test_support.h"
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
 #include "codepage.h"
@@ -264,6 +266,38 @@ class CatalogueFactsTests : public QObject {
       write_file(файл_категорий, good_categories);
     }
     QCOMPARE(QDir().entryList(QDir::Files).size(), 3 + 4);
+  }
+
+  // A start file that exists but cannot be read cannot be kept, so its section is not saved: the
+  // user is told once, with the file's name and the host's reason. A link to nothing holds
+  // nothing to keep: its section is saved.
+  void startFileThatCannotBeReadIsToldOnce() {
+    copy_samples();
+    const QByteArray before = read_file(файл_базы);
+    QFile::setPermissions(host(файл_базы), QFile::WriteOwner);
+    {
+      test_support::FilePermissionsHold hold;
+      if (!hold.holds()) QSKIP("file permissions cannot be made to hold for this user");
+      QCOMPARE(caught_code(загрузить_основную_базу), 7000 + EACCES);
+      база_лит.asserta(ЗаписьБазы{1, "A", "T", "C", "K", 0, 0, ""});
+      QCOMPARE(caught_code(сохранить_основную_базу), 7000 + EACCES);
+      QCOMPARE(caught_code(сохранить_основную_базу), 7000 + EACCES);
+    }
+    QCOMPARE(g_notices.size(), 1u);
+    QVERIFY(g_notices[0].find("«Литература1.pbs»"_cps) != std::string::npos);
+    QVERIFY(g_notices[0].find("Permission denied") != std::string::npos);
+    QFile::setPermissions(host(файл_базы), QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(read_file(файл_базы), before);
+
+    начать_данные_каталога();
+    QFile::remove(host(файл_базы));
+    QVERIFY(QFile::link("nowhere.pbs", host(файл_базы)));
+    QCOMPARE(caught_code(загрузить_основную_базу), 7000 + ENOENT);
+    база_лит.asserta(ЗаписьБазы{1, "A", "T", "C", "K", 0, 0, ""});
+    сохранить_основную_базу();
+    QCOMPARE(сохранённая_копия_базы(), std::string());
+    QCOMPARE(read_file(файл_базы), cp(RNT_SaveText(секция_базы)));
+    QCOMPARE(g_notices.size(), 1u);
   }
 
   void aSaveThatCannotWriteKeepsMemoryAndRaises() {
