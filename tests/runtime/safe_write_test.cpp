@@ -2,17 +2,24 @@
 // read-only, a folder where no new file can be made, the longest name the host takes, and a nearly
 // full disk.
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 
 #include "codepage.h"
 #include "host_path.h"
+#include "run_error.h"
 #include "safe_write.h"
 #include "test_support.h"
 
@@ -120,30 +127,85 @@ TEST(SafeWrite, PermissionsOfFileAndFolderAreRespected) {
   EXPECT_EQ(fs::status(writable).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 
-// A disk filled up by what interrupted saves left: the next save removes it and succeeds. The
-// disk is a small memory file system mounted in a process of its own; where the host allows no
-// such mount the case is skipped.
-TEST(SafeWrite, ANearlyFullDiskSavesAgainOnceTheLeftoversAreGone) {
-  TempDir dir;
-  constexpr int kNoMount = 77;
+constexpr int kCannot = 77;
+
+// Runs `setup` and then `body` in a child process and gives the child's exit status: 0 when
+// `body` saw what it should, a host error number when a save raised it, 1 for other faults,
+// kCannot when `setup` is not possible here.
+int in_child(const std::function<bool()>& setup, const std::function<bool()>& body) {
   const pid_t child = ::fork();
   if (child == 0) {
-    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        ::mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=64k") != 0)
-      ::_exit(kNoMount);
-    const std::string file = dir.file("Литература1.pbs");
-    write_bytes(file, std::string(8192, 'a'));
-    const pid_t gone = gone_pid();
-    for (int n = 0; n < 100; ++n) write_bytes(dir.file(temporary_of("Литература1.pbs", gone, n)), std::string(8192, 'b'));
-    const int code = error_code_of([&] { RUN_ReplaceFile(RUN_FromHostPath(file), std::string(12000, 'c')); });
-    if (code != 0) ::_exit(code > 7000 && code < 7070 ? code - 7000 : 1);
-    ::_exit(read_bytes(file) == std::string(12000, 'c') && entries(dir.path()).size() == 1 ? 0 : 1);
+    if (!setup()) ::_exit(kCannot);
+    try {
+      ::_exit(body() ? 0 : 1);
+    } catch (const RunError& e) {
+      ::_exit(e.code() > 7000 && e.code() < 7070 ? e.code() - 7000 : 1);
+    }
   }
   int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  if (WEXITSTATUS(status) == kNoMount) GTEST_SKIP() << "no memory file system can be mounted here";
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the save raised host error " << WEXITSTATUS(status) << ", or left the wrong files";
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return 1;
+  return WEXITSTATUS(status);
+}
+
+// Mounts a file system of `type` on `where`, seen by this process alone.
+bool mount_own(const char* type, const std::string& where, const char* options) {
+  return ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+         ::mount(type, where.c_str(), type, 0, options) == 0;
+}
+
+// Makes the host refuse unnamed files, as one that does not offer them does.
+bool refuse_unnamed_files() {
+  sock_filter code[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+      BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, __O_TMPFILE & ~O_DIRECTORY, 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+  };
+  sock_fprog prog{static_cast<unsigned short>(sizeof code / sizeof code[0]), code};
+  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &prog) == 0;
+}
+
+// Saves twice; only the file is left, with the second contents.
+bool saves_leaving_only_the_file(const TempDir& dir) {
+  const std::string file = dir.file("data.pbs");
+  RUN_ReplaceFile(file, "first");
+  RUN_ReplaceFile(file, "second");
+  return read_bytes(file) == "second" && entries(dir.path()).size() == 1;
+}
+
+// A disk filled up by what interrupted saves left: the next save removes it and succeeds. The
+// disk is a small memory file system.
+TEST(SafeWrite, ANearlyFullDiskSavesAgainOnceTheLeftoversAreGone) {
+  TempDir dir;
+  const int result = in_child([&] { return mount_own("tmpfs", dir.path(), "size=64k"); },
+                              [&] {
+                                const std::string file = dir.file("Литература1.pbs");
+                                write_bytes(file, std::string(8192, 'a'));
+                                const pid_t gone = gone_pid();
+                                for (int n = 0; n < 100; ++n)
+                                  write_bytes(dir.file(temporary_of("Литература1.pbs", gone, n)),
+                                              std::string(8192, 'b'));
+                                RUN_ReplaceFile(RUN_FromHostPath(file), std::string(12000, 'c'));
+                                return read_bytes(file) == std::string(12000, 'c') && entries(dir.path()).size() == 1;
+                              });
+  if (result == kCannot) GTEST_SKIP() << "no memory file system can be mounted here";
+  EXPECT_EQ(result, 0) << "the save raised host error " << result << ", or left the wrong files";
+}
+
+// Hosts that offer less: no process file system to link an unnamed file by, or no unnamed files
+// at all (a named temporary is written then). The saves work and leave nothing behind.
+TEST(SafeWrite, HostsWithoutUnnamedFilesOrTheirLinks) {
+  TempDir dir;
+  const int without_proc = in_child([] { return mount_own("tmpfs", "/proc", "size=4k"); },
+                                    [&] { return saves_leaving_only_the_file(dir); });
+  if (without_proc != kCannot) {
+    EXPECT_EQ(without_proc, 0);
+  }
+  const int without_unnamed = in_child(refuse_unnamed_files, [&] { return saves_leaving_only_the_file(dir); });
+  if (without_unnamed == kCannot) GTEST_SKIP() << "the host cannot be made to refuse unnamed files";
+  EXPECT_EQ(without_unnamed, 0);
 }
 
 }  // namespace
