@@ -225,9 +225,9 @@ int write_temporary(const Place& place, bool anonymous, const struct stat* old, 
     unusable = anonymous;
     return errno;
   }
-  if (old != nullptr) {
-    (void)::fchmod(fd.get(), old->st_mode & 07777);
+  if (old != nullptr) {  // the owner first: a change of owner clears the set-id bits
     if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) (void)::fchown(fd.get(), old->st_uid, old->st_gid);
+    (void)::fchmod(fd.get(), old->st_mode & 07777);
   }
   int err = 0;
   if (!write_all(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0) err = errno;
