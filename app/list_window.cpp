@@ -17,10 +17,13 @@ namespace {
 constexpr std::string_view kФорматСтроки = "%5.5|%20.18|%-30.25|%10.10|%4.4|%8.8|%20.20";
 constexpr Color kСерый = 0x808080;
 
-// The list windows open now: the task window's toolbars come back when the last one closes.
-int& открытых_окон() {
-  static int n = 0;
-  return n;
+// The list windows open now, in opening order: the task window's toolbars come back when the
+// last one closes. A window counts from the moment it takes the toolbars away, so a creation
+// that stops half-way still gives them back when its window closes, and only a counted window
+// can uncount itself.
+std::vector<Window>& открытые_окна() {
+  static std::vector<Window> окна;
+  return окна;
 }
 
 void разместить(Window win, int ширина, int высота) {
@@ -34,6 +37,7 @@ void создать(Window win) {
   const Window список = win_CreateControl(
       wk_ListBox, Rect{2, 6, 820, 158}, std::string(), win,
       {csf_Sort, wsf_VScroll, csf_NoBorder, csf_NoIntegralHeight, csf_TabStop, csf_Group}, ид_списка);
+  открытые_окна().push_back(win);
   toolbar_remove(win_GetParent(win));
   msg_Resize(win_GetParent(win));  // the message window takes the room the toolbars gave back
   win_SetFont(список, font_Create(ff_Fixed, {}, 10));
@@ -41,13 +45,14 @@ void создать(Window win) {
   заполнитьсписок(список);
   tb_инспросмотра_Create(win);
   tb_help_line_Create(win);
-  ++открытых_окон();
 }
 
 // The task window gets back its project toolbar and its help line when the last list window
-// closes, each once: a toolbar that is there already is not made again.
-void вернуть_панели_задачи(Window task) {
-  if (--открытых_окон() > 0 || win_GetType(task) != wk_Task) return;
+// closes, each once: a toolbar that is there already is not made again. Nothing is made when
+// the task window is going itself (it forgot its list windows then).
+void вернуть_панели_задачи(Window win, Window task) {
+  auto& окна = открытые_окна();
+  if (std::erase(окна, win) == 0 || !окна.empty() || win_GetType(task) != wk_Task) return;
   if (!toolbar_GetRect(task, tb_top{})) tb_project_toolbar_Create(task);
   if (!toolbar_GetRect(task, tb_bottom{})) tb_help_line_Create(task);
   msg_Resize(task);
@@ -92,7 +97,7 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
     return 0;
   }
   if (std::holds_alternative<e_destroy>(ev)) {
-    вернуть_панели_задачи(win_GetParent(win));
+    вернуть_панели_задачи(win, win_GetParent(win));
     return 0;
   }
   if (const auto* m = std::get_if<e_menu>(&ev)) return команда(win, *m);
@@ -109,6 +114,8 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
   }
   return std::nullopt;
 }
+
+void забыть_окна_просмотра() { открытые_окна().clear(); }
 
 void tb_инспросмотра_Create(Window win) {
   toolbar_create(tb_top{}, kСерый, win,

@@ -22,6 +22,8 @@ enum ListWindowCommand : int {
 Window win_просмотрсписка_Create(Window parent);
 std::optional<long> win_просмотрсписка_eh(Window win, const Event& ev);
 void tb_инспросмотра_Create(Window win);
+// The task window is being destroyed and its list windows with it: they give nothing back to it.
+void забыть_окна_просмотра();
 
 // The list line of a record; nothing for a record whose disk or binding has no display word.
 std::optional<std::string> строка_списка(const ЗаписьБазы& record);

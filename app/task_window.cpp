@@ -126,6 +126,8 @@ std::optional<long> task_win_eh(Window win, const Event& ev) {
     msg_Resize(win);
     return 0;
   }
+  // The task window hears of its end before its list windows do: nothing is built on it after.
+  if (std::holds_alternative<e_destroy>(ev)) забыть_окна_просмотра();
   return std::nullopt;
 }
 

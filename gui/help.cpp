@@ -1,6 +1,9 @@
 // The help viewer: one window of the layer with a text browser, owned by the task window.
+// Invariant: g_viewer is the open viewer; a viewer that is closed (and so on its way to deletion)
+// is never the one shown again.
 #include "help.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -22,12 +25,25 @@ namespace {
 
 QPointer<QWidget> g_viewer;
 
+// The viewer's window: deleted once closed, and from its close on no longer the viewer, so a
+// help call that follows a close in the same handler opens a new one.
+class HelpWindow : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void closeEvent(QCloseEvent* ev) override {
+    QWidget::closeEvent(ev);
+    if (ev->isAccepted() && g_viewer == this) g_viewer = nullptr;
+  }
+};
+
 QTextBrowser* viewer() {
   if (!g_viewer) {
     QWidget* owner = nullptr;
     if (const TaskData* t = task())
       if (const WindowRecord* r = find_record(t->task_window)) owner = outer_widget(*r);
-    auto* w = new QWidget(owner, Qt::Window);
+    auto* w = new HelpWindow(owner, Qt::Window);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setObjectName(QStringLiteral("help_viewer"));
     auto* layout = new QVBoxLayout(w);

@@ -9,6 +9,7 @@ using namespace gui_detail;
 
 void win_Invalidate(Window win, Rect rect) {
   WindowRecord& r = checked_record(win);
-  if (r.surface) r.surface->erase_next();
-  if (r.client) r.client->update(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)).normalized());
+  const QRect part = QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)).normalized();
+  if (r.surface) r.surface->erase_next(part);
+  if (r.client) r.client->update(part);
 }

@@ -109,7 +109,7 @@ struct RunGuard {
     done = true;
     for (auto& c : connections) QObject::disconnect(c);
     if (find_record(t->task_window)) {
-      if (!t->pending_exit) t->pending_exit = 0;  // no event reaches a handler while tidying
+      if (!t->pending_exit) t->pending_exit = 0;  // only e_destroy reaches a handler while tidying
       destroy_window(t->task_window);
     }
     for (WindowRecord* r : all_records())

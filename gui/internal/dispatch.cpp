@@ -16,7 +16,10 @@ namespace {
 
 bool g_reporting = false;
 
+// Reports may nest: an e_destroy handler that runs during a report can fail in turn, and the
+// outer report keeps events away until it ends itself.
 void report_error(int code) {
+  const bool outer = g_reporting;
   g_reporting = true;
   TaskData* t = task();
   const ErrorHandler eh = attributes().error_handler;
@@ -26,12 +29,12 @@ void report_error(int code) {
     else
       ERR_ReportLevel1(code);
   } catch (const RunExit& e) {
-    g_reporting = false;
+    g_reporting = outer;
     end_run(e.code());
   } catch (...) {
     // A failure of the report itself is not reported again.
   }
-  g_reporting = false;
+  g_reporting = outer;
 }
 
 // Raises `code` so that the run-time values (flag, exit code, position) are set, then reports.
@@ -77,7 +80,8 @@ bool delivery_blocked() {
 }
 
 Delivery deliver(Window win, const Event& ev) {
-  if (delivery_blocked()) return {};
+  // e_destroy passes the block: a window's handlers keep records of it that must go with it.
+  if (delivery_blocked() && !std::holds_alternative<e_destroy>(ev)) return {};
   WindowRecord* r = find_record(win);
   if (!r) return {};
   if (r->dying && !std::holds_alternative<e_destroy>(ev)) return {};

@@ -1,8 +1,9 @@
 // The dispatcher: delivers an event through a window's handler chain under the error trap.
 // A run-time error raised in a handler is reported (the installed error handler, else the
-// runtime's report through the error box); while it is reported no event is delivered at all.
-// A RunExit raised in a handler ends the run: the loops of uix_Init and of open modal dialogs
-// are left and uix_Init throws the exit on. No C++ exception leaves the dispatcher.
+// runtime's report through the error box); while it is reported no event but e_destroy is
+// delivered. A RunExit raised in a handler ends the run: the loops of uix_Init and of open modal
+// dialogs are left, the windows still open get their e_destroy, and uix_Init throws the exit on.
+// No C++ exception leaves the dispatcher.
 #pragma once
 
 #include <functional>
@@ -26,7 +27,8 @@ Delivery deliver(Window win, const Event& ev);
 // when it ended by an error (reported) or an exit.
 bool run_trapped(const std::function<void()>& body);
 
-// True while an error is reported or the run is ending: no event reaches a handler.
+// True while an error is reported or the run is ending: no event but e_destroy reaches a
+// handler.
 bool delivery_blocked();
 
 // Ends the run with `exit_code` (a RunExit inside the loop): closes modal dialogs and pop-up

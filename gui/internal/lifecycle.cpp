@@ -63,11 +63,22 @@ void destroy_window(Window win) {
   }
   if (!is_task) refresh_task_menu_bar();
 
-  for (Window d : doomed) {
-    if (!find_record(d)) continue;
-    if (t) t->destroying.push_back(d);
-    deliver(d, e_destroy{});
-    if (t) t->destroying.pop_back();
+  // A window made on a dying one while the e_destroy events run goes with it, e_destroy and all.
+  auto add_newcomers = [&] {
+    for (WindowRecord* x : all_records())
+      if (!x->dying && (is_task || is_ancestor_or_self(win, x->handle))) {
+        x->dying = true;
+        doomed.push_back(x->handle);
+      }
+  };
+  for (std::size_t i = 0; i < doomed.size(); ++i) {
+    const Window d = doomed[i];
+    if (find_record(d)) {
+      if (t) t->destroying.push_back(d);
+      deliver(d, e_destroy{});
+      if (t) t->destroying.pop_back();
+    }
+    if (i + 1 == doomed.size()) add_newcomers();
   }
 
   for (Window d : doomed) {

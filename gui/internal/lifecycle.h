@@ -7,9 +7,10 @@
 namespace gui_detail {
 
 // Destroys the window and its descendants (for the task window: every window of the layer):
-// the window is hidden, e_destroy reaches the window and then each descendant, their timers
-// stop, the records go and the widgets are deleted when the loop gets back. Destroying the task
-// window ends the message loop. A window whose destruction has begun is left alone.
+// the window is hidden, e_destroy reaches the window and then each descendant (also while
+// delivery is blocked, and also a window made on one of them meanwhile), their timers stop, the
+// records go and the widgets are deleted when the loop gets back. Destroying the task window
+// ends the message loop. A window whose destruction has begun is left alone.
 void destroy_window(Window win);
 // Close request: e_closerequest; when the handler fails the window is destroyed (the MDI task
 // window first asks each MDI child, and goes only when none is left).

@@ -67,6 +67,10 @@ void PaintSurface::resize(QSize size) {
   image_ = std::move(next);
 }
 
+void PaintSurface::erase_next() {
+  if (owner_) erase_next(owner_->rect());
+}
+
 void PaintSurface::paint(Window win, QPaintEvent* ev) {
   if (!owner_) return;
   const QRect r = ev->rect();
@@ -79,16 +83,20 @@ void PaintSurface::paint(Window win, QPaintEvent* ev) {
       if (o) o->update(r);
     });
   } else if (rec && !delivery_blocked()) {
-    const bool erase = !skip_erase_;
+    // A paint of the platform erases all it covers; one that shows drawing only what
+    // win_Invalidate asked for.
+    const QRegion erase = skip_erase_ ? erase_asked_.intersected(r) : QRegion(r);
     skip_erase_ = false;
+    erase_asked_ -= r;
     painting_ = true;
     QPainter p(&image_);
     p.setClipRect(r);
-    if (erase && attributes().erase_background) {
+    if (!erase.isEmpty() && attributes().erase_background) {
       rec->erasing = true;
       const Delivery d = deliver(win, e_erasebackground{});
       if (WindowRecord* again = find_record(win)) again->erasing = false;
-      if (!d.handled) p.fillRect(r, owner_->palette().color(QPalette::Window));
+      if (!d.handled)
+        for (const QRect& part : erase) p.fillRect(part, owner_->palette().color(QPalette::Window));
     }
     if ((rec = find_record(win)) != nullptr) {
       apply_draw_tools(p, rec->tools);

@@ -1,13 +1,15 @@
 // Painting of layer windows. Each drawable window keeps a surface (an image of its client area)
 // that keeps its contents between paints: e_erasebackground and e_update draw on it inside the
 // widget's paint event, and the surface is then shown. Drawing outside e_update goes to the
-// surface as well and is shown by the next paint. Invariant: the record's paint_painter is set
-// exactly while e_update is delivered, and it paints on the surface clipped to update_rect.
+// surface as well and is shown by the next paint, which erases only what win_Invalidate asked
+// for. Invariant: the record's paint_painter is set exactly while e_update is delivered, and it
+// paints on the surface clipped to update_rect.
 #pragma once
 
 #include <QImage>
 #include <QPainter>
 #include <QPointer>
+#include <QRegion>
 #include <optional>
 
 #include "internal/window_record.h"
@@ -22,14 +24,18 @@ class PaintSurface {
   explicit PaintSurface(QWidget* owner);
   // Handles the owner's paint event: background erase as attribute 10008 and the handler say,
   // e_update with the paint context, then the surface is shown. A paint that arrives while
-  // another paint of the window runs is deferred (invalidated again, without erase).
+  // another paint of the window runs is deferred (invalidated again, without erase; an erase
+  // asked for stays asked for).
   void paint(Window win, QPaintEvent* ev);
   // Keeps the contents; a grown area starts in the window colour.
   void resize(QSize size);
-  // Marks the next paint as one without background erase.
+  // Marks the next paint as one that shows drawing: it erases only the parts asked for by
+  // erase_next, so the drawing around them stays.
   void skip_next_erase() { skip_erase_ = true; }
-  // Marks the next paint as one with background erase (win_Invalidate).
-  void erase_next() { skip_erase_ = false; }
+  // Asks for the background erase of `part` (win_Invalidate) at the paint that covers it,
+  // whatever drawing happens before that paint; without a part, of the whole window.
+  void erase_next(const QRect& part) { erase_asked_ += part; }
+  void erase_next();
   QImage& image() { return image_; }
   QWidget* owner() const { return owner_; }
 
@@ -37,6 +43,7 @@ class PaintSurface {
   QPointer<QWidget> owner_;
   QImage image_;
   bool skip_erase_ = false;
+  QRegion erase_asked_;          // parts to erase at the paint that covers them
   bool painting_ = false;        // e_update draws on image_ now
   bool resize_pending_ = false;  // a resize arrived while painting_
 };

@@ -75,6 +75,16 @@ QString message_text() {
   return e ? e->toPlainText() : QString();
 }
 
+// Counts the objects put on the widgets it watches.
+class NewChildren : public QObject {
+ public:
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* ev) override {
+    if (ev->type() == QEvent::ChildAdded) ++count;
+    return false;
+  }
+};
+
 }  // namespace
 
 class AppListTests : public QObject {
@@ -122,6 +132,37 @@ class AppListTests : public QObject {
       QCOMPARE(toolbars, 2);
       QCOMPARE(message_bottom(task), bottom_with_toolbars);
     });
+  }
+
+  // The second list window's creation stops after the task window's toolbars went away (its
+  // toolbar bitmaps cannot be found): they come back only when both windows are closed.
+  void aCreationThatStopsStillCounts() {
+    WorkDir wd(start_files(record_line(3, "А", "Б", "В", "", 0, 0, "")));
+    run_app([&](Window task) {
+      const Window first = open_list(task);
+      Q_CLEANUP_RESOURCE(foliarkh_files);
+      const Window second = open_list(task);
+      Q_INIT_RESOURCE(foliarkh_files);
+      QCOMPARE(reported(), std::vector<int>{6054});
+      QVERIFY(second && second != first);
+      win_Destroy(second);
+      QVERIFY(!toolbar_GetRect(task, tb_top{}));
+      win_Destroy(first);
+      QVERIFY(toolbar_GetRect(task, tb_top{}).has_value());
+      QVERIFY(toolbar_GetRect(task, tb_bottom{}).has_value());
+    });
+  }
+
+  // Closing the program with a list window open builds nothing on the task window that goes.
+  void closingTheProgramBuildsNothing() {
+    WorkDir wd(start_files(record_line(3, "А", "Б", "В", "", 0, 0, "")));
+    NewChildren added;
+    run_app([&](Window task) {
+      open_list(task);
+      client_of(task)->installEventFilter(&added);
+      command(task, cmd_Выход);
+    });
+    QCOMPARE(added.count, 0);
   }
 
   void emptyCatalogue() {

@@ -662,6 +662,26 @@ class PictureTests : public QObject {
     });
   }
 
+  // Drawing outside e_update after win_Invalidate: the paint still erases the invalidated part,
+  // and only that part, so the drawing beside it stays.
+  void invalidatedPartIsErasedAfterDrawing() {
+    run_in_task([](Window task) {
+      const Window w = make_canvas(task);
+      fill(w, 0x0000FF);
+      win_Update(w);
+      log().clear();
+      win_Invalidate(w, {0, 0, 20, 20});
+      win_SetPen(w, Pen{1, ps_Solid, uix_ComposeRGB(255, 0, 0)});
+      draw_Line(w, {50, 50}, {60, 50});
+      win_Update(w);
+      QCOMPARE(events_of<e_erasebackground>(w).size(), std::size_t(1));
+      const QColor background = find_record(w)->client->palette().color(QPalette::Window);
+      QCOMPARE(rgb_at(w, 5, 5), background.rgb() & 0xFFFFFFu);
+      QCOMPARE(rgb_at(w, 55, 50), 0xFF0000u);
+      QCOMPARE(rgb_at(w, 40, 40), 0x0000FFu);
+    });
+  }
+
   void pointsAndEvents() {
     QVERIFY(rect_PntInside({0, 0, 10, 10}, {10, 10}));
     QVERIFY(rect_PntInside({0, 0, 10, 10}, {0, 0}));

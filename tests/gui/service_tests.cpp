@@ -219,7 +219,7 @@ class ServiceTests : public QObject {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("<html><body><h1>Contents</h1><p>first</p><a name=\"context-5\"></a><p>Topic five</p></body></html>");
     f.close();
-    run_in_task([&](Window) {
+    run_in_task([&](Window task) {
       uix_ShowHelp("missing-file.hlp");  // reported by the viewer, not raised
       QWidget* v = help_viewer();
       QVERIFY(v);
@@ -230,6 +230,17 @@ class ServiceTests : public QObject {
       QCOMPARE(v->findChild<QTextBrowser*>()->textCursor().selectedText(), QString("first"));
       QCOMPARE(caught_code([&] { uix_ShowHelp(path.toStdString(), 1); }), 6422);
       QCOMPARE(caught_code([&] { uix_ShowHelp(path.toStdString(), 2); }), 6010);
+      // Closed and opened again by one handler: the viewer shown is one that stays.
+      behaviour() = [&](Window, const Event& ev) -> std::optional<long> {
+        if (!std::holds_alternative<e_user>(ev)) return std::nullopt;
+        uix_HelpClose();
+        uix_ShowHelp(path.toStdString());
+        return 0;
+      };
+      win_PostEvent(task, e_user{1, 0});
+      QVERIFY(wait_until([] { return !events_of<e_user>(uix_GetTaskWin()).empty(); }));
+      QTest::qWait(100);
+      QVERIFY(help_viewer());
       uix_HelpClose();
       QVERIFY(wait_until([] { return help_viewer() == nullptr; }));
     });

@@ -546,14 +546,18 @@ class WindowTests : public QObject {
   }
 
   void exitFromHandlerEndsInit() {
-    Window task_seen = 0;
+    Window task_seen = 0, child = 0;
+    static std::size_t at_exit = 0;
     int code = -1;
     try {
       run_in_task([&](Window task) {
         task_seen = task;
-        make_mdi_child(task, no_menu{});
+        child = make_mdi_child(task, no_menu{});
         behaviour() = [](Window, const Event& ev) -> std::optional<long> {
-          if (std::holds_alternative<e_user>(ev)) RUN_Exit(3);
+          if (std::holds_alternative<e_user>(ev)) {
+            at_exit = log().size();
+            RUN_Exit(3);
+          }
           return std::nullopt;
         };
         win_PostEvent(task, e_user{1, 0});
@@ -564,7 +568,31 @@ class WindowTests : public QObject {
     }
     QCOMPARE(code, 3);
     QCOMPARE(win_GetType(task_seen), int(wk_NotAWindow));
-    QVERIFY(events_of<e_destroy>(task_seen).empty());  // nothing is delivered after the exit
+    // After the exit only e_destroy is delivered, once to each window still open.
+    QCOMPARE(log().size(), at_exit + 2);
+    QCOMPARE(events_of<e_destroy>(task_seen).size(), std::size_t(1));
+    QCOMPARE(events_of<e_destroy>(child).size(), std::size_t(1));
+  }
+
+  // The program's error handler destroys a window while the error is reported: the window still
+  // hears of it, and a window made on a dying one during its destruction goes with it.
+  void destroyWhileDeliveryIsBlocked() {
+    static Window doomed = 0;
+    uix_SetErrorHandler([](int) { win_Destroy(doomed); });
+    run_in_task([](Window task) {
+      doomed = make_child(task);
+      static Window latecomer = 0;
+      behaviour() = [](Window win, const Event& ev) -> std::optional<long> {
+        if (std::holds_alternative<e_user>(ev)) RUN_Error(1234);
+        if (win == doomed && std::holds_alternative<e_destroy>(ev)) latecomer = make_child(doomed);
+        return std::nullopt;
+      };
+      win_SendEvent(task, e_user{1, 0});
+      QCOMPARE(win_GetType(doomed), int(wk_NotAWindow));
+      QCOMPARE(events_of<e_destroy>(doomed).size(), std::size_t(1));
+      QCOMPARE(win_GetType(latecomer), int(wk_NotAWindow));
+      QCOMPARE(events_of<e_destroy>(latecomer).size(), std::size_t(1));
+    });
   }
 
   void postedEventsKeepTheirOrder() {

@@ -493,6 +493,28 @@ class DialogPackageTests : public QObject {
     QCOMPARE(win_GetType(about), 0);
     QCOMPARE(caught_code([&] { dialog_GetValues(about); }), kDialogNoEntry);
   }
+
+  // A dialog still open when a handler ends the run: the program hears of its end and the
+  // package's record goes with it.
+  void theEndOfTheRunTakesTheDialogsRecord() {
+    reset_program();
+    Window about = 0;
+    try {
+      run_in_task([&](Window task) {
+        about = dialog_CreateModeless(task, 10022, "", {{10023, statictext{"first"}, nopr{}}}, program_eh, 0);
+        layer_test::behaviour() = [](Window, const Event& ev) -> std::optional<long> {
+          if (std::holds_alternative<e_user>(ev)) RUN_Exit(0);
+          return std::nullopt;
+        };
+        win_PostEvent(task, e_user{1, 0});
+        QTest::qWait(100);
+      });
+    } catch (const RunExit&) {
+    }
+    layer_test::behaviour() = nullptr;
+    QCOMPARE(count_of(event_code(e_destroy{})), 1);
+    QCOMPARE(caught_code([&] { dialog_GetValues(about); }), kDialogNoEntry);
+  }
 };
 
 QTEST_MAIN(DialogPackageTests)

@@ -317,6 +317,24 @@ class ToolbarTests : public QObject {
     });
   }
 
+  // A handler ends the run while a toolbar is open: its facts go with it, its room comes back.
+  void theEndOfTheRunTakesTheToolbarsFacts() {
+    try {
+      run_in_task([](Window task) {
+        toolbar_create(tb_top{}, kGrey, task, project_controls());
+        behaviour() = [](Window, const Event& ev) -> std::optional<long> {
+          if (std::holds_alternative<e_user>(ev)) RUN_Exit(0);
+          return std::nullopt;
+        };
+        win_PostEvent(task, e_user{1, 0});
+        QTest::qWait(100);
+      });
+    } catch (const RunExit&) {
+    }
+    QVERIFY(all_toolbars().empty());
+    QCOMPARE(margin(xQbx_tBarheight), 0);
+  }
+
   void theHelpLineOfTheToolbarsOwnWindowComesFirst() {
     run_in_task([](Window task) {
       toolbar_create(tb_bottom{}, kGrey, task, help_line("task"));
