@@ -24,25 +24,30 @@ std::string RUN_ReadFileBytes(std::string_view file_name) {
   if (fd < 0) raise_errno(errno);
   std::string out;
   int err = 0;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    err = errno;
-  } else {
-    // Read what the file holds, and more if it grew meanwhile.
-    out.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096);
-    std::size_t got = 0;
-    for (;;) {
-      if (got == out.size()) out.resize(out.size() * 2);
-      const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        err = errno;
-        break;
+  try {  // the buffer may not be had: the descriptor is closed all the same
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+      err = errno;
+    } else {
+      // Read what the file holds, and more if it grew meanwhile.
+      out.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096);
+      std::size_t got = 0;
+      for (;;) {
+        if (got == out.size()) out.resize(out.size() * 2);
+        const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+        if (n < 0) {
+          if (errno == EINTR) continue;
+          err = errno;
+          break;
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
       }
-      if (n == 0) break;
-      got += static_cast<std::size_t>(n);
+      out.resize(got);
     }
-    out.resize(got);
+  } catch (...) {
+    ::close(fd);
+    throw;
   }
   ::close(fd);
   if (err != 0) raise_errno(err);

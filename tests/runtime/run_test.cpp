@@ -196,14 +196,6 @@ TEST(HeapSettings, SectionsValuesAndChecks) {
   }
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-#define FOLIARKH_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define FOLIARKH_ASAN 1
-#endif
-#endif
-
 void* volatile g_sink = nullptr;
 
 TEST(HeapSettingsDeathTest, TheBlockSizeReachesTheAllocator) {
