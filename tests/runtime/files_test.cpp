@@ -215,6 +215,16 @@ TEST_F(Files, BuffersOfFilesAndSerialDevices) {
   IO_WrStr("abc");
   EXPECT_EQ(read_bytes(com), "abc");
   IO_Close(slot_);
+
+  // "\\" and ":" belong to the file's own name on this host: these are ordinary files.
+  for (const char* name : {"a:COM1", "a\\COM2"}) {
+    const std::string file = dir_.file(name);
+    IO_O_Write(slot_, file);
+    IO_WrDev_i(slot_);
+    IO_WrStr("abc");
+    EXPECT_EQ(read_bytes(file), "") << name;
+    IO_Close(slot_);
+  }
 }
 
 TEST_F(Files, KeyboardCannotBeReadWhileTheLayerRuns) {
