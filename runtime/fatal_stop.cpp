@@ -40,11 +40,11 @@ void RUN_ShowErrorBox(const char* title, std::string_view text) {
   write_stderr("\n");
 }
 
-void RUN_FatalMessage(std::string_view text) { RUN_ShowErrorBox("Kernog fatal error message", text); }
+void RUN_FatalMessage(std::string_view text) { RUN_ShowErrorBox(RUN_FatalTitle.data(), text); }
 
-void RUN_FatalStop(int code, std::string_view text, bool flush_streams) {
-  if (flush_streams) std::fflush(nullptr);
+void RUN_FatalStop(int code, std::string_view text) {
+  std::fflush(nullptr);
   RUN_FatalMessage(text);
-  RUN_FatalMessage("Kernog program terminated on fatal error");
+  RUN_FatalMessage(RUN_TerminatedText);
   ::_exit(code);
 }
