@@ -233,7 +233,10 @@ void RUN_PrepareFaultReports() {
   }
 }
 
-void RUN_SetFaultReportTimeLimit(unsigned seconds) { g_time_limit = static_cast<sig_atomic_t>(seconds); }
+void RUN_SetFaultReportTimeLimit(unsigned seconds) {
+  // alarm(0) would set no limit at all; a day is as good as for ever.
+  g_time_limit = static_cast<sig_atomic_t>(seconds < 1 ? 1 : seconds > 86400 ? 86400 : seconds);
+}
 
 void RUN_RemoveFaultHandlers() {
   if (!g_installed) return;

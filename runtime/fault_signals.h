@@ -22,7 +22,8 @@ void RUN_RemoveFaultHandlers();
 // Composes the reports the handlers write, with the texts of the message file in use; does
 // nothing while the handlers are not installed.
 void RUN_PrepareFaultReports();
-// How many seconds a fault's report may take before the process ends without it (10 at start).
+// How many seconds a fault's report may take before the process ends without it (10 at start;
+// at least 1).
 void RUN_SetFaultReportTimeLimit(unsigned seconds);
 
 // The run-time error of a fault: access violation 1009 (SIGSEGV, SIGBUS), stack overflow 1010,
