@@ -12,6 +12,12 @@
 
 namespace {
 [[noreturn]] void raise_errno(int err) { RUN_OsError(7000 + (err != 0 ? err : EIO)); }
+
+// Closes its descriptor however the reading ends, a buffer that cannot be had included.
+struct OpenFile {
+  int fd;
+  ~OpenFile() { ::close(fd); }
+};
 }  // namespace
 
 std::string RUN_ReadFileBytes(std::string_view file_name) {
@@ -22,34 +28,29 @@ std::string RUN_ReadFileBytes(std::string_view file_name) {
     fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) raise_errno(errno);
+  const OpenFile file{fd};
   std::string out;
   int err = 0;
-  try {  // the buffer may not be had: the descriptor is closed all the same
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-      err = errno;
-    } else {
-      // Read what the file holds, and more if it grew meanwhile.
-      out.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096);
-      std::size_t got = 0;
-      for (;;) {
-        if (got == out.size()) out.resize(out.size() * 2);
-        const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
-        if (n < 0) {
-          if (errno == EINTR) continue;
-          err = errno;
-          break;
-        }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    err = errno;
+  } else {
+    // Read what the file holds, and more if it grew meanwhile.
+    out.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096);
+    std::size_t got = 0;
+    for (;;) {
+      if (got == out.size()) out.resize(out.size() * 2);
+      const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        err = errno;
+        break;
       }
-      out.resize(got);
+      if (n == 0) break;
+      got += static_cast<std::size_t>(n);
     }
-  } catch (...) {
-    ::close(fd);
-    throw;
+    out.resize(got);
   }
-  ::close(fd);
   if (err != 0) raise_errno(err);
   return out;
 }
