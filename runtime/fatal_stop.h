@@ -11,6 +11,10 @@
 inline constexpr std::string_view RUN_FatalTitle = "Kernog fatal error message";
 inline constexpr std::string_view RUN_TerminatedText = "Kernog program terminated on fatal error";
 
+// Writes `text` to the standard error stream with write(2) alone, whole unless the host refuses:
+// safe inside a signal handler, and never buffered behind other output.
+void RUN_WriteStderr(std::string_view text);
+
 // Shows a task-modal error box with a title and a text (code page 1251).
 using ErrorBoxFn = void (*)(const char* title, std::string_view text);
 

@@ -8,7 +8,6 @@
 #include <ucontext.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -91,18 +90,6 @@ std::uintptr_t stack_pointer_of(void* context) {
 #endif
 }
 
-void write_all(std::string_view text) {
-  const char* p = text.data();
-  std::size_t n = text.size();
-  while (n > 0) {
-    const ssize_t w = ::write(STDERR_FILENO, p, n);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) return;
-    p += w;
-    n -= static_cast<std::size_t>(w);
-  }
-}
-
 // The time limit ran out while the report was being written.
 void on_time_limit(int) { ::_exit(g_first_code); }
 
@@ -132,8 +119,8 @@ void on_fault(int sig, siginfo_t* info, void* context) {
   const int depth = g_depth;
   g_depth = depth + 1;
   if (depth >= 2) {  // the nested report itself failed: nothing more is tried
-    write_all(RUN_TerminatedText);
-    write_all("\n");
+    RUN_WriteStderr(RUN_TerminatedText);
+    RUN_WriteStderr("\n");
     ::_exit(g_first_code);
   }
   if (depth == 1) {
@@ -143,7 +130,7 @@ void on_fault(int sig, siginfo_t* info, void* context) {
     message.add(")");
     ReportText report;
     report.compose(message.text());
-    write_all(report.text());
+    RUN_WriteStderr(report.text());
     ::_exit(g_first_code);
   }
   const bool overflow =
@@ -154,13 +141,13 @@ void on_fault(int sig, siginfo_t* info, void* context) {
   arm_time_limit();
   const ReportText& prepared = report_of(code, sig);
   if (!prepared.empty()) {
-    write_all(prepared.text());
+    RUN_WriteStderr(prepared.text());
   } else {  // composed before the reports were (or without memory for their texts): the bare code
     ReportText message;
     message.add_number(static_cast<unsigned>(code), 10);
     ReportText report;
     report.compose(message.text());
-    write_all(report.text());
+    RUN_WriteStderr(report.text());
   }
   ::_exit(code);
 }
