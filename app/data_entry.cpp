@@ -116,9 +116,10 @@ void нажат_ok(Window dlg) {
   win_Destroy(dlg);
 }
 
-// The host's path separators: the chooser gives host paths.
+// The chooser gives host paths, whose only separator is "/": the bare name is the text after the
+// last one ("\\" and ":" are ordinary characters of folder and file names here).
 std::string только_имя(const std::string& путь) {
-  const std::size_t p = путь.find_last_of("/\\:");
+  const std::size_t p = путь.find_last_of('/');
   return p == std::string::npos ? путь : путь.substr(p + 1);
 }
 

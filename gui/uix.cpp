@@ -16,6 +16,7 @@
 #include "accelerators.h"
 #include "err_report.h"
 #include "error_box.h"
+#include "file_slots.h"
 #include "internal/application.h"
 #include "internal/dispatch.h"
 #include "internal/geometry.h"
@@ -133,6 +134,11 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
   Attributes& a = attributes();
   if (a.mdi && std::holds_alternative<no_menu>(menu)) RUN_Error(6405);
 
+  // While the layer runs, the keyboard and the standard input cannot be read (1215).
+  struct LayerRunning {
+    LayerRunning() { IO_SetLayerRunning(true); }
+    ~LayerRunning() { IO_SetLayerRunning(false); }
+  } running;
   TaskData t;
   RunGuard guard{&t, nullptr, {}, false};
   guard.own_app = make_application_if_needed();

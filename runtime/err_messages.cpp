@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "fault_signals.h"
 #include "host_path.h"
 #include "run_error.h"
 #include "stack_room.h"
@@ -220,7 +221,10 @@ std::string ERR_FindMessageFile(const ErrSearchDirs& dirs) {
   return std::string(ERR_MessageFileName);
 }
 
-void ERR_UseMessageFile(std::string host_path) { g_index.reset(std::move(host_path)); }
+void ERR_UseMessageFile(std::string host_path) {
+  g_index.reset(std::move(host_path));
+  RUN_PrepareFaultReports();  // their texts come from the file now in use
+}
 
 void ERR_InitMessages() { ERR_UseMessageFile(ERR_FindMessageFile(ERR_DefaultSearchDirs())); }
 
@@ -238,7 +242,9 @@ ErrLookup ERR_ReadErrorMsg(int code, std::string& text) {
   }
 }
 
-std::string ERR_GetSysErrorMsg(int code) {
+std::string ERR_GetSysErrorMsg(int code) { return ERR_GetSysErrorMsg(code, RUN_GetHostExceptionCode()); }
+
+std::string ERR_GetSysErrorMsg(int code, unsigned host_code) {
   try {
     if (memory_is_short()) return memory_overflow_text(code);
     std::string text;
@@ -246,7 +252,7 @@ std::string ERR_GetSysErrorMsg(int code) {
     if (r == ErrLookup::found) return text;
 
     std::string m = std::to_string(code);
-    if (code == 1050) m += " Exception with code " + hex(RUN_GetHostExceptionCode());
+    if (code == 1050) m += " Exception with code " + hex(host_code);
     if (code >= 7000) {
       // A code above 7000 names its host error itself; 7000 stands for a host number of 1000 or
       // more, which only the last raise recorded.

@@ -71,3 +71,6 @@ std::string ERR_HostErrorText(int n);
 // 3000 bytes of stack or 5000 bytes of memory are left, no lookup is made and the text is
 // "<code> (+ memory overflow)". Never raises.
 std::string ERR_GetSysErrorMsg(int code);
+// The same with the host exception code that the text of 1050 names given, not the last one
+// recorded (the fault handlers' texts are composed before any fault).
+std::string ERR_GetSysErrorMsg(int code, unsigned host_code);

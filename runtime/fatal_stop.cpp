@@ -8,11 +8,10 @@
 #include <cstring>
 
 namespace {
-
 ErrorBoxFn g_box = nullptr;
+}  // namespace
 
-// write(2) directly: usable from a fault handler, and never buffered behind other output.
-void write_stderr(std::string_view text) {
+void RUN_WriteStderr(std::string_view text) {
   const char* p = text.data();
   std::size_t n = text.size();
   while (n > 0) {
@@ -24,8 +23,6 @@ void write_stderr(std::string_view text) {
   }
 }
 
-}  // namespace
-
 void RUN_SetErrorBoxFn(ErrorBoxFn fn) { g_box = fn; }
 ErrorBoxFn RUN_GetErrorBoxFn() { return g_box; }
 
@@ -34,17 +31,17 @@ void RUN_ShowErrorBox(const char* title, std::string_view text) {
     g_box(title, text);
     return;
   }
-  write_stderr(title);
-  write_stderr(": ");
-  write_stderr(text);
-  write_stderr("\n");
+  RUN_WriteStderr(title);
+  RUN_WriteStderr(": ");
+  RUN_WriteStderr(text);
+  RUN_WriteStderr("\n");
 }
 
-void RUN_FatalMessage(std::string_view text) { RUN_ShowErrorBox("Kernog fatal error message", text); }
+void RUN_FatalMessage(std::string_view text) { RUN_ShowErrorBox(RUN_FatalTitle.data(), text); }
 
-void RUN_FatalStop(int code, std::string_view text, bool flush_streams) {
-  if (flush_streams) std::fflush(nullptr);
+void RUN_FatalStop(int code, std::string_view text) {
+  std::fflush(nullptr);
   RUN_FatalMessage(text);
-  RUN_FatalMessage("Kernog program terminated on fatal error");
+  RUN_FatalMessage(RUN_TerminatedText);
   ::_exit(code);
 }

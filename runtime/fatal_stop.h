@@ -7,6 +7,14 @@
 
 #include <string_view>
 
+// The title of a fatal message's box, and the message that ends every fatal stop.
+inline constexpr std::string_view RUN_FatalTitle = "Kernog fatal error message";
+inline constexpr std::string_view RUN_TerminatedText = "Kernog program terminated on fatal error";
+
+// Writes `text` to the standard error stream with write(2) alone, whole unless the host refuses:
+// safe inside a signal handler, and never buffered behind other output.
+void RUN_WriteStderr(std::string_view text);
+
 // Shows a task-modal error box with a title and a text (code page 1251).
 using ErrorBoxFn = void (*)(const char* title, std::string_view text);
 
@@ -21,6 +29,6 @@ void RUN_ShowErrorBox(const char* title, std::string_view text);
 void RUN_FatalMessage(std::string_view text);
 
 // Shows the fatal message `text`, then "Kernog program terminated on fatal error", and ends the
-// process with exit code `code` at once (no clean-up runs). `flush_streams` is false when called
-// from a fault handler, where the C library's buffers may be in an inconsistent state.
-[[noreturn]] void RUN_FatalStop(int code, std::string_view text, bool flush_streams = true);
+// process with exit code `code` at once (no clean-up runs; the C library's streams are flushed).
+// Not for fault handlers, which write a report prepared beforehand (fault_signals.h).
+[[noreturn]] void RUN_FatalStop(int code, std::string_view text);

@@ -1,31 +1,79 @@
-// The fault handlers, their alternate stack, and the mapping of faults to run-time errors.
+// The fault handlers, their alternate stack, their reports composed ahead of any fault, and the
+// mapping of faults to run-time errors.
 #include "fault_signals.h"
 
+#include <pthread.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <ucontext.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "err_messages.h"
 #include "fatal_stop.h"
-#include "run_error.h"
 #include "stack_room.h"
 
 namespace {
 
-// Room for composing the report on the alternate stack (reading the message file included).
+// Room for the handler on the alternate stack (reserved, not committed, until it is used).
 constexpr std::size_t kAltStackSize = std::size_t{1} << 20;
 constexpr int kSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL};
 constexpr int kSignalCount = sizeof kSignals / sizeof kSignals[0];
+// The codes a fault can have, apart from 1050, whose fallback text names the signal.
+constexpr int kFaultCodes[] = {1009, 1010, 1030, 1031, 1032, 1033};
+constexpr int kFaultCodeCount = sizeof kFaultCodes / sizeof kFaultCodes[0];
+
+// The bytes of one report, built without allocating (usable inside the handler too). A message
+// too long for it is cut so that the closing line always fits.
+class ReportText {
+ public:
+  static constexpr std::size_t kCapacity = 1024;
+  static constexpr std::size_t kMaxMessage = kCapacity - 128;
+
+  // "Kernog fatal error message: <message>" and the line that ends every fatal stop.
+  void compose(std::string_view message) {
+    size_ = 0;
+    add(RUN_FatalTitle);
+    add(": ");
+    add(message.substr(0, kMaxMessage));
+    add("\n");
+    add(RUN_FatalTitle);
+    add(": ");
+    add(RUN_TerminatedText);
+    add("\n");
+  }
+  void add(std::string_view s) {
+    for (std::size_t i = 0; i < s.size() && size_ < kCapacity; ++i) bytes_[size_++] = s[i];
+  }
+  // `v` in upper-case digits of `base`.
+  void add_number(unsigned v, unsigned base) {
+    char digits[32];
+    std::size_t n = 0;
+    do {
+      digits[n++] = "0123456789ABCDEF"[v % base];
+      v /= base;
+    } while (v != 0);
+    while (n > 0 && size_ < kCapacity) bytes_[size_++] = digits[--n];
+  }
+  bool empty() const { return size_ == 0; }
+  std::string_view text() const { return std::string_view(bytes_, size_); }
+
+ private:
+  char bytes_[kCapacity];
+  std::size_t size_ = 0;
+};
 
 struct sigaction g_previous[kSignalCount];
 stack_t g_previous_alt{};
 void* g_alt_stack = nullptr;
 bool g_installed = false;
+
+ReportText g_reports[kFaultCodeCount];      // one per code of kFaultCodes
+ReportText g_unexpected[kSignalCount];      // 1050, one per signal of kSignals
+volatile sig_atomic_t g_time_limit = 10;    // seconds
 
 volatile sig_atomic_t g_depth = 0;       // faults being handled right now
 volatile sig_atomic_t g_first_code = 0;  // the code of the outermost one
@@ -42,40 +90,66 @@ std::uintptr_t stack_pointer_of(void* context) {
 #endif
 }
 
-void write_raw(const char* text) {
-  std::size_t n = 0;
-  while (text[n] != '\0') ++n;
-  if (::write(STDERR_FILENO, text, n) < 0) return;
+// The time limit ran out while the report was being written.
+void on_time_limit(int) { ::_exit(g_first_code); }
+
+// From now on the process ends with the fault's code after the time limit, whatever blocks.
+void arm_time_limit() {
+  struct sigaction sa {};
+  sa.sa_handler = on_time_limit;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_ONSTACK;
+  ::sigaction(SIGALRM, &sa, nullptr);
+  sigset_t alarm_only;
+  sigemptyset(&alarm_only);
+  sigaddset(&alarm_only, SIGALRM);
+  ::pthread_sigmask(SIG_UNBLOCK, &alarm_only, nullptr);
+  ::alarm(static_cast<unsigned>(g_time_limit));
+}
+
+const ReportText& report_of(int code, int sig) {
+  for (int i = 0; i < kFaultCodeCount; ++i)
+    if (kFaultCodes[i] == code) return g_reports[i];
+  for (int i = 0; i < kSignalCount; ++i)
+    if (kSignals[i] == sig) return g_unexpected[i];
+  return g_unexpected[kSignalCount - 1];
 }
 
 void on_fault(int sig, siginfo_t* info, void* context) {
   const int depth = g_depth;
   g_depth = depth + 1;
-  const auto host_code = static_cast<unsigned>(sig);
   if (depth >= 2) {  // the nested report itself failed: nothing more is tried
-    write_raw("Kernog program terminated on fatal error\n");
+    RUN_WriteStderr(RUN_TerminatedText);
+    RUN_WriteStderr("\n");
     ::_exit(g_first_code);
   }
   if (depth == 1) {
-    char text[64];
-    std::snprintf(text, sizeof text, "Unable to handle nested exception (code = %X)", host_code);
-    RUN_FatalStop(g_first_code, text, false);
+    ReportText message;
+    message.add("Unable to handle nested exception (code = ");
+    message.add_number(static_cast<unsigned>(sig), 16);
+    message.add(")");
+    ReportText report;
+    report.compose(message.text());
+    RUN_WriteStderr(report.text());
+    ::_exit(g_first_code);
   }
-  // A box that waits for the user may take its time; a report that hangs on the terminal may not.
-  if (!RUN_GetErrorBoxFn()) ::alarm(10);
   const bool overflow =
       sig == SIGSEGV && RUN_IsStackOverflowFault(reinterpret_cast<std::uintptr_t>(info->si_addr),
                                                  stack_pointer_of(context));
   const int code = RUN_FaultErrorCode(sig, info->si_code, overflow);
   g_first_code = code;
-  RUN_NoteHostFault(code, host_code);
-  std::string text;
-  try {
-    text = ERR_GetSysErrorMsg(code);
-  } catch (...) {
-    text.clear();
+  arm_time_limit();
+  const ReportText& prepared = report_of(code, sig);
+  if (!prepared.empty()) {
+    RUN_WriteStderr(prepared.text());
+  } else {  // composed before the reports were (or without memory for their texts): the bare code
+    ReportText message;
+    message.add_number(static_cast<unsigned>(code), 10);
+    ReportText report;
+    report.compose(message.text());
+    RUN_WriteStderr(report.text());
   }
-  RUN_FatalStop(code, text, false);
+  ::_exit(code);
 }
 
 }  // namespace
@@ -132,6 +206,23 @@ void RUN_InstallFaultHandlers() {
   for (int i = 0; i < kSignalCount; ++i) ::sigaction(kSignals[i], &sa, &g_previous[i]);
   g_depth = 0;
   g_installed = true;
+  RUN_PrepareFaultReports();
+}
+
+void RUN_PrepareFaultReports() {
+  if (!g_installed) return;
+  // A text that cannot be had leaves its report empty: the handler then writes the bare code.
+  try {
+    for (int i = 0; i < kFaultCodeCount; ++i) g_reports[i].compose(ERR_GetSysErrorMsg(kFaultCodes[i]));
+    for (int i = 0; i < kSignalCount; ++i)
+      g_unexpected[i].compose(ERR_GetSysErrorMsg(1050, static_cast<unsigned>(kSignals[i])));
+  } catch (...) {
+  }
+}
+
+void RUN_SetFaultReportTimeLimit(unsigned seconds) {
+  // alarm(0) would set no limit at all; a day is as good as for ever.
+  g_time_limit = static_cast<sig_atomic_t>(seconds < 1 ? 1 : seconds > 86400 ? 86400 : seconds);
 }
 
 void RUN_RemoveFaultHandlers() {

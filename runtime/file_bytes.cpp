@@ -12,6 +12,12 @@
 
 namespace {
 [[noreturn]] void raise_errno(int err) { RUN_OsError(7000 + (err != 0 ? err : EIO)); }
+
+// Closes its descriptor however the reading ends, a buffer that cannot be had included.
+struct OpenFile {
+  int fd;
+  ~OpenFile() { ::close(fd); }
+};
 }  // namespace
 
 std::string RUN_ReadFileBytes(std::string_view file_name) {
@@ -22,6 +28,7 @@ std::string RUN_ReadFileBytes(std::string_view file_name) {
     fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) raise_errno(errno);
+  const OpenFile file{fd};
   std::string out;
   int err = 0;
   struct stat st {};
@@ -44,7 +51,6 @@ std::string RUN_ReadFileBytes(std::string_view file_name) {
     }
     out.resize(got);
   }
-  ::close(fd);
   if (err != 0) raise_errno(err);
   return out;
 }

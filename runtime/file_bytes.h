@@ -6,5 +6,5 @@
 #include <string_view>
 
 // The bytes of the file `file_name` (code page 1251). Raises 7000 + errno when it cannot be
-// opened or read.
+// opened or read; std::bad_alloc when its bytes do not fit in memory (the file is closed).
 std::string RUN_ReadFileBytes(std::string_view file_name);

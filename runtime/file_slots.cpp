@@ -189,11 +189,11 @@ void append_line_bytes(std::string& line, const char* p, std::size_t n, bool tex
   }
 }
 
+// Whether the file's own name, the text after the last "/" (the host's only separator: "\\" and
+// ":" are ordinary characters of a name here), is a serial device's: "COM" and a digit.
 bool is_serial_device_name(std::string_view name) {
-  const auto cut = name.find_last_of("/\\:");
-  // "COM1:" names the device itself, so a trailing colon is part of the device name.
-  std::string_view base = name;
-  if (cut != std::string_view::npos && cut + 1 < name.size()) base = name.substr(cut + 1);
+  const auto cut = name.find_last_of('/');
+  const std::string_view base = cut == std::string_view::npos ? name : name.substr(cut + 1);
   if (base.size() < 4) return false;
   auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
   return up(base[0]) == 'C' && up(base[1]) == 'O' && up(base[2]) == 'M' && base[3] >= '0' && base[3] <= '9';

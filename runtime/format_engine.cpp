@@ -2,7 +2,6 @@
 #include "format_engine.h"
 
 #include <charconv>
-#include <climits>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -41,19 +40,19 @@ bool allows(TypeCode type, char letter) {
   }
 }
 
-// Reads decimal digits at `pos`, saturating at INT_MAX.
+// Reads decimal digits at `pos`; a number above IO_MaxFieldSize counts as IO_MaxFieldSize + 1.
 int read_number(std::string_view fmt, std::size_t& pos) {
-  long long n = 0;
+  std::int64_t n = 0;
   while (pos < fmt.size() && is_digit(fmt[pos])) {
     n = n * 10 + (fmt[pos] - '0');
-    if (n > INT_MAX) n = INT_MAX;
+    if (n > IO_MaxFieldSize) n = IO_MaxFieldSize + 1;
     ++pos;
   }
   return static_cast<int>(n);
 }
 
-// Parses the directive whose "%" stands at `pos`. Widths and precisions beyond the range of int
-// count as its largest value. Inlined: it runs for every directive of every line.
+// Parses the directive whose "%" stands at `pos`. Inlined: it runs for every directive of every
+// line.
 inline FmtDirective parse_directive(std::string_view fmt, std::size_t pos) {
   FmtDirective d;
   ++pos;  // the "%"
@@ -127,17 +126,27 @@ std::string hex_bytes(std::string_view bytes) {
 
 FmtArg::FmtArg(const TypeDesc& type, const Term& value) : type_(type.code) {
   switch (type.code) {
-    case TypeCode::Real: real_ = value.as_real(); break;
+    case TypeCode::Real:
+      if (!value.is_real()) RUN_ErrorExit();
+      real_ = value.as_real();
+      break;
     case TypeCode::String:
-    case TypeCode::Symbol: text_ = value.as_string(); break;
+    case TypeCode::Symbol:
+      if (!value.is_string()) RUN_ErrorExit();
+      text_ = value.as_string();
+      break;
     case TypeCode::Binary: {
+      if (!value.is_binary()) RUN_ErrorExit();
       const auto& bytes = value.as_binary().bytes;
       text_ = std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
       break;
     }
     case TypeCode::List:
     case TypeCode::Compound: RUN_ErrorExit();
-    default: int_ = value.as_int(); break;
+    default:
+      if (!value.is_int()) RUN_ErrorExit();
+      int_ = value.as_int();
+      break;
   }
 }
 
@@ -203,6 +212,8 @@ void FormatEngine::copy_literal(std::string& out) {
 void FormatEngine::put(const FmtArg& value, std::string& out) {
   if (!at_directive()) RUN_Error(1109);
   const FmtDirective d = parse_directive(fmt_, pos_);
+  // No field can be that large: refused before anything is allocated for it.
+  if (d.width > IO_MaxFieldSize || d.precision > IO_MaxFieldSize) RUN_Error(1140);
   pos_ = d.letter_pos;
 
   const TypeCode type = value.type();

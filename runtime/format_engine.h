@@ -37,7 +37,8 @@ class FmtArg {
       : type_(TypeCode::Binary),
         text_(reinterpret_cast<const char*>(v.bytes.data()), v.bytes.size()) {}
   // A value of the store with its descriptor. Only the scalar types (codes 1 to 14) have a
-  // rendering; a list or compound value raises error 1000.
+  // rendering; a list or compound value, or a term that does not hold its type's kind of value
+  // (a text for an integer type), raises error 1000.
   FmtArg(const TypeDesc& type, const Term& value);
 
   // An integral value of any integral type code (char, the integers, the reference number).
@@ -57,6 +58,10 @@ class FmtArg {
   std::string_view text_;
 };
 
+// The largest width or precision of a directive, that of the longest string the runtime makes;
+// a directive with a larger one raises 1140 (no memory for the output) when a value reaches it.
+inline constexpr int IO_MaxFieldSize = 1073741824;
+
 // The letter a directive without one renders a value of `type` with.
 char IO_DefaultLetter(TypeCode type);
 
@@ -70,7 +75,8 @@ class FormatEngine {
   // The character that stands where the letter of the next directive would be (0 if none).
   char next_letter() const;
   // Renders `value` with the directive at the cursor into `out`, then appends the literal text
-  // up to the next directive. Raises 1109 when no directive is left, 1140 when memory runs out.
+  // up to the next directive. Raises 1109 when no directive is left, 1140 when memory runs out
+  // or the directive's width or precision is above IO_MaxFieldSize.
   void put(const FmtArg& value, std::string& out);
 
  private:

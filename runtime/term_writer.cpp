@@ -3,11 +3,13 @@
 #include "term_writer.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 #include "conversions.h"
 #include "fact_record.h"
 #include "run_error.h"
+#include "term_reader.h"
 
 namespace {
 
@@ -23,6 +25,19 @@ bool needs_escape(std::string_view text) {
   bool any = false;
   for (const char c : text) any |= (c == '\n') | (c == '\r') | (c == '"') | (c == '\\');
   return any;
+}
+
+// The largest real of 10 significant digits that does not pass the largest double.
+constexpr double kLargestTenDigitReal = 1.797693134e308;
+
+// A real in the general form with 10 significant digits, always one the reader takes back: a
+// value that rounds past the largest double (to 1.797693135E+308, which reads as an overflow) is
+// rounded toward zero instead, and an infinity or a not-a-number, which the fact-file syntax
+// cannot hold, raises 1402 (the error its line would give on reading) before anything is written.
+void put_real(std::string& out, double v) {
+  if (!std::isfinite(v)) RUN_Error(kReadReal);
+  if (std::fabs(v) > kLargestTenDigitReal) out += v < 0 ? "-1.797693134E+308" : "1.797693134E+308";
+  else out += CONV_s_r_oi(v);
 }
 
 void put_string(std::string& out, std::string_view text) {
@@ -93,7 +108,7 @@ void RNT_WriteTerm(std::string& out, const TypeDesc& type, const Term& value) {
   try {
     switch (type.code) {
       case TypeCode::Char: put_char(out, static_cast<unsigned char>(value.as_int())); return;
-      case TypeCode::Real: out += CONV_s_r_oi(value.as_real()); return;
+      case TypeCode::Real: put_real(out, value.as_real()); return;
       case TypeCode::String:
       case TypeCode::Symbol: put_string(out, value.as_string()); return;
       case TypeCode::Binary: put_binary(out, value.as_binary()); return;
@@ -140,7 +155,7 @@ void RNT_WriteStoredFact(std::string& out, const FactSection& section, const std
     const char* bytes = reinterpret_cast<const char*>(block + ref_offset(slot));
     switch (type.code) {
       case TypeCode::Char: put_char(out, static_cast<unsigned char>(get_int(slot))); break;
-      case TypeCode::Real: out += CONV_s_r_oi(get_real(slot)); break;
+      case TypeCode::Real: put_real(out, get_real(slot)); break;
       case TypeCode::String:
       case TypeCode::Symbol: put_string(out, std::string_view(bytes, ref_count(slot))); break;
       case TypeCode::List:

@@ -10,7 +10,9 @@
 #include "value_type.h"
 
 // Appends `value` of `type` to `out`. A value whose form does not fit its type (a text term for
-// an integer type, a functor index outside the domain) raises 1000.
+// an integer type, a functor index outside the domain) raises 1000; a real that the syntax cannot
+// hold (an infinity, a not-a-number) raises 1402, so that nothing is written that would not read
+// back. A real above 1.797693134E+308 in magnitude is written as that value.
 void RNT_WriteTerm(std::string& out, const TypeDesc& type, const Term& value);
 // Appends a fact of `section`: the kind's name and, when the kind has fields, "(" the fields
 // separated by "," ")".

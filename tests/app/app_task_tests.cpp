@@ -280,8 +280,10 @@ class AppTaskTests : public QObject {
 
   void aCoverChosenElsewhereKeepsItsBareName() {
     WorkDir wd(start_files(""));
+    // ":" and "\\" are ordinary characters of folder and file names on this host.
     QTemporaryDir other;
-    const QString book = QDir(other.path()).filePath("book.bmp");
+    QVERIFY(QDir(other.path()).mkdir("x:y\\z"));
+    const QString book = QDir(other.path()).filePath("x:y\\z/v\\1:book.bmp");
     {
       QFile f(book);
       f.open(QIODevice::WriteOnly);
@@ -300,8 +302,8 @@ class AppTaskTests : public QObject {
           QMetaObject::invokeMethod(fd, "accept", Qt::QueuedConnection);
         });
         press(ид_ВидОбл);
-        QCOMPARE(win_GetText(win_GetCtlHandle(dlg, ид_ФайлОбложки)), std::string("book.bmp"));
-        QCOMPARE(имяфайлаобложки.get(), std::string("book.bmp"));
+        QCOMPARE(win_GetText(win_GetCtlHandle(dlg, ид_ФайлОбложки)), std::string("v\\1:book.bmp"));
+        QCOMPARE(имяфайлаобложки.get(), std::string("v\\1:book.bmp"));
         // The buttons alternate and the cover window is open (the bare name is looked for in the
         // working directory, where it is not: that is reported once).
         QVERIFY(wait_until([] { return id_окнаобложки(true).has_value(); }));

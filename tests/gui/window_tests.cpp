@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include "codepage.h"
+#include "file_slots.h"
 #include "internal/paint_surface.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
@@ -101,6 +102,15 @@ class WindowTests : public QObject {
     QCOMPARE(uix_GetTaskWin(), Window(0));
     QVERIFY(gui_detail::task() == nullptr);
     QCOMPARE(caught_code([] { timer_Set(0x7777, 10); }), 6000);
+  }
+
+  void keyboardIsNotReadWhileTheLayerRuns() {
+    QVERIFY(!IO_LayerRunning());
+    run_in_task([](Window) {
+      QVERIFY(IO_LayerRunning());
+      QCOMPARE(caught_code([] { IO_RdLine(); }), 1215);
+    });
+    QVERIFY(!IO_LayerRunning());
   }
 
   void withoutMdiTopLevelWindowsAreOwnedFrames() {

@@ -107,6 +107,19 @@ TEST(Format, OtherValueTypes) {
             1000);
 }
 
+// What cannot be formatted raises the formatter's own run-time errors: a term that does not hold
+// its type's value (1000), a width or precision that no field can have (1140, nothing allocated).
+TEST(Format, ValuesAndDirectivesThatCannotBeFormatted) {
+  const Term number(5), text(std::string("x"));
+  for (const auto& [code, value] : {std::pair{TypeCode::Real, &number}, {TypeCode::String, &number},
+                                    {TypeCode::Binary, &number}, {TypeCode::Integer, &text}, {TypeCode::Char, &text}})
+    EXPECT_EQ(error_code_of([&] { IO_FormatStr("%", {FmtArg(scalar_type(code), *value)}); }), 1000);
+  EXPECT_EQ(error_code_of([] { IO_FormatStr("%99999999999d", {1}); }), 1140);
+  EXPECT_EQ(error_code_of([] { IO_FormatStr("%-1073741825", {1}); }), 1140);
+  EXPECT_EQ(error_code_of([] { IO_FormatStr("%.99999999999", {"abc"}); }), 1140);
+  EXPECT_EQ(IO_FormatStr("%.1073741824|", {"abc"}), "abc|");
+}
+
 TEST(Format, RealsInTheirThreeForms) {
   EXPECT_EQ(IO_FormatStr("%", {2.5}), "2.5");
   EXPECT_EQ(IO_FormatStr("%.3", {2.5}), "2.500");

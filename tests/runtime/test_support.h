@@ -15,6 +15,16 @@
 
 #include "run_error.h"
 
+// Under AddressSanitizer a failed allocation ends the process (its operator new never throws) and
+// its allocator replaces the C library's: tests of those paths are skipped there.
+#if defined(__SANITIZE_ADDRESS__)
+#define FOLIARKH_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define FOLIARKH_ASAN 1
+#endif
+#endif
+
 namespace test_support {
 
 class TempDir {
