@@ -65,3 +65,12 @@ void win_GetTextSelection(Window edit, int& start, int& end);
 void win_SelectText(Window edit, int start, int end);
 // Deletes the selected text.
 void win_Clear(Window edit);
+
+// Scroll-bar controls (kinds 11 and 12): range and thumb position. Setting them reports nothing
+// to the parent. Not a window: 6000; any other kind: 6001; a range whose minimum lies above its
+// maximum: 6010.
+void win_SetScrollRange(Window scroll_bar, int min, int max);
+void win_GetScrollRange(Window scroll_bar, int& min, int& max);
+// The position is kept inside the range.
+void win_SetScrollPos(Window scroll_bar, int pos);
+int win_GetScrollPos(Window scroll_bar);

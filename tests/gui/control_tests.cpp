@@ -632,6 +632,38 @@ class ControlTests : public QObject {
                      [](const std::string& a, const std::string& b) { return gui_detail::list_compare(a, b) < 0; });
     QCOMPARE(s.all(), sorted_ref);
   }
+
+  // The range and position of a scroll bar are set and read without a notification; the
+  // position stays inside the range; the user's moves are read back.
+  void scrollBarRangeAndPosition() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window bar = win_CreateControl(wk_HScroll, {0, 0, 200, 16}, "", w, {}, 5);
+      const Window edit = win_CreateControl(wk_Edit, {0, 30, 200, 54}, "", w, {}, 6);
+      log().clear();
+      win_SetScrollRange(bar, -5, 40);
+      win_SetScrollPos(bar, 12);
+      int lo = 0, hi = 0;
+      win_GetScrollRange(bar, lo, hi);
+      QCOMPARE((std::pair{lo, hi}), (std::pair{-5, 40}));
+      QCOMPARE(win_GetScrollPos(bar), 12);
+      QCOMPARE(as<QScrollBar>(bar)->value(), 12);
+      win_SetScrollPos(bar, 99);
+      QCOMPARE(win_GetScrollPos(bar), 40);
+      win_SetScrollRange(bar, 0, 30);
+      QCOMPARE(win_GetScrollPos(bar), 30);
+      QVERIFY(notes(w).empty());
+      as<QScrollBar>(bar)->triggerAction(QAbstractSlider::SliderSingleStepSub);
+      QCOMPARE(win_GetScrollPos(bar), 29);
+      QCOMPARE(std::get<scroll>(events_of<e_control>(w).at(0).info).pos, 29);
+
+      QCOMPARE(caught_code([&] { win_SetScrollRange(bar, 10, 5); }), 6010);
+      QCOMPARE(caught_code([&] { win_SetScrollPos(edit, 1); }), 6001);
+      QCOMPARE(caught_code([&] { win_GetScrollPos(w); }), 6001);
+      QCOMPARE(caught_code([&] { win_GetScrollPos(0x7777); }), 6000);
+      win_Destroy(w);
+    });
+  }
 };
 
 QTEST_MAIN(ControlTests)
