@@ -633,6 +633,53 @@ class ControlTests : public QObject {
     QCOMPARE(s.all(), sorted_ref);
   }
 
+  // A subclass handler receives the control's own input: a key or mouse button it succeeds for
+  // never reaches the control, anything else does; clicks on a list's inner area come in the
+  // control's coordinates, once. Taking the handler away gives the control back its input.
+  void subclassHandlerTakesTheControlsInput() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window edit = win_CreateControl(wk_Edit, {0, 0, 200, 24}, "", w, {csf_TabStop}, 1);
+      const Window button = win_CreateControl(wk_PushButton, {0, 30, 80, 54}, "Go", w, {}, 2);
+      const Window list = win_CreateControl(wk_ListBox, {0, 60, 200, 160}, "", w, {}, 3);
+      for (Window c : {edit, button, list}) win_SetSubClassHandler(c, recording_handler);
+      behaviour() = [edit, button](Window c, const Event& ev) -> std::optional<long> {
+        if (const auto* k = std::get_if<e_keydown>(&ev); c == edit && k && k->key == 'X') return 0;
+        if (c == button && (std::holds_alternative<e_mousedown>(ev) || std::holds_alternative<e_mouseup>(ev))) return 0;
+        return std::nullopt;
+      };
+      win_SetFocus(edit);
+      QCOMPARE(events_of<e_getfocus>(edit).size(), std::size_t(1));
+      QTest::keyClicks(as<QLineEdit>(edit), "aXb");
+      QCOMPARE(as<QLineEdit>(edit)->text(), QString("ab"));
+      std::vector<int> keys;
+      for (const e_keydown& k : events_of<e_keydown>(edit)) keys.push_back(k.key);
+      QCOMPARE(keys, (std::vector<int>{'A', 'X', 'B'}));
+      QCOMPARE(events_of<e_char>(edit).front().ch, int('a'));
+
+      log().clear();
+      QTest::mouseClick(as<QPushButton>(button), Qt::LeftButton, {}, QPoint(6, 7));
+      QCOMPARE(events_of<e_mousedown>(button).size(), std::size_t(1));
+      QCOMPARE(events_of<e_mousedown>(button)[0].point, (Point{6, 7}));
+      for (const Note& n : notes(w)) QVERIFY(n.info != kActivated);  // the button never saw the click
+
+      QWidget* inner = as<QListView>(list)->viewport();
+      QTest::mouseClick(inner, Qt::LeftButton, {}, QPoint(5, 5));
+      const QPoint at = inner->mapTo(widget_of(list), QPoint(5, 5));
+      QCOMPARE(events_of<e_mousedown>(list).size(), std::size_t(1));
+      QCOMPARE(events_of<e_mousedown>(list)[0].point, (Point{at.x(), at.y()}));
+
+      for (Window c : {edit, button, list}) win_SetSubClassHandler(c, nullptr);
+      log().clear();
+      QTest::keyClicks(as<QLineEdit>(edit), "X");
+      QTest::mouseClick(as<QPushButton>(button), Qt::LeftButton);
+      QCOMPARE(as<QLineEdit>(edit)->text(), QString("abX"));
+      QVERIFY(events_of<e_keydown>(edit).empty());
+      QCOMPARE(notes(w).back(), (Note{2, wk_PushButton, button, kActivated}));
+      win_Destroy(w);
+    });
+  }
+
   // The range and position of a scroll bar are set and read without a notification; the
   // position stays inside the range; the user's moves are read back.
   void scrollBarRangeAndPosition() {
