@@ -16,6 +16,7 @@
 #include "codepage.h"
 #include "internal/control_create.h"
 #include "internal/list_model.h"
+#include "internal/paint_surface.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
 #include "run_error.h"
@@ -678,6 +679,55 @@ class ControlTests : public QObject {
       QCOMPARE(notes(w).back(), (Note{2, wk_PushButton, button, kActivated}));
       win_Destroy(w);
     });
+  }
+
+  // Custom controls of a registered class: its handler, e_create, the events and drawing of a
+  // window of the layer, found by id; made from definition lists into windows and dialogs.
+  void customControlsFromDefinitionLists() {
+    class_Create("Meter", recording_handler);
+    QCOMPARE(caught_code([] { class_Create("Meter", recording_handler); }), 6220);
+    QCOMPARE(caught_code([] { class_Create("", recording_handler); }), 6220);
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window first = win_CreateDynControl(
+          {wdef_control{wk_PushButton, {0, 0, 60, 24}, "OK", 1, {}}, wdef_custom{"Meter", {70, 0, 170, 40}, "m", 400, {csf_TabStop}}},
+          w);
+      QCOMPARE(win_GetType(first), int(wk_PushButton));
+      const Window meter = win_GetCtlHandle(w, 400);
+      QCOMPARE(win_GetType(meter), int(wk_Custom));
+      QCOMPARE(win_GetParent(meter), w);
+      QCOMPARE(win_GetText(meter), std::string("m"));
+      QCOMPARE(win_GetClientRect(meter), (Rect{0, 0, 100, 40}));
+      QCOMPARE(events_of<e_create>(meter).size(), std::size_t(1));
+      QTest::mouseClick(widget_of(meter), Qt::LeftButton, {}, QPoint(7, 8));
+      QCOMPARE(events_of<e_mousedown>(meter).at(0).point, (Point{7, 8}));
+      QCOMPARE(win_SendEvent(meter, e_user{5, 6}), 0L);
+      QCOMPARE(events_of<e_user>(meter).size(), std::size_t(1));
+      win_SetBrush(meter, Brush{pat_Solid, uix_ComposeRGB(0, 0, 255)});
+      draw_Rect(meter, {0, 0, 10, 10});
+      QCOMPARE(find_record(meter)->surface->image().pixel(5, 5) & 0xFFFFFF, 0x0000FFu);
+
+      QCOMPARE(caught_code([&] { win_CreateDynControl({}, w); }), 6003);
+      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_control{}, wdef_child{}}, w); }), 6004);
+      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_custom{"NoSuchClass", {}, "", 9, {}}}, w); }), 6302);
+      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_custom{"Meter", {}, "", 9, {}}}, first); }), 6001);
+      QCOMPARE(win_GetChildWindows(w).size(), std::size_t(2));
+
+      const Window child = win_CreateDyn({wdef_child{{0, 50, 200, 150}, "", 7, {}}, wdef_custom{"Meter", {5, 5, 50, 30}, "", 401, {}}},
+                                         w, recording_handler, 0);
+      QCOMPARE(win_GetType(win_GetCtlHandle(child, 401)), int(wk_Custom));
+      const Window dlg = win_CreateDynDialog({wdef_dialog{wk_ModelessDialog, {10, 10, 250, 130}, "Dyn", {wsf_TitleBar}, std::nullopt},
+                                              wdef_custom{"Meter", {8, 8, 80, 40}, "d", 402, {}}},
+                                             task, recording_handler, 0);
+      const Window in_dialog = win_GetCtlHandle(dlg, 402);
+      QCOMPARE(win_GetType(in_dialog), int(wk_Custom));
+      QCOMPARE(events_of<e_create>(in_dialog).size(), std::size_t(1));
+      win_Destroy(dlg);
+      win_Destroy(w);
+      QCOMPARE(events_of<e_destroy>(meter).size(), std::size_t(1));
+    });
+    QVERIFY(class_Destroy("Meter"));
+    QVERIFY(!class_Destroy("Meter"));
   }
 
   // The range and position of a scroll bar are set and read without a notification; the
