@@ -701,6 +701,9 @@ class ControlTests : public QObject {
       QCOMPARE(events_of<e_create>(meter).size(), std::size_t(1));
       QTest::mouseClick(widget_of(meter), Qt::LeftButton, {}, QPoint(7, 8));
       QCOMPARE(events_of<e_mousedown>(meter).at(0).point, (Point{7, 8}));
+      win_Move(meter, {80, 0, 180, 40});
+      QVERIFY(!events_of<e_move>(meter).empty());
+      QCOMPARE(events_of<e_move>(meter).back().x, 80);
       QCOMPARE(win_SendEvent(meter, e_user{5, 6}), 0L);
       QCOMPARE(events_of<e_user>(meter).size(), std::size_t(1));
       win_SetBrush(meter, Brush{pat_Solid, uix_ComposeRGB(0, 0, 255)});
