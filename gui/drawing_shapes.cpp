@@ -3,6 +3,8 @@
 #include <QImage>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numbers>
 #include <optional>
 
@@ -14,12 +16,14 @@ using namespace gui_detail;
 namespace {
 
 // The toolkit rectangle that draws the outline over left..right-1 and top..bottom-1, as
-// draw_Rect does; empty when the rectangle has no inside.
+// draw_Rect does; none when the rectangle has no inside or is too large to be drawn.
 std::optional<QRect> figure_rect(Rect r) {
-  const int l = std::min(r.left, r.right), rt = std::max(r.left, r.right);
-  const int t = std::min(r.top, r.bottom), b = std::max(r.top, r.bottom);
-  if (rt - l < 1 || b - t < 1) return std::nullopt;
-  return QRect(l, t, rt - l - 1, b - t - 1);
+  const std::int64_t l = std::min(r.left, r.right), t = std::min(r.top, r.bottom);
+  const std::int64_t w = std::int64_t(std::max(r.left, r.right)) - l - 1;
+  const std::int64_t h = std::int64_t(std::max(r.top, r.bottom)) - t - 1;
+  constexpr std::int64_t kLargest = std::numeric_limits<int>::max() / 2;
+  if (w < 0 || h < 0 || w > kLargest || h > kLargest) return std::nullopt;
+  return QRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(w), static_cast<int>(h));
 }
 
 // The toolkit angle (1/16 degree, counterclockwise from three o'clock) of the point where the
@@ -118,7 +122,7 @@ void draw_RoundRect(Window win, Rect rect, int corner_width, int corner_height) 
   QPainter& p = target.painter();
   const std::optional<QRect> box = figure_rect(rect);
   if (!box || !select_draw_mode(p, target.tools().draw_mode)) return;
-  p.drawRoundedRect(*box, std::abs(corner_width) / 2.0, std::abs(corner_height) / 2.0, Qt::AbsoluteSize);
+  p.drawRoundedRect(*box, std::fabs(corner_width / 2.0), std::fabs(corner_height / 2.0), Qt::AbsoluteSize);
 }
 
 bool draw_FloodFill(Window win, Point point, Color boundary) {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "internal/paint_surface.h"
 #include "internal/window_record.h"
@@ -601,6 +602,14 @@ class PictureTests : public QObject {
       QCOMPARE(rgb_at(w, 50, 100), white);
       QCOMPARE(rgb_at(w, 50, 76), red);
       QVERIFY(near(50, 70, black));
+
+      // Rectangles beyond what can be drawn draw nothing; the corner sizes of any number work.
+      constexpr int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+      draw_Ellipse(w, {lo, lo, hi, hi});
+      draw_Pie(w, {lo, 0, hi, 10}, {0, 0}, {lo, hi});
+      QCOMPARE(rgb_at(w, 150, 100), white);
+      draw_RoundRect(w, {150, 100, 161, 111}, lo, lo);
+      QCOMPARE(rgb_at(w, 155, 105), red);
 
       draw_RoundRect(w, {100, 60, 141, 91}, 20, 20);
       QCOMPARE(rgb_at(w, 101, 61), white);  // the corner is cut off
