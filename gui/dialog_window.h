@@ -68,8 +68,8 @@ Window win_CreateDynControl(const std::vector<WinDef>& defs, Window parent);
 Window win_CreateDyn(const std::vector<WinDef>& defs, Window parent, EventHandler handler,
                      std::int32_t creation_data);
 // A dialog from a definition list whose head is a wdef_dialog; the controls (wdef_control,
-// wdef_custom) follow. Laid out as
-// a dialog template whose rectangles are the pixels turned into dialog units of the system
-// dialog font. Otherwise as win_CreateResDialog; empty list 6003, another head 6004.
+// wdef_custom) follow. Laid out as a dialog template whose rectangles are the pixels turned
+// into dialog units of the system dialog font. Otherwise as win_CreateResDialog; empty list
+// 6003, another head 6004.
 Window win_CreateDynDialog(const std::vector<WinDef>& defs, Window parent, EventHandler handler,
                            std::int32_t creation_data);
