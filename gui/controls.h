@@ -1,8 +1,10 @@
 // Controls: creating every control kind, check and radio state, control states and edit fields.
 #pragma once
 
+#include <string>
 #include <vector>
 
+#include "events.h"
 #include "types.h"
 #include "window.h"
 
@@ -65,3 +67,21 @@ void win_GetTextSelection(Window edit, int& start, int& end);
 void win_SelectText(Window edit, int start, int end);
 // Deletes the selected text.
 void win_Clear(Window edit);
+
+// Scroll-bar controls (kinds 11 and 12): range and thumb position. Setting them reports nothing
+// to the parent. Not a window: 6000; any other kind: 6001; a range whose minimum lies above its
+// maximum: 6010.
+void win_SetScrollRange(Window scroll_bar, int min, int max);
+void win_GetScrollRange(Window scroll_bar, int& min, int& max);
+// The position is kept inside the range.
+void win_SetScrollPos(Window scroll_bar, int pos);
+int win_GetScrollPos(Window scroll_bar);
+
+// Custom controls (kind 20): controls of a class that the program registers with its handler.
+// They are made from definition lists (wdef_custom, see dialog_window.h); each control of the
+// class starts with the class's handler, receives e_create (creation data 0) and every event of
+// a window of the layer, and can be drawn on. A name that is empty or registered already: 6220.
+void class_Create(const std::string& class_name, EventHandler handler);
+// Forgets the class; controls made of it keep their handler. Fails when no such class is
+// registered.
+bool class_Destroy(const std::string& class_name);

@@ -38,12 +38,7 @@ Window win_CreateDyn(const std::vector<WinDef>& defs, Window parent, EventHandle
     throw;
   }
   if (!is_window(win)) RUN_Error(6307);
-  for (std::size_t i = 1; i < defs.size(); ++i) {
-    const auto* c = std::get_if<wdef_control>(&defs[i]);
-    if (!c) RUN_Error(6004);
-    if (!is_window(win)) break;  // the window's own handler destroyed it
-    win_CreateControl(c->kind, c->rect, c->title, win, c->flags, c->id);
-  }
+  if (defs.size() > 1) win_CreateDynControl(std::vector<WinDef>(defs.begin() + 1, defs.end()), win);
   return win;
 }
 

@@ -75,6 +75,27 @@ void draw_Rect(Window win, Rect rect);
 void draw_Line(Window win, Point from, Point to);
 // Lines through the points; the last point is not drawn.
 void draw_Polyline(Window win, const std::vector<Point>& points);
+// One pixel in `color`, whatever the pen and draw mode.
+void draw_Pixel(Window win, Point point, Color color);
+// The figures below take `rect` as draw_Rect does (the outline covers left..right-1 and
+// top..bottom-1), draw with the pen and fill with the brush in the draw mode.
+void draw_Ellipse(Window win, Rect rect);
+// The arc of the ellipse in `rect` that runs counterclockwise from the ray out of the centre
+// through `start` to the ray through `end`; two points on one ray give the whole ellipse.
+void draw_Arc(Window win, Rect rect, Point start, Point end);
+// The same arc closed by the two radii and filled.
+void draw_Pie(Window win, Rect rect, Point start, Point end);
+// The closed polygon through the points, filled by the alternate rule (a point is inside when
+// a ray from it crosses the outline an odd number of times). Fewer than two points draw nothing.
+void draw_Polygon(Window win, const std::vector<Point>& points);
+// A rectangle whose corners are quarters of an ellipse `corner_width` wide and `corner_height`
+// high.
+void draw_RoundRect(Window win, Rect rect, int corner_width, int corner_height);
+// Fills with the brush every pixel reachable from `point` through left, right, up and down steps
+// without crossing a pixel of colour `boundary` or leaving the window (or, inside e_update, the
+// rectangle being repainted). Fails, drawing nothing, when the point lies outside that area or
+// has the boundary colour itself.
+bool draw_FloodFill(Window win, Point point, Color boundary);
 // Text (cp1251; `len` bytes of it, -1 for all) with its baseline at (x, y), in the window's
 // font, text colour, background colour and background mode.
 void draw_Text(Window win, int x, int y, const std::string& text, int len = -1);

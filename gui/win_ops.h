@@ -43,6 +43,11 @@ void win_BringToTop(Window win);
 
 void win_SetHandler(Window win, EventHandler handler);
 EventHandler win_GetHandler(Window win);
+// Gives the window a handler that receives its events before, and instead of, its handler
+// chain; nullptr takes it away. A control then receives its own focus, key, mouse and size
+// events through it; a key or mouse-button event that it succeeds for does not reach the
+// control, any other event keeps the control's own behaviour.
+void win_SetSubClassHandler(Window win, EventHandler handler);
 void win_SetData(Window win, std::int32_t data);  // the record's creation data
 std::int32_t win_GetData(Window win);
 int win_GetType(Window win);  // WindowKind; 0 for anything that is not a window of the layer

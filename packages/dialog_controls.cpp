@@ -113,10 +113,13 @@ bool fill_field(Window dlg, const Field& field) {
         } else if constexpr (std::is_same_v<F, listedit>) {
           fill_list(ctl, f.items);
           win_SetText(ctl, f.text);
+        } else if constexpr (std::is_same_v<F, scrollbar>) {
+          win_SetScrollRange(ctl, f.min, f.max);
+          win_SetScrollPos(ctl, f.pos);
         } else if constexpr (std::is_same_v<F, datafield>) {
           if (win_GetType(ctl) == wk_Edit) win_SetText(ctl, f.data);
         }
-        // scrollbar, custom: the layer keeps no position or data of theirs; the value is recorded.
+        // custom: the layer keeps no data of a custom control; the value is recorded.
       },
       field.value);
   return true;
@@ -156,6 +159,9 @@ FieldValue read_field(Window dlg, const Field& field) {
         } else if constexpr (std::is_same_v<F, listedit>) {
           v.items = lbox_GetAll(ctl);
           v.text = win_GetText(ctl);
+        } else if constexpr (std::is_same_v<F, scrollbar>) {
+          win_GetScrollRange(ctl, v.min, v.max);
+          v.pos = win_GetScrollPos(ctl);
         } else if constexpr (std::is_same_v<F, datafield>) {
           if (win_GetType(ctl) == wk_Edit) v.data = win_GetText(ctl);
         }

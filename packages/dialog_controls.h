@@ -15,7 +15,7 @@ Window find_control(Window dlg, int ctl_id);
 bool fill_field(Window dlg, const dialog::Field& field);
 
 // The field's value as its control holds it now (the recorded value where the control holds
-// nothing of it: scroll bars, custom controls, a missing control).
+// nothing of it: custom controls, a missing control).
 dialog::FieldValue read_field(Window dlg, const dialog::Field& field);
 
 }  // namespace dialog_detail

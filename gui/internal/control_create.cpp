@@ -7,8 +7,11 @@
 
 #include "font.h"
 #include "internal/control_widgets.h"
+#include "internal/custom_class.h"
+#include "internal/dispatch.h"
 #include "internal/font_block.h"
 #include "internal/list_tab_delegate.h"
+#include "internal/qt_window.h"
 #include "internal/text.h"
 #include "internal/window_record.h"
 #include "run_error.h"
@@ -253,6 +256,41 @@ Window create_control_px(Window parent, int kind, const QRect& outer, const std:
   if (f.disabled) w->setEnabled(false);
   w->setVisible(f.visible);
   return r.handle;
+}
+
+Window create_custom_px(Window parent, const std::string& class_name, const QRect& outer,
+                        const std::string& title, const WinFlags& flags, int ctl_id) {
+  if (parent == kScreenWindow) RUN_Error(6001);
+  WindowRecord& pr = checked_record(parent);
+  if (pr.kind >= wk_PushButton && pr.kind <= wk_Icon) RUN_Error(6001);
+  const std::optional<EventHandler> handler = custom_class_handler(class_name);
+  if (!QApplication::instance() || !pr.client || pr.dying || !handler) RUN_Error(6302);
+  const ControlFlags f = parse_flags(flags);
+
+  auto* w = new LayerClient(pr.client);
+  w->setWindowTitle(to_qt(title));
+  w->setFocusPolicy(f.tab_stop ? Qt::StrongFocus : Qt::ClickFocus);
+  w->setGeometry(outer);
+
+  auto rec = std::make_unique<WindowRecord>();
+  rec->kind = wk_Custom;
+  rec->parent = parent;
+  rec->client = w;
+  rec->surface = &w->surface();
+  rec->handler = *handler;
+  rec->control_id = ctl_id & 0xFFFF;
+  rec->style.visible = f.visible;
+  rec->style.disabled = f.disabled;
+  rec->style.clip_siblings = true;
+  rec->tools.font = pr.tools.font;
+  WindowRecord& r = register_window(std::move(rec));
+  const Window h = r.handle;
+  if (f.disabled) w->setEnabled(false);
+
+  deliver(h, e_create{0});
+  if (WindowRecord* again = find_record(h); again && !again->dying && again->client)
+    again->client->setVisible(again->style.visible);
+  return h;
 }
 
 Window create_control_du(Window dialog, int kind, const Rect& du_rect, const std::string& title,

@@ -34,6 +34,12 @@ QRect dialog_units_to_pixels(const Rect& du, BaseUnits b);
 // cannot make it: 6302.
 Window create_control_px(Window parent, int kind, const QRect& outer, const std::string& title,
                          const WinFlags& flags, int ctl_id);
+// Makes a custom control (kind 20) of the class `class_name` at `outer` (pixels, in the parent's
+// client coordinates) and delivers its e_create. The parent must be a window that has a client
+// area (task, top-level, child, dialog or custom window; the screen and controls: 6001); a class
+// that is not registered: 6302.
+Window create_custom_px(Window parent, const std::string& class_name, const QRect& outer,
+                        const std::string& title, const WinFlags& flags, int ctl_id);
 // Makes a control of a dialog from a template item whose rectangle is in dialog units of the
 // dialog's font (the dialog widget's font).
 Window create_control_du(Window dialog, int kind, const Rect& du_rect, const std::string& title,

@@ -65,6 +65,8 @@ Window create_icon_item(Window dialog, const TemplateItem& item, const QRect& px
 Window create_item(Window dialog, const TemplateItem& item, BaseUnits b) {
   const Rect du{item.du.x(), item.du.y(), item.du.x() + item.du.width(), item.du.y() + item.du.height()};
   if (item.kind == wk_Icon) return create_icon_item(dialog, item, dialog_units_to_pixels(du, b));
+  if (item.kind == wk_Custom)
+    return create_custom_px(dialog, item.class_name, dialog_units_to_pixels(du, b), item.text, item.flags, item.id);
   const Window c = create_control_du(dialog, item.kind, du, item.text, item.flags, item.id);
   // A combined list's rectangle includes its dropped-down list: the field is as high as its line.
   if (item.kind == wk_ListButton || item.kind == wk_ListEdit)

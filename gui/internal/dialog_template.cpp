@@ -36,7 +36,7 @@ DialogTemplate template_from_resource(const res::DialogDef& def) {
     t.font = f;
   }
   for (const res::DialogItemDef& d : def.items)
-    t.items.push_back({d.kind, d.id, std::string(d.text), to_du(d.rect), to_flags(d.flags), d.icon});
+    t.items.push_back({d.kind, d.id, std::string(d.text), to_du(d.rect), to_flags(d.flags), d.icon, {}});
   return t;
 }
 
@@ -48,9 +48,13 @@ DialogTemplate template_from_definitions(const wdef_dialog& head, const std::vec
   t.flags = head.flags;
   if (head.font) t.font = to_qfont(*head.font);
   for (const WinDef& d : rest) {
+    if (const auto* u = std::get_if<wdef_custom>(&d)) {
+      t.items.push_back({wk_Custom, u->id, u->title, px_to_du(u->rect, sys), u->flags, 0, u->class_name});
+      continue;
+    }
     const auto* c = std::get_if<wdef_control>(&d);
     if (!c) RUN_Error(6004);  // only controls follow the head
-    t.items.push_back({c->kind, c->id, c->title, px_to_du(c->rect, sys), c->flags, 0});
+    t.items.push_back({c->kind, c->id, c->title, px_to_du(c->rect, sys), c->flags, 0, {}});
   }
   return t;
 }

@@ -24,6 +24,7 @@ struct TemplateItem {
   QRect du;          // dialog units
   WinFlags flags;    // control flags
   int icon = 0;      // icon items: the icon resource shown
+  std::string class_name;  // custom controls (kind 20): the class registered with class_Create
 };
 
 struct DialogTemplate {

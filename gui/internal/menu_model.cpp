@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <algorithm>
 
 #include "internal/text.h"
 #include "menus.h"
@@ -144,7 +145,10 @@ void MenuModel::add_list_items(QMenu* into, const std::vector<MenuItem>& items) 
 void MenuModel::add_window_list(QMenu* popup) {
   if (!popup || window_list_) return;
   window_list_ = popup;
-  bar_.push_back(popup->menuAction());
+  // The last of the left-hand items: before the separator that starts the right-aligned ones
+  // (Help), or at the end of a bar without any.
+  const auto right = std::find_if(bar_.begin(), bar_.end(), [](const QAction* a) { return a->isSeparator(); });
+  bar_.insert(right, popup->menuAction());
 }
 
 void MenuModel::show_in(QMenuBar* bar) const {

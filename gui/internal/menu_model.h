@@ -1,7 +1,8 @@
 // The menu of one window: built from a menu resource table or a dyn_menu list into QActions
 // (command id as tag) and QMenus, shown in a QMenuBar on demand. The MDI window-list pop-up is
-// shared: it is appended to the task menu and to every MDI child menu, and moves along with
-// the bar. Items marked right-aligned (and all later ones) stand at the bar's right edge.
+// shared: it is added to the task menu and to every MDI child menu as the last item on the
+// left, just before the right-aligned items (Help), and moves along with the bar. Items marked
+// right-aligned (and all later ones) stand at the bar's right edge.
 #pragma once
 
 #include <QList>
@@ -34,7 +35,7 @@ class MenuModel : public QObject {
   std::function<void(int tag)> on_command;
   std::function<void()> on_init;
 
-  // Appends the shared window-list pop-up to the bar items.
+  // Adds the shared window-list pop-up as the last of the left-hand bar items.
   void add_window_list(QMenu* popup);
   bool has_window_list() const { return window_list_ != nullptr; }
   // Makes `bar` show this menu's items (replacing what it showed).

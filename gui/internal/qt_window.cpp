@@ -49,7 +49,7 @@ void LayerClient::resizeEvent(QResizeEvent* ev) {
 
 void LayerClient::moveEvent(QMoveEvent* ev) {
   const WindowRecord* r = find_record(this);
-  if (r && r->kind == wk_Child) {
+  if (r && (r->kind == wk_Child || r->kind == wk_Custom)) {
     const Window w = r->handle;
     run_trapped([&] { on_move(w, ev->pos()); });
   }

@@ -16,6 +16,7 @@
 #include "codepage.h"
 #include "internal/control_create.h"
 #include "internal/list_model.h"
+#include "internal/paint_surface.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
 #include "run_error.h"
@@ -631,6 +632,137 @@ class ControlTests : public QObject {
     std::stable_sort(sorted_ref.begin(), sorted_ref.end(),
                      [](const std::string& a, const std::string& b) { return gui_detail::list_compare(a, b) < 0; });
     QCOMPARE(s.all(), sorted_ref);
+  }
+
+  // A subclass handler receives the control's own input: a key or mouse button it succeeds for
+  // never reaches the control, anything else does; clicks on a list's inner area come in the
+  // control's coordinates, once. Taking the handler away gives the control back its input.
+  void subclassHandlerTakesTheControlsInput() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window edit = win_CreateControl(wk_Edit, {0, 0, 200, 24}, "", w, {csf_TabStop}, 1);
+      const Window button = win_CreateControl(wk_PushButton, {0, 30, 80, 54}, "Go", w, {}, 2);
+      const Window list = win_CreateControl(wk_ListBox, {0, 60, 200, 160}, "", w, {}, 3);
+      for (Window c : {edit, button, list}) win_SetSubClassHandler(c, recording_handler);
+      behaviour() = [edit, button](Window c, const Event& ev) -> std::optional<long> {
+        if (const auto* k = std::get_if<e_keydown>(&ev); c == edit && k && k->key == 'X') return 0;
+        if (c == button && (std::holds_alternative<e_mousedown>(ev) || std::holds_alternative<e_mouseup>(ev))) return 0;
+        return std::nullopt;
+      };
+      win_SetFocus(edit);
+      QCOMPARE(events_of<e_getfocus>(edit).size(), std::size_t(1));
+      QTest::keyClicks(as<QLineEdit>(edit), "aXb");
+      QCOMPARE(as<QLineEdit>(edit)->text(), QString("ab"));
+      std::vector<int> keys;
+      for (const e_keydown& k : events_of<e_keydown>(edit)) keys.push_back(k.key);
+      QCOMPARE(keys, (std::vector<int>{'A', 'X', 'B'}));
+      QCOMPARE(events_of<e_char>(edit).front().ch, int('a'));
+
+      log().clear();
+      QTest::mouseClick(as<QPushButton>(button), Qt::LeftButton, {}, QPoint(6, 7));
+      QCOMPARE(events_of<e_mousedown>(button).size(), std::size_t(1));
+      QCOMPARE(events_of<e_mousedown>(button)[0].point, (Point{6, 7}));
+      for (const Note& n : notes(w)) QVERIFY(n.info != kActivated);  // the button never saw the click
+
+      QWidget* inner = as<QListView>(list)->viewport();
+      QTest::mouseClick(inner, Qt::LeftButton, {}, QPoint(5, 5));
+      const QPoint at = inner->mapTo(widget_of(list), QPoint(5, 5));
+      QCOMPARE(events_of<e_mousedown>(list).size(), std::size_t(1));
+      QCOMPARE(events_of<e_mousedown>(list)[0].point, (Point{at.x(), at.y()}));
+
+      for (Window c : {edit, button, list}) win_SetSubClassHandler(c, nullptr);
+      log().clear();
+      QTest::keyClicks(as<QLineEdit>(edit), "X");
+      QTest::mouseClick(as<QPushButton>(button), Qt::LeftButton);
+      QCOMPARE(as<QLineEdit>(edit)->text(), QString("abX"));
+      QVERIFY(events_of<e_keydown>(edit).empty());
+      QCOMPARE(notes(w).back(), (Note{2, wk_PushButton, button, kActivated}));
+      win_Destroy(w);
+    });
+  }
+
+  // Custom controls of a registered class: its handler, e_create, the events and drawing of a
+  // window of the layer, found by id; made from definition lists into windows and dialogs.
+  void customControlsFromDefinitionLists() {
+    class_Create("Meter", recording_handler);
+    QCOMPARE(caught_code([] { class_Create("Meter", recording_handler); }), 6220);
+    QCOMPARE(caught_code([] { class_Create("", recording_handler); }), 6220);
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window first = win_CreateDynControl(
+          {wdef_control{wk_PushButton, {0, 0, 60, 24}, "OK", 1, {}}, wdef_custom{"Meter", {70, 0, 170, 40}, "m", 400, {csf_TabStop}}},
+          w);
+      QCOMPARE(win_GetType(first), int(wk_PushButton));
+      const Window meter = win_GetCtlHandle(w, 400);
+      QCOMPARE(win_GetType(meter), int(wk_Custom));
+      QCOMPARE(win_GetParent(meter), w);
+      QCOMPARE(win_GetText(meter), std::string("m"));
+      QCOMPARE(win_GetClientRect(meter), (Rect{0, 0, 100, 40}));
+      QCOMPARE(events_of<e_create>(meter).size(), std::size_t(1));
+      QTest::mouseClick(widget_of(meter), Qt::LeftButton, {}, QPoint(7, 8));
+      QCOMPARE(events_of<e_mousedown>(meter).at(0).point, (Point{7, 8}));
+      win_Move(meter, {80, 0, 180, 40});
+      QVERIFY(!events_of<e_move>(meter).empty());
+      QCOMPARE(events_of<e_move>(meter).back().x, 80);
+      QCOMPARE(win_SendEvent(meter, e_user{5, 6}), 0L);
+      QCOMPARE(events_of<e_user>(meter).size(), std::size_t(1));
+      win_SetBrush(meter, Brush{pat_Solid, uix_ComposeRGB(0, 0, 255)});
+      draw_Rect(meter, {0, 0, 10, 10});
+      QCOMPARE(find_record(meter)->surface->image().pixel(5, 5) & 0xFFFFFF, 0x0000FFu);
+
+      QCOMPARE(caught_code([&] { win_CreateDynControl({}, w); }), 6003);
+      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_control{}, wdef_child{}}, w); }), 6004);
+      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_custom{"NoSuchClass", {}, "", 9, {}}}, w); }), 6302);
+      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_custom{"Meter", {}, "", 9, {}}}, first); }), 6001);
+      QCOMPARE(win_GetChildWindows(w).size(), std::size_t(2));
+
+      const Window child = win_CreateDyn({wdef_child{{0, 50, 200, 150}, "", 7, {}}, wdef_custom{"Meter", {5, 5, 50, 30}, "", 401, {}}},
+                                         w, recording_handler, 0);
+      QCOMPARE(win_GetType(win_GetCtlHandle(child, 401)), int(wk_Custom));
+      const Window dlg = win_CreateDynDialog({wdef_dialog{wk_ModelessDialog, {10, 10, 250, 130}, "Dyn", {wsf_TitleBar}, std::nullopt},
+                                              wdef_custom{"Meter", {8, 8, 80, 40}, "d", 402, {}}},
+                                             task, recording_handler, 0);
+      const Window in_dialog = win_GetCtlHandle(dlg, 402);
+      QCOMPARE(win_GetType(in_dialog), int(wk_Custom));
+      QCOMPARE(events_of<e_create>(in_dialog).size(), std::size_t(1));
+      win_Destroy(dlg);
+      win_Destroy(w);
+      QCOMPARE(events_of<e_destroy>(meter).size(), std::size_t(1));
+    });
+    QVERIFY(class_Destroy("Meter"));
+    QVERIFY(!class_Destroy("Meter"));
+  }
+
+  // The range and position of a scroll bar are set and read without a notification; the
+  // position stays inside the range; the user's moves are read back.
+  void scrollBarRangeAndPosition() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window bar = win_CreateControl(wk_HScroll, {0, 0, 200, 16}, "", w, {}, 5);
+      const Window edit = win_CreateControl(wk_Edit, {0, 30, 200, 54}, "", w, {}, 6);
+      log().clear();
+      win_SetScrollRange(bar, -5, 40);
+      win_SetScrollPos(bar, 12);
+      int lo = 0, hi = 0;
+      win_GetScrollRange(bar, lo, hi);
+      QCOMPARE((std::pair{lo, hi}), (std::pair{-5, 40}));
+      QCOMPARE(win_GetScrollPos(bar), 12);
+      QCOMPARE(as<QScrollBar>(bar)->value(), 12);
+      win_SetScrollPos(bar, 99);
+      QCOMPARE(win_GetScrollPos(bar), 40);
+      win_SetScrollRange(bar, 0, 30);
+      QCOMPARE(win_GetScrollPos(bar), 30);
+      QVERIFY(notes(w).empty());
+      as<QScrollBar>(bar)->triggerAction(QAbstractSlider::SliderSingleStepSub);
+      QCOMPARE(win_GetScrollPos(bar), 29);
+      QCOMPARE(std::get<scroll>(events_of<e_control>(w).at(0).info).pos, 29);
+
+      QCOMPARE(caught_code([&] { win_SetScrollRange(bar, 10, 5); }), 6010);
+      QCOMPARE(caught_code([&] { win_SetScrollPos(edit, 1); }), 6001);
+      QCOMPARE(caught_code([&] { win_GetScrollPos(w); }), 6001);
+      QCOMPARE(caught_code([&] { win_GetScrollPos(0x7777); }), 6000);
+      win_Destroy(w);
+    });
   }
 };
 

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "internal/paint_surface.h"
 #include "internal/window_record.h"
@@ -541,6 +543,120 @@ class PictureTests : public QObject {
       win_SetPen(w, Pen{3, ps_Hollow, 0});
       draw_Line(w, {0, 54}, {20, 54});
       QCOMPARE(rgb_at(w, 10, 54), 0xFFFFFFu);
+    });
+  }
+
+  // Pixels, ellipses, arcs, pies, polygons and rounded rectangles with the pen and brush.
+  void shapes() {
+    run_in_task([](Window task) {
+      const Window w = win_Create(wk_Child, {0, 0, 200, 140}, "", res_menu{0}, task, {}, recording_handler, 0);
+      const std::uint32_t white = 0xFFFFFF, black = 0x000000, red = 0xFF0000;
+      win_SetPen(w, Pen{1, ps_Hollow, 0});
+      win_SetBrush(w, Brush{pat_Solid, uix_ComposeRGB(255, 255, 255)});
+      draw_Rect(w, {0, 0, 201, 141});
+      win_SetPen(w, Pen{1, ps_Solid, uix_ComposeRGB(0, 0, 0)});
+      win_SetBrush(w, Brush{pat_Solid, uix_ComposeRGB(255, 0, 0)});
+      // Near (x, y): some pixel of the 3 x 3 square around it has the colour.
+      auto near = [w](int x, int y, std::uint32_t rgb) {
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx)
+            if (rgb_at(w, x + dx, y + dy) == rgb) return true;
+        return false;
+      };
+
+      win_SetDrawMode(w, dm_XorPen);  // a pixel takes its colour as given
+      draw_Pixel(w, {3, 3}, uix_ComposeRGB(0, 0, 255));
+      QCOMPARE(rgb_at(w, 3, 3), 0x0000FFu);
+      QCOMPARE(rgb_at(w, 4, 3), white);
+      win_SetDrawMode(w, dm_CopyPen);
+
+      draw_Ellipse(w, {10, 10, 31, 21});
+      QCOMPARE(rgb_at(w, 20, 15), red);
+      QCOMPARE(rgb_at(w, 10, 15), black);
+      QCOMPARE(rgb_at(w, 30, 15), black);
+      QCOMPARE(rgb_at(w, 31, 15), white);
+      QCOMPARE(rgb_at(w, 11, 11), white);
+
+      // On a flat ellipse the rays at 45 and 90 degrees meet it near its top, at x 49.7 and 40.
+      draw_Arc(w, {0, 40, 81, 61}, {60, 30}, {40, 0});
+      QVERIFY(near(45, 40, black));
+      QVERIFY(!near(60, 41, black));
+      QVERIFY(!near(40, 60, black));
+      draw_Arc(w, {100, 0, 141, 41}, {120, 20}, {120, 20});  // one ray: the whole circle
+      QVERIFY(near(100, 20, black) && near(140, 20, black) && near(120, 40, black));
+      QCOMPARE(rgb_at(w, 120, 20), white);
+
+      draw_Pie(w, {150, 0, 191, 41}, {190, 20}, {170, 0});  // the upper right quarter
+      QCOMPARE(rgb_at(w, 178, 12), red);
+      QCOMPARE(rgb_at(w, 162, 28), white);
+      QCOMPARE(rgb_at(w, 162, 12), white);
+      QVERIFY(near(180, 20, black));  // the radius along three o'clock
+
+      // A five-pointed star: its centre is outside by the alternate rule, its points inside.
+      std::vector<Point> star;
+      for (int k = 0; k < 5; ++k) {
+        const double a = (-90.0 + 144.0 * k) * 3.14159265358979 / 180.0;
+        star.push_back({static_cast<int>(std::lround(50 + 30 * std::cos(a))), static_cast<int>(std::lround(100 + 30 * std::sin(a)))});
+      }
+      draw_Polygon(w, star);
+      QCOMPARE(rgb_at(w, 50, 100), white);
+      QCOMPARE(rgb_at(w, 50, 76), red);
+      QVERIFY(near(50, 70, black));
+
+      // Rectangles beyond what can be drawn draw nothing; the corner sizes of any number work.
+      constexpr int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+      draw_Ellipse(w, {lo, lo, hi, hi});
+      draw_Pie(w, {lo, 0, hi, 10}, {0, 0}, {lo, hi});
+      QCOMPARE(rgb_at(w, 150, 100), white);
+      draw_RoundRect(w, {150, 100, 161, 111}, lo, lo);
+      QCOMPARE(rgb_at(w, 155, 105), red);
+
+      draw_RoundRect(w, {100, 60, 141, 91}, 20, 20);
+      QCOMPARE(rgb_at(w, 101, 61), white);  // the corner is cut off
+      QCOMPARE(rgb_at(w, 120, 75), red);
+      QCOMPARE(rgb_at(w, 120, 60), black);
+      QCOMPARE(rgb_at(w, 100, 75), black);
+    });
+  }
+
+  // The flood fill stops at the boundary colour and at the window's edges, and refuses a start
+  // on the boundary or outside the window; inside e_update it keeps to the repainted rectangle.
+  void floodFill() {
+    run_in_task([](Window task) {
+      const Window w = make_canvas(task);
+      fill(w, 0xFFFFFF);
+      win_SetPen(w, Pen{1, ps_Solid, uix_ComposeRGB(0, 0, 0)});
+      win_SetBrush(w, Brush{pat_Hollow, 0});
+      draw_Rect(w, {10, 10, 51, 41});
+      draw_Line(w, {30, 10}, {30, 41});
+      draw_Line(w, {60, 0}, {60, 80});
+      win_SetBrush(w, Brush{pat_Solid, uix_ComposeRGB(0, 255, 0)});
+      QVERIFY(draw_FloodFill(w, {20, 25}, uix_ComposeRGB(0, 0, 0)));
+      QCOMPARE(rgb_at(w, 11, 11), 0x00FF00u);
+      QCOMPARE(rgb_at(w, 29, 39), 0x00FF00u);
+      QCOMPARE(rgb_at(w, 10, 25), 0x000000u);
+      QCOMPARE(rgb_at(w, 40, 25), 0xFFFFFFu);  // beyond the dividing line
+      QCOMPARE(rgb_at(w, 5, 5), 0xFFFFFFu);
+      QVERIFY(!draw_FloodFill(w, {10, 25}, uix_ComposeRGB(0, 0, 0)));
+      QVERIFY(!draw_FloodFill(w, {500, 25}, uix_ComposeRGB(0, 0, 0)));
+      // Right of the line up to the window's edge.
+      win_SetBrush(w, Brush{pat_Solid, uix_ComposeRGB(0, 0, 255)});
+      QVERIFY(draw_FloodFill(w, {100, 40}, uix_ComposeRGB(0, 0, 0)));
+      QCOMPARE(rgb_at(w, 119, 79), 0x0000FFu);
+      QCOMPARE(rgb_at(w, 61, 0), 0x0000FFu);
+      QCOMPARE(rgb_at(w, 59, 0), 0xFFFFFFu);
+
+      // In e_update of a part of the window, the fill stays inside that part.
+      QTest::qWait(50);  // the repaints that the drawing above asked for are over
+      win_SetBrush(w, Brush{pat_Solid, uix_ComposeRGB(255, 0, 0)});
+      behaviour() = [w](Window win, const Event& ev) -> std::optional<long> {
+        if (win != w) return std::nullopt;
+        if (std::holds_alternative<e_update>(ev)) draw_FloodFill(w, {40, 25}, uix_ComposeRGB(0, 0, 0));
+        return 0;  // and no background erase
+      };
+      win_Invalidate(w, {35, 20, 45, 30});
+      QVERIFY(wait_until([w] { return rgb_at(w, 40, 25) == 0xFF0000u; }));
+      QCOMPARE(rgb_at(w, 40, 35), 0xFFFFFFu);
     });
   }
 

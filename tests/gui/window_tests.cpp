@@ -85,10 +85,13 @@ class WindowTests : public QObject {
       QCOMPARE(uix_GetAttrVal(xQbx_b3D), 0);  // no 3D-controls library here
       QVERIFY(QFile::exists(":/icons/9012.ico"));  // the program icon, compiled in
       QVERIFY(!QApplication::windowIcon().pixmap(32).isNull());
+      // The window list is the last item on the left, just before the right-aligned Help.
       const QStringList bar = bar_texts(task);
       QCOMPARE(bar, (QStringList{QString::fromUtf8("Файл"), QString::fromUtf8("База"),
                                  QString::fromUtf8("Категории"), QString::fromUtf8("Настройки"),
-                                 "&Help", "&Window"}));
+                                 "&Window", "&Help"}));
+      const QList<QAction*> items = static_cast<QMainWindow*>(frame_of(task))->menuBar()->actions();
+      QVERIFY(items.at(items.size() - 2)->isSeparator());
       QCOMPARE(events_of<e_create>(task).size(), std::size_t(1));
       QCOMPARE(events_of<e_create>(task)[0].creation_data, 0);
     });

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 
@@ -514,6 +515,29 @@ class DialogPackageTests : public QObject {
     layer_test::behaviour() = nullptr;
     QCOMPARE(count_of(event_code(e_destroy{})), 1);
     QCOMPARE(caught_code([&] { dialog_GetValues(about); }), kDialogNoEntry);
+  }
+
+  // A scroll-bar field puts its range and position into its control and hands back where the
+  // user has moved it.
+  void scrollBarFieldReachesItsControl() {
+    reset_program();
+    run_in_task([](Window task) {
+      const Window about = dialog_CreateModeless(task, 10022, "", {}, program_eh, 0);
+      win_CreateControl(wk_HScroll, {5, 5, 150, 20}, "", about, {}, 502);
+      dialog_SetFields(about, {{502, scrollbar{0, 50, 20}, nopr{}}});
+      QWidget* dlg = top_level_titled("About");
+      QVERIFY(dlg);
+      auto* bar = dlg->findChild<QScrollBar*>();
+      QVERIFY(bar);
+      QCOMPARE((std::vector<int>{bar->minimum(), bar->maximum(), bar->value()}), (std::vector<int>{0, 50, 20}));
+      bar->triggerAction(QAbstractSlider::SliderPageStepAdd);  // the user pages on
+      const int moved = bar->value();
+      QVERIFY(moved > 20);
+      QCOMPARE(dialog_GetScrollBar(about, 502), (scrollbar{0, 50, moved}));
+      dialog_SetScrollBar(about, 502, scrollbar{-10, 10, -3});
+      QCOMPARE((std::vector<int>{bar->minimum(), bar->maximum(), bar->value()}), (std::vector<int>{-10, 10, -3}));
+      win_Destroy(about);
+    });
   }
 };
 

@@ -1,0 +1,14 @@
+// The classes of custom controls that the program has registered with class_Create.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "events.h"
+
+namespace gui_detail {
+
+// The handler of the registered class `class_name`, or none when no such class is registered.
+std::optional<EventHandler> custom_class_handler(const std::string& class_name);
+
+}  // namespace gui_detail
