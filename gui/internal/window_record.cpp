@@ -5,6 +5,7 @@
 #include <map>
 
 #include "internal/menu_model.h"
+#include "internal/modal_box.h"
 
 namespace gui_detail {
 namespace {
@@ -22,7 +23,7 @@ Window g_next_handle = 0x100;
 void MenuModelDeleter::operator()(MenuModel* m) const {
   if (!m) return;
   if (QCoreApplication::instance())
-    m->deleteLater();
+    delete_after_loops(m);
   else
     delete m;
 }

@@ -23,8 +23,8 @@ namespace gui_detail {
 class MenuModel;
 class PaintSurface;
 
-// Menus are deleted when the loop gets back: a window may be destroyed from its own menu
-// command, while the toolkit is still inside that menu.
+// Menus are deleted when the loop gets back (after every box's loop, see modal_box.h): a window
+// may be destroyed from its own menu command, while the toolkit is still inside that menu.
 struct MenuModelDeleter {
   void operator()(MenuModel* m) const;
 };
