@@ -100,6 +100,11 @@ WindowRecord& checked_record(Window win, SrcLoc loc) {
   return *r;
 }
 
+WindowRecord* live_record(Window win) {
+  WindowRecord* r = find_record(win);
+  return r && !r->dying ? r : nullptr;
+}
+
 bool is_window(Window win) { return win == kScreenWindow || find_record(win) != nullptr; }
 
 std::vector<WindowRecord*> all_records() {

@@ -1,5 +1,7 @@
 // Windows destroyed while the layer is still busy with them: a box, dialog or pop-up menu whose
-// owner goes while its loop runs. Under the sanitizers any use of what was freed fails.
+// owner goes while its loop runs, and a handler that destroys a window from inside an event that
+// a layer operation delivers on the way. Under the sanitizers any use of what was freed fails.
+#include <QComboBox>
 #include <QDialog>
 #include <QTimer>
 
@@ -99,6 +101,77 @@ class WindowGoneTests : public QObject {
           if (owner != task) QCOMPARE(win_GetType(task), int(wk_Task));
         },
         no_menu{});
+  }
+
+  // A handler destroys a window from inside an event that a layer operation delivers on the way;
+  // the operation stops there, without touching the window again and without an error (a
+  // run-time error would fail the run).
+  void operationStopsWhenAHandlerDestroysTheWindow_data() {
+    QTest::addColumn<QString>("operation");
+    for (const char* op : {"hide focused", "move", "focus", "create maximized", "create MDI child", "drop down list",
+                           "application state"})
+      QTest::newRow(op) << QString(op);
+  }
+  void operationStopsWhenAHandlerDestroysTheWindow() {
+    QFETCH(QString, operation);
+    if (operation == "application state") uix_SetAttrVal(xQbx_bMDI, 0);  // frames of their own hear it
+    run_in_task([&](Window task) {
+      const Window top =
+          win_Create(wk_TopLevel, {20, 20, 320, 220}, "top", no_menu{}, task, kTopFlags, recording_handler, 0);
+      const Window child = win_Create(wk_Child, {10, 10, 110, 60}, "", res_menu{0}, top, {}, recording_handler, 0);
+      Window gone = 0;
+      struct Disarm {
+        ~Disarm() { behaviour() = nullptr; }
+      } disarm;
+      // From now on: when `hearer` (0: a window other than the task and `top`) hears an event of
+      // the kind of `tag`, its handler destroys `target` (0: the hearer itself).
+      auto destroy_at = [&](auto tag, Window hearer, Window target) {
+        behaviour() = [&, hearer, target](Window w, const Event& ev) -> std::optional<long> {
+          const bool heard = hearer ? w == hearer : w != task && w != top;
+          if (!gone && heard && std::holds_alternative<decltype(tag)>(ev)) win_Destroy(gone = target ? target : w);
+          return std::nullopt;
+        };
+      };
+      if (operation == "hide focused") {
+        // Hiding the focused field moves the focus on to the next; the dialog hears that the
+        // field lost it, and destroys the field.
+        const Window dlg = win_CreateDynDialog(
+            {wdef_dialog{wk_ModelessDialog, {10, 10, 250, 130}, "D", {wsf_TitleBar}, std::nullopt},
+             wdef_control{wk_Edit, {8, 8, 200, 30}, "", 11, {26}}, wdef_control{wk_Edit, {8, 40, 200, 62}, "", 12, {26}}},
+            task, recording_handler, 0);
+        const Window edit = win_GetCtlHandle(dlg, 11);
+        focus(edit);
+        QVERIFY(gui_detail::find_record(edit)->client->hasFocus());
+        destroy_at(e_control{}, dlg, edit);
+        win_SetState(edit, {st_Invisible});
+        win_Destroy(dlg);
+      } else if (operation == "move") {
+        destroy_at(e_size{}, child, 0);
+        win_Move(child, {5, 5, 205, 105});
+      } else if (operation == "focus") {
+        destroy_at(e_getfocus{}, child, 0);
+        win_SetFocus(child);
+      } else if (operation == "create maximized") {
+        destroy_at(e_size{}, 0, 0);
+        win_Create(wk_TopLevel, {20, 20, 320, 220}, "max", no_menu{}, task, {wsf_TitleBar, wsf_Maximized},
+                   recording_handler, 0);
+      } else if (operation == "create MDI child") {
+        destroy_at(e_getfocus{}, 0, 0);
+        win_Create(wk_TopLevel, {20, 20, 320, 220}, "mdi", no_menu{}, task, kTopFlags, recording_handler, 0);
+      } else if (operation == "drop down list") {
+        const Window list = win_CreateControl(wk_ListButton, {10, 70, 110, 170}, "", top, {}, 5);
+        lbox_Add(list, std::vector<std::string>{"a", "b"});
+        destroy_at(e_control{}, top, list);
+        qobject_cast<QComboBox*>(gui_detail::find_record(list)->client)->showPopup();
+        QVERIFY(!QApplication::activePopupWidget());  // no list drops down from a control that is gone
+      } else if (operation == "application state") {
+        destroy_at(e_deactivate{}, task, top);
+        emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+      }
+      QVERIFY(gone != 0);
+      QCOMPARE(win_GetType(gone), int(wk_NotAWindow));
+      if (win_GetType(top) == wk_TopLevel) win_Destroy(top);
+    });
   }
 };
 
