@@ -33,6 +33,7 @@ void uix_ErrorMsg(int, int, std::uint32_t pos, const std::string& text) {
   ModalBox<QMessageBox> box(QMessageBox::Critical, QStringLiteral("Program Error"),
                             to_qt(ask ? text + "\r\nRegister On Clipboard?" : text),
                             ask ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent);
+  box->setTextFormat(Qt::PlainText);  // a report quotes what failed, markup included
   box->setDefaultButton(ask ? QMessageBox::No : QMessageBox::Ok);
   const std::optional<int> answer = exec_box(box.get(), owner);
   if (ask && answer == QMessageBox::Yes) QGuiApplication::clipboard()->setText(to_qt(text));
