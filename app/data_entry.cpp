@@ -103,7 +103,10 @@ void нажат_ok(Window dlg) {
         база_лит.retract_first([&](const ЗаписьБазы& r) { return r.код == *старый; });
   }
   сохранить_основную_базу();
-  dlg_инфсохранена_Create(dlg);
+  // The dialog can be gone once the save returns ("Выход" chosen while a notice of the save was
+  // open) or once the note has closed: the record is saved all the same.
+  const auto открыт = [dlg] { return win_GetType(dlg) != wk_NotAWindow; };
+  if (открыт()) dlg_инфсохранена_Create(dlg);
   if (!правка) return;
   if (выбор && std::get<2>(*выбор).size() == 1) {
     const Window список = std::get<0>(*выбор);
@@ -113,7 +116,7 @@ void нажат_ok(Window dlg) {
       заполнитьсписок(список);
     }
   }
-  win_Destroy(dlg);
+  if (открыт()) win_Destroy(dlg);
 }
 
 // The chooser gives host paths, whose only separator is "/": the bare name is the text after the

@@ -31,7 +31,8 @@ bool обработатьответнаудаление(int answer, Window win) 
   if (!выбор || std::get<2>(*выбор).size() != 1) return false;
   lbox_Delete(std::get<0>(*выбор), std::get<2>(*выбор).front());
   if (!удалитизосновнойбазыпосписку(std::get<1>(*выбор))) return false;
-  сбросить_окно(win);
+  // The window is gone when "Выход" was chosen while a notice of the save was open.
+  if (win_GetType(win) != wk_NotAWindow) сбросить_окно(win);
   return true;
 }
 

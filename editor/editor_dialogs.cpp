@@ -11,6 +11,7 @@
 #include "editor.h"
 #include "editor_widget.h"
 #include "internal/font_block.h"
+#include "internal/modal_box.h"
 #include "internal/window_record.h"
 
 using namespace editor_detail;
@@ -34,28 +35,28 @@ void find_next(EditorClient& c) {
 
 void edit_SearchDlg(Window win) {
   EditorClient& c = editor_client(win);
-  QDialog dlg(c.window());
-  dlg.setObjectName(QStringLiteral("editor_search"));
-  dlg.setWindowTitle(QStringLiteral("Search"));
-  auto* what = new QLineEdit(&dlg);
+  gui_detail::ModalBox<QDialog> dlg(c.window());
+  dlg->setObjectName(QStringLiteral("editor_search"));
+  dlg->setWindowTitle(QStringLiteral("Search"));
+  auto* what = new QLineEdit(dlg.get());
   what->setObjectName(QStringLiteral("search_text"));
   const QString selected = c.view()->textCursor().selectedText();
   what->setText(!selected.isEmpty() && !selected.contains(QChar(0x2029)) ? selected : c.search_text);
   what->selectAll();
-  auto* match_case = new QCheckBox(QStringLiteral("Match &case"), &dlg);
+  auto* match_case = new QCheckBox(QStringLiteral("Match &case"), dlg.get());
   match_case->setObjectName(QStringLiteral("match_case"));
   match_case->setChecked(c.search_flags.testFlag(QTextDocument::FindCaseSensitively));
-  auto* whole = new QCheckBox(QStringLiteral("&Whole words"), &dlg);
+  auto* whole = new QCheckBox(QStringLiteral("&Whole words"), dlg.get());
   whole->setObjectName(QStringLiteral("whole_words"));
   whole->setChecked(c.search_flags.testFlag(QTextDocument::FindWholeWords));
-  auto* backward = new QCheckBox(QStringLiteral("Search &backwards"), &dlg);
+  auto* backward = new QCheckBox(QStringLiteral("Search &backwards"), dlg.get());
   backward->setObjectName(QStringLiteral("backwards"));
   backward->setChecked(c.search_flags.testFlag(QTextDocument::FindBackward));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dlg.get());
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Find"));
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
-  auto* form = new QFormLayout(&dlg);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dlg.get(), &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dlg.get(), &QDialog::reject);
+  auto* form = new QFormLayout(dlg.get());
   form->addRow(QStringLiteral("Find &what:"), what);
   form->addRow(match_case);
   form->addRow(whole);
@@ -63,7 +64,7 @@ void edit_SearchDlg(Window win) {
   form->addRow(buttons);
 
   QPointer<EditorClient> alive(&c);
-  if (dlg.exec() != QDialog::Accepted || !alive || what->text().isEmpty()) return;
+  if (gui_detail::exec_box(dlg.get(), win) != QDialog::Accepted || !alive || what->text().isEmpty()) return;
   c.search_text = what->text();
   c.search_flags = {};
   if (match_case->isChecked()) c.search_flags |= QTextDocument::FindCaseSensitively;
@@ -84,10 +85,11 @@ void edit_SearchAgain(Window win) {
 void edit_SetFontDlg(Window win) {
   EditorClient& c = editor_client(win);
   QPointer<EditorClient> alive(&c);
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, c.view()->font(), c.window(), QStringLiteral("Font"),
-                                            QFontDialog::DontUseNativeDialog);
-  if (!ok || !alive) return;
+  gui_detail::ModalBox<QFontDialog> dlg(c.view()->font(), c.window());
+  dlg->setWindowTitle(QStringLiteral("Font"));
+  dlg->setOption(QFontDialog::DontUseNativeDialog);
+  if (gui_detail::exec_box(dlg.get(), win) != QDialog::Accepted || !alive) return;
+  const QFont chosen = dlg->selectedFont();
   c.view()->setFont(chosen);
   if (gui_detail::WindowRecord* r = gui_detail::find_record(win)) r->tools.font = gui_detail::from_qfont(chosen);
 }

@@ -144,7 +144,8 @@ void win_SetState(Window win, const std::vector<int>& states) {
         if (outer) {
           const bool had_focus = QApplication::focusWidget() &&
                                  (QApplication::focusWidget() == outer || outer->isAncestorOf(QApplication::focusWidget()));
-          outer->hide();
+          outer->hide();  // focus events: their handlers may destroy the window
+          if (!live_record(win)) return;
           if (had_focus)
             if (const WindowRecord* p = find_record(r->parent); p && p->client) p->client->setFocus(Qt::OtherFocusReason);
         }

@@ -206,27 +206,30 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
   guard.connections.push_back(QObject::connect(
       qApp, &QGuiApplication::applicationStateChanged, qApp, [](Qt::ApplicationState s) {
         const bool active = s == Qt::ApplicationActive;
-        for (WindowRecord* w : all_records())
-          if (w->kind == wk_Task || (w->kind == wk_TopLevel && w->frame && w->frame->isWindow())) {
-            const Window h = w->handle;
-            run_trapped([&] { deliver(h, active ? Event{e_activate{}} : Event{e_deactivate{}}); });
-          }
+        // The frames are listed before any hears: a handler may destroy the others.
+        std::vector<Window> frames;
+        for (const WindowRecord* w : all_records())
+          if (w->kind == wk_Task || (w->kind == wk_TopLevel && w->frame && w->frame->isWindow()))
+            frames.push_back(w->handle);
+        for (Window h : frames)
+          run_trapped([&] { deliver(h, active ? Event{e_activate{}} : Event{e_deactivate{}}); });
       }));
   guard.connections.push_back(QObject::connect(
       qApp, &QGuiApplication::commitDataRequest, qApp, [](QSessionManager& sm) {
-        for (WindowRecord* w : all_records())
-          if (w->kind == wk_Task || w->kind == wk_TopLevel) {
-            const Window h = w->handle;
-            bool refuse = false;
-            run_trapped([&] { refuse = deliver(h, e_endsession{1}).handled; });
-            if (refuse) sm.cancel();
-          }
+        std::vector<Window> frames;
+        for (const WindowRecord* w : all_records())
+          if (w->kind == wk_Task || w->kind == wk_TopLevel) frames.push_back(w->handle);
+        for (Window h : frames) {
+          bool refuse = false;
+          run_trapped([&] { refuse = deliver(h, e_endsession{1}).handled; });
+          if (refuse) sm.cancel();
+        }
       }));
 
   deliver(task_window, e_create{0});
 
   if (find_record(task_window) && !t.pending_exit) {
-    show_new_window(*find_record(task_window), want_max, want_min);
+    show_new_window(task_window, want_max, want_min);
     client->update();
     QEventLoop loop;
     t.loop = &loop;

@@ -170,18 +170,10 @@ Window win_Create(int kind, Rect rect, const std::string& title, const Menu& men
     r.menu->on_init = [route_to] { run_trapped([&] { route_initmenu(route_to); }); };
   }
   set_client_geometry(r, to_qrect(rect));
-  if (kind == wk_Child) r.client->raise();
+  if (const WindowRecord* again = live_record(h); again && kind == wk_Child) again->client->raise();
 
   deliver(h, e_create{creation_data});
-
-  if (WindowRecord* again = find_record(h); again && !again->dying) {
-    show_new_window(*again, want_max, want_min);
-    if (mdi_child && again->style.visible && t && t->mdi_client) {
-      t->mdi_client->setActiveSubWindow(static_cast<QMdiSubWindow*>(again->frame.data()));
-      if (again->client) again->client->setFocus(Qt::OtherFocusReason);
-      refresh_task_menu_bar();
-    }
-  }
+  show_created_window(h, want_max, want_min, mdi_child);
   return h;
 }
 
@@ -239,10 +231,10 @@ void win_Move(Window win, Rect rect) {
   WindowRecord& r = checked_record(win);
   if (r.kind > 24) RUN_Error(6001);
   if (is_control_kind(r.kind)) {
-    const bool group = r.kind == wk_GroupBox && r.client && r.client->isVisible();
-    if (group) r.client->hide();
+    QWidget* group = r.kind == wk_GroupBox && r.client && r.client->isVisible() ? r.client.data() : nullptr;
+    if (group) group->hide();
     set_outer_geometry(r, to_qrect(rect));
-    if (group) r.client->show();
+    if (group && live_record(win)) group->show();  // a handler of the move may have destroyed it
   } else {
     set_client_geometry(r, to_qrect(rect));
   }
@@ -286,13 +278,18 @@ void win_SetFocus(Window win) {
   QWidget* client = r.client;
   if (!client) RUN_Error(6313);
   if (!client->isEnabled() && QApplication::focusWidget()) RUN_Error(6313);
+  const bool modeless = r.kind == wk_ModelessDialog;
   QWidget* outer = outer_widget(r);
+  // Activation and the focus change run e_getfocus and e_losefocus: a handler may destroy the
+  // window on the way.
   if (auto* sub = qobject_cast<QMdiSubWindow*>(outer); sub && sub->mdiArea())
     sub->mdiArea()->setActiveSubWindow(sub);
   else if (outer && outer->isWindow())
     outer->activateWindow();
+  if (!live_record(win)) return;
   client->setFocus(Qt::OtherFocusReason);
-  if (r.kind == wk_ModelessDialog)
+  if (!live_record(win)) return;
+  if (modeless)
     if (TaskData* t = task()) t->active_modeless_dialog = win;
 }
 

@@ -243,7 +243,10 @@ CtlComboBox::CtlComboBox(QWidget* parent, bool with_edit_line)
 }
 
 void CtlComboBox::showPopup() {
+  const WindowRecord* r = find_record(this);
+  const Window me = r ? r->handle : 0;
   notify_parent(this, ::dropdown{});
+  if (me && !live_record(me)) return;  // the parent's handler destroyed the list
   QComboBox::showPopup();
 }
 

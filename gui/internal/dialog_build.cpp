@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
-#include <QPointer>
 #include <algorithm>
 
 #include "internal/control_create.h"
@@ -12,6 +11,7 @@
 #include "internal/geometry.h"
 #include "internal/layer_dialog.h"
 #include "internal/lifecycle.h"
+#include "internal/modal_box.h"
 #include "internal/task_data.h"
 #include "internal/text.h"
 #include "internal/window_record.h"
@@ -158,11 +158,10 @@ Window open_dialog(const DialogTemplate& t, Window parent, int kind, EventHandle
     dlg->show();
     return h;
   }
-  QPointer<LayerDialog> guard(dlg);
-  dlg->setWindowModality(Qt::ApplicationModal);
-  dlg->exec();
-  // The loop ends when the dialog has been ended (and destroyed) or when the run ends.
-  if (guard && find_record(h)) destroy_window(h);
+  // The loop ends when the dialog has been ended (and destroyed, also with its parent) or when
+  // the run ends.
+  exec_box(dlg, h);
+  if (find_record(h)) destroy_window(h);
   return h;
 }
 

@@ -85,18 +85,10 @@ Window create_window_with_client(QWidget* client, int kind, Rect rect, const std
     r.menu->on_init = [route_to] { run_trapped([&] { route_initmenu(route_to); }); };
   }
   set_client_geometry(r, to_qrect(rect));
-  if (kind == wk_Child) r.client->raise();
+  if (const WindowRecord* again = live_record(h); again && kind == wk_Child) again->client->raise();
 
   deliver(h, e_create{creation_data});
-
-  if (WindowRecord* again = find_record(h); again && !again->dying) {
-    show_new_window(*again, want_max, want_min);
-    if (mdi_child && again->style.visible && t && t->mdi_client) {
-      t->mdi_client->setActiveSubWindow(static_cast<QMdiSubWindow*>(again->frame.data()));
-      if (again->client) again->client->setFocus(Qt::OtherFocusReason);
-      refresh_task_menu_bar();
-    }
-  }
+  show_created_window(h, want_max, want_min, mdi_child);
   return h;
 }
 

@@ -14,6 +14,7 @@
 #include "internal/geometry.h"
 #include "internal/key_codes.h"
 #include "internal/menu_model.h"
+#include "internal/modal_box.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
 
@@ -54,6 +55,8 @@ void destroy_window(Window win) {
   // The window itself first, then its descendants in creation order.
   std::stable_partition(doomed.begin(), doomed.end(), [win](Window d) { return d == win; });
   for (Window d : doomed) find_record(d)->dying = true;
+  // Boxes and dialogs open for these windows end as cancelled; their widgets may go with these.
+  end_loops_of(doomed);
 
   if (QWidget* outer = outer_widget(*r)) {
     if (auto* dlg = qobject_cast<QDialog*>(outer))
@@ -91,7 +94,7 @@ void destroy_window(Window win) {
       if (t->active_modeless_dialog == d) t->active_modeless_dialog = 0;
     }
     unregister_window(d);
-    if (outer) outer->deleteLater();
+    delete_after_loops(outer);
   }
 
   if (is_task && t) {

@@ -20,9 +20,10 @@ Window chosen_parent();
 QWidget* owner_widget(Window parent);
 // The parent given by the program: the screen or a window of the layer, else run-time error 6000.
 void check_parent(Window parent);
-// Runs the dialog modally for the task; true when it was accepted. Nothing is accepted once the
-// run is ending.
-bool run_modal(QDialog& d);
+// Runs the dialog (made with ModalBox) modally for `owner`; true when it was accepted. Nothing is
+// accepted once the run is ending, nor when the owner was destroyed while it was open (the
+// dialog may then be freed already: read nothing from it).
+bool run_modal(QDialog* d, Window owner);
 // Gives the focus back to the parent's window after a dialog.
 void refocus(Window parent);
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "internal/menu_model.h"
+#include "internal/modal_box.h"
 
 namespace gui_detail {
 namespace {
@@ -22,7 +23,7 @@ Window g_next_handle = 0x100;
 void MenuModelDeleter::operator()(MenuModel* m) const {
   if (!m) return;
   if (QCoreApplication::instance())
-    m->deleteLater();
+    delete_after_loops(m);
   else
     delete m;
 }
@@ -97,6 +98,11 @@ WindowRecord& checked_record(Window win, SrcLoc loc) {
   WindowRecord* r = find_record(win);
   if (!r) RUN_Error(6000, loc);
   return *r;
+}
+
+WindowRecord* live_record(Window win) {
+  WindowRecord* r = find_record(win);
+  return r && !r->dying ? r : nullptr;
 }
 
 bool is_window(Window win) { return win == kScreenWindow || find_record(win) != nullptr; }

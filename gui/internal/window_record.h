@@ -23,8 +23,8 @@ namespace gui_detail {
 class MenuModel;
 class PaintSurface;
 
-// Menus are deleted when the loop gets back: a window may be destroyed from its own menu
-// command, while the toolkit is still inside that menu.
+// Menus are deleted when the loop gets back (after every box's loop, see modal_box.h): a window
+// may be destroyed from its own menu command, while the toolkit is still inside that menu.
 struct MenuModelDeleter {
   void operator()(MenuModel* m) const;
 };
@@ -92,6 +92,11 @@ void unregister_window(Window win);
 void tag_widget(QWidget* w, Window win);
 WindowRecord* find_record(Window win);
 WindowRecord* find_record(const QObject* widget);
+// The record while the window lives and its destruction has not begun, else nullptr. Layer code
+// looks its record up again with this after any call that can run a handler (toolkit calls
+// that deliver focus, size, move or activation events, e_control notifications, deliver), and
+// stops when the window is gone: the handler may have destroyed it, freeing the record.
+WindowRecord* live_record(Window win);
 // The record, or run-time error 6000 (not a window of the layer); the screen has no record.
 WindowRecord& checked_record(Window win, SrcLoc loc = SrcLoc::current());
 bool is_window(Window win);

@@ -1,9 +1,13 @@
 // Window flags and the first showing of a window.
 #include "internal/window_setup.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QWidget>
 
 #include "internal/geometry.h"
+#include "internal/lifecycle.h"
+#include "internal/task_data.h"
 
 namespace gui_detail {
 
@@ -21,21 +25,34 @@ Qt::WindowFlags frame_window_flags(const WindowStyle& s, bool sub_window) {
   return f;
 }
 
-void show_new_window(WindowRecord& r, bool maximized, bool minimized) {
-  QWidget* outer = outer_widget(r);
+void show_new_window(Window win, bool maximized, bool minimized) {
+  const WindowRecord* r = live_record(win);
+  QWidget* outer = r ? outer_widget(*r) : nullptr;
   if (!outer) return;
-  if (r.style.disabled) outer->setEnabled(false);
+  if (r->style.disabled) outer->setEnabled(false);
   if (maximized) {
     outer->showMaximized();
-    if (!r.style.visible) outer->hide();
+    r = live_record(win);
+    if (r && !r->style.visible) outer->hide();
   } else if (minimized) {
-    if (r.style.visible)
+    if (r->style.visible)
       outer->showMinimized();
     else
       outer->setWindowState(outer->windowState() | Qt::WindowMinimized);
-  } else if (r.style.visible) {
+  } else if (r->style.visible) {
     outer->show();
   }
+}
+
+void show_created_window(Window win, bool maximized, bool minimized, bool mdi_child) {
+  show_new_window(win, maximized, minimized);
+  const WindowRecord* r = live_record(win);
+  TaskData* t = task();
+  if (!mdi_child || !r || !r->style.visible || !t || !t->mdi_client) return;
+  t->mdi_client->setActiveSubWindow(static_cast<QMdiSubWindow*>(r->frame.data()));
+  r = live_record(win);
+  if (r && r->client) r->client->setFocus(Qt::OtherFocusReason);
+  refresh_task_menu_bar();
 }
 
 }  // namespace gui_detail

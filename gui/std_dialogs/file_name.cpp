@@ -4,6 +4,7 @@
 #include <QFileDialog>
 
 #include "internal/file_filters.h"
+#include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
 #include "internal/text.h"
 #include "run_error.h"
@@ -46,29 +47,29 @@ std::optional<std::string> dlg_GetFileName(const std::string& file_spec, const s
   const Window parent = chosen_parent();
   KeepCurrentFolder keep;
 
-  QFileDialog d(owner_widget(parent), to_qt(title));
-  d.setOption(QFileDialog::DontUseNativeDialog);
-  d.setOption(QFileDialog::ReadOnly, false);
-  d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  d.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
+  ModalBox<QFileDialog> d(owner_widget(parent), to_qt(title));
+  d->setOption(QFileDialog::DontUseNativeDialog);
+  d->setOption(QFileDialog::ReadOnly, false);
+  d->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  d->setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
   QStringList qfilters;
   for (std::size_t i = 0; i < filters.size(); i += 2) qfilters << name_filter(filters[i], filters[i + 1]);
-  d.setNameFilters(qfilters);
-  d.selectNameFilter(qfilters[static_cast<qsizetype>(preselected_filter(filters, file_spec))]);
-  if (!start_dir.empty()) d.setDirectory(to_qt(start_dir));
+  d->setNameFilters(qfilters);
+  d->selectNameFilter(qfilters[static_cast<qsizetype>(preselected_filter(filters, file_spec))]);
+  if (!start_dir.empty()) d->setDirectory(to_qt(start_dir));
   // A plain name is the initial text of the name field; a pattern already shows as the
   // preselected filter (typed into the field it would select every matching file instead).
-  if (!file_spec.empty() && file_spec.find_first_of("*?") == std::string::npos) d.selectFile(to_qt(file_spec));
+  if (!file_spec.empty() && file_spec.find_first_of("*?") == std::string::npos) d->selectFile(to_qt(file_spec));
 
-  const bool accepted = run_modal(d);
+  const bool accepted = run_modal(d.get(), parent);
   refocus(parent);
   if (!accepted) return std::nullopt;
 
-  const qsizetype chosen_filter = qfilters.indexOf(d.selectedNameFilter());
+  const qsizetype chosen_filter = qfilters.indexOf(d->selectedNameFilter());
   const std::string extension =
       chosen_filter >= 0 ? filter_extension(filters[static_cast<std::size_t>(chosen_filter) * 2 + 1]) : std::string();
   std::size_t used = 0;
-  for (const QString& f : d.selectedFiles()) {
+  for (const QString& f : d->selectedFiles()) {
     selected.push_back(complete_file_name(from_qt(QDir::toNativeSeparators(f)), extension));
     used += selected.back().size() + 1;
   }

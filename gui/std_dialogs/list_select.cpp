@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "internal/list_lookup.h"
+#include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
 #include "internal/text.h"
 #include "run_error.h"
@@ -24,8 +25,8 @@ int list_select(Window parent, const std::string& title, const std::vector<std::
   chosen.clear();
   index = 0;
 
-  QDialog d(owner_widget(parent));
-  d.setWindowTitle(to_qt(title));
+  ModalBox<QDialog> d(owner_widget(parent));
+  d->setWindowTitle(to_qt(title));
   auto* list = new QComboBox;
   list->setObjectName(QStringLiteral("101"));
   list->setEditable(true);
@@ -42,21 +43,21 @@ int list_select(Window parent, const std::string& title, const std::vector<std::
   ok->setObjectName(QStringLiteral("1"));
   cancel->setObjectName(QStringLiteral("2"));
   ok->setDefault(true);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &d, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, d.get(), &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, d.get(), &QDialog::reject);
   // A double click in the opened list is an OK for the entry clicked.
-  QObject::connect(list->view(), &QAbstractItemView::doubleClicked, &d, [list, &d](const QModelIndex& i) {
+  QObject::connect(list->view(), &QAbstractItemView::doubleClicked, d.get(), [list, dlg = d.get()](const QModelIndex& i) {
     list->setCurrentIndex(i.row());
     list->hidePopup();
-    d.accept();
+    dlg->accept();
   });
-  auto* box = new QVBoxLayout(&d);
+  auto* box = new QVBoxLayout(d.get());
   box->addWidget(list);
   box->addWidget(buttons);
-  d.setMinimumWidth(320);
+  d->setMinimumWidth(320);
   list->setFocus();
 
-  const bool ok_pressed = run_modal(d);
+  const bool ok_pressed = run_modal(d.get(), parent);
   int result = 0;
   if (ok_pressed) {
     index = list_lookup(strings, from_qt(list->currentText()));

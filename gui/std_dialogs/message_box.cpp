@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 
+#include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
 #include "internal/text.h"
 #include "run_error.h"
@@ -60,33 +61,29 @@ int dlg_MessageBox(const std::string& title, const std::string& text, int icon, 
   const Window parent = chosen_parent();
   const auto& set = kButtonSets[static_cast<std::size_t>(buttons)];
 
-  QMessageBox box(icon_of(icon), to_qt(title), to_qt(text), QMessageBox::NoButton, owner_widget(parent));
-  box.setTextFormat(Qt::PlainText);
+  ModalBox<QMessageBox> box(icon_of(icon), to_qt(title), to_qt(text), QMessageBox::NoButton, owner_widget(parent));
+  box->setTextFormat(Qt::PlainText);
   std::vector<QAbstractButton*> made;
-  for (QMessageBox::StandardButton b : set) made.push_back(box.addButton(b));
-  box.setDefaultButton(static_cast<QPushButton*>(
+  for (QMessageBox::StandardButton b : set) made.push_back(box->addButton(b));
+  box->setDefaultButton(static_cast<QPushButton*>(
       made[static_cast<std::size_t>(default_button) < made.size() ? static_cast<std::size_t>(default_button) : 0]));
-  NoEscape no_escape;
   const auto cancel = std::find(set.begin(), set.end(), QMessageBox::Cancel);
   if (cancel != set.end()) {
-    box.setEscapeButton(made[static_cast<std::size_t>(cancel - set.begin())]);
+    box->setEscapeButton(made[static_cast<std::size_t>(cancel - set.begin())]);
   } else if (set.size() == 1) {
-    box.setEscapeButton(made[0]);
+    box->setEscapeButton(made[0]);
   } else {
-    box.setWindowFlag(Qt::WindowCloseButtonHint, false);
-    box.installEventFilter(&no_escape);
+    box->setWindowFlag(Qt::WindowCloseButtonHint, false);
+    box->installEventFilter(new NoEscape(box.get()));
   }
+  // Closed by the layer (the run ends, or the box's owner went): the Cancel-like answer, else the
+  // first button.
+  const int closed = cancel != set.end() ? static_cast<int>(cancel - set.begin()) + 1 : 1;
 
   // Both modalities block the whole program: a box cannot block other programs here.
-  box.setWindowModality(Qt::ApplicationModal);
-  box.exec();
-  QAbstractButton* pressed = box.clickedButton();
-  const auto it = std::find(made.begin(), made.end(), pressed);
-  if (it == made.end()) {
-    // Closed by the layer (the run ends): the Cancel-like answer, else the first button.
-    return cancel != set.end() ? static_cast<int>(cancel - set.begin()) + 1 : 1;
-  }
-  return static_cast<int>(it - made.begin()) + 1;
+  if (!exec_box(box.get(), parent)) return closed;
+  const auto it = std::find(made.begin(), made.end(), box->clickedButton());
+  return it == made.end() ? closed : static_cast<int>(it - made.begin()) + 1;
 }
 
 void dlg_Note(const std::string& text) { dlg_Note(std::string(), text); }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
 #include "internal/text.h"
 #include "std_dialogs.h"
@@ -21,8 +22,8 @@ std::optional<std::string> get_str(Window parent, const std::string& title, cons
                                    const std::string& default_text) {
   const auto own_app = make_application_if_needed();
 
-  QDialog d(owner_widget(parent));
-  d.setWindowTitle(to_qt(title));
+  ModalBox<QDialog> d(owner_widget(parent));
+  d->setWindowTitle(to_qt(title));
   auto* label = new QLabel(to_qt(prompt));
   label->setObjectName(QStringLiteral("3"));
   label->setTextFormat(Qt::PlainText);
@@ -38,16 +39,16 @@ std::optional<std::string> get_str(Window parent, const std::string& title, cons
   ok->setObjectName(QStringLiteral("1"));
   cancel->setObjectName(QStringLiteral("2"));
   ok->setDefault(true);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &d, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
-  auto* box = new QVBoxLayout(&d);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, d.get(), &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, d.get(), &QDialog::reject);
+  auto* box = new QVBoxLayout(d.get());
   box->addWidget(label);
   box->addWidget(edit);
   box->addWidget(buttons);
-  d.setMinimumWidth(320);
+  d->setMinimumWidth(320);
   edit->setFocus();
 
-  const bool ok_pressed = run_modal(d);
+  const bool ok_pressed = run_modal(d.get(), parent);
   std::optional<std::string> result;
   if (ok_pressed) result = from_qt(edit->text().left(kMaxChars));
   refocus(parent);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
 #include "internal/text.h"
 #include "run_error.h"
@@ -44,8 +45,8 @@ int ask(Window parent, const std::string& title, const std::string& question,
   // Slot ids in order of the slots.
   const std::array<int, 3> ids = count == 3 ? std::array<int, 3>{1, 3, 2} : std::array<int, 3>{1, 2, 3};
 
-  QDialog d(owner_widget(parent));
-  d.setWindowTitle(to_qt(title));
+  ModalBox<QDialog> d(owner_widget(parent));
+  d->setWindowTitle(to_qt(title));
   auto* text = new QLabel(to_qt(spaced_backslashes(question)));
   text->setObjectName(QStringLiteral("4"));
   text->setTextFormat(Qt::PlainText);
@@ -74,13 +75,13 @@ int ask(Window parent, const std::string& title, const std::string& question,
   for (QPushButton* b : slot_buttons) {
     if (!b) continue;
     const int id = b->objectName().toInt();
-    QObject::connect(b, &QPushButton::clicked, &d, [&d, &answer, id, answer_of] {
+    QObject::connect(b, &QPushButton::clicked, d.get(), [dlg = d.get(), &answer, id, answer_of] {
       answer = answer_of(id);
-      d.accept();
+      dlg->accept();
     });
   }
   row->addStretch();
-  auto* box = new QVBoxLayout(&d);
+  auto* box = new QVBoxLayout(d.get());
   box->addWidget(text);
   box->addLayout(row);
   if (slot_buttons[0] && !slot_buttons[0]->isHidden()) {
@@ -88,10 +89,13 @@ int ask(Window parent, const std::string& title, const std::string& question,
     slot_buttons[0]->setFocus();
   }
 
+  // Closing, or the end of the box when its owner goes, answers as id 2 (read now: the box may be
+  // freed by then).
+  const int closing = answer_of(2);
   QApplication::beep();
-  run_modal(d);
+  run_modal(d.get(), parent);
   refocus(parent);
-  return answer >= 0 ? answer : answer_of(2);
+  return answer >= 0 ? answer : closing;
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QPointer>
 
 #include "internal/geometry.h"
+#include "internal/modal_box.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
 #include "run_error.h"
@@ -45,12 +45,9 @@ bool run_ending() {
 
 }  // namespace
 
-bool run_modal(QDialog& d) {
+bool run_modal(QDialog* d, Window owner) {
   if (run_ending()) return false;
-  d.setWindowModality(Qt::ApplicationModal);
-  QPointer<QDialog> guard(&d);
-  const int result = d.exec();
-  return guard && result == QDialog::Accepted && !run_ending();
+  return exec_box(d, owner) == QDialog::Accepted && !run_ending();
 }
 
 void refocus(Window parent) {

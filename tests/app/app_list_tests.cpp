@@ -1,6 +1,7 @@
 // Scenario tests of the literature list window, deletion, editing and the record card: the real
 // program headless in a temporary working directory, with the list box, the files and the
 // message window checked.
+#include <QDialog>
 #include <QPlainTextEdit>
 
 #include "app_test_support.h"
@@ -207,6 +208,39 @@ class AppListTests : public QObject {
     });
     QCOMPARE(wd.read("Литература1.pbs"),
              record_line(1200, "А", "Б", "В", "", 0, 0, "") + record_line(120, "Ж", "З", "И", "", 0, 0, ""));
+  }
+
+  void leavingWhileTheDeletionsNoticeIsOpen() {
+    // The first save keeps the file that did not load and says so; "Выход" is chosen behind that
+    // notice. The deletion is saved, and nothing more is shown for the list window that is gone.
+    const std::string cut = record_line(12, "Г", "Д", "Е", "", 0, 0, "") + cp("база_лит(2,\"Гоголь");
+    WorkDir wd(start_files(cut));
+    bool left = false;
+    QStringList shown_after;
+    QTimer sweep;
+    QObject::connect(&sweep, &QTimer::timeout, [&] {
+      if (QWidget* m = QApplication::activeModalWidget(); m && m->isVisible() && left) {
+        shown_after << label_texts(m);
+        if (auto* d = qobject_cast<QDialog*>(m)) d->reject();
+      }
+    });
+    sweep.start(50);
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      select_code(lw, 12);
+      on_next_modal([&left, task](QWidget* question) {
+        on_next_modal([&left, task](QWidget*) {
+          left = true;
+          command(task, cmd_Выход);
+        });
+        click(question, QString::fromUtf8("Да"));
+      });
+      command(lw, cmd_КнопкаУдалить);
+      QVERIFY(left);
+    });
+    QTest::qWait(300);
+    QCOMPARE(shown_after, QStringList());
+    QCOMPARE(wd.read("Литература1.pbs"), std::string());
   }
 
   void deletingTheOnlyRecordAndALongCode() {

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QProcess>
 
 #include "app_test_support.h"
 #include "cover_window.h"
@@ -150,6 +151,22 @@ class AppTaskTests : public QObject {
     QVERIFY(notice.contains(QString::fromUtf8("Литература1.pbs.сохранено-1")));
     QCOMPARE(wd.read("Литература1.pbs.сохранено-1"), bad);
     QVERIFY(wd.read("Литература1.pbs").find(cp("Толстой")) != std::string::npos);
+  }
+
+  // "Выход" chosen behind the notice of the first save, a modal box inside the data-entry
+  // dialog's OK handler: the whole program (its own process) ends by itself with exit code 0,
+  // the record entered is saved and the file that did not load is kept.
+  void leavingWhileTheNoticeIsOpenEndsTheProgram() {
+    const std::string cut = kТриЗаписи + cp("база_лит(2,\"Гоголь");
+    WorkDir wd(start_files(cut));
+    QProcess program;
+    program.setWorkingDirectory(wd.dir());
+    program.start(QStringLiteral(FOLIARKH_EXIT_DURING_NOTICE), {});
+    QVERIFY(program.waitForFinished(120000));
+    const QByteArray err = program.readAllStandardError();
+    QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0, err.constData());
+    QVERIFY(wd.read("Литература1.pbs").find(cp("Толстой")) != std::string::npos);
+    QCOMPARE(wd.read("Литература1.pbs.сохранено-1"), cut);
   }
 
   void enteringCategories() {

@@ -1,5 +1,7 @@
 // The windows, events and handlers of the layer, through real widgets on the offscreen platform.
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QPushButton>
@@ -518,6 +520,20 @@ class WindowTests : public QObject {
     const QString clip = QGuiApplication::clipboard()->text();
     QVERIFY(clip.startsWith("Module:window_tests.cpp"));
     QVERIFY(!clip.contains("Register"));
+  }
+
+  void errorBoxShowsItsTextAsItIs() {
+    // A report quotes what failed, and that may look like markup: it is shown as it is.
+    const QString text = "Cannot open <b>a</b> & b";
+    QString shown;
+    on_next_modal([&](QWidget* m) {
+      QLabel* label = m->findChild<QLabel*>("qt_msgbox_label");
+      QAccessibleInterface* a = label ? QAccessible::queryAccessibleInterface(label) : nullptr;
+      shown = a ? a->text(QAccessible::Name) : "<no label>";
+      static_cast<QMessageBox*>(m)->button(QMessageBox::Ok)->click();
+    });
+    uix_ErrorMsg(1000, 0, 0, text.toStdString());
+    QCOMPARE(shown, text);
   }
 
   void mdiMenuSwap() {

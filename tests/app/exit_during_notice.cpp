@@ -1,0 +1,103 @@
+// A driver linked into the program itself (its own entry and goal) for the test of leaving the
+// program while a modal box is open: it enters a record, and while the notice about the file that
+// was kept is open it chooses "Файл" / "Выход" behind the box, as assistive technology can. The
+// program must then end by itself with exit code 0.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "codepage.h"
+#include "data_entry.h"
+#include "internal/window_record.h"
+#include "layer.h"
+#include "task_window.h"
+
+namespace {
+
+QString utf8(const char* s) { return QString::fromUtf8(s); }
+
+// The menu item of the task window whose text (without "&") is `text`.
+QAction* menu_item(const QString& text) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* frame = qobject_cast<QMainWindow*>(w))
+      for (QAction* top : frame->menuBar()->actions())
+        if (top->menu())
+          for (QAction* a : top->menu()->actions())
+            if (a->text().remove('&') == text) return a;
+  return nullptr;
+}
+
+Window modal_layer_dialog() {
+  const gui_detail::WindowRecord* r = gui_detail::find_record(QApplication::activeModalWidget());
+  return r && r->kind == wk_ModalDialog ? r->handle : 0;
+}
+
+enum class Step { start, entry, notice, leaving };
+Step g_step = Step::start;
+int g_open_polls = 0;
+
+void poll() {
+  QWidget* modal = QApplication::activeModalWidget();
+  auto* box = qobject_cast<QMessageBox*>(modal);
+  switch (g_step) {
+    case Step::start:
+      // The cut catalogue line is reported at the start: the user answers the error box.
+      if (box) {
+        box->defaultButton()->click();
+      } else if (!modal && uix_GetTaskWin() != 0) {
+        g_step = Step::entry;
+        win_PostEvent(uix_GetTaskWin(), e_menu{cmd_ВводДанных, 0});
+      }
+      break;
+    case Step::entry:
+      if (const Window dlg = modal_layer_dialog()) {
+        g_step = Step::notice;
+        win_SetText(win_GetCtlHandle(dlg, ид_Автор), cp1251::from_utf8("Толстой"));
+        win_SetText(win_GetCtlHandle(dlg, ид_Наименование), cp1251::from_utf8("Война и мир"));
+        auto* ok = qobject_cast<QAbstractButton*>(gui_detail::find_record(win_GetCtlHandle(dlg, 1))->client.data());
+        QTimer::singleShot(0, ok, &QAbstractButton::click);
+      }
+      break;
+    case Step::notice:
+      if (box && box->text().contains(utf8("не был загружен полностью"))) {
+        g_step = Step::leaving;
+        QAction* exit_item = menu_item(utf8("Выход"));
+        if (!exit_item) {
+          std::fprintf(stderr, "no menu item Выход\n");
+          std::_Exit(3);
+        }
+        exit_item->trigger();
+      }
+      break;
+    case Step::leaving:
+      // Nothing may stay open once the program is leaving.
+      g_open_polls = modal ? g_open_polls + 1 : 0;
+      if (g_open_polls == 40) {
+        std::fprintf(stderr, "a box stayed open: %s\n", qPrintable(modal->windowTitle()));
+        std::_Exit(4);
+      }
+      break;
+  }
+}
+
+void start_driver() {
+  auto* timer = new QTimer(QCoreApplication::instance());
+  QObject::connect(timer, &QTimer::timeout, timer, poll);
+  timer->start(50);
+  QTimer::singleShot(60000, QCoreApplication::instance(), [] {
+    std::fprintf(stderr, "the program did not end\n");
+    std::_Exit(5);
+  });
+}
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(start_driver)
