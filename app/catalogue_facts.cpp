@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "codepage.h"
+#include "runtime/codepage.h"
 
 // Sections and their kinds, each section before its kinds (kind order is declaration order).
 FactSection секция_видов;

@@ -14,7 +14,7 @@
 #include <tuple>
 #include <vector>
 
-#include "fact_kind.h"
+#include "runtime/fact_kind.h"
 #include "types.h"
 
 // One catalogue record, fields in file order.

@@ -5,11 +5,11 @@
 #include <cerrno>
 
 #include "catalogue_facts.h"
-#include "err_messages.h"
-#include "err_notice.h"
-#include "fact_file.h"
-#include "run_error.h"
-#include "safe_write.h"
+#include "runtime/err_messages.h"
+#include "runtime/err_notice.h"
+#include "runtime/fact_file.h"
+#include "runtime/run_error.h"
+#include "runtime/safe_write.h"
 
 namespace {
 

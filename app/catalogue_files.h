@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "codepage.h"
+#include "runtime/codepage.h"
 
 inline constexpr std::string_view файл_видов = "ВидЛитер.pbs"_cp;
 inline constexpr std::string_view файл_категорий = "КатегЛитер.pbs"_cp;

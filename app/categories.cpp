@@ -4,9 +4,9 @@
 
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
-#include "codepage.h"
 #include "layer.h"
 #include "list_ordering.h"
+#include "runtime/codepage.h"
 
 namespace {
 

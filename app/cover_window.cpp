@@ -4,8 +4,8 @@
 #include <set>
 
 #include "catalogue_facts.h"
-#include "codepage.h"
-#include "run_error.h"
+#include "runtime/codepage.h"
+#include "runtime/run_error.h"
 #include "toolbar.h"
 
 namespace {

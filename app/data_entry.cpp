@@ -4,11 +4,11 @@
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
 #include "categories.h"
-#include "codepage.h"
 #include "cover_window.h"
 #include "list_ordering.h"
 #include "list_window.h"
-#include "run_error.h"
+#include "runtime/codepage.h"
+#include "runtime/run_error.h"
 
 namespace {
 

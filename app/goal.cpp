@@ -1,7 +1,7 @@
 // The program's goal: MDI mode with 3D controls, then the task window and its message loop.
-#include "codepage.h"
 #include "layer.h"
-#include "run.h"
+#include "runtime/codepage.h"
+#include "runtime/run.h"
 #include "task_window.h"
 
 void KERNOG_Goal() {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <functional>
 
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 bool строка_меньше(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());

@@ -4,11 +4,11 @@
 
 #include <charconv>
 
-#include "codepage.h"
-#include "format.h"
 #include "message_window.h"
 #include "record_card.h"
 #include "record_edit.h"
+#include "runtime/codepage.h"
+#include "runtime/format.h"
 #include "task_window.h"
 #include "toolbar.h"
 

@@ -2,11 +2,11 @@
 #include "record_card.h"
 
 #include "catalogue_facts.h"
-#include "codepage.h"
-#include "file_slots.h"
-#include "format.h"
 #include "list_window.h"
 #include "message_window.h"
+#include "runtime/codepage.h"
+#include "runtime/file_slots.h"
+#include "runtime/format.h"
 
 namespace {
 

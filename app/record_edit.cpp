@@ -3,9 +3,9 @@
 
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
-#include "codepage.h"
 #include "data_entry.h"
 #include "list_window.h"
+#include "runtime/codepage.h"
 #include "task_window.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
 #include "categories.h"
-#include "codepage.h"
 #include "data_entry.h"
 #include "list_window.h"
 #include "message_window.h"
+#include "runtime/codepage.h"
 #include "toolbar.h"
 
 namespace {

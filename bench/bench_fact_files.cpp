@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "catalogue_facts.h"
-#include "codepage.h"
-#include "fact_file.h"
+#include "runtime/codepage.h"
+#include "runtime/fact_file.h"
 
 namespace {
 

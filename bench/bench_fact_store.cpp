@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "fact_kind.h"
+#include "runtime/fact_kind.h"
 
 namespace {
 

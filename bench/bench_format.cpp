@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "codepage.h"
-#include "format.h"
 #include "list_ordering.h"
+#include "runtime/codepage.h"
+#include "runtime/format.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
-#include "codepage.h"
 #include "layer.h"
 #include "list_window.h"
 #include "record_edit.h"
+#include "runtime/codepage.h"
 #include "task_window.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "codepage.h"
-#include "console_output.h"
 #include "layer.h"
 #include "message_window.h"
+#include "runtime/codepage.h"
+#include "runtime/console_output.h"
 
 namespace {
 

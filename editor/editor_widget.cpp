@@ -12,7 +12,7 @@
 #include "internal/dispatch.h"
 #include "internal/translate.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 

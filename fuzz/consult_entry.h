@@ -10,10 +10,10 @@
 #include <string_view>
 
 #include "catalogue_facts.h"
-#include "fact_file.h"
-#include "run_error.h"
-#include "term_reader.h"
-#include "term_writer.h"
+#include "runtime/fact_file.h"
+#include "runtime/run_error.h"
+#include "runtime/term_reader.h"
+#include "runtime/term_writer.h"
 
 namespace fuzz_consult {
 

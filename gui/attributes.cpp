@@ -10,7 +10,7 @@
 #include "internal/paint_surface.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 #include "uix.h"
 
 using namespace gui_detail;

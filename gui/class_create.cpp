@@ -4,7 +4,7 @@
 
 #include "controls.h"
 #include "internal/custom_class.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "internal/cursor_state.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 

@@ -6,7 +6,7 @@
 #include "internal/dialog_build.h"
 #include "internal/dialog_template.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 #include "win_ops.h"
 
 using namespace gui_detail;

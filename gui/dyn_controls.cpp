@@ -4,7 +4,7 @@
 #include "internal/control_create.h"
 #include "internal/geometry.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 

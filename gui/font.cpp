@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "codepage.h"
 #include "internal/dispatch.h"
 #include "internal/font_block.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/codepage.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 

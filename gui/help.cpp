@@ -17,7 +17,7 @@
 #include "internal/task_data.h"
 #include "internal/text.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 

@@ -9,7 +9,7 @@
 #include "internal/menu_model.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 

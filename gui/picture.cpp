@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host_path.h"
 #include "internal/draw_target.h"
 #include "internal/picture_store.h"
 #include "internal/raster_blit.h"
-#include "run_error.h"
+#include "runtime/host_path.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 

@@ -4,7 +4,7 @@
 #include "controls.h"
 #include "internal/control_widgets.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 

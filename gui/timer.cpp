@@ -11,7 +11,7 @@
 #include "internal/lifecycle.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 

@@ -14,9 +14,7 @@
 #include <memory>
 
 #include "accelerators.h"
-#include "err_report.h"
 #include "error_box.h"
-#include "file_slots.h"
 #include "internal/application.h"
 #include "internal/dispatch.h"
 #include "internal/geometry.h"
@@ -30,7 +28,9 @@
 #include "internal/window_record.h"
 #include "internal/window_setup.h"
 #include "menus.h"
-#include "run_error.h"
+#include "runtime/err_report.h"
+#include "runtime/file_slots.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 

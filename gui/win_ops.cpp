@@ -23,7 +23,7 @@
 #include "internal/text.h"
 #include "internal/window_record.h"
 #include "internal/window_setup.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 

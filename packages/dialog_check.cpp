@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <type_traits>
 
-#include "conversions.h"
 #include "dialog_format.h"
+#include "runtime/conversions.h"
 
 namespace dialog_detail {
 namespace {

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <type_traits>
 
-#include "conversions.h"
 #include "dialog_text.h"
+#include "runtime/conversions.h"
 
 namespace dialog_detail {
 namespace {

@@ -3,7 +3,7 @@
 #include "dialog_handler.h"
 #include "dialog_package.h"
 #include "dialog_state.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace dialog;
 using namespace dialog_detail;

@@ -3,8 +3,8 @@
 
 #include <type_traits>
 
-#include "conversions.h"
 #include "dialog_format.h"
+#include "runtime/conversions.h"
 
 namespace dialog_detail {
 namespace {

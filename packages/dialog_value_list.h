@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dialog_package.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace dialog_detail {
 

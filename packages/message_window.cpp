@@ -2,12 +2,12 @@
 // partial-line buffer and its flush timer, the line limit) and the package's other operations.
 #include "message_window.h"
 
-#include "console_output.h"
 #include "editor.h"
 #include "message_window_facts.h"
 #include "message_window_geometry.h"
 #include "message_window_internal.h"
-#include "run_error.h"
+#include "runtime/console_output.h"
+#include "runtime/run_error.h"
 
 using namespace msg_facts;
 

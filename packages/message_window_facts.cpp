@@ -1,7 +1,7 @@
 // The fact section of the message window package, its kinds in declaration order.
 #include "message_window_facts.h"
 
-#include "codepage.h"
+#include "runtime/codepage.h"
 
 namespace msg_facts {
 

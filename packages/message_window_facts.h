@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "fact_kind.h"
+#include "runtime/fact_kind.h"
 #include "types.h"
 
 namespace msg_facts {

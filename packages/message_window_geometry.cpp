@@ -1,7 +1,7 @@
 // The creation and re-positioning rectangles of the message window, with checked arithmetic.
 #include "message_window_geometry.h"
 
-#include "run_error.h"
+#include "runtime/run_error.h"
 #include "uix.h"
 
 namespace msg_geometry {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "codepage.h"
-#include "fact_kind.h"
+#include "runtime/codepage.h"
+#include "runtime/fact_kind.h"
 
 namespace toolbar_detail {
 namespace {

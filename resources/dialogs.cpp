@@ -2,7 +2,7 @@
 // and the About box 10022.
 #include "dialogs.h"
 
-#include "codepage.h"
+#include "runtime/codepage.h"
 
 namespace res {
 namespace {

@@ -1,7 +1,7 @@
 // The menu tables of the program: the task menu 10031 and the literature list window's menu 10027.
 #include "menus.h"
 
-#include "codepage.h"
+#include "runtime/codepage.h"
 
 namespace res {
 namespace {

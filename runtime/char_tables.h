@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "codepage.h"
+#include "runtime/codepage.h"
 
 // The class of a byte.
 enum class CharClass : std::uint8_t {

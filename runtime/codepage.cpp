@@ -1,5 +1,5 @@
 // Run-time conversions between cp1251 byte strings and UTF-8 text over the one code page table.
-#include "codepage.h"
+#include "runtime/codepage.h"
 
 namespace cp1251 {
 

@@ -1,5 +1,5 @@
 // The replaceable console routines and their default: the process's standard output.
-#include "console_output.h"
+#include "runtime/console_output.h"
 
 #include <cstdio>
 

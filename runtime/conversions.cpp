@@ -1,12 +1,12 @@
 // Text <-> number and character conversions and case conversion of strings.
-#include "conversions.h"
+#include "runtime/conversions.h"
 
 #include <charconv>
 #include <cmath>
 
 #include "char_tables.h"
 #include "number_syntax.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Locating "KERNOG.ERR", its lazy code index, and the message texts with their fallbacks.
-#include "err_messages.h"
+#include "runtime/err_messages.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "fault_signals.h"
-#include "host_path.h"
-#include "run_error.h"
+#include "runtime/host_path.h"
+#include "runtime/run_error.h"
 #include "stack_room.h"
 
 #ifndef FOLIARKH_DATA_DIR

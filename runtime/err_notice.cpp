@@ -1,9 +1,9 @@
 // Notices through the error reporting channel.
-#include "err_notice.h"
+#include "runtime/err_notice.h"
 
-#include "err_report.h"
 #include "fatal_stop.h"
-#include "file_slots.h"
+#include "runtime/err_report.h"
+#include "runtime/file_slots.h"
 
 void ERR_ReportNotice(const std::string& text) {
   if (ErrReporterFn reporter = ERR_GetUserRepFn()) {

@@ -1,10 +1,10 @@
 // Composing the report of the last run-time error and showing it through the reporter.
-#include "err_report.h"
+#include "runtime/err_report.h"
 
-#include "err_messages.h"
 #include "fatal_stop.h"
-#include "file_slots.h"
-#include "run_error.h"
+#include "runtime/err_messages.h"
+#include "runtime/file_slots.h"
+#include "runtime/run_error.h"
 
 namespace {
 ErrReporterFn g_reporter = nullptr;

@@ -1,12 +1,12 @@
 // Saving a section to its fact file and consulting it back.
-#include "fact_file.h"
+#include "runtime/fact_file.h"
 
 #include <cstring>
 
 #include "file_bytes.h"
-#include "safe_write.h"
-#include "term_reader.h"
-#include "term_writer.h"
+#include "runtime/safe_write.h"
+#include "runtime/term_reader.h"
+#include "runtime/term_writer.h"
 
 std::string RNT_SaveText(FactSection& section) {
   std::size_t stored = 0;

@@ -1,8 +1,8 @@
 // The findall collector: solutions deep-copied into heap blocks on a chain of pool nodes.
 #include "fact_findall.h"
 
-#include "fact_record.h"
-#include "run_error.h"
+#include "runtime/fact_record.h"
+#include "runtime/run_error.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // the store between solutions without touching what was collected.
 #pragma once
 
-#include "fact_pool.h"
-#include "value_term.h"
-#include "value_type.h"
+#include "runtime/fact_pool.h"
+#include "runtime/value_term.h"
+#include "runtime/value_type.h"
 
 // The run-time error of a solution handed to RNT_FindallAlloc whose type it does not copy.
 inline constexpr int kFindallTypeError = 1051;

@@ -1,12 +1,12 @@
 // The node pool and the record blocks of the fact store.
 // The pool's state is plain pointers and counts, constant-initialised, so it is usable from any
 // static constructor or destructor of the program.
-#include "fact_pool.h"
+#include "runtime/fact_pool.h"
 
 #include <cstdlib>
 #include <new>
 
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace {
 

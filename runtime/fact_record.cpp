@@ -1,8 +1,8 @@
 // The term codec of stored records: terms into blocks and back, and matching a block against a
 // pattern, all driven by the type descriptors.
-#include "fact_record.h"
+#include "runtime/fact_record.h"
 
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace fact_record {
 namespace {

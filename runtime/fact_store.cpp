@@ -1,9 +1,9 @@
 // Sections, chains, the registry of pending cursors and the removal repair, and the operations
 // of the store on fact terms.
-#include "fact_store.h"
+#include "runtime/fact_store.h"
 
 #include "fact_findall.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace {
 

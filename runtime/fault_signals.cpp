@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "err_messages.h"
 #include "fatal_stop.h"
+#include "runtime/err_messages.h"
 #include "stack_room.h"
 
 namespace {

@@ -7,8 +7,8 @@
 
 #include <cerrno>
 
-#include "host_path.h"
-#include "run_error.h"
+#include "runtime/host_path.h"
+#include "runtime/run_error.h"
 
 namespace {
 [[noreturn]] void raise_errno(int err) { RUN_OsError(7000 + (err != 0 ? err : EIO)); }

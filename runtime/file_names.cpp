@@ -5,8 +5,8 @@
 
 #include <climits>
 
-#include "host_path.h"
-#include "run_error.h"
+#include "runtime/host_path.h"
+#include "runtime/run_error.h"
 
 FileNameParts FNM_FileNamePath_ioo(std::string_view full_name) {
   if (full_name.size() > FNM_MaxNameLength) RUN_Error(1135);

@@ -5,7 +5,7 @@
 // from the file (next..fill unread) or bytes waiting to be written (0..fill). Bytes are kept in
 // the buffer exactly as they are in the file (reading) or in the program (writing); CR bytes are
 // dropped as lines are taken out, and LF becomes CR LF as the buffer is written out.
-#include "file_slots.h"
+#include "runtime/file_slots.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,9 +19,9 @@
 #include <exception>
 #include <memory>
 
-#include "console_output.h"
-#include "host_path.h"
-#include "run_error.h"
+#include "runtime/console_output.h"
+#include "runtime/host_path.h"
+#include "runtime/run_error.h"
 
 namespace {
 

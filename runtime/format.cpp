@@ -1,8 +1,8 @@
 // Formatted output to a string, to the current output device and for the runtime's own
 // messages (see format.h).
-#include "format.h"
+#include "runtime/format.h"
 
-#include "file_slots.h"
+#include "runtime/file_slots.h"
 
 namespace {
 

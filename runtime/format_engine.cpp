@@ -1,5 +1,5 @@
 // The directive engine of formatted output (see format_engine.h).
-#include "format_engine.h"
+#include "runtime/format_engine.h"
 
 #include <charconv>
 #include <cstring>
@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "format_real.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace {
 

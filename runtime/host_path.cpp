@@ -1,7 +1,7 @@
 // Conversion of file names between code page 1251 and the host's UTF-8.
-#include "host_path.h"
+#include "runtime/host_path.h"
 
-#include "codepage.h"
+#include "runtime/codepage.h"
 
 std::string RUN_HostPath(std::string_view name) { return cp1251::to_utf8(name); }
 

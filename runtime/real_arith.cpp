@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace {
 

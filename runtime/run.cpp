@@ -1,5 +1,5 @@
 // Start and end of the run: the process entry, WinMain's outermost trap, RUN_Init and RUN_End.
-#include "run.h"
+#include "runtime/run.h"
 
 #include <cfenv>
 #include <exception>
@@ -8,14 +8,14 @@
 #include <new>
 #include <vector>
 
-#include "err_messages.h"
-#include "err_report.h"
 #include "fatal_stop.h"
 #include "fault_signals.h"
-#include "file_slots.h"
 #include "heap_settings.h"
-#include "fact_store.h"
-#include "run_error.h"
+#include "runtime/err_messages.h"
+#include "runtime/err_report.h"
+#include "runtime/fact_store.h"
+#include "runtime/file_slots.h"
+#include "runtime/run_error.h"
 #include "settings_store.h"
 #include "stack_room.h"
 

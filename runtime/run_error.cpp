@@ -1,5 +1,5 @@
 // The raising operations and the run-time values that every raise sets.
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 #include <cerrno>
 

@@ -5,7 +5,7 @@
 // writes leaves nothing behind. Temporary names are "<name>.tmp-<pid>-<n>", cut so they fit
 // wherever the target's name fits; one left by a process that is gone is removed by the next save
 // of that file.
-#include "safe_write.h"
+#include "runtime/safe_write.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -21,8 +21,8 @@
 #include <optional>
 #include <string>
 
-#include "host_path.h"
-#include "run_error.h"
+#include "runtime/host_path.h"
+#include "runtime/run_error.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The string services: length, concatenation and splitting, front characters and prefixes.
 #include "string_ops.h"
 
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace {
 constexpr long long kMaxBlankString = 1073741824;  // 1 GiB

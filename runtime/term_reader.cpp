@@ -1,11 +1,11 @@
 // The fact-file reader: integers with their range checks, reals, strings and symbols with their
 // escapes, chars, binary blocks, lists and compound values, each from a single line.
-#include "term_reader.h"
+#include "runtime/term_reader.h"
 
 #include <cstring>
 
 #include "number_syntax.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 #include "symbol_table.h"
 
 std::size_t RNT_ConsultErrorFilepos = 0;

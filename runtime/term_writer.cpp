@@ -1,15 +1,15 @@
 // The fact-file writer: numbers in decimal, reals in the general form with 10 significant digits,
 // quoted and escaped strings and chars, "$[..]" binary blocks, lists and compound values.
-#include "term_writer.h"
+#include "runtime/term_writer.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
-#include "conversions.h"
-#include "fact_record.h"
-#include "run_error.h"
-#include "term_reader.h"
+#include "runtime/conversions.h"
+#include "runtime/fact_record.h"
+#include "runtime/run_error.h"
+#include "runtime/term_reader.h"
 
 namespace {
 

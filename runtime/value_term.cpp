@@ -1,5 +1,5 @@
 // Switching a term to an alternative while keeping storage it already has.
-#include "value_term.h"
+#include "runtime/value_term.h"
 
 std::string& Term::set_string() {
   if (auto* s = std::get_if<std::string>(&v_)) return *s;

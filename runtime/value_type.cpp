@@ -1,5 +1,5 @@
 // The static scalar descriptors, the memoised list descriptors and the integer ranges.
-#include "value_type.h"
+#include "runtime/value_type.h"
 
 #include <array>
 #include <map>

@@ -14,7 +14,7 @@
 #include "internal/qt_window.h"
 #include "internal/text.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace gui_detail {
 namespace {

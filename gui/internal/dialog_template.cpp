@@ -6,7 +6,7 @@
 #include "internal/control_create.h"
 #include "internal/font_block.h"
 #include "internal/text.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace gui_detail {
 namespace {

@@ -6,10 +6,10 @@
 #include <QEventLoop>
 #include <new>
 
-#include "err_report.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/err_report.h"
+#include "runtime/run_error.h"
 
 namespace gui_detail {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "internal/paint_surface.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace gui_detail {
 

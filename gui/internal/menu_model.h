@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "run_error.h"
+#include "runtime/run_error.h"
 #include "window.h"
 
 class QAction;

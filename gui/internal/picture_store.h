@@ -8,7 +8,7 @@
 
 #include "internal/bitmap_decode.h"
 #include "picture.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace gui_detail {
 

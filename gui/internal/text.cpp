@@ -1,7 +1,7 @@
 // Conversion of texts between the program (cp1251) and the toolkit (UTF-16), with line breaks.
 #include "internal/text.h"
 
-#include "codepage.h"
+#include "runtime/codepage.h"
 
 namespace gui_detail {
 

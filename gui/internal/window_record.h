@@ -12,7 +12,7 @@
 
 #include "drawing.h"
 #include "events.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 #include "types.h"
 #include "window.h"
 

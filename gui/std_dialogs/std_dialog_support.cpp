@@ -8,7 +8,7 @@
 #include "internal/modal_box.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 #include "uix.h"
 
 namespace gui_detail {

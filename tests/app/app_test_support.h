@@ -19,8 +19,8 @@
 
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
-#include "codepage.h"
 #include "layer.h"
+#include "runtime/codepage.h"
 #include "task_window.h"
 
 namespace app_test {

@@ -17,12 +17,12 @@
 #include "../runtime/test_support.h"
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
-#include "codepage.h"
-#include "err_report.h"
-#include "fact_file.h"
-#include "host_path.h"
-#include "run_error.h"
-#include "term_reader.h"
+#include "runtime/codepage.h"
+#include "runtime/err_report.h"
+#include "runtime/fact_file.h"
+#include "runtime/host_path.h"
+#include "runtime/run_error.h"
+#include "runtime/term_reader.h"
 
 namespace {
 

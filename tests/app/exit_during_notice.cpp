@@ -14,10 +14,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "codepage.h"
 #include "data_entry.h"
 #include "internal/window_record.h"
 #include "layer.h"
+#include "runtime/codepage.h"
 #include "task_window.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "codepage.h"
 #include "list_ordering.h"
-#include "run_error.h"
+#include "runtime/codepage.h"
+#include "runtime/run_error.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "editor_widget.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace layer_test;
 using editor_detail::EditorClient;

@@ -13,13 +13,13 @@
 #include <QCheckBox>
 #include <QScrollBar>
 
-#include "codepage.h"
 #include "internal/control_create.h"
 #include "internal/list_model.h"
 #include "internal/paint_surface.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
-#include "run_error.h"
+#include "runtime/codepage.h"
+#include "runtime/run_error.h"
 
 using namespace layer_test;
 using gui_detail::find_record;

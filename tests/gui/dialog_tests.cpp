@@ -17,7 +17,7 @@
 #include "internal/file_filters.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace layer_test;
 

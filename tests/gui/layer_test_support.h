@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-#include "codepage.h"
 #include "layer.h"
+#include "runtime/codepage.h"
 
 namespace layer_test {
 

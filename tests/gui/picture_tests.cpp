@@ -11,7 +11,7 @@
 #include "internal/paint_surface.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 using namespace layer_test;
 using gui_detail::find_record;

@@ -7,11 +7,11 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
-#include "codepage.h"
 #include "internal/font_block.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
-#include "run_error.h"
+#include "runtime/codepage.h"
+#include "runtime/run_error.h"
 
 using namespace layer_test;
 using gui_detail::find_record;

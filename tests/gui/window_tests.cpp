@@ -14,13 +14,13 @@
 #include <QFile>
 #include <QWheelEvent>
 
-#include "codepage.h"
-#include "file_slots.h"
 #include "internal/paint_surface.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
-#include "run_error.h"
+#include "runtime/codepage.h"
+#include "runtime/file_slots.h"
+#include "runtime/run_error.h"
 
 using namespace layer_test;
 using gui_detail::find_record;

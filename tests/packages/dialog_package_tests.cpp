@@ -8,12 +8,12 @@
 #include <QTest>
 #include <algorithm>
 
-#include "codepage.h"
 #include "dialog_check.h"
 #include "dialog_package.h"
 #include "dialog_text.h"
 #include "layer_test_support.h"
-#include "run_error.h"
+#include "runtime/codepage.h"
+#include "runtime/run_error.h"
 
 using namespace dialog;
 using namespace dialog_detail;

@@ -9,7 +9,6 @@
 #include <QTextBlock>
 #include <climits>
 
-#include "console_output.h"
 #include "editor.h"
 #include "editor_widget.h"
 #include "internal/task_data.h"
@@ -18,7 +17,8 @@
 #include "message_window.h"
 #include "message_window_facts.h"
 #include "message_window_geometry.h"
-#include "run_error.h"
+#include "runtime/console_output.h"
+#include "runtime/run_error.h"
 
 using namespace layer_test;
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "codepage.h"
+#include "runtime/codepage.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <set>
 #include <string>
 
-#include "console_output.h"
-#include "err_messages.h"
-#include "err_report.h"
 #include "fatal_stop.h"
-#include "file_slots.h"
+#include "runtime/console_output.h"
+#include "runtime/err_messages.h"
+#include "runtime/err_report.h"
+#include "runtime/file_slots.h"
 #include "stack_room.h"
 #include "test_support.h"
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "codepage.h"
-#include "fact_file.h"
-#include "fact_store.h"
-#include "term_reader.h"
+#include "runtime/codepage.h"
+#include "runtime/fact_file.h"
+#include "runtime/fact_store.h"
+#include "runtime/term_reader.h"
 #include "test_support.h"
 
 namespace {

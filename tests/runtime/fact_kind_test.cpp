@@ -10,9 +10,9 @@
 #include <variant>
 #include <vector>
 
-#include "codepage.h"
-#include "fact_kind.h"
-#include "run_error.h"
+#include "runtime/codepage.h"
+#include "runtime/fact_kind.h"
+#include "runtime/run_error.h"
 
 namespace {
 

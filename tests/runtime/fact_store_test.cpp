@@ -7,11 +7,11 @@
 #include <tuple>
 #include <vector>
 
-#include "codepage.h"
 #include "fact_findall.h"
-#include "fact_kind.h"
-#include "fact_store.h"
-#include "run_error.h"
+#include "runtime/codepage.h"
+#include "runtime/fact_kind.h"
+#include "runtime/fact_store.h"
+#include "runtime/run_error.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "codepage.h"
-#include "console_output.h"
 #include "file_bytes.h"
 #include "file_names.h"
-#include "file_slots.h"
+#include "runtime/codepage.h"
+#include "runtime/console_output.h"
+#include "runtime/file_slots.h"
 #include "test_support.h"
 
 namespace {

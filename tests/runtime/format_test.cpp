@@ -7,10 +7,10 @@
 #include <limits>
 #include <string>
 
-#include "codepage.h"
-#include "console_output.h"
-#include "file_slots.h"
-#include "format.h"
+#include "runtime/codepage.h"
+#include "runtime/console_output.h"
+#include "runtime/file_slots.h"
+#include "runtime/format.h"
 #include "test_support.h"
 
 namespace {

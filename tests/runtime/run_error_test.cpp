@@ -1,7 +1,7 @@
 // Raising run-time errors: codes, exit codes, host errors and positions.
 #include <gtest/gtest.h>
 
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 namespace {
 

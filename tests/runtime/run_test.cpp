@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "err_messages.h"
-#include "err_report.h"
 #include "fatal_stop.h"
 #include "fault_signals.h"
-#include "file_slots.h"
 #include "heap_settings.h"
-#include "run.h"
+#include "runtime/err_messages.h"
+#include "runtime/err_report.h"
+#include "runtime/file_slots.h"
+#include "runtime/run.h"
 #include "settings_store.h"
 #include "test_support.h"
 

@@ -17,10 +17,10 @@
 #include <set>
 #include <string>
 
-#include "codepage.h"
-#include "host_path.h"
-#include "run_error.h"
-#include "safe_write.h"
+#include "runtime/codepage.h"
+#include "runtime/host_path.h"
+#include "runtime/run_error.h"
+#include "runtime/safe_write.h"
 #include "test_support.h"
 
 namespace {

@@ -12,12 +12,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "codepage.h"
-#include "fact_file.h"
-#include "fact_store.h"
-#include "host_path.h"
-#include "run_error.h"
-#include "value_type.h"
+#include "runtime/codepage.h"
+#include "runtime/fact_file.h"
+#include "runtime/fact_store.h"
+#include "runtime/host_path.h"
+#include "runtime/run_error.h"
+#include "runtime/value_type.h"
 
 namespace {
 

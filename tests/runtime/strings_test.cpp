@@ -9,9 +9,9 @@
 #include <string>
 
 #include "char_tables.h"
-#include "conversions.h"
 #include "number_syntax.h"
 #include "real_arith.h"
+#include "runtime/conversions.h"
 #include "string_ops.h"
 #include "symbol_table.h"
 #include "test_support.h"

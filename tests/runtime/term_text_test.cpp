@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "codepage.h"
-#include "fact_file.h"
-#include "term_reader.h"
-#include "term_writer.h"
+#include "runtime/codepage.h"
+#include "runtime/fact_file.h"
+#include "runtime/term_reader.h"
+#include "runtime/term_writer.h"
 #include "test_support.h"
 
 namespace {

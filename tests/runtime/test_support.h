@@ -13,7 +13,7 @@
 #include <iterator>
 #include <string>
 
-#include "run_error.h"
+#include "runtime/run_error.h"
 
 // Under AddressSanitizer a failed allocation ends the process (its operator new never throws) and
 // its allocator replaces the C library's: tests of those paths are skipped there.

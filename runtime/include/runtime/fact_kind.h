@@ -47,9 +47,9 @@
 #include <utility>
 #include <vector>
 
-#include "fact_record_typed.h"
-#include "fact_store.h"
-#include "run_error.h"
+#include "runtime/fact_record_typed.h"
+#include "runtime/fact_store.h"
+#include "runtime/run_error.h"
 
 // The facts of one kind in chain order, as `const T&` valid until the next step.
 template <class T>

@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "fact_record.h"
-#include "value_typed.h"
+#include "runtime/fact_record.h"
+#include "runtime/value_typed.h"
 
 namespace fact_record {
 

@@ -42,10 +42,10 @@
 #include <string_view>
 #include <vector>
 
-#include "fact_pool.h"
-#include "fact_record.h"
-#include "value_term.h"
-#include "value_type.h"
+#include "runtime/fact_pool.h"
+#include "runtime/fact_record.h"
+#include "runtime/value_term.h"
+#include "runtime/value_type.h"
 
 // Kind flags.
 inline constexpr std::uint8_t kFactDeterm = 4;  // at most one fact

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "fact_store.h"
+#include "runtime/fact_store.h"
 
 // Writes every fact of the section (kinds in declaration order, facts in chain order) to the
 // file `file_name` (code page 1251), replacing its contents. Raises 7000 + errno when the file

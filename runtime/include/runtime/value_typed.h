@@ -29,8 +29,8 @@
 #include <variant>
 #include <vector>
 
-#include "value_term.h"
-#include "value_type.h"
+#include "runtime/value_term.h"
+#include "runtime/value_type.h"
 
 // Wrappers for the value types that no plain C++ type names on its own.
 struct Symbol {

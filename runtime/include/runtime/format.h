@@ -16,7 +16,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "format_engine.h"
+#include "runtime/format_engine.h"
 
 // The text of `fmt` with `values` put into its directives.
 std::string IO_FormatStr(std::string_view fmt, std::initializer_list<FmtArg> values);

@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "value_term.h"
-#include "value_type.h"
+#include "runtime/value_term.h"
+#include "runtime/value_type.h"
 
 namespace fact_record {
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "fact_store.h"
-#include "value_term.h"
-#include "value_type.h"
+#include "runtime/fact_store.h"
+#include "runtime/value_term.h"
+#include "runtime/value_type.h"
 
 // Appends `value` of `type` to `out`. A value whose form does not fit its type (a text term for
 // an integer type, a functor index outside the domain) raises 1000; a real that the syntax cannot

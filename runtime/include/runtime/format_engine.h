@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "value_term.h"
-#include "value_type.h"
-#include "value_typed.h"
+#include "runtime/value_term.h"
+#include "runtime/value_type.h"
+#include "runtime/value_typed.h"
 
 // One value handed to formatted output together with its value type. Texts and binary blocks are
 // viewed, not copied: the viewed value must outlive the call it is passed to.

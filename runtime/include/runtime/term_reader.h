@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "fact_store.h"
-#include "value_term.h"
-#include "value_type.h"
+#include "runtime/fact_store.h"
+#include "runtime/value_term.h"
+#include "runtime/value_type.h"
 
 // Error codes of the reader.
 inline constexpr int kReadIntOverflow = 1031;   // integer too large for its type
