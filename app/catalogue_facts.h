@@ -14,8 +14,8 @@
 #include <tuple>
 #include <vector>
 
+#include "layer/types.h"
 #include "runtime/fact_kind.h"
-#include "types.h"
 
 // One catalogue record, fields in file order.
 struct ЗаписьБазы {

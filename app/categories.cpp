@@ -4,7 +4,7 @@
 
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
-#include "layer.h"
+#include "layer/layer.h"
 #include "list_ordering.h"
 #include "runtime/codepage.h"
 

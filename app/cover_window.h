@@ -3,7 +3,7 @@
 // which the data-entry dialog closes it without keeping the window itself.
 #pragma once
 
-#include "layer.h"
+#include "layer/layer.h"
 
 Window win_обложка_Create(Window parent);
 std::optional<long> win_обложка_eh(Window win, const Event& ev);

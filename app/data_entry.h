@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dialog_package.h"
-#include "layer.h"
+#include "layer/layer.h"
 
 // Control ids of resource 10004.
 enum DataEntryControl : int {

@@ -1,5 +1,5 @@
 // The program's goal: MDI mode with 3D controls, then the task window and its message loop.
-#include "layer.h"
+#include "layer/layer.h"
 #include "runtime/codepage.h"
 #include "runtime/run.h"
 #include "task_window.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "catalogue_facts.h"
-#include "layer.h"
+#include "layer/layer.h"
 
 inline constexpr int ид_списка = 10047;
 // Toolbar buttons and menu items of the window.

@@ -2,7 +2,7 @@
 // back and shown in the message window in the card font, followed by a separator.
 #pragma once
 
-#include "layer.h"
+#include "layer/layer.h"
 
 // The card command of the list window; false when no line is selected or its record is gone.
 bool вывестикарточку(Window win);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "layer.h"
+#include "layer/layer.h"
 
 // The delete command of the list window; false when it ends without completing.
 bool удалитьзаписьбазылит(Window win);

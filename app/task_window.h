@@ -3,7 +3,7 @@
 // and menu items.
 #pragma once
 
-#include "layer.h"
+#include "layer/layer.h"
 
 // Command ids of the task menu (resource 10031), its accelerators and the project toolbar.
 enum TaskCommand : int {

@@ -15,7 +15,7 @@
 
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
-#include "layer.h"
+#include "layer/layer.h"
 #include "list_window.h"
 #include "record_edit.h"
 #include "runtime/codepage.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "layer.h"
+#include "layer/layer.h"
 
 namespace {
 

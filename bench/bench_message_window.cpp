@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "layer.h"
+#include "layer/layer.h"
 #include "message_window.h"
 #include "runtime/codepage.h"
 #include "runtime/console_output.h"

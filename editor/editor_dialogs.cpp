@@ -8,11 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "editor.h"
 #include "editor_widget.h"
 #include "internal/font_block.h"
 #include "internal/modal_box.h"
 #include "internal/window_record.h"
+#include "layer/editor.h"
 
 using namespace editor_detail;
 

@@ -9,7 +9,7 @@
 #include <QTextDocument>
 #include <QWidget>
 
-#include "types.h"
+#include "layer/types.h"
 
 namespace editor_detail {
 

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <QTextBlock>
 
-#include "editor.h"
 #include "editor_widget.h"
 #include "internal/external_client.h"
 #include "internal/font_block.h"
 #include "internal/text.h"
 #include "internal/window_record.h"
-#include "win_ops.h"
+#include "layer/editor.h"
+#include "layer/win_ops.h"
 
 using namespace editor_detail;
 

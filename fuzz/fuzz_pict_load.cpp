@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "internal/bitmap_decode.h"
+#include "layer_portable/bitmap_decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const bitmap::Bytes file(data, size);

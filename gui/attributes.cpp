@@ -10,8 +10,8 @@
 #include "internal/paint_surface.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
+#include "layer/uix.h"
 #include "runtime/run_error.h"
-#include "uix.h"
 
 using namespace gui_detail;
 

@@ -2,8 +2,8 @@
 // Classes live for the process (they may be registered before uix_Init) until class_Destroy.
 #include <map>
 
-#include "controls.h"
 #include "internal/custom_class.h"
+#include "layer/controls.h"
 #include "runtime/run_error.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Controls: creation, ids, check state, window states and edit-field operations.
-#include "controls.h"
+#include "layer/controls.h"
 
 #include <QApplication>
 #include <QCheckBox>

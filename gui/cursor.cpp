@@ -1,6 +1,6 @@
 // The mouse cursor: per-window stock cursors, the wait cursor and the hidden cursor. Invariant:
 // at most one override cursor of the layer is active (wait or hidden) at a time.
-#include "cursor.h"
+#include "layer/cursor.h"
 
 #include <QApplication>
 #include <QCursor>

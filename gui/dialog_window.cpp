@@ -1,13 +1,13 @@
 // win_CreateResDialog, win_CreateDyn and win_CreateDynDialog.
-#include "dialog_window.h"
+#include "layer/dialog_window.h"
 
-#include "controls.h"
 #include "dialogs.h"
 #include "internal/dialog_build.h"
 #include "internal/dialog_template.h"
 #include "internal/window_record.h"
+#include "layer/controls.h"
+#include "layer/win_ops.h"
 #include "runtime/run_error.h"
-#include "win_ops.h"
 
 using namespace gui_detail;
 

@@ -1,5 +1,5 @@
 // Figures on windows: rectangles, lines and polylines with the window's pen, brush and draw mode.
-#include "drawing.h"
+#include "layer/drawing.h"
 
 #include <cstdlib>
 

@@ -1,10 +1,10 @@
 // draw_Icon: an icon resource drawn with its transparency.
 #include <QFile>
 
-#include "drawing.h"
-#include "internal/bitmap_decode.h"
 #include "internal/draw_target.h"
 #include "internal/picture_store.h"
+#include "layer/drawing.h"
+#include "layer_portable/bitmap_decode.h"
 
 using namespace gui_detail;
 

@@ -8,8 +8,8 @@
 #include <numbers>
 #include <optional>
 
-#include "drawing.h"
 #include "internal/draw_target.h"
+#include "layer/drawing.h"
 
 using namespace gui_detail;
 

@@ -2,11 +2,11 @@
 #include <QFontMetrics>
 #include <QTextOption>
 
-#include "drawing.h"
-#include "font.h"
 #include "internal/draw_target.h"
 #include "internal/font_block.h"
 #include "internal/text.h"
+#include "layer/drawing.h"
+#include "layer/font.h"
 
 using namespace gui_detail;
 

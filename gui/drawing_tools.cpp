@@ -1,10 +1,10 @@
 // The drawing tools of a window: pen, brush, colours, background mode and draw mode, kept in the
 // window record and selected into every drawing context of the window.
-#include "drawing.h"
+#include "layer/drawing.h"
 
-#include "font.h"
 #include "internal/paint_surface.h"
 #include "internal/window_record.h"
+#include "layer/font.h"
 
 using namespace gui_detail;
 

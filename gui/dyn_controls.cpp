@@ -1,9 +1,9 @@
 // win_CreateDynControl: the controls of a definition list, made in an existing window.
-#include "controls.h"
-#include "dialog_window.h"
 #include "internal/control_create.h"
 #include "internal/geometry.h"
 #include "internal/window_record.h"
+#include "layer/controls.h"
+#include "layer/dialog_window.h"
 #include "runtime/run_error.h"
 
 using namespace gui_detail;

@@ -1,5 +1,5 @@
 // The layer's error box for run-time error reports.
-#include "error_box.h"
+#include "layer/error_box.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -7,11 +7,11 @@
 #include <cstdio>
 
 #include "internal/application.h"
+#include "internal/geometry.h"
 #include "internal/modal_box.h"
 #include "internal/task_data.h"
 #include "internal/text.h"
 #include "internal/window_record.h"
-#include "internal/geometry.h"
 
 using namespace gui_detail;
 

@@ -1,5 +1,5 @@
 // Fonts as values: font_Create, font_SetAttrs, font_GetAttrs, win_SetFont and win_GetFont.
-#include "font.h"
+#include "layer/font.h"
 
 #include <QPainter>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // The help viewer: one window of the layer with a text browser, owned by the task window.
 // Invariant: g_viewer is the open viewer; a viewer that is closed (and so on its way to deletion)
 // is never the one shown again.
-#include "help.h"
+#include "layer/help.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // win_Invalidate of a part of a window.
 #include <QWidget>
 
-#include "drawing.h"
 #include "internal/paint_surface.h"
 #include "internal/window_record.h"
+#include "layer/drawing.h"
 
 using namespace gui_detail;
 

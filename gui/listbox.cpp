@@ -1,6 +1,6 @@
 // The lbox_ family over the list widgets of the layer: list boxes (a list view) and combined
 // lists (a combo box), both showing a ListModel.
-#include "listbox.h"
+#include "layer/listbox.h"
 
 #include <QItemSelectionModel>
 #include <algorithm>

@@ -1,8 +1,8 @@
 // Points and rectangles: inside tests and mapping between the client areas of windows.
 #include <QWidget>
 
-#include "drawing.h"
 #include "internal/window_record.h"
+#include "layer/drawing.h"
 
 using namespace gui_detail;
 

@@ -1,5 +1,5 @@
 // menu_Enable, menu_Check and menu_Update on a window's own menu.
-#include "menu.h"
+#include "layer/menu.h"
 
 #include <QAction>
 #include <QMainWindow>

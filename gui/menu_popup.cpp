@@ -9,7 +9,7 @@
 #include "internal/modal_box.h"
 #include "internal/posted.h"
 #include "internal/window_record.h"
-#include "menu.h"
+#include "layer/menu.h"
 
 using namespace gui_detail;
 

@@ -1,5 +1,5 @@
 // Pictures: loading from files and resources, size, drawing and freeing.
-#include "picture.h"
+#include "layer/picture.h"
 
 #include <QFile>
 #include <algorithm>

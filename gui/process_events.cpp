@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <QEvent>
 
-#include "drawing.h"
 #include "internal/window_record.h"
+#include "layer/drawing.h"
 
 using namespace gui_detail;
 

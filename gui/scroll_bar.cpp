@@ -1,9 +1,9 @@
 // The range and thumb position of scroll-bar controls, kept by their QScrollBar.
 #include <QScrollBar>
 
-#include "controls.h"
 #include "internal/control_widgets.h"
 #include "internal/window_record.h"
+#include "layer/controls.h"
 #include "runtime/run_error.h"
 
 using namespace gui_detail;

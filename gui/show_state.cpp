@@ -1,5 +1,5 @@
 // Minimised and maximised states from the window's outer widget; running pending events.
-#include "show_state.h"
+#include "layer/show_state.h"
 
 #include <QCoreApplication>
 #include <QWidget>

@@ -15,7 +15,7 @@
 #include "internal/dispatch.h"
 #include "internal/translate.h"
 #include "internal/window_record.h"
-#include "win_ops.h"
+#include "layer/win_ops.h"
 
 using namespace gui_detail;
 

@@ -1,6 +1,6 @@
 // The timer table: timer_Set, timer_Kill and the delivery of e_timer. Ids are one more than the
 // largest id in the table and at least 900; a killed timer's entry is free (id 0) again.
-#include "timer.h"
+#include "layer/timer.h"
 
 #include <QCoreApplication>
 #include <QPointer>

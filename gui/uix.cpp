@@ -1,5 +1,5 @@
 // uix_Init (the task window and the message loop), the attributes and the error handler.
-#include "uix.h"
+#include "layer/uix.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -14,7 +14,6 @@
 #include <memory>
 
 #include "accelerators.h"
-#include "error_box.h"
 #include "internal/application.h"
 #include "internal/dispatch.h"
 #include "internal/geometry.h"
@@ -27,6 +26,7 @@
 #include "internal/text.h"
 #include "internal/window_record.h"
 #include "internal/window_setup.h"
+#include "layer/error_box.h"
 #include "menus.h"
 #include "runtime/err_report.h"
 #include "runtime/file_slots.h"

@@ -1,5 +1,5 @@
 // The window operations: creation and destruction, events, text, geometry, focus, accessors.
-#include "win_ops.h"
+#include "layer/win_ops.h"
 
 #include <QAbstractButton>
 #include <QApplication>

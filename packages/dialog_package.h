@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "layer.h"
+#include "layer/layer.h"
 
 namespace dialog {
 

@@ -2,7 +2,7 @@
 // partial-line buffer and its flush timer, the line limit) and the package's other operations.
 #include "message_window.h"
 
-#include "editor.h"
+#include "layer/editor.h"
 #include "message_window_facts.h"
 #include "message_window_geometry.h"
 #include "message_window_internal.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "layer.h"
+#include "layer/layer.h"
 
 // Commands of the message window's pop-up menu, and the command it posts to itself to apply a
 // position that waited for the window to be restored.

@@ -7,8 +7,8 @@
 #include <string>
 #include <tuple>
 
+#include "layer/types.h"
 #include "runtime/fact_kind.h"
-#include "types.h"
 
 namespace msg_facts {
 

@@ -1,8 +1,8 @@
 // The creation and re-positioning rectangles of the message window, with checked arithmetic.
 #include "message_window_geometry.h"
 
+#include "layer/uix.h"
 #include "runtime/run_error.h"
-#include "uix.h"
 
 namespace msg_geometry {
 namespace {

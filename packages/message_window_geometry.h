@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "types.h"
+#include "layer/types.h"
 
 namespace msg_geometry {
 

@@ -2,7 +2,7 @@
 // clean-up) and its re-positioning after the task window changed size.
 #include <algorithm>
 
-#include "editor.h"
+#include "layer/editor.h"
 #include "message_window.h"
 #include "message_window_facts.h"
 #include "message_window_geometry.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "types.h"
+#include "layer/types.h"
 
 namespace msg_detail {
 

@@ -14,7 +14,7 @@
 #include <variant>
 #include <vector>
 
-#include "layer.h"
+#include "layer/layer.h"
 
 // Placement (toolbar_style), in this order.
 struct tb_top {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "types.h"
+#include "layer/types.h"
 
 namespace toolbar_detail {
 

@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <bitset>
 
-#include "font.h"
 #include "internal/control_widgets.h"
 #include "internal/custom_class.h"
 #include "internal/dispatch.h"
@@ -14,6 +13,7 @@
 #include "internal/qt_window.h"
 #include "internal/text.h"
 #include "internal/window_record.h"
+#include "layer/font.h"
 #include "runtime/run_error.h"
 
 namespace gui_detail {

@@ -12,8 +12,8 @@
 #include <QRect>
 #include <string>
 
-#include "types.h"
-#include "window.h"
+#include "layer/types.h"
+#include "layer/window.h"
 
 namespace gui_detail {
 

@@ -17,8 +17,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include "events.h"
 #include "internal/list_model.h"
+#include "layer/events.h"
 
 namespace gui_detail {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "events.h"
+#include "layer/events.h"
 
 namespace gui_detail {
 

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "events.h"
 #include "internal/dialog_template.h"
+#include "layer/events.h"
 
 namespace gui_detail {
 

@@ -2,10 +2,10 @@
 #include "internal/dialog_template.h"
 
 #include "dialogs.h"
-#include "font.h"
 #include "internal/control_create.h"
 #include "internal/font_block.h"
 #include "internal/text.h"
+#include "layer/font.h"
 #include "runtime/run_error.h"
 
 namespace gui_detail {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog_window.h"
+#include "layer/dialog_window.h"
 
 namespace res {
 struct DialogDef;

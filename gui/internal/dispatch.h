@@ -8,8 +8,8 @@
 
 #include <functional>
 
-#include "events.h"
-#include "types.h"
+#include "layer/events.h"
+#include "layer/types.h"
 
 namespace gui_detail {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "events.h"
-#include "window.h"
+#include "layer/events.h"
+#include "layer/window.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "types.h"
+#include "layer/types.h"
 
 namespace gui_detail {
 

@@ -10,7 +10,7 @@
 
 #include "internal/paint_surface.h"
 
-#include "types.h"
+#include "layer/types.h"
 
 namespace gui_detail {
 

@@ -1,8 +1,8 @@
 // Destruction, close requests and the routing of menu commands and menu initialisation.
 #pragma once
 
-#include "events.h"
-#include "types.h"
+#include "layer/events.h"
+#include "layer/types.h"
 
 namespace gui_detail {
 

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "layer/window.h"
 #include "runtime/run_error.h"
-#include "window.h"
 
 class QAction;
 class QMenu;

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "types.h"
+#include "layer/types.h"
 
 class QDialog;
 

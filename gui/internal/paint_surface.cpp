@@ -5,10 +5,10 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "font.h"
 #include "internal/dispatch.h"
 #include "internal/font_block.h"
 #include "internal/task_data.h"
+#include "layer/font.h"
 
 namespace gui_detail {
 namespace {

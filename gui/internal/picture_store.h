@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "internal/bitmap_decode.h"
-#include "picture.h"
+#include "layer/picture.h"
+#include "layer_portable/bitmap_decode.h"
 #include "runtime/run_error.h"
 
 namespace gui_detail {

@@ -2,7 +2,7 @@
 // it is processed in order when the loop gets to it, and dropped when the window is gone.
 #pragma once
 
-#include "events.h"
+#include "layer/events.h"
 
 namespace gui_detail {
 

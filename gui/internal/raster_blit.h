@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <cstdint>
 
-#include "drawing.h"
-#include "types.h"
+#include "layer/drawing.h"
+#include "layer/types.h"
 
 namespace gui_detail {
 

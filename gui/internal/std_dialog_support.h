@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "internal/application.h"
-#include "types.h"
+#include "layer/types.h"
 
 class QDialog;
 class QWidget;

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "types.h"
-#include "uix.h"
+#include "layer/types.h"
+#include "layer/uix.h"
 
 class QEventLoop;
 class QMdiArea;

@@ -7,7 +7,7 @@
 #include <QPoint>
 #include <QSize>
 
-#include "types.h"
+#include "layer/types.h"
 
 class QKeyEvent;
 class QMouseEvent;

@@ -10,11 +10,11 @@
 #include <optional>
 #include <vector>
 
-#include "drawing.h"
-#include "events.h"
+#include "layer/drawing.h"
+#include "layer/events.h"
+#include "layer/types.h"
+#include "layer/window.h"
 #include "runtime/run_error.h"
-#include "types.h"
-#include "window.h"
 
 class QPainter;
 

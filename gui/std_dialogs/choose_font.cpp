@@ -4,7 +4,7 @@
 #include "internal/font_block.h"
 #include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
-#include "std_dialogs.h"
+#include "layer/std_dialogs.h"
 
 using namespace gui_detail;
 

@@ -3,12 +3,12 @@
 #include <QDir>
 #include <QFileDialog>
 
-#include "internal/file_filters.h"
 #include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
 #include "internal/text.h"
+#include "layer/std_dialogs.h"
+#include "layer_portable/file_filters.h"
 #include "runtime/run_error.h"
-#include "std_dialogs.h"
 
 using namespace gui_detail;
 

@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "internal/list_lookup.h"
 #include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
 #include "internal/text.h"
+#include "layer/std_dialogs.h"
+#include "layer_portable/list_lookup.h"
 #include "runtime/run_error.h"
-#include "std_dialogs.h"
 
 using namespace gui_detail;
 

@@ -10,8 +10,8 @@
 #include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
 #include "internal/text.h"
+#include "layer/std_dialogs.h"
 #include "runtime/run_error.h"
-#include "std_dialogs.h"
 
 using namespace gui_detail;
 

@@ -10,7 +10,7 @@
 #include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
 #include "internal/text.h"
-#include "std_dialogs.h"
+#include "layer/std_dialogs.h"
 
 using namespace gui_detail;
 

@@ -8,8 +8,8 @@
 #include "internal/modal_box.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
+#include "layer/uix.h"
 #include "runtime/run_error.h"
-#include "uix.h"
 
 namespace gui_detail {
 

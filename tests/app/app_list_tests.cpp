@@ -6,8 +6,8 @@
 
 #include "app_test_support.h"
 #include "data_entry.h"
-#include "editor.h"
 #include "internal/window_record.h"
+#include "layer/editor.h"
 #include "list_window.h"
 #include "message_window.h"
 #include "toolbar.h"

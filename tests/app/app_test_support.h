@@ -19,7 +19,7 @@
 
 #include "catalogue_facts.h"
 #include "catalogue_files.h"
-#include "layer.h"
+#include "layer/layer.h"
 #include "runtime/codepage.h"
 #include "task_window.h"
 

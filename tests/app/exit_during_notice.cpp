@@ -16,7 +16,7 @@
 
 #include "data_entry.h"
 #include "internal/window_record.h"
-#include "layer.h"
+#include "layer/layer.h"
 #include "runtime/codepage.h"
 #include "task_window.h"
 

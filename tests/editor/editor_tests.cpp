@@ -9,9 +9,9 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
-#include "editor.h"
 #include "editor_widget.h"
 #include "internal/window_record.h"
+#include "layer/editor.h"
 #include "layer_test_support.h"
 #include "runtime/run_error.h"
 

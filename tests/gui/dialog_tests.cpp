@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 
 #include "internal/control_create.h"
-#include "internal/file_filters.h"
 #include "internal/window_record.h"
+#include "layer_portable/file_filters.h"
 #include "layer_test_support.h"
 #include "runtime/run_error.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "layer.h"
+#include "layer/layer.h"
 #include "runtime/codepage.h"
 
 namespace layer_test {

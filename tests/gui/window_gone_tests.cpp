@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QTimer>
 
-#include "error_box.h"
 #include "internal/window_record.h"
+#include "layer/error_box.h"
 #include "layer_test_support.h"
 
 using namespace layer_test;

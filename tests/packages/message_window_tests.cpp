@@ -9,10 +9,10 @@
 #include <QTextBlock>
 #include <climits>
 
-#include "editor.h"
 #include "editor_widget.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
+#include "layer/editor.h"
 #include "layer_test_support.h"
 #include "message_window.h"
 #include "message_window_facts.h"

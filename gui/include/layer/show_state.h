@@ -2,7 +2,7 @@
 // a handler.
 #pragma once
 
-#include "types.h"
+#include "layer/types.h"
 
 // Whether the window (task, top-level or dialog window; for a child its own state) is shown
 // minimised, or maximised, now. 6000 for a window that is not one of the layer.

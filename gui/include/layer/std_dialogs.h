@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "types.h"
-#include "window.h"
+#include "layer/types.h"
+#include "layer/window.h"
 
 // Icons, button sets and modality of dlg_MessageBox.
 enum MessageBoxIcon : int { mb_Information = 0, mb_Question = 1, mb_Error = 2, mb_Warning = 3 };

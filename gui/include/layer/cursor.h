@@ -4,7 +4,7 @@
 // above would be cursor resources, of which the program has none (6051).
 #pragma once
 
-#include "types.h"
+#include "layer/types.h"
 
 enum CursorNo : int {
   cursor_Arrow = 1, cursor_Cross = 2, cursor_Ibeam = 3, cursor_Icon = 4, cursor_Size = 5,

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "types.h"
-#include "window.h"
+#include "layer/types.h"
+#include "layer/window.h"
 
 void menu_Enable(Window win, int tag, bool enable);
 void menu_Enable(Window win, const std::string& item_text, bool enable);

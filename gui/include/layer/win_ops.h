@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "events.h"
-#include "window.h"
+#include "layer/events.h"
+#include "layer/window.h"
 
 // Creates a top-level (kind 1) or child (kind 2) window with client rectangle `rect` in the
 // parent's client coordinates and returns after its e_create has been handled. A top-level

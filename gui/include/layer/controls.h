@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "events.h"
-#include "types.h"
-#include "window.h"
+#include "layer/events.h"
+#include "layer/types.h"
+#include "layer/window.h"
 
 // Control flags beyond the window flags (each control starts visible; 0 ends the list's
 // interpretation, anything after it is taken as native style bits, which this layer ignores).

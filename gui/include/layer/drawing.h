@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "types.h"
-#include "window.h"
+#include "layer/types.h"
+#include "layer/window.h"
 
 // A colour from its red, green and blue parts (0..255 each).
 Color uix_ComposeRGB(int red, int green, int blue);

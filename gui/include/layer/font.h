@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "types.h"
+#include "layer/types.h"
 
 // Font families: 1 "System", 2 "Courier New" (fixed pitch), 3 "Times New Roman" (roman),
 // 4 "Arial" (swiss), other "System". Styles: 1 bold, 2 italic, 4 underline.

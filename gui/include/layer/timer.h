@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "types.h"
+#include "layer/types.h"
 
 // Starts a timer of `interval_ms` for the window; its id is one more than the largest id in the
 // timer table, and at least 900. 6009 before the task window exists, 6121 when refused.

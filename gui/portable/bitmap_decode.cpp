@@ -1,5 +1,5 @@
 // Decoding of bitmap blocks and of bitmap and icon files from bytes, every read bounds-checked.
-#include "internal/bitmap_decode.h"
+#include "layer_portable/bitmap_decode.h"
 
 #include <algorithm>
 #include <array>

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "events.h"
-#include "window.h"
+#include "layer/events.h"
+#include "layer/window.h"
 
 // Creates the task window (its e_create carries 0) and runs the message loop; returns when the
 // task window has been destroyed. A RunExit thrown by a handler ends the loop and leaves here.

@@ -6,8 +6,8 @@
 #include <variant>
 #include <vector>
 
-#include "events.h"
-#include "types.h"
+#include "layer/events.h"
+#include "layer/types.h"
 
 // What win_GetType answers.
 enum WindowKind : int {

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "types.h"
-#include "window.h"
+#include "layer/types.h"
+#include "layer/window.h"
 
 using Picture = std::uint32_t;
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "types.h"
-#include "window.h"
+#include "layer/types.h"
+#include "layer/window.h"
 
 // Index -1 adds at the end (for a sorted list: where the line sorts, after equal lines);
 // otherwise inserts before position `index` (0..count). Returns the position the line got.

@@ -1,5 +1,5 @@
 // Filter matching and the extension rule of the file chooser.
-#include "internal/file_filters.h"
+#include "layer_portable/file_filters.h"
 
 namespace gui_detail {
 namespace {

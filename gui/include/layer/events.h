@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "types.h"
+#include "layer/types.h"
 
 // Shift state bits of keyboard and mouse events, sampled when the event is built.
 enum ShiftState : int { ss_Shift = 1, ss_Control = 2, ss_Alt = 4 };

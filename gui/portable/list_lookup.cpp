@@ -1,5 +1,5 @@
 // The exact-then-prefix lookup of the list choice.
-#include "internal/list_lookup.h"
+#include "layer_portable/list_lookup.h"
 
 namespace gui_detail {
 

@@ -7,9 +7,9 @@
 #include <variant>
 #include <vector>
 
-#include "events.h"
-#include "types.h"
-#include "window.h"
+#include "layer/events.h"
+#include "layer/types.h"
+#include "layer/window.h"
 
 // Elements of a definition list for win_CreateDyn and win_CreateDynDialog. Rectangles are in
 // pixels (left, top, right, bottom), in the parent's client coordinates.

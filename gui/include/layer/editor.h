@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "events.h"
-#include "types.h"
-#include "window.h"
+#include "layer/events.h"
+#include "layer/types.h"
+#include "layer/window.h"
 
 // The editor's own commands. An editor window whose handler fails for e_menu with one of these
 // ids carries the command out itself.
