@@ -1,6 +1,6 @@
 // The catalogue's sections and tables (declared here, in kind order), their lookups and the
 // display words of a record's integer fields.
-#include "catalogue_facts.h"
+#include "app/catalogue_facts.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
 // Loading and saving the catalogue's sections, and the copy kept of a start file that did not
 // load before its section is first saved.
-#include "catalogue_files.h"
+#include "app/catalogue_files.h"
 
 #include <cerrno>
 
-#include "catalogue_facts.h"
+#include "app/catalogue_facts.h"
 #include "runtime/err_messages.h"
 #include "runtime/err_notice.h"
 #include "runtime/fact_file.h"

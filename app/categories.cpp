@@ -1,11 +1,11 @@
 // Category maintenance through the standard prompts; every change is saved at once to
 // "КатегЛитер.pbs".
-#include "categories.h"
+#include "app/categories.h"
 
-#include "catalogue_facts.h"
-#include "catalogue_files.h"
+#include "app/catalogue_facts.h"
+#include "app/catalogue_files.h"
+#include "app/list_ordering.h"
 #include "layer/layer.h"
-#include "list_ordering.h"
 #include "runtime/codepage.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // The cover window and its registration.
-#include "cover_window.h"
+#include "app/cover_window.h"
 
 #include <set>
 
-#include "catalogue_facts.h"
+#include "app/catalogue_facts.h"
+#include "packages/toolbar.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
-#include "toolbar.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The data-entry dialog and the data-saved note.
-#include "data_entry.h"
+#include "app/data_entry.h"
 
-#include "catalogue_facts.h"
-#include "catalogue_files.h"
-#include "categories.h"
-#include "cover_window.h"
-#include "list_ordering.h"
-#include "list_window.h"
+#include "app/catalogue_facts.h"
+#include "app/catalogue_files.h"
+#include "app/categories.h"
+#include "app/cover_window.h"
+#include "app/list_ordering.h"
+#include "app/list_window.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
 

@@ -1,8 +1,8 @@
 // The program's goal: MDI mode with 3D controls, then the task window and its message loop.
+#include "app/task_window.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 #include "runtime/run.h"
-#include "task_window.h"
 
 void KERNOG_Goal() {
   uix_SetAttrVal(xQbx_bMDI, 1);

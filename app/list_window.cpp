@@ -1,16 +1,16 @@
 // The literature list window: creation, layout, filling, selection and the forwarding of the
 // task window's commands.
-#include "list_window.h"
+#include "app/list_window.h"
 
 #include <charconv>
 
-#include "message_window.h"
-#include "record_card.h"
-#include "record_edit.h"
+#include "app/record_card.h"
+#include "app/record_edit.h"
+#include "app/task_window.h"
+#include "packages/message_window.h"
+#include "packages/toolbar.h"
 #include "runtime/codepage.h"
 #include "runtime/format.h"
-#include "task_window.h"
-#include "toolbar.h"
 
 namespace {
 

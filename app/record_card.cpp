@@ -1,9 +1,9 @@
 // The record card through the file symbol myfile and the screen device.
-#include "record_card.h"
+#include "app/record_card.h"
 
-#include "catalogue_facts.h"
-#include "list_window.h"
-#include "message_window.h"
+#include "app/catalogue_facts.h"
+#include "app/list_window.h"
+#include "packages/message_window.h"
 #include "runtime/codepage.h"
 #include "runtime/file_slots.h"
 #include "runtime/format.h"

@@ -1,12 +1,12 @@
 // Deletion and editing of the record of the selected list line.
-#include "record_edit.h"
+#include "app/record_edit.h"
 
-#include "catalogue_facts.h"
-#include "catalogue_files.h"
-#include "data_entry.h"
-#include "list_window.h"
+#include "app/catalogue_facts.h"
+#include "app/catalogue_files.h"
+#include "app/data_entry.h"
+#include "app/list_window.h"
+#include "app/task_window.h"
 #include "runtime/codepage.h"
-#include "task_window.h"
 
 namespace {
 

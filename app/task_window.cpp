@@ -1,17 +1,17 @@
 // The task window: creation (toolbars, the data files, the working facts, the card font and the
 // message window), the command table, the card font setting, help and the About box.
-#include "task_window.h"
+#include "app/task_window.h"
 
 #include <functional>
 
-#include "catalogue_facts.h"
-#include "catalogue_files.h"
-#include "categories.h"
-#include "data_entry.h"
-#include "list_window.h"
-#include "message_window.h"
+#include "app/catalogue_facts.h"
+#include "app/catalogue_files.h"
+#include "app/categories.h"
+#include "app/data_entry.h"
+#include "app/list_window.h"
+#include "packages/message_window.h"
+#include "packages/toolbar.h"
 #include "runtime/codepage.h"
-#include "toolbar.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include <random>
 #include <string>
 
-#include "catalogue_facts.h"
-#include "catalogue_files.h"
+#include "app/catalogue_facts.h"
+#include "app/catalogue_files.h"
+#include "app/list_window.h"
+#include "app/record_edit.h"
+#include "app/task_window.h"
 #include "layer/layer.h"
-#include "list_window.h"
-#include "record_edit.h"
 #include "runtime/codepage.h"
-#include "task_window.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "layer/layer.h"
-#include "message_window.h"
+#include "packages/message_window.h"
 #include "runtime/codepage.h"
 #include "runtime/console_output.h"
 

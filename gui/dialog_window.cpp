@@ -1,12 +1,12 @@
 // win_CreateResDialog, win_CreateDyn and win_CreateDynDialog.
 #include "layer/dialog_window.h"
 
-#include "dialogs.h"
 #include "internal/dialog_build.h"
 #include "internal/dialog_template.h"
 #include "internal/window_record.h"
 #include "layer/controls.h"
 #include "layer/win_ops.h"
+#include "resources/dialogs.h"
 #include "runtime/run_error.h"
 
 using namespace gui_detail;

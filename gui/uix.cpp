@@ -13,7 +13,6 @@
 #include <QStyle>
 #include <memory>
 
-#include "accelerators.h"
 #include "internal/application.h"
 #include "internal/dispatch.h"
 #include "internal/geometry.h"
@@ -27,7 +26,8 @@
 #include "internal/window_record.h"
 #include "internal/window_setup.h"
 #include "layer/error_box.h"
-#include "menus.h"
+#include "resources/accelerators.h"
+#include "resources/menus.h"
 #include "runtime/err_report.h"
 #include "runtime/file_slots.h"
 #include "runtime/run_error.h"

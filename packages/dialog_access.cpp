@@ -4,8 +4,8 @@
 
 #include "dialog_controls.h"
 #include "dialog_handler.h"
-#include "dialog_package.h"
 #include "dialog_state.h"
+#include "packages/dialog_package.h"
 #include "runtime/run_error.h"
 
 using namespace dialog;

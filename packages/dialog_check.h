@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "dialog_package.h"
+#include "packages/dialog_package.h"
 
 namespace dialog_detail {
 

@@ -2,7 +2,7 @@
 // value back from it.
 #pragma once
 
-#include "dialog_package.h"
+#include "packages/dialog_package.h"
 
 namespace dialog_detail {
 

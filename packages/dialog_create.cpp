@@ -1,8 +1,8 @@
 // Running a dialog of the package: the modal and the modeless creation and the answer of a modal
 // dialog.
 #include "dialog_handler.h"
-#include "dialog_package.h"
 #include "dialog_state.h"
+#include "packages/dialog_package.h"
 #include "runtime/run_error.h"
 
 using namespace dialog;

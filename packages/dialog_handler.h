@@ -1,7 +1,7 @@
 // The package's event handler of its dialogs and the filling of a dialog's fields.
 #pragma once
 
-#include "dialog_package.h"
+#include "packages/dialog_package.h"
 
 namespace dialog_detail {
 

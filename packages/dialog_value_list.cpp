@@ -1,6 +1,6 @@
 // The value-list readers: the first entry with the id and the matching kind gives the result.
-#include "dialog_package.h"
 #include "dialog_value_list.h"
+#include "packages/dialog_package.h"
 
 using namespace dialog;
 using dialog_detail::find_value;

@@ -1,7 +1,7 @@
 // Looking a field up in a value list by its control id and kind.
 #pragma once
 
-#include "dialog_package.h"
+#include "packages/dialog_package.h"
 #include "runtime/run_error.h"
 
 namespace dialog_detail {

@@ -1,6 +1,6 @@
 // Creating the message window, writing into it (the screen device's console routines, the
 // partial-line buffer and its flush timer, the line limit) and the package's other operations.
-#include "message_window.h"
+#include "packages/message_window.h"
 
 #include "layer/editor.h"
 #include "message_window_facts.h"

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "layer/editor.h"
-#include "message_window.h"
 #include "message_window_facts.h"
 #include "message_window_geometry.h"
 #include "message_window_internal.h"
+#include "packages/message_window.h"
 
 using namespace msg_facts;
 

@@ -1,6 +1,6 @@
 // The toolbar package's operations: creating and removing toolbars, their place on the parent
 // and the task window's client margins, and the values of their controls.
-#include "toolbar.h"
+#include "packages/toolbar.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "toolbar.h"
+#include "packages/toolbar.h"
 #include "toolbar_state.h"
 
 namespace toolbar_detail {

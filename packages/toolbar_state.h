@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "toolbar.h"
+#include "packages/toolbar.h"
 
 namespace toolbar_detail {
 

@@ -1,5 +1,5 @@
 // The text of a toolbar button: "tooltip;help-line text".
-#include "toolbar.h"
+#include "packages/toolbar.h"
 
 toolbar_texts toolbar_SplitText(std::string_view text) {
   const std::size_t semi = text.find(';');

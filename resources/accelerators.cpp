@@ -1,5 +1,5 @@
 // The accelerator table 9001 of the task window: Ctrl+F1 opens the help contents, F1 is "&Local".
-#include "accelerators.h"
+#include "resources/accelerators.h"
 
 namespace res {
 namespace {

@@ -1,6 +1,6 @@
 // The dialog templates of the program: the data-entry dialog 10004, the data-saved note 10000
 // and the About box 10022.
-#include "dialogs.h"
+#include "resources/dialogs.h"
 
 #include "runtime/codepage.h"
 

@@ -1,5 +1,5 @@
 // The menu tables of the program: the task menu 10031 and the literature list window's menu 10027.
-#include "menus.h"
+#include "resources/menus.h"
 
 #include "runtime/codepage.h"
 

@@ -1,11 +1,11 @@
 // Dialog templates from resources and from definition lists.
 #include "internal/dialog_template.h"
 
-#include "dialogs.h"
 #include "internal/control_create.h"
 #include "internal/font_block.h"
 #include "internal/text.h"
 #include "layer/font.h"
+#include "resources/dialogs.h"
 #include "runtime/run_error.h"
 
 namespace gui_detail {

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "internal/text.h"
-#include "menus.h"
+#include "resources/menus.h"
 
 namespace gui_detail {
 namespace {

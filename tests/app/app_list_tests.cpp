@@ -4,13 +4,13 @@
 #include <QDialog>
 #include <QPlainTextEdit>
 
+#include "app/data_entry.h"
+#include "app/list_window.h"
 #include "app_test_support.h"
-#include "data_entry.h"
 #include "internal/window_record.h"
 #include "layer/editor.h"
-#include "list_window.h"
-#include "message_window.h"
-#include "toolbar.h"
+#include "packages/message_window.h"
+#include "packages/toolbar.h"
 
 using namespace app_test;
 

@@ -9,12 +9,12 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 
+#include "app/cover_window.h"
+#include "app/data_entry.h"
 #include "app_test_support.h"
-#include "cover_window.h"
-#include "data_entry.h"
 #include "internal/window_record.h"
-#include "message_window.h"
-#include "toolbar.h"
+#include "packages/message_window.h"
+#include "packages/toolbar.h"
 
 using namespace app_test;
 

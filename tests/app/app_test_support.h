@@ -17,11 +17,11 @@
 #include <map>
 #include <string>
 
-#include "catalogue_facts.h"
-#include "catalogue_files.h"
+#include "app/catalogue_facts.h"
+#include "app/catalogue_files.h"
+#include "app/task_window.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
-#include "task_window.h"
 
 namespace app_test {
 

@@ -15,8 +15,8 @@
 
 #include "../../fuzz/consult_entry.h"
 #include "../runtime/test_support.h"
-#include "catalogue_facts.h"
-#include "catalogue_files.h"
+#include "app/catalogue_facts.h"
+#include "app/catalogue_files.h"
 #include "runtime/codepage.h"
 #include "runtime/err_report.h"
 #include "runtime/fact_file.h"

@@ -14,11 +14,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "data_entry.h"
+#include "app/data_entry.h"
+#include "app/task_window.h"
 #include "internal/window_record.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
-#include "task_window.h"
 
 namespace {
 

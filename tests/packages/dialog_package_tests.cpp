@@ -9,9 +9,9 @@
 #include <algorithm>
 
 #include "dialog_check.h"
-#include "dialog_package.h"
 #include "dialog_text.h"
 #include "layer_test_support.h"
+#include "packages/dialog_package.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
 

@@ -14,9 +14,9 @@
 #include "internal/window_record.h"
 #include "layer/editor.h"
 #include "layer_test_support.h"
-#include "message_window.h"
 #include "message_window_facts.h"
 #include "message_window_geometry.h"
+#include "packages/message_window.h"
 #include "runtime/console_output.h"
 #include "runtime/run_error.h"
 

@@ -11,8 +11,8 @@
 #include "internal/task_data.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
+#include "packages/toolbar.h"
 #include "runtime/run_error.h"
-#include "toolbar.h"
 #include "toolbar_layout.h"
 #include "toolbar_state.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog_package.h"
 #include "layer/layer.h"
+#include "packages/dialog_package.h"
 
 // Control ids of resource 10004.
 enum DataEntryControl : int {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue_facts.h"
+#include "app/catalogue_facts.h"
 #include "layer/layer.h"
 
 inline constexpr int ид_списка = 10047;
