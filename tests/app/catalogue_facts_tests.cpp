@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "../../fuzz/consult_entry.h"
-#include "../runtime/test_support.h"
 #include "app/catalogue_facts.h"
 #include "app/catalogue_files.h"
+#include "consult_entry.h"
 #include "runtime/codepage.h"
 #include "runtime/err_report.h"
 #include "runtime/fact_file.h"
 #include "runtime/host_path.h"
 #include "runtime/run_error.h"
 #include "runtime/term_reader.h"
+#include "test_support.h"
 
 namespace {
 
