@@ -41,7 +41,7 @@ struct WindowStyle {
 // Applies the flags in order to `start`; unknown flags are ignored.
 WindowStyle style_from_flags(const WinFlags& flags, WindowStyle start = {});
 
-// The drawing tools of a window (gui/drawing.h), selected into every drawing context of it.
+// The drawing tools of a window (layer/drawing.h), selected into every drawing context of it.
 using ::Brush;
 using ::DrawTools;
 using ::Pen;

@@ -27,7 +27,7 @@ struct Rect {
 using Color = std::uint32_t;
 
 // The font value: a 64-byte block, a 32-bit length (64) followed by the 60-byte logical-font
-// description (see gui/font.h for the layout). Plain data: it can be stored and copied freely.
+// description (see layer/font.h for the layout). Plain data: it can be stored and copied freely.
 inline constexpr std::size_t kFontBlockSize = 64;
 struct Font {
   std::array<std::uint8_t, kFontBlockSize> bytes{};

@@ -1,6 +1,6 @@
 // The message window package: the one scrolling text window, titled "Messages" by default,
 // inside the task window, where everything written to the screen output device appears. Its
-// text area is an editor window (editor/editor.h); its state lives in facts of the package's
+// text area is an editor window (layer/editor.h); its state lives in facts of the package's
 // own section (message_window_facts.h) and is cleared when the window is destroyed.
 #pragma once
 
