@@ -24,7 +24,7 @@ mapfile -t headers < <(find "${folders[@]}" -name '*.h' | sort)
   echo --
   find "${folders[@]}" \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z |
     xargs -0 grep -n -H '^[[:space:]]*#[[:space:]]*include' |
-    sed -E 's/^([^:]+):([0-9]+):/\1\t\2\t/'
+    sed -E 's/^([^:]+):([0-9]+):/\1\t\2\t/' || true
 } | awk -F'\t' '
 # The library (or test folder) a path belongs to.
 function owner(p) {
