@@ -42,14 +42,14 @@ void keep_copy(StartFile& f) {
         f.kept_copy = std::move(copy);
         break;
       }
-      if (n == 100000) RUN_OsError(7000 + EEXIST);  // every name is taken
+      if (n == 100000) RUN_OsError(errcode::host(EEXIST));  // every name is taken
     }
   } catch (const RunError& e) {
     if (!f.told_no_copy) {
       f.told_no_copy = true;
       ERR_ReportNotice("Файл «"_cps + std::string(f.name) +
                        "» не был загружен полностью, а сделать копию его прежнего содержимого не удалось: "_cps +
-                       ERR_HostErrorText(e.code() - 7000) +
+                       ERR_HostErrorText(errcode::host_number(e.code())) +
                        ". Пока копию сделать нельзя, изменения этих данных в файл не сохраняются."_cps);
     }
     throw;

@@ -23,12 +23,12 @@ std::set<std::string>& неудачные_файлы() {
 
 std::int32_t сложить(std::int32_t a, std::int32_t b) {
   std::int32_t r = 0;
-  if (__builtin_add_overflow(a, b, &r)) RUN_Error(1031);
+  if (__builtin_add_overflow(a, b, &r)) RUN_Error(errcode::kIntOverflow);
   return r;
 }
 std::int32_t вычесть(std::int32_t a, std::int32_t b) {
   std::int32_t r = 0;
-  if (__builtin_sub_overflow(a, b, &r)) RUN_Error(1031);
+  if (__builtin_sub_overflow(a, b, &r)) RUN_Error(errcode::kIntOverflow);
   return r;
 }
 

@@ -235,7 +235,7 @@ std::int32_t формирумновыйкод() {
   const auto наибольший = максэлсписка(коды);
   if (!наибольший) return 1;
   std::int32_t код = 0;
-  if (__builtin_add_overflow(*наибольший, 1, &код)) RUN_Error(1031);
+  if (__builtin_add_overflow(*наибольший, 1, &код)) RUN_Error(errcode::kIntOverflow);
   return код;
 }
 

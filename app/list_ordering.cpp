@@ -62,7 +62,7 @@ std::int32_t найтиномерэл_в_списке(const std::vector<std::str
                                   std::int32_t start) {
   const auto position = static_cast<std::int64_t>(std::find(list.begin(), list.end(), element) - list.begin());
   const std::int64_t index = start + position;
-  if (index > INT32_MAX) RUN_Error(1031);
+  if (index > INT32_MAX) RUN_Error(errcode::kIntOverflow);
   return static_cast<std::int32_t>(index);
 }
 

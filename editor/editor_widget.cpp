@@ -148,7 +148,7 @@ void EditorClient::resizeEvent(QResizeEvent* ev) {
 EditorClient& editor_client(Window win) {
   WindowRecord& r = checked_record(win);
   auto* c = qobject_cast<EditorClient*>(r.client.data());
-  if (!c) RUN_Error(6001);
+  if (!c) RUN_Error(errcode::kWrongKind);
   return *c;
 }
 

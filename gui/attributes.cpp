@@ -84,7 +84,7 @@ void uix_SetAttrVal(int attr, std::int32_t value) {
       margin_of(attr) = value;
       fit_mdi_client();  // moves the MDI client when it exists
       return;
-    default: RUN_Error(6010);
+    default: RUN_Error(errcode::kBadValue);
   }
 }
 
@@ -133,5 +133,5 @@ std::int32_t uix_GetAttrVal(int attr) {
     default: break;
   }
   if (attr >= 104 && attr <= 129) return gui ? static_cast<std::int32_t>(system_color(attr - 104)) : 0;
-  RUN_Error(6010);
+  RUN_Error(errcode::kBadValue);
 }

@@ -26,7 +26,7 @@ std::optional<EventHandler> custom_class_handler(const std::string& class_name) 
 }  // namespace gui_detail
 
 void class_Create(const std::string& class_name, EventHandler handler) {
-  if (class_name.empty() || !classes().emplace(class_name, handler).second) RUN_Error(6220);
+  if (class_name.empty() || !classes().emplace(class_name, handler).second) RUN_Error(errcode::kClassNotRegistered);
 }
 
 bool class_Destroy(const std::string& class_name) { return classes().erase(class_name) > 0; }

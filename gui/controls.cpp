@@ -31,7 +31,7 @@ void focus_to_parent_if_focused(const WindowRecord& r, QWidget* w) {
 
 void set_default_button(WindowRecord& r) {
   auto* me = qobject_cast<QPushButton*>(r.client.data());
-  if (r.kind != wk_PushButton || !me) RUN_Error(6001);
+  if (r.kind != wk_PushButton || !me) RUN_Error(errcode::kWrongKind);
   for (WindowRecord* x : all_records())
     if (x != &r && x->parent == r.parent && x->kind == wk_PushButton)
       if (auto* b = qobject_cast<QPushButton*>(x->client.data())) b->setDefault(false);
@@ -52,7 +52,7 @@ EditTarget edit_target(Window win) {
     t.multi = m;
   else
     t.line = qobject_cast<QLineEdit*>(r.client.data());
-  if (!t.line && !t.multi) RUN_Error(6001);
+  if (!t.line && !t.multi) RUN_Error(errcode::kWrongKind);
   return t;
 }
 
@@ -60,7 +60,7 @@ EditTarget edit_target(Window win) {
 
 Window win_CreateControl(int kind, Rect rect, const std::string& title, Window parent,
                          const WinFlags& flags, int ctl_id) {
-  if (parent == kScreenWindow) RUN_Error(6001);
+  if (parent == kScreenWindow) RUN_Error(errcode::kWrongKind);
   const WindowRecord& p = checked_record(parent);
   QRect outer = to_qrect(rect);
   const bool dialog = p.kind == wk_ModalDialog || p.kind == wk_ModelessDialog;
@@ -82,12 +82,12 @@ Window win_GetCtlHandle(Window parent, int ctl_id) {
     if (r->parent == parent && !r->dying && r->control_id == id &&
         (is_control_kind(r->kind) || r->kind == wk_Child))
       return r->handle;
-  RUN_Error(6316);
+  RUN_Error(errcode::kNoControlId);
 }
 
 void win_Check(Window control, int state) {
   const WindowRecord& r = checked_record(control);
-  if (state < 0 || state > 2) RUN_Error(6010);
+  if (state < 0 || state > 2) RUN_Error(errcode::kBadValue);
   if (r.control_id == 0) return;
   if (auto* c = qobject_cast<QCheckBox*>(r.client.data()))
     c->setCheckState(state == 2 ? Qt::PartiallyChecked : (state == 1 ? Qt::Checked : Qt::Unchecked));
@@ -128,7 +128,7 @@ void win_CheckRadioButton(Window parent, int first_id, int last_id, int check_id
 
 void win_SetState(Window win, const std::vector<int>& states) {
   checked_record(win);
-  if (states.empty()) RUN_Error(6003);
+  if (states.empty()) RUN_Error(errcode::kEmptyList);
   for (int s : states) {
     WindowRecord* r = find_record(win);  // a handler may have destroyed the window
     if (!r || r->dying) return;
@@ -177,7 +177,7 @@ void win_SetState(Window win, const std::vector<int>& states) {
         set_default_button(*r);
         break;
       default:
-        RUN_Error(6010);
+        RUN_Error(errcode::kBadValue);
     }
   }
 }

@@ -82,7 +82,7 @@ void cursor_mouse_moved() {
 
 void cursor_Set(Window win, int cursor_no) {
   WindowRecord& r = checked_record(win);
-  if (cursor_no >= 12) RUN_Error(6051);  // the program has no cursor resources
+  if (cursor_no >= 12) RUN_Error(errcode::kNoCursorResource);  // the program has no cursor resources
   r.cursor = cursor_no;
   if (r.client) r.client->setCursor(cursor_shape_of(cursor_no));
 }

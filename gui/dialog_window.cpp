@@ -14,18 +14,18 @@ using namespace gui_detail;
 Window win_CreateResDialog(Window parent, int kind, int res_id, EventHandler handler,
                            std::int32_t creation_data) {
   if (parent != kScreenWindow) checked_record(parent);
-  if (kind != wk_ModalDialog && kind != wk_ModelessDialog) RUN_Error(6001);
+  if (kind != wk_ModalDialog && kind != wk_ModelessDialog) RUN_Error(errcode::kWrongKind);
   const res::DialogDef* def = res::find_dialog(res_id);
-  if (!def) RUN_Error(6050);
+  if (!def) RUN_Error(errcode::kNoDialogResource);
   return open_dialog(template_from_resource(*def), parent, kind, handler, creation_data);
 }
 
 Window win_CreateDyn(const std::vector<WinDef>& defs, Window parent, EventHandler handler,
                      std::int32_t creation_data) {
-  if (defs.empty()) RUN_Error(6003);
+  if (defs.empty()) RUN_Error(errcode::kEmptyList);
   const auto* top = std::get_if<wdef_toplevel>(&defs.front());
   const auto* child = std::get_if<wdef_child>(&defs.front());
-  if (!top && !child) RUN_Error(6004);
+  if (!top && !child) RUN_Error(errcode::kBadDefinition);
   Window win = 0;
   try {
     if (top)
@@ -34,19 +34,19 @@ Window win_CreateDyn(const std::vector<WinDef>& defs, Window parent, EventHandle
       win = win_Create(wk_Child, child->rect, child->title, res_menu{child->id}, parent, child->flags, handler,
                        creation_data);
   } catch (const RunError& e) {
-    if (e.code() == 6306) RUN_Error(6307);  // the window of a definition list could not be made
+    if (e.code() == errcode::kWindowNotCreated) RUN_Error(errcode::kDefinitionNotCreated);  // its window failed
     throw;
   }
-  if (!is_window(win)) RUN_Error(6307);
+  if (!is_window(win)) RUN_Error(errcode::kDefinitionNotCreated);
   if (defs.size() > 1) win_CreateDynControl(std::vector<WinDef>(defs.begin() + 1, defs.end()), win);
   return win;
 }
 
 Window win_CreateDynDialog(const std::vector<WinDef>& defs, Window parent, EventHandler handler,
                            std::int32_t creation_data) {
-  if (defs.empty()) RUN_Error(6003);
+  if (defs.empty()) RUN_Error(errcode::kEmptyList);
   const auto* head = std::get_if<wdef_dialog>(&defs.front());
-  if (!head) RUN_Error(6004);
+  if (!head) RUN_Error(errcode::kBadDefinition);
   if (parent != kScreenWindow) checked_record(parent);
   const std::vector<WinDef> rest(defs.begin() + 1, defs.end());
   return open_dialog(template_from_definitions(*head, rest), parent, head->kind, handler, creation_data);

@@ -12,7 +12,7 @@ namespace {
 
 // The record whose tools change; a paint in progress draws on with the new tools.
 WindowRecord& tools_record(Window win, SrcLoc loc = SrcLoc::current()) {
-  if (win == kScreenWindow) RUN_Error(6001, loc);
+  if (win == kScreenWindow) RUN_Error(errcode::kWrongKind, loc);
   return checked_record(win, loc);
 }
 

@@ -9,10 +9,11 @@
 using namespace gui_detail;
 
 Window win_CreateDynControl(const std::vector<WinDef>& defs, Window parent) {
-  if (defs.empty()) RUN_Error(6003);
+  if (defs.empty()) RUN_Error(errcode::kEmptyList);
   if (parent != kScreenWindow) checked_record(parent);
   for (const WinDef& d : defs)
-    if (!std::holds_alternative<wdef_control>(d) && !std::holds_alternative<wdef_custom>(d)) RUN_Error(6004);
+    if (!std::holds_alternative<wdef_control>(d) && !std::holds_alternative<wdef_custom>(d))
+      RUN_Error(errcode::kBadDefinition);
   Window first = 0;
   for (const WinDef& d : defs) {
     const WindowRecord* p = find_record(parent);

@@ -76,10 +76,10 @@ void font_GetAttrs(const Font& font, std::vector<int>& styles, int& size) {
 }
 
 void win_SetFont(Window win, const Font& font) {
-  if (win == kScreenWindow) RUN_Error(6001);
+  if (win == kScreenWindow) RUN_Error(errcode::kWrongKind);
   WindowRecord& r = checked_record(win);
-  if (r.kind == wk_Icon) RUN_Error(6001);
-  if (!is_font_block(font)) RUN_Error(6150);
+  if (r.kind == wk_Icon) RUN_Error(errcode::kWrongKind);
+  if (!is_font_block(font)) RUN_Error(errcode::kFontNotCreated);
   const QFont qf = to_qfont(font);
   r.tools.font = font;
   if (is_control_kind(r.kind)) {

@@ -92,8 +92,8 @@ bool open_file(const std::string& help_file) {
 }
 
 void check_engine(int engine) {
-  if (engine == 1) RUN_Error(6422);
-  if (engine != 0) RUN_Error(6010);
+  if (engine == 1) RUN_Error(errcode::kNoHelpEngine);
+  if (engine != 0) RUN_Error(errcode::kBadValue);
 }
 
 }  // namespace

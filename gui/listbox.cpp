@@ -28,7 +28,7 @@ ListTarget list_target(Window win, SrcLoc loc = SrcLoc::current()) {
   ListTarget t;
   t.view = dynamic_cast<CtlListView*>(r.client.data());
   if (!t.view) t.combo = dynamic_cast<CtlComboBox*>(r.client.data());
-  if (!t.view && !t.combo) RUN_Error(6001, loc);
+  if (!t.view && !t.combo) RUN_Error(errcode::kWrongKind, loc);
   return t;
 }
 
@@ -41,7 +41,7 @@ void reset_combo(CtlComboBox* c) {
 int add_one(const ListTarget& t, int index, std::string line) {
   ListModel& m = t.model();
   if (index == -1) return t.sorted() ? m.insert_sorted(std::move(line)) : m.insert(m.count(), std::move(line));
-  if (index < 0 || index > m.count()) RUN_Error(6260);
+  if (index < 0 || index > m.count()) RUN_Error(errcode::kListAddFailed);
   return m.insert(index, std::move(line));
 }
 

@@ -12,7 +12,7 @@ namespace {
 QWidget* client_widget(Window win) {
   if (win == kScreenWindow) return nullptr;
   WindowRecord& rec = checked_record(win);
-  if (!rec.client) RUN_Error(6001);
+  if (!rec.client) RUN_Error(errcode::kWrongKind);
   return rec.client;
 }
 

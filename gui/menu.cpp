@@ -18,8 +18,8 @@ namespace {
 MenuModel& menu_of(Window win, SrcLoc loc = SrcLoc::current()) {
   WindowRecord& r = checked_record(win, loc);
   if (r.kind != wk_Task && r.kind != wk_TopLevel && r.kind != wk_ModalDialog && r.kind != wk_ModelessDialog)
-    RUN_Error(6001, loc);
-  if (!r.menu) RUN_Error(6402, loc);
+    RUN_Error(errcode::kWrongKind, loc);
+  if (!r.menu) RUN_Error(errcode::kNoMenu, loc);
   return *r.menu;
 }
 
@@ -31,7 +31,7 @@ void menu_Enable(Window win, int tag, bool enable) {
 
 void menu_Enable(Window win, const std::string& item_text, bool enable) {
   QAction* a = menu_of(win).find_text(item_text);
-  if (!a) RUN_Error(6403);
+  if (!a) RUN_Error(errcode::kMenuItemNotFound);
   a->setEnabled(enable);
 }
 

@@ -21,15 +21,15 @@ namespace {
 std::vector<std::uint8_t> read_file(const std::string& name, SrcLoc loc) {
   const std::string host = RUN_HostPath(name);
   std::error_code ec;
-  if (host.empty() || std::filesystem::is_directory(host, ec)) RUN_Error(6005, loc);
+  if (host.empty() || std::filesystem::is_directory(host, ec)) RUN_Error(errcode::kCannotOpenFile, loc);
   std::ifstream in(host, std::ios::binary);
-  if (!in) RUN_Error(6005, loc);
+  if (!in) RUN_Error(errcode::kCannotOpenFile, loc);
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
-  if (size < 0) RUN_Error(6101, loc);
+  if (size < 0) RUN_Error(errcode::kNotPicture, loc);
   in.seekg(0, std::ios::beg);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) RUN_Error(6101, loc);
+  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) RUN_Error(errcode::kNotPicture, loc);
   return bytes;
 }
 
@@ -39,17 +39,17 @@ Picture pict_Load(const std::string& file_name) {
   const SrcLoc loc = SrcLoc::current();
   const std::vector<std::uint8_t> file = read_file(file_name, loc);
   std::vector<std::uint8_t> block = bitmap::block_from_file(file);
-  if (block.empty()) RUN_Error(6101, loc);
+  if (block.empty()) RUN_Error(errcode::kNotPicture, loc);
   return add_picture(std::move(block), loc);
 }
 
 Picture pict_GetFromRes(int res_id) {
   QFile f(QStringLiteral(":/bitmaps/%1.bmp").arg(res_id));
-  if (!f.open(QIODevice::ReadOnly)) RUN_Error(6054);
+  if (!f.open(QIODevice::ReadOnly)) RUN_Error(errcode::kNoBitmapResource);
   const QByteArray bytes = f.readAll();
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
   std::vector<std::uint8_t> block = bitmap::block_from_file({data, static_cast<std::size_t>(bytes.size())});
-  if (block.empty()) RUN_Error(6101);
+  if (block.empty()) RUN_Error(errcode::kNotPicture);
   return add_picture(std::move(block));
 }
 

@@ -13,7 +13,7 @@ namespace {
 QScrollBar& scroll_bar_of(Window win, SrcLoc loc = SrcLoc::current()) {
   const WindowRecord& r = checked_record(win, loc);
   auto* bar = qobject_cast<QScrollBar*>(r.client.data());
-  if ((r.kind != wk_HScroll && r.kind != wk_VScroll) || !bar) RUN_Error(6001, loc);
+  if ((r.kind != wk_HScroll && r.kind != wk_VScroll) || !bar) RUN_Error(errcode::kWrongKind, loc);
   return *bar;
 }
 
@@ -21,7 +21,7 @@ QScrollBar& scroll_bar_of(Window win, SrcLoc loc = SrcLoc::current()) {
 
 void win_SetScrollRange(Window scroll_bar, int min, int max) {
   QScrollBar& bar = scroll_bar_of(scroll_bar);
-  if (min > max) RUN_Error(6010);
+  if (min > max) RUN_Error(errcode::kBadValue);
   const QuietScope quiet(&bar);
   bar.setRange(min, max);
 }

@@ -48,9 +48,9 @@ TimerHost* host() {
 std::int32_t timer_Set(Window win, std::int32_t interval_ms) {
   checked_record(win);
   TaskData* t = task();
-  if (!t) RUN_Error(6009);
+  if (!t) RUN_Error(errcode::kNoTimerTable);
   const int native = host()->startTimer(std::max<std::int32_t>(0, interval_ms));
-  if (native == 0) RUN_Error(6121);
+  if (native == 0) RUN_Error(errcode::kTimerRefused);
   std::int32_t id = kFirstTimerId;
   for (const TimerEntry& e : t->timers)
     if (e.id != 0) id = std::max(id, e.id + 1);
@@ -72,7 +72,7 @@ void timer_Kill(std::int32_t timer_id) {
     e = TimerEntry{};
     return;
   }
-  RUN_Error(6120);
+  RUN_Error(errcode::kUnknownTimer);
 }
 
 namespace gui_detail {

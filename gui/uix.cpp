@@ -130,9 +130,9 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
               const std::string& title) {
   ERR_InstallUserRepFns(uix_ErrorMsg);
   ERR_SetMessageBoxes(true);
-  if (task()) RUN_Error(6220);  // the task window's class is already registered
+  if (task()) RUN_Error(errcode::kClassNotRegistered);  // the task window's class is already registered
   Attributes& a = attributes();
-  if (a.mdi && std::holds_alternative<no_menu>(menu)) RUN_Error(6405);
+  if (a.mdi && std::holds_alternative<no_menu>(menu)) RUN_Error(errcode::kMdiNeedsMenu);
 
   // While the layer runs, the keyboard and the standard input cannot be read (1215).
   struct LayerRunning {

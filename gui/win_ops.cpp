@@ -107,10 +107,10 @@ HookFilter* hook_filter() {
 
 Window win_Create(int kind, Rect rect, const std::string& title, const Menu& menu, Window parent,
                   const WinFlags& flags, EventHandler handler, std::int32_t creation_data) {
-  if (kind != wk_TopLevel && kind != wk_Child) RUN_Error(6001);
+  if (kind != wk_TopLevel && kind != wk_Child) RUN_Error(errcode::kWrongKind);
   const bool on_screen = parent == kScreenWindow;
   WindowRecord* pr = on_screen ? nullptr : &checked_record(parent);
-  if (!QApplication::instance()) RUN_Error(6306);
+  if (!QApplication::instance()) RUN_Error(errcode::kWindowNotCreated);
   TaskData* t = task();
 
   WindowStyle style = style_from_flags(flags);
@@ -126,7 +126,7 @@ Window win_Create(int kind, Rect rect, const std::string& title, const Menu& men
   bool mdi_child = false;
 
   if (kind == wk_TopLevel) {
-    if (!on_screen && pr->kind != wk_Task) RUN_Error(6001);
+    if (!on_screen && pr->kind != wk_Task) RUN_Error(errcode::kWrongKind);
     std::unique_ptr<MenuModel> model = MenuModel::build(menu);
     auto* client = new LayerClient;
     rec->client = client;
@@ -154,7 +154,7 @@ Window win_Create(int kind, Rect rect, const std::string& title, const Menu& men
     }
     rec->menu.reset(model.release());
   } else {
-    if (on_screen || !pr->client) RUN_Error(6001);
+    if (on_screen || !pr->client) RUN_Error(errcode::kWrongKind);
     auto* client = new LayerClient(pr->client);
     client->setWindowTitle(to_qt(title));
     rec->client = client;
@@ -178,12 +178,12 @@ Window win_Create(int kind, Rect rect, const std::string& title, const Menu& men
 }
 
 void win_Destroy(Window win) {
-  if (win == kScreenWindow) RUN_Error(6001);
+  if (win == kScreenWindow) RUN_Error(errcode::kWrongKind);
   const WindowRecord& r = checked_record(win);
-  if (r.kind > 24) RUN_Error(6001);
+  if (r.kind > 24) RUN_Error(errcode::kWrongKind);
   if (const TaskData* t = task())
     for (Window d : t->destroying)
-      if (is_ancestor_or_self(win, d)) RUN_Error(6230);
+      if (is_ancestor_or_self(win, d)) RUN_Error(errcode::kDestroyWhileDestroying);
   destroy_window(win);
 }
 
@@ -191,7 +191,7 @@ long win_SendEvent(Window win, const Event& ev) {
   const WindowRecord* r = &checked_record(win);
   if (!std::holds_alternative<e_native>(ev)) {
     while (r && !has_handler_kind(r->kind)) r = find_record(r->parent);
-    if (!r) RUN_Error(6311);
+    if (!r) RUN_Error(errcode::kNoEventTarget);
   }
   const Delivery d = deliver(r->handle, ev);
   return d.handled ? d.result : 0;
@@ -209,7 +209,7 @@ void win_PostEvent(Window win, const Event& ev) {
                std::is_same_v<T, e_mousedbl> || std::is_same_v<T, e_mousemove> ||
                std::is_same_v<T, e_endsession>;
       }, ev);
-  if (!postable) RUN_Error(6312);
+  if (!postable) RUN_Error(errcode::kCannotPost);
   post_layer_event(win, ev);
 }
 
@@ -227,9 +227,9 @@ void win_SetText(Window win, const std::string& text) {
 std::string win_GetText(Window win) { return from_qt(widget_text(checked_record(win))); }
 
 void win_Move(Window win, Rect rect) {
-  if (win == kScreenWindow) RUN_Error(6001);
+  if (win == kScreenWindow) RUN_Error(errcode::kWrongKind);
   WindowRecord& r = checked_record(win);
-  if (r.kind > 24) RUN_Error(6001);
+  if (r.kind > 24) RUN_Error(errcode::kWrongKind);
   if (is_control_kind(r.kind)) {
     QWidget* group = r.kind == wk_GroupBox && r.client && r.client->isVisible() ? r.client.data() : nullptr;
     if (group) group->hide();
@@ -276,8 +276,8 @@ void win_Update(Window win) {
 void win_SetFocus(Window win) {
   WindowRecord& r = checked_record(win);
   QWidget* client = r.client;
-  if (!client) RUN_Error(6313);
-  if (!client->isEnabled() && QApplication::focusWidget()) RUN_Error(6313);
+  if (!client) RUN_Error(errcode::kFocusRefused);
+  if (!client->isEnabled() && QApplication::focusWidget()) RUN_Error(errcode::kFocusRefused);
   const bool modeless = r.kind == wk_ModelessDialog;
   QWidget* outer = outer_widget(r);
   // Activation and the focus change run e_getfocus and e_losefocus: a handler may destroy the

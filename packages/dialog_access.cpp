@@ -15,7 +15,7 @@ namespace {
 
 DialogState& open_dialog(Window dlg) {
   DialogState* st = find_dialog(dlg);
-  if (!st) RUN_Error(kDialogNoEntry);
+  if (!st) RUN_Error(errcode::kNoValueListEntry);
   return *st;
 }
 
@@ -23,7 +23,7 @@ DialogState& open_dialog(Window dlg) {
 Field& field_of(Window dlg, int ctl_id, std::size_t kind_index) {
   for (Field& f : open_dialog(dlg).fields)
     if (f.ctl_id == ctl_id && f.value.index() == kind_index) return f;
-  RUN_Error(kDialogNoEntry);
+  RUN_Error(errcode::kNoValueListEntry);
 }
 
 void set_value(Window dlg, int ctl_id, FieldValue value) {
@@ -55,7 +55,7 @@ ValueList dialog_GetValues(Window dlg) {
 FieldValue dialog_GetValue(Window dlg, int ctl_id) {
   for (const Field& f : open_dialog(dlg).fields)
     if (f.ctl_id == ctl_id) return read_field(dlg, f);
-  RUN_Error(kDialogNoEntry);
+  RUN_Error(errcode::kNoValueListEntry);
 }
 
 void dialog_SetValues(Window dlg, const ValueList& values) {

@@ -48,5 +48,5 @@ std::vector<std::string> dialog_VLGetAllList(int ctl_id, const ValueList& values
     if (const auto* l = std::get_if<listbutton>(&v.value)) return l->items;
     if (const auto* l = std::get_if<listedit>(&v.value)) return l->items;
   }
-  RUN_Error(kDialogNoEntry);
+  RUN_Error(errcode::kNoValueListEntry);
 }

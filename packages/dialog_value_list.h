@@ -13,7 +13,7 @@ const K& find_value(int ctl_id, const dialog::ValueList& values, SrcLoc loc = Sr
   for (const dialog::Value& v : values)
     if (v.ctl_id == ctl_id)
       if (const K* k = std::get_if<K>(&v.value)) return *k;
-  RUN_Error(kDialogNoEntry, loc);
+  RUN_Error(errcode::kNoValueListEntry, loc);
 }
 
 }  // namespace dialog_detail

@@ -7,17 +7,15 @@
 namespace msg_geometry {
 namespace {
 
-constexpr int kOverflow = 1031;
-
 std::int32_t sub(std::int32_t a, std::int32_t b) {
   std::int32_t r = 0;
-  if (__builtin_sub_overflow(a, b, &r)) RUN_Error(kOverflow);
+  if (__builtin_sub_overflow(a, b, &r)) RUN_Error(errcode::kIntOverflow);
   return r;
 }
 
 std::int32_t add(std::int32_t a, std::int32_t b) {
   std::int32_t r = 0;
-  if (__builtin_add_overflow(a, b, &r)) RUN_Error(kOverflow);
+  if (__builtin_add_overflow(a, b, &r)) RUN_Error(errcode::kIntOverflow);
   return r;
 }
 

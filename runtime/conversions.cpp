@@ -46,7 +46,7 @@ bool CONV_s_i_ii(std::string_view text, std::int32_t value) { return CONV_s_i_io
 std::optional<std::int32_t> CONV_s_l_io(std::string_view text) {
   bool too_large = false;
   auto v = read_whole_integer(text, too_large);
-  if (too_large) RUN_Error(1031);
+  if (too_large) RUN_Error(errcode::kIntOverflow);
   return v;
 }
 

@@ -252,11 +252,11 @@ std::string ERR_GetSysErrorMsg(int code, unsigned host_code) {
     if (r == ErrLookup::found) return text;
 
     std::string m = std::to_string(code);
-    if (code == 1050) m += " Exception with code " + hex(host_code);
-    if (code >= 7000) {
+    if (code == errcode::kUnexpectedException) m += " Exception with code " + hex(host_code);
+    if (code >= errcode::kHostBase) {
       // A code above 7000 names its host error itself; 7000 stands for a host number of 1000 or
       // more, which only the last raise recorded.
-      const int n = code > 7000 ? code - 7000 : RUN_GetOsErrorNo();
+      const int n = code > errcode::kHostBase ? errcode::host_number(code) : RUN_GetOsErrorNo();
       if (n != 0) m += " Native OS error " + std::to_string(n) + " " + ERR_HostErrorText(n);
     }
     m += " (";

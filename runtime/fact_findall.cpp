@@ -37,12 +37,12 @@ void findall_append(const TypeDesc& type, const Term& value, FindallCollector& c
 }
 
 void RNT_FindallAlloc(const TypeDesc& type, const Term& value, FindallCollector& collector) {
-  if (!copied_deep(type)) RUN_Error(kFindallTypeError);
+  if (!copied_deep(type)) RUN_Error(errcode::kFindallType);
   findall_append(type, value, collector);
 }
 
 void RNT_FindallCell(const TypeDesc& type, const Term& value, FindallCollector& collector) {
-  if (copied_deep(type)) RUN_Error(kFindallTypeError);
+  if (copied_deep(type)) RUN_Error(errcode::kFindallType);
   findall_append(type, value, collector);
 }
 

@@ -7,9 +7,6 @@
 #include "runtime/value_term.h"
 #include "runtime/value_type.h"
 
-// The run-time error of a solution handed to RNT_FindallAlloc whose type it does not copy.
-inline constexpr int kFindallTypeError = 1051;
-
 class FindallCollector {
  public:
   FindallCollector();

@@ -25,7 +25,7 @@ std::size_t g_free_count = 0;
 FactNode* fact_pool_take() {
   if (g_free == nullptr) {
     auto* block = static_cast<NodeBlock*>(std::malloc(sizeof(NodeBlock)));
-    if (block == nullptr) RUN_Error(kFactMemoryError);
+    if (block == nullptr) RUN_Error(errcode::kFactMemory);
     block->next = g_blocks;
     g_blocks = block;
     ++g_block_count;
@@ -65,9 +65,9 @@ void fact_pool_release() {
 }
 
 std::byte* fact_block_alloc(std::size_t size) {
-  if (size > UINT32_MAX) RUN_Error(kFactMemoryError);
+  if (size > UINT32_MAX) RUN_Error(errcode::kFactMemory);
   auto* block = static_cast<std::byte*>(std::malloc(size));
-  if (block == nullptr) RUN_Error(kFactMemoryError);
+  if (block == nullptr) RUN_Error(errcode::kFactMemory);
   return block;
 }
 

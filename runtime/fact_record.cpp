@@ -78,7 +78,7 @@ void encode(std::byte* block, std::size_t slot, const TypeDesc& t, const Term& v
     default:  // the integral types
       if (!v.is_int()) RUN_ErrorExit();
       if constexpr (!Write) {
-        if (v.as_int() < type_min(t.code) || v.as_int() > type_max(t.code)) RUN_Error(1031);
+        if (v.as_int() < type_min(t.code) || v.as_int() > type_max(t.code)) RUN_Error(errcode::kIntOverflow);
       } else {
         put_int(block + slot, v.as_int());
       }

@@ -138,7 +138,7 @@ std::size_t FactSection::count(std::size_t kind) const {
 FactNode* FactSection::prepare_assert(std::size_t kind) {
   KindState& k = kinds_[kind];
   if (k.flags & kFactSingle) return k.chain.head;
-  if ((k.flags & kFactDeterm) && k.chain.tail != nullptr) RUN_Error(kFactDetermError);
+  if ((k.flags & kFactDeterm) && k.chain.tail != nullptr) RUN_Error(errcode::kSecondFact);
   return nullptr;
 }
 

@@ -14,6 +14,7 @@
 
 #include "fatal_stop.h"
 #include "runtime/err_messages.h"
+#include "runtime/error_codes.h"
 #include "stack_room.h"
 
 namespace {
@@ -23,7 +24,8 @@ constexpr std::size_t kAltStackSize = std::size_t{1} << 20;
 constexpr int kSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL};
 constexpr int kSignalCount = sizeof kSignals / sizeof kSignals[0];
 // The codes a fault can have, apart from 1050, whose fallback text names the signal.
-constexpr int kFaultCodes[] = {1009, 1010, 1030, 1031, 1032, 1033};
+constexpr int kFaultCodes[] = {errcode::kAccessViolation, errcode::kStackOverflow, errcode::kRealOverflow,
+                                errcode::kIntOverflow,     errcode::kDivisionByZero, errcode::kRealUnderflow};
 constexpr int kFaultCodeCount = sizeof kFaultCodes / sizeof kFaultCodes[0];
 
 // The bytes of one report, built without allocating (usable inside the handler too). A message
@@ -157,26 +159,26 @@ void on_fault(int sig, siginfo_t* info, void* context) {
 int RUN_FaultErrorCode(int signal, int si_code, bool stack_overflow) {
   switch (signal) {
     case SIGSEGV:
-      return stack_overflow ? 1010 : 1009;
+      return stack_overflow ? errcode::kStackOverflow : errcode::kAccessViolation;
     case SIGBUS:
-      return 1009;
+      return errcode::kAccessViolation;
     case SIGFPE:
       switch (si_code) {
         case FPE_INTDIV:
         case FPE_FLTDIV:
-          return 1032;
+          return errcode::kDivisionByZero;
         case FPE_INTOVF:
-          return 1031;
+          return errcode::kIntOverflow;
         case FPE_FLTOVF:
-          return 1030;
+          return errcode::kRealOverflow;
         case FPE_FLTUND:
         case FPE_FLTRES:
-          return 1033;
+          return errcode::kRealUnderflow;
         default:
-          return 1050;
+          return errcode::kUnexpectedException;
       }
     default:
-      return 1050;
+      return errcode::kUnexpectedException;
   }
 }
 
@@ -215,7 +217,7 @@ void RUN_PrepareFaultReports() {
   try {
     for (int i = 0; i < kFaultCodeCount; ++i) g_reports[i].compose(ERR_GetSysErrorMsg(kFaultCodes[i]));
     for (int i = 0; i < kSignalCount; ++i)
-      g_unexpected[i].compose(ERR_GetSysErrorMsg(1050, static_cast<unsigned>(kSignals[i])));
+      g_unexpected[i].compose(ERR_GetSysErrorMsg(errcode::kUnexpectedException, static_cast<unsigned>(kSignals[i])));
   } catch (...) {
   }
 }

@@ -9,7 +9,7 @@
 #include "runtime/run_error.h"
 
 FileNameParts FNM_FileNamePath_ioo(std::string_view full_name) {
-  if (full_name.size() > FNM_MaxNameLength) RUN_Error(1135);
+  if (full_name.size() > FNM_MaxNameLength) RUN_Error(errcode::kFileNameTooLong);
   const auto cut = full_name.find_last_of("\\:");
   if (cut == std::string_view::npos) return {std::string(), std::string(full_name)};
   return {std::string(full_name.substr(0, cut + 1)), std::string(full_name.substr(cut + 1))};
@@ -17,7 +17,7 @@ FileNameParts FNM_FileNamePath_ioo(std::string_view full_name) {
 
 std::optional<std::string> FNM_SearchFile(std::string_view dir_list, std::string_view file_name,
                                           char separator) {
-  if (file_name.size() > FNM_MaxNameLength) RUN_Error(1135);
+  if (file_name.size() > FNM_MaxNameLength) RUN_Error(errcode::kFileNameTooLong);
   if (file_name.empty() || file_name.find('\0') != std::string_view::npos) return std::nullopt;
   std::size_t start = 0;
   while (start <= dir_list.size()) {

@@ -81,7 +81,7 @@ bool predefined(int slot) { return slot >= IO_Screen && slot <= IO_Stderr; }
 // The slot with that number; 1104 when there is none.
 Slot& slot_ref(int slot, SrcLoc loc = SrcLoc::current()) {
   auto& t = slots();
-  if (slot < 1 || static_cast<std::size_t>(slot) > t.size()) RUN_Error(1104, loc);
+  if (slot < 1 || static_cast<std::size_t>(slot) > t.size()) RUN_Error(errcode::kFileNotOpen, loc);
   return t[static_cast<std::size_t>(slot - 1)];
 }
 
@@ -201,7 +201,7 @@ bool is_serial_device_name(std::string_view name) {
 
 void open_slot(int slot, std::string_view file_name, int flags, SlotState state, bool at_end) {
   Slot& s = slot_ref(slot);
-  if (s.state != SlotState::closed) RUN_Error(1101);
+  if (s.state != SlotState::closed) RUN_Error(errcode::kFileAlreadyOpen);
   if (file_name.find('\0') != std::string_view::npos) raise_errno(ENOENT);
   const std::string host = RUN_HostPath(file_name);
   int fd;
@@ -288,7 +288,7 @@ void IO_Close(int slot) {
 
 void IO_Flush(int slot, bool to_disk) {
   Slot& s = slot_ref(slot);
-  if (s.state == SlotState::closed) RUN_Error(1104);
+  if (s.state == SlotState::closed) RUN_Error(errcode::kFileNotOpen);
   if (s.kind == SlotKind::screen || s.kind == SlotKind::std_out) {
     std::fflush(stdout);
     return;
@@ -300,8 +300,8 @@ void IO_Flush(int slot, bool to_disk) {
 
 void IO_WrDev_i(int slot) {
   Slot& s = slot_ref(slot);
-  if (s.state == SlotState::closed) RUN_Error(1104);
-  if (!s.can_write()) RUN_Error(1103);
+  if (s.state == SlotState::closed) RUN_Error(errcode::kFileNotOpen);
+  if (!s.can_write()) RUN_Error(errcode::kFileReadOnly);
   g_out = slot;
 }
 
@@ -309,7 +309,7 @@ int IO_WrDev_o() { return g_out; }
 
 void IO_RdDev_i(int slot) {
   Slot& s = slot_ref(slot);
-  if (!s.can_read()) RUN_Error(1104);
+  if (!s.can_read()) RUN_Error(errcode::kFileNotOpen);
   g_in = slot;
 }
 
@@ -330,7 +330,7 @@ void IO_WrStr(std::string_view text) {
       return;
     case SlotKind::keyboard:
     case SlotKind::std_in:
-      RUN_Error(1103);
+      RUN_Error(errcode::kFileReadOnly);
   }
 }
 
@@ -346,8 +346,9 @@ void IO_Nl() { IO_WrCh('\n'); }
 
 std::optional<std::string> IO_RdLine() {
   Slot& s = slot_ref(g_in);
-  if ((s.kind == SlotKind::keyboard || s.kind == SlotKind::std_in) && g_layer_running) RUN_Error(1215);
-  if (!s.can_read()) RUN_Error(1104);
+  if ((s.kind == SlotKind::keyboard || s.kind == SlotKind::std_in) && g_layer_running)
+    RUN_Error(errcode::kKeyboardInWindows);
+  if (!s.can_read()) RUN_Error(errcode::kFileNotOpen);
   std::string line;
   for (;;) {
     if (s.use != BufferUse::reading || s.next == s.fill) {

@@ -210,10 +210,10 @@ void FormatEngine::copy_literal(std::string& out) {
 }
 
 void FormatEngine::put(const FmtArg& value, std::string& out) {
-  if (!at_directive()) RUN_Error(1109);
+  if (!at_directive()) RUN_Error(errcode::kFormatSurplusValue);
   const FmtDirective d = parse_directive(fmt_, pos_);
   // No field can be that large: refused before anything is allocated for it.
-  if (d.width > IO_MaxFieldSize || d.precision > IO_MaxFieldSize) RUN_Error(1140);
+  if (d.width > IO_MaxFieldSize || d.precision > IO_MaxFieldSize) RUN_Error(errcode::kFormatMemory);
   pos_ = d.letter_pos;
 
   const TypeCode type = value.type();
@@ -281,8 +281,8 @@ void FormatEngine::put(const FmtArg& value, std::string& out) {
     }
     copy_literal(out);
   } catch (const std::bad_alloc&) {
-    RUN_Error(1140);
+    RUN_Error(errcode::kFormatMemory);
   } catch (const std::length_error&) {
-    RUN_Error(1140);
+    RUN_Error(errcode::kFormatMemory);
   }
 }

@@ -5,6 +5,7 @@
 
 #include <climits>
 
+#include "runtime/error_codes.h"
 #include "settings_store.h"
 
 namespace {
@@ -23,7 +24,7 @@ HeapSettings RUN_ReadHeapSettings(const SettingsStore& store, std::string_view p
 
 int RUN_CheckHeapSettings(HeapSettings& s) {
   const std::uint32_t d = s.decommit_size;
-  if (d < RUN_PageSize || (d & (d - 1)) != 0) return 1008;
+  if (d < RUN_PageSize || (d & (d - 1)) != 0) return errcode::kHeapSettings;
   std::uint64_t block = (static_cast<std::uint64_t>(s.sys_block_size) + d - 1) / d * d;
   if (block == 0) block = d;
   if (block > 0xFFFFFFFFull) block = 0xFFFFFFFFull / d * d;

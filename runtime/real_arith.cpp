@@ -9,7 +9,7 @@ namespace {
 
 // An infinite result from finite operands is an overflow.
 double checked(double result, double a, double b) {
-  if (std::isinf(result) && std::isfinite(a) && std::isfinite(b)) RUN_Error(1030);
+  if (std::isinf(result) && std::isfinite(a) && std::isfinite(b)) RUN_Error(errcode::kRealOverflow);
   return result;
 }
 
@@ -18,7 +18,7 @@ double checked(double result, double a, double b) {
 double PFP_IntReal(std::int32_t value) { return static_cast<double>(value); }
 
 std::int32_t PFP_RealLong(double value) {
-  if (std::isnan(value) || value > 2147483647.0 || value < -2147483648.0) RUN_Error(1031);
+  if (std::isnan(value) || value > 2147483647.0 || value < -2147483648.0) RUN_Error(errcode::kIntOverflow);
   return static_cast<std::int32_t>(std::round(value));
 }
 
@@ -27,7 +27,7 @@ double PFP_Sub(double a, double b) { return checked(a - b, a, b); }
 double PFP_Mult(double a, double b) { return checked(a * b, a, b); }
 
 double PFP_Div(double a, double b) {
-  if (b == 0.0) RUN_Error(1032);
+  if (b == 0.0) RUN_Error(errcode::kDivisionByZero);
   return checked(a / b, a, b);
 }
 

@@ -109,7 +109,7 @@ std::string RUN_ProgramFileName(std::string_view line) {
 }
 
 int RUN_Init() {
-  if (g_initialised) return 999;
+  if (g_initialised) return errcode::kInitTwice;
   int code = 0;
   std::fegetenv(&g_saved_fenv);
   try {
@@ -128,7 +128,7 @@ int RUN_Init() {
   } catch (const RunError& e) {
     code = e.code();
   } catch (const std::bad_alloc&) {
-    code = 1050;
+    code = errcode::kUnexpectedException;
   }
   if (code != 0) {
     undo_start();
@@ -143,7 +143,7 @@ int RUN_Init() {
 }
 
 int RUN_End() {
-  if (!g_initialised) return 999;
+  if (!g_initialised) return errcode::kInitTwice;
   g_initialised = false;
   int code = 0;
   try {
@@ -184,7 +184,7 @@ int WinMain(void* instance, int, const char*, int show_mode) {
       throw;
     } catch (const RunError&) {
     } catch (...) {
-      RUN_NoteHostFault(1050, 0);
+      RUN_NoteHostFault(errcode::kUnexpectedException, 0);
     }
     exit_code = RUN_GetExitCode();
     try {  // the second trap: a failing report is not reported again

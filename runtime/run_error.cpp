@@ -45,19 +45,19 @@ void RUN_Error(int code, SrcLoc loc) {
 }
 
 void RUN_OsError(int code, SrcLoc loc) {
-  g_os_error = code - 7000;
-  g_exit_code = g_os_error < 1000 ? code : 7000;
+  g_os_error = errcode::host_number(code);
+  g_exit_code = g_os_error < 1000 ? code : errcode::kHostBase;
   raise(code, RUN_PosOf(loc));
 }
 
-void RUN_OsErrorFromErrno(SrcLoc loc) { RUN_OsError(7000 + errno, loc); }
+void RUN_OsErrorFromErrno(SrcLoc loc) { RUN_OsError(errcode::host(errno), loc); }
 
-void RUN_ErrorExit(SrcLoc loc) { RUN_Error(1000, loc); }
+void RUN_ErrorExit(SrcLoc loc) { RUN_Error(errcode::kNoCase, loc); }
 
 void RUN_ErrorCont(SrcLoc loc) {
   if (g_os_error != 0) {
     g_error_flag = true;
-    throw RunError(7000 + g_os_error, g_last_pos.pos == 0 ? RUN_PosOf(loc) : g_last_pos);
+    throw RunError(errcode::host(g_os_error), g_last_pos.pos == 0 ? RUN_PosOf(loc) : g_last_pos);
   }
   if (g_error_flag) throw RunError(g_exit_code, g_last_pos.pos == 0 ? RUN_PosOf(loc) : g_last_pos);
   throw RunExit(g_exit_code);

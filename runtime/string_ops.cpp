@@ -14,7 +14,7 @@ bool PSTR_str_l_ii(std::string_view s, long long length) {
 }
 
 std::string PSTR_str_l_oi(long long length) {
-  if (length < 0 || length > kMaxBlankString) RUN_Error(1602);
+  if (length < 0 || length > kMaxBlankString) RUN_Error(errcode::kStringTooLong);
   return std::string(static_cast<std::size_t>(length), ' ');
 }
 

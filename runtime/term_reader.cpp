@@ -52,7 +52,7 @@ void TermLineReader::read(const TypeDesc& type, Term& out) {
     case TypeCode::Binary: read_binary(out); return;
     case TypeCode::List:
     case TypeCode::Compound: {
-      if (++depth_ > kReadMaxDepth) fail(1010, pos_);
+      if (++depth_ > kReadMaxDepth) fail(errcode::kStackOverflow, pos_);
       if (type.code == TypeCode::List) read_list(type, out);
       else read_compound(type, out);
       --depth_;
@@ -65,25 +65,25 @@ void TermLineReader::read(const TypeDesc& type, Term& out) {
 void TermLineReader::read_integer(TypeCode code, Term& out) {
   const std::size_t start = pos_;
   const IntegerText n = CONV_ReadInteger(line_, pos_);
-  if (n.fault == NumberFault::no_digits) fail(kReadNumber, n.pos);
-  if (n.fault == NumberFault::too_large) fail(kReadIntOverflow, n.pos);
-  if (n.negative && is_unsigned(code)) fail(kReadNumber, start);
+  if (n.fault == NumberFault::no_digits) fail(errcode::kReadNumber, n.pos);
+  if (n.fault == NumberFault::too_large) fail(errcode::kIntOverflow, n.pos);
+  if (n.negative && is_unsigned(code)) fail(errcode::kReadNumber, start);
   // The whole range of each type is accepted, the smallest signed value included.
   const std::int64_t v = n.value();
-  if (v < type_min(code) || v > type_max(code)) fail(kReadIntOverflow, start);
+  if (v < type_min(code) || v > type_max(code)) fail(errcode::kIntOverflow, start);
   pos_ = n.pos;
   out.set_int(v);
 }
 
 void TermLineReader::read_real(Term& out) {
   const RealText r = CONV_ReadReal(line_, pos_);
-  if (!r) fail(kReadReal, r.pos);
+  if (!r) fail(errcode::kReadReal, r.pos);
   pos_ = r.pos;
   out.set_real(r.value);
 }
 
 void TermLineReader::read_string(std::string& out) {
-  if (!at('"')) fail(kReadString, pos_);
+  if (!at('"')) fail(errcode::kReadString, pos_);
   const char* p = line_.data();
   const std::size_t n = line_.size();
   std::size_t i = pos_ + 1;
@@ -122,7 +122,7 @@ void TermLineReader::read_string(std::string& out) {
     run = i;
   }
   // The line ended inside the string.
-  fail(kReadString, n);
+  fail(errcode::kReadString, n);
 }
 
 void TermLineReader::read_char(Term& out) {
@@ -140,13 +140,13 @@ void TermLineReader::read_char(Term& out) {
     pos_ = i + 3;
     return;
   }
-  fail(kReadChar, i);
+  fail(errcode::kReadChar, i);
 }
 
 void TermLineReader::read_binary(Term& out) {
-  if (!at('$')) fail(kReadDollar, pos_);
+  if (!at('$')) fail(errcode::kReadDollar, pos_);
   ++pos_;
-  if (!at('[')) fail(kReadBracket, pos_);
+  if (!at('[')) fail(errcode::kReadBracket, pos_);
   ++pos_;
   std::vector<std::uint8_t>& bytes = out.set_binary().bytes;
   bytes.clear();
@@ -158,9 +158,9 @@ void TermLineReader::read_binary(Term& out) {
   for (;;) {
     skip_blanks();
     const int hi = pos_ < line_.size() ? hex_value(line_[pos_]) : -1;
-    if (hi < 0) fail(kReadNumber, pos_);
+    if (hi < 0) fail(errcode::kReadNumber, pos_);
     const int lo = pos_ + 1 < line_.size() ? hex_value(line_[pos_ + 1]) : -1;
-    if (lo < 0) fail(kReadNumber, pos_ + 1);
+    if (lo < 0) fail(errcode::kReadNumber, pos_ + 1);
     bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
     pos_ += 2;
     skip_blanks();
@@ -172,12 +172,12 @@ void TermLineReader::read_binary(Term& out) {
       ++pos_;
       return;
     }
-    fail(kReadBracket, pos_);
+    fail(errcode::kReadBracket, pos_);
   }
 }
 
 void TermLineReader::read_list(const TypeDesc& type, Term& out) {
-  if (!at('[')) fail(kReadBracket, pos_);
+  if (!at('[')) fail(errcode::kReadBracket, pos_);
   ++pos_;
   Term::List& items = out.set_list();
   skip_blanks();
@@ -199,7 +199,7 @@ void TermLineReader::read_list(const TypeDesc& type, Term& out) {
       ++pos_;
       break;
     }
-    fail(kReadListSep, pos_);
+    fail(errcode::kReadListSep, pos_);
   }
   items.resize(count);
 }
@@ -216,7 +216,7 @@ void TermLineReader::read_compound(const TypeDesc& type, Term& out) {
   const std::string_view name = line_.substr(start, end - start);
   std::size_t index = 0;
   while (index < type.functors.size() && type.functors[index].name != name) ++index;
-  if (index == type.functors.size()) fail(kReadFunctor, start);
+  if (index == type.functors.size()) fail(errcode::kReadFunctor, start);
   pos_ = end;
   const FunctorDesc& f = type.functors[index];
   TermCompound& c = out.set_compound();
@@ -227,16 +227,16 @@ void TermLineReader::read_compound(const TypeDesc& type, Term& out) {
     if (!at('(')) return;
     ++pos_;
     skip_blanks();
-    if (!at(')')) fail(kReadFieldSep, pos_);
+    if (!at(')')) fail(errcode::kReadFieldSep, pos_);
     ++pos_;
     return;
   }
-  if (!at('(')) fail(kReadOpen, pos_);
+  if (!at('(')) fail(errcode::kReadOpen, pos_);
   ++pos_;
   for (std::size_t i = 0; i < f.fields.size(); ++i) {
     read(*f.fields[i], c.args[i]);
     skip_blanks();
-    if (!at(i + 1 < f.fields.size() ? ',' : ')')) fail(kReadFieldSep, pos_);
+    if (!at(i + 1 < f.fields.size() ? ',' : ')')) fail(errcode::kReadFieldSep, pos_);
     ++pos_;
   }
 }
@@ -252,7 +252,7 @@ Term RNT_TermStr_oi(const TypeDesc& type, std::string_view text) {
       // The failing character lies on the value's line, or behind it.
       RNT_ReadTermErrorLinePos = i;
       g_error_line.assign(text.data(), text.size());
-      RUN_Error(kReadLeftOver);
+      RUN_Error(errcode::kReadLeftOver);
     }
   }
   return out;

@@ -35,7 +35,7 @@ constexpr double kLargestTenDigitReal = 1.797693134e308;
 // rounded toward zero instead, and an infinity or a not-a-number, which the fact-file syntax
 // cannot hold, raises 1402 (the error its line would give on reading) before anything is written.
 void put_real(std::string& out, double v) {
-  if (!std::isfinite(v)) RUN_Error(kReadReal);
+  if (!std::isfinite(v)) RUN_Error(errcode::kReadReal);
   if (std::fabs(v) > kLargestTenDigitReal) out += v < 0 ? "-1.797693134E+308" : "1.797693134E+308";
   else out += CONV_s_r_oi(v);
 }

@@ -230,13 +230,13 @@ QRect dialog_units_to_pixels(const Rect& du, BaseUnits b) {
 
 Window create_control_px(Window parent, int kind, const QRect& outer, const std::string& title,
                          const WinFlags& flags, int ctl_id) {
-  if (kind < wk_PushButton || kind > wk_GroupBox || parent == kScreenWindow) RUN_Error(6001);
+  if (kind < wk_PushButton || kind > wk_GroupBox || parent == kScreenWindow) RUN_Error(errcode::kWrongKind);
   WindowRecord& pr = checked_record(parent);
-  if (!QApplication::instance() || !pr.client || pr.dying) RUN_Error(6302);
+  if (!QApplication::instance() || !pr.client || pr.dying) RUN_Error(errcode::kControlNotCreated);
   const ControlFlags f = parse_flags(flags);
 
   QWidget* w = make_widget(pr.client, kind, f, to_qt(title));
-  if (!w) RUN_Error(6302);
+  if (!w) RUN_Error(errcode::kControlNotCreated);
   ControlTraits* t = traits_of(w);
   t->group_start = f.group;
   w->setFocusPolicy(focus_policy(kind, f.tab_stop));
@@ -260,11 +260,11 @@ Window create_control_px(Window parent, int kind, const QRect& outer, const std:
 
 Window create_custom_px(Window parent, const std::string& class_name, const QRect& outer,
                         const std::string& title, const WinFlags& flags, int ctl_id) {
-  if (parent == kScreenWindow) RUN_Error(6001);
+  if (parent == kScreenWindow) RUN_Error(errcode::kWrongKind);
   WindowRecord& pr = checked_record(parent);
-  if (pr.kind >= wk_PushButton && pr.kind <= wk_Icon) RUN_Error(6001);
+  if (pr.kind >= wk_PushButton && pr.kind <= wk_Icon) RUN_Error(errcode::kWrongKind);
   const std::optional<EventHandler> handler = custom_class_handler(class_name);
-  if (!QApplication::instance() || !pr.client || pr.dying || !handler) RUN_Error(6302);
+  if (!QApplication::instance() || !pr.client || pr.dying || !handler) RUN_Error(errcode::kControlNotCreated);
   const ControlFlags f = parse_flags(flags);
 
   auto* w = new LayerClient(pr.client);

@@ -87,11 +87,11 @@ Window open_dialog(const DialogTemplate& t, Window parent, int kind, EventHandle
                    std::int32_t creation_data) {
   const bool on_screen = parent == kScreenWindow;
   WindowRecord* pr = on_screen ? nullptr : &checked_record(parent);
-  if (kind != wk_ModalDialog && kind != wk_ModelessDialog) RUN_Error(6001);
+  if (kind != wk_ModalDialog && kind != wk_ModelessDialog) RUN_Error(errcode::kWrongKind);
   if (pr && pr->kind != wk_Task && pr->kind != wk_TopLevel && pr->kind != wk_Child &&
       pr->kind != wk_ModalDialog && pr->kind != wk_ModelessDialog)
-    RUN_Error(6001);
-  if (!QApplication::instance()) RUN_Error(6304);
+    RUN_Error(errcode::kWrongKind);
+  if (!QApplication::instance()) RUN_Error(errcode::kDialogNotCreated);
 
   WindowStyle style = style_from_flags(t.flags);
   style.maximized = style.minimized = false;
@@ -142,7 +142,7 @@ Window open_dialog(const DialogTemplate& t, Window parent, int kind, EventHandle
     // Nothing of the dialog reaches its handler: it never heard of its creation.
     if (WindowRecord* x = find_record(h)) x->handler = nullptr;
     destroy_window(h);
-    RUN_Error(6304);
+    RUN_Error(errcode::kDialogNotCreated);
   }
 
   deliver(h, e_create{creation_data});

@@ -53,7 +53,7 @@ DialogTemplate template_from_definitions(const wdef_dialog& head, const std::vec
       continue;
     }
     const auto* c = std::get_if<wdef_control>(&d);
-    if (!c) RUN_Error(6004);  // only controls follow the head
+    if (!c) RUN_Error(errcode::kBadDefinition);  // only controls follow the head
     t.items.push_back({c->kind, c->id, c->title, px_to_du(c->rect, sys), c->flags, 0, {}});
   }
   return t;

@@ -58,9 +58,9 @@ bool trapped(const std::function<void()>& body) {
     if (!t) throw;  // no loop to leave: the caller is the goal itself
     end_run(e.code());
   } catch (const std::bad_alloc&) {
-    report_raised(6002);
+    report_raised(errcode::kLayerMemory);
   } catch (const std::exception&) {
-    report_raised(1050);
+    report_raised(errcode::kUnexpectedException);
   }
   return false;
 }

@@ -4,17 +4,17 @@
 namespace gui_detail {
 
 WindowRecord& drawable_record(Window win, SrcLoc loc) {
-  if (win == kScreenWindow) RUN_Error(6001, loc);
+  if (win == kScreenWindow) RUN_Error(errcode::kWrongKind, loc);
   WindowRecord& rec = checked_record(win, loc);
-  if (!rec.surface || !rec.surface->owner()) RUN_Error(6001, loc);
-  if (rec.erasing) RUN_Error(6231, loc);
+  if (!rec.surface || !rec.surface->owner()) RUN_Error(errcode::kWrongKind, loc);
+  if (rec.erasing) RUN_Error(errcode::kDrawWhileErasing, loc);
   return rec;
 }
 
 DrawTarget::DrawTarget(Window win, SrcLoc loc) : rec_(&drawable_record(win, loc)) {
   dc_.emplace(*rec_);
   painter_ = dc_->painter();
-  if (!painter_) RUN_Error(6001, loc);
+  if (!painter_) RUN_Error(errcode::kWrongKind, loc);
   // The tools may have changed since the context was prepared (inside e_update).
   apply_draw_tools(*painter_, rec_->tools);
   painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);

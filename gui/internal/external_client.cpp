@@ -23,10 +23,10 @@ Window create_window_with_client(QWidget* client, int kind, Rect rect, const std
                                  EventHandler handler, EventHandler second_handler,
                                  std::int32_t creation_data) {
   std::unique_ptr<QWidget> owned(client);  // until a frame or parent takes it
-  if (kind != wk_TopLevel && kind != wk_Child) RUN_Error(6001);
+  if (kind != wk_TopLevel && kind != wk_Child) RUN_Error(errcode::kWrongKind);
   const bool on_screen = parent == kScreenWindow;
   WindowRecord* pr = on_screen ? nullptr : &checked_record(parent);
-  if (!QApplication::instance() || !client) RUN_Error(6306);
+  if (!QApplication::instance() || !client) RUN_Error(errcode::kWindowNotCreated);
   TaskData* t = task();
 
   WindowStyle style = style_from_flags(flags);
@@ -44,7 +44,7 @@ Window create_window_with_client(QWidget* client, int kind, Rect rect, const std
   bool mdi_child = false;
 
   if (kind == wk_TopLevel) {
-    if (!on_screen && pr->kind != wk_Task) RUN_Error(6001);
+    if (!on_screen && pr->kind != wk_Task) RUN_Error(errcode::kWrongKind);
     std::unique_ptr<MenuModel> model = MenuModel::build(menu);
     if (!on_screen && t && t->mdi_client) {
       mdi_child = true;
@@ -70,7 +70,7 @@ Window create_window_with_client(QWidget* client, int kind, Rect rect, const std
     }
     rec->menu.reset(model.release());
   } else {
-    if (on_screen || !pr->client) RUN_Error(6001);
+    if (on_screen || !pr->client) RUN_Error(errcode::kWrongKind);
     client->setParent(pr->client);
     owned.release();
     client->setWindowTitle(to_qt(title));

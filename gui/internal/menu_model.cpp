@@ -50,11 +50,11 @@ std::unique_ptr<MenuModel> MenuModel::build(const Menu& menu, SrcLoc loc) {
   std::unique_ptr<MenuModel> m(new MenuModel);
   if (const auto* r = std::get_if<res_menu>(&menu)) {
     const res::MenuDef* def = res::find_menu(r->id);
-    if (!def) RUN_Error(6053, loc);
+    if (!def) RUN_Error(errcode::kNoMenuResource, loc);
     m->add_resource_items(nullptr, def->items.data(), def->items.size());
   } else {
     const auto& items = std::get<dyn_menu>(menu).items;
-    if (items.empty()) RUN_Error(6004, loc);
+    if (items.empty()) RUN_Error(errcode::kBadDefinition, loc);
     m->add_list_items(nullptr, items);
   }
   return m;

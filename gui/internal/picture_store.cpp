@@ -31,12 +31,12 @@ QImage to_qimage(const bitmap::Image& img) {
 Picture add_picture(std::vector<std::uint8_t> block, SrcLoc loc) {
   bitmap::Image decoded;
   switch (bitmap::decode_block(block, decoded)) {
-    case bitmap::Status::not_a_picture: RUN_Error(6101, loc);
-    case bitmap::Status::too_large: RUN_Error(6002, loc);
+    case bitmap::Status::not_a_picture: RUN_Error(errcode::kNotPicture, loc);
+    case bitmap::Status::too_large: RUN_Error(errcode::kLayerMemory, loc);
     case bitmap::Status::ok: break;
   }
   QImage image = to_qimage(decoded);
-  if (image.isNull()) RUN_Error(6002, loc);
+  if (image.isNull()) RUN_Error(errcode::kLayerMemory, loc);
   Store& s = store();
   const Picture handle = ++s.next;
   s.entries.emplace(handle, PictureEntry{std::move(block), std::move(image)});
@@ -45,7 +45,7 @@ Picture add_picture(std::vector<std::uint8_t> block, SrcLoc loc) {
 
 const PictureEntry& checked_picture(Picture pict, SrcLoc loc) {
   const auto it = store().entries.find(pict);
-  if (it == store().entries.end()) RUN_Error(6002, loc);
+  if (it == store().entries.end()) RUN_Error(errcode::kLayerMemory, loc);
   return it->second;
 }
 

@@ -96,7 +96,7 @@ WindowRecord* find_record(const QObject* widget) {
 
 WindowRecord& checked_record(Window win, SrcLoc loc) {
   WindowRecord* r = find_record(win);
-  if (!r) RUN_Error(6000, loc);
+  if (!r) RUN_Error(errcode::kNotWindow, loc);
   return *r;
 }
 

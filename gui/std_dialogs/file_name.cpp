@@ -33,8 +33,8 @@ struct KeepCurrentFolder {
 std::optional<std::string> dlg_GetFileName(const std::string& file_spec, const std::vector<std::string>& filters,
                                            const std::string& title, const std::vector<int>& flags,
                                            const std::string& start_dir, std::vector<std::string>& selected) {
-  if (filters.empty()) RUN_Error(6003);
-  if (filters.size() % 2 != 0) RUN_Error(6200);
+  if (filters.empty()) RUN_Error(errcode::kEmptyList);
+  if (filters.size() % 2 != 0) RUN_Error(errcode::kOddFilterList);
   selected.clear();
   bool save = false, several = false;
   std::size_t buffer_size = kDefaultBufferSize;

@@ -20,7 +20,7 @@ namespace {
 
 int list_select(Window parent, const std::string& title, const std::vector<std::string>& strings,
                 int preselect, std::string& chosen, int& index) {
-  if (strings.empty()) RUN_Error(6003);
+  if (strings.empty()) RUN_Error(errcode::kEmptyList);
   const auto own_app = make_application_if_needed();
   chosen.clear();
   index = 0;

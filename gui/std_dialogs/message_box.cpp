@@ -56,7 +56,7 @@ int dlg_MessageBox(const std::string& title, const std::string& text, int icon, 
                    int default_button, int modality) {
   if (icon < 0 || icon > 3 || buttons < 0 || buttons > 5 || default_button < 0 || default_button > 2 ||
       modality < 0 || modality > 1)
-    RUN_Error(6010);
+    RUN_Error(errcode::kBadValue);
   const auto own_app = make_application_if_needed();
   const Window parent = chosen_parent();
   const auto& set = kButtonSets[static_cast<std::size_t>(buttons)];

@@ -38,7 +38,7 @@ std::size_t button_count(const std::vector<std::string>& buttons) {
 
 int ask(Window parent, const std::string& title, const std::string& question,
         const std::vector<std::string>& buttons) {
-  if (buttons.empty()) RUN_Error(6003);
+  if (buttons.empty()) RUN_Error(errcode::kEmptyList);
   const auto own_app = make_application_if_needed();
 
   const std::size_t count = button_count(buttons);

@@ -203,11 +203,11 @@ class DialogPackageTests : public QObject {
     QCOMPARE(dialog_VLGetint(10, vl), std::optional<std::int32_t>());
     QCOMPARE(dialog_VLGetreal(11, vl), std::optional<double>(2.5));
     // No entry with the id, or none of the asked kind: 9002.
-    QCOMPARE(caught_code([&] { dialog_VLGetstr(99, vl); }), kDialogNoEntry);
-    QCOMPARE(caught_code([&] { dialog_VLGetCheck(5, vl); }), kDialogNoEntry);
-    QCOMPARE(caught_code([&] { dialog_VLGetlong(10, vl); }), kDialogNoEntry);
-    QCOMPARE(caught_code([&] { dialog_VLGetAllList(5, vl); }), kDialogNoEntry);
-    QCOMPARE(caught_code([] { dialog_VLGetstr(1, {}); }), kDialogNoEntry);
+    QCOMPARE(caught_code([&] { dialog_VLGetstr(99, vl); }), errcode::kNoValueListEntry);
+    QCOMPARE(caught_code([&] { dialog_VLGetCheck(5, vl); }), errcode::kNoValueListEntry);
+    QCOMPARE(caught_code([&] { dialog_VLGetlong(10, vl); }), errcode::kNoValueListEntry);
+    QCOMPARE(caught_code([&] { dialog_VLGetAllList(5, vl); }), errcode::kNoValueListEntry);
+    QCOMPARE(caught_code([] { dialog_VLGetstr(1, {}); }), errcode::kNoValueListEntry);
   }
 
   void editTexts() {
@@ -285,7 +285,7 @@ class DialogPackageTests : public QObject {
     // The program's handler saw e_create first and e_destroy last; the record went with the dialog.
     QCOMPARE(g_codes.front(), event_code(e_create{}));
     QCOMPARE(g_codes.back(), event_code(e_destroy{}));
-    QCOMPARE(caught_code([] { dialog_GetValues(g_dlg); }), kDialogNoEntry);
+    QCOMPARE(caught_code([] { dialog_GetValues(g_dlg); }), errcode::kNoValueListEntry);
   }
 
   void okMessagesFocusAndSelection() {
@@ -477,7 +477,7 @@ class DialogPackageTests : public QObject {
       when_modal(is_dialog, [](QWidget* d) {
         dialog_SetStr(g_dlg, 10006, "second");
         QCOMPARE(dialog_GetStr(g_dlg, 10006), std::string("second"));
-        QCOMPARE(caught_code([] { dialog_GetCheck(g_dlg, 10006); }), kDialogNoEntry);
+        QCOMPARE(caught_code([] { dialog_GetCheck(g_dlg, 10006); }), errcode::kNoValueListEntry);
         click(d, "&OK");
       });
       r = dialog_CreateModal(task, kDataEntry, "", {{10006, editstr{"", {}}, nopr{}}}, program_eh, 0);
@@ -492,7 +492,7 @@ class DialogPackageTests : public QObject {
     QCOMPARE(r.answer, 1);
     QCOMPARE(dialog_VLGetstr(10006, r.values), std::string("second"));
     QCOMPARE(win_GetType(about), 0);
-    QCOMPARE(caught_code([&] { dialog_GetValues(about); }), kDialogNoEntry);
+    QCOMPARE(caught_code([&] { dialog_GetValues(about); }), errcode::kNoValueListEntry);
   }
 
   // A dialog still open when a handler ends the run: the program hears of its end and the
@@ -514,7 +514,7 @@ class DialogPackageTests : public QObject {
     }
     layer_test::behaviour() = nullptr;
     QCOMPARE(count_of(event_code(e_destroy{})), 1);
-    QCOMPARE(caught_code([&] { dialog_GetValues(about); }), kDialogNoEntry);
+    QCOMPARE(caught_code([&] { dialog_GetValues(about); }), errcode::kNoValueListEntry);
   }
 
   // A scroll-bar field puts its range and position into its control and hands back where the

@@ -289,7 +289,7 @@ TEST(FactStoreKinds, BadRecordsAreRejectedBeforeAnythingChanges) {
   EXPECT_EQ(p.numbers(), V{1});
   EXPECT_EQ(s.count(0), 0u);
   // A record the heap cannot give (or the block layout cannot address) is the memory error.
-  EXPECT_EQ(code_of([] { fact_block_alloc(std::size_t{1} << 33); }), kFactMemoryError);
+  EXPECT_EQ(code_of([] { fact_block_alloc(std::size_t{1} << 33); }), errcode::kFactMemory);
 }
 
 TEST(FactStoreSections, GenericWalkInDeclarationAndChainOrder) {

@@ -210,10 +210,6 @@ struct Result {
 
 }  // namespace dialog
 
-// The run-time error of a value-list reader or an open-dialog accessor that finds no entry of
-// the asked kind with the asked id.
-inline constexpr int kDialogNoEntry = 9002;
-
 // ---- Running a dialog ----
 
 // Opens dialog resource `res_id` as a modal dialog of `parent` with the package's handler and

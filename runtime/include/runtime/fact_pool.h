@@ -7,9 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 
-// The run-time error raised when the heap cannot give the store a node block or a record block.
-inline constexpr int kFactMemoryError = 1001;
-
 // One fact of a chain: the next node of the same kind, the stored record and its block size.
 // `next` comes first, so that a link (FactNode**) that is not a chain head is the address of
 // the node that holds it.
@@ -28,14 +25,14 @@ inline constexpr std::uint32_t kNodeStaticNode = 2;
 inline constexpr std::size_t kFactNodesPerBlock = 1000;
 
 // A node from the free list, or from a new block when the list is empty; raises
-// kFactMemoryError when no block can be had.
+// errcode::kFactMemory when no block can be had.
 FactNode* fact_pool_take();
 // Puts a node back on the free list.
 void fact_pool_give(FactNode* node);
 // Releases every node block and empties the free list.
 void fact_pool_release();
 
-// A heap block for a record of `size` bytes; raises kFactMemoryError on exhaustion (or when
+// A heap block for a record of `size` bytes; raises errcode::kFactMemory on exhaustion (or when
 // the record would not fit the 32-bit offsets of the block layout).
 std::byte* fact_block_alloc(std::size_t size);
 void fact_block_free(std::byte* block, std::uint32_t size);

@@ -51,9 +51,6 @@
 inline constexpr std::uint8_t kFactDeterm = 4;  // at most one fact
 inline constexpr std::uint8_t kFactSingle = 8;  // exactly one fact; always together with kFactDeterm
 
-// The run-time error of a second fact for a kind that allows at most one.
-inline constexpr int kFactDetermError = 1041;
-
 enum class FactEnd { Back, Front };
 
 // A pending enumeration's or retract walk's position, registered with the store while it

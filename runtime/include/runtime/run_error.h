@@ -1,12 +1,16 @@
 // Run-time errors: the RunError exception with its code and source position, the raising
 // operations, and the run-time values they set (error flag, exit code, host error number,
-// last-error position). A trap is a try/catch that cleans up and rethrows with `throw;`.
+// last-error position). A trap is a try/catch that cleans up and rethrows with `throw;` (or a
+// guard, runtime/scope_exit.h, where the clean-up is all it does). The codes are named in
+// runtime/error_codes.h, included here for every raiser.
 #pragma once
 
 #include <cstdint>
 #include <exception>
 #include <string>
 #include <string_view>
+
+#include "runtime/error_codes.h"
 
 // Where an error arose: the source unit, the included source (empty when the position lies in
 // the unit itself) and the position (the line) inside it.

@@ -8,23 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/error_codes.h"
 #include "runtime/fact_store.h"
 #include "runtime/value_term.h"
 #include "runtime/value_type.h"
 
-// Error codes of the reader.
-inline constexpr int kReadIntOverflow = 1031;   // integer too large for its type
-inline constexpr int kReadLeftOver = 1047;      // text left over after the value
-inline constexpr int kReadNumber = 1401;        // number expected, sign on unsigned, bad hex digit
-inline constexpr int kReadReal = 1402;          // real expected
-inline constexpr int kReadString = 1403;        // string expected (also: a string without its end)
-inline constexpr int kReadChar = 1404;          // char expected
-inline constexpr int kReadBracket = 1405;       // "[" or "]" expected
-inline constexpr int kReadListSep = 1406;       // "," or "]" expected in a list
-inline constexpr int kReadFunctor = 1407;       // unknown functor or fact name
-inline constexpr int kReadOpen = 1408;          // "(" expected
-inline constexpr int kReadFieldSep = 1409;      // "," or ")" expected
-inline constexpr int kReadDollar = 1410;        // "$" expected before a binary block
+// The reader raises the kRead* codes of runtime/error_codes.h (1047, 1401-1410) and
+// errcode::kIntOverflow for an integer too large for its type.
 
 // Lists and compound values nested deeper than this raise 1010 (stack overflow) rather than
 // letting a hostile line exhaust the machine stack through a domain that contains itself.
