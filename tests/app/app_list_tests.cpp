@@ -144,7 +144,7 @@ class AppListTests : public QObject {
       Q_CLEANUP_RESOURCE(foliarkh_files);
       const Window second = open_list(task);
       Q_INIT_RESOURCE(foliarkh_files);
-      QCOMPARE(reported(), std::vector<int>{6054});
+      QCOMPARE(reported(), std::vector<int>{errcode::kNoBitmapResource});
       QVERIFY(second && second != first);
       win_Destroy(second);
       QVERIFY(!toolbar_GetRect(task, tb_top{}));

@@ -337,7 +337,7 @@ class AppTaskTests : public QObject {
         QVERIFY(disabled(ид_ОблЗакрыть));
         press(2);
       });
-      QCOMPARE(reported(), std::vector<int>{6005});
+      QCOMPARE(reported(), std::vector<int>{errcode::kCannotOpenFile});
     });
   }
 
@@ -353,7 +353,7 @@ class AppTaskTests : public QObject {
         win_Invalidate(w);
         QTest::qWait(50);
       }
-      QCOMPARE(reported(), std::vector<int>{6005});
+      QCOMPARE(reported(), std::vector<int>{errcode::kCannotOpenFile});
       QCOMPARE(id_окнаобложки(true), std::optional<Window>(w));
     });
   }

@@ -160,7 +160,7 @@ class CatalogueFactsTests : public QObject {
     id_окнаобложки.replace({Window{77}, false});
     QCOMPARE(*id_окнаобложки(false), Window{77});
     QVERIFY(!id_окнаобложки(true));
-    QCOMPARE(caught_code([] { id_окнаобложки.assertz({Window{78}, true}); }), 1041);
+    QCOMPARE(caught_code([] { id_окнаобложки.assertz({Window{78}, true}); }), errcode::kSecondFact);
     id_окнаобложки.replace({Window{78}, true});
     QCOMPARE(*id_окнаобложки(true), Window{78});
 
@@ -213,14 +213,14 @@ class CatalogueFactsTests : public QObject {
   void loadFailuresStopWhereTheyArise() {
     copy_samples();
     QFile::remove(host(файл_видов));
-    QCOMPARE(caught_code(загрузить_раб_базы), 7002);
+    QCOMPARE(caught_code(загрузить_раб_базы), errcode::host(ENOENT));
     QVERIFY(категории_лит.empty());  // never attempted
 
     QByteArray catalogue = read_file(файл_базы);
     const int second_line = catalogue.indexOf('\n') + 1;
     catalogue.insert(second_line, "\r\n");
     write_file(файл_базы, catalogue);
-    QCOMPARE(caught_code(загрузить_основную_базу), 1407);
+    QCOMPARE(caught_code(загрузить_основную_базу), errcode::kReadFunctor);
     QCOMPARE(база_лит.count(), 1u);
     QCOMPARE(RNT_ConsultErrorFilepos, std::size_t(second_line - 1));  // CR bytes are not counted
     QCOMPARE(RNT_ReadTermErrorLine(), std::string());
@@ -239,9 +239,9 @@ class CatalogueFactsTests : public QObject {
       начать_данные_каталога();
       g_notices.clear();
       QFile::rename(host(файл_видов), "kinds.off");
-      QCOMPARE(caught_code(загрузить_раб_базы), 7002);
+      QCOMPARE(caught_code(загрузить_раб_базы), errcode::host(ENOENT));
       QFile::rename("kinds.off", host(файл_видов));
-      QCOMPARE(caught_code(загрузить_основную_базу), 1401);
+      QCOMPARE(caught_code(загрузить_основную_базу), errcode::kReadNumber);
       QCOMPARE(база_лит.count(), 26u);
 
       база_лит.asserta(ЗаписьБазы{27, "Новый"_cps, "T", "C", "K", 0, 0, ""});
@@ -278,10 +278,10 @@ class CatalogueFactsTests : public QObject {
     {
       test_support::FilePermissionsHold hold;
       if (!hold.holds()) QSKIP("file permissions cannot be made to hold for this user");
-      QCOMPARE(caught_code(загрузить_основную_базу), 7000 + EACCES);
+      QCOMPARE(caught_code(загрузить_основную_базу), errcode::host(EACCES));
       база_лит.asserta(ЗаписьБазы{1, "A", "T", "C", "K", 0, 0, ""});
-      QCOMPARE(caught_code(сохранить_основную_базу), 7000 + EACCES);
-      QCOMPARE(caught_code(сохранить_основную_базу), 7000 + EACCES);
+      QCOMPARE(caught_code(сохранить_основную_базу), errcode::host(EACCES));
+      QCOMPARE(caught_code(сохранить_основную_базу), errcode::host(EACCES));
     }
     QCOMPARE(g_notices.size(), 1u);
     QVERIFY(g_notices[0].find("«Литература1.pbs»"_cps) != std::string::npos);
@@ -292,7 +292,7 @@ class CatalogueFactsTests : public QObject {
     начать_данные_каталога();
     QFile::remove(host(файл_базы));
     QVERIFY(QFile::link("nowhere.pbs", host(файл_базы)));
-    QCOMPARE(caught_code(загрузить_основную_базу), 7000 + ENOENT);
+    QCOMPARE(caught_code(загрузить_основную_базу), errcode::host(ENOENT));
     база_лит.asserta(ЗаписьБазы{1, "A", "T", "C", "K", 0, 0, ""});
     сохранить_основную_базу();
     QCOMPARE(сохранённая_копия_базы(), std::string());
@@ -306,7 +306,7 @@ class CatalogueFactsTests : public QObject {
     база_лит.asserta(ЗаписьБазы{1, "A", "T", "C", "K", 0, 0, ""});
     QFile::remove(host(файл_базы));
     QDir().mkdir(host(файл_базы));  // a directory in the file's place
-    QVERIFY(caught_code(сохранить_основную_базу) > 7000);
+    QVERIFY(caught_code(сохранить_основную_базу) > errcode::kHostBase);
     QCOMPARE(база_лит.count(), 1u);
   }
 

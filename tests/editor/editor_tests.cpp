@@ -74,8 +74,8 @@ class EditorTests : public QObject {
       QVERIFY(!client_of(w)->status_line()->isVisible());
       // Operations of the editor on other windows.
       const Window plain = win_Create(wk_TopLevel, {0, 0, 50, 50}, "", no_menu{}, task, kFlags, nullptr, 0);
-      QCOMPARE(caught_code([&] { edit_AppendStr(plain, "x", 0); }), 6001);
-      QCOMPARE(caught_code([&] { edit_GetNumberOfLines(0x7777777); }), 6000);
+      QCOMPARE(caught_code([&] { edit_AppendStr(plain, "x", 0); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { edit_GetNumberOfLines(0x7777777); }), errcode::kNotWindow);
       const Window ro = make_editor(task, "fixed", 1);
       view_of(ro)->setFocus();
       QTest::keyClicks(view_of(ro), "zz");

@@ -91,11 +91,11 @@ class ControlTests : public QObject {
                               kind != wk_ListButton;
         if (has_text) QCOMPARE(win_GetText(c), title);
       }
-      QCOMPARE(caught_code([&] { win_GetCtlHandle(w, 4242); }), 6316);
-      QCOMPARE(caught_code([&] { win_CreateControl(wk_Icon, {}, "", w, {}, 1); }), 6001);
-      QCOMPARE(caught_code([&] { win_CreateControl(wk_Child, {}, "", w, {}, 1); }), 6001);
-      QCOMPARE(caught_code([&] { win_CreateControl(wk_Edit, {}, "", uix_GetAttrVal(300), {}, 1); }), 6001);
-      QCOMPARE(caught_code([&] { win_CreateControl(wk_Edit, {}, "", 0x7777, {}, 1); }), 6000);
+      QCOMPARE(caught_code([&] { win_GetCtlHandle(w, 4242); }), errcode::kNoControlId);
+      QCOMPARE(caught_code([&] { win_CreateControl(wk_Icon, {}, "", w, {}, 1); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { win_CreateControl(wk_Child, {}, "", w, {}, 1); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { win_CreateControl(wk_Edit, {}, "", uix_GetAttrVal(300), {}, 1); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { win_CreateControl(wk_Edit, {}, "", 0x7777, {}, 1); }), errcode::kNotWindow);
 
       // Flags: checked at creation, read-only, invisible and disabled, a multi-line field, and
       // everything after 0 ignored.
@@ -241,8 +241,8 @@ class ControlTests : public QObject {
       // An explicit position is taken as it is, even in a sorted list; past the end is 6260.
       QCOMPARE(lbox_Add(sorted, 0, "zzz"), 0);
       QCOMPARE(lbox_GetItem(sorted, 0), std::string("zzz"));
-      QCOMPARE(caught_code([&] { lbox_Add(sorted, lbox_CountAll(sorted) + 1, "x"); }), 6260);
-      QCOMPARE(caught_code([&] { lbox_Add(sorted, -2, "x"); }), 6260);
+      QCOMPARE(caught_code([&] { lbox_Add(sorted, lbox_CountAll(sorted) + 1, "x"); }), errcode::kListAddFailed);
+      QCOMPARE(caught_code([&] { lbox_Add(sorted, -2, "x"); }), errcode::kListAddFailed);
       QCOMPARE(lbox_GetItem(sorted, 99), std::string());
 
       const Window plain = win_CreateControl(wk_ListBox, {}, "", w, {}, 2);
@@ -254,8 +254,8 @@ class ControlTests : public QObject {
       QCOMPARE(lbox_GetAll(plain), (std::vector<std::string>{"c", "y", "a"}));
       lbox_Clear(plain);
       QCOMPARE(lbox_CountAll(plain), 0);
-      QCOMPARE(caught_code([&] { lbox_CountAll(w); }), 6001);
-      QCOMPARE(caught_code([&] { lbox_Add(0x7777, "x"); }), 6000);
+      QCOMPARE(caught_code([&] { lbox_CountAll(w); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { lbox_Add(0x7777, "x"); }), errcode::kNotWindow);
       win_Destroy(w);
     });
   }
@@ -381,9 +381,9 @@ class ControlTests : public QObject {
       QCOMPARE(win_GetState(ok).back(), int(st_DefPushButton));
       win_SetState(cancel, {st_DefPushButton});
       QVERIFY(as<QPushButton>(cancel)->isDefault() && !as<QPushButton>(ok)->isDefault());
-      QCOMPARE(caught_code([&] { win_SetState(edit, {st_DefPushButton}); }), 6001);
-      QCOMPARE(caught_code([&] { win_SetState(edit, {}); }), 6003);
-      QCOMPARE(caught_code([&] { win_SetState(edit, {99}); }), 6010);
+      QCOMPARE(caught_code([&] { win_SetState(edit, {st_DefPushButton}); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { win_SetState(edit, {}); }), errcode::kEmptyList);
+      QCOMPARE(caught_code([&] { win_SetState(edit, {99}); }), errcode::kBadValue);
       win_Destroy(w);
     });
   }
@@ -396,7 +396,7 @@ class ControlTests : public QObject {
       QCOMPARE(win_IsChecked(check), 2);
       win_Check(check, 0);
       QCOMPARE(win_IsChecked(check), 0);
-      QCOMPARE(caught_code([&] { win_Check(check, 3); }), 6010);
+      QCOMPARE(caught_code([&] { win_Check(check, 3); }), errcode::kBadValue);
       const Window no_id = win_CreateControl(wk_CheckBox, {}, "n", w, {}, 0);
       win_Check(no_id, 1);
       QCOMPARE(win_IsChecked(no_id), 0);
@@ -450,7 +450,7 @@ class ControlTests : public QObject {
       const Window upper = win_CreateControl(wk_Edit, {}, "", w, {csf_Upper}, 3);
       QTest::keyClicks(as<QLineEdit>(upper), "abc");
       QCOMPARE(win_GetText(upper), std::string("ABC"));
-      QCOMPARE(caught_code([&] { win_SelectText(win_CreateControl(wk_ListBox, {}, "", w, {}, 4), 0, 1); }), 6001);
+      QCOMPARE(caught_code([&] { win_SelectText(win_CreateControl(wk_ListBox, {}, "", w, {}, 4), 0, 1); }), errcode::kWrongKind);
       win_Destroy(w);
     });
   }
@@ -685,8 +685,8 @@ class ControlTests : public QObject {
   // window of the layer, found by id; made from definition lists into windows and dialogs.
   void customControlsFromDefinitionLists() {
     class_Create("Meter", recording_handler);
-    QCOMPARE(caught_code([] { class_Create("Meter", recording_handler); }), 6220);
-    QCOMPARE(caught_code([] { class_Create("", recording_handler); }), 6220);
+    QCOMPARE(caught_code([] { class_Create("Meter", recording_handler); }), errcode::kClassNotRegistered);
+    QCOMPARE(caught_code([] { class_Create("", recording_handler); }), errcode::kClassNotRegistered);
     run_in_task([](Window task) {
       const Window w = make_window(task);
       const Window first = win_CreateDynControl(
@@ -710,10 +710,10 @@ class ControlTests : public QObject {
       draw_Rect(meter, {0, 0, 10, 10});
       QCOMPARE(find_record(meter)->surface->image().pixel(5, 5) & 0xFFFFFF, 0x0000FFu);
 
-      QCOMPARE(caught_code([&] { win_CreateDynControl({}, w); }), 6003);
-      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_control{}, wdef_child{}}, w); }), 6004);
-      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_custom{"NoSuchClass", {}, "", 9, {}}}, w); }), 6302);
-      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_custom{"Meter", {}, "", 9, {}}}, first); }), 6001);
+      QCOMPARE(caught_code([&] { win_CreateDynControl({}, w); }), errcode::kEmptyList);
+      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_control{}, wdef_child{}}, w); }), errcode::kBadDefinition);
+      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_custom{"NoSuchClass", {}, "", 9, {}}}, w); }), errcode::kControlNotCreated);
+      QCOMPARE(caught_code([&] { win_CreateDynControl({wdef_custom{"Meter", {}, "", 9, {}}}, first); }), errcode::kWrongKind);
       QCOMPARE(win_GetChildWindows(w).size(), std::size_t(2));
 
       const Window child = win_CreateDyn({wdef_child{{0, 50, 200, 150}, "", 7, {}}, wdef_custom{"Meter", {5, 5, 50, 30}, "", 401, {}}},
@@ -757,10 +757,10 @@ class ControlTests : public QObject {
       QCOMPARE(win_GetScrollPos(bar), 29);
       QCOMPARE(std::get<scroll>(events_of<e_control>(w).at(0).info).pos, 29);
 
-      QCOMPARE(caught_code([&] { win_SetScrollRange(bar, 10, 5); }), 6010);
-      QCOMPARE(caught_code([&] { win_SetScrollPos(edit, 1); }), 6001);
-      QCOMPARE(caught_code([&] { win_GetScrollPos(w); }), 6001);
-      QCOMPARE(caught_code([&] { win_GetScrollPos(0x7777); }), 6000);
+      QCOMPARE(caught_code([&] { win_SetScrollRange(bar, 10, 5); }), errcode::kBadValue);
+      QCOMPARE(caught_code([&] { win_SetScrollPos(edit, 1); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { win_GetScrollPos(w); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { win_GetScrollPos(0x7777); }), errcode::kNotWindow);
       win_Destroy(w);
     });
   }

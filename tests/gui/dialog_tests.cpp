@@ -259,12 +259,12 @@ class DialogTests : public QObject {
       QCOMPARE(win_GetType(win_GetCtlHandle(top, 7)), int(wk_ListBox));
       win_Destroy(top);
 
-      QCOMPARE(caught_code([&] { win_CreateResDialog(task, wk_ModalDialog, 4242, recording_handler, 0); }), 6050);
-      QCOMPARE(caught_code([&] { win_CreateResDialog(task, wk_Child, 10022, recording_handler, 0); }), 6001);
-      QCOMPARE(caught_code([&] { win_CreateResDialog(Window(0x7777), wk_ModalDialog, 10022, recording_handler, 0); }), 6000);
-      QCOMPARE(caught_code([&] { win_CreateDynDialog({}, task, recording_handler, 0); }), 6003);
-      QCOMPARE(caught_code([&] { win_CreateDynDialog({wdef_child{}}, task, recording_handler, 0); }), 6004);
-      QCOMPARE(caught_code([&] { win_CreateDyn({wdef_dialog{}}, task, recording_handler, 0); }), 6004);
+      QCOMPARE(caught_code([&] { win_CreateResDialog(task, wk_ModalDialog, 4242, recording_handler, 0); }), errcode::kNoDialogResource);
+      QCOMPARE(caught_code([&] { win_CreateResDialog(task, wk_Child, 10022, recording_handler, 0); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { win_CreateResDialog(Window(0x7777), wk_ModalDialog, 10022, recording_handler, 0); }), errcode::kNotWindow);
+      QCOMPARE(caught_code([&] { win_CreateDynDialog({}, task, recording_handler, 0); }), errcode::kEmptyList);
+      QCOMPARE(caught_code([&] { win_CreateDynDialog({wdef_child{}}, task, recording_handler, 0); }), errcode::kBadDefinition);
+      QCOMPARE(caught_code([&] { win_CreateDyn({wdef_dialog{}}, task, recording_handler, 0); }), errcode::kBadDefinition);
     });
   }
 
@@ -314,8 +314,8 @@ class DialogTests : public QObject {
 
       on_next_modal([&](QWidget* m) { click(button(m, "1")); });
       QCOMPARE(dlg_Ask("Title", "Q", {"Only"}), 0);
-      QCOMPARE(caught_code([] { dlg_Ask("Q", {}); }), 6003);
-      QCOMPARE(caught_code([] { dlg_Ask(Window(0x7777), "T", "Q", {"A"}); }), 6000);
+      QCOMPARE(caught_code([] { dlg_Ask("Q", {}); }), errcode::kEmptyList);
+      QCOMPARE(caught_code([] { dlg_Ask(Window(0x7777), "T", "Q", {"A"}); }), errcode::kNotWindow);
     });
   }
 
@@ -364,7 +364,7 @@ class DialogTests : public QObject {
       QCOMPARE(text, QString::fromUtf8("В базе уже\nесть такая запись!"));
 
       for (auto bad : {std::array<int, 4>{4, 0, 0, 0}, {0, 6, 0, 0}, {0, 0, 3, 0}, {0, 0, 0, 2}, {-1, 0, 0, 0}})
-        QCOMPARE(caught_code([&] { dlg_MessageBox("T", "x", bad[0], bad[1], bad[2], bad[3]); }), 6010);
+        QCOMPARE(caught_code([&] { dlg_MessageBox("T", "x", bad[0], bad[1], bad[2], bad[3]); }), errcode::kBadValue);
 
       QString note_title, error_title;
       on_next_modal([&](QWidget* m) {
@@ -452,7 +452,7 @@ class DialogTests : public QObject {
       on_next_modal([&](QWidget* m) { m->close(); });
       QCOMPARE(dlg_ListSelect("T", items, 0, chosen, index), 0);
       QCOMPARE(index, 0);
-      QCOMPARE(caught_code([&] { dlg_ListSelect("T", {}, 0, chosen, index); }), 6003);
+      QCOMPARE(caught_code([&] { dlg_ListSelect("T", {}, 0, chosen, index); }), errcode::kEmptyList);
     });
   }
 
@@ -521,8 +521,8 @@ class DialogTests : public QObject {
       on_next_modal([&](QWidget* m) { QTest::keyClick(m, Qt::Key_Escape); });
       QVERIFY(!dlg_GetFileName("*.bmp", filters, "", {}, dir.path().toStdString(), selected));
       QVERIFY(selected.empty());
-      QCOMPARE(caught_code([&] { dlg_GetFileName("", {}, "", {}, "", selected); }), 6003);
-      QCOMPARE(caught_code([&] { dlg_GetFileName("", {"a", "*.a", "b"}, "", {}, "", selected); }), 6200);
+      QCOMPARE(caught_code([&] { dlg_GetFileName("", {}, "", {}, "", selected); }), errcode::kEmptyList);
+      QCOMPARE(caught_code([&] { dlg_GetFileName("", {"a", "*.a", "b"}, "", {}, "", selected); }), errcode::kOddFilterList);
     });
     QCOMPARE(QDir::currentPath(), before);
   }

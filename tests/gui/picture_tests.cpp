@@ -211,16 +211,16 @@ class PictureTests : public QObject {
     QCOMPARE(h, 2);
     QCOMPARE(size, int(file.size()) - 14);  // the block: all after the file header
     pict_Destroy(p);
-    QCOMPARE(caught_code([&] { pict_GetSize(p, w, h, size); }), 6002);
+    QCOMPARE(caught_code([&] { pict_GetSize(p, w, h, size); }), errcode::kLayerMemory);
     pict_Destroy(p);  // a second free leaves everything alone
 
     const char text[] = "This is only text, not a picture.\r\n";
-    QCOMPARE(caught_code([&] { load(files, "text.bmp", Bytes(text, text + sizeof text - 1)); }), 6101);
-    QCOMPARE(caught_code([&] { load(files, "empty.bmp", {}); }), 6101);
-    QCOMPARE(caught_code([&] { pict_Load(files.write("x", {}) + "-missing.bmp"); }), 6005);
-    QCOMPARE(caught_code([] { pict_Load(""); }), 6005);
-    QCOMPARE(caught_code([] { pict_Load("/"); }), 6005);
-    QCOMPARE(caught_code([] { pict_GetFromRes(4242); }), 6054);
+    QCOMPARE(caught_code([&] { load(files, "text.bmp", Bytes(text, text + sizeof text - 1)); }), errcode::kNotPicture);
+    QCOMPARE(caught_code([&] { load(files, "empty.bmp", {}); }), errcode::kNotPicture);
+    QCOMPARE(caught_code([&] { pict_Load(files.write("x", {}) + "-missing.bmp"); }), errcode::kCannotOpenFile);
+    QCOMPARE(caught_code([] { pict_Load(""); }), errcode::kCannotOpenFile);
+    QCOMPARE(caught_code([] { pict_Load("/"); }), errcode::kCannotOpenFile);
+    QCOMPARE(caught_code([] { pict_GetFromRes(4242); }), errcode::kNoBitmapResource);
     const Picture res = pict_GetFromRes(10048);
     pict_GetSize(res, w, h, size);
     QCOMPARE(w, 24);
@@ -357,10 +357,10 @@ class PictureTests : public QObject {
       }
     });
     // Broken off inside a move or a literal run: not a picture.
-    QCOMPARE(caught_code([&] { load(files, "cut.bmp", bmp_file({6, 3, 8, 1, pal, {}, 40, {0, 2, 1}})); }), 6101);
-    QCOMPARE(caught_code([&] { load(files, "cut.bmp", bmp_file({6, 3, 8, 1, pal, {}, 40, {0, 5, 1, 2}})); }), 6101);
+    QCOMPARE(caught_code([&] { load(files, "cut.bmp", bmp_file({6, 3, 8, 1, pal, {}, 40, {0, 2, 1}})); }), errcode::kNotPicture);
+    QCOMPARE(caught_code([&] { load(files, "cut.bmp", bmp_file({6, 3, 8, 1, pal, {}, 40, {0, 5, 1, 2}})); }), errcode::kNotPicture);
     // Run-length pictures are stored bottom-up only.
-    QCOMPARE(caught_code([&] { load(files, "neg.bmp", bmp_file({6, -3, 8, 1, pal, {}, 40, rle8})); }), 6101);
+    QCOMPARE(caught_code([&] { load(files, "neg.bmp", bmp_file({6, -3, 8, 1, pal, {}, 40, rle8})); }), errcode::kNotPicture);
   }
 
   // A file cut anywhere in its header, masks, colour table or rows, or whose header lies about
@@ -375,20 +375,20 @@ class PictureTests : public QObject {
     for (const Bytes& file : whole) {
       for (std::size_t len = 0; len < file.size(); ++len) {
         const Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(len));
-        if (caught_code([&] { pict_Destroy(load(files, "cut.bmp", cut)); }) != 6101)
+        if (caught_code([&] { pict_Destroy(load(files, "cut.bmp", cut)); }) != errcode::kNotPicture)
           QFAIL(qPrintable(QStringLiteral("a file cut at %1 of %2 bytes was taken").arg(len).arg(file.size())));
       }
     }
     Bytes huge_palette = whole[1];
     huge_palette[14 + 32] = 0xFF;  // colours used: far more than the file holds
     huge_palette[14 + 33] = 0xFF;
-    QCOMPARE(caught_code([&] { load(files, "pal.bmp", huge_palette); }), 6101);
+    QCOMPARE(caught_code([&] { load(files, "pal.bmp", huge_palette); }), errcode::kNotPicture);
     Bytes huge_width = whole[0];
     huge_width[14 + 4 + 3] = 0x7F;  // width 0x7F000005: rows far beyond the file
-    QCOMPARE(caught_code([&] { load(files, "wide.bmp", huge_width); }), 6101);
+    QCOMPARE(caught_code([&] { load(files, "wide.bmp", huge_width); }), errcode::kNotPicture);
     Bytes bad_depth = whole[0];
     bad_depth[14 + 14] = 7;
-    QCOMPARE(caught_code([&] { load(files, "depth.bmp", bad_depth); }), 6101);
+    QCOMPARE(caught_code([&] { load(files, "depth.bmp", bad_depth); }), errcode::kNotPicture);
   }
 
   // An icon file: the colour image of its first icon, measured by the icon's own height.
@@ -432,7 +432,7 @@ class PictureTests : public QObject {
       for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) changed = changed || rgb_at(win, x, y) != 0x123456;
       QVERIFY(changed);
-      QCOMPARE(caught_code([&] { draw_Icon(win, 0, 0, 4242); }), 6054);
+      QCOMPARE(caught_code([&] { draw_Icon(win, 0, 0, 4242); }), errcode::kNoBitmapResource);
     });
     pict_Destroy(p);
     // With two icons in the file the first image is taken from where its entry says.
@@ -457,7 +457,7 @@ class PictureTests : public QObject {
     pict_Destroy(first);
     Bytes wrong_type = ico;
     wrong_type[2] = 2;  // a cursor file
-    QCOMPARE(caught_code([&] { load(files, "c.ico", wrong_type); }), 6101);
+    QCOMPARE(caught_code([&] { load(files, "c.ico", wrong_type); }), errcode::kNotPicture);
   }
 
   void rasterOperations() {
@@ -492,8 +492,8 @@ class PictureTests : public QObject {
       pict_Draw(w, row, Rect{20, 20, 23, 21}, Rect{2, 0, 5, 1}, rop_SrcCopy);
       QCOMPARE(surface_part(w, 20, 20, 3, 1), (Grid{{g[0][2], dst, dst}}));
       pict_Destroy(row);
-      QCOMPARE(caught_code([&] { pict_Draw(gui_detail::kScreenWindow, p, Point{0, 0}, 12); }), 6001);
-      QCOMPARE(caught_code([&] { pict_Draw(0x7777, p, Point{0, 0}, 12); }), 6000);
+      QCOMPARE(caught_code([&] { pict_Draw(gui_detail::kScreenWindow, p, Point{0, 0}, 12); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { pict_Draw(0x7777, p, Point{0, 0}, 12); }), errcode::kNotWindow);
     });
     pict_Destroy(p);
   }
@@ -773,8 +773,8 @@ class PictureTests : public QObject {
       };
       win_Invalidate(w, {0, 0, 5, 5});  // with erase
       win_Update(w);
-      QCOMPARE(reported, 6231);
-      QCOMPARE(caught_code([&] { draw_Rect(gui_detail::kScreenWindow, {0, 0, 1, 1}); }), 6001);
+      QCOMPARE(reported, errcode::kDrawWhileErasing);
+      QCOMPARE(caught_code([&] { draw_Rect(gui_detail::kScreenWindow, {0, 0, 1, 1}); }), errcode::kWrongKind);
     });
   }
 

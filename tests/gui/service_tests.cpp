@@ -71,11 +71,11 @@ class ServiceTests : public QObject {
       QCOMPARE(t2, 901);
       timer_Kill(901);
       QCOMPARE(timer_Set(task, 1000), 901);  // the largest id is 900 again
-      QCOMPARE(caught_code([] { timer_Kill(12345); }), 6120);
+      QCOMPARE(caught_code([] { timer_Kill(12345); }), errcode::kUnknownTimer);
       QVERIFY(wait_until([&] { return events_of<e_timer>(task).size() >= 2; }));
       for (const e_timer& t : events_of<e_timer>(task)) QCOMPARE(t.id, 900);
       timer_Kill(900);
-      QCOMPARE(caught_code([] { timer_Kill(900); }), 6120);
+      QCOMPARE(caught_code([] { timer_Kill(900); }), errcode::kUnknownTimer);
       QCOMPARE(timer_Set(task, 1000), 902);  // 901 still runs
       // A timer of a window that is gone stops; its entry stays until it is killed.
       const Window w = make_child(task);
@@ -84,12 +84,12 @@ class ServiceTests : public QObject {
       QTest::qWait(50);
       QVERIFY(events_of<e_timer>(w).empty());
       timer_Kill(tw);
-      QCOMPARE(caught_code([] { timer_Set(0x7777, 10); }), 6000);
+      QCOMPARE(caught_code([] { timer_Set(0x7777, 10); }), errcode::kNotWindow);
     });
     // Without a task window there is no timer table.
     const Window pop = win_Create(wk_TopLevel, {0, 0, 50, 50}, "", no_menu{}, uix_GetAttrVal(300),
                                   {wsf_Invisible}, recording_handler, 0);
-    QCOMPARE(caught_code([&] { timer_Set(pop, 10); }), 6009);
+    QCOMPARE(caught_code([&] { timer_Set(pop, 10); }), errcode::kNoTimerTable);
     timer_Kill(900);  // no error without a table
     win_Destroy(pop);
   }
@@ -109,7 +109,7 @@ class ServiceTests : public QObject {
       QVERIFY(!bar_action(task, 10038)->isEnabled());
       menu_Enable(task, "Contents", false);  // the text without its "&" and shortcut part
       QVERIFY(!bar_action(task, 10044)->isEnabled());
-      QCOMPARE(caught_code([&] { menu_Enable(task, "Nowhere", false); }), 6403);
+      QCOMPARE(caught_code([&] { menu_Enable(task, "Nowhere", false); }), errcode::kMenuItemNotFound);
 
       menu_Check(task, 10041, true);
       QVERIFY(bar_action(task, 10041)->isChecked());
@@ -117,9 +117,9 @@ class ServiceTests : public QObject {
       QVERIFY(!bar_action(task, 10041)->isChecked());
 
       const Window child = make_child(task);
-      QCOMPARE(caught_code([&] { menu_Enable(child, 1, false); }), 6001);
+      QCOMPARE(caught_code([&] { menu_Enable(child, 1, false); }), errcode::kWrongKind);
       const Window bare = win_Create(wk_TopLevel, {0, 0, 100, 100}, "", no_menu{}, task, {}, recording_handler, 0);
-      QCOMPARE(caught_code([&] { menu_Enable(bare, 1, false); }), 6402);
+      QCOMPARE(caught_code([&] { menu_Enable(bare, 1, false); }), errcode::kNoMenu);
 
       // A menu item and an e_initmenu reach the task handler.
       log().clear();
@@ -189,8 +189,8 @@ class ServiceTests : public QObject {
       const auto states = events_of<e_state>(w);
       QCOMPARE(states.size(), std::size_t(1));
       QVERIFY(std::get<font>(states[0].item).value == courier);
-      QCOMPARE(caught_code([&] { win_SetFont(w, Font{}); }), 6150);
-      QCOMPARE(caught_code([&] { win_SetFont(uix_GetAttrVal(300), courier); }), 6001);
+      QCOMPARE(caught_code([&] { win_SetFont(w, Font{}); }), errcode::kFontNotCreated);
+      QCOMPARE(caught_code([&] { win_SetFont(uix_GetAttrVal(300), courier); }), errcode::kWrongKind);
     });
   }
 
@@ -204,7 +204,7 @@ class ServiceTests : public QObject {
       QCOMPARE(find_record(w)->client->cursor().shape(), Qt::SizeVerCursor);
       cursor_Set(w, 4);  // the icon cursor is the arrow here
       QCOMPARE(find_record(w)->client->cursor().shape(), Qt::ArrowCursor);
-      QCOMPARE(caught_code([&] { cursor_Set(w, 12); }), 6051);
+      QCOMPARE(caught_code([&] { cursor_Set(w, 12); }), errcode::kNoCursorResource);
       cursor_SetWait();
       QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
       QTest::mouseMove(find_record(w)->client, QPoint(5, 5));
@@ -228,8 +228,8 @@ class ServiceTests : public QObject {
       QVERIFY(v->findChild<QTextBrowser*>()->toPlainText().contains("Topic five"));
       uix_ShowHelpKeyWord(path.toStdString(), "first");
       QCOMPARE(v->findChild<QTextBrowser*>()->textCursor().selectedText(), QString("first"));
-      QCOMPARE(caught_code([&] { uix_ShowHelp(path.toStdString(), 1); }), 6422);
-      QCOMPARE(caught_code([&] { uix_ShowHelp(path.toStdString(), 2); }), 6010);
+      QCOMPARE(caught_code([&] { uix_ShowHelp(path.toStdString(), 1); }), errcode::kNoHelpEngine);
+      QCOMPARE(caught_code([&] { uix_ShowHelp(path.toStdString(), 2); }), errcode::kBadValue);
       // Closed and opened again by one handler: the viewer shown is one that stays.
       behaviour() = [&](Window, const Event& ev) -> std::optional<long> {
         if (!std::holds_alternative<e_user>(ev)) return std::nullopt;

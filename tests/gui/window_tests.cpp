@@ -102,18 +102,18 @@ class WindowTests : public QObject {
   }
 
   void startErrorsLeaveNothingBehind() {
-    QCOMPARE(caught_code([] { run_in_task([](Window) {}, no_menu{}); }), 6405);  // MDI needs a menu
-    QCOMPARE(caught_code([] { run_in_task([](Window) {}, res_menu{4242}); }), 6053);
+    QCOMPARE(caught_code([] { run_in_task([](Window) {}, no_menu{}); }), errcode::kMdiNeedsMenu);  // MDI needs a menu
+    QCOMPARE(caught_code([] { run_in_task([](Window) {}, res_menu{4242}); }), errcode::kNoMenuResource);
     QCOMPARE(uix_GetTaskWin(), Window(0));
     QVERIFY(gui_detail::task() == nullptr);
-    QCOMPARE(caught_code([] { timer_Set(0x7777, 10); }), 6000);
+    QCOMPARE(caught_code([] { timer_Set(0x7777, 10); }), errcode::kNotWindow);
   }
 
   void keyboardIsNotReadWhileTheLayerRuns() {
     QVERIFY(!IO_LayerRunning());
     run_in_task([](Window) {
       QVERIFY(IO_LayerRunning());
-      QCOMPARE(caught_code([] { IO_RdLine(); }), 1215);
+      QCOMPARE(caught_code([] { IO_RdLine(); }), errcode::kKeyboardInWindows);
     });
     QVERIFY(!IO_LayerRunning());
   }
@@ -420,8 +420,8 @@ class WindowTests : public QObject {
   }
 
   void attributesAndArguments() {
-    QCOMPARE(caught_code([] { uix_SetAttrVal(4711, 1); }), 6010);
-    QCOMPARE(caught_code([] { uix_GetAttrVal(4711); }), 6010);
+    QCOMPARE(caught_code([] { uix_SetAttrVal(4711, 1); }), errcode::kBadValue);
+    QCOMPARE(caught_code([] { uix_GetAttrVal(4711); }), errcode::kBadValue);
     uix_SetAttrVal(xQbx_b3D, 5);
     QCOMPARE(uix_GetAttrVal(xQbx_b3D), 1);
     run_in_task([](Window task) {
@@ -432,10 +432,10 @@ class WindowTests : public QObject {
       uix_SetAttrVal(xQbx_sBarheight, 20);
       const Rect client = win_GetClientRect(task);
       QCOMPARE(mdi->geometry(), QRect(5, 30, client.right - 5, client.bottom - 50));
-      QCOMPARE(caught_code([] { win_GetText(0x7777); }), 6000);
-      QCOMPARE(caught_code([&] { win_Create(wk_TopLevel, {}, "", no_menu{}, make_child(task), {}, nullptr, 0); }), 6001);
-      QCOMPARE(caught_code([&] { win_PostEvent(task, e_keydown{65, 0}); }), 6312);
-      QCOMPARE(caught_code([] { win_Destroy(uix_GetAttrVal(300)); }), 6001);
+      QCOMPARE(caught_code([] { win_GetText(0x7777); }), errcode::kNotWindow);
+      QCOMPARE(caught_code([&] { win_Create(wk_TopLevel, {}, "", no_menu{}, make_child(task), {}, nullptr, 0); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { win_PostEvent(task, e_keydown{65, 0}); }), errcode::kCannotPost);
+      QCOMPARE(caught_code([] { win_Destroy(uix_GetAttrVal(300)); }), errcode::kWrongKind);
       QCOMPARE(win_GetType(uix_GetAttrVal(300)), int(wk_Screen));
     });
   }
@@ -473,7 +473,7 @@ class WindowTests : public QObject {
         return std::nullopt;
       };
       win_Destroy(w);
-      QCOMPARE(reported, 6230);
+      QCOMPARE(reported, errcode::kDestroyWhileDestroying);
       QCOMPARE(win_GetType(w), int(wk_NotAWindow));
     });
   }

@@ -113,7 +113,7 @@ class MessageWindowTests : public QObject {
       IO_WrStrCon(cp("где\n"));
       QCOMPARE(text_of(w), QString::fromUtf8("абвгде\n"));
       QVERIFY(!msg_facts::msg_timer.get() && !msg_facts::msg_buffer.get());
-      QCOMPARE(caught_code([&] { timer_Kill(timer); }), 6120);  // already stopped
+      QCOMPARE(caught_code([&] { timer_Kill(timer); }), errcode::kUnknownTimer);  // already stopped
       QTest::qWait(300);
       QCOMPARE(text_of(w), QString::fromUtf8("абвгде\n"));
       msg_AppendStr("next\n");
@@ -183,8 +183,8 @@ class MessageWindowTests : public QObject {
       QVERIFY(wait_until([] { return !msg_facts::msg_newrct.get(); }));
       QCOMPARE(placed_at(w), (Rect{10, later.bottom - 160, later.right - 10, later.bottom - 60}));
       // The re-positioning overflows rather than wrapping round.
-      QCOMPARE(caught_code([] { msg_geometry::resize_rect({0, 0, 100, INT_MIN + 50}, {}); }), 1031);
-      QCOMPARE(caught_code([] { msg_geometry::creation_rect({0, 0, INT_MIN + 5, 300}, 0, 0); }), 1031);
+      QCOMPARE(caught_code([] { msg_geometry::resize_rect({0, 0, 100, INT_MIN + 50}, {}); }), errcode::kIntOverflow);
+      QCOMPARE(caught_code([] { msg_geometry::creation_rect({0, 0, INT_MIN + 5, 300}, 0, 0); }), errcode::kIntOverflow);
     });
   }
 
@@ -251,7 +251,7 @@ class MessageWindowTests : public QObject {
       QCOMPARE(facts_left(), std::size_t(0));
       QCOMPARE(msg_FastUpdate(), 1);
       QVERIFY(!msg_GetWin());
-      QCOMPARE(caught_code([&] { timer_Kill(timer); }), 6120);  // its timer went with it
+      QCOMPARE(caught_code([&] { timer_Kill(timer); }), errcode::kUnknownTimer);  // its timer went with it
       IO_WrStrCon("lost\n");  // no window: ignored
       msg_AppendStr("lost too");
       QVERIFY(!msg_facts::msg_timer.get());

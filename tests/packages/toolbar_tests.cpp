@@ -307,7 +307,7 @@ class ToolbarTests : public QObject {
       } catch (const RunError& e) {
         code = e.code();
       }
-      QCOMPARE(code, 6054);
+      QCOMPARE(code, errcode::kNoBitmapResource);
       QVERIFY(all_toolbars().empty());
       QCOMPARE(margin(xQbx_tBarheight), 0);
       QTest::qWait(20);

@@ -107,30 +107,30 @@ TEST(FactFileConsult, ErrorsWithFileAndLinePositions) {
   };
   const std::string x = "имя(\"x\")\r\n"_cps;  // 9 bytes once its CR is dropped
   const std::vector<Case> cases = {
-      {x + "\r\n" + x, 1407, 9, 0, 1},                    // an empty line
-      {x + "   \n", 1407, 9, 3, 1},                        // a line of blanks
-      {x + "\n", 1407, 9, 0, 1},                           // two line ends at the end
-      {x + x + "имя (\"y\")"_cps, 1407, 18, 0, 2},         // a blank before "("
-      {x + "имя(\t\"y\")"_cps, 1403, 9, 4, 1},             // a tab before a value
-      {x + "другое(\"y\")"_cps, 1407, 9, 0, 1},            // a name of no kind of this section
-      {"имя(\"y)\n\")\n"_cps, 1403, 0, 7, 0},             // a string never reads into the next line
-      {"имя\n"_cps, 1408, 0, 3, 0},
-      {"имя(\"y\"\n"_cps, 1409, 0, 7, 0},
-      {"one(1)\none(2)\none(3)\n", 1041, 7, 0, 0},         // a second fact of a determ kind
-      {"one(256)\n", 1031, 0, 4, 0},
-      {"one(-1)\n", 1401, 0, 4, 0},
-      {"rec(1,\"\",1.0,'',$[],[])\n", 1404, 0, 13, 0},
-      {"rec(1,\"\",x,'a',$[],[])\n", 1402, 0, 9, 0},
-      {"rec(1,\"\",1,'a',[],[])\n", 1410, 0, 15, 0},
-      {"rec(1,\"\",1,'a',$[],[1 2])\n", 1406, 0, 22, 0},
-      {"flag(x)\n", 1409, 0, 5, 0},
+      {x + "\r\n" + x, errcode::kReadFunctor, 9, 0, 1},                    // an empty line
+      {x + "   \n", errcode::kReadFunctor, 9, 3, 1},                        // a line of blanks
+      {x + "\n", errcode::kReadFunctor, 9, 0, 1},                           // two line ends at the end
+      {x + x + "имя (\"y\")"_cps, errcode::kReadFunctor, 18, 0, 2},         // a blank before "("
+      {x + "имя(\t\"y\")"_cps, errcode::kReadString, 9, 4, 1},             // a tab before a value
+      {x + "другое(\"y\")"_cps, errcode::kReadFunctor, 9, 0, 1},            // a name of no kind of this section
+      {"имя(\"y)\n\")\n"_cps, errcode::kReadString, 0, 7, 0},             // a string never reads into the next line
+      {"имя\n"_cps, errcode::kReadOpen, 0, 3, 0},
+      {"имя(\"y\"\n"_cps, errcode::kReadFieldSep, 0, 7, 0},
+      {"one(1)\none(2)\none(3)\n", errcode::kSecondFact, 7, 0, 0},         // a second fact of a determ kind
+      {"one(256)\n", errcode::kIntOverflow, 0, 4, 0},
+      {"one(-1)\n", errcode::kReadNumber, 0, 4, 0},
+      {"rec(1,\"\",1.0,'',$[],[])\n", errcode::kReadChar, 0, 13, 0},
+      {"rec(1,\"\",x,'a',$[],[])\n", errcode::kReadReal, 0, 9, 0},
+      {"rec(1,\"\",1,'a',[],[])\n", errcode::kReadDollar, 0, 15, 0},
+      {"rec(1,\"\",1,'a',$[],[1 2])\n", errcode::kReadListSep, 0, 22, 0},
+      {"flag(x)\n", errcode::kReadFieldSep, 0, 5, 0},
   };
   for (const Case& c : cases) {
     Sample a;
     RNT_ReadTermErrorLinePos = 999;
     EXPECT_EQ(error_code_of([&] { RNT_ConsultText(a.s, c.text); }), c.code) << c.text;
     EXPECT_EQ(RNT_ConsultErrorFilepos, c.filepos) << c.text;
-    if (c.code != 1041) {
+    if (c.code != errcode::kSecondFact) {
       EXPECT_EQ(RNT_ReadTermErrorLinePos, c.linepos) << c.text;
     }
     EXPECT_EQ(a.names().size(), c.names_kept) << c.text;
@@ -147,9 +147,9 @@ TEST(FactFileConsult, FilesMissingTwiceAndReadBack) {
   TempDir dir;
   Sample a;
   RNT_Assertz(a.s, Term::compound(1, {"old"}));
-  EXPECT_EQ(error_code_of([&] { RNT_Consult(a.s, dir.file("absent.pbs")); }), 7002);
+  EXPECT_EQ(error_code_of([&] { RNT_Consult(a.s, dir.file("absent.pbs")); }), errcode::host(ENOENT));
   EXPECT_EQ(a.names(), std::vector<std::string>{"old"});
-  EXPECT_EQ(error_code_of([&] { RNT_Consult(a.s, dir.path()); }), 7021);  // a directory
+  EXPECT_EQ(error_code_of([&] { RNT_Consult(a.s, dir.path()); }), errcode::host(EISDIR));  // a directory
 
   // Cyrillic file names reach the host as UTF-8.
   const std::string file = dir.path() + "/" + "Файл.pbs"_cps;
@@ -181,7 +181,7 @@ TEST(FactFileSave, AFailedSaveKeepsTheOldFile) {
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, SIG_DFL);
 
-  EXPECT_EQ(code, 7000 + EFBIG);
+  EXPECT_EQ(code, errcode::host(EFBIG));
   EXPECT_EQ(read_bytes(file), old);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
 
@@ -192,7 +192,7 @@ TEST(FactFileSave, AFailedSaveKeepsTheOldFile) {
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
   // A directory that does not exist: the host's error, nothing created.
-  EXPECT_EQ(error_code_of([&] { RNT_Save(a.s, dir.file("none/x.pbs")); }), 7002);
+  EXPECT_EQ(error_code_of([&] { RNT_Save(a.s, dir.file("none/x.pbs")); }), errcode::host(ENOENT));
 }
 
 }  // namespace

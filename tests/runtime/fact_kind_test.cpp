@@ -333,7 +333,7 @@ TEST(FactKindApi, DetermAndSingleKinds) {
     id_окнаобложки.asserta({43u, true});
     FAIL() << "a second fact of a determ kind";
   } catch (const RunError& e) {
-    EXPECT_EQ(e.code(), 1041);
+    EXPECT_EQ(e.code(), errcode::kSecondFact);
   }
   EXPECT_EQ(id_окнаобложки.get(), std::make_tuple(42u, false));
   id_окнаобложки.replace({43u, true});

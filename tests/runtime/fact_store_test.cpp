@@ -212,9 +212,9 @@ TEST(FactStoreKinds, DetermKindRaises1041AndStaysUnchanged) {
   RNT_Assertz(s, Term::compound(0, {"first"}));
   const FactNode* node = s.chain(kind).head;
   const auto before = fact_pool_stats();
-  EXPECT_EQ(code_of([&] { RNT_Assertz(s, Term::compound(0, {"second"})); }), 1041);
-  EXPECT_EQ(code_of([&] { RNT_Asserta(s, Term::compound(0, {"second"})); }), 1041);
-  EXPECT_EQ(code_of([&] { RNT_AssertzSimple(s, Term::compound(0, {"second"})); }), 1041);
+  EXPECT_EQ(code_of([&] { RNT_Assertz(s, Term::compound(0, {"second"})); }), errcode::kSecondFact);
+  EXPECT_EQ(code_of([&] { RNT_Asserta(s, Term::compound(0, {"second"})); }), errcode::kSecondFact);
+  EXPECT_EQ(code_of([&] { RNT_AssertzSimple(s, Term::compound(0, {"second"})); }), errcode::kSecondFact);
   EXPECT_EQ(s.chain(kind).head, node);
   EXPECT_EQ(s.chain(kind).tail, node);
   EXPECT_EQ(fact_pool_stats().free_nodes, before.free_nodes);
@@ -263,7 +263,7 @@ TEST(FactStoreKinds, SingleKindReplacesItsOneFact) {
   // Only an explicit removal empties a single kind; an assert then makes its fact again.
   SingleKind<std::int32_t> mode{s, "mode", 2};
   EXPECT_TRUE(RNT_RetractDeterm(s, mode.index()));
-  EXPECT_EQ(code_of([&] { mode.get(); }), 1000);
+  EXPECT_EQ(code_of([&] { mode.get(); }), errcode::kNoCase);
   mode.set(0);
   EXPECT_EQ(mode.get(), 0);
 
@@ -277,15 +277,15 @@ TEST(FactStoreKinds, SingleKindReplacesItsOneFact) {
 TEST(FactStoreKinds, BadRecordsAreRejectedBeforeAnythingChanges) {
   Pairs p;
   p.z(1);
-  EXPECT_EQ(code_of([&] { RNT_Assertz(p.s, Term::compound(0, {"x", "y"})); }), 1000);
-  EXPECT_EQ(code_of([&] { RNT_Assertz(p.s, Term::compound(0, {1})); }), 1000);
-  EXPECT_EQ(code_of([&] { RNT_Assertz(p.s, Term::compound(3, {1, "x"})); }), 1000);
-  EXPECT_EQ(code_of([&] { RNT_Assertz(p.s, Term::compound(0, {std::int64_t{1} << 31, "x"})); }), 1031);
+  EXPECT_EQ(code_of([&] { RNT_Assertz(p.s, Term::compound(0, {"x", "y"})); }), errcode::kNoCase);
+  EXPECT_EQ(code_of([&] { RNT_Assertz(p.s, Term::compound(0, {1})); }), errcode::kNoCase);
+  EXPECT_EQ(code_of([&] { RNT_Assertz(p.s, Term::compound(3, {1, "x"})); }), errcode::kNoCase);
+  EXPECT_EQ(code_of([&] { RNT_Assertz(p.s, Term::compound(0, {std::int64_t{1} << 31, "x"})); }), errcode::kIntOverflow);
   FactSection s;
   s.add_kind("u8", {&scalar_type(TypeCode::UInt8)});
-  EXPECT_EQ(code_of([&] { RNT_Assertz(s, Term::compound(0, {256})); }), 1031);
-  EXPECT_EQ(code_of([&] { RNT_Assertz(s, Term::compound(0, {-1})); }), 1031);
-  EXPECT_EQ(code_of([&] { s.add_kind("one", {&scalar_type(TypeCode::Integer)}, kFactSingle); }), 1000);
+  EXPECT_EQ(code_of([&] { RNT_Assertz(s, Term::compound(0, {256})); }), errcode::kIntOverflow);
+  EXPECT_EQ(code_of([&] { RNT_Assertz(s, Term::compound(0, {-1})); }), errcode::kIntOverflow);
+  EXPECT_EQ(code_of([&] { s.add_kind("one", {&scalar_type(TypeCode::Integer)}, kFactSingle); }), errcode::kNoCase);
   EXPECT_EQ(p.numbers(), V{1});
   EXPECT_EQ(s.count(0), 0u);
   // A record the heap cannot give (or the block layout cannot address) is the memory error.
@@ -333,9 +333,9 @@ TEST(FactStoreFindall, CollectsDeepCopiesInOrder) {
 
   // Plain scalars are not copied by the collector: 1051; they are collected as cells.
   const TypeDesc& integer = scalar_type(TypeCode::Integer);
-  EXPECT_EQ(code_of([&] { RNT_FindallAlloc(integer, 5, c); }), 1051);
-  EXPECT_EQ(code_of([&] { RNT_FindallAlloc(scalar_type(TypeCode::Real), 0.5, c); }), 1051);
-  EXPECT_EQ(code_of([&] { RNT_FindallCell(str, "x", c); }), 1051);
+  EXPECT_EQ(code_of([&] { RNT_FindallAlloc(integer, 5, c); }), errcode::kFindallType);
+  EXPECT_EQ(code_of([&] { RNT_FindallAlloc(scalar_type(TypeCode::Real), 0.5, c); }), errcode::kFindallType);
+  EXPECT_EQ(code_of([&] { RNT_FindallCell(str, "x", c); }), errcode::kFindallType);
   RNT_FindallCell(integer, 5, c);
   RNT_FindallCell(integer, -6, c);
   EXPECT_EQ(RNT_FindallSlut(list_type(integer), c), Term(Term::List{5, -6}));

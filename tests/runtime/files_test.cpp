@@ -139,17 +139,17 @@ TEST_F(Files, OpeningModesAndTheirErrors) {
   EXPECT_EQ(read_bytes(path), "abc\r\nXef\r\n");
 
   IO_O_Read(slot_, path);
-  EXPECT_EQ(error_code_of([&] { IO_O_Write(slot_, path); }), 1101);
-  EXPECT_EQ(error_code_of([&] { IO_WrDev_i(slot_); }), 1103);
+  EXPECT_EQ(error_code_of([&] { IO_O_Write(slot_, path); }), errcode::kFileAlreadyOpen);
+  EXPECT_EQ(error_code_of([&] { IO_WrDev_i(slot_); }), errcode::kFileReadOnly);
   IO_Close(slot_);
-  EXPECT_EQ(error_code_of([&] { IO_WrDev_i(slot_); }), 1104);
-  EXPECT_EQ(error_code_of([&] { IO_RdDev_i(slot_); }), 1104);
-  EXPECT_EQ(error_code_of([&] { IO_O_Read(IO_Screen, path); }), 1101);
-  EXPECT_EQ(error_code_of([&] { IO_O_Read(9999, path); }), 1104);
-  EXPECT_EQ(error_code_of([] { IO_WrDev_i(IO_Keyboard); }), 1103);
-  EXPECT_EQ(error_code_of([&] { IO_O_Read(slot_, dir_.file("missing")); }), 7000 + ENOENT);
+  EXPECT_EQ(error_code_of([&] { IO_WrDev_i(slot_); }), errcode::kFileNotOpen);
+  EXPECT_EQ(error_code_of([&] { IO_RdDev_i(slot_); }), errcode::kFileNotOpen);
+  EXPECT_EQ(error_code_of([&] { IO_O_Read(IO_Screen, path); }), errcode::kFileAlreadyOpen);
+  EXPECT_EQ(error_code_of([&] { IO_O_Read(9999, path); }), errcode::kFileNotOpen);
+  EXPECT_EQ(error_code_of([] { IO_WrDev_i(IO_Keyboard); }), errcode::kFileReadOnly);
+  EXPECT_EQ(error_code_of([&] { IO_O_Read(slot_, dir_.file("missing")); }), errcode::host(ENOENT));
   EXPECT_FALSE(IO_IsOpen(slot_));  // a refused open leaves the slot closed
-  EXPECT_EQ(error_code_of([&] { IO_RdFile(dir_.file("missing")); }), 7000 + ENOENT);
+  EXPECT_EQ(error_code_of([&] { IO_RdFile(dir_.file("missing")); }), errcode::host(ENOENT));
 }
 
 TEST_F(Files, ClosingACurrentDeviceFallsBackToScreenAndKeyboard) {
@@ -178,7 +178,7 @@ TEST_F(Files, CloseReleasesTheSlotWhenWritingOutFails) {
   IO_O_Write(slot_, "/dev/full");
   IO_WrDev_i(slot_);
   IO_WrStr("abc");  // stays in the buffer
-  EXPECT_EQ(error_code_of([&] { IO_Close(slot_); }), 7000 + ENOSPC);
+  EXPECT_EQ(error_code_of([&] { IO_Close(slot_); }), errcode::host(ENOSPC));
   EXPECT_FALSE(IO_IsOpen(slot_));
   EXPECT_EQ(IO_WrDev_o(), IO_Screen);
   const std::string path = dir_.file("after.txt");
@@ -193,7 +193,7 @@ TEST_F(Files, CloseReleasesTheSlotWhenWritingOutFails) {
   IO_O_Write(other, path);
   IO_WrDev_i(other);
   IO_WrStr("kept\n");
-  EXPECT_EQ(error_code_of([] { IO_EndFiles(); }), 7000 + ENOSPC);
+  EXPECT_EQ(error_code_of([] { IO_EndFiles(); }), errcode::host(ENOSPC));
   EXPECT_FALSE(IO_IsOpen(slot_));
   EXPECT_FALSE(IO_IsOpen(other));
   EXPECT_EQ(read_bytes(path), "kept\r\n");
@@ -230,9 +230,9 @@ TEST_F(Files, BuffersOfFilesAndSerialDevices) {
 TEST_F(Files, KeyboardCannotBeReadWhileTheLayerRuns) {
   IO_SetLayerRunning(true);
   EXPECT_EQ(IO_RdDev_o(), IO_Keyboard);
-  EXPECT_EQ(error_code_of([] { IO_RdLine(); }), 1215);
+  EXPECT_EQ(error_code_of([] { IO_RdLine(); }), errcode::kKeyboardInWindows);
   IO_RdDev_i(IO_Stdin);
-  EXPECT_EQ(error_code_of([] { IO_RdLine(); }), 1215);
+  EXPECT_EQ(error_code_of([] { IO_RdLine(); }), errcode::kKeyboardInWindows);
 }
 
 // A file whose bytes cannot be had in memory: the reader gives up without keeping the file open.
@@ -282,7 +282,7 @@ TEST(FileNames, SplittingFullNames) {
   EXPECT_EQ(p.directory, "");
   EXPECT_EQ(p.file_name, "/home/user/file");
   EXPECT_EQ(FNM_FileNamePath_ioo(std::string(255, 'n')).file_name.size(), 255u);
-  EXPECT_EQ(error_code_of([] { FNM_FileNamePath_ioo(std::string(256, 'n')); }), 1135);
+  EXPECT_EQ(error_code_of([] { FNM_FileNamePath_ioo(std::string(256, 'n')); }), errcode::kFileNameTooLong);
 }
 
 TEST(FileNames, SearchingADirectoryList) {
@@ -294,7 +294,7 @@ TEST(FileNames, SearchingADirectoryList) {
   EXPECT_EQ(FNM_SearchFile(a.path() + ";" + b.path(), "target", ';'), b.path() + "/target");
   EXPECT_FALSE(FNM_SearchFile(list, "absent"));
   EXPECT_FALSE(FNM_SearchFile("", "target"));
-  EXPECT_EQ(error_code_of([&] { FNM_SearchFile(list, std::string(256, 'n')); }), 1135);
+  EXPECT_EQ(error_code_of([&] { FNM_SearchFile(list, std::string(256, 'n')); }), errcode::kFileNameTooLong);
 }
 
 }  // namespace

@@ -104,7 +104,7 @@ TEST(Format, OtherValueTypes) {
             "  42|abc|2.5|x");
   EXPECT_EQ(IO_FormatStr("%", {FmtArg(scalar_type(TypeCode::UInt8), Term(200))}), "200");
   EXPECT_EQ(error_code_of([] { FmtArg(list_type(scalar_type(TypeCode::Integer)), Term(Term::List{})); }),
-            1000);
+            errcode::kNoCase);
 }
 
 // What cannot be formatted raises the formatter's own run-time errors: a term that does not hold
@@ -113,10 +113,10 @@ TEST(Format, ValuesAndDirectivesThatCannotBeFormatted) {
   const Term number(5), text(std::string("x"));
   for (const auto& [code, value] : {std::pair{TypeCode::Real, &number}, {TypeCode::String, &number},
                                     {TypeCode::Binary, &number}, {TypeCode::Integer, &text}, {TypeCode::Char, &text}})
-    EXPECT_EQ(error_code_of([&] { IO_FormatStr("%", {FmtArg(scalar_type(code), *value)}); }), 1000);
-  EXPECT_EQ(error_code_of([] { IO_FormatStr("%99999999999d", {1}); }), 1140);
-  EXPECT_EQ(error_code_of([] { IO_FormatStr("%-1073741825", {1}); }), 1140);
-  EXPECT_EQ(error_code_of([] { IO_FormatStr("%.99999999999", {"abc"}); }), 1140);
+    EXPECT_EQ(error_code_of([&] { IO_FormatStr("%", {FmtArg(scalar_type(code), *value)}); }), errcode::kNoCase);
+  EXPECT_EQ(error_code_of([] { IO_FormatStr("%99999999999d", {1}); }), errcode::kFormatMemory);
+  EXPECT_EQ(error_code_of([] { IO_FormatStr("%-1073741825", {1}); }), errcode::kFormatMemory);
+  EXPECT_EQ(error_code_of([] { IO_FormatStr("%.99999999999", {"abc"}); }), errcode::kFormatMemory);
   EXPECT_EQ(IO_FormatStr("%.1073741824|", {"abc"}), "abc|");
 }
 
@@ -159,9 +159,9 @@ TEST(Format, ValuesAgainstDirectives) {
   EXPECT_EQ(IO_FormatStr("head %5 tail", {}), "head ");
   EXPECT_EQ(IO_FormatStr("100%% %", {}), "100% ");
   // More values: error 1109.
-  EXPECT_EQ(error_code_of([] { IO_FormatStr("a%b", {1, 2}); }), 1109);
-  EXPECT_EQ(error_code_of([] { IO_FormatStr("no directive", {1}); }), 1109);
-  EXPECT_EQ(error_code_of([] { IO_FormatStr("%%", {1}); }), 1109);
+  EXPECT_EQ(error_code_of([] { IO_FormatStr("a%b", {1, 2}); }), errcode::kFormatSurplusValue);
+  EXPECT_EQ(error_code_of([] { IO_FormatStr("no directive", {1}); }), errcode::kFormatSurplusValue);
+  EXPECT_EQ(error_code_of([] { IO_FormatStr("%%", {1}); }), errcode::kFormatSurplusValue);
 }
 
 TEST(Format, AFormatBuiltByAFormat) {
@@ -190,7 +190,7 @@ TEST(Format, StepsFormKeepsItsOwnFormatString) {
               IO_Format(FmtArg(1));
               IO_Format(FmtArg(2));
             }),
-            1109);
+            errcode::kFormatSurplusValue);
   IO_FormatEnd();
   EXPECT_EQ(second, "1");
 }
@@ -200,7 +200,7 @@ TEST(Format, RuntimeMessagesReadValuesByTheirLetter) {
   EXPECT_EQ(IO_SPrintf("%d|%u|%c|%s|%.2f|%R", {-1, -1, 65, "txt", 2.0, 255}), "-1|4294967295|A|txt|2.00|~FF");
   EXPECT_EQ(IO_SPrintf("%5d%%", {42}), "   42%");
   EXPECT_EQ(IO_SPrintf("%d", {"text"}), "textd");
-  EXPECT_EQ(error_code_of([] { IO_SPrintf("%d", {1, 2}); }), 1109);
+  EXPECT_EQ(error_code_of([] { IO_SPrintf("%d", {1, 2}); }), errcode::kFormatSurplusValue);
 }
 
 TEST(Format, TheListLineOfARecord) {
@@ -242,7 +242,7 @@ TEST_F(Writef, TextIsWrittenPieceByPieceUntilValuesOrDirectivesRunOut) {
   EXPECT_EQ(g_console, "a1b");
   g_console.clear();
   // The text before the surplus value is already out when 1109 is raised.
-  EXPECT_EQ(error_code_of([] { IO_Writef("<%>", {1, 2}); }), 1109);
+  EXPECT_EQ(error_code_of([] { IO_Writef("<%>", {1, 2}); }), errcode::kFormatSurplusValue);
   EXPECT_EQ(g_console, "<1>");
   g_console.clear();
   IO_WritefInit("x=%, y=%;");
@@ -251,7 +251,7 @@ TEST_F(Writef, TextIsWrittenPieceByPieceUntilValuesOrDirectivesRunOut) {
   EXPECT_EQ(g_console, "x=2.5, y=");
   IO_WritefDom(FmtArg("z"));
   EXPECT_EQ(g_console, "x=2.5, y=z;");
-  EXPECT_EQ(error_code_of([] { IO_WritefDom(FmtArg(3)); }), 1109);
+  EXPECT_EQ(error_code_of([] { IO_WritefDom(FmtArg(3)); }), errcode::kFormatSurplusValue);
 }
 
 }  // namespace

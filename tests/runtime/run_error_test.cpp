@@ -1,6 +1,8 @@
 // Raising run-time errors: codes, exit codes, host errors and positions.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "runtime/run_error.h"
 
 namespace {
@@ -8,43 +10,43 @@ namespace {
 TEST(RunError, RaiseSetsFlagExitCodeAndPosition) {
   RUN_ResetErrorState();
   try {
-    RUN_Error(1041);
+    RUN_Error(errcode::kSecondFact);
     FAIL();
   } catch (const RunError& e) {
-    EXPECT_EQ(e.code(), 1041);
+    EXPECT_EQ(e.code(), errcode::kSecondFact);
     EXPECT_EQ(e.where().unit, "run_error_test.cpp");
     EXPECT_GT(e.where().pos, 0u);
   }
   EXPECT_TRUE(RUN_GetErrorFlag());
-  EXPECT_EQ(RUN_GetExitCode(), 1041);
+  EXPECT_EQ(RUN_GetExitCode(), errcode::kSecondFact);
   EXPECT_EQ(RUN_GetOsErrorNo(), 0);
 }
 
 TEST(RunError, HostErrorsKeepTheirNumberAndCapTheExitCode) {
   RUN_ResetErrorState();
-  EXPECT_THROW(RUN_OsError(7002), RunError);
-  EXPECT_EQ(RUN_GetOsErrorNo(), 2);
-  EXPECT_EQ(RUN_GetExitCode(), 7002);
-  EXPECT_THROW(RUN_OsError(8500), RunError);
+  EXPECT_THROW(RUN_OsError(errcode::host(ENOENT)), RunError);
+  EXPECT_EQ(RUN_GetOsErrorNo(), ENOENT);
+  EXPECT_EQ(RUN_GetExitCode(), errcode::host(ENOENT));
+  EXPECT_THROW(RUN_OsError(errcode::host(1500)), RunError);
   EXPECT_EQ(RUN_GetOsErrorNo(), 1500);
-  EXPECT_EQ(RUN_GetExitCode(), 7000);
+  EXPECT_EQ(RUN_GetExitCode(), errcode::kHostBase);
 }
 
 TEST(RunError, ErrorContRaisesWhatTheTrapCaught) {
   RUN_ResetErrorState();
   try {
     try {
-      RUN_OsError(7013);
+      RUN_OsError(errcode::host(EACCES));
     } catch (const RunError&) {
       RUN_ErrorCont();
     }
   } catch (const RunError& e) {
-    EXPECT_EQ(e.code(), 7013);
+    EXPECT_EQ(e.code(), errcode::host(EACCES));
   }
   RUN_ResetErrorState();
   EXPECT_THROW(RUN_ErrorCont(), RunExit);
   EXPECT_THROW(RUN_ErrorExit(), RunError);
-  EXPECT_EQ(RUN_GetExitCode(), 1000);
+  EXPECT_EQ(RUN_GetExitCode(), errcode::kNoCase);
 }
 
 }  // namespace

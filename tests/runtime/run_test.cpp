@@ -43,7 +43,7 @@ std::vector<std::string> g_boxes;
 void counting_reporter(int, int, std::uint32_t, const std::string&) { ++g_reports; }
 void failing_reporter(int, int, std::uint32_t, const std::string&) {
   ++g_reports;
-  RUN_Error(6000);
+  RUN_Error(errcode::kNotWindow);
 }
 void box(const char* title, std::string_view text) { g_boxes.push_back(std::string(title) + "|" + std::string(text)); }
 
@@ -75,26 +75,26 @@ TEST_F(Run, ExitCodesOfWinMain) {
   EXPECT_EQ(WinMain(nullptr, 0, "", 10), 0);
   EXPECT_EQ(g_reports, 0);
 
-  g_goal = [] { RUN_Error(1041); };
-  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 1041);
+  g_goal = [] { RUN_Error(errcode::kSecondFact); };
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), errcode::kSecondFact);
   EXPECT_EQ(g_reports, 1);
 
   g_goal = [] { RUN_Exit(7); };
   EXPECT_EQ(WinMain(nullptr, 0, "", 10), 7);
   EXPECT_EQ(g_reports, 1);  // a normal exit is not reported
 
-  g_goal = [] { RUN_OsError(8500); };  // a host number of 1000 or more exits with 7000
-  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 7000);
+  g_goal = [] { RUN_OsError(errcode::host(1500)); };  // a host number of 1000 or more exits with 7000
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), errcode::kHostBase);
 
   g_goal = [] { throw std::runtime_error("library failure"); };
-  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 1050);
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), errcode::kUnexpectedException);
   EXPECT_FALSE(RUN_IsInitialised());
 }
 
 TEST_F(Run, AFailingReportIsNotReportedAgain) {
   ERR_InstallUserRepFns(failing_reporter);
-  g_goal = [] { RUN_Error(1041); };
-  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 1041);  // the first error's code, not the report's
+  g_goal = [] { RUN_Error(errcode::kSecondFact); };
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), errcode::kSecondFact);  // the first error's code, not the report's
   EXPECT_EQ(g_reports, 1);
 }
 
@@ -105,35 +105,35 @@ TEST_F(Run, TheEndOfTheRunClosesFilesAndItsFailureBecomesTheExitCode) {
     IO_WrDev_i(slot);
     IO_WrStr("never written");
   };
-  EXPECT_EQ(WinMain(nullptr, 0, "", 10), 7000 + ENOSPC);
+  EXPECT_EQ(WinMain(nullptr, 0, "", 10), errcode::host(ENOSPC));
   EXPECT_FALSE(IO_IsOpen(IO_DeclareFile("myfile")));
   EXPECT_EQ(IO_WrDev_o(), IO_Screen);
   ASSERT_EQ(g_boxes.size(), 1u);
   EXPECT_EQ(g_boxes[0], "Kernog fatal error message|Kernog termination failed with code: " +
-                            std::to_string(7000 + ENOSPC));
+                            std::to_string(errcode::host(ENOSPC)));
 }
 
 TEST_F(Run, InitialisationAndEndHappenOnce) {
-  EXPECT_EQ(RUN_End(), 999);
+  EXPECT_EQ(RUN_End(), errcode::kInitTwice);
   ASSERT_EQ(RUN_Init(), 0);
-  EXPECT_EQ(RUN_Init(), 999);
+  EXPECT_EQ(RUN_Init(), errcode::kInitTwice);
   EXPECT_TRUE(RUN_IsInitialised());
   EXPECT_EQ(RUN_End(), 0);
-  EXPECT_EQ(RUN_End(), 999);
+  EXPECT_EQ(RUN_End(), errcode::kInitTwice);
   EXPECT_TRUE(g_boxes.empty());
 }
 
 bool g_part_fails = false;
 int g_part_ends = 0;
 void part_init() {
-  if (g_part_fails) RUN_Error(1051);
+  if (g_part_fails) RUN_Error(errcode::kFindallType);
 }
 void part_end() { ++g_part_ends; }
 
 TEST_F(Run, RegisteredPartsStartAndEndWithTheRuntime) {
   RUN_RegisterPart(part_init, part_end);
   g_part_fails = true;
-  EXPECT_EQ(RUN_Init(), 1051);
+  EXPECT_EQ(RUN_Init(), errcode::kFindallType);
   EXPECT_FALSE(RUN_IsInitialised());
   ASSERT_EQ(g_boxes.size(), 1u);
   EXPECT_EQ(g_boxes[0], "Kernog fatal error message|Kernog initialization failed with code: 1051");
@@ -160,7 +160,7 @@ TEST_F(Run, MemorySettings) {
   RUN_End();
 
   write_settings("[runtime_tests]\nHeap.DecommitSize=5000\n");
-  EXPECT_EQ(RUN_Init(), 1008);
+  EXPECT_EQ(RUN_Init(), errcode::kHeapSettings);
   EXPECT_FALSE(RUN_IsInitialised());
   ASSERT_EQ(g_boxes.size(), 1u);
   EXPECT_EQ(g_boxes[0], "Kernog fatal error message|Kernog initialization failed with code: 1008");
@@ -176,7 +176,7 @@ TEST(HeapSettings, SectionsValuesAndChecks) {
     HeapSettings s = RUN_ReadHeapSettings(store, name);
     EXPECT_EQ(s.sys_block_size, 65536u);
     EXPECT_EQ(s.decommit_size, 2048u);
-    EXPECT_EQ(RUN_CheckHeapSettings(s), 1008);  // below the page size
+    EXPECT_EQ(RUN_CheckHeapSettings(s), errcode::kHeapSettings);  // below the page size
   }
   // A section of its own replaces ".Default" whole; invalid values leave the defaults.
   HeapSettings s = RUN_ReadHeapSettings(store, "prog.exe");
@@ -194,7 +194,7 @@ TEST(HeapSettings, SectionsValuesAndChecks) {
   EXPECT_EQ(zero.sys_block_size, 4096u);
   for (std::uint32_t bad : {0u, 4095u, 12288u, 65537u}) {
     HeapSettings b{4194304, bad};
-    EXPECT_EQ(RUN_CheckHeapSettings(b), 1008) << bad;
+    EXPECT_EQ(RUN_CheckHeapSettings(b), errcode::kHeapSettings) << bad;
   }
 }
 
@@ -285,14 +285,14 @@ void waiting_box(const char*, std::string_view) {
 }
 
 TEST(FaultDeathTest, FaultsEndTheRunWithTheirCodes) {
-  EXPECT_EXIT((start_in_child(), touch_bad_address()), ::testing::ExitedWithCode(1009 & 0xFF),
+  EXPECT_EXIT((start_in_child(), touch_bad_address()), ::testing::ExitedWithCode(errcode::kAccessViolation & 0xFF),
               "Kernog fatal error message: 1009 Access violation.*\n"
               "Kernog fatal error message: Kernog program terminated on fatal error");
-  EXPECT_EXIT((start_in_child(), recurse_forever(0)), ::testing::ExitedWithCode(1010 & 0xFF),
+  EXPECT_EXIT((start_in_child(), recurse_forever(0)), ::testing::ExitedWithCode(errcode::kStackOverflow & 0xFF),
               "1010 Stack overflow");
-  EXPECT_EXIT((start_in_child(), divide_by_zero()), ::testing::ExitedWithCode(1032 & 0xFF),
+  EXPECT_EXIT((start_in_child(), divide_by_zero()), ::testing::ExitedWithCode(errcode::kDivisionByZero & 0xFF),
               "1032 Division by zero");
-  EXPECT_EXIT((start_in_child(), raise(SIGILL)), ::testing::ExitedWithCode(1050 & 0xFF),
+  EXPECT_EXIT((start_in_child(), raise(SIGILL)), ::testing::ExitedWithCode(errcode::kUnexpectedException & 0xFF),
               "1050 Unexpected exception");
 }
 
@@ -301,7 +301,7 @@ TEST(FaultDeathTest, FaultsEndTheRunWithTheirCodes) {
 // a nested report here).
 TEST(FaultDeathTest, AFaultIsReportedWithoutTheErrorBox) {
   EXPECT_EXIT((start_in_child(), RUN_SetErrorBoxFn(crashing_box), touch_bad_address()),
-              ::testing::ExitedWithCode(1009 & 0xFF),
+              ::testing::ExitedWithCode(errcode::kAccessViolation & 0xFF),
               "^Kernog fatal error message: 1009 Access violation[^\n]*\n"
               "Kernog fatal error message: Kernog program terminated on fatal error\n$");
 }
@@ -321,7 +321,7 @@ TEST(FaultDeathTest, AFaultReportIsBoundedInTime) {
   for (bool with_box : {false, true})
     EXPECT_EXIT((start_in_child(), RUN_SetFaultReportTimeLimit(1), RUN_SetErrorBoxFn(with_box ? waiting_box : nullptr),
                  stderr_to_full_pipe(), touch_bad_address()),
-                ::testing::ExitedWithCode(1009 & 0xFF), "");
+                ::testing::ExitedWithCode(errcode::kAccessViolation & 0xFF), "");
 }
 
 TEST(FaultDeathTest, FatalStop) {
@@ -331,17 +331,17 @@ TEST(FaultDeathTest, FatalStop) {
 }
 
 TEST(Faults, CodesOfEveryKindOfFault) {
-  EXPECT_EQ(RUN_FaultErrorCode(SIGSEGV, SEGV_MAPERR, false), 1009);
-  EXPECT_EQ(RUN_FaultErrorCode(SIGSEGV, SEGV_MAPERR, true), 1010);
-  EXPECT_EQ(RUN_FaultErrorCode(SIGBUS, BUS_ADRERR, false), 1009);
-  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTOVF, false), 1030);
-  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_INTOVF, false), 1031);
-  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_INTDIV, false), 1032);
-  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTDIV, false), 1032);
-  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTUND, false), 1033);
-  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTRES, false), 1033);
-  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTINV, false), 1050);
-  EXPECT_EQ(RUN_FaultErrorCode(SIGILL, ILL_ILLOPC, false), 1050);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGSEGV, SEGV_MAPERR, false), errcode::kAccessViolation);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGSEGV, SEGV_MAPERR, true), errcode::kStackOverflow);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGBUS, BUS_ADRERR, false), errcode::kAccessViolation);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTOVF, false), errcode::kRealOverflow);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_INTOVF, false), errcode::kIntOverflow);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_INTDIV, false), errcode::kDivisionByZero);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTDIV, false), errcode::kDivisionByZero);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTUND, false), errcode::kRealUnderflow);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTRES, false), errcode::kRealUnderflow);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGFPE, FPE_FLTINV, false), errcode::kUnexpectedException);
+  EXPECT_EQ(RUN_FaultErrorCode(SIGILL, ILL_ILLOPC, false), errcode::kUnexpectedException);
 }
 
 }  // namespace

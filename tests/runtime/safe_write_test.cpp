@@ -104,7 +104,7 @@ TEST(SafeWrite, PermissionsOfFileAndFolderAreRespected) {
   fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 
   // A read-only file in a writable folder: refused as opening it for writing is, and untouched.
-  EXPECT_EQ(error_code_of([&] { RUN_ReplaceFile(file, "new"); }), 7000 + EACCES);
+  EXPECT_EQ(error_code_of([&] { RUN_ReplaceFile(file, "new"); }), errcode::host(EACCES));
   EXPECT_EQ(read_bytes(file), "old");
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -120,8 +120,8 @@ TEST(SafeWrite, PermissionsOfFileAndFolderAreRespected) {
   EXPECT_EQ(read_bytes(writable), "new");
   EXPECT_EQ(error_code_of([&] { RUN_ReplaceFile(writable, std::string(100000, 'z')); }), 0);
   EXPECT_EQ(read_bytes(writable), std::string(100000, 'z'));
-  EXPECT_EQ(error_code_of([&] { RUN_ReplaceFile(file, "new"); }), 7000 + EACCES);
-  EXPECT_EQ(error_code_of([&] { RUN_ReplaceFile(dir.file("new.pbs"), "new"); }), 7000 + EACCES);
+  EXPECT_EQ(error_code_of([&] { RUN_ReplaceFile(file, "new"); }), errcode::host(EACCES));
+  EXPECT_EQ(error_code_of([&] { RUN_ReplaceFile(dir.file("new.pbs"), "new"); }), errcode::host(EACCES));
   fs::permissions(dir.path(), fs::perms::owner_all);
   EXPECT_EQ(entries(dir.path()), (std::set<std::string>{"data.pbs", "writable.pbs"}));
   EXPECT_EQ(fs::status(writable).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
@@ -139,7 +139,7 @@ int in_child(const std::function<bool()>& setup, const std::function<bool()>& bo
     try {
       ::_exit(body() ? 0 : 1);
     } catch (const RunError& e) {
-      ::_exit(e.code() > 7000 && e.code() < 7070 ? e.code() - 7000 : 1);
+      ::_exit(e.code() > errcode::kHostBase && e.code() < errcode::host(70) ? errcode::host_number(e.code()) : 1);
     }
   }
   int status = 0;

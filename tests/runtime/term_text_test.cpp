@@ -69,8 +69,8 @@ TEST(TermWriter, ExactFormsOfEveryType) {
   const Term g = Term::compound(2, {Term(Term::List{Term::compound(0, {7, 0.5}), Term::compound(1)})});
   EXPECT_EQ(w(shape_type(), g), "group([point(7,0.5),none])");
   // A term that does not have its type's form is a program fault, not a text.
-  EXPECT_EQ(error_code_of([] { w(T(TypeCode::Integer), "x"); }), 1000);
-  EXPECT_EQ(error_code_of([] { w(shape_type(), Term::compound(9)); }), 1000);
+  EXPECT_EQ(error_code_of([] { w(T(TypeCode::Integer), "x"); }), errcode::kNoCase);
+  EXPECT_EQ(error_code_of([] { w(shape_type(), Term::compound(9)); }), errcode::kNoCase);
 }
 
 TEST(TermText, EveryTypeSurvivesWriteAndRead) {
@@ -132,7 +132,7 @@ TEST(TermWriter, EveryRealItWritesReadsBack) {
   }
   const double inf = std::numeric_limits<double>::infinity();
   for (double d : {inf, -inf, std::numeric_limits<double>::quiet_NaN()})
-    EXPECT_EQ(error_code_of([&] { w(real, d); }), 1402) << d;
+    EXPECT_EQ(error_code_of([&] { w(real, d); }), errcode::kReadReal) << d;
 
   test_support::TempDir dir;
   const std::string file = dir.file("reals.pbs");
@@ -141,7 +141,7 @@ TEST(TermWriter, EveryRealItWritesReadsBack) {
   s.add_kind("v", {&real});
   RNT_Assertz(s, Term::compound(0, {2.5}));
   RNT_Assertz(s, Term::compound(0, {inf}));
-  EXPECT_EQ(error_code_of([&] { RNT_Save(s, file); }), 1402);
+  EXPECT_EQ(error_code_of([&] { RNT_Save(s, file); }), errcode::kReadReal);
   EXPECT_EQ(test_support::read_bytes(file), "v(1)\r\n");
 }
 
@@ -176,49 +176,49 @@ TEST(TermReader, EachErrorWithItsPosition) {
   };
   const TypeDesc& I = T(TypeCode::Integer);
   const std::vector<Case> cases = {
-      {&I, "abc", 1401, 0},
-      {&I, "  -", 1401, 3},
-      {&I, "\t12", 1401, 0},  // a tab is not a blank
-      {&I, "0x", 1401, 2},  // a base prefix without a digit of its base
-      {&I, "4294967296", 1031, 9},
-      {&I, " 2147483648", 1031, 1},
-      {&I, "-2147483649", 1031, 0},
-      {&T(TypeCode::UInt32), "-1", 1401, 0},
-      {&T(TypeCode::UInt32), "-0", 1401, 0},
-      {&T(TypeCode::UInt8), "256", 1031, 0},
-      {&T(TypeCode::UInt8), "-1", 1401, 0},
-      {&T(TypeCode::Int8), "-129", 1031, 0},
-      {&T(TypeCode::Int8), "128", 1031, 0},
-      {&T(TypeCode::UInt16), "65536", 1031, 0},
-      {&T(TypeCode::UInt16), "-3", 1401, 0},
-      {&T(TypeCode::Int16), "-32769", 1031, 0},
-      {&T(TypeCode::Real), "x1", 1402, 0},
-      {&T(TypeCode::Real), " .", 1402, 1},
-      {&T(TypeCode::String), "abc", 1403, 0},
-      {&T(TypeCode::String), "\"abc", 1403, 4},  // the line ends inside the string
-      {&T(TypeCode::String), "\"ab\\", 1403, 4},
-      {&T(TypeCode::Char), "'ab'", 1404, 0},
-      {&T(TypeCode::Char), "''", 1404, 0},
-      {&T(TypeCode::Char), std::string("'\0'", 3), 1404, 0},
-      {&T(TypeCode::Char), "a", 1404, 0},
-      {&T(TypeCode::Binary), "[01]", 1410, 0},
-      {&T(TypeCode::Binary), "$01", 1405, 1},
-      {&T(TypeCode::Binary), "$[0g]", 1401, 3},
-      {&T(TypeCode::Binary), "$[01;", 1405, 4},
-      {&T(TypeCode::Binary), "$[01,", 1401, 5},
-      {&list_type(I), "1", 1405, 0},
-      {&list_type(I), "[1;2]", 1406, 2},
-      {&list_type(I), "[1,", 1401, 3},
-      {&shape_type(), "circle(1)", 1407, 0},
-      {&shape_type(), "point (1,2)", 1407, 0},
-      {&shape_type(), "", 1407, 0},
-      {&shape_type(), "point", 1408, 5},
-      {&shape_type(), "point,", 1408, 5},
-      {&shape_type(), "point(1;2)", 1409, 7},
-      {&shape_type(), "point(1,2", 1409, 9},
-      {&shape_type(), "none(1)", 1409, 5},
-      {&I, "12 x", 1047, 3},
-      {&I, "12\nx", 1047, 3},
+      {&I, "abc", errcode::kReadNumber, 0},
+      {&I, "  -", errcode::kReadNumber, 3},
+      {&I, "\t12", errcode::kReadNumber, 0},  // a tab is not a blank
+      {&I, "0x", errcode::kReadNumber, 2},  // a base prefix without a digit of its base
+      {&I, "4294967296", errcode::kIntOverflow, 9},
+      {&I, " 2147483648", errcode::kIntOverflow, 1},
+      {&I, "-2147483649", errcode::kIntOverflow, 0},
+      {&T(TypeCode::UInt32), "-1", errcode::kReadNumber, 0},
+      {&T(TypeCode::UInt32), "-0", errcode::kReadNumber, 0},
+      {&T(TypeCode::UInt8), "256", errcode::kIntOverflow, 0},
+      {&T(TypeCode::UInt8), "-1", errcode::kReadNumber, 0},
+      {&T(TypeCode::Int8), "-129", errcode::kIntOverflow, 0},
+      {&T(TypeCode::Int8), "128", errcode::kIntOverflow, 0},
+      {&T(TypeCode::UInt16), "65536", errcode::kIntOverflow, 0},
+      {&T(TypeCode::UInt16), "-3", errcode::kReadNumber, 0},
+      {&T(TypeCode::Int16), "-32769", errcode::kIntOverflow, 0},
+      {&T(TypeCode::Real), "x1", errcode::kReadReal, 0},
+      {&T(TypeCode::Real), " .", errcode::kReadReal, 1},
+      {&T(TypeCode::String), "abc", errcode::kReadString, 0},
+      {&T(TypeCode::String), "\"abc", errcode::kReadString, 4},  // the line ends inside the string
+      {&T(TypeCode::String), "\"ab\\", errcode::kReadString, 4},
+      {&T(TypeCode::Char), "'ab'", errcode::kReadChar, 0},
+      {&T(TypeCode::Char), "''", errcode::kReadChar, 0},
+      {&T(TypeCode::Char), std::string("'\0'", 3), errcode::kReadChar, 0},
+      {&T(TypeCode::Char), "a", errcode::kReadChar, 0},
+      {&T(TypeCode::Binary), "[01]", errcode::kReadDollar, 0},
+      {&T(TypeCode::Binary), "$01", errcode::kReadBracket, 1},
+      {&T(TypeCode::Binary), "$[0g]", errcode::kReadNumber, 3},
+      {&T(TypeCode::Binary), "$[01;", errcode::kReadBracket, 4},
+      {&T(TypeCode::Binary), "$[01,", errcode::kReadNumber, 5},
+      {&list_type(I), "1", errcode::kReadBracket, 0},
+      {&list_type(I), "[1;2]", errcode::kReadListSep, 2},
+      {&list_type(I), "[1,", errcode::kReadNumber, 3},
+      {&shape_type(), "circle(1)", errcode::kReadFunctor, 0},
+      {&shape_type(), "point (1,2)", errcode::kReadFunctor, 0},
+      {&shape_type(), "", errcode::kReadFunctor, 0},
+      {&shape_type(), "point", errcode::kReadOpen, 5},
+      {&shape_type(), "point,", errcode::kReadOpen, 5},
+      {&shape_type(), "point(1;2)", errcode::kReadFieldSep, 7},
+      {&shape_type(), "point(1,2", errcode::kReadFieldSep, 9},
+      {&shape_type(), "none(1)", errcode::kReadFieldSep, 5},
+      {&I, "12 x", errcode::kReadLeftOver, 3},
+      {&I, "12\nx", errcode::kReadLeftOver, 3},
   };
   for (const Case& c : cases) {
     RNT_ReadTermErrorLinePos = 999;
@@ -231,7 +231,7 @@ TEST(TermReader, EachErrorWithItsPosition) {
 TEST(TermReader, DeepNestingIsAnErrorNotACrash) {
   std::string deep;
   for (int i = 0; i < 100000; ++i) deep += "group([";
-  EXPECT_EQ(error_code_of([&] { r(shape_type(), deep); }), 1010);
+  EXPECT_EQ(error_code_of([&] { r(shape_type(), deep); }), errcode::kStackOverflow);
   // A moderate depth reads.
   std::string ok;
   for (int i = 0; i < 50; ++i) ok += "group([";
