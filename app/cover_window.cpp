@@ -7,6 +7,7 @@
 #include "packages/toolbar.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
+#include "runtime/scope_exit.h"
 
 namespace {
 
@@ -51,18 +52,13 @@ void нарисовать(Window win) {
   const auto картинка = загрузить(файл);
   if (!картинка) return;
   const Picture p = *картинка;
-  try {
-    const Rect c = win_GetClientRect(uix_GetTaskWin());
-    int w = 0, h = 0, size = 0;
-    pict_GetSize(p, w, h, size);
-    const std::int32_t x = вычесть(вычесть(c.right, w), kОтступСправа);
-    win_Move(win, Rect{x, kВерх, сложить(x, w), сложить(kВерх, h)});
-    pict_Draw(win, p, Rect{0, 0, w, h}, Rect{0, 0, w, h}, rop_SrcCopy);
-  } catch (...) {
-    pict_Destroy(p);
-    throw;
-  }
-  pict_Destroy(p);
+  const auto destroyed = on_scope_exit([p] { pict_Destroy(p); });
+  const Rect c = win_GetClientRect(uix_GetTaskWin());
+  int w = 0, h = 0, size = 0;
+  pict_GetSize(p, w, h, size);
+  const std::int32_t x = вычесть(вычесть(c.right, w), kОтступСправа);
+  win_Move(win, Rect{x, kВерх, сложить(x, w), сложить(kВерх, h)});
+  pict_Draw(win, p, Rect{0, 0, w, h}, Rect{0, 0, w, h}, rop_SrcCopy);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "dialog_check.h"
 #include "dialog_controls.h"
 #include "dialog_state.h"
+#include "runtime/scope_exit.h"
 
 namespace dialog_detail {
 namespace {
@@ -131,15 +132,8 @@ std::optional<long> dialog_package_eh(Window dlg, const Event& ev) {
     return call_program(dlg, ev);
   }
   if (std::holds_alternative<e_destroy>(ev)) {
-    std::optional<long> r;
-    try {
-      r = call_program(dlg, ev);
-    } catch (...) {
-      clean_up(dlg);
-      throw;
-    }
-    clean_up(dlg);
-    return r;
+    const auto cleaned = on_scope_exit([dlg] { clean_up(dlg); });
+    return call_program(dlg, ev);
   }
   if (std::holds_alternative<e_closerequest>(ev)) return call_program(dlg, ev);
   if (is_button(ev, answer_ok) || is_button(ev, answer_cancel)) {

@@ -3,6 +3,8 @@
 // a frame of two lines, and the tooltip's framed text.
 #include "toolbar_internal.h"
 
+#include "runtime/scope_exit.h"
+
 namespace toolbar_detail {
 namespace {
 
@@ -23,13 +25,8 @@ void line(Window w, Color c, Point from, Point to) {
 // A picture from the resources, drawn and freed again (also when the drawing fails).
 void draw_bitmap(Window w, std::int32_t res_id, Point at) {
   const Picture p = pict_GetFromRes(res_id);
-  try {
-    pict_Draw(w, p, at, rop_SrcCopy);
-  } catch (...) {
-    pict_Destroy(p);
-    throw;
-  }
-  pict_Destroy(p);
+  const auto destroyed = on_scope_exit([p] { pict_Destroy(p); });
+  pict_Draw(w, p, at, rop_SrcCopy);
 }
 
 Font field_font(const tb_text& f) { return font_Create(f.family, {}, f.size); }

@@ -19,16 +19,7 @@ void findall_append(const TypeDesc& type, const Term& value, FindallCollector& c
   const std::size_t size = fact_record::measure_value(type, value);
   std::byte* block = fact_block_alloc(size);
   fact_record::write_value(block, size, type, value);
-  FactNode* node;
-  try {
-    node = fact_pool_take();
-  } catch (...) {
-    fact_block_free(block, static_cast<std::uint32_t>(size));
-    throw;
-  }
-  node->record = block;
-  node->size = static_cast<std::uint32_t>(size);
-  node->next = nullptr;
+  FactNode* node = fact_pool_take_for(block, size);
   if (collector.last_ != nullptr)
     collector.last_->next = node;
   else

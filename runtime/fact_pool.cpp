@@ -7,6 +7,7 @@
 #include <new>
 
 #include "runtime/run_error.h"
+#include "runtime/scope_exit.h"
 
 namespace {
 
@@ -41,6 +42,15 @@ FactNode* fact_pool_take() {
   g_free = node->next;
   --g_free_count;
   *node = FactNode{};
+  return node;
+}
+
+FactNode* fact_pool_take_for(std::byte* block, std::size_t size) {
+  auto freed = on_scope_exit([&] { fact_block_free(block, static_cast<std::uint32_t>(size)); });
+  FactNode* node = fact_pool_take();
+  freed.dismiss();
+  node->record = block;
+  node->size = static_cast<std::uint32_t>(size);
   return node;
 }
 

@@ -150,15 +150,7 @@ void FactSection::replace_record(FactNode* node, std::byte* block, std::size_t s
 }
 
 void FactSection::link_new(std::size_t kind, FactEnd end, std::byte* block, std::size_t size) {
-  FactNode* node;
-  try {
-    node = fact_pool_take();
-  } catch (...) {
-    fact_block_free(block, static_cast<std::uint32_t>(size));
-    throw;
-  }
-  node->record = block;
-  node->size = static_cast<std::uint32_t>(size);
+  FactNode* node = fact_pool_take_for(block, size);
   FactChain& c = kinds_[kind].chain;
   if (end == FactEnd::Back) {
     node->next = nullptr;

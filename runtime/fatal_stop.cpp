@@ -3,25 +3,16 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "host_error.h"
 
 namespace {
 ErrorBoxFn g_box = nullptr;
 }  // namespace
 
-void RUN_WriteStderr(std::string_view text) {
-  const char* p = text.data();
-  std::size_t n = text.size();
-  while (n > 0) {
-    const ssize_t w = ::write(STDERR_FILENO, p, n);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) return;
-    p += w;
-    n -= static_cast<std::size_t>(w);
-  }
-}
+void RUN_WriteStderr(std::string_view text) { (void)write_all(STDERR_FILENO, text.data(), text.size()); }
 
 void RUN_SetErrorBoxFn(ErrorBoxFn fn) { g_box = fn; }
 ErrorBoxFn RUN_GetErrorBoxFn() { return g_box; }

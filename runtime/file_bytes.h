@@ -1,10 +1,17 @@
 // A whole file's bytes as they are on disk (no line-end translation), for readers that take a
-// file apart in memory.
+// file apart in memory: the one reading of a whole file (IO_RdFile builds on it).
 #pragma once
 
 #include <string>
 #include <string_view>
 
+// How far a whole-file read goes.
+enum class FileExtent {
+  to_end,     // up to the end of the file, also past the size it had when it was opened
+  as_opened,  // at most the size the file had when it was opened
+};
+
 // The bytes of the file `file_name` (code page 1251). Raises 7000 + errno when it cannot be
-// opened or read; std::bad_alloc when its bytes do not fit in memory (the file is closed).
-std::string RUN_ReadFileBytes(std::string_view file_name);
+// opened or read; std::bad_alloc when its bytes do not fit in memory. The file is closed however
+// the reading ends.
+std::string RUN_ReadFileBytes(std::string_view file_name, FileExtent extent = FileExtent::to_end);

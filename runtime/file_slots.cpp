@@ -8,7 +8,6 @@
 #include "runtime/file_slots.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,9 +18,12 @@
 #include <exception>
 #include <memory>
 
+#include "file_bytes.h"
+#include "host_error.h"
 #include "runtime/console_output.h"
 #include "runtime/host_path.h"
 #include "runtime/run_error.h"
+#include "runtime/scope_exit.h"
 
 namespace {
 
@@ -85,38 +87,28 @@ Slot& slot_ref(int slot, SrcLoc loc = SrcLoc::current()) {
   return t[static_cast<std::size_t>(slot - 1)];
 }
 
-[[noreturn]] void raise_errno(int err) { RUN_OsError(7000 + (err != 0 ? err : EIO)); }
-
-void write_all(int fd, const char* p, std::size_t n) {
-  while (n > 0) {
-    const ssize_t w = ::write(fd, p, n);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      raise_errno(errno);
-    }
-    if (w == 0) raise_errno(EIO);
-    p += w;
-    n -= static_cast<std::size_t>(w);
-  }
+// Hands all bytes to the host; 7000 + errno when it refuses.
+void write_or_raise(int fd, const char* p, std::size_t n) {
+  if (!write_all(fd, p, n)) raise_errno(errno);
 }
 
 // Hands bytes to the host, LF as CR LF in text mode, in pieces of at most kTextChunk bytes.
 void write_out(const Slot& s, std::string_view data) {
   if (!s.text) {
-    write_all(s.fd, data.data(), data.size());
+    write_or_raise(s.fd, data.data(), data.size());
     return;
   }
   static const std::unique_ptr<char[]> chunk(new char[kTextChunk]);
   std::size_t o = 0;
   for (const char c : data) {
     if (o + 2 > kTextChunk) {
-      write_all(s.fd, chunk.get(), o);
+      write_or_raise(s.fd, chunk.get(), o);
       o = 0;
     }
     if (c == '\n') chunk[o++] = '\r';
     chunk[o++] = c;
   }
-  if (o > 0) write_all(s.fd, chunk.get(), o);
+  if (o > 0) write_or_raise(s.fd, chunk.get(), o);
 }
 
 // Writes out pending output. The buffer is emptied first: bytes that the host refused are not
@@ -161,17 +153,12 @@ void slot_write(Slot& s, std::string_view data) {
 bool refill(Slot& s) {
   flush_buffer(s);
   ensure_buffer(s);
-  for (;;) {
-    const ssize_t n = ::read(s.fd, s.buf.get(), s.cap);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      raise_errno(errno);
-    }
-    s.fill = static_cast<std::size_t>(n);
-    s.next = 0;
-    s.use = n > 0 ? BufferUse::reading : BufferUse::idle;
-    return n > 0;
-  }
+  const ssize_t n = retry_on_eintr([&] { return ::read(s.fd, s.buf.get(), s.cap); });
+  if (n < 0) raise_errno(errno);
+  s.fill = static_cast<std::size_t>(n);
+  s.next = 0;
+  s.use = n > 0 ? BufferUse::reading : BufferUse::idle;
+  return n > 0;
 }
 
 // Appends bytes to a line, dropping CR bytes in text mode.
@@ -204,10 +191,7 @@ void open_slot(int slot, std::string_view file_name, int flags, SlotState state,
   if (s.state != SlotState::closed) RUN_Error(errcode::kFileAlreadyOpen);
   if (file_name.find('\0') != std::string_view::npos) raise_errno(ENOENT);
   const std::string host = RUN_HostPath(file_name);
-  int fd;
-  do {
-    fd = ::open(host.c_str(), flags | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
+  const int fd = retry_on_eintr([&] { return ::open(host.c_str(), flags | O_CLOEXEC, 0666); });
   if (fd < 0) raise_errno(errno);
   if (at_end && ::lseek(fd, 0, SEEK_END) < 0) {
     const int err = errno;
@@ -272,18 +256,18 @@ void IO_O_Mod(int slot, std::string_view file_name) {
 void IO_Close(int slot) {
   Slot& s = slot_ref(slot);
   if (predefined(slot) || s.state == SlotState::closed) return;
-  try {
+  // The descriptor is closed and the slot released however the flush ends; a failed flush is the
+  // error that goes on.
+  int close_err = 0;
+  {
+    const auto release = on_scope_exit([&] {
+      close_err = ::close(s.fd) < 0 ? errno : 0;
+      release_slot(slot, s);
+    });
     flush_buffer(s);
-  } catch (...) {
-    ::close(s.fd);
-    release_slot(slot, s);
-    throw;
   }
-  const int rc = ::close(s.fd);
-  const int err = errno;
-  release_slot(slot, s);
   // EINTR from close still closed the descriptor on this host; only a real failure is reported.
-  if (rc < 0 && err != EINTR) raise_errno(err);
+  if (close_err != 0 && close_err != EINTR) raise_errno(close_err);
 }
 
 void IO_Flush(int slot, bool to_disk) {
@@ -323,7 +307,7 @@ void IO_WrStr(std::string_view text) {
       IO_WrStrCon(text);
       return;
     case SlotKind::std_err:
-      write_all(s.fd, text.data(), text.size());
+      write_or_raise(s.fd, text.data(), text.size());
       return;
     case SlotKind::file:
       slot_write(s, text);
@@ -371,35 +355,7 @@ std::optional<std::string> IO_RdLine() {
 }
 
 std::string IO_RdFile(std::string_view file_name) {
-  if (file_name.find('\0') != std::string_view::npos) raise_errno(ENOENT);
-  const std::string host = RUN_HostPath(file_name);
-  int fd;
-  do {
-    fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) raise_errno(errno);
-  std::string out;
-  try {
-    struct stat st {};
-    if (::fstat(fd, &st) < 0) raise_errno(errno);
-    const auto size = static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0);
-    out.resize(size);
-    std::size_t got = 0;
-    while (got < size) {
-      const ssize_t n = ::read(fd, out.data() + got, size - got);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        raise_errno(errno);
-      }
-      if (n == 0) break;
-      got += static_cast<std::size_t>(n);
-    }
-    out.resize(got);
-  } catch (...) {
-    ::close(fd);
-    throw;
-  }
-  ::close(fd);
+  std::string out = RUN_ReadFileBytes(file_name, FileExtent::as_opened);
   out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
   return out;
 }

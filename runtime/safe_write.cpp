@@ -21,12 +21,10 @@
 #include <optional>
 #include <string>
 
+#include "host_error.h"
 #include "runtime/host_path.h"
-#include "runtime/run_error.h"
 
 namespace {
-
-[[noreturn]] void raise_errno(int err) { RUN_OsError(7000 + (err != 0 ? err : EIO)); }
 
 std::string host_name(std::string_view name) {
   if (name.find('\0') != std::string_view::npos) raise_errno(ENOENT);
@@ -57,30 +55,8 @@ class Fd {
   int fd_;
 };
 
-// Writes everything; false with errno set on failure.
-bool write_all(int fd, const char* p, std::size_t n) {
-  while (n > 0) {
-    const ssize_t w = ::write(fd, p, n);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (w == 0) {
-      errno = EIO;
-      return false;
-    }
-    p += w;
-    n -= static_cast<std::size_t>(w);
-  }
-  return true;
-}
-
 int open_at(int dir, const char* name, int flags, mode_t mode = 0) {
-  int fd;
-  do {
-    fd = ::openat(dir, name, flags | O_CLOEXEC, mode);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
+  return retry_on_eintr([&] { return ::openat(dir, name, flags | O_CLOEXEC, mode); });
 }
 
 // The directory of a save, opened, and the target's last name in it.
@@ -297,9 +273,8 @@ bool RUN_CopyToNewFile(std::string_view from, std::string_view to) {
   int err = 0;
   char buf[65536];
   for (;;) {
-    const ssize_t n = ::read(in.get(), buf, sizeof buf);
+    const ssize_t n = retry_on_eintr([&] { return ::read(in.get(), buf, sizeof buf); });
     if (n < 0) {
-      if (errno == EINTR) continue;
       err = errno;
       break;
     }

@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "runtime/run_error.h"
+#include "runtime/scope_exit.h"
 
 namespace {
 
@@ -47,6 +48,25 @@ TEST(RunError, ErrorContRaisesWhatTheTrapCaught) {
   EXPECT_THROW(RUN_ErrorCont(), RunExit);
   EXPECT_THROW(RUN_ErrorExit(), RunError);
   EXPECT_EQ(RUN_GetExitCode(), errcode::kNoCase);
+}
+
+// A guard cleans up when its scope ends and when an error leaves it; dismissed, it does not.
+TEST(RunError, AGuardCleansUpOnTheWayOutUnlessDismissed) {
+  int cleaned = 0;
+  { const auto g = on_scope_exit([&] { ++cleaned; }); }
+  EXPECT_EQ(cleaned, 1);
+  EXPECT_THROW(
+      {
+        const auto g = on_scope_exit([&] { ++cleaned; });
+        RUN_ErrorExit();
+      },
+      RunError);
+  EXPECT_EQ(cleaned, 2);
+  {
+    auto g = on_scope_exit([&] { ++cleaned; });
+    g.dismiss();
+  }
+  EXPECT_EQ(cleaned, 2);
 }
 
 }  // namespace

@@ -27,6 +27,9 @@ inline constexpr std::size_t kFactNodesPerBlock = 1000;
 // A node from the free list, or from a new block when the list is empty; raises
 // errcode::kFactMemory when no block can be had.
 FactNode* fact_pool_take();
+// A node from the pool holding the record block `block` of `size` bytes; when no node can be had
+// the block is freed before the error goes on.
+FactNode* fact_pool_take_for(std::byte* block, std::size_t size);
 // Puts a node back on the free list.
 void fact_pool_give(FactNode* node);
 // Releases every node block and empties the free list.

@@ -44,6 +44,7 @@
 
 #include "runtime/fact_pool.h"
 #include "runtime/fact_record.h"
+#include "runtime/scope_exit.h"
 #include "runtime/value_term.h"
 #include "runtime/value_type.h"
 
@@ -243,12 +244,9 @@ void FactSection::assert_block(std::size_t kind, FactEnd end, std::size_t size, 
     return;
   }
   std::byte* block = fact_block_alloc(size);
-  try {
-    write(block);
-  } catch (...) {
-    fact_block_free(block, static_cast<std::uint32_t>(size));
-    throw;
-  }
+  auto freed = on_scope_exit([&] { fact_block_free(block, static_cast<std::uint32_t>(size)); });
+  write(block);
+  freed.dismiss();
   if (one != nullptr)
     replace_record(one, block, size);
   else

@@ -1,0 +1,43 @@
+// The host's error numbers inside the runtime: raising one as run-time error 7000 + n, repeating
+// a host call that a signal interrupted before it did anything (EINTR), and writing a whole buffer.
+#pragma once
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstddef>
+
+#include "runtime/run_error.h"
+
+// Raises host error 7000 + `err` at the caller's position; a failure that left no error number
+// counts as EIO.
+[[noreturn]] inline void raise_errno(int err, SrcLoc loc = SrcLoc::current()) {
+  RUN_OsError(errcode::host(err != 0 ? err : EIO), loc);
+}
+
+// Makes the host call `call` (which answers -1 with errno set when it fails) again as long as it
+// fails with EINTR, and returns its last answer.
+template <class Call>
+auto retry_on_eintr(Call call) -> decltype(call()) {
+  for (;;) {
+    const auto r = call();
+    if (!(r < 0 && errno == EINTR)) return r;
+  }
+}
+
+// Writes all `n` bytes to `fd`, continuing after short and interrupted writes; false with errno
+// set when the host refuses (a write that takes nothing counts as EIO). Uses write(2) alone, so
+// it is safe inside a signal handler.
+inline bool write_all(int fd, const char* p, std::size_t n) {
+  while (n > 0) {
+    const ssize_t w = retry_on_eintr([&] { return ::write(fd, p, n); });
+    if (w < 0) return false;
+    if (w == 0) {
+      errno = EIO;
+      return false;
+    }
+    p += w;
+    n -= static_cast<std::size_t>(w);
+  }
+  return true;
+}
