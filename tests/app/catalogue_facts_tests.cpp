@@ -15,6 +15,7 @@
 
 #include "app/catalogue_facts.h"
 #include "app/catalogue_files.h"
+#include "app/recent_catalogues.h"
 #include "consult_entry.h"
 #include "runtime/codepage.h"
 #include "runtime/err_report.h"
@@ -308,6 +309,24 @@ class CatalogueFactsTests : public QObject {
     QDir().mkdir(host(файл_базы));  // a directory in the file's place
     QVERIFY(caught_code(сохранить_основную_базу) > 7000);
     QCOMPARE(база_лит.count(), 1u);
+  }
+
+  // The catalogues opened last: newest first, each once, five at most, kept across runs in the
+  // user's configuration folder; a folder that cannot hold the list changes nothing.
+  void recentCataloguesNewestFirstFiveAtMost() {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QVERIFY(последние_каталоги().empty());
+    for (const char* f : {"/a", "/b", "/c/", "/d", "/e", "/f"}) запомнить_каталог(f);
+    запомнить_каталог("/d/../b");  // the same folder, written another way
+    QCOMPARE(последние_каталоги(), (std::vector<std::string>{"/b", "/f", "/e", "/d", "/c"}));
+    QCOMPARE(QString::fromStdString(файл_последних_каталогов()), config.path() + "/foliarkh/каталоги.txt");
+    QFile::remove(config.path() + "/foliarkh/каталоги.txt");
+    QVERIFY(QDir(config.path() + "/foliarkh").removeRecursively());
+    QVERIFY(QFile(config.path() + "/foliarkh").open(QIODevice::WriteOnly));  // a file where the folder goes
+    запомнить_каталог("/g");
+    QVERIFY(последние_каталоги().empty());
+    qunsetenv("XDG_CONFIG_HOME");
   }
 
   // Every seed of the consult fuzzer runs clean through the fuzzer's own step.
