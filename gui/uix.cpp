@@ -23,8 +23,8 @@
 #include "internal/qt_window.h"
 #include "internal/task_data.h"
 #include "internal/text.h"
+#include "internal/window_build.h"
 #include "internal/window_record.h"
-#include "internal/window_setup.h"
 #include "layer/error_box.h"
 #include "resources/accelerators.h"
 #include "resources/menus.h"
@@ -146,47 +146,25 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
   a.three_d = false;  // no 3D-controls library exists on this platform
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/9012.ico")));
 
-  std::unique_ptr<MenuModel> model = MenuModel::build(menu);
-
-  WindowStyle style = style_from_flags(flags);
-  const bool want_max = style.maximized, want_min = style.minimized;
-  style.maximized = style.minimized = false;
-
-  auto* frame = new LayerFrame(nullptr, frame_window_flags(style));
-  prepare_menu_bar(frame->menuBar());
-  auto* client = new LayerClient;
-  frame->setCentralWidget(client);
-  frame->setWindowTitle(to_qt(title));
+  WindowBuild b = start_window(wk_Task, kScreenWindow, flags, handler);
+  build_menu(b, menu);
+  LayerClient* client = own_client(b);
+  LayerFrame* frame = own_frame(b, nullptr, client, title);
   if (a.mdi) {
     auto* mdi = new QMdiArea(client);
     mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     t.mdi_client = mdi;
   }
+  const WindowStyle style = b.rec->style;
 
-  auto rec = std::make_unique<WindowRecord>();
-  rec->kind = wk_Task;
-  rec->parent = kScreenWindow;
-  rec->client = client;
-  rec->frame = frame;
-  rec->handler = handler;
-  rec->style = style;
-  rec->surface = &client->surface();
-  rec->menu.reset(model.release());
-  WindowRecord& r = register_window(std::move(rec));
+  WindowRecord& r = join_table(b);
   const Window task_window = r.handle;
   t.task_window = task_window;
-
-  if (r.menu) {
-    if (a.mdi) {
-      t.window_list = make_window_list(task_window);
-      r.menu->add_window_list(t.window_list);
-    }
-    r.menu->on_command = [task_window](int tag) { run_trapped([&] { route_command(task_window, tag); }); };
-    r.menu->on_init = [task_window] { run_trapped([&] { route_initmenu(task_window); }); };
-    r.menu->show_in(frame->menuBar());
-  } else {
-    frame->menuBar()->hide();
+  if (r.menu && a.mdi) {
+    t.window_list = make_window_list(task_window);
+    r.menu->add_window_list(t.window_list);
   }
+  show_menu_bar(r.menu.get(), frame);
   if (t.mdi_client)
     guard.connections.push_back(QObject::connect(t.mdi_client.data(), &QMdiArea::subWindowActivated,
                                                  t.mdi_client.data(), [] { refresh_task_menu_bar(); }));
@@ -229,7 +207,7 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
   deliver(task_window, e_create{0});
 
   if (find_record(task_window) && !t.pending_exit) {
-    show_new_window(task_window, want_max, want_min);
+    show_first(task_window, b.showing);
     client->update();
     QEventLoop loop;
     t.loop = &loop;
