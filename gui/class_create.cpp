@@ -23,6 +23,8 @@ std::optional<EventHandler> custom_class_handler(const std::string& class_name) 
   return it->second;
 }
 
+void clear_custom_classes() { classes().clear(); }
+
 }  // namespace gui_detail
 
 void class_Create(const std::string& class_name, EventHandler handler) {
