@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/catalogue_facts.h"
+#include "app/session.h"
+#include "catalogue/catalogue_facts.h"
 #include "layer/layer.h"
 
 inline constexpr int ид_списка = 10047;
@@ -36,9 +37,4 @@ std::optional<std::int32_t> код_строки(std::string_view line);
 bool естьвыделенныестроки(const std::vector<int>& positions);
 // The list box's selection, stored as выделенныеэлементыспискапросмотра; nothing (after the
 // message) when no line is selected.
-struct ВыбранныеСтроки {
-  Window список = 0;
-  std::vector<std::string> строки;
-  std::vector<int> позиции;
-};
 std::optional<ВыбранныеСтроки> запомнить_выделение(Window win);
