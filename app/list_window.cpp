@@ -86,8 +86,7 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
   }
   if (std::holds_alternative<e_update>(ev)) {
     if (!устрежимработысбазой(режим_редактирования)) return std::nullopt;
-    устрежвидимостиинстр(win, true);
-    устрежвидимостименю(win, true);
+    установить_доступность_операций(win, true);
     return 0;
   }
   if (std::holds_alternative<e_destroy>(ev)) {
@@ -98,8 +97,7 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
   if (const auto* c = std::get_if<e_control>(&ev)) {
     if (c->id != ид_списка || !std::holds_alternative<selchanged>(c->info)) return std::nullopt;
     win_SetText(win, "Выполните необходимую операцию"_cps);
-    устрежвидимостиинстр(win, true);
-    устрежвидимостименю(win, true);
+    установить_доступность_операций(win, true);
     return 0;
   }
   if (const auto* s = std::get_if<e_size>(&ev)) {
@@ -110,6 +108,11 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
 }
 
 void забыть_окна_просмотра() { сеанс().окна_просмотра.clear(); }
+
+void установить_доступность_операций(Window win, bool enabled) {
+  устрежвидимостиинстр(win, enabled);
+  устрежвидимостименю(win, enabled);
+}
 
 void tb_инспросмотра_Create(Window win) {
   toolbar_create(tb_top{}, kСерый, win,

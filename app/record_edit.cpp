@@ -5,7 +5,6 @@
 #include "app/data_entry.h"
 #include "app/list_window.h"
 #include "app/session.h"
-#include "app/task_window.h"
 #include "catalogue/catalogue_facts.h"
 #include "runtime/codepage.h"
 
@@ -14,8 +13,7 @@ namespace {
 // Title and tools back to the state of a window without a selection.
 void сбросить_окно(Window win) {
   win_SetText(win, "Выделите строку для операции"_cps);
-  устрежвидимостиинстр(win, false);
-  устрежвидимостименю(win, false);
+  установить_доступность_операций(win, false);
 }
 
 }  // namespace

@@ -25,6 +25,9 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
 void tb_инспросмотра_Create(Window win);
 // The task window is being destroyed and its list windows with it: they give nothing back to it.
 void забыть_окна_просмотра();
+// The window's three operations (Delete, Edit, Card), its toolbar buttons and menu items
+// together, enabled or disabled: the one place that switches them.
+void установить_доступность_операций(Window win, bool enabled);
 
 // The list line of a record; nothing for a record whose disk or binding has no display word.
 std::optional<std::string> строка_списка(const ЗаписьБазы& record);
