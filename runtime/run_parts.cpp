@@ -1,8 +1,10 @@
 // The registered parts of the process (the runtime's own first), their start, end and reset.
+#include "run_parts.h"
+
 #include <algorithm>
 #include <vector>
 
-#include "run_parts.h"
+#include "fatal_stop.h"
 #include "runtime/console_output.h"
 #include "runtime/err_report.h"
 #include "runtime/fact_store.h"
@@ -20,9 +22,10 @@ struct RunPart {
 };
 
 // The runtime's own reset: the program's files closed (a failing close is not reported: the
-// state is dropped either way) and the devices back to the screen and the keyboard, the routines
-// the layer and the packages install back to the runtime's own, the fact store emptied (every
-// section's chains; single kinds back at their preset fact) and the error state cleared.
+// state is dropped either way) and the devices back to the screen and the keyboard; the routines
+// the layer, the packages and the program install (console output, error reports, message and
+// fatal boxes) back to the runtime's own; the fact store emptied (every section's chains, single
+// kinds back at their preset fact) and the error state cleared.
 void reset_runtime() {
   try {
     IO_EndFiles();
@@ -33,6 +36,7 @@ void reset_runtime() {
   IO_SetConsoleFns(nullptr, nullptr);
   ERR_InstallUserRepFns(nullptr);
   ERR_SetMessageBoxes(false);
+  RUN_SetErrorBoxFn(nullptr);
   RNT_FC_Terminate();
   RUN_ResetErrorState();
 }

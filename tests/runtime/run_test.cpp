@@ -62,8 +62,6 @@ class Run : public ::testing::Test {
   void TearDown() override {
     if (RUN_IsInitialised()) RUN_End();
     g_goal = nullptr;
-    ERR_InstallUserRepFns(nullptr);
-    RUN_SetErrorBoxFn(nullptr);
   }
   void write_settings(const std::string& text) {
     std::filesystem::create_directories(config_.path() + "/kernog");

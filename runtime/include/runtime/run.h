@@ -39,7 +39,7 @@ bool RUN_IsInitialised();
 // run-time error, which makes the start or the end fail with its code. A part registered again
 // is not added twice. The runtime's own part is first of all, so it ends and is reset last: its
 // end releases the fact store (RNT_FC_Terminate); its reset closes the program's files, returns
-// the devices and the routines other parts install (console output, error reporting) to their
+// the devices and the routines other parts install (console output, error reports, boxes) to their
 // start, empties the fact store and clears the error state.
 using RunPartFn = void (*)();
 void RUN_RegisterPart(RunPartFn init, RunPartFn end, RunPartFn reset = nullptr);
