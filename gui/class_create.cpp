@@ -1,5 +1,6 @@
 // The table of custom-control classes: a class name with the handler its controls start with.
-// Classes live for the process (they may be registered before uix_Init) until class_Destroy.
+// Classes live for the process (they may be registered before uix_Init) until class_Destroy or
+// the layer's reset.
 #include <map>
 
 #include "internal/custom_class.h"
