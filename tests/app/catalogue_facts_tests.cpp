@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "app/catalogue_files.h"
 #include "app/session.h"
 #include "catalogue/catalogue_facts.h"
+#include "app/catalogue_files.h"
 #include "consult_entry.h"
 #include "qt_suite.h"
 #include "runtime/codepage.h"
