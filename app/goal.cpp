@@ -1,10 +1,13 @@
-// The program's goal: MDI mode with 3D controls, then the task window and its message loop.
+// The program's goal: its state registered with the runtime, MDI mode with 3D controls, then the
+// task window and its message loop. The tests of the program start it through this same goal.
+#include "app/session.h"
 #include "app/task_window.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 #include "runtime/run.h"
 
 void KERNOG_Goal() {
+  зарегистрировать_состояние_программы();
   uix_SetAttrVal(xQbx_bMDI, 1);
   uix_SetAttrVal(xQbx_b3D, 1);
   uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings},

@@ -4,11 +4,11 @@
 
 #include <functional>
 
-#include "app/catalogue_facts.h"
 #include "app/catalogue_files.h"
 #include "app/categories.h"
 #include "app/data_entry.h"
 #include "app/list_window.h"
+#include "app/session.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 #include "runtime/codepage.h"

@@ -13,13 +13,13 @@
 #include <random>
 #include <string>
 
-#include "app/catalogue_facts.h"
-#include "app/catalogue_files.h"
 #include "app/list_window.h"
 #include "app/record_edit.h"
+#include "app/session.h"
 #include "app/task_window.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
+#include "runtime/run.h"
 
 namespace {
 
@@ -75,7 +75,8 @@ struct Catalogue {
 void in_program(int n, const std::function<void(Window task)>& body) {
   ensure_application();
   Catalogue cat(n);
-  начать_данные_каталога();
+  зарегистрировать_состояние_программы();
+  RUN_ResetParts();
   QTimer::singleShot(0, [&] {
     const Window task = uix_GetTaskWin();
     body(task);

@@ -6,8 +6,8 @@
 #     only the library itself and its white-box tests (and bench/) may include them;
 #   - an include names a public header ("runtime/x.h", "layer/x.h", ...) that is not one;
 #   - an include goes up with "../";
-#   - a Qt header is included in runtime/, packages/, resources/, app/ or a Qt-free part of the
-#     layer (its public headers, portable/);
+#   - a Qt header is included in runtime/, packages/, resources/, app/ (with the catalogue model
+#     in app/catalogue/) or a Qt-free part of the layer (its public headers, portable/);
 #   - a public header includes anything but public headers.
 #
 #   scripts/check_includes.sh [source-dir]
@@ -29,12 +29,13 @@ mapfile -t headers < <(find "${folders[@]}" -name '*.h' | sort)
 # The library (or test folder) a path belongs to.
 function owner(p) {
   if (p ~ /^gui\/portable\//) return "layer_portable"
+  if (p ~ /^app\/catalogue\//) return "catalogue"
   if (p ~ /^(gui|editor)\//) return "layer"
   if (p ~ /^(runtime|packages|resources|app)\//) { split(p, a, "/"); return a[1] }
   if (p ~ /^tests\//) { split(p, a, "/"); return "tests/" a[2] }
   split(p, a, "/"); return a[1]
 }
-function is_public(p) { return p ~ /^[^\/]+(\/portable)?\/include\// }
+function is_public(p) { return p ~ /^[^\/]+(\/portable|\/catalogue)?\/include\// }
 # Whether code in `user` may include a private header of `lib`.
 function may_see(user, lib) {
   if (user == lib || user == "bench") return 1
@@ -49,7 +50,8 @@ BEGIN { roots = "runtime gui editor packages resources app tests/gui tests/runti
         nroots = split(roots, root, " ")
         public_prefix["runtime"] = "runtime/include"; public_prefix["layer"] = "gui/include"
         public_prefix["layer_portable"] = "gui/portable/include"; public_prefix["packages"] = "packages/include"
-        public_prefix["resources"] = "resources/include"; public_prefix["app"] = "app/include" }
+        public_prefix["resources"] = "resources/include"; public_prefix["app"] = "app/include"
+        public_prefix["catalogue"] = "app/catalogue/include" }
 !listed { if ($0 == "--") listed = 1; else known[$0] = 1; next }
 {
   file = $1; text = $3; user = owner(file)

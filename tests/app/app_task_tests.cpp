@@ -93,8 +93,12 @@ std::vector<int> codes() {
 
 }  // namespace
 
-class AppTaskTests : public QObject {
+class AppTaskTests : public QtSuite {
   Q_OBJECT
+
+ public:
+  AppTaskTests() : QtSuite(зарегистрировать_состояние_программы) {}
+
  private slots:
   void startUpBuildsTheTaskWindow() {
     WorkDir wd(start_files(kТриЗаписи));

@@ -66,16 +66,16 @@ QPoint row_point(Window list, int r) { return as<QListView>(list)->visualRect(ro
 
 }  // namespace
 
-class ControlTests : public QObject {
+class ControlTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  ControlTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   void everyKindIsMadeWithItsTextIdAndFlags() {
     run_in_task([](Window task) {
       const Window w = make_window(task);

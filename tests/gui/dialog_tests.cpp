@@ -95,16 +95,16 @@ std::optional<long> entry_handler(Window w, const Event& ev) {
 
 }  // namespace
 
-class DialogTests : public QObject {
+class DialogTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  DialogTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   void resourceDialogOpensLaidOutAndNamed() {
     run_in_task([](Window task) {
       g_opening = {};

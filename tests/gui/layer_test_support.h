@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "layer/layer.h"
+#include "layer/layer_part.h"
+#include "qt_suite.h"
 #include "runtime/codepage.h"
 
 namespace layer_test {
@@ -46,13 +48,12 @@ std::vector<E> events_of(Window w) {
   return out;
 }
 
+// The layer suites' own set-up, after the reset of the process state (QtSuite): nothing recorded,
+// the recording handler failing, and MDI mode on.
 inline void reset() {
   log().clear();
   behaviour() = nullptr;
   uix_SetAttrVal(xQbx_bMDI, 1);
-  uix_SetAttrVal(xQbx_bERASEBACKGROUND, 1);
-  for (int m : {xQbx_tBarheight, xQbx_sBarheight, xQbx_lBarheight, xQbx_rBarheight}) uix_SetAttrVal(m, 0);
-  uix_SetErrorHandler(nullptr);
 }
 
 // Runs `body` once the message loop of a fresh uix_Init runs (task handler: recording_handler),

@@ -53,16 +53,16 @@ QWidget* help_viewer() {
 
 }  // namespace
 
-class ServiceTests : public QObject {
+class ServiceTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  ServiceTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   void timerIdsAndTicks() {
     run_in_task([](Window task) {
       const std::int32_t t1 = timer_Set(task, 20);

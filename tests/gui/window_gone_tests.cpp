@@ -55,15 +55,16 @@ struct DestroyWhenOpen {
 
 }  // namespace
 
-class WindowGoneTests : public QObject {
+class WindowGoneTests : public QtSuite {
   Q_OBJECT
 
+ public:
+  WindowGoneTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
+
  private slots:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
-
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   // The owner of an open box is destroyed from inside the box's loop (as a menu command chosen
   // behind it would): the box ends as cancelled, the call returns its cancel answer, and the
   // program goes on with the owner gone.

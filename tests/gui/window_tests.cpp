@@ -59,16 +59,16 @@ int caught_code(const std::function<void()>& f) {
 
 }  // namespace
 
-class WindowTests : public QObject {
+class WindowTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  WindowTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   void taskWindowRunAndMenuBar() {
     Window seen = 0;
     static Rect at_create;

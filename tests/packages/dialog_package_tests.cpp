@@ -12,6 +12,7 @@
 #include "dialog_text.h"
 #include "layer_test_support.h"
 #include "packages/dialog_package.h"
+#include "packages/packages_part.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
 
@@ -122,11 +123,14 @@ constexpr int kDataEntry = 10004;
 
 }  // namespace
 
-class DialogPackageTests : public QObject {
+class DialogPackageTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  DialogPackageTests() : QtSuite(packages_RegisterPart) {}
+
+ private:
+  void set_up() override { reset_program(); }
 
  private slots:
   void checkMessages_data() {
@@ -248,7 +252,6 @@ class DialogPackageTests : public QObject {
         {10014, radiobuttongroup{{10014, 10015}, 10015}, nopr{}},
         {10018, pushbutton{"Show"}, nopr{}},
     };
-    reset_program();
     g_behaviour = [](Window w, const Event& ev) -> std::optional<long> {
       if (!std::holds_alternative<e_create>(ev)) return std::nullopt;
       // The controls are filled before the program's handler sees e_create.
@@ -294,7 +297,6 @@ class DialogPackageTests : public QObject {
         {10008, editint{{}, {mandatory{}, range{1, 10}}}, dlg_prompt{10007}},
         {10017, editstr{"", {mandatory{}}}, nopr{}},  // disabled by the template: never checked
     };
-    reset_program();
     static std::vector<std::string> messages;
     static std::vector<std::string> selected;
     static std::string stray;
@@ -342,7 +344,6 @@ class DialogPackageTests : public QObject {
   void programHandlerFirst() {
     // A handler that succeeds for OK keeps the dialog open and nothing is checked; one that
     // succeeds for a close request keeps it open too; Cancel then answers 2 with no values.
-    reset_program();
     static int oks = 0;
     static int closes = 0;
     static std::string stray;
@@ -374,7 +375,6 @@ class DialogPackageTests : public QObject {
   }
 
   void closeBoxAndDestroyGiveCancel() {
-    reset_program();
     Result by_close, by_destroy;
     run_in_task([&](Window task) {
       when_modal(is_dialog, [](QWidget* d) { d->close(); });
@@ -396,7 +396,6 @@ class DialogPackageTests : public QObject {
 
   void disabledFieldsAreNotChecked() {
     // Disabled by its `enable` property, and by the program through dialog_SetState.
-    reset_program();
     std::string unexpected;
     Result r;
     run_in_task([&](Window task) {
@@ -420,7 +419,6 @@ class DialogPackageTests : public QObject {
 
   void noteClosedByItsTimer() {
     // The program's way of showing a note: no fields, destroyed from its own timer: answer 2.
-    reset_program();
     g_behaviour = [](Window w, const Event& ev) -> std::optional<long> {
       if (std::holds_alternative<e_create>(ev)) return timer_Set(w, 50), 0;
       if (const auto* t = std::get_if<e_timer>(&ev)) return timer_Kill(t->id), win_Destroy(w), 0;
@@ -434,7 +432,6 @@ class DialogPackageTests : public QObject {
   }
 
   void creationFailureAndIllegalFields() {
-    reset_program();
     static std::string failure, variant, value, filled;
     Result missing{5, {{1, checkbox{}}}}, r;
     run_in_task([&](Window task) {
@@ -468,7 +465,6 @@ class DialogPackageTests : public QObject {
 
   void modelessBesideModal() {
     // Two dialogs of the package at once keep their own records.
-    reset_program();
     Window about = 0;
     Result r;
     run_in_task([&](Window task) {
@@ -498,7 +494,6 @@ class DialogPackageTests : public QObject {
   // A dialog still open when a handler ends the run: the program hears of its end and the
   // package's record goes with it.
   void theEndOfTheRunTakesTheDialogsRecord() {
-    reset_program();
     Window about = 0;
     try {
       run_in_task([&](Window task) {
@@ -520,7 +515,6 @@ class DialogPackageTests : public QObject {
   // A scroll-bar field puts its range and position into its control and hands back where the
   // user has moved it.
   void scrollBarFieldReachesItsControl() {
-    reset_program();
     run_in_task([](Window task) {
       const Window about = dialog_CreateModeless(task, 10022, "", {}, program_eh, 0);
       win_CreateControl(wk_HScroll, {5, 5, 150, 20}, "", about, {}, 502);

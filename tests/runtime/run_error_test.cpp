@@ -6,7 +6,6 @@
 namespace {
 
 TEST(RunError, RaiseSetsFlagExitCodeAndPosition) {
-  RUN_ResetErrorState();
   try {
     RUN_Error(1041);
     FAIL();
@@ -21,7 +20,6 @@ TEST(RunError, RaiseSetsFlagExitCodeAndPosition) {
 }
 
 TEST(RunError, HostErrorsKeepTheirNumberAndCapTheExitCode) {
-  RUN_ResetErrorState();
   EXPECT_THROW(RUN_OsError(7002), RunError);
   EXPECT_EQ(RUN_GetOsErrorNo(), 2);
   EXPECT_EQ(RUN_GetExitCode(), 7002);
@@ -31,7 +29,6 @@ TEST(RunError, HostErrorsKeepTheirNumberAndCapTheExitCode) {
 }
 
 TEST(RunError, ErrorContRaisesWhatTheTrapCaught) {
-  RUN_ResetErrorState();
   try {
     try {
       RUN_OsError(7013);
