@@ -108,7 +108,7 @@ class AppTaskTests : public QObject {
       QCOMPARE(win_GetText(task), cp("Фолиарх"));
       QVERIFY(reported().empty());
       // F1 and "&Local" do nothing; the toolbar buttons without an action neither.
-      for (int id : {int(cmd_Местная), 10077, 10084}) {
+      for (int id : {int(cmd_Местная), int(cmd_КнопкаНовый), int(cmd_КнопкаВставить)}) {
         command(task, id);
         QVERIFY(!QApplication::activeModalWidget());
       }

@@ -21,6 +21,8 @@
 #include "app/catalogue_files.h"
 #include "app/task_window.h"
 #include "layer/layer.h"
+#include "resources/ids.h"
+#include "resources/program_resources.h"
 #include "runtime/codepage.h"
 
 namespace app_test {
@@ -95,6 +97,7 @@ inline void record_error(int code) { reported().push_back(code); }
 // Runs the program's task window in the current directory; `body` runs once its loop runs, and
 // the task window is closed afterwards if the body left it open.
 inline void run_app(const std::function<void(Window task)>& body, bool record_errors = true) {
+  uix_SetResources(res::program_resources());
   начать_данные_каталога();
   reported().clear();
   uix_SetAttrVal(xQbx_bMDI, 1);
@@ -118,7 +121,7 @@ inline void run_app(const std::function<void(Window task)>& body, bool record_er
   });
   start.start(0);
   uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings}, task_win_eh,
-           res_menu{10031}, cp("фолиарх"), cp("Фолиарх"));
+           res_menu{меню_задачи}, cp("фолиарх"), cp("Фолиарх"));
   uix_SetErrorHandler(nullptr);
 }
 
