@@ -349,6 +349,47 @@ class WindowTests : public QObject {
     });
   }
 
+  // The layer finds only what the program registered: without tables no dialog, menu or
+  // accelerator table; a window-list menu in the tables replaces the layer's own pop-up.
+  void resourcesComeFromTheRegistration() {
+    const ResourceTables none{};
+    QCOMPARE(caught_code([&] { run_in_task([](Window) {}, res_menu{fixture::menu_task}, none); }), 6053);
+    const auto ctrl_f1_commands = [](Window task) {
+      QWidget* frame = frame_of(task);
+      frame->activateWindow();
+      if (!QTest::qWaitForWindowActive(frame)) return std::size_t(99);
+      log().clear();
+      QTest::keyClick(client_of(make_child(task)), Qt::Key_F1, Qt::ControlModifier);
+      return events_of<e_menu>(task).size();
+    };
+    run_in_task(
+        [&](Window task) {
+          QCOMPARE(
+              caught_code([&] { win_CreateResDialog(task, wk_ModalDialog, fixture::dlg_about, recording_handler, 0); }),
+              6050);
+          QCOMPARE(caught_code([&] { menu_PopUp(task, res_menu{fixture::menu_records}, {0, 0}, align_Left); }), 6053);
+          QCOMPARE(bar_texts(task), (QStringList{"Own", "&Window"}));
+          QCOMPARE(ctrl_f1_commands(task), std::size_t(0));
+        },
+        dyn_menu{{menu_item::txt(500, "Own")}}, none);
+
+    run_in_task(
+        [&](Window task) {
+          QCOMPARE(bar_texts(task), (QStringList{QString::fromUtf8("Файл"), QString::fromUtf8("База"),
+                                                 QString::fromUtf8("Категории"), QString::fromUtf8("Настройки"),
+                                                 QString::fromUtf8("&Окна"), "&Help"}));
+          QStringList items;
+          for (QAction* act : gui_detail::task()->window_list->actions()) items << act->text();
+          QCOMPARE(items, (QStringList{QString::fromUtf8("&Рядом"), QString::fromUtf8("&Закрыть все")}));
+          log().clear();
+          gui_detail::task()->window_list->actions().at(1)->trigger();
+          QCOMPARE(events_of<e_menu>(task).size(), std::size_t(1));
+          QCOMPARE(events_of<e_menu>(task)[0].tag, fixture::cmd_windows_close_all);
+          QCOMPARE(ctrl_f1_commands(task), std::size_t(0));  // these tables name no accelerators
+        },
+        res_menu{fixture::menu_task}, fixture::tables_with_window_list());
+  }
+
   void mouseAndWheel() {
     run_in_task([](Window task) {
       const Window a = make_child(task, {10, 10, 110, 110});
