@@ -169,11 +169,11 @@ void dlg_ввод_данных_Create(Window parent) {
       {ид_Категория, listbutton{{}, 0}, nopr{}},
       {ид_Вид, listbutton{{}, 0}, nopr{}},
       {ид_ФайлОбложки, editstr{}, nopr{}},
-      {10010, statictext{"Категория"_cps}, nopr{}},
-      {10013, statictext{}, nopr{}},
+      {ид_НадписьКатегория, statictext{"Категория"_cps}, nopr{}},
+      {ид_РамкаПереплет, statictext{}, nopr{}},
       {ид_Твердый, radiobuttongroup{{ид_Твердый, ид_Мягкий}, ид_Твердый}, nopr{}},
   };
-  const Result ответ = dialog_CreateModal(parent, 10004, std::string(), поля, dlg_ввод_данных_eh, 0);
+  const Result ответ = dialog_CreateModal(parent, диалог_ввод_данных, std::string(), поля, dlg_ввод_данных_eh, 0);
   dlg_ввод_данных_handle_answer(ответ.answer, ответ.values);
 }
 
@@ -185,7 +185,7 @@ std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev) {
   }
   if (const auto* c = std::get_if<e_control>(&ev)) {
     switch (c->id) {
-      case 1:
+      case кнопка_OK:
         нажат_ok(dlg);
         return 0;
       case ид_ВидОбл:
@@ -254,7 +254,7 @@ bool в_базенеттакойзаписи(const std::vector<std::int32_t>& co
 }
 
 void dlg_инфсохранена_Create(Window parent) {
-  dialog_CreateModal(parent, 10000, std::string(), {}, dlg_инфсохранена_eh, 0);
+  dialog_CreateModal(parent, диалог_инфсохранена, std::string(), {}, dlg_инфсохранена_eh, 0);
 }
 
 std::optional<long> dlg_инфсохранена_eh(Window dlg, const Event& ev) {

@@ -73,7 +73,7 @@ std::optional<long> команда(Window win, const e_menu& m) {
 }  // namespace
 
 Window win_просмотрсписка_Create(Window parent) {
-  return win_Create(wk_TopLevel, Rect{100, 80, 924, 240}, "ПросмотрСписка"_cps, res_menu{10027}, parent,
+  return win_Create(wk_TopLevel, Rect{100, 80, 924, 240}, "ПросмотрСписка"_cps, res_menu{меню_просмотра}, parent,
                     {wsf_SizeBorder, wsf_TitleBar, wsf_Maximize, wsf_Minimize, wsf_Close, wsf_ClipSiblings,
                      wsf_ClipChildren},
                     win_просмотрсписка_eh, 0);
@@ -116,9 +116,11 @@ void установить_доступность_операций(Window win, bo
 
 void tb_инспросмотра_Create(Window win) {
   toolbar_create(tb_top{}, kСерый, win,
-                 {tb_ctrl{cmd_КнопкаУдалить, pushb, 10061, 10060, 10055, "Delete", false, true},
-                  tb_ctrl{cmd_КнопкаПравка, pushb, 10053, 10054, 10052, "Edit", false, true},
-                  tb_ctrl{cmd_КнопкаКарточка, pushb, 10051, 10050, 10049, "Card", false, true}});
+                 {tb_ctrl{cmd_КнопкаУдалить, pushb, рис_Вырезать, рис_ВырезатьНажат, рис_ВырезатьСерый, "Delete",
+                          false, true},
+                  tb_ctrl{cmd_КнопкаПравка, pushb, рис_Правка, рис_ПравкаНажата, рис_ПравкаСерая, "Edit", false, true},
+                  tb_ctrl{cmd_КнопкаКарточка, pushb, рис_Карточка, рис_КарточкаНажата, рис_КарточкаСерая, "Card",
+                          false, true}});
 }
 
 std::optional<std::string> строка_списка(const ЗаписьБазы& з) {

@@ -18,6 +18,8 @@
 #include "app/session.h"
 #include "app/task_window.h"
 #include "layer/layer.h"
+#include "resources/ids.h"
+#include "resources/program_resources.h"
 #include "runtime/codepage.h"
 #include "runtime/run.h"
 
@@ -82,9 +84,10 @@ void in_program(int n, const std::function<void(Window task)>& body) {
     body(task);
     win_Destroy(task);
   });
+  uix_SetResources(res::program_resources());
   uix_SetAttrVal(xQbx_bMDI, 1);
   uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings}, task_win_eh,
-           res_menu{10031}, "foliarkh", "Foliarkh");
+           res_menu{меню_задачи}, "foliarkh", "Foliarkh");
 }
 
 void BM_OpenListWindow(benchmark::State& state) {

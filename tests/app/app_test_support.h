@@ -23,6 +23,8 @@
 #include "catalogue/catalogue_facts.h"
 #include "layer/layer.h"
 #include "qt_suite.h"
+#include "resources/ids.h"
+#include "resources/program_resources.h"
 #include "runtime/codepage.h"
 #include "runtime/run.h"
 

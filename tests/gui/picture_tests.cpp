@@ -222,7 +222,7 @@ class PictureTests : public QtSuite {
     QCOMPARE(caught_code([] { pict_Load(""); }), 6005);
     QCOMPARE(caught_code([] { pict_Load("/"); }), 6005);
     QCOMPARE(caught_code([] { pict_GetFromRes(4242); }), 6054);
-    const Picture res = pict_GetFromRes(10048);
+    const Picture res = pict_GetFromRes(fixture::bitmap_face);
     pict_GetSize(res, w, h, size);
     QCOMPARE(w, 24);
     QCOMPARE(h, 24);
@@ -451,9 +451,9 @@ class PictureTests : public QtSuite {
       const Window win = make_canvas(task);
       pict_Draw(win, p, Point{3, 3}, rop_SrcCopy);
       QCOMPARE(surface_part(win, 3, 3, 4, 4), g);
-      // The program icon, drawn with its transparency, changes the window somewhere.
+      // The registered task icon, drawn with its transparency, changes the window somewhere.
       fill(win, 0x123456);
-      draw_Icon(win, 0, 0, 9012);
+      draw_Icon(win, 0, 0, fixture::icon_task);
       bool changed = false;
       for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) changed = changed || rgb_at(win, x, y) != 0x123456;

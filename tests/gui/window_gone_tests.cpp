@@ -93,8 +93,8 @@ class WindowGoneTests : public QtSuite {
           if (box == "message box") QCOMPARE(dlg_MessageBox("T", "M", mb_Warning, mb_OkCancel, 0, mb_TaskModal), 2);
           if (box == "file chooser") QCOMPARE(dlg_GetFileName("*.txt", {"Text", "*.txt"}, "T", {}, "", files), std::nullopt);
           if (box == "font chooser") QCOMPARE(dlg_ChooseFont(win_GetFont(top)), std::nullopt);
-          if (box == "modal dialog") win_CreateResDialog(top, wk_ModalDialog, 10022, recording_handler, 0);
-          if (box == "pop-up menu") menu_PopUp(top, res_menu{10027}, {10, 10}, align_Left);
+          if (box == "modal dialog") win_CreateResDialog(top, wk_ModalDialog, fixture::dlg_about, recording_handler, 0);
+          if (box == "pop-up menu") menu_PopUp(top, res_menu{fixture::menu_records}, {10, 10}, align_Left);
           if (box == "error box") uix_ErrorMsg(1000, 0, 0, "failure");
           QCOMPARE(destroyer.left_open, 0);
           QCOMPARE(win_GetType(owner), int(wk_NotAWindow));

@@ -1,5 +1,5 @@
 // The literature list window: the whole catalogue as one formatted line per record in a sorted
-// list box, with its own toolbar, help line and menu 10027, from which the selected record is
+// list box, with its own toolbar, help line and menu (меню_просмотра), from which the selected record is
 // deleted, edited or written out as a card.
 #pragma once
 
@@ -12,13 +12,7 @@
 #include "app/session.h"
 #include "catalogue/catalogue_facts.h"
 #include "layer/layer.h"
-
-inline constexpr int ид_списка = 10047;
-// Toolbar buttons and menu items of the window.
-enum ListWindowCommand : int {
-  cmd_КнопкаУдалить = 10074, cmd_КнопкаПравка = 10075, cmd_КнопкаКарточка = 10076,
-  cmd_МенюУдалить = 10028, cmd_МенюРедактировать = 10029, cmd_МенюКарточка = 10030
-};
+#include "resources/ids.h"
 
 Window win_просмотрсписка_Create(Window parent);
 std::optional<long> win_просмотрсписка_eh(Window win, const Event& ev);
