@@ -2,9 +2,9 @@
 // "КатегЛитер.pbs".
 #include "app/categories.h"
 
-#include "app/catalogue_facts.h"
 #include "app/catalogue_files.h"
 #include "app/list_ordering.h"
+#include "catalogue/catalogue_facts.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 

@@ -1,9 +1,7 @@
 // The cover window and its registration.
 #include "app/cover_window.h"
 
-#include <set>
-
-#include "app/catalogue_facts.h"
+#include "app/session.h"
 #include "packages/toolbar.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
@@ -14,13 +12,6 @@ namespace {
 // Client area: top edge 50, right edge 30 pixels left of the task window's client right edge.
 constexpr std::int32_t kВерх = 50;
 constexpr std::int32_t kОтступСправа = 30;
-
-// Cover files whose load failed and was reported: a later paint with the same name draws
-// nothing and reports nothing, so one missing file gives one error box, not one per repaint.
-std::set<std::string>& неудачные_файлы() {
-  static std::set<std::string> имена;
-  return имена;
-}
 
 std::int32_t сложить(std::int32_t a, std::int32_t b) {
   std::int32_t r = 0;
@@ -33,15 +24,17 @@ std::int32_t вычесть(std::int32_t a, std::int32_t b) {
   return r;
 }
 
-// The picture, or nothing when a load of this name failed before (that error was reported).
+// The picture, or nothing when a load of this name failed before (that error was reported): one
+// missing file gives one error box, not one per repaint.
 std::optional<Picture> загрузить(const std::string& файл) {
+  auto& неудачные = сеанс().неудачные_обложки;
   try {
     Picture p = pict_Load(файл);
-    неудачные_файлы().erase(файл);
+    неудачные.erase(файл);
     return p;
   } catch (const RunError&) {
-    if (неудачные_файлы().contains(файл)) return std::nullopt;
-    неудачные_файлы().insert(файл);
+    if (неудачные.contains(файл)) return std::nullopt;
+    неудачные.insert(файл);
     throw;
   }
 }

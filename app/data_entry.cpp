@@ -1,12 +1,13 @@
 // The data-entry dialog and the data-saved note.
 #include "app/data_entry.h"
 
-#include "app/catalogue_facts.h"
 #include "app/catalogue_files.h"
 #include "app/categories.h"
 #include "app/cover_window.h"
 #include "app/list_ordering.h"
 #include "app/list_window.h"
+#include "app/session.h"
+#include "catalogue/catalogue_facts.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
 
@@ -58,8 +59,8 @@ void открыть_для_ввода(Window dlg) {
 
 void открыть_для_правки(Window dlg) {
   const auto выбор = выделенныеэлементыспискапросмотра.get();
-  if (!выбор || std::get<1>(*выбор).size() != 1) return;
-  const auto код = код_строки(std::get<1>(*выбор).front());
+  if (!выбор || выбор->строки.size() != 1) return;
+  const auto код = код_строки(выбор->строки.front());
   if (!код) return;
   const auto записи = база_лит.по_коду(*код);
   if (записи.empty()) return;
@@ -95,11 +96,11 @@ void нажат_ok(Window dlg) {
   з.код = формирумновыйкод();
   база_лит.asserta(з);
   const bool правка = устрежимработысбазой(режим_редактирования);
-  std::optional<std::tuple<Window, std::vector<std::string>, std::vector<std::int32_t>>> выбор;
+  std::optional<ВыбранныеСтроки> выбор;
   if (правка) {
     выбор = выделенныеэлементыспискапросмотра.get();
-    if (выбор && std::get<1>(*выбор).size() == 1)
-      if (const auto старый = код_строки(std::get<1>(*выбор).front()))
+    if (выбор && выбор->строки.size() == 1)
+      if (const auto старый = код_строки(выбор->строки.front()))
         база_лит.retract_first([&](const ЗаписьБазы& r) { return r.код == *старый; });
   }
   сохранить_основную_базу();
@@ -108,10 +109,10 @@ void нажат_ok(Window dlg) {
   const auto открыт = [dlg] { return win_GetType(dlg) != wk_NotAWindow; };
   if (открыт()) dlg_инфсохранена_Create(dlg);
   if (!правка) return;
-  if (выбор && std::get<2>(*выбор).size() == 1) {
-    const Window список = std::get<0>(*выбор);
+  if (выбор && выбор->позиции.size() == 1) {
+    const Window список = выбор->список;
     if (win_GetType(список) != wk_NotAWindow) {
-      lbox_Delete(список, std::get<2>(*выбор).front());
+      lbox_Delete(список, выбор->позиции.front());
       lbox_Clear(список);
       заполнитьсписок(список);
     }
@@ -168,11 +169,11 @@ void dlg_ввод_данных_Create(Window parent) {
       {ид_Категория, listbutton{{}, 0}, nopr{}},
       {ид_Вид, listbutton{{}, 0}, nopr{}},
       {ид_ФайлОбложки, editstr{}, nopr{}},
-      {10010, statictext{"Категория"_cps}, nopr{}},
-      {10013, statictext{}, nopr{}},
+      {ид_НадписьКатегория, statictext{"Категория"_cps}, nopr{}},
+      {ид_РамкаПереплет, statictext{}, nopr{}},
       {ид_Твердый, radiobuttongroup{{ид_Твердый, ид_Мягкий}, ид_Твердый}, nopr{}},
   };
-  const Result ответ = dialog_CreateModal(parent, 10004, std::string(), поля, dlg_ввод_данных_eh, 0);
+  const Result ответ = dialog_CreateModal(parent, диалог_ввод_данных, std::string(), поля, dlg_ввод_данных_eh, 0);
   dlg_ввод_данных_handle_answer(ответ.answer, ответ.values);
 }
 
@@ -184,7 +185,7 @@ std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev) {
   }
   if (const auto* c = std::get_if<e_control>(&ev)) {
     switch (c->id) {
-      case 1:
+      case кнопка_OK:
         нажат_ok(dlg);
         return 0;
       case ид_ВидОбл:
@@ -253,7 +254,7 @@ bool в_базенеттакойзаписи(const std::vector<std::int32_t>& co
 }
 
 void dlg_инфсохранена_Create(Window parent) {
-  dialog_CreateModal(parent, 10000, std::string(), {}, dlg_инфсохранена_eh, 0);
+  dialog_CreateModal(parent, диалог_инфсохранена, std::string(), {}, dlg_инфсохранена_eh, 0);
 }
 
 std::optional<long> dlg_инфсохранена_eh(Window dlg, const Event& ev) {

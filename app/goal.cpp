@@ -1,12 +1,19 @@
-// The program's goal: MDI mode with 3D controls, then the task window and its message loop.
+// The program's goal: its state registered with the runtime, its resources handed to the layer,
+// MDI mode with 3D controls, then the task window and its message loop. The tests of the program
+// start it through this same goal.
+#include "app/session.h"
 #include "app/task_window.h"
 #include "layer/layer.h"
+#include "resources/ids.h"
+#include "resources/program_resources.h"
 #include "runtime/codepage.h"
 #include "runtime/run.h"
 
 void KERNOG_Goal() {
+  зарегистрировать_состояние_программы();
+  uix_SetResources(res::program_resources());
   uix_SetAttrVal(xQbx_bMDI, 1);
   uix_SetAttrVal(xQbx_b3D, 1);
   uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings},
-           task_win_eh, res_menu{10031}, std::string("фолиарх"_cp), std::string("Фолиарх"_cp));
+           task_win_eh, res_menu{меню_задачи}, std::string("фолиарх"_cp), std::string("Фолиарх"_cp));
 }

@@ -17,15 +17,6 @@ namespace {
 constexpr std::string_view kФорматСтроки = "%5.5|%20.18|%-30.25|%10.10|%4.4|%8.8|%20.20";
 constexpr Color kСерый = 0x808080;
 
-// The list windows open now, in opening order: the task window's toolbars come back when the
-// last one closes. A window counts from the moment it takes the toolbars away, so a creation
-// that stops half-way still gives them back when its window closes, and only a counted window
-// can uncount itself.
-std::vector<Window>& открытые_окна() {
-  static std::vector<Window> окна;
-  return окна;
-}
-
 void разместить(Window win, int ширина, int высота) {
   const auto панель = toolbar_GetRect(win, tb_top{});
   const std::int32_t низ_панели = панель ? панель->bottom : 0;
@@ -37,7 +28,10 @@ void создать(Window win) {
   const Window список = win_CreateControl(
       wk_ListBox, Rect{2, 6, 820, 158}, std::string(), win,
       {csf_Sort, wsf_VScroll, csf_NoBorder, csf_NoIntegralHeight, csf_TabStop, csf_Group}, ид_списка);
-  открытые_окна().push_back(win);
+  // A window counts from the moment it takes the toolbars away, so a creation that stops
+  // half-way still gives them back when its window closes, and only a counted window can
+  // uncount itself.
+  сеанс().окна_просмотра.push_back(win);
   toolbar_remove(win_GetParent(win));
   msg_Resize(win_GetParent(win));  // the message window takes the room the toolbars gave back
   win_SetFont(список, font_Create(ff_Fixed, {}, 10));
@@ -51,7 +45,7 @@ void создать(Window win) {
 // closes, each once: a toolbar that is there already is not made again. Nothing is made when
 // the task window is going itself (it forgot its list windows then).
 void вернуть_панели_задачи(Window win, Window task) {
-  auto& окна = открытые_окна();
+  auto& окна = сеанс().окна_просмотра;
   if (std::erase(окна, win) == 0 || !окна.empty() || win_GetType(task) != wk_Task) return;
   if (!toolbar_GetRect(task, tb_top{})) tb_project_toolbar_Create(task);
   if (!toolbar_GetRect(task, tb_bottom{})) tb_help_line_Create(task);
@@ -79,7 +73,7 @@ std::optional<long> команда(Window win, const e_menu& m) {
 }  // namespace
 
 Window win_просмотрсписка_Create(Window parent) {
-  return win_Create(wk_TopLevel, Rect{100, 80, 924, 240}, "ПросмотрСписка"_cps, res_menu{10027}, parent,
+  return win_Create(wk_TopLevel, Rect{100, 80, 924, 240}, "ПросмотрСписка"_cps, res_menu{меню_просмотра}, parent,
                     {wsf_SizeBorder, wsf_TitleBar, wsf_Maximize, wsf_Minimize, wsf_Close, wsf_ClipSiblings,
                      wsf_ClipChildren},
                     win_просмотрсписка_eh, 0);
@@ -92,8 +86,7 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
   }
   if (std::holds_alternative<e_update>(ev)) {
     if (!устрежимработысбазой(режим_редактирования)) return std::nullopt;
-    устрежвидимостиинстр(win, true);
-    устрежвидимостименю(win, true);
+    установить_доступность_операций(win, true);
     return 0;
   }
   if (std::holds_alternative<e_destroy>(ev)) {
@@ -104,8 +97,7 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
   if (const auto* c = std::get_if<e_control>(&ev)) {
     if (c->id != ид_списка || !std::holds_alternative<selchanged>(c->info)) return std::nullopt;
     win_SetText(win, "Выполните необходимую операцию"_cps);
-    устрежвидимостиинстр(win, true);
-    устрежвидимостименю(win, true);
+    установить_доступность_операций(win, true);
     return 0;
   }
   if (const auto* s = std::get_if<e_size>(&ev)) {
@@ -115,13 +107,20 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
   return std::nullopt;
 }
 
-void забыть_окна_просмотра() { открытые_окна().clear(); }
+void забыть_окна_просмотра() { сеанс().окна_просмотра.clear(); }
+
+void установить_доступность_операций(Window win, bool enabled) {
+  устрежвидимостиинстр(win, enabled);
+  устрежвидимостименю(win, enabled);
+}
 
 void tb_инспросмотра_Create(Window win) {
   toolbar_create(tb_top{}, kСерый, win,
-                 {tb_ctrl{cmd_КнопкаУдалить, pushb, 10061, 10060, 10055, "Delete", false, true},
-                  tb_ctrl{cmd_КнопкаПравка, pushb, 10053, 10054, 10052, "Edit", false, true},
-                  tb_ctrl{cmd_КнопкаКарточка, pushb, 10051, 10050, 10049, "Card", false, true}});
+                 {tb_ctrl{cmd_КнопкаУдалить, pushb, рис_Вырезать, рис_ВырезатьНажат, рис_ВырезатьСерый, "Delete",
+                          false, true},
+                  tb_ctrl{cmd_КнопкаПравка, pushb, рис_Правка, рис_ПравкаНажата, рис_ПравкаСерая, "Edit", false, true},
+                  tb_ctrl{cmd_КнопкаКарточка, pushb, рис_Карточка, рис_КарточкаНажата, рис_КарточкаСерая, "Card",
+                          false, true}});
 }
 
 std::optional<std::string> строка_списка(const ЗаписьБазы& з) {
@@ -167,7 +166,6 @@ std::optional<ВыбранныеСтроки> запомнить_выделен�
   в.список = win_GetCtlHandle(win, ид_списка);
   lbox_GetSel(в.список, в.строки, в.позиции);
   if (!естьвыделенныестроки(в.позиции)) return std::nullopt;
-  выделенныеэлементыспискапросмотра.replace(
-      {в.список, в.строки, std::vector<std::int32_t>(в.позиции.begin(), в.позиции.end())});
+  выделенныеэлементыспискапросмотра.replace(в);
   return в;
 }

@@ -1,8 +1,9 @@
 // The record card through the file symbol myfile and the screen device.
 #include "app/record_card.h"
 
-#include "app/catalogue_facts.h"
 #include "app/list_window.h"
+#include "app/session.h"
+#include "catalogue/catalogue_facts.h"
 #include "packages/message_window.h"
 #include "runtime/codepage.h"
 #include "runtime/file_slots.h"

@@ -1,11 +1,11 @@
 // Deletion and editing of the record of the selected list line.
 #include "app/record_edit.h"
 
-#include "app/catalogue_facts.h"
 #include "app/catalogue_files.h"
 #include "app/data_entry.h"
 #include "app/list_window.h"
-#include "app/task_window.h"
+#include "app/session.h"
+#include "catalogue/catalogue_facts.h"
 #include "runtime/codepage.h"
 
 namespace {
@@ -13,8 +13,7 @@ namespace {
 // Title and tools back to the state of a window without a selection.
 void сбросить_окно(Window win) {
   win_SetText(win, "Выделите строку для операции"_cps);
-  устрежвидимостиинстр(win, false);
-  устрежвидимостименю(win, false);
+  установить_доступность_операций(win, false);
 }
 
 }  // namespace
@@ -28,9 +27,9 @@ bool удалитьзаписьбазылит(Window win) {
 bool обработатьответнаудаление(int answer, Window win) {
   if (answer != 0) return false;
   const auto выбор = выделенныеэлементыспискапросмотра.get();
-  if (!выбор || std::get<2>(*выбор).size() != 1) return false;
-  lbox_Delete(std::get<0>(*выбор), std::get<2>(*выбор).front());
-  if (!удалитизосновнойбазыпосписку(std::get<1>(*выбор))) return false;
+  if (!выбор || выбор->позиции.size() != 1) return false;
+  lbox_Delete(выбор->список, выбор->позиции.front());
+  if (!удалитизосновнойбазыпосписку(выбор->строки)) return false;
   // The window is gone when "Выход" was chosen while a notice of the save was open.
   if (win_GetType(win) != wk_NotAWindow) сбросить_окно(win);
   return true;

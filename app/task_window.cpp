@@ -4,11 +4,11 @@
 
 #include <functional>
 
-#include "app/catalogue_facts.h"
 #include "app/catalogue_files.h"
 #include "app/categories.h"
 #include "app/data_entry.h"
 #include "app/list_window.h"
+#include "app/session.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 #include "runtime/codepage.h"
@@ -92,19 +92,21 @@ bool выполнить_команду(Window win, int id) {
 
 void tb_project_toolbar_Create(Window parent) {
   toolbar_create(tb_top{}, kToolbarGrey, parent,
-                 {кнопка(10077, 10073, 10072, 10073, "New;New file"),
-                  кнопка(10078, 10071, 10070, 10071, "Open;Open file"),
-                  кнопка(10079, 10069, 10068, 10069, "Save;File save"),
+                 {кнопка(cmd_КнопкаНовый, рис_Новый, рис_НовыйНажат, рис_Новый, "New;New file"),
+                  кнопка(cmd_КнопкаОткрыть, рис_Открыть, рис_ОткрытьНажат, рис_Открыть, "Open;Open file"),
+                  кнопка(cmd_КнопкаСохранить, рис_Сохранить, рис_СохранитьНажат, рис_Сохранить, "Save;File save"),
                   separator{},
-                  кнопка(10080, 10065, 10064, 10065, "Undo;Undo"),
-                  кнопка(10081, 10063, 10062, 10063, "Redo;Redo"),
+                  кнопка(cmd_КнопкаОтменить, рис_Отменить, рис_ОтменитьНажат, рис_Отменить, "Undo;Undo"),
+                  кнопка(cmd_КнопкаПовторить, рис_Повторить, рис_ПовторитьНажат, рис_Повторить, "Redo;Redo"),
                   separator{},
-                  кнопка(10082, 10061, 10060, 10061, "Cut;Cut to clipboard"),
-                  кнопка(10083, 10059, 10058, 10059, "Copy;Copy to clipboard"),
-                  кнопка(10084, 10057, 10056, 10057, "Paste;Paste from clipboard"),
+                  кнопка(cmd_КнопкаВырезать, рис_Вырезать, рис_ВырезатьНажат, рис_Вырезать, "Cut;Cut to clipboard"),
+                  кнопка(cmd_КнопкаКопировать, рис_Копировать, рис_КопироватьНажат, рис_Копировать,
+                         "Copy;Copy to clipboard"),
+                  кнопка(cmd_КнопкаВставить, рис_Вставить, рис_ВставитьНажат, рис_Вставить,
+                         "Paste;Paste from clipboard"),
                   separator{},
                   separator{},
-                  кнопка(cmd_Содержание, 10067, 10066, 10067, "Help;Help")});
+                  кнопка(cmd_Содержание, рис_Справка, рис_СправкаНажата, рис_Справка, "Help;Help")});
 }
 
 void tb_help_line_Create(Window parent) {
@@ -132,11 +134,11 @@ std::optional<long> task_win_eh(Window win, const Event& ev) {
 }
 
 void dlg_about_dialog_Create(Window parent) {
-  win_CreateResDialog(parent, wk_ModalDialog, 10022, dlg_about_dialog_eh, 0);
+  win_CreateResDialog(parent, wk_ModalDialog, диалог_about, dlg_about_dialog_eh, 0);
 }
 
 std::optional<long> dlg_about_dialog_eh(Window win, const Event& ev) {
-  if (const auto* c = std::get_if<e_control>(&ev); c && c->id == 1) {
+  if (const auto* c = std::get_if<e_control>(&ev); c && c->id == кнопка_OK) {
     win_Destroy(win);
     return 0;
   }
@@ -144,10 +146,11 @@ std::optional<long> dlg_about_dialog_eh(Window win, const Event& ev) {
 }
 
 void устрежвидимостиинстр(Window owner, bool enabled) {
-  for (int id : {10074, 10075, 10076}) toolbar_SetValue(owner, id, ctrl_value{enabled, true});
+  for (int id : {cmd_КнопкаУдалить, cmd_КнопкаПравка, cmd_КнопкаКарточка})
+    toolbar_SetValue(owner, id, ctrl_value{enabled, true});
 }
 
 void устрежвидимостименю(Window win, bool enabled) {
-  for (int id : {10028, 10029, 10030}) menu_Enable(win, id, enabled);
+  for (int id : {cmd_МенюУдалить, cmd_МенюРедактировать, cmd_МенюКарточка}) menu_Enable(win, id, enabled);
   menu_Update(win_GetParent(win));
 }

@@ -13,13 +13,15 @@
 #include <random>
 #include <string>
 
-#include "app/catalogue_facts.h"
-#include "app/catalogue_files.h"
 #include "app/list_window.h"
 #include "app/record_edit.h"
+#include "app/session.h"
 #include "app/task_window.h"
 #include "layer/layer.h"
+#include "resources/ids.h"
+#include "resources/program_resources.h"
 #include "runtime/codepage.h"
+#include "runtime/run.h"
 
 namespace {
 
@@ -75,15 +77,17 @@ struct Catalogue {
 void in_program(int n, const std::function<void(Window task)>& body) {
   ensure_application();
   Catalogue cat(n);
-  начать_данные_каталога();
+  зарегистрировать_состояние_программы();
+  RUN_ResetParts();
   QTimer::singleShot(0, [&] {
     const Window task = uix_GetTaskWin();
     body(task);
     win_Destroy(task);
   });
+  uix_SetResources(res::program_resources());
   uix_SetAttrVal(xQbx_bMDI, 1);
   uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings}, task_win_eh,
-           res_menu{10031}, "foliarkh", "Foliarkh");
+           res_menu{меню_задачи}, "foliarkh", "Foliarkh");
 }
 
 void BM_OpenListWindow(benchmark::State& state) {

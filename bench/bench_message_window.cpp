@@ -11,6 +11,8 @@
 
 #include "layer/layer.h"
 #include "packages/message_window.h"
+#include "resources/ids.h"
+#include "resources/program_resources.h"
 #include "runtime/codepage.h"
 #include "runtime/console_output.h"
 
@@ -60,9 +62,10 @@ void BM_MessageWindowAppendCard(benchmark::State& state) {
     st.SetItemsProcessed(st.iterations() * 100);
     win_Destroy(task);
   });
+  uix_SetResources(res::program_resources());
   uix_SetAttrVal(xQbx_bMDI, 1);
-  uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize}, task_handler, res_menu{10031},
-           "bench", "Bench");
+  uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize}, task_handler,
+           res_menu{меню_задачи}, "bench", "Bench");
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <QTextBlock>
 
 #include "editor_widget.h"
-#include "internal/external_client.h"
 #include "internal/font_block.h"
 #include "internal/text.h"
+#include "internal/window_build.h"
 #include "internal/window_record.h"
 #include "layer/editor.h"
 #include "layer/win_ops.h"

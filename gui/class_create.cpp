@@ -1,5 +1,6 @@
 // The table of custom-control classes: a class name with the handler its controls start with.
-// Classes live for the process (they may be registered before uix_Init) until class_Destroy.
+// Classes live for the process (they may be registered before uix_Init) until class_Destroy or
+// the layer's reset.
 #include <map>
 
 #include "internal/custom_class.h"
@@ -22,6 +23,8 @@ std::optional<EventHandler> custom_class_handler(const std::string& class_name) 
   if (it == classes().end()) return std::nullopt;
   return it->second;
 }
+
+void clear_custom_classes() { classes().clear(); }
 
 }  // namespace gui_detail
 

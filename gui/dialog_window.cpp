@@ -3,10 +3,10 @@
 
 #include "internal/dialog_build.h"
 #include "internal/dialog_template.h"
+#include "internal/resource_lookup.h"
 #include "internal/window_record.h"
 #include "layer/controls.h"
 #include "layer/win_ops.h"
-#include "resources/dialogs.h"
 #include "runtime/run_error.h"
 
 using namespace gui_detail;
@@ -15,7 +15,7 @@ Window win_CreateResDialog(Window parent, int kind, int res_id, EventHandler han
                            std::int32_t creation_data) {
   if (parent != kScreenWindow) checked_record(parent);
   if (kind != wk_ModalDialog && kind != wk_ModelessDialog) RUN_Error(errcode::kWrongKind);
-  const res::DialogDef* def = res::find_dialog(res_id);
+  const ResDialog* def = find_dialog_resource(res_id);
   if (!def) RUN_Error(errcode::kNoDialogResource);
   return open_dialog(template_from_resource(*def), parent, kind, handler, creation_data);
 }

@@ -34,8 +34,13 @@ class TimerHost : public QObject {
   }
 };
 
-TimerHost* host() {
+QPointer<TimerHost>& the_host() {
   static QPointer<TimerHost> h;
+  return h;
+}
+
+TimerHost* host() {
+  QPointer<TimerHost>& h = the_host();
   if (!h) {
     h = new TimerHost;
     h->setParent(QCoreApplication::instance());
@@ -87,5 +92,7 @@ void timers_window_gone(Window win) {
     e.win = 0;
   }
 }
+
+void stop_all_timers() { delete the_host().data(); }  // its timers die with it
 
 }  // namespace gui_detail

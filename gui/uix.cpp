@@ -21,13 +21,12 @@
 #include "internal/menu_model.h"
 #include "internal/paint_surface.h"
 #include "internal/qt_window.h"
+#include "internal/resource_lookup.h"
 #include "internal/task_data.h"
 #include "internal/text.h"
+#include "internal/window_build.h"
 #include "internal/window_record.h"
-#include "internal/window_setup.h"
 #include "layer/error_box.h"
-#include "resources/accelerators.h"
-#include "resources/menus.h"
 #include "runtime/err_report.h"
 #include "runtime/file_slots.h"
 #include "runtime/run_error.h"
@@ -36,22 +35,20 @@ using namespace gui_detail;
 
 namespace {
 
-constexpr int kWindowListMenuId = 9011;
-constexpr int kTaskAccelTable = 9001;
-
-// The window-list pop-up: resource 9011's first pop-up when the program has one, else "&Window"
-// with Tile, Cascade and Arrange Icons; the MDI children are listed below them while it opens.
+// The window-list pop-up: the first pop-up of the registered window-list menu when the program
+// has that menu, else "&Window" with Tile, Cascade and Arrange Icons; the MDI children are listed
+// below them while it opens.
 QMenu* make_window_list(Window task_window) {
   QString title = QStringLiteral("&Window");
   std::vector<std::pair<int, QString>> items = {
       {9201, QStringLiteral("&Tile")}, {9202, QStringLiteral("&Cascade")}, {9203, QStringLiteral("&Arrange Icons")}};
-  if (const res::MenuDef* def = res::find_menu(kWindowListMenuId)) {
-    for (const res::MenuItemDef& d : def->items)
-      if (d.kind == res::MenuItemKind::popup) {
+  if (const ResMenu* def = find_menu_resource(window_list_menu_id())) {
+    for (const ResMenuItem& d : def->items)
+      if (d.kind == ResMenuItemKind::popup) {
         title = to_qt(d.text);
         items.clear();
-        for (const res::MenuItemDef& it : d.items)
-          if (it.kind == res::MenuItemKind::command) items.emplace_back(it.id, to_qt(it.text));
+        for (const ResMenuItem& it : d.items)
+          if (it.kind == ResMenuItemKind::command) items.emplace_back(it.id, to_qt(it.text));
         break;
       }
   }
@@ -84,9 +81,9 @@ QMenu* make_window_list(Window task_window) {
 }
 
 void install_accelerators(QWidget* frame, Window task_window) {
-  const res::AccelTableDef* table = res::find_accel_table(kTaskAccelTable);
+  const ResAccelTable* table = find_accel_table(task_accelerators_id());
   if (!table) return;
-  for (const res::AccelDef& a : table->entries) {
+  for (const ResAccel& a : table->entries) {
     const auto combo = key_combination_of(a.virtual_key, a.modifiers);
     if (!combo) continue;
     auto* sc = new QShortcut(QKeySequence(*combo), frame);
@@ -144,49 +141,27 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
   guard.own_app = make_application_if_needed();
   set_task(&t);
   a.three_d = false;  // no 3D-controls library exists on this platform
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/9012.ico")));
+  if (const int icon = task_icon_id()) QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/%1.ico").arg(icon)));
 
-  std::unique_ptr<MenuModel> model = MenuModel::build(menu);
-
-  WindowStyle style = style_from_flags(flags);
-  const bool want_max = style.maximized, want_min = style.minimized;
-  style.maximized = style.minimized = false;
-
-  auto* frame = new LayerFrame(nullptr, frame_window_flags(style));
-  prepare_menu_bar(frame->menuBar());
-  auto* client = new LayerClient;
-  frame->setCentralWidget(client);
-  frame->setWindowTitle(to_qt(title));
+  WindowBuild b = start_window(wk_Task, kScreenWindow, flags, handler);
+  build_menu(b, menu);
+  LayerClient* client = own_client(b);
+  LayerFrame* frame = own_frame(b, nullptr, client, title);
   if (a.mdi) {
     auto* mdi = new QMdiArea(client);
     mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     t.mdi_client = mdi;
   }
+  const WindowStyle style = b.rec->style;
 
-  auto rec = std::make_unique<WindowRecord>();
-  rec->kind = wk_Task;
-  rec->parent = kScreenWindow;
-  rec->client = client;
-  rec->frame = frame;
-  rec->handler = handler;
-  rec->style = style;
-  rec->surface = &client->surface();
-  rec->menu.reset(model.release());
-  WindowRecord& r = register_window(std::move(rec));
+  WindowRecord& r = join_table(b);
   const Window task_window = r.handle;
   t.task_window = task_window;
-
-  if (r.menu) {
-    if (a.mdi) {
-      t.window_list = make_window_list(task_window);
-      r.menu->add_window_list(t.window_list);
-    }
-    r.menu->on_command = [task_window](int tag) { run_trapped([&] { route_command(task_window, tag); }); };
-    r.menu->on_init = [task_window] { run_trapped([&] { route_initmenu(task_window); }); };
-    r.menu->show_in(frame->menuBar());
-  } else {
-    frame->menuBar()->hide();
+  if (r.menu && a.mdi) {
+    t.window_list = make_window_list(task_window);
+    r.menu->add_window_list(t.window_list);
   }
+  show_menu_bar(r.menu.get(), frame);
   if (t.mdi_client)
     guard.connections.push_back(QObject::connect(t.mdi_client.data(), &QMdiArea::subWindowActivated,
                                                  t.mdi_client.data(), [] { refresh_task_menu_bar(); }));
@@ -229,7 +204,7 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
   deliver(task_window, e_create{0});
 
   if (find_record(task_window) && !t.pending_exit) {
-    show_new_window(task_window, want_max, want_min);
+    show_first(task_window, b.showing);
     client->update();
     QEventLoop loop;
     t.loop = &loop;

@@ -56,4 +56,9 @@ DialogState& add_dialog(Window dlg, DialogState state) { return dialogs()[dlg] =
 
 void remove_dialog(Window dlg) { dialogs().erase(dlg); }
 
+void clear_dialog_state() {
+  dialogs().clear();
+  pending().clear();
+}
+
 }  // namespace dialog_detail

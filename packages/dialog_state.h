@@ -47,5 +47,7 @@ std::optional<PendingDialog> take_pending();
 DialogState* find_dialog(Window dlg);
 DialogState& add_dialog(Window dlg, DialogState state);
 void remove_dialog(Window dlg);
+// Forgets every record and every queued dialog (the packages' reset).
+void clear_dialog_state();
 
 }  // namespace dialog_detail

@@ -105,6 +105,15 @@ std::int32_t action_index(toolbar_action action) {
   return static_cast<std::int32_t>(table.size() - 1);
 }
 
+void clear_toolbar_state() {
+  toolbars.retract_all();
+  controls.retract_all();
+  tips.retract_all();
+  held_button.retract_all();
+  margins.set(MarginRecord{});
+  action_table().clear();
+}
+
 toolbar_action action_at(std::int32_t index) {
   const std::vector<toolbar_action>& table = action_table();
   if (index < 0 || static_cast<std::size_t>(index) >= table.size()) return nullptr;

@@ -103,4 +103,8 @@ void forget_toolbar(Window toolbar);
 std::int32_t action_index(toolbar_action action);
 toolbar_action action_at(std::int32_t index);
 
+// Forgets every toolbar, control, tip, the held button, the margins added and the action table
+// (the packages' reset).
+void clear_toolbar_state();
+
 }  // namespace toolbar_detail

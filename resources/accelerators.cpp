@@ -1,26 +1,23 @@
-// The accelerator table 9001 of the task window: Ctrl+F1 opens the help contents, F1 is "&Local".
-#include "resources/accelerators.h"
+// The accelerator table of the task window: Ctrl+F1 opens the help contents, F1 is "&Local".
+#include "resources/ids.h"
+#include "tables.h"
 
 namespace res {
 namespace {
 
 constexpr int kVkF1 = 112;
 
-constexpr AccelDef kTaskAccels[] = {
-    {kVkF1, accel_control, 10044},
-    {kVkF1, 0, 10045},
+constexpr ResAccel kTaskAccels[] = {
+    {kVkF1, accel_control, cmd_Содержание},
+    {kVkF1, 0, cmd_Местная},
 };
 
-constexpr AccelTableDef kTables[] = {
-    {9001, kTaskAccels},
+constexpr ResAccelTable kTables[] = {
+    {ускорители_задачи, kTaskAccels},
 };
 
 }  // namespace
 
-const AccelTableDef* find_accel_table(int id) {
-  for (const AccelTableDef& t : kTables)
-    if (t.id == id) return &t;
-  return nullptr;
-}
+std::span<const ResAccelTable> accelerator_tables() { return kTables; }
 
 }  // namespace res

@@ -1,69 +1,58 @@
-// The dialog templates of the program: the data-entry dialog 10004, the data-saved note 10000
-// and the About box 10022.
-#include "resources/dialogs.h"
-
+// The dialog templates of the program: the data-entry dialog, the data-saved note and the About
+// box.
+#include "resources/ids.h"
 #include "runtime/codepage.h"
+#include "tables.h"
 
 namespace res {
 namespace {
 
-// Control kinds and control flags used by the tables.
-constexpr int kPush = 8, kRadio = 9, kCheck = 10, kEdit = 13, kText = 14, kListButton = 16,
-              kGroup = 18, kIcon = 19;
-constexpr std::uint32_t fInvisible = 11, fDisabled = 12, fVScroll = 8, fDefault = 23, fGroup = 25,
-                        fTabStop = 26, fCentre = 32, fAutoScrollH = 46, fAuto = 51;
-
-constexpr DialogItemDef kDataEntryItems[] = {
-    {kText, 10005, "Автор"_cp, {6, 8, 29, 12}, {}, 0},
-    {kEdit, 10006, "", {45, 6, 77, 15}, {fTabStop, fAutoScrollH}, 0},
-    {kText, 10007, "Наименование"_cp, {6, 28, 60, 14}, {}, 0},
-    {kEdit, 10008, "", {71, 28, 135, 15}, {fTabStop, fAutoScrollH}, 0},
-    {kCheck, 10009, "Диск"_cp, {214, 29, 46, 15}, {fAuto, fTabStop}, 0},
-    {kText, 10010, "Категория"_cp, {7, 50, 60, 12}, {}, 0},
-    {kListButton, 10011, "", {71, 51, 72, 38}, {fVScroll, fTabStop}, 0},
-    {kText, 10021, "Вид"_cp, {151, 52, 48, 11}, {fInvisible}, 0},
-    {kListButton, 10012, "", {206, 52, 64, 40}, {fVScroll, fTabStop, fInvisible}, 0},
-    {kGroup, 10013, "Переплет"_cp, {7, 70, 80, 37}, {}, 0},
-    {kRadio, 10014, "Твердый"_cp, {16, 82, 67, 10}, {fAuto, fGroup, fTabStop}, 0},
-    {kRadio, 10015, "Мягкий"_cp, {16, 95, 67, 10}, {fAuto}, 0},
-    {kGroup, 10016, "Обложка"_cp, {95, 70, 176, 37}, {}, 0},
-    {kText, 10020, "Файл"_cp, {98, 81, 78, 10}, {}, 0},
-    {kEdit, 10017, "", {97, 93, 125, 12}, {fAutoScrollH, fDisabled}, 0},
-    {kPush, 10018, "ВидОбл"_cp, {224, 77, 41, 12}, {fTabStop}, 0},
-    {kPush, 10019, "ОблЗакрыть"_cp, {225, 93, 41, 12}, {fTabStop, fDisabled}, 0},
-    {kPush, 1, "&OK", {76, 118, 40, 12}, {fDefault, fTabStop, fGroup}, 0},
-    {kPush, 2, "&Cancel", {140, 118, 40, 12}, {fTabStop}, 0},
+constexpr ResDialogItem kDataEntryItems[] = {
+    {wk_Text, ид_НадписьАвтор, "Автор"_cp, {6, 8, 29, 12}, {}, 0},
+    {wk_Edit, ид_Автор, "", {45, 6, 77, 15}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьНаименование, "Наименование"_cp, {6, 28, 60, 14}, {}, 0},
+    {wk_Edit, ид_Наименование, "", {71, 28, 135, 15}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_CheckBox, ид_Диск, "Диск"_cp, {214, 29, 46, 15}, {csf_Auto, csf_TabStop}, 0},
+    {wk_Text, ид_НадписьКатегория, "Категория"_cp, {7, 50, 60, 12}, {}, 0},
+    {wk_ListButton, ид_Категория, "", {71, 51, 72, 38}, {wsf_VScroll, csf_TabStop}, 0},
+    {wk_Text, ид_НадписьВид, "Вид"_cp, {151, 52, 48, 11}, {wsf_Invisible}, 0},
+    {wk_ListButton, ид_Вид, "", {206, 52, 64, 40}, {wsf_VScroll, csf_TabStop, wsf_Invisible}, 0},
+    {wk_GroupBox, ид_РамкаПереплет, "Переплет"_cp, {7, 70, 80, 37}, {}, 0},
+    {wk_RadioButton, ид_Твердый, "Твердый"_cp, {16, 82, 67, 10}, {csf_Auto, csf_Group, csf_TabStop}, 0},
+    {wk_RadioButton, ид_Мягкий, "Мягкий"_cp, {16, 95, 67, 10}, {csf_Auto}, 0},
+    {wk_GroupBox, ид_РамкаОбложка, "Обложка"_cp, {95, 70, 176, 37}, {}, 0},
+    {wk_Text, ид_НадписьФайл, "Файл"_cp, {98, 81, 78, 10}, {}, 0},
+    {wk_Edit, ид_ФайлОбложки, "", {97, 93, 125, 12}, {csf_AutoHScroll, wsf_Disabled}, 0},
+    {wk_PushButton, ид_ВидОбл, "ВидОбл"_cp, {224, 77, 41, 12}, {csf_TabStop}, 0},
+    {wk_PushButton, ид_ОблЗакрыть, "ОблЗакрыть"_cp, {225, 93, 41, 12}, {csf_TabStop, wsf_Disabled}, 0},
+    {wk_PushButton, кнопка_OK, "&OK", {76, 118, 40, 12}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
+    {wk_PushButton, кнопка_Cancel, "&Cancel", {140, 118, 40, 12}, {csf_TabStop}, 0},
 };
 
-constexpr DialogItemDef kSavedNoteItems[] = {
-    {kIcon, 10002, "", {8, 3, 16, 16}, {}, 10003},
-    {kText, 10001, "Данные сохранены"_cp, {29, 6, 71, 13}, {fCentre}, 0},
+constexpr ResDialogItem kSavedNoteItems[] = {
+    {wk_Icon, ид_ЗначокИнфСохранена, "", {8, 3, 16, 16}, {}, значок_информации},
+    {wk_Text, ид_ТекстИнфСохранена, "Данные сохранены"_cp, {29, 6, 71, 13}, {csf_Center}, 0},
 };
 
-constexpr DialogItemDef kAboutItems[] = {
-    {kText, 10023, "No description", {8, 8, 124, 10}, {fCentre}, 0},
-    {kText, 10024, "Version 1.0", {8, 24, 124, 10}, {fCentre}, 0},
-    {kText, 10025, "Фолиарх"_cp, {8, 40, 124, 10}, {fCentre}, 0},
-    {kText, 10026, "Каталог литературы"_cp, {8, 56, 124, 10}, {fCentre}, 0},
-    {kPush, 1, "OK", {24, 76, 36, 16}, {fDefault, fTabStop, fGroup}, 0},
-    {kPush, 3, "Help", {80, 76, 37, 16}, {fTabStop}, 0},
+constexpr ResDialogItem kAboutItems[] = {
+    {wk_Text, ид_ОписаниеПрограммы, "No description", {8, 8, 124, 10}, {csf_Center}, 0},
+    {wk_Text, ид_ВерсияПрограммы, "Version 1.0", {8, 24, 124, 10}, {csf_Center}, 0},
+    {wk_Text, ид_ИмяПрограммы, "Фолиарх"_cp, {8, 40, 124, 10}, {csf_Center}, 0},
+    {wk_Text, ид_НазначениеПрограммы, "Каталог литературы"_cp, {8, 56, 124, 10}, {csf_Center}, 0},
+    {wk_PushButton, кнопка_OK, "OK", {24, 76, 36, 16}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
+    {wk_PushButton, кнопка_Help, "Help", {80, 76, 37, 16}, {csf_TabStop}, 0},
 };
 
-// Window flags of the templates.
-constexpr std::uint32_t wDialogFrame = 3, wClose = 4, wTitle = 9;
-
-constexpr DialogDef kDialogs[] = {
-    {10004, "Ввод данных"_cp, {10, 20, 285, 139}, {wDialogFrame, wTitle, wClose}, {}, 0, kDataEntryItems},
-    {10000, "ИнфСохранена"_cp, {50, 40, 101, 26}, {wDialogFrame, wTitle}, "Times New Roman", 16, kSavedNoteItems},
-    {10022, "About", {122, 26, 141, 97}, {wDialogFrame, wTitle, wClose}, {}, 0, kAboutItems},
+constexpr ResDialog kDialogs[] = {
+    {диалог_ввод_данных, "Ввод данных"_cp, {10, 20, 285, 139}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
+     kDataEntryItems},
+    {диалог_инфсохранена, "ИнфСохранена"_cp, {50, 40, 101, 26}, {wsf_DialogFrame, wsf_TitleBar}, "Times New Roman", 16,
+     kSavedNoteItems},
+    {диалог_about, "About", {122, 26, 141, 97}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0, kAboutItems},
 };
 
 }  // namespace
 
-const DialogDef* find_dialog(int id) {
-  for (const DialogDef& d : kDialogs)
-    if (d.id == id) return &d;
-  return nullptr;
-}
+std::span<const ResDialog> dialogs() { return kDialogs; }
 
 }  // namespace res

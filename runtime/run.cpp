@@ -11,9 +11,9 @@
 #include "fatal_stop.h"
 #include "fault_signals.h"
 #include "heap_settings.h"
+#include "run_parts.h"
 #include "runtime/err_messages.h"
 #include "runtime/err_report.h"
-#include "runtime/fact_store.h"
 #include "runtime/file_slots.h"
 #include "runtime/run_error.h"
 #include "settings_store.h"
@@ -27,16 +27,6 @@ int g_show_mode = 10;
 std::fenv_t g_saved_fenv;
 std::string g_command_line;
 bool g_have_command_line = false;
-
-struct RunPart {
-  RunPartFn init;
-  RunPartFn end;
-};
-
-std::vector<RunPart>& parts() {
-  static std::vector<RunPart> list;
-  return list;
-}
 
 std::string quoted_if_needed(std::string_view arg) {
   if (!arg.empty() && arg.find_first_of(" \t") == std::string_view::npos) return std::string(arg);
@@ -79,8 +69,6 @@ void undo_start() {
 
 }  // namespace
 
-void RUN_RegisterPart(RunPartFn init, RunPartFn end) { parts().push_back({init, end}); }
-
 void* RUN_GetInstance() { return g_instance; }
 int RUN_GetShowMode() { return g_show_mode; }
 
@@ -122,8 +110,7 @@ int RUN_Init() {
       IO_InitFiles();
       ERR_InitMessages();
       RUN_InstallFaultHandlers();
-      for (const RunPart& p : parts())
-        if (p.init) p.init();
+      RUN_InitParts();
     }
   } catch (const RunError& e) {
     code = e.code();
@@ -151,16 +138,9 @@ int RUN_End() {
   } catch (const RunError& e) {
     code = e.code();
   }
-  const auto& list = parts();
-  for (auto it = list.rbegin(); it != list.rend(); ++it) {
-    try {
-      if (it->end) it->end();
-    } catch (const RunError& e) {
-      if (code == 0) code = e.code();
-    }
-  }
-  // The fact store's node pool and stored records go last: nothing may use them afterwards.
-  RNT_FC_Terminate();
+  // The runtime's own part, first registered, ends last: the fact store's node pool and stored
+  // records go when nothing may use them any more.
+  if (const int parts_code = RUN_EndParts(); code == 0) code = parts_code;
   undo_start();
   if (code != 0) RUN_FatalMessage("Kernog termination failed with code: " + std::to_string(code));
   return code;

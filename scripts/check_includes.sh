@@ -5,9 +5,12 @@
 #     are those outside its include/ folder (runtime/, gui/ and editor/ for the layer, packages/);
 #     only the library itself and its white-box tests (and bench/) may include them;
 #   - an include names a public header ("runtime/x.h", "layer/x.h", ...) that is not one;
+#   - an include goes against the libraries' order: the runtime, the layer (and its tests) and the
+#     packages see nothing of the program above them (resources/, app/), and the runtime nothing
+#     of the layer;
 #   - an include goes up with "../";
-#   - a Qt header is included in runtime/, packages/, resources/, app/ or a Qt-free part of the
-#     layer (its public headers, portable/);
+#   - a Qt header is included in runtime/, packages/, resources/, app/ (with the catalogue model
+#     in app/catalogue/) or a Qt-free part of the layer (its public headers, portable/);
 #   - a public header includes anything but public headers.
 #
 #   scripts/check_includes.sh [source-dir]
@@ -29,12 +32,13 @@ mapfile -t headers < <(find "${folders[@]}" -name '*.h' | sort)
 # The library (or test folder) a path belongs to.
 function owner(p) {
   if (p ~ /^gui\/portable\//) return "layer_portable"
+  if (p ~ /^app\/catalogue\//) return "catalogue"
   if (p ~ /^(gui|editor)\//) return "layer"
   if (p ~ /^(runtime|packages|resources|app)\//) { split(p, a, "/"); return a[1] }
   if (p ~ /^tests\//) { split(p, a, "/"); return "tests/" a[2] }
   split(p, a, "/"); return a[1]
 }
-function is_public(p) { return p ~ /^[^\/]+(\/portable)?\/include\// }
+function is_public(p) { return p ~ /^[^\/]+(\/portable|\/catalogue)?\/include\// }
 # Whether code in `user` may include a private header of `lib`.
 function may_see(user, lib) {
   if (user == lib || user == "bench") return 1
@@ -44,12 +48,20 @@ function may_see(user, lib) {
   if (lib ~ /^tests\// || lib == "fuzz") return user ~ /^tests\// || user == "fuzz"
   return 0
 }
+# Whether code in `user` may include the public headers of `lib` (users not listed: any).
+function may_use(user, lib) { return !(user in uses) || index(" " uses[user] " ", " " lib " ") > 0 }
 function fail(msg) { print $1 ":" $2 ": " msg; bad = 1 }
 BEGIN { roots = "runtime gui editor packages resources app tests/gui tests/runtime tests/app tests/editor tests/packages fuzz bench"
         nroots = split(roots, root, " ")
         public_prefix["runtime"] = "runtime/include"; public_prefix["layer"] = "gui/include"
         public_prefix["layer_portable"] = "gui/portable/include"; public_prefix["packages"] = "packages/include"
-        public_prefix["resources"] = "resources/include"; public_prefix["app"] = "app/include" }
+        public_prefix["resources"] = "resources/include"; public_prefix["app"] = "app/include"
+        public_prefix["catalogue"] = "app/catalogue/include"
+        uses["runtime"] = "runtime"; uses["tests/runtime"] = "runtime"; uses["layer_portable"] = "layer_portable"
+        uses["layer"] = "layer layer_portable runtime"
+        uses["tests/gui"] = uses["layer"]; uses["tests/editor"] = uses["layer"]
+        uses["packages"] = "packages layer runtime"; uses["resources"] = "resources layer runtime"
+        uses["catalogue"] = "catalogue runtime" }
 !listed { if ($0 == "--") listed = 1; else known[$0] = 1; next }
 {
   file = $1; text = $3; user = owner(file)
@@ -66,6 +78,8 @@ BEGIN { roots = "runtime gui editor packages resources app tests/gui tests/runti
   if (part[2] != "" && part[1] in public_prefix) {
     if (!((public_prefix[part[1]] "/" inc) in known))
       fail("\"" inc "\" is not a public header of " part[1])
+    else if (!may_use(user, part[1]))
+      fail("\"" inc "\": " user " does not depend on " part[1])
     next
   }
   if (is_public(file)) { fail("public header includes the private header \"" inc "\""); next }

@@ -2,14 +2,21 @@
 #include "internal/application.h"
 
 #include <cstdlib>
+#include <string>
+
+#include "internal/resource_lookup.h"
 
 namespace gui_detail {
 
 std::unique_ptr<QApplication> make_application_if_needed() {
   if (QApplication::instance()) return nullptr;
+  // The application object keeps argc and argv for its lifetime; the name is the registered one
+  // (empty without a registration).
   static int argc = 1;
-  static char name[] = "foliarkh";
-  static char* argv[] = {name, nullptr};
+  static std::string name;
+  static char* argv[] = {nullptr, nullptr};
+  name = program_name();
+  argv[0] = name.data();
   auto app = std::make_unique<QApplication>(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   return app;

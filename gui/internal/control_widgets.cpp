@@ -135,7 +135,7 @@ bool CtlLabel::event(QEvent* ev) {
   return QLabel::event(ev);
 }
 
-CtlLineEdit::CtlLineEdit(QWidget* parent) : QLineEdit(parent) {
+CtlLineEdit::CtlLineEdit(QWidget* parent) : ReportsFocus(parent) {
   connect(this, &QLineEdit::textChanged, this, [this] { notify_parent(this, ::modified{}); });
   // Upper- or lower-case conversion of what the user types.
   connect(this, &QLineEdit::textEdited, this, [this](const QString& s) {
@@ -149,17 +149,7 @@ CtlLineEdit::CtlLineEdit(QWidget* parent) : QLineEdit(parent) {
   });
 }
 
-void CtlLineEdit::focusInEvent(QFocusEvent* ev) {
-  QLineEdit::focusInEvent(ev);
-  notify_parent(this, ::getfocus{});
-}
-
-void CtlLineEdit::focusOutEvent(QFocusEvent* ev) {
-  QLineEdit::focusOutEvent(ev);
-  notify_parent(this, ::losefocus{});
-}
-
-CtlTextEdit::CtlTextEdit(QWidget* parent) : QPlainTextEdit(parent) {
+CtlTextEdit::CtlTextEdit(QWidget* parent) : ReportsFocus(parent) {
   setTabChangesFocus(true);
   connect(this, &QPlainTextEdit::textChanged, this, [this] { notify_parent(this, ::modified{}); });
 }
@@ -180,17 +170,7 @@ void CtlTextEdit::keyPressEvent(QKeyEvent* ev) {
   QPlainTextEdit::keyPressEvent(ev);
 }
 
-void CtlTextEdit::focusInEvent(QFocusEvent* ev) {
-  QPlainTextEdit::focusInEvent(ev);
-  notify_parent(this, ::getfocus{});
-}
-
-void CtlTextEdit::focusOutEvent(QFocusEvent* ev) {
-  QPlainTextEdit::focusOutEvent(ev);
-  notify_parent(this, ::losefocus{});
-}
-
-CtlListView::CtlListView(QWidget* parent) : QListView(parent), model_(new ListModel(this)) {
+CtlListView::CtlListView(QWidget* parent) : ReportsFocus(parent), model_(new ListModel(this)) {
   setModel(model_);
   setUniformItemSizes(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -218,18 +198,8 @@ void CtlListView::mouseDoubleClickEvent(QMouseEvent* ev) {
   if (notify) notify_parent(this, ::activated{});
 }
 
-void CtlListView::focusInEvent(QFocusEvent* ev) {
-  QListView::focusInEvent(ev);
-  notify_parent(this, ::getfocus{});
-}
-
-void CtlListView::focusOutEvent(QFocusEvent* ev) {
-  QListView::focusOutEvent(ev);
-  notify_parent(this, ::losefocus{});
-}
-
 CtlComboBox::CtlComboBox(QWidget* parent, bool with_edit_line)
-    : QComboBox(parent), model_(new ListModel(this)) {
+    : ReportsFocus(parent), model_(new ListModel(this)) {
   // A placeholder keeps the toolkit from selecting the first line added to an empty list.
   setPlaceholderText(QStringLiteral(" "));
   setModel(model_);
@@ -253,16 +223,6 @@ void CtlComboBox::showPopup() {
 void CtlComboBox::hidePopup() {
   QComboBox::hidePopup();
   notify_parent(this, ::closeup{});
-}
-
-void CtlComboBox::focusInEvent(QFocusEvent* ev) {
-  QComboBox::focusInEvent(ev);
-  notify_parent(this, ::getfocus{});
-}
-
-void CtlComboBox::focusOutEvent(QFocusEvent* ev) {
-  QComboBox::focusOutEvent(ev);
-  notify_parent(this, ::losefocus{});
 }
 
 CtlScrollBar::CtlScrollBar(QWidget* parent, Qt::Orientation o) : QScrollBar(o, parent) {

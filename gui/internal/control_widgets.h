@@ -53,6 +53,24 @@ class QuietScope {
 // the control is quiet, either window is being destroyed or the parent dialog is being created.
 void notify_parent(QWidget* w, const ControlInfo& info);
 
+// A control that reports the keyboard focus arriving (getfocus) and leaving (losefocus) to its
+// parent, after the widget's own handling of the change.
+template <class Widget>
+class ReportsFocus : public Widget {
+ public:
+  using Widget::Widget;
+
+ protected:
+  void focusInEvent(QFocusEvent* ev) override {
+    Widget::focusInEvent(ev);
+    notify_parent(this, ::getfocus{});
+  }
+  void focusOutEvent(QFocusEvent* ev) override {
+    Widget::focusOutEvent(ev);
+    notify_parent(this, ::losefocus{});
+  }
+};
+
 class CtlPushButton : public QPushButton, public ControlTraits {
   Q_OBJECT
  public:
@@ -107,28 +125,22 @@ class CtlLabel : public QLabel, public ControlTraits {
   bool event(QEvent* ev) override;
 };
 
-class CtlLineEdit : public QLineEdit, public ControlTraits {
+class CtlLineEdit : public ReportsFocus<QLineEdit>, public ControlTraits {
   Q_OBJECT
  public:
   explicit CtlLineEdit(QWidget* parent);
-
- protected:
-  void focusInEvent(QFocusEvent* ev) override;
-  void focusOutEvent(QFocusEvent* ev) override;
 };
 
-class CtlTextEdit : public QPlainTextEdit, public ControlTraits {
+class CtlTextEdit : public ReportsFocus<QPlainTextEdit>, public ControlTraits {
   Q_OBJECT
  public:
   explicit CtlTextEdit(QWidget* parent);
 
  protected:
   void keyPressEvent(QKeyEvent* ev) override;
-  void focusInEvent(QFocusEvent* ev) override;
-  void focusOutEvent(QFocusEvent* ev) override;
 };
 
-class CtlListView : public QListView, public ControlTraits {
+class CtlListView : public ReportsFocus<QListView>, public ControlTraits {
   Q_OBJECT
  public:
   explicit CtlListView(QWidget* parent);
@@ -137,24 +149,18 @@ class CtlListView : public QListView, public ControlTraits {
  protected:
   void keyPressEvent(QKeyEvent* ev) override;
   void mouseDoubleClickEvent(QMouseEvent* ev) override;
-  void focusInEvent(QFocusEvent* ev) override;
-  void focusOutEvent(QFocusEvent* ev) override;
 
  private:
   ListModel* model_;
 };
 
-class CtlComboBox : public QComboBox, public ControlTraits {
+class CtlComboBox : public ReportsFocus<QComboBox>, public ControlTraits {
   Q_OBJECT
  public:
   CtlComboBox(QWidget* parent, bool with_edit_line);
   ListModel& list() { return *model_; }
   void showPopup() override;
   void hidePopup() override;
-
- protected:
-  void focusInEvent(QFocusEvent* ev) override;
-  void focusOutEvent(QFocusEvent* ev) override;
 
  private:
   ListModel* model_;

@@ -5,15 +5,14 @@
 #include "internal/font_block.h"
 #include "internal/text.h"
 #include "layer/font.h"
-#include "resources/dialogs.h"
 #include "runtime/run_error.h"
 
 namespace gui_detail {
 namespace {
 
-QRect to_du(const res::DuRect& r) { return QRect(r.x, r.y, r.cx, r.cy); }
+QRect to_du(const DuRect& r) { return QRect(r.x, r.y, r.cx, r.cy); }
 
-WinFlags to_flags(const res::FlagList& f) {
+WinFlags to_flags(const ResFlags& f) {
   const auto l = f.list();
   return WinFlags(l.begin(), l.end());
 }
@@ -25,7 +24,7 @@ QRect px_to_du(const Rect& r, BaseUnits b) {
 
 }  // namespace
 
-DialogTemplate template_from_resource(const res::DialogDef& def) {
+DialogTemplate template_from_resource(const ResDialog& def) {
   DialogTemplate t;
   t.caption = std::string(def.caption);
   t.du = to_du(def.rect);
@@ -35,7 +34,7 @@ DialogTemplate template_from_resource(const res::DialogDef& def) {
     f.setPointSize(def.font_points > 0 ? def.font_points : 8);
     t.font = f;
   }
-  for (const res::DialogItemDef& d : def.items)
+  for (const ResDialogItem& d : def.items)
     t.items.push_back({d.kind, d.id, std::string(d.text), to_du(d.rect), to_flags(d.flags), d.icon, {}});
   return t;
 }

@@ -10,10 +10,7 @@
 #include <vector>
 
 #include "layer/dialog_window.h"
-
-namespace res {
-struct DialogDef;
-}
+#include "layer/resource_tables.h"
 
 namespace gui_detail {
 
@@ -35,7 +32,7 @@ struct DialogTemplate {
   std::vector<TemplateItem> items;
 };
 
-DialogTemplate template_from_resource(const res::DialogDef& def);
+DialogTemplate template_from_resource(const ResDialog& def);
 // From a definition list whose head is a dialog definition; pixel rectangles become dialog units
 // of the system dialog font (integer division), as for controls given to a dialog in pixels.
 DialogTemplate template_from_definitions(const wdef_dialog& head, const std::vector<WinDef>& rest);

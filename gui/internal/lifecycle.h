@@ -28,5 +28,7 @@ void fit_mdi_client();
 void process_posted(Window win, const Event& ev);
 // Stops the timers of a window that is gone (their entries stay until timer_Kill).
 void timers_window_gone(Window win);
+// Stops every timer of the process, also one a run left running (the layer's reset).
+void stop_all_timers();
 
 }  // namespace gui_detail

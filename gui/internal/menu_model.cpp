@@ -8,8 +8,8 @@
 #include <QProxyStyle>
 #include <algorithm>
 
+#include "internal/resource_lookup.h"
 #include "internal/text.h"
-#include "resources/menus.h"
 
 namespace gui_detail {
 namespace {
@@ -49,9 +49,9 @@ std::unique_ptr<MenuModel> MenuModel::build(const Menu& menu, SrcLoc loc) {
   if (std::holds_alternative<no_menu>(menu)) return nullptr;
   std::unique_ptr<MenuModel> m(new MenuModel);
   if (const auto* r = std::get_if<res_menu>(&menu)) {
-    const res::MenuDef* def = res::find_menu(r->id);
+    const ResMenu* def = find_menu_resource(r->id);
     if (!def) RUN_Error(errcode::kNoMenuResource, loc);
-    m->add_resource_items(nullptr, def->items.data(), def->items.size());
+    m->add_resource_items(nullptr, def->items);
   } else {
     const auto& items = std::get<dyn_menu>(menu).items;
     if (items.empty()) RUN_Error(errcode::kBadDefinition, loc);
@@ -90,10 +90,9 @@ void MenuModel::place(QMenu* into, QAction* a) {
     bar_.push_back(a);
 }
 
-void MenuModel::add_resource_items(QMenu* into, const res::MenuItemDef* items, std::size_t n) {
+void MenuModel::add_resource_items(QMenu* into, std::span<const ResMenuItem> items) {
   bool right_started = false;
-  for (std::size_t i = 0; i < n; ++i) {
-    const res::MenuItemDef& d = items[i];
+  for (const ResMenuItem& d : items) {
     if (!into && d.right_aligned && !right_started) {
       auto* sep = new QAction(this);
       sep->setSeparator(true);
@@ -101,16 +100,16 @@ void MenuModel::add_resource_items(QMenu* into, const res::MenuItemDef* items, s
       right_started = true;
     }
     switch (d.kind) {
-      case res::MenuItemKind::separator:
+      case ResMenuItemKind::separator:
         if (into) into->addSeparator();
         break;
-      case res::MenuItemKind::command:
+      case ResMenuItemKind::command:
         place(into, make_command(d.id, d.text, !d.grayed, d.checked));
         break;
-      case res::MenuItemKind::popup: {
+      case ResMenuItemKind::popup: {
         QMenu* p = make_popup(d.text);
         p->menuAction()->setEnabled(!d.grayed);
-        add_resource_items(p, d.items.data(), d.items.size());
+        add_resource_items(p, d.items);
         if (!into) connect(p, &QMenu::aboutToShow, this, [this] { if (on_init) on_init(); });
         place(into, p->menuAction());
         break;

@@ -9,18 +9,18 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "layer/resource_tables.h"
 #include "layer/window.h"
 #include "runtime/run_error.h"
 
 class QAction;
 class QMenu;
 class QMenuBar;
-
-namespace res { struct MenuItemDef; }
 
 namespace gui_detail {
 
@@ -50,7 +50,7 @@ class MenuModel : public QObject {
 
  private:
   MenuModel() = default;
-  void add_resource_items(QMenu* into, const res::MenuItemDef* items, std::size_t n);
+  void add_resource_items(QMenu* into, std::span<const ResMenuItem> items);
   void add_list_items(QMenu* into, const std::vector<MenuItem>& items);
   QAction* make_command(int tag, std::string_view text, bool enabled, bool checked);
   QMenu* make_popup(std::string_view text);

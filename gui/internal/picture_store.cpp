@@ -51,4 +51,6 @@ const PictureEntry& checked_picture(Picture pict, SrcLoc loc) {
 
 void remove_picture(Picture pict) { store().entries.erase(pict); }
 
+void clear_pictures() { store().entries.clear(); }
+
 }  // namespace gui_detail

@@ -22,6 +22,8 @@ Picture add_picture(std::vector<std::uint8_t> block, SrcLoc loc = SrcLoc::curren
 // The live picture, or run-time error 6002 (the block cannot be locked).
 const PictureEntry& checked_picture(Picture pict, SrcLoc loc = SrcLoc::current());
 void remove_picture(Picture pict);
+// Drops every picture (the layer's reset); handles go on counting.
+void clear_pictures();
 // Decoded pixels as an ARGB32 image.
 QImage to_qimage(const bitmap::Image& img);
 

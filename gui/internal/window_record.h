@@ -104,7 +104,7 @@ bool is_window(Window win);
 std::vector<WindowRecord*> all_records();
 // Whether `ancestor` is `win` or one of its parents.
 bool is_ancestor_or_self(Window ancestor, Window win);
-// Drops every record (end of a run).
+// Drops every record (end of a run, the layer's reset).
 void clear_window_table();
 
 }  // namespace gui_detail

@@ -88,8 +88,12 @@ class NewChildren : public QObject {
 
 }  // namespace
 
-class AppListTests : public QObject {
+class AppListTests : public QtSuite {
   Q_OBJECT
+
+ public:
+  AppListTests() : QtSuite(зарегистрировать_состояние_программы) {}
+
  private slots:
   void listLines() {
     ЗаписьБазы з{7, cp("Шекспи"), cp("Гамлет1"), cp("Драма"), "", 1, 0, "a.bmp"};

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "app/cover_window.h"
 #include "app/data_entry.h"
@@ -93,9 +94,36 @@ std::vector<int> codes() {
 
 }  // namespace
 
-class AppTaskTests : public QObject {
+class AppTaskTests : public QtSuite {
   Q_OBJECT
+
+ public:
+  AppTaskTests() : QtSuite(зарегистрировать_состояние_программы) {}
+
  private slots:
+  // Every bitmap and icon id of the program's id header has its file compiled in, and every file
+  // compiled in has its id there: an id changed without its file (or the other way) fails here.
+  void everyPictureIdHasItsFile() {
+    QFile header(FOLIARKH_SOURCE_DIR "/resources/include/resources/ids.h");
+    QVERIFY(header.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString text = QString::fromUtf8(header.readAll());
+    QStringList declared, missing;
+    const QRegularExpression id(QString::fromUtf8(R"((рис|значок)_[^\s=,]+\s*=\s*(\d+))"));
+    for (auto m = id.globalMatch(text); m.hasNext();) {
+      const auto match = m.next();
+      const QString path = match.captured(1) == QString::fromUtf8("рис") ? ":/bitmaps/" + match.captured(2) + ".bmp"
+                                                                         : ":/icons/" + match.captured(2) + ".ico";
+      declared << path;
+      if (!QFile::exists(path)) missing << match.captured(0);
+    }
+    QCOMPARE(missing, QStringList());
+    QStringList undeclared;
+    for (const QString dir : {":/bitmaps", ":/icons"})
+      for (const QString& name : QDir(dir).entryList(QDir::Files))
+        if (!declared.contains(dir + "/" + name)) undeclared << dir + "/" + name;
+    QCOMPARE(undeclared, QStringList());
+  }
+
   void startUpBuildsTheTaskWindow() {
     WorkDir wd(start_files(kТриЗаписи));
     run_app([&](Window task) {
@@ -108,7 +136,7 @@ class AppTaskTests : public QObject {
       QCOMPARE(win_GetText(task), cp("Фолиарх"));
       QVERIFY(reported().empty());
       // F1 and "&Local" do nothing; the toolbar buttons without an action neither.
-      for (int id : {int(cmd_Местная), 10077, 10084}) {
+      for (int id : {int(cmd_Местная), int(cmd_КнопкаНовый), int(cmd_КнопкаВставить)}) {
         command(task, id);
         QVERIFY(!QApplication::activeModalWidget());
       }

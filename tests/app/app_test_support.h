@@ -17,11 +17,16 @@
 #include <map>
 #include <string>
 
-#include "app/catalogue_facts.h"
 #include "app/catalogue_files.h"
+#include "app/session.h"
 #include "app/task_window.h"
+#include "catalogue/catalogue_facts.h"
 #include "layer/layer.h"
+#include "qt_suite.h"
+#include "resources/ids.h"
+#include "resources/program_resources.h"
 #include "runtime/codepage.h"
+#include "runtime/run.h"
 
 namespace app_test {
 
@@ -92,13 +97,12 @@ inline std::vector<int>& reported() {
 }
 inline void record_error(int code) { reported().push_back(code); }
 
-// Runs the program's task window in the current directory; `body` runs once its loop runs, and
-// the task window is closed afterwards if the body left it open.
+// Starts the program in the current directory as a new process would (its state reset, then its
+// goal); `body` runs once the task window's loop runs, and the task window is closed afterwards
+// if the body left it open.
 inline void run_app(const std::function<void(Window task)>& body, bool record_errors = true) {
-  начать_данные_каталога();
+  RUN_ResetParts();
   reported().clear();
-  uix_SetAttrVal(xQbx_bMDI, 1);
-  uix_SetAttrVal(xQbx_b3D, 1);
   uix_SetErrorHandler(record_errors ? record_error : nullptr);
   QTimer start;
   start.setSingleShot(true);
@@ -117,8 +121,7 @@ inline void run_app(const std::function<void(Window task)>& body, bool record_er
     if (win_GetType(task) == wk_Task) win_Destroy(task);
   });
   start.start(0);
-  uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings}, task_win_eh,
-           res_menu{10031}, cp("фолиарх"), cp("Фолиарх"));
+  KERNOG_Goal();
   uix_SetErrorHandler(nullptr);
 }
 

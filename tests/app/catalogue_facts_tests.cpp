@@ -13,13 +13,17 @@
 #include <string>
 #include <vector>
 
-#include "app/catalogue_facts.h"
+#include "app/session.h"
+#include "catalogue/catalogue_facts.h"
 #include "app/catalogue_files.h"
+#include "app/recent_catalogues.h"
 #include "consult_entry.h"
+#include "qt_suite.h"
 #include "runtime/codepage.h"
 #include "runtime/err_report.h"
 #include "runtime/fact_file.h"
 #include "runtime/host_path.h"
+#include "runtime/run.h"
 #include "runtime/run_error.h"
 #include "runtime/term_reader.h"
 #include "test_support.h"
@@ -56,6 +60,12 @@ void record_notice(int code, int, std::uint32_t, const std::string& text) {
   if (code == 0) g_notices.push_back(text);
 }
 
+// A new run of the program in this process: its state reset, the notices recorded.
+void new_run() {
+  RUN_ResetParts();
+  ERR_InstallUserRepFns(record_notice);
+}
+
 std::string record_line(int code, const char* author) {
   return "база_лит("_cps + std::to_string(code) + ",\"" + cp1251::from_utf8(author) +
          "\",\"T\",\"C\",\"K\",0,1,\"\")\r\n";
@@ -63,16 +73,15 @@ std::string record_line(int code, const char* author) {
 
 }  // namespace
 
-class CatalogueFactsTests : public QObject {
+class CatalogueFactsTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  CatalogueFactsTests() : QtSuite(зарегистрировать_состояние_программы) {}
 
  private:
   QTemporaryDir* dir_ = nullptr;
   QString old_dir_;
-  ErrReporterFn old_reporter_ = nullptr;
 
   // A working directory holding copies of the sample files.
   void copy_samples() {
@@ -81,22 +90,19 @@ class CatalogueFactsTests : public QObject {
                           QString::fromUtf8(name)));
   }
 
- private slots:
-  void init() {
+  void set_up() override {
     dir_ = new QTemporaryDir;
     old_dir_ = QDir::currentPath();
     QDir::setCurrent(dir_->path());
-    начать_данные_каталога();
+    new_run();
     g_notices.clear();
-    old_reporter_ = ERR_GetUserRepFn();
-    ERR_InstallUserRepFns(record_notice);
   }
-  void cleanup() {
-    ERR_InstallUserRepFns(old_reporter_);
+  void tear_down() override {
     QDir::setCurrent(old_dir_);
     delete dir_;
   }
 
+ private slots:
   void sampleDataLoadsAndSavesByteForByte() {
     copy_samples();
     const QByteArray categories = read_file(файл_категорий), catalogue = read_file(файл_базы);
@@ -172,6 +178,26 @@ class CatalogueFactsTests : public QObject {
     QVERIFY(!id_окнаобложки(true));
   }
 
+  // The program's reset leaves it as a new process finds it: the data sections empty, the working
+  // tables at their start, no card font, nothing known of the start files, no list window open
+  // and no cover that failed.
+  void theResetLeavesTheProgramAsANewProcessFindsIt() {
+    copy_samples();
+    загрузить_раб_базы();
+    загрузить_основную_базу();
+    списоккодов.set({26});
+    шрифткарточки.assertz(Binary{{1, 2}});
+    сеанс().окна_просмотра.push_back(Window{77});
+    сеанс().неудачные_обложки.insert("a.bmp");
+    QVERIFY(сеанс().файл_базы.holds_memory);
+    RUN_ResetParts();
+    QCOMPARE(виды_лит.count() + категории_лит.count() + база_лит.count(), std::size_t(0));
+    QCOMPARE(списоккодов.get(), std::vector<std::int32_t>{0});
+    QVERIFY(!шрифткарточки.get());
+    QVERIFY(!сеанс().файл_базы.holds_memory && !сеанс().файл_категорий.holds_memory);
+    QVERIFY(сеанс().окна_просмотра.empty() && сеанс().неудачные_обложки.empty());
+  }
+
   void displayWords() {
     QCOMPARE(*вид_переплета(0), "Мягкий"_cps);
     QCOMPARE(*вид_переплета(1), "Твёрдый"_cps);
@@ -236,7 +262,7 @@ class CatalogueFactsTests : public QObject {
     write_file(файл_базы, bad);
 
     for (int run = 1; run <= 2; ++run) {
-      начать_данные_каталога();
+      new_run();
       g_notices.clear();
       QFile::rename(host(файл_видов), "kinds.off");
       QCOMPARE(caught_code(загрузить_раб_базы), errcode::host(ENOENT));
@@ -289,7 +315,7 @@ class CatalogueFactsTests : public QObject {
     QFile::setPermissions(host(файл_базы), QFile::ReadOwner | QFile::WriteOwner);
     QCOMPARE(read_file(файл_базы), before);
 
-    начать_данные_каталога();
+    new_run();
     QFile::remove(host(файл_базы));
     QVERIFY(QFile::link("nowhere.pbs", host(файл_базы)));
     QCOMPARE(caught_code(загрузить_основную_базу), errcode::host(ENOENT));
@@ -308,6 +334,24 @@ class CatalogueFactsTests : public QObject {
     QDir().mkdir(host(файл_базы));  // a directory in the file's place
     QVERIFY(caught_code(сохранить_основную_базу) > errcode::kHostBase);
     QCOMPARE(база_лит.count(), 1u);
+  }
+
+  // The catalogues opened last: newest first, each once, five at most, kept across runs in the
+  // user's configuration folder; a folder that cannot hold the list changes nothing.
+  void recentCataloguesNewestFirstFiveAtMost() {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QVERIFY(последние_каталоги().empty());
+    for (const char* f : {"/a", "/b", "/c/", "/d", "/e", "/f"}) запомнить_каталог(f);
+    запомнить_каталог("/d/../b");  // the same folder, written another way
+    QCOMPARE(последние_каталоги(), (std::vector<std::string>{"/b", "/f", "/e", "/d", "/c"}));
+    QCOMPARE(QString::fromStdString(файл_последних_каталогов()), config.path() + "/foliarkh/каталоги.txt");
+    QFile::remove(config.path() + "/foliarkh/каталоги.txt");
+    QVERIFY(QDir(config.path() + "/foliarkh").removeRecursively());
+    QVERIFY(QFile(config.path() + "/foliarkh").open(QIODevice::WriteOnly));  // a file where the folder goes
+    запомнить_каталог("/g");
+    QVERIFY(последние_каталоги().empty());
+    qunsetenv("XDG_CONFIG_HOME");
   }
 
   // Every seed of the consult fuzzer runs clean through the fuzzer's own step.

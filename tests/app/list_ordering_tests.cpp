@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/list_ordering.h"
+#include "app/session.h"
+#include "qt_suite.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
 
@@ -46,8 +48,11 @@ List by_steps(List list, Step step, long& steps) {
 
 }  // namespace
 
-class ListOrderingTests : public QObject {
+class ListOrderingTests : public QtSuite {
   Q_OBJECT
+
+ public:
+  ListOrderingTests() : QtSuite(зарегистрировать_состояние_программы) {}
 
  private slots:
   void stringOrderIsByUnsignedBytes() {

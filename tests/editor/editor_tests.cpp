@@ -50,16 +50,16 @@ void select(Window w, int from, int to) {
 
 }  // namespace
 
-class EditorTests : public QObject {
+class EditorTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  EditorTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   void isAWindowOfTheLayer() {
     run_in_task([](Window task) {
       const Window w = make_editor(task, cp("Первая\nвторая"));

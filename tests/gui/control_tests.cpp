@@ -59,23 +59,23 @@ std::vector<Note> notes(Window parent) {
     out.push_back({e.id, e.kind, e.window, e.info.index()});
   return out;
 }
-constexpr std::size_t kActivated = 5, kSelChanged = 4, kModified = 3, kGetFocus = 1;
+constexpr std::size_t kActivated = 5, kSelChanged = 4, kModified = 3, kGetFocus = 1, kLoseFocus = 2;
 
 QModelIndex row(Window list, int r) { return as<QListView>(list)->model()->index(r, 0); }
 QPoint row_point(Window list, int r) { return as<QListView>(list)->visualRect(row(list, r)).center(); }
 
 }  // namespace
 
-class ControlTests : public QObject {
+class ControlTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  ControlTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   void everyKindIsMadeWithItsTextIdAndFlags() {
     run_in_task([](Window task) {
       const Window w = make_window(task);
@@ -117,6 +117,31 @@ class ControlTests : public QObject {
       const Window le = win_CreateControl(wk_ListEdit, {}, cp("Проза"), w, {}, 6);
       QCOMPARE(as<QComboBox>(le)->currentText(), QString::fromUtf8("Проза"));
       QCOMPARE(lbox_CountAll(le), 0);
+      win_Destroy(w);
+    });
+  }
+
+  // Each kind of field that takes the keyboard focus tells its parent when the focus arrives and
+  // when it leaves for the next one.
+  void focusChangesReachTheParent() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const std::vector<std::pair<Window, int>> fields = {
+          {win_CreateControl(wk_Edit, {0, 0, 200, 24}, "", w, {csf_TabStop}, 1), wk_Edit},
+          {win_CreateControl(wk_Edit, {0, 30, 200, 80}, "", w, {csf_MultiLine, csf_TabStop}, 2), wk_Edit},
+          {win_CreateControl(wk_ListBox, {0, 90, 200, 150}, "", w, {csf_TabStop}, 3), wk_ListBox},
+          {win_CreateControl(wk_ListButton, {0, 160, 200, 184}, "", w, {csf_TabStop}, 4), wk_ListButton}};
+      log().clear();
+      std::vector<Note> want;
+      for (std::size_t i = 0; i < fields.size(); ++i) {
+        win_SetFocus(fields[i].first);
+        if (i > 0) want.push_back({int(i), fields[i - 1].second, fields[i - 1].first, kLoseFocus});
+        want.push_back({int(i + 1), fields[i].second, fields[i].first, kGetFocus});
+      }
+      win_SetFocus(fields[0].first);
+      want.push_back({4, wk_ListButton, fields[3].first, kLoseFocus});
+      want.push_back({1, wk_Edit, fields[0].first, kGetFocus});
+      QCOMPARE(notes(w), want);
       win_Destroy(w);
     });
   }

@@ -76,10 +76,10 @@ std::optional<long> entry_handler(Window w, const Event& ev) {
   if (const auto* c = std::get_if<e_create>(&ev)) {
     g_opening.dialog = w;
     g_opening.data = c->creation_data;
-    const Window list = win_GetCtlHandle(w, 10011);
+    const Window list = win_GetCtlHandle(w, fixture::ctl_category);
     lbox_Add(list, -1, std::vector<std::string>{"b", "a"});
     lbox_SetSel(list, 0, 1);
-    win_SetText(win_GetCtlHandle(w, 10006), "x");
+    win_SetText(win_GetCtlHandle(w, fixture::ctl_author), "x");
     QWidget* f = widget_of(w)->focusWidget();
     g_opening.focus_id = f ? gui_detail::find_record(f)->control_id : 0;
     g_opening.controls_during_create = events_of<e_control>(w).size();
@@ -95,16 +95,16 @@ std::optional<long> entry_handler(Window w, const Event& ev) {
 
 }  // namespace
 
-class DialogTests : public QObject {
+class DialogTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  DialogTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   void resourceDialogOpensLaidOutAndNamed() {
     run_in_task([](Window task) {
       g_opening = {};
@@ -115,21 +115,24 @@ class DialogTests : public QObject {
       on_next_modal([&](QWidget* m) {
         const Window d = g_opening.dialog;
         modal = win_GetType(d) == wk_ModalDialog && m == widget_of(d);
-        for (int id : {10006, 10008, 10011, 10012, 10017}) names << accessible_label(win_GetCtlHandle(d, id));
-        for (int id : {1, 2, 10009, 10014, 10018, 10019}) names << accessible_name(win_GetCtlHandle(d, id));
+        using namespace fixture;
+        for (int id : {ctl_author, ctl_title, ctl_category, ctl_kind, ctl_file})
+          names << accessible_label(win_GetCtlHandle(d, id));
+        for (int id : {1, 2, int(ctl_disk), int(ctl_hard), int(ctl_show_cover), int(ctl_close_cover)})
+          names << accessible_name(win_GetCtlHandle(d, id));
         names << QAccessible::queryAccessibleInterface(m)->text(QAccessible::Name);
         size = m->size();
         const gui_detail::BaseUnits b = gui_detail::base_units(m->font());
         base = QSize(b.x, b.y);
         QTest::keyClick(m, Qt::Key_Escape);  // Cancel (id 2): the handler destroys the dialog
       });
-      const Window got = win_CreateResDialog(task, wk_ModalDialog, 10004, entry_handler, 42);
+      const Window got = win_CreateResDialog(task, wk_ModalDialog, fixture::dlg_entry, entry_handler, 42);
       // The modal call returned after the dialog closed, with the window it had.
       QCOMPARE(got, g_opening.dialog);
       QCOMPARE(win_GetType(got), int(wk_NotAWindow));
       QVERIFY(modal);
       QCOMPARE(g_opening.data, 42);
-      QCOMPARE(g_opening.focus_id, 10006);  // the first control with a tab stop
+      QCOMPARE(g_opening.focus_id, fixture::ctl_author);  // the first control with a tab stop
       QCOMPARE(g_opening.controls_during_create, std::size_t(0));
       QCOMPARE(events_of<e_destroy>(got).size(), std::size_t(1));
       QCOMPARE(names, (QStringList{QString::fromUtf8("Автор"), QString::fromUtf8("Наименование"),
@@ -152,14 +155,14 @@ class DialogTests : public QObject {
         const Window d = g_opening.dialog;
         m->close();  // the handler succeeds: the dialog stays
         stayed = m->isVisible() && win_GetType(d) == wk_ModalDialog;
-        QTest::keyClick(widget_of(win_GetCtlHandle(d, 10006)), Qt::Key_F1);
-        QTest::keyClick(widget_of(win_GetCtlHandle(d, 10006)), Qt::Key_Return);
+        QTest::keyClick(widget_of(win_GetCtlHandle(d, fixture::ctl_author)), Qt::Key_F1);
+        QTest::keyClick(widget_of(win_GetCtlHandle(d, fixture::ctl_author)), Qt::Key_Return);
         for (const e_control& c : events_of<e_control>(d))
           if (std::holds_alternative<activated>(c.info)) controls.push_back(c);
         g_keep_open = false;
         m->close();  // now it fails: the modal dialog ends
       });
-      const Window d = win_CreateResDialog(task, wk_ModalDialog, 10004, entry_handler, 0);
+      const Window d = win_CreateResDialog(task, wk_ModalDialog, fixture::dlg_entry, entry_handler, 0);
       QVERIFY(stayed);
       QCOMPARE(events_of<e_closerequest>(d).size(), std::size_t(2));
       QCOMPARE(win_GetType(d), int(wk_NotAWindow));
@@ -179,7 +182,7 @@ class DialogTests : public QObject {
       static int ticks;
       ticks = 0;
       const Window d = win_CreateResDialog(
-          task, wk_ModalDialog, 10000,
+          task, wk_ModalDialog, fixture::dlg_note,
           [](Window w, const Event& ev) -> std::optional<long> {
             if (std::holds_alternative<e_create>(ev)) {
               timer_Set(w, 30);
@@ -204,7 +207,7 @@ class DialogTests : public QObject {
 
   void modelessAndDynamicDialogs() {
     run_in_task([](Window task) {
-      const Window about = win_CreateResDialog(task, wk_ModelessDialog, 10022, recording_handler, 5);
+      const Window about = win_CreateResDialog(task, wk_ModelessDialog, fixture::dlg_about, recording_handler, 5);
       QCOMPARE(win_GetType(about), int(wk_ModelessDialog));  // returned at once, still open
       QVERIFY(widget_of(about)->isVisible());
       // The dialog itself is painted through its handler, background first.
@@ -213,7 +216,7 @@ class DialogTests : public QObject {
       QCOMPARE(events_of<e_create>(about).at(0).creation_data, 5);
       QCOMPARE(win_GetListDialogs(), std::vector<Window>{about});
       QCOMPARE(win_GetParent(about), task);
-      QCOMPARE(win_GetText(win_GetCtlHandle(about, 10024)), std::string("Version 1.0"));
+      QCOMPARE(win_GetText(win_GetCtlHandle(about, fixture::ctl_about_line2)), std::string("Version 1.0"));
       click(widget_of(win_GetCtlHandle(about, 1)));
       const auto clicks = events_of<e_control>(about);
       QCOMPARE(clicks.size(), std::size_t(1));
@@ -224,16 +227,16 @@ class DialogTests : public QObject {
       QCOMPARE(win_GetType(about), int(wk_NotAWindow));
       QVERIFY(win_GetListDialogs().empty());
 
-      // The saved note: a font of its own lays it out; its icon item shows icon 10003.
-      const Window note = win_CreateResDialog(task, wk_ModelessDialog, 10000, recording_handler, 0);
+      // The saved note: a font of its own lays it out; its icon item shows fixture::icon_note.
+      const Window note = win_CreateResDialog(task, wk_ModelessDialog, fixture::dlg_note, recording_handler, 0);
       QWidget* nw = widget_of(note);
       QCOMPARE(nw->font().family(), QString("Times New Roman"));
       const gui_detail::BaseUnits nb = gui_detail::base_units(nw->font());
       QCOMPARE(nw->size(), QSize(101 * nb.x / 4, 26 * nb.y / 8));
-      const Window icon = win_GetCtlHandle(note, 10002);
+      const Window icon = win_GetCtlHandle(note, fixture::ctl_note_icon);
       QCOMPARE(win_GetType(icon), int(wk_Icon));
       QVERIFY(!qobject_cast<QLabel*>(widget_of(icon))->pixmap().isNull());
-      QCOMPARE(win_GetText(win_GetCtlHandle(note, 10001)), cp("Данные сохранены"));
+      QCOMPARE(win_GetText(win_GetCtlHandle(note, fixture::ctl_note_text)), cp("Данные сохранены"));
       // A dialog keeps its size unless the program moves it.
       win_Move(note, {0, 0, 300, 120});
       QCOMPARE(nw->size(), QSize(300, 120));
@@ -260,8 +263,12 @@ class DialogTests : public QObject {
       win_Destroy(top);
 
       QCOMPARE(caught_code([&] { win_CreateResDialog(task, wk_ModalDialog, 4242, recording_handler, 0); }), errcode::kNoDialogResource);
-      QCOMPARE(caught_code([&] { win_CreateResDialog(task, wk_Child, 10022, recording_handler, 0); }), errcode::kWrongKind);
-      QCOMPARE(caught_code([&] { win_CreateResDialog(Window(0x7777), wk_ModalDialog, 10022, recording_handler, 0); }), errcode::kNotWindow);
+      QCOMPARE(caught_code([&] { win_CreateResDialog(task, wk_Child, fixture::dlg_about, recording_handler, 0); }),
+               errcode::kWrongKind);
+      QCOMPARE(caught_code([&] {
+                 win_CreateResDialog(Window(0x7777), wk_ModalDialog, fixture::dlg_about, recording_handler, 0);
+               }),
+               errcode::kNotWindow);
       QCOMPARE(caught_code([&] { win_CreateDynDialog({}, task, recording_handler, 0); }), errcode::kEmptyList);
       QCOMPARE(caught_code([&] { win_CreateDynDialog({wdef_child{}}, task, recording_handler, 0); }), errcode::kBadDefinition);
       QCOMPARE(caught_code([&] { win_CreateDyn({wdef_dialog{}}, task, recording_handler, 0); }), errcode::kBadDefinition);

@@ -1,5 +1,5 @@
-// Helpers for the layer's tests: a run of the layer with a recording task handler, waiting for
-// conditions, and driving the next modal dialog from the test.
+// Helpers for the layer's tests: a run of the layer with a recording task handler on the tests'
+// own resources, waiting for conditions, and driving the next modal dialog from the test.
 #pragma once
 
 #include <QApplication>
@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "layer/layer.h"
+#include "layer/layer_part.h"
+#include "qt_suite.h"
+#include "layer_fixture_resources.h"
 #include "runtime/codepage.h"
 
 namespace layer_test {
@@ -46,18 +49,20 @@ std::vector<E> events_of(Window w) {
   return out;
 }
 
+// The layer suites' own set-up, after the reset of the process state (QtSuite): nothing recorded,
+// the recording handler failing, and MDI mode on.
 inline void reset() {
   log().clear();
   behaviour() = nullptr;
   uix_SetAttrVal(xQbx_bMDI, 1);
-  uix_SetAttrVal(xQbx_bERASEBACKGROUND, 1);
-  for (int m : {xQbx_tBarheight, xQbx_sBarheight, xQbx_lBarheight, xQbx_rBarheight}) uix_SetAttrVal(m, 0);
-  uix_SetErrorHandler(nullptr);
 }
 
 // Runs `body` once the message loop of a fresh uix_Init runs (task handler: recording_handler),
-// then destroys the task window if the body left it. Returns when uix_Init has returned.
-inline void run_in_task(const std::function<void(Window task)>& body, const Menu& menu = res_menu{10031}) {
+// then destroys the task window if the body left it. Returns when uix_Init has returned. The
+// resources are registered first, as a program does.
+inline void run_in_task(const std::function<void(Window task)>& body, const Menu& menu = res_menu{fixture::menu_task},
+                        const ResourceTables& resources = fixture::tables()) {
+  uix_SetResources(resources);
   QTimer start;  // dies with this call, so a run that failed to start leaves nothing behind
   start.setSingleShot(true);
   QObject::connect(&start, &QTimer::timeout, [body] {

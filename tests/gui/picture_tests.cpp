@@ -11,6 +11,7 @@
 #include "internal/paint_surface.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
+#include "runtime/run.h"
 #include "runtime/run_error.h"
 
 using namespace layer_test;
@@ -160,16 +161,16 @@ Picture load(Files& files, const std::string& name, const Bytes& bytes) { return
 
 }  // namespace
 
-class PictureTests : public QObject {
+class PictureTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  PictureTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   // A picture drawn in e_update with equal rectangles and code 12 is shown pixel for pixel;
   // the upper half through the source rectangle; a doubled width doubles every column.
   void drawnInUpdateCopiesHalvesAndStretches() {
@@ -221,11 +222,36 @@ class PictureTests : public QObject {
     QCOMPARE(caught_code([] { pict_Load(""); }), errcode::kCannotOpenFile);
     QCOMPARE(caught_code([] { pict_Load("/"); }), errcode::kCannotOpenFile);
     QCOMPARE(caught_code([] { pict_GetFromRes(4242); }), errcode::kNoBitmapResource);
-    const Picture res = pict_GetFromRes(10048);
+    const Picture res = pict_GetFromRes(fixture::bitmap_face);
     pict_GetSize(res, w, h, size);
     QCOMPARE(w, 24);
     QCOMPARE(h, 24);
     pict_Destroy(res);
+  }
+
+  // The layer's reset leaves it as a new process finds it: a window made without a run, a picture,
+  // a custom-control class and the attributes set are gone; handles are not given out again.
+  void theResetLeavesNothingOfTheLayerBehind() {
+    Files files;
+    const Picture p = load(files, "small.bmp", bmp_file({3, 2, 24, 0, {}, {}, 40, rows24(sample_grid(3, 2))}));
+    const Window pop = win_Create(wk_TopLevel, {0, 0, 50, 50}, "", no_menu{}, uix_GetAttrVal(300), {wsf_Invisible},
+                                  recording_handler, 0);
+    class_Create("Meter", recording_handler);
+    uix_SetAttrVal(xQbx_tBarheight, 7);
+    RUN_ResetParts();
+    int w = 0, h = 0, size = 0;
+    QCOMPARE(caught_code([&] { pict_GetSize(p, w, h, size); }), errcode::kLayerMemory);
+    QCOMPARE(win_GetType(pop), int(wk_NotAWindow));
+    class_Create("Meter", recording_handler);  // not 6220: the class is forgotten
+    QCOMPARE(uix_GetAttrVal(xQbx_tBarheight), 0);
+    QCOMPARE(uix_GetAttrVal(xQbx_bMDI), 0);
+    const Picture again = load(files, "again.bmp", bmp_file({1, 1, 24, 0, {}, {}, 40, rows24(sample_grid(1, 1))}));
+    QVERIFY(again > p);
+    pict_Destroy(again);
+    const Window next = win_Create(wk_TopLevel, {0, 0, 50, 50}, "", no_menu{}, uix_GetAttrVal(300), {wsf_Invisible},
+                                   recording_handler, 0);
+    QVERIFY(next > pop);
+    win_Destroy(next);
   }
 
   // Every bit depth and header kind decodes to the same colours.
@@ -425,9 +451,9 @@ class PictureTests : public QObject {
       const Window win = make_canvas(task);
       pict_Draw(win, p, Point{3, 3}, rop_SrcCopy);
       QCOMPARE(surface_part(win, 3, 3, 4, 4), g);
-      // The program icon, drawn with its transparency, changes the window somewhere.
+      // The registered task icon, drawn with its transparency, changes the window somewhere.
       fill(win, 0x123456);
-      draw_Icon(win, 0, 0, 9012);
+      draw_Icon(win, 0, 0, fixture::icon_task);
       bool changed = false;
       for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) changed = changed || rgb_at(win, x, y) != 0x123456;

@@ -53,16 +53,16 @@ QWidget* help_viewer() {
 
 }  // namespace
 
-class ServiceTests : public QObject {
+class ServiceTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  ServiceTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   void timerIdsAndTicks() {
     run_in_task([](Window task) {
       const std::int32_t t1 = timer_Set(task, 20);
@@ -96,25 +96,25 @@ class ServiceTests : public QObject {
 
   void menuGreyingAndChecks() {
     run_in_task([](Window task) {
-      QAction* entry = bar_action(task, 10035);
+      QAction* entry = bar_action(task, fixture::cmd_entry);
       QVERIFY(entry);
       QVERIFY(entry->isEnabled());
-      menu_Enable(task, 10035, false);
+      menu_Enable(task, fixture::cmd_entry, false);
       menu_Update(task);
       QVERIFY(!entry->isEnabled());
-      menu_Enable(task, 10035, true);
+      menu_Enable(task, fixture::cmd_entry, true);
       QVERIFY(entry->isEnabled());
 
       menu_Enable(task, cp("Ввести"), false);
-      QVERIFY(!bar_action(task, 10038)->isEnabled());
+      QVERIFY(!bar_action(task, fixture::cmd_add)->isEnabled());
       menu_Enable(task, "Contents", false);  // the text without its "&" and shortcut part
-      QVERIFY(!bar_action(task, 10044)->isEnabled());
+      QVERIFY(!bar_action(task, fixture::cmd_contents)->isEnabled());
       QCOMPARE(caught_code([&] { menu_Enable(task, "Nowhere", false); }), errcode::kMenuItemNotFound);
 
-      menu_Check(task, 10041, true);
-      QVERIFY(bar_action(task, 10041)->isChecked());
-      menu_Check(task, 10041, false);
-      QVERIFY(!bar_action(task, 10041)->isChecked());
+      menu_Check(task, fixture::cmd_view, true);
+      QVERIFY(bar_action(task, fixture::cmd_view)->isChecked());
+      menu_Check(task, fixture::cmd_view, false);
+      QVERIFY(!bar_action(task, fixture::cmd_view)->isChecked());
 
       const Window child = make_child(task);
       QCOMPARE(caught_code([&] { menu_Enable(child, 1, false); }), errcode::kWrongKind);
@@ -123,12 +123,12 @@ class ServiceTests : public QObject {
 
       // A menu item and an e_initmenu reach the task handler.
       log().clear();
-      bar_action(task, 10041)->trigger();
+      bar_action(task, fixture::cmd_view)->trigger();
       QCOMPARE(events_of<e_menu>(task).size(), std::size_t(1));
-      QCOMPARE(events_of<e_menu>(task)[0].tag, 10041);
-      QMenu* categories = bar_action(task, 10041)->associatedObjects().isEmpty()
+      QCOMPARE(events_of<e_menu>(task)[0].tag, fixture::cmd_view);
+      QMenu* categories = bar_action(task, fixture::cmd_view)->associatedObjects().isEmpty()
                               ? nullptr
-                              : qobject_cast<QMenu*>(bar_action(task, 10041)->associatedObjects().first());
+                              : qobject_cast<QMenu*>(bar_action(task, fixture::cmd_view)->associatedObjects().first());
       QVERIFY(categories);
       categories->popup(QPoint(0, 0));
       QCOMPARE(events_of<e_initmenu>(task).size(), std::size_t(1));

@@ -55,15 +55,16 @@ struct DestroyWhenOpen {
 
 }  // namespace
 
-class WindowGoneTests : public QObject {
+class WindowGoneTests : public QtSuite {
   Q_OBJECT
 
+ public:
+  WindowGoneTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
+
  private slots:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
-
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   // The owner of an open box is destroyed from inside the box's loop (as a menu command chosen
   // behind it would): the box ends as cancelled, the call returns its cancel answer, and the
   // program goes on with the owner gone.
@@ -92,8 +93,8 @@ class WindowGoneTests : public QObject {
           if (box == "message box") QCOMPARE(dlg_MessageBox("T", "M", mb_Warning, mb_OkCancel, 0, mb_TaskModal), 2);
           if (box == "file chooser") QCOMPARE(dlg_GetFileName("*.txt", {"Text", "*.txt"}, "T", {}, "", files), std::nullopt);
           if (box == "font chooser") QCOMPARE(dlg_ChooseFont(win_GetFont(top)), std::nullopt);
-          if (box == "modal dialog") win_CreateResDialog(top, wk_ModalDialog, 10022, recording_handler, 0);
-          if (box == "pop-up menu") menu_PopUp(top, res_menu{10027}, {10, 10}, align_Left);
+          if (box == "modal dialog") win_CreateResDialog(top, wk_ModalDialog, fixture::dlg_about, recording_handler, 0);
+          if (box == "pop-up menu") menu_PopUp(top, res_menu{fixture::menu_records}, {10, 10}, align_Left);
           if (box == "error box") uix_ErrorMsg(1000, 0, 0, "failure");
           QCOMPARE(destroyer.left_open, 0);
           QCOMPARE(win_GetType(owner), int(wk_NotAWindow));

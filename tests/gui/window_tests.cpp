@@ -59,16 +59,16 @@ int caught_code(const std::function<void()>& f) {
 
 }  // namespace
 
-class WindowTests : public QObject {
+class WindowTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  WindowTests() : QtSuite(uix_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() { QCOMPARE(gui_detail::all_records().size(), std::size_t(0)); }
-
   void taskWindowRunAndMenuBar() {
     Window seen = 0;
     static Rect at_create;
@@ -85,7 +85,7 @@ class WindowTests : public QObject {
       QCOMPARE(win_GetText(task), std::string("Test"));
       QCOMPARE(uix_GetAttrVal(301), std::int32_t(task));
       QCOMPARE(uix_GetAttrVal(xQbx_b3D), 0);  // no 3D-controls library here
-      QVERIFY(QFile::exists(":/icons/9012.ico"));  // the program icon, compiled in
+      QVERIFY(QFile::exists(QString(":/icons/%1.ico").arg(fixture::icon_task)));  // the registered icon
       QVERIFY(!QApplication::windowIcon().pixmap(32).isNull());
       // The window list is the last item on the left, just before the right-aligned Help.
       const QStringList bar = bar_texts(task);
@@ -125,7 +125,7 @@ class WindowTests : public QObject {
         [&](Window task) {
           QVERIFY(gui_detail::task()->mdi_client.isNull());
           QVERIFY(static_cast<QMainWindow*>(frame_of(task))->menuBar()->isHidden());
-          top = make_mdi_child(task, res_menu{10027});
+          top = make_mdi_child(task, res_menu{fixture::menu_records});
           QVERIFY(frame_of(top)->isWindow());
           QCOMPARE(frame_of(top)->parentWidget(), frame_of(task));
           // Its own menu is in its own bar, and its commands reach it.
@@ -343,10 +343,51 @@ class WindowTests : public QObject {
       QTest::keyClick(client_of(w), Qt::Key_F1);
       const auto menus = events_of<e_menu>(task);
       QCOMPARE(menus.size(), std::size_t(2));
-      QCOMPARE(menus[0].tag, 10044);
-      QCOMPARE(menus[1].tag, 10045);
+      QCOMPARE(menus[0].tag, fixture::cmd_contents);
+      QCOMPARE(menus[1].tag, fixture::cmd_local);
       for (const e_keydown& d : events_of<e_keydown>(w)) QCOMPARE(d.key, 17);  // the accelerator took F1
     });
+  }
+
+  // The layer finds only what the program registered: without tables no dialog, menu or
+  // accelerator table; a window-list menu in the tables replaces the layer's own pop-up.
+  void resourcesComeFromTheRegistration() {
+    const ResourceTables none{};
+    QCOMPARE(caught_code([&] { run_in_task([](Window) {}, res_menu{fixture::menu_task}, none); }), errcode::kNoMenuResource);
+    const auto ctrl_f1_commands = [](Window task) {
+      QWidget* frame = frame_of(task);
+      frame->activateWindow();
+      if (!QTest::qWaitForWindowActive(frame)) return std::size_t(99);
+      log().clear();
+      QTest::keyClick(client_of(make_child(task)), Qt::Key_F1, Qt::ControlModifier);
+      return events_of<e_menu>(task).size();
+    };
+    run_in_task(
+        [&](Window task) {
+          QCOMPARE(
+              caught_code([&] { win_CreateResDialog(task, wk_ModalDialog, fixture::dlg_about, recording_handler, 0); }),
+              errcode::kNoDialogResource);
+          QCOMPARE(caught_code([&] { menu_PopUp(task, res_menu{fixture::menu_records}, {0, 0}, align_Left); }), errcode::kNoMenuResource);
+          QCOMPARE(bar_texts(task), (QStringList{"Own", "&Window"}));
+          QCOMPARE(ctrl_f1_commands(task), std::size_t(0));
+        },
+        dyn_menu{{menu_item::txt(500, "Own")}}, none);
+
+    run_in_task(
+        [&](Window task) {
+          QCOMPARE(bar_texts(task), (QStringList{QString::fromUtf8("Файл"), QString::fromUtf8("База"),
+                                                 QString::fromUtf8("Категории"), QString::fromUtf8("Настройки"),
+                                                 QString::fromUtf8("&Окна"), "&Help"}));
+          QStringList items;
+          for (QAction* act : gui_detail::task()->window_list->actions()) items << act->text();
+          QCOMPARE(items, (QStringList{QString::fromUtf8("&Рядом"), QString::fromUtf8("&Закрыть все")}));
+          log().clear();
+          gui_detail::task()->window_list->actions().at(1)->trigger();
+          QCOMPARE(events_of<e_menu>(task).size(), std::size_t(1));
+          QCOMPARE(events_of<e_menu>(task)[0].tag, fixture::cmd_windows_close_all);
+          QCOMPARE(ctrl_f1_commands(task), std::size_t(0));  // these tables name no accelerators
+        },
+        res_menu{fixture::menu_task}, fixture::tables_with_window_list());
   }
 
   void mouseAndWheel() {
@@ -451,7 +492,7 @@ class WindowTests : public QObject {
       QCOMPARE(client_of(c)->mapTo(mdi->viewport(), QPoint(0, 0)), QPoint(40, 50));
       QCOMPARE(win_GetParent(c), task);
 
-      const Window pop = win_Create(wk_TopLevel, {100, 120, 400, 320}, "pop", res_menu{10027},
+      const Window pop = win_Create(wk_TopLevel, {100, 120, 400, 320}, "pop", res_menu{fixture::menu_records},
                                     uix_GetAttrVal(300), kTopFlags, recording_handler, 0);
       QCOMPARE(win_GetClientRect(pop), (Rect{0, 0, 300, 200}));
       QCOMPARE(client_of(pop)->mapToGlobal(QPoint(0, 0)), QPoint(100, 120));
@@ -539,7 +580,7 @@ class WindowTests : public QObject {
   void mdiMenuSwap() {
     run_in_task([](Window task) {
       const QStringList task_bar = bar_texts(task);
-      const Window a = make_mdi_child(task, res_menu{10027}, "a");
+      const Window a = make_mdi_child(task, res_menu{fixture::menu_records}, "a");
       QCOMPARE(bar_texts(task), (QStringList{QString::fromUtf8("Удалить"), QString::fromUtf8("Редактировать базу"),
                                              QString::fromUtf8("Вывести карточку"), "&Window"}));
       const Window b = make_mdi_child(task, dyn_menu{{menu_item::txt(500, "Own")}}, "b");
@@ -548,7 +589,7 @@ class WindowTests : public QObject {
       QCOMPARE(bar_texts(task), task_bar);
 
       // Items of a child's own menu can be changed while another child is active.
-      menu_Enable(a, 10029, true);
+      menu_Enable(a, fixture::cmd_record_edit, true);
       win_SetFocus(a);
       QCOMPARE(bar_texts(task).size(), 4);
       QMenuBar* bar = static_cast<QMainWindow*>(frame_of(task))->menuBar();
@@ -558,7 +599,7 @@ class WindowTests : public QObject {
       log().clear();
       bar->actions()[1]->trigger();
       QCOMPARE(events_of<e_menu>(a).size(), std::size_t(1));
-      QCOMPARE(events_of<e_menu>(a)[0].tag, 10029);
+      QCOMPARE(events_of<e_menu>(a)[0].tag, fixture::cmd_record_edit);
       QVERIFY(events_of<e_menu>(task).empty());
 
       win_Destroy(a);

@@ -12,6 +12,7 @@
 #include "dialog_text.h"
 #include "layer_test_support.h"
 #include "packages/dialog_package.h"
+#include "packages/packages_part.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
 
@@ -118,15 +119,18 @@ void reset_program() {
 
 int count_of(int code) { return static_cast<int>(std::count(g_codes.begin(), g_codes.end(), code)); }
 
-constexpr int kDataEntry = 10004;
+constexpr int kDataEntry = fixture::dlg_entry;
 
 }  // namespace
 
-class DialogPackageTests : public QObject {
+class DialogPackageTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  DialogPackageTests() : QtSuite(packages_RegisterPart) {}
+
+ private:
+  void set_up() override { reset_program(); }
 
  private slots:
   void checkMessages_data() {
@@ -238,21 +242,20 @@ class DialogPackageTests : public QObject {
     static std::string seen_at_create;
     static std::string title_at_create;
     const FieldList fields = {
-        {10006, editstr{author, {length{40}}}, nopr{}},
-        {10008, editint{42, {range{1, 100}}}, str_prompt{"Number"}},
-        {10009, checkbox{true}, nopr{}},
-        {10011, listbutton{{"a", "b", "c"}, 2}, nopr{}},
-        {10017, editreal{2.5, {decimals{2}}}, nopr{}},
-        {10010, statictext{cp("Раздел")}, nopr{}},
-        {10013, statictext{""}, nopr{}},
-        {10014, radiobuttongroup{{10014, 10015}, 10015}, nopr{}},
-        {10018, pushbutton{"Show"}, nopr{}},
+        {fixture::ctl_author, editstr{author, {length{40}}}, nopr{}},
+        {fixture::ctl_title, editint{42, {range{1, 100}}}, str_prompt{"Number"}},
+        {fixture::ctl_disk, checkbox{true}, nopr{}},
+        {fixture::ctl_category, listbutton{{"a", "b", "c"}, 2}, nopr{}},
+        {fixture::ctl_file, editreal{2.5, {decimals{2}}}, nopr{}},
+        {fixture::ctl_category_label, statictext{cp("Раздел")}, nopr{}},
+        {fixture::ctl_binding_group, statictext{""}, nopr{}},
+        {fixture::ctl_hard, radiobuttongroup{{fixture::ctl_hard, fixture::ctl_soft}, fixture::ctl_soft}, nopr{}},
+        {fixture::ctl_show_cover, pushbutton{"Show"}, nopr{}},
     };
-    reset_program();
     g_behaviour = [](Window w, const Event& ev) -> std::optional<long> {
       if (!std::holds_alternative<e_create>(ev)) return std::nullopt;
       // The controls are filled before the program's handler sees e_create.
-      seen_at_create = win_GetText(win_GetCtlHandle(w, 10006));
+      seen_at_create = win_GetText(win_GetCtlHandle(w, fixture::ctl_author));
       title_at_create = win_GetText(w);
       // Controls the template lacks: a list box and a list edit, given to the package afterwards.
       win_CreateControl(wk_ListBox, {5, 5, 60, 60}, "", w, {csf_MultipleSel}, 500);
@@ -263,10 +266,10 @@ class DialogPackageTests : public QObject {
     Result r;
     run_in_task([&](Window task) {
       when_modal(is_dialog, [](QWidget* d) {
-        QCOMPARE(win_GetText(win_GetCtlHandle(g_dlg, 10017)), std::string("2.50"));
-        QCOMPARE(win_IsChecked(win_GetCtlHandle(g_dlg, 10015)), 1);
-        QCOMPARE(win_IsChecked(win_GetCtlHandle(g_dlg, 10014)), 0);
-        QCOMPARE(dialog_GetListButton(g_dlg, 10011), (listbutton{{"a", "b", "c"}, 2}));
+        QCOMPARE(win_GetText(win_GetCtlHandle(g_dlg, fixture::ctl_file)), std::string("2.50"));
+        QCOMPARE(win_IsChecked(win_GetCtlHandle(g_dlg, fixture::ctl_soft)), 1);
+        QCOMPARE(win_IsChecked(win_GetCtlHandle(g_dlg, fixture::ctl_hard)), 0);
+        QCOMPARE(dialog_GetListButton(g_dlg, fixture::ctl_category), (listbutton{{"a", "b", "c"}, 2}));
         click(d, "&OK");
       });
       r = dialog_CreateModal(task, kDataEntry, "Title", fields, program_eh, 0);
@@ -280,8 +283,8 @@ class DialogPackageTests : public QObject {
     expected.push_back({501, listedit{{"p", "q"}, "typed"}});
     QCOMPARE(r.values.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) QVERIFY2(r.values[i] == expected[i], value_term(r.values[i].value).c_str());
-    QCOMPARE(dialog_VLGetRadiobutton(10014, r.values), 10015);
-    QCOMPARE(dialog_VLGetint(10008, r.values), std::optional<std::int32_t>(42));
+    QCOMPARE(dialog_VLGetRadiobutton(fixture::ctl_hard, r.values), fixture::ctl_soft);
+    QCOMPARE(dialog_VLGetint(fixture::ctl_title, r.values), std::optional<std::int32_t>(42));
     // The program's handler saw e_create first and e_destroy last; the record went with the dialog.
     QCOMPARE(g_codes.front(), event_code(e_create{}));
     QCOMPARE(g_codes.back(), event_code(e_destroy{}));
@@ -290,11 +293,10 @@ class DialogPackageTests : public QObject {
 
   void okMessagesFocusAndSelection() {
     const FieldList fields = {
-        {10006, editstr{"", {mandatory{}}}, nopr{}},
-        {10008, editint{{}, {mandatory{}, range{1, 10}}}, dlg_prompt{10007}},
-        {10017, editstr{"", {mandatory{}}}, nopr{}},  // disabled by the template: never checked
+        {fixture::ctl_author, editstr{"", {mandatory{}}}, nopr{}},
+        {fixture::ctl_title, editint{{}, {mandatory{}, range{1, 10}}}, dlg_prompt{fixture::ctl_title_label}},
+        {fixture::ctl_file, editstr{"", {mandatory{}}}, nopr{}},  // disabled by the template: never checked
     };
-    reset_program();
     static std::vector<std::string> messages;
     static std::vector<std::string> selected;
     static std::string stray;
@@ -313,12 +315,12 @@ class DialogPackageTests : public QObject {
     run_in_task([&](Window task) {
       when_modal(is_dialog, [press_ok](QWidget* d) {
         press_ok(d);  // the author is empty: nopr names it
-        type_into(d, g_dlg, 10006, "Gogol");
-        type_into(d, g_dlg, 10008, "abc");
+        type_into(d, g_dlg, fixture::ctl_author, "Gogol");
+        type_into(d, g_dlg, fixture::ctl_title, "abc");
         press_ok(d);
-        type_into(d, g_dlg, 10008, "12");
+        type_into(d, g_dlg, fixture::ctl_title, "12");
         press_ok(d);
-        type_into(d, g_dlg, 10008, "7");
+        type_into(d, g_dlg, fixture::ctl_title, "7");
         // No box may come now; one that does is kept and the dialog cancelled.
         const QPointer<QTimer> catcher = answer_box(stray);
         const QPointer<QWidget> guard(d);
@@ -334,15 +336,14 @@ class DialogPackageTests : public QObject {
     QCOMPARE(selected, (std::vector<std::string>{"", "abc", "12"}));
     QCOMPARE(stray, std::string());
     QCOMPARE(r.answer, 1);
-    QCOMPARE(dialog_VLGetstr(10006, r.values), std::string("Gogol"));
-    QCOMPARE(dialog_VLGetint(10008, r.values), std::optional<std::int32_t>(7));
-    QCOMPARE(dialog_VLGetstr(10017, r.values), std::string());
+    QCOMPARE(dialog_VLGetstr(fixture::ctl_author, r.values), std::string("Gogol"));
+    QCOMPARE(dialog_VLGetint(fixture::ctl_title, r.values), std::optional<std::int32_t>(7));
+    QCOMPARE(dialog_VLGetstr(fixture::ctl_file, r.values), std::string());
   }
 
   void programHandlerFirst() {
     // A handler that succeeds for OK keeps the dialog open and nothing is checked; one that
     // succeeds for a close request keeps it open too; Cancel then answers 2 with no values.
-    reset_program();
     static int oks = 0;
     static int closes = 0;
     static std::string stray;
@@ -364,7 +365,8 @@ class DialogPackageTests : public QObject {
         QCOMPARE(QApplication::activeModalWidget(), d);  // no error box came
         click(d, "&Cancel");
       });
-      r = dialog_CreateModal(task, kDataEntry, "", {{10006, editstr{"", {mandatory{}}}, nopr{}}}, program_eh, 0);
+      r = dialog_CreateModal(task, kDataEntry, "", {{fixture::ctl_author, editstr{"", {mandatory{}}}, nopr{}}},
+                             program_eh, 0);
     });
     QCOMPARE(stray, std::string());
     QCOMPARE(oks, 1);
@@ -374,18 +376,18 @@ class DialogPackageTests : public QObject {
   }
 
   void closeBoxAndDestroyGiveCancel() {
-    reset_program();
     Result by_close, by_destroy;
     run_in_task([&](Window task) {
       when_modal(is_dialog, [](QWidget* d) { d->close(); });
-      by_close = dialog_CreateModal(task, kDataEntry, "", {{10009, checkbox{true}, nopr{}}}, program_eh, 0);
+      by_close = dialog_CreateModal(task, kDataEntry, "", {{fixture::ctl_disk, checkbox{true}, nopr{}}}, program_eh, 0);
       // The program destroys the dialog from its OK handler: no result was recorded.
       g_behaviour = [](Window w, const Event& ev) -> std::optional<long> {
         if (const auto* c = std::get_if<e_control>(&ev); c && c->id == 1) return win_Destroy(w), 0;
         return std::nullopt;
       };
       when_modal(is_dialog, [](QWidget* d) { click(d, "&OK"); });
-      by_destroy = dialog_CreateModal(task, kDataEntry, "", {{10009, checkbox{true}, nopr{}}}, program_eh, 0);
+      by_destroy =
+          dialog_CreateModal(task, kDataEntry, "", {{fixture::ctl_disk, checkbox{true}, nopr{}}}, program_eh, 0);
     });
     QCOMPARE(by_close.answer, 2);
     QVERIFY(by_close.values.empty());
@@ -396,45 +398,42 @@ class DialogPackageTests : public QObject {
 
   void disabledFieldsAreNotChecked() {
     // Disabled by its `enable` property, and by the program through dialog_SetState.
-    reset_program();
     std::string unexpected;
     Result r;
     run_in_task([&](Window task) {
       const QPointer<QTimer> catcher = answer_box(unexpected);
       when_modal(is_dialog, [](QWidget* d) {
-        dialog_SetState(g_dlg, {10008}, {st_Disabled});
+        dialog_SetState(g_dlg, {fixture::ctl_title}, {st_Disabled});
         const QPointer<QWidget> guard(d);
         click(d, "&OK");
         if (guard && guard->isVisible()) click(guard, "&Cancel");  // a wrong check kept it open
       });
       r = dialog_CreateModal(task, kDataEntry, "",
-                             {{10006, editstr{"", {mandatory{}, enable{false}}}, nopr{}},
-                              {10008, editint{{}, {mandatory{}}}, nopr{}}},
+                             {{fixture::ctl_author, editstr{"", {mandatory{}, enable{false}}}, nopr{}},
+                              {fixture::ctl_title, editint{{}, {mandatory{}}}, nopr{}}},
                              program_eh, 0);
       delete catcher.data();  // no box came: its watcher goes
     });
     QCOMPARE(unexpected, std::string());
     QCOMPARE(r.answer, 1);
-    QCOMPARE(dialog_VLGetint(10008, r.values), std::optional<std::int32_t>());
+    QCOMPARE(dialog_VLGetint(fixture::ctl_title, r.values), std::optional<std::int32_t>());
   }
 
   void noteClosedByItsTimer() {
     // The program's way of showing a note: no fields, destroyed from its own timer: answer 2.
-    reset_program();
     g_behaviour = [](Window w, const Event& ev) -> std::optional<long> {
       if (std::holds_alternative<e_create>(ev)) return timer_Set(w, 50), 0;
       if (const auto* t = std::get_if<e_timer>(&ev)) return timer_Kill(t->id), win_Destroy(w), 0;
       return std::nullopt;
     };
     Result r{1, {{1, checkbox{}}}};
-    run_in_task([&](Window task) { r = dialog_CreateModal(task, 10000, "", {}, program_eh, 0); });
+    run_in_task([&](Window task) { r = dialog_CreateModal(task, fixture::dlg_note, "", {}, program_eh, 0); });
     QCOMPARE(r.answer, 2);
     QVERIFY(r.values.empty());
     QCOMPARE(count_of(event_code(e_timer{})), 1);
   }
 
   void creationFailureAndIllegalFields() {
-    reset_program();
     static std::string failure, variant, value, filled;
     Result missing{5, {{1, checkbox{}}}}, r;
     run_in_task([&](Window task) {
@@ -446,51 +445,53 @@ class DialogPackageTests : public QObject {
       answer_box(variant, [] {
         answer_box(value, [] {
           when_modal(is_dialog, [](QWidget* d) {
-            filled = dialog_GetStr(g_dlg, 10008);
+            filled = dialog_GetStr(g_dlg, fixture::ctl_title);
             click(d, "&Cancel");
           });
         });
       });
-      r = dialog_CreateModal(task, kDataEntry, "",
-                             {{10006, checkbox{true}, nopr{}},
-                              {10014, radiobuttongroup{{10014, 10015}, 10006}, nopr{}},
-                              {10008, editstr{"filled", {}}, nopr{}}},
-                             program_eh, 0);
+      r = dialog_CreateModal(
+          task, kDataEntry, "",
+          {{fixture::ctl_author, checkbox{true}, nopr{}},
+           {fixture::ctl_hard, radiobuttongroup{{fixture::ctl_hard, fixture::ctl_soft}, fixture::ctl_author}, nopr{}},
+           {fixture::ctl_title, editstr{"filled", {}}, nopr{}}},
+          program_eh, 0);
     });
     QCOMPARE(failure, std::string("Error <dialog_Create>"));
     QCOMPARE(missing.answer, 0);
     QVERIFY(missing.values.empty());
-    QCOMPARE(variant, std::string("Illegal FIELD variant. df(10006,checkbox(1),nopr)"));
-    QCOMPARE(value, std::string("Illegal Value! radiobuttongroup([10014,10015],10006)"));
+    QCOMPARE(variant, "Illegal FIELD variant. df(" + std::to_string(fixture::ctl_author) + ",checkbox(1),nopr)");
+    QCOMPARE(value, "Illegal Value! radiobuttongroup([" + std::to_string(fixture::ctl_hard) + "," +
+                         std::to_string(fixture::ctl_soft) + "]," + std::to_string(fixture::ctl_author) + ")");
     QCOMPARE(filled, std::string("filled"));
     QCOMPARE(r.answer, 2);
   }
 
   void modelessBesideModal() {
     // Two dialogs of the package at once keep their own records.
-    reset_program();
     Window about = 0;
     Result r;
     run_in_task([&](Window task) {
-      about = dialog_CreateModeless(task, 10022, "", {{10023, statictext{"first"}, nopr{}}}, program_eh, 0);
+      about = dialog_CreateModeless(task, fixture::dlg_about, "",
+                                    {{fixture::ctl_about_line1, statictext{"first"}, nopr{}}}, program_eh, 0);
       QCOMPARE(win_GetType(about), int(wk_ModelessDialog));
       when_modal(is_dialog, [](QWidget* d) {
-        dialog_SetStr(g_dlg, 10006, "second");
-        QCOMPARE(dialog_GetStr(g_dlg, 10006), std::string("second"));
-        QCOMPARE(caught_code([] { dialog_GetCheck(g_dlg, 10006); }), errcode::kNoValueListEntry);
+        dialog_SetStr(g_dlg, fixture::ctl_author, "second");
+        QCOMPARE(dialog_GetStr(g_dlg, fixture::ctl_author), std::string("second"));
+        QCOMPARE(caught_code([] { dialog_GetCheck(g_dlg, fixture::ctl_author); }), errcode::kNoValueListEntry);
         click(d, "&OK");
       });
-      r = dialog_CreateModal(task, kDataEntry, "", {{10006, editstr{"", {}}, nopr{}}}, program_eh, 0);
-      QCOMPARE(dialog_GetStaticText(about, 10023), std::string("first"));
-      dialog_SetStaticText(about, 10023, "changed");
-      QCOMPARE(win_GetText(win_GetCtlHandle(about, 10023)), std::string("changed"));
+      r = dialog_CreateModal(task, kDataEntry, "", {{fixture::ctl_author, editstr{"", {}}, nopr{}}}, program_eh, 0);
+      QCOMPARE(dialog_GetStaticText(about, fixture::ctl_about_line1), std::string("first"));
+      dialog_SetStaticText(about, fixture::ctl_about_line1, "changed");
+      QCOMPARE(win_GetText(win_GetCtlHandle(about, fixture::ctl_about_line1)), std::string("changed"));
       // OK of the modeless dialog: checked, recorded and destroyed.
       QWidget* about_widget = top_level_titled("About");
       QVERIFY(about_widget);
       click(about_widget, "OK");
     });
     QCOMPARE(r.answer, 1);
-    QCOMPARE(dialog_VLGetstr(10006, r.values), std::string("second"));
+    QCOMPARE(dialog_VLGetstr(fixture::ctl_author, r.values), std::string("second"));
     QCOMPARE(win_GetType(about), 0);
     QCOMPARE(caught_code([&] { dialog_GetValues(about); }), errcode::kNoValueListEntry);
   }
@@ -498,11 +499,11 @@ class DialogPackageTests : public QObject {
   // A dialog still open when a handler ends the run: the program hears of its end and the
   // package's record goes with it.
   void theEndOfTheRunTakesTheDialogsRecord() {
-    reset_program();
     Window about = 0;
     try {
       run_in_task([&](Window task) {
-        about = dialog_CreateModeless(task, 10022, "", {{10023, statictext{"first"}, nopr{}}}, program_eh, 0);
+        about = dialog_CreateModeless(task, fixture::dlg_about, "",
+                                      {{fixture::ctl_about_line1, statictext{"first"}, nopr{}}}, program_eh, 0);
         layer_test::behaviour() = [](Window, const Event& ev) -> std::optional<long> {
           if (std::holds_alternative<e_user>(ev)) RUN_Exit(0);
           return std::nullopt;
@@ -520,9 +521,8 @@ class DialogPackageTests : public QObject {
   // A scroll-bar field puts its range and position into its control and hands back where the
   // user has moved it.
   void scrollBarFieldReachesItsControl() {
-    reset_program();
     run_in_task([](Window task) {
-      const Window about = dialog_CreateModeless(task, 10022, "", {}, program_eh, 0);
+      const Window about = dialog_CreateModeless(task, fixture::dlg_about, "", {}, program_eh, 0);
       win_CreateControl(wk_HScroll, {5, 5, 150, 20}, "", about, {}, 502);
       dialog_SetFields(about, {{502, scrollbar{0, 50, 20}, nopr{}}});
       QWidget* dlg = top_level_titled("About");

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <climits>
 
+#include "dialog_state.h"
 #include "editor_widget.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
@@ -17,8 +18,11 @@
 #include "message_window_facts.h"
 #include "message_window_geometry.h"
 #include "packages/message_window.h"
+#include "packages/packages_part.h"
 #include "runtime/console_output.h"
+#include "runtime/run.h"
 #include "runtime/run_error.h"
+#include "toolbar_state.h"
 
 using namespace layer_test;
 
@@ -74,18 +78,31 @@ void right_click(Window w) { QTest::mouseClick(view_of(w)->viewport(), Qt::Right
 
 }  // namespace
 
-class MessageWindowTests : public QObject {
+class MessageWindowTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  MessageWindowTests() : QtSuite(packages_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
+  void tear_down() override { QCOMPARE(facts_left(), std::size_t(0)); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() {
-    QCOMPARE(gui_detail::all_records().size(), std::size_t(0));
+  // The packages' reset leaves them as a new process finds them: no toolbar record or action, no
+  // dialog record or queued dialog, no message window fact.
+  void thePackagesResetLeavesNoRecords() {
+    const std::int32_t action = toolbar_detail::action_index([](Window, std::int32_t) {});
+    toolbar_detail::add_toolbar(toolbar_detail::ToolbarRecord{});
+    dialog_detail::add_dialog(0x4242, dialog_detail::DialogState{});
+    dialog_detail::push_pending(dialog_detail::PendingDialog{});
+    msg_facts::max_no_lines.assertz(100);
+    RUN_ResetParts();
+    QVERIFY(!toolbar_detail::action_at(action));
+    QVERIFY(toolbar_detail::all_toolbars().empty());
+    QVERIFY(!dialog_detail::find_dialog(0x4242));
+    QVERIFY(!dialog_detail::take_pending());
     QCOMPARE(facts_left(), std::size_t(0));
-    IO_SetConsoleFns(nullptr, nullptr);
   }
 
   void partialLineShowsAfter200ms() {

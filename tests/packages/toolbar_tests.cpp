@@ -11,6 +11,7 @@
 #include "internal/task_data.h"
 #include "internal/window_record.h"
 #include "layer_test_support.h"
+#include "packages/packages_part.h"
 #include "packages/toolbar.h"
 #include "runtime/run_error.h"
 #include "toolbar_layout.h"
@@ -83,19 +84,17 @@ std::int32_t margin(int attr) { return uix_GetAttrVal(attr); }
 
 }  // namespace
 
-class ToolbarTests : public QObject {
+class ToolbarTests : public QtSuite {
   Q_OBJECT
 
  public:
-  static void initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  ToolbarTests() : QtSuite(packages_RegisterPart) {}
+
+ private:
+  void set_up() override { reset(); }
+  void tear_down() override { QVERIFY(all_toolbars().empty()); }
 
  private slots:
-  void init() { reset(); }
-  void cleanup() {
-    QCOMPARE(gui_detail::all_records().size(), std::size_t(0));
-    QVERIFY(all_toolbars().empty());
-  }
-
   void layoutOfRowsSeparatorsAndEmptyLists() {
     using M = Measured;
     const M b{M::control, 24, 24}, gap{M::gap}, row{M::row};

@@ -57,11 +57,7 @@ std::set<int> codes_with_text(const std::string& file) {
 
 class ErrMessages : public ::testing::Test {
  protected:
-  void SetUp() override { RUN_ResetErrorState(); }
-  void TearDown() override {
-    ERR_InitMessages();
-    RUN_ResetErrorState();
-  }
+  void TearDown() override { ERR_InitMessages(); }
   TempDir dir_;
 };
 
@@ -225,20 +221,11 @@ void console(std::string_view s) { g_console.append(s); }
 class Reports : public ErrMessages {
  protected:
   void SetUp() override {
-    ErrMessages::SetUp();
     g_seen = {};
     g_console.clear();
     write_bytes(dir_.file("KERNOG.ERR"), "1041 A second fact\n");
     ERR_UseMessageFile(dir_.file("KERNOG.ERR"));
-    IO_InitFiles();
     IO_SetConsoleFns(console, nullptr);
-  }
-  void TearDown() override {
-    ERR_InstallUserRepFns(nullptr);
-    ERR_SetMessageBoxes(false);
-    RUN_SetErrorBoxFn(nullptr);
-    IO_SetConsoleFns(nullptr, nullptr);
-    ErrMessages::TearDown();
   }
   // Raises 1041 here and returns the line it was raised on.
   static std::uint32_t raise_1041() {

@@ -29,18 +29,9 @@ void capture_ch(char c) { g_console.push_back(c); }
 class Files : public ::testing::Test {
  protected:
   void SetUp() override {
-    IO_InitFiles();
     g_console.clear();
     IO_SetConsoleFns(capture_str, capture_ch);
     slot_ = IO_DeclareFile("myfile");
-  }
-  void TearDown() override {
-    IO_SetLayerRunning(false);
-    try {
-      IO_EndFiles();
-    } catch (const RunError&) {
-    }
-    IO_SetConsoleFns(nullptr, nullptr);
   }
 
   std::vector<std::string> read_lines(const std::string& path) {

@@ -29,16 +29,8 @@ void capture_ch(char c) { g_console.push_back(c); }
 class Writef : public ::testing::Test {
  protected:
   void SetUp() override {
-    IO_InitFiles();
     g_console.clear();
     IO_SetConsoleFns(capture_str, capture_ch);
-  }
-  void TearDown() override {
-    try {
-      IO_EndFiles();
-    } catch (const RunError&) {
-    }
-    IO_SetConsoleFns(nullptr, nullptr);
   }
 };
 

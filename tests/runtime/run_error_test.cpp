@@ -9,7 +9,6 @@
 namespace {
 
 TEST(RunError, RaiseSetsFlagExitCodeAndPosition) {
-  RUN_ResetErrorState();
   try {
     RUN_Error(errcode::kSecondFact);
     FAIL();
@@ -24,7 +23,6 @@ TEST(RunError, RaiseSetsFlagExitCodeAndPosition) {
 }
 
 TEST(RunError, HostErrorsKeepTheirNumberAndCapTheExitCode) {
-  RUN_ResetErrorState();
   EXPECT_THROW(RUN_OsError(errcode::host(ENOENT)), RunError);
   EXPECT_EQ(RUN_GetOsErrorNo(), ENOENT);
   EXPECT_EQ(RUN_GetExitCode(), errcode::host(ENOENT));
@@ -34,7 +32,6 @@ TEST(RunError, HostErrorsKeepTheirNumberAndCapTheExitCode) {
 }
 
 TEST(RunError, ErrorContRaisesWhatTheTrapCaught) {
-  RUN_ResetErrorState();
   try {
     try {
       RUN_OsError(errcode::host(EACCES));

@@ -17,7 +17,9 @@
 #include "fault_signals.h"
 #include "heap_settings.h"
 #include "runtime/err_messages.h"
+#include "runtime/console_output.h"
 #include "runtime/err_report.h"
+#include "runtime/fact_kind.h"
 #include "runtime/file_slots.h"
 #include "runtime/run.h"
 #include "settings_store.h"
@@ -60,8 +62,6 @@ class Run : public ::testing::Test {
   void TearDown() override {
     if (RUN_IsInitialised()) RUN_End();
     g_goal = nullptr;
-    ERR_InstallUserRepFns(nullptr);
-    RUN_SetErrorBoxFn(nullptr);
   }
   void write_settings(const std::string& text) {
     std::filesystem::create_directories(config_.path() + "/kernog");
@@ -142,6 +142,44 @@ TEST_F(Run, RegisteredPartsStartAndEndWithTheRuntime) {
   ASSERT_EQ(RUN_Init(), 0);
   EXPECT_EQ(RUN_End(), 0);
   EXPECT_EQ(g_part_ends, ends + 1);
+}
+
+std::string g_resets;
+void reset_a() { g_resets += "a"; }
+void reset_b() { g_resets += "b"; }
+std::string g_console;
+void console(std::string_view text) { g_console += text; }
+
+// The parts are reset last registered first, each once however often it registered; the
+// runtime's own part, first of all, closes the program's files, puts the devices and the console
+// routines back, empties the fact store and clears the error state.
+TEST_F(Run, ResetPutsEveryPartBackLastRegisteredFirst) {
+  RUN_RegisterPart(nullptr, nullptr, reset_a);
+  RUN_RegisterPart(nullptr, nullptr, reset_b);
+  RUN_RegisterPart(nullptr, nullptr, reset_a);
+  TempDir dir;
+  const int slot = IO_DeclareFile("resetfile");
+  IO_O_Write(slot, dir.file("out.txt"));
+  IO_WrDev_i(slot);
+  IO_SetConsoleFns(console, nullptr);
+  FactSection section;
+  SingleKind<std::int32_t> counter{section, "counter", 0};
+  FactKind<std::int32_t> numbers{section, "numbers"};
+  counter.set(5);
+  numbers.assertz(1);
+  EXPECT_EQ(test_support::error_code_of([] { RUN_Error(errcode::kSecondFact); }), errcode::kSecondFact);
+  ASSERT_TRUE(RUN_GetErrorFlag());
+  g_resets.clear();
+
+  RUN_ResetParts();
+  EXPECT_EQ(g_resets, "ba");
+  EXPECT_FALSE(IO_IsOpen(slot));
+  EXPECT_EQ(IO_WrDev_o(), IO_Screen);
+  EXPECT_EQ(counter.get(), 0);
+  EXPECT_EQ(numbers.count(), 0u);
+  EXPECT_FALSE(RUN_GetErrorFlag());
+  IO_WrStrCon("x");
+  EXPECT_EQ(g_console, "");
 }
 
 TEST_F(Run, MemorySettings) {

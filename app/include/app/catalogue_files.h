@@ -40,7 +40,3 @@ void сохранить_настройки();
 // empty when none was made.
 std::string сохранённая_копия_категорий();
 std::string сохранённая_копия_базы();
-
-// The start of a run: every data section emptied, the working tables at their start values, and
-// no start file loaded yet.
-void начать_данные_каталога();

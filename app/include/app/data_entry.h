@@ -1,6 +1,6 @@
-// The data-entry dialog (resource 10004): entering new records (entry mode) and replacing the
+// The data-entry dialog (диалог_ввод_данных): entering new records (entry mode) and replacing the
 // record selected in the list window (edit mode), with the duplicate check, the new code, the
-// cover buttons and the self-closing data-saved note (resource 10000).
+// cover buttons and the self-closing data-saved note (диалог_инфсохранена).
 #pragma once
 
 #include <cstdint>
@@ -9,13 +9,7 @@
 
 #include "layer/layer.h"
 #include "packages/dialog_package.h"
-
-// Control ids of resource 10004.
-enum DataEntryControl : int {
-  ид_Автор = 10006, ид_Наименование = 10008, ид_Диск = 10009, ид_Категория = 10011,
-  ид_Вид = 10012, ид_Твердый = 10014, ид_Мягкий = 10015, ид_ФайлОбложки = 10017,
-  ид_ВидОбл = 10018, ид_ОблЗакрыть = 10019
-};
+#include "resources/ids.h"
 
 void dlg_ввод_данных_Create(Window parent);
 std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev);

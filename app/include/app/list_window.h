@@ -1,5 +1,5 @@
 // The literature list window: the whole catalogue as one formatted line per record in a sorted
-// list box, with its own toolbar, help line and menu 10027, from which the selected record is
+// list box, with its own toolbar, help line and menu (меню_просмотра), from which the selected record is
 // deleted, edited or written out as a card.
 #pragma once
 
@@ -9,21 +9,19 @@
 #include <string_view>
 #include <vector>
 
-#include "app/catalogue_facts.h"
+#include "app/session.h"
+#include "catalogue/catalogue_facts.h"
 #include "layer/layer.h"
-
-inline constexpr int ид_списка = 10047;
-// Toolbar buttons and menu items of the window.
-enum ListWindowCommand : int {
-  cmd_КнопкаУдалить = 10074, cmd_КнопкаПравка = 10075, cmd_КнопкаКарточка = 10076,
-  cmd_МенюУдалить = 10028, cmd_МенюРедактировать = 10029, cmd_МенюКарточка = 10030
-};
+#include "resources/ids.h"
 
 Window win_просмотрсписка_Create(Window parent);
 std::optional<long> win_просмотрсписка_eh(Window win, const Event& ev);
 void tb_инспросмотра_Create(Window win);
 // The task window is being destroyed and its list windows with it: they give nothing back to it.
 void забыть_окна_просмотра();
+// The window's three operations (Delete, Edit, Card), its toolbar buttons and menu items
+// together, enabled or disabled: the one place that switches them.
+void установить_доступность_операций(Window win, bool enabled);
 
 // The list line of a record; nothing for a record whose disk or binding has no display word.
 std::optional<std::string> строка_списка(const ЗаписьБазы& record);
@@ -36,9 +34,4 @@ std::optional<std::int32_t> код_строки(std::string_view line);
 bool естьвыделенныестроки(const std::vector<int>& positions);
 // The list box's selection, stored as выделенныеэлементыспискапросмотра; nothing (after the
 // message) when no line is selected.
-struct ВыбранныеСтроки {
-  Window список = 0;
-  std::vector<std::string> строки;
-  std::vector<int> позиции;
-};
 std::optional<ВыбранныеСтроки> запомнить_выделение(Window win);

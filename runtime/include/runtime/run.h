@@ -31,12 +31,22 @@ int RUN_Init();
 int RUN_End();
 bool RUN_IsInitialised();
 
-// A part of the runtime that starts and ends with it (the fact store registers its node pool):
-// `init` runs at the end of RUN_Init, in registration order; `end` runs in RUN_End, in reverse
-// order, after the files are closed. Either may be null; either may raise a run-time error, which
-// makes the start or the end fail with its code.
+// A part of the process that starts, ends and is reset with the runtime: each library that keeps
+// process state registers one (its `<library>_RegisterPart`, which registers the libraries it
+// builds on first). `init` runs at the end of RUN_Init, in registration order; `end` runs in
+// RUN_End, after the files are closed, and `reset` in RUN_ResetParts, both in reverse order, so a
+// part is ended or reset before the parts it builds on. Any may be null; init and end may raise a
+// run-time error, which makes the start or the end fail with its code. A part registered again
+// is not added twice. The runtime's own part is first of all, so it ends and is reset last: its
+// end releases the fact store (RNT_FC_Terminate); its reset closes the program's files, returns
+// the devices and the routines other parts install (console output, error reports, boxes) to their
+// start, empties the fact store and clears the error state.
 using RunPartFn = void (*)();
-void RUN_RegisterPart(RunPartFn init, RunPartFn end);
+void RUN_RegisterPart(RunPartFn init, RunPartFn end, RunPartFn reset = nullptr);
+// Puts every registered part back to its start state, as a new process would find it: the
+// parts' resets, last registered first. The set-up of every test calls it. Call it only while
+// no part is in use: the runtime not started, no window open, no enumeration pending.
+void RUN_ResetParts();
 
 // The instance given to WinMain, and the show mode.
 void* RUN_GetInstance();

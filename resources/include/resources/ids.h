@@ -1,0 +1,94 @@
+// The catalogue program's resource ids, each written here once: menus and their commands, the
+// accelerator table, dialogs and their controls, the toolbars' buttons and pictures, the icons
+// and the controls of the program's own windows. The tables of resources/ and the handlers of
+// app/ both use these names, so changing an id is one edit. A bitmap or icon id names its file,
+// bitmaps/<id>.bmp or icons/<id>.ico in resources/CMakeLists.txt; a test checks that every
+// рис_ and значок_ id below has its file compiled in.
+#pragma once
+
+// ---- menus and their commands ----
+enum MenuResource : int {
+  меню_задачи = 10031,      // the task window's menu
+  меню_просмотра = 10027,   // the literature list window's menu
+  меню_списка_окон = 9011,  // where the layer looks for a window-list menu: the program has none
+};
+
+// Commands of the task menu, its accelerators and the project toolbar's Help button.
+enum TaskCommand : int {
+  cmd_Выход = 10033, cmd_ВводДанных = 10035, cmd_УдалРедактВывод = 10036,
+  cmd_КатегВвести = 10038, cmd_КатегРедактировать = 10039, cmd_КатегУдалить = 10040,
+  cmd_КатегПросмотр = 10041, cmd_Настройки = 10042, cmd_Содержание = 10044, cmd_Местная = 10045,
+  cmd_ОПрограмме = 10046
+};
+
+// The other buttons of the project toolbar: they reach the task window and have no action.
+enum ProjectToolbarButton : int {
+  cmd_КнопкаНовый = 10077, cmd_КнопкаОткрыть = 10078, cmd_КнопкаСохранить = 10079,
+  cmd_КнопкаОтменить = 10080, cmd_КнопкаПовторить = 10081, cmd_КнопкаВырезать = 10082,
+  cmd_КнопкаКопировать = 10083, cmd_КнопкаВставить = 10084
+};
+
+// The list window's toolbar buttons and menu items.
+enum ListWindowCommand : int {
+  cmd_КнопкаУдалить = 10074, cmd_КнопкаПравка = 10075, cmd_КнопкаКарточка = 10076,
+  cmd_МенюУдалить = 10028, cmd_МенюРедактировать = 10029, cmd_МенюКарточка = 10030
+};
+
+// ---- accelerators ----
+inline constexpr int ускорители_задачи = 9001;  // the task window's: Ctrl+F1 and F1
+
+// ---- dialogs and their controls ----
+enum DialogResource : int {
+  диалог_инфсохранена = 10000,  // the data-saved note
+  диалог_ввод_данных = 10004,   // the data-entry dialog
+  диалог_about = 10022,         // the About box
+};
+
+// The push buttons that every dialog numbers alike: Enter clicks the default one, Escape is a
+// click on кнопка_Cancel and F1 on кнопка_Help.
+enum StandardButton : int { кнопка_OK = 1, кнопка_Cancel = 2, кнопка_Help = 3 };
+
+// Controls of the data-entry dialog.
+enum DataEntryControl : int {
+  ид_Автор = 10006, ид_Наименование = 10008, ид_Диск = 10009, ид_Категория = 10011,
+  ид_Вид = 10012, ид_Твердый = 10014, ид_Мягкий = 10015, ид_ФайлОбложки = 10017,
+  ид_ВидОбл = 10018, ид_ОблЗакрыть = 10019,
+  ид_НадписьАвтор = 10005, ид_НадписьНаименование = 10007, ид_НадписьКатегория = 10010,
+  ид_РамкаПереплет = 10013, ид_РамкаОбложка = 10016, ид_НадписьФайл = 10020, ид_НадписьВид = 10021
+};
+
+// Controls of the data-saved note.
+enum SavedNoteControl : int { ид_ТекстИнфСохранена = 10001, ид_ЗначокИнфСохранена = 10002 };
+
+// The text lines of the About box.
+enum AboutControl : int {
+  ид_ОписаниеПрограммы = 10023, ид_ВерсияПрограммы = 10024, ид_ИмяПрограммы = 10025,
+  ид_НазначениеПрограммы = 10026
+};
+
+// ---- controls of the program's windows ----
+inline constexpr int ид_списка = 10047;           // the list window's list box
+inline constexpr int id_строкиподсказки = 10085;  // the text field of the help line
+
+// ---- icons ----
+enum IconResource : int {
+  значок_программы = 9012,    // the task window's icon
+  значок_информации = 10003,  // the data-saved note's icon
+};
+
+// ---- toolbar pictures: each button face up, pressed and grey ----
+enum BitmapResource : int {
+  рис_ПустаяКнопка = 10048,
+  рис_КарточкаСерая = 10049, рис_КарточкаНажата = 10050, рис_Карточка = 10051,
+  рис_ПравкаСерая = 10052, рис_Правка = 10053, рис_ПравкаНажата = 10054,
+  рис_ВырезатьСерый = 10055,
+  рис_ВставитьНажат = 10056, рис_Вставить = 10057,
+  рис_КопироватьНажат = 10058, рис_Копировать = 10059,
+  рис_ВырезатьНажат = 10060, рис_Вырезать = 10061,
+  рис_ПовторитьНажат = 10062, рис_Повторить = 10063,
+  рис_ОтменитьНажат = 10064, рис_Отменить = 10065,
+  рис_СправкаНажата = 10066, рис_Справка = 10067,
+  рис_СохранитьНажат = 10068, рис_Сохранить = 10069,
+  рис_ОткрытьНажат = 10070, рис_Открыть = 10071,
+  рис_НовыйНажат = 10072, рис_Новый = 10073
+};

@@ -1,0 +1,34 @@
+// The shared base of the Qt Test suites (see qt_suite.h).
+#include "qt_suite.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+#include "internal/window_record.h"
+#include "runtime/run.h"
+
+void QtSuite::initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+
+QtSuite::QtSuite(void (*register_parts)()) { register_parts(); }
+
+void QtSuite::init() {
+  RUN_ResetParts();
+  set_up();
+}
+
+void QtSuite::cleanup() {
+  tear_down();
+  // Widgets on their way out go first: a window the test closed is not left behind.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCOMPARE(gui_detail::all_records().size(), std::size_t(0));
+  // What is left is named, and then deleted, so that one leak fails one test.
+  QStringList left;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    left << QStringLiteral("%1 \"%2\"%3").arg(w->metaObject()->className(), w->windowTitle(),
+                                               w->isVisible() ? QString() : QStringLiteral(" (hidden)"));
+    w->deleteLater();
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY2(left.isEmpty(), qPrintable(QStringLiteral("windows left: ") + left.join(QStringLiteral(", "))));
+}

@@ -1,0 +1,18 @@
+// Every runtime test starts on the process state a new process finds: the one reset of the
+// registered parts (RUN_ResetParts) runs before each test's own set-up.
+#include <gtest/gtest.h>
+
+#include "runtime/run.h"
+
+namespace {
+
+class ResetEachTest : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { RUN_ResetParts(); }
+};
+
+const bool g_installed = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new ResetEachTest);
+  return true;
+}();
+
+}  // namespace
