@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/catalogue_files.h"
+#include "app/catalogue_print.h"
 #include "app/categories.h"
 #include "app/data_entry.h"
 #include "app/list_window.h"
@@ -83,6 +84,9 @@ bool выполнить_команду(Window win, int id) {
     case cmd_ОПрограмме:
       dlg_about_dialog_Create(win);
       return true;
+    // Printing.
+    case cmd_ПечатьКаталога: return напечатать_каталог(win);
+    case cmd_КаталогВPdf: return каталог_в_pdf(win);
     default:
       return false;  // "&Local", F1 and the toolbar buttons without an action
   }

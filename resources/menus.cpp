@@ -15,6 +15,9 @@ constexpr ResMenuItem popup(std::string_view text, std::span<const ResMenuItem> 
 constexpr ResMenuItem separator() { return ResMenuItem{ResMenuItemKind::separator, 0, {}, {}, false, false, false}; }
 
 constexpr ResMenuItem kFile[] = {
+    cmd(cmd_ПечатьКаталога, "Печать каталога…"_cp),
+    cmd(cmd_КаталогВPdf, "Каталог в PDF…"_cp),
+    separator(),
     cmd(cmd_Выход, "Выход"_cp),
 };
 constexpr ResMenuItem kBase[] = {
@@ -46,6 +49,7 @@ constexpr ResMenuItem kListWindowMenu[] = {
     cmd(cmd_МенюУдалить, "Удалить"_cp, true),
     cmd(cmd_МенюРедактировать, "Редактировать базу"_cp, true),
     cmd(cmd_МенюКарточка, "Вывести карточку"_cp, true),
+    cmd(cmd_ПечатьКарточки, "Печать карточки…"_cp),
 };
 
 constexpr ResMenu kMenus[] = {
