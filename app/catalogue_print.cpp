@@ -3,27 +3,24 @@
 #include "app/catalogue_print.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <ctime>
 #include <filesystem>
 #include <memory>
 #include <unordered_map>
 
+#include "app/catalogue_folder.h"
 #include "app/list_window.h"
 #include "app/record_card.h"
 #include "runtime/codepage.h"
-#include "runtime/err_messages.h"
-#include "runtime/host_path.h"
 #include "runtime/run_error.h"
 #include "runtime/safe_write.h"
 
 namespace {
 
-// The catalogue's name: the name of the folder it lives in.
+// The catalogue's name: the name of its folder, the working one.
 std::string имя_каталога() {
-  std::error_code ec;
-  const std::string папка = std::filesystem::current_path(ec).filename().string();
-  return RUN_FromHostPath(папка.empty() ? std::string("/") : папка);
+  const std::string папка = std::filesystem::path(рабочая_папка()).filename().string();
+  return показ_папки(папка.empty() ? рабочая_папка() : папка);
 }
 
 std::string сегодня() {
@@ -70,22 +67,13 @@ std::vector<ЗаписьБазы> весь_каталог() {
   return записи;
 }
 
-bool окно_просмотра(Window win) {
-  return win_GetType(win) == wk_TopLevel && win_GetHandler(win) == win_просмотрсписка_eh;
+// The records of a list window's lines, in the order it shows them.
+std::vector<ЗаписьБазы> записи_окна_списка(Window list_window) {
+  return записи_строк(lbox_GetAll(win_GetCtlHandle(list_window, ид_списка)));
 }
 
-// Why a file was not written, in the user's words where the cause is a common one.
-std::string причина(const RunError& e) {
-  const int n = errcode::host_number(e.code());
-  switch (n) {
-    case EACCES:
-    case EPERM: return "нет прав на запись в эту папку или в этот файл"_cps;
-    case ENOENT: return "такой папки нет"_cps;
-    case ENOSPC:
-    case EDQUOT: return "на диске нет места"_cps;
-    case EROFS: return "диск только для чтения"_cps;
-    default: return n > 0 ? ERR_HostErrorText(n) : ERR_GetSysErrorMsg(e.code());
-  }
+bool окно_просмотра(Window win) {
+  return win_GetType(win) == wk_TopLevel && win_GetHandler(win) == win_просмотрсписка_eh;
 }
 
 // Runs the output; an output that cannot be written is told to the user, and nothing else
@@ -103,9 +91,8 @@ bool вывести(const std::string& заголовок, const std::function<b
 
 std::vector<ЗаписьБазы> записи_для_печати(Window from) {
   if (!окно_просмотра(from)) return весь_каталог();
-  // The list window's lines as it shows them. Once the list window filters its lines, its shown
-  // records (показанные_записи) are what goes here.
-  return записи_строк(lbox_GetAll(win_GetCtlHandle(from, ид_списка)));
+  // FILTERED LIST: the records the list window shows, in its order (under its filter, when it has one).
+  return записи_окна_списка(from);
 }
 
 PrintTable таблица_каталога(Window from, std::string_view progress_text) {
