@@ -6,7 +6,6 @@
 #include "internal/print_cards.h"
 
 #include <QFile>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextLayout>
@@ -39,6 +38,19 @@ QImage card_picture(const std::string& file_name) {
   return to_qimage(image);
 }
 
+// The line with each tab replaced by the blanks up to the next multiple of eight characters, as
+// the card file reads in a fixed-pitch font. (The toolkit's own tab stops are kept in screen
+// units and scaled by the font's resolution, which puts them off a printer's page.)
+QString with_tabs_expanded(const QString& line) {
+  QString out;
+  for (const QChar c : line)
+    if (c == QLatin1Char('\t'))
+      out += QString(8 - out.size() % 8, QLatin1Char(' '));
+    else
+      out += c;
+  return out;
+}
+
 class CardPainter {
  public:
   CardPainter(QPrinter& printer, QPainter& painter) : printer_(printer), painter_(painter) {
@@ -51,7 +63,6 @@ class CardPainter {
     font_.setStyleHint(QFont::TypeWriter);
     font_.setPointSizeF(kTextPoints);
     font_ = QFont(font_, &printer);
-    tab_ = 8 * QFontMetricsF(font_, &printer).horizontalAdvance(QLatin1Char('0'));
   }
 
   void paint_marks() {
@@ -92,10 +103,9 @@ class CardPainter {
 
   // One card line laid out within `width` and painted; its height.
   double paint_line(const std::string& text, double x, double y, double width) {
-    QTextLayout l(to_qt(text), font_, &printer_);
+    QTextLayout l(with_tabs_expanded(to_qt(text)), font_, &printer_);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    option.setTabStopDistance(tab_);
     l.setTextOption(option);
     double h = 0;
     l.beginLayout();
@@ -114,7 +124,6 @@ class CardPainter {
   double mm_ = 1;
   QRectF paint_, sheet_;  // the printable area and the sheet, in the sheet's pixels
   QFont font_;
-  double tab_ = 0;
 };
 
 }  // namespace

@@ -40,6 +40,15 @@ inline QString text(const QString& file, int page = 0, bool raw = false) {
   return run(QStringLiteral("pdftotext"), args).simplified();
 }
 
+// The lines of page `page` in the order they were painted, blanks within each made one blank.
+inline QStringList lines(const QString& file, int page) {
+  QStringList out;
+  const QStringList args{QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-raw"), QStringLiteral("-f"),
+                         QString::number(page), QStringLiteral("-l"), QString::number(page), file, QStringLiteral("-")};
+  for (const QString& l : run(QStringLiteral("pdftotext"), args).split('\n')) out << l.simplified();
+  return out;
+}
+
 inline int images(const QString& file) {
   const QStringList lines = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file}).split('\n', Qt::SkipEmptyParts);
   return static_cast<int>(lines.size()) - 2;  // below a header of two lines, one line a picture
