@@ -91,7 +91,7 @@ bool вывести(const std::string& заголовок, const std::function<b
 
 std::vector<ЗаписьБазы> записи_для_печати(Window from) {
   if (!окно_просмотра(from)) return весь_каталог();
-  // FILTERED LIST: the records the list window shows, in its order (under its filter, when it has one).
+  // FILTERED LIST: the records the list window shows (показанные_записи: under its filter), in its order.
   return записи_окна_списка(from);
 }
 
