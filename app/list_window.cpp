@@ -4,6 +4,7 @@
 
 #include <charconv>
 
+#include "app/catalogue_print.h"
 #include "app/record_card.h"
 #include "app/record_edit.h"
 #include "app/task_window.h"
@@ -64,6 +65,10 @@ std::optional<long> команда(Window win, const e_menu& m) {
     case cmd_КнопкаУдалить:
     case cmd_МенюУдалить:
       return удалитьзаписьбазылит(win) ? std::optional<long>(0) : std::nullopt;
+    // Printing: the card of the selected line, or the catalogue as this window lists it.
+    case cmd_ПечатьКарточки: return напечатать_карточку(win) ? std::optional<long>(0) : std::nullopt;
+    case cmd_ПечатьКаталога: return напечатать_каталог(win) ? std::optional<long>(0) : std::nullopt;
+    case cmd_КаталогВPdf: return каталог_в_pdf(win) ? std::optional<long>(0) : std::nullopt;
     default:
       win_SendEvent(win_GetParent(win), m);
       return 0;

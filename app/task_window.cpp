@@ -6,6 +6,7 @@
 
 #include "app/catalogue_commands.h"
 #include "app/catalogue_files.h"
+#include "app/catalogue_print.h"
 #include "app/catalogue_switch.h"
 #include "app/categories.h"
 #include "app/data_entry.h"
@@ -78,6 +79,9 @@ bool выполнить_команду(Window win, int id) {
     case cmd_ОПрограмме:
       dlg_about_dialog_Create(win);
       return true;
+    // Printing.
+    case cmd_ПечатьКаталога: return напечатать_каталог(win);
+    case cmd_КаталогВPdf: return каталог_в_pdf(win);
     default:
       return false;  // "&Local", F1 and the toolbar buttons without an action
   }

@@ -43,6 +43,10 @@ enum ListWindowCommand : int {
   cmd_МенюУдалить = 10028, cmd_МенюРедактировать = 10029, cmd_МенюКарточка = 10030
 };
 
+// Printing: the catalogue on a printer or as a PDF file (the task menu's "Файл"), and the card
+// of the selected record (the list window's menu).
+enum PrintCommand : int { cmd_ПечатьКаталога = 10120, cmd_КаталогВPdf = 10121, cmd_ПечатьКарточки = 10122 };
+
 // ---- accelerators ----
 inline constexpr int ускорители_задачи = 9001;  // the task window's: Ctrl+F1 and F1
 
