@@ -192,6 +192,18 @@ std::optional<toolbar_value> toolbar_GetValue(Window win, std::int32_t id) {
   return std::nullopt;
 }
 
+bool toolbar_SetHelpText(Window win, std::int32_t id, std::string_view help) {
+  std::optional<ControlRecord> c = find_control(win, id);
+  auto* button = c ? std::get_if<tb_ctrl>(&c->def) : nullptr;
+  if (!button) return false;
+  // An empty tooltip is no tooltip, so the ";" keeps a help text with its own ";" whole.
+  button->text = toolbar_SplitText(button->text).tooltip + ";" + std::string(help);
+  replace_control(*c);
+  if (const std::optional<TipRecord> tip = tip_of(c->toolbar); tip && tip->control == c->index)
+    help_line_show(c->toolbar, std::string(help));
+  return true;
+}
+
 bool toolbar_IsToolbar(Window win) { return find_toolbar(win).has_value(); }
 
 namespace toolbar_detail {

@@ -414,6 +414,30 @@ class ToolbarTests : public QtSuite {
     });
   }
 
+  // A new help-line text keeps the tooltip, shows at once under the mouse, and a text without
+  // a tooltip stays without one even when the new text holds a ";".
+  void aButtonsHelpTextChangesWhileItRuns() {
+    run_in_task([](Window task) {
+      const Window top = toolbar_create(tb_top{}, kGrey, task,
+                                        {button(1, 10065, 10064, 10065, "Undo;Undo"),
+                                         button(2, 10073, 10072, 10073, "Opens a file")});
+      toolbar_create(tb_bottom{}, kGrey, task, help_line("Ready"));
+      move_mouse(top, centre(rect_of(top, 1)));
+      QCOMPARE(help_text(task), std::string("Undo"));
+      QVERIFY(toolbar_SetHelpText(task, 1, "Undo the deletion"));
+      QCOMPARE(help_text(task), std::string("Undo the deletion"));
+      QVERIFY(toolbar_SetHelpText(top, 2, "a; b"));
+      QCOMPARE(help_text(task), std::string("Undo the deletion"));  // not under the mouse
+      QCOMPARE(std::get<tb_ctrl>(control_at(top, 0)->def).text, std::string("Undo;Undo the deletion"));
+      move_mouse(top, centre(rect_of(top, 2)));
+      QCOMPARE(help_text(task), std::string("a; b"));
+      QVERIFY(tip_of(top)->text.empty());
+      QVERIFY(!toolbar_SetHelpText(task, 99, "x"));
+      QVERIFY(!toolbar_SetHelpText(task, 10085, "x"));  // a text field is no button
+      toolbar_remove(task);
+    });
+  }
+
   void valuesOfButtonsTextsAndListButtons() {
     run_in_task([](Window task) {
       const Window top = toolbar_create(
