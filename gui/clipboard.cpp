@@ -1,0 +1,156 @@
+// The clipboard's text, the text field with the keyboard focus and the notice of its changes.
+// The notices of one run hang on TaskData::text_watch: deleting it ends them all.
+#include "layer/clipboard.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include "internal/dispatch.h"
+#include "internal/task_data.h"
+#include "internal/text.h"
+#include "internal/text_focus.h"
+#include "internal/window_record.h"
+
+using namespace gui_detail;
+
+namespace {
+
+// The text field behind a widget that holds the focus: at most one of the three is set.
+struct Field {
+  QLineEdit* line = nullptr;
+  QPlainTextEdit* plain = nullptr;
+  QTextEdit* rich = nullptr;
+  explicit operator bool() const { return line || plain || rich; }
+};
+
+Field field_of(QWidget* w) {
+  if (auto* combo = qobject_cast<QComboBox*>(w)) w = combo->lineEdit();  // null unless it has an edit line
+  // A scroll area's viewport hands its focus to the area.
+  if (w && w->parentWidget())
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w->parentWidget()); area && area->viewport() == w) w = area;
+  Field f;
+  f.line = qobject_cast<QLineEdit*>(w);
+  f.plain = qobject_cast<QPlainTextEdit*>(w);
+  f.rich = qobject_cast<QTextEdit*>(w);
+  return f;
+}
+
+Field focused_field() { return field_of(QApplication::focusWidget()); }
+
+bool clipboard_has_text() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  return data && data->hasText();
+}
+
+TextFocus focus_of(const Field& f) {
+  TextFocus out;
+  if (f.line) {
+    out.field = true;
+    out.selection = f.line->hasSelectedText() && f.line->echoMode() == QLineEdit::Normal;
+    out.editable = !f.line->isReadOnly();
+  } else if (f.plain) {
+    out.field = true;
+    out.selection = f.plain->textCursor().hasSelection();
+    out.editable = !f.plain->isReadOnly();
+  } else if (f.rich) {
+    out.field = true;
+    out.selection = f.rich->textCursor().hasSelection();
+    out.editable = !f.rich->isReadOnly();
+  }
+  return out;
+}
+
+void notify() {
+  TaskData* t = task();
+  const TextFocusHandler handler = attributes().text_focus_handler;
+  if (!handler || !t || t->task_destroyed || t->pending_exit || t->notifying_text_focus) return;
+  // A report of an error of the handler moves the focus itself: it must not call the handler again.
+  t->notifying_text_focus = true;
+  run_trapped(handler);
+  if (TaskData* now = task()) now->notifying_text_focus = false;
+}
+
+// The focus moved from `old` to `now`: the selection of the new field is watched instead.
+void focus_moved(QWidget* old, QWidget* now) {
+  TaskData* t = task();
+  if (!t || !t->text_watch) return;
+  QObject* watch = t->text_watch;
+  if (const Field f = field_of(old)) {
+    if (f.line) QObject::disconnect(f.line, nullptr, watch, nullptr);
+    if (f.plain) QObject::disconnect(f.plain, nullptr, watch, nullptr);
+    if (f.rich) QObject::disconnect(f.rich, nullptr, watch, nullptr);
+  }
+  if (const Field f = field_of(now)) {
+    if (f.line) QObject::connect(f.line, &QLineEdit::selectionChanged, watch, notify);
+    if (f.plain) QObject::connect(f.plain, &QPlainTextEdit::selectionChanged, watch, notify);
+    if (f.rich) QObject::connect(f.rich, &QTextEdit::selectionChanged, watch, notify);
+  }
+  notify();
+}
+
+}  // namespace
+
+void clip_SetText(const std::string& text) { QGuiApplication::clipboard()->setText(to_qt(text)); }
+
+std::optional<std::string> clip_GetText() {
+  if (!clipboard_has_text()) return std::nullopt;
+  return from_qt(QGuiApplication::clipboard()->text());
+}
+
+Window win_GetFocus() {
+  for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+    if (const WindowRecord* r = find_record(w)) return r->handle;
+    if (w->isWindow()) break;  // a window that is not the layer's: a standard dialog, the viewer
+  }
+  return 0;
+}
+
+TextFocus win_GetTextFocus() { return focus_of(focused_field()); }
+
+bool win_CutToClipboard() {
+  const Field f = focused_field();
+  const TextFocus can = focus_of(f);
+  if (!can.selection || !can.editable) return false;
+  if (f.line) f.line->cut();
+  if (f.plain) f.plain->cut();
+  if (f.rich) f.rich->cut();
+  return true;
+}
+
+bool win_CopyToClipboard() {
+  const Field f = focused_field();
+  if (!focus_of(f).selection) return false;
+  if (f.line) f.line->copy();
+  if (f.plain) f.plain->copy();
+  if (f.rich) f.rich->copy();
+  return true;
+}
+
+bool win_PasteFromClipboard() {
+  const Field f = focused_field();
+  if (!focus_of(f).editable || !clipboard_has_text()) return false;
+  if (f.line) f.line->paste();
+  if (f.plain) f.plain->paste();
+  if (f.rich) f.rich->paste();
+  return true;
+}
+
+void uix_SetTextFocusHandler(TextFocusHandler handler) { attributes().text_focus_handler = handler; }
+
+namespace gui_detail {
+
+void watch_text_focus(TaskData& t) {
+  auto* watch = new QObject;
+  t.text_watch = watch;
+  QObject::connect(qApp, &QApplication::focusChanged, watch, focus_moved);
+  QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, watch, notify);
+  focus_moved(nullptr, QApplication::focusWidget());
+}
+
+}  // namespace gui_detail
