@@ -1,6 +1,8 @@
 // The record card through the file symbol myfile and the screen device.
 #include "app/record_card.h"
 
+#include <array>
+
 #include "app/list_window.h"
 #include "app/session.h"
 #include "catalogue/catalogue_facts.h"
@@ -18,22 +20,28 @@ int myfile() {
   return slot;
 }
 
-void записать_карточку(const ЗаписьБазы& з, const std::string& диск, const std::string& переплет) {
+// The card's lines in order: the format of each and the one value it writes.
+struct СтрокаКарточки {
+  std::string_view формат;
+  std::string значение;
+};
+std::array<СтрокаКарточки, 6> строки_карточки(const ЗаписьБазы& з) {
+  return {{{"Автор:\t\t\t% "_cp, з.автор},
+           {"Наименование:\t\t% "_cp, з.наименование},
+           {"Категория:\t\t% "_cp, з.категория},
+           {"Диск:\t\t\t% "_cp, наличиедиска(з.диск).value_or(std::string())},
+           {"Переплет:\t\t% "_cp, вид_переплета(з.переплет).value_or(std::string())},
+           {"Обложка:\t\t% "_cp, з.обложка}}};
+}
+
+void записать_карточку(const ЗаписьБазы& з) {
   const int файл = myfile();
   IO_O_Write(файл, "карточка.txt"_cp);
   IO_WrDev_i(файл);
-  IO_Writef("Автор:\t\t\t% "_cp, {з.автор});
-  IO_Nl();
-  IO_Writef("Наименование:\t\t% "_cp, {з.наименование});
-  IO_Nl();
-  IO_Writef("Категория:\t\t% "_cp, {з.категория});
-  IO_Nl();
-  IO_Writef("Диск:\t\t\t% "_cp, {диск});
-  IO_Nl();
-  IO_Writef("Переплет:\t\t% "_cp, {переплет});
-  IO_Nl();
-  IO_Writef("Обложка:\t\t% "_cp, {з.обложка});
-  IO_Nl();
+  for (const СтрокаКарточки& строка : строки_карточки(з)) {
+    IO_Writef(строка.формат, {строка.значение});
+    IO_Nl();
+  }
   IO_Close(файл);
 }
 
@@ -46,12 +54,9 @@ bool вывестикарточку(Window win) {
   if (!код) return false;
   const auto записи = база_лит.по_коду(*код);
   if (записи.empty()) return false;
-  const ЗаписьБазы& з = записи.front();
-  const std::string диск = наличиедиска(з.диск).value_or(std::string());
-  const std::string переплет = вид_переплета(з.переплет).value_or(std::string());
   std::string текст;
   try {
-    записать_карточку(з, диск, переплет);
+    записать_карточку(записи.front());
     текст = IO_RdFile("карточка.txt"_cp);
   } catch (...) {
     // A failed card leaves no open file and the screen as the output device, so the next card
@@ -66,6 +71,12 @@ bool вывестикарточку(Window win) {
   IO_WrStr(kРазделитель);
   IO_Nl();
   return true;
+}
+
+std::string текст_карточки(const ЗаписьБазы& з) {
+  std::string текст;
+  for (const СтрокаКарточки& строка : строки_карточки(з)) текст += IO_FormatStr(строка.формат, {строка.значение}) + "\n";
+  return текст;
 }
 
 void создадимокносообщкарточки() {

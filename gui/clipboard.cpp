@@ -1,4 +1,5 @@
-// The clipboard's text, the text field with the keyboard focus and the notice of its changes.
+// The clipboard's text, the text field with the keyboard focus and the notice of its changes,
+// and windows that a click gives no focus.
 // The notices of one run hang on TaskData::text_watch: deleting it ends them all.
 #include "layer/clipboard.h"
 
@@ -9,13 +10,16 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextEdit>
+#include <cstdint>
 
 #include "internal/dispatch.h"
 #include "internal/task_data.h"
 #include "internal/text.h"
 #include "internal/text_focus.h"
 #include "internal/window_record.h"
+#include "runtime/run_error.h"
 
 using namespace gui_detail;
 
@@ -76,11 +80,33 @@ void notify() {
   if (TaskData* now = task()) now->notifying_text_focus = false;
 }
 
+// The notices of one run, and what a click on a window that takes no focus needs: the widget
+// that had the focus before the last change, and the window a press gave the focus last.
+class TextWatch : public QObject {
+ public:
+  QPointer<QWidget> focus_before;
+  std::uint64_t presses = 0;          // mouse presses seen by the application so far
+  QPointer<QWidget> click_focused;    // the window given the focus by a press ...
+  std::uint64_t click_focused_at = 0; // ... while `presses` had this count
+
+ protected:
+  // Runs for each press after the toolkit moved the focus for it and before the press arrives.
+  bool eventFilter(QObject*, QEvent* ev) override {
+    if (ev->type() == QEvent::MouseButtonPress || ev->type() == QEvent::MouseButtonDblClick) ++presses;
+    return false;
+  }
+};
+
+TextWatch* watch_of_run() {
+  TaskData* t = task();
+  return t ? static_cast<TextWatch*>(t->text_watch.data()) : nullptr;
+}
+
 // The focus moved from `old` to `now`: the selection of the new field is watched instead.
 void focus_moved(QWidget* old, QWidget* now) {
-  TaskData* t = task();
-  if (!t || !t->text_watch) return;
-  QObject* watch = t->text_watch;
+  TextWatch* watch = watch_of_run();
+  if (!watch) return;
+  watch->focus_before = old;
   if (const Field f = field_of(old)) {
     if (f.line) QObject::disconnect(f.line, nullptr, watch, nullptr);
     if (f.plain) QObject::disconnect(f.plain, nullptr, watch, nullptr);
@@ -109,6 +135,12 @@ Window win_GetFocus() {
     if (w->isWindow()) break;  // a window that is not the layer's: a standard dialog, the viewer
   }
   return 0;
+}
+
+void win_SetClickFocus(Window win, bool takes) {
+  const WindowRecord& r = checked_record(win);
+  if (r.kind != wk_TopLevel && r.kind != wk_Child) RUN_Error(errcode::kWrongKind);
+  if (r.client) r.client->setFocusPolicy(takes ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 TextFocus win_GetTextFocus() { return focus_of(focused_field()); }
@@ -146,11 +178,32 @@ void uix_SetTextFocusHandler(TextFocusHandler handler) { attributes().text_focus
 namespace gui_detail {
 
 void watch_text_focus(TaskData& t) {
-  auto* watch = new QObject;
+  auto* watch = new TextWatch;
   t.text_watch = watch;
+  qApp->installEventFilter(watch);
   QObject::connect(qApp, &QApplication::focusChanged, watch, focus_moved);
   QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, watch, notify);
   focus_moved(nullptr, QApplication::focusWidget());
+}
+
+void focus_came(QWidget* w, Qt::FocusReason reason) {
+  TextWatch* watch = watch_of_run();
+  if (!watch || reason != Qt::MouseFocusReason) return;
+  watch->click_focused = w;
+  watch->click_focused_at = watch->presses;
+}
+
+void keep_focus_from_click(QWidget* clicked) {
+  // The toolkit gives the focus of a click on a widget that takes none to its nearest ancestor
+  // that does, before the application sees the press; a focus that moved there with this very
+  // press goes back.
+  TextWatch* watch = watch_of_run();
+  QWidget* now = QApplication::focusWidget();
+  if (!watch || !watch->focus_before || !now || now != watch->click_focused ||
+      watch->click_focused_at + 1 != watch->presses || !now->isAncestorOf(clicked))
+    return;
+  watch->click_focused = nullptr;
+  watch->focus_before->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace gui_detail

@@ -66,11 +66,16 @@ std::vector<Measured> measure(Window toolbar, const std::vector<toolbar_control>
   return out;
 }
 
+// A click on a toolbar leaves the keyboard focus where it was: a button acts on what has it.
 Window create_window(const toolbar_style& placement, Window parent) {
+  Window tb = 0;
   if (const auto* m = std::get_if<tb_moveable>(&placement))
-    return win_Create(wk_TopLevel, Rect{m->at.x, m->at.y, m->at.x + kEmptyCell, m->at.y + kEmptyCell}, m->title,
-                      no_menu{}, screen_window(), {wsf_ThinBorder, wsf_TitleBar, wsf_TopMost}, toolbar_eh, 0);
-  return win_Create(wk_Child, Rect{0, 0, 0, 0}, "", res_menu{0}, parent, {wsf_ClipSiblings}, toolbar_eh, 0);
+    tb = win_Create(wk_TopLevel, Rect{m->at.x, m->at.y, m->at.x + kEmptyCell, m->at.y + kEmptyCell}, m->title,
+                    no_menu{}, screen_window(), {wsf_ThinBorder, wsf_TitleBar, wsf_TopMost}, toolbar_eh, 0);
+  else
+    tb = win_Create(wk_Child, Rect{0, 0, 0, 0}, "", res_menu{0}, parent, {wsf_ClipSiblings}, toolbar_eh, 0);
+  win_SetClickFocus(tb, false);
+  return tb;
 }
 
 }  // namespace

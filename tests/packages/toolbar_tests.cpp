@@ -264,6 +264,28 @@ class ToolbarTests : public QtSuite {
     });
   }
 
+  // The focused edit field keeps the focus through a click on a toolbar: its command acts on it.
+  void aClickLeavesTheFocusWhereItWas() {
+    run_in_task([](Window task) {
+      const Window top = toolbar_create(tb_top{}, kGrey, task, project_controls());
+      const Window w = win_Create(wk_TopLevel, Rect{10, 60, 300, 200}, "edit", no_menu{}, task,
+                                  {wsf_SizeBorder, wsf_TitleBar}, recording_handler, 0);
+      const Window edit = win_CreateControl(wk_Edit, {0, 0, 200, 24}, "text", w, {csf_TabStop}, 1);
+      win_SetFocus(edit);
+      QTest::mouseClick(widget_of(top), Qt::LeftButton, {}, centre(rect_of(top, 10083)));
+      QVERIFY(wait_until([&] { return !menus_of(task).empty(); }));
+      QCOMPARE(win_GetFocus(), edit);
+      QTest::mouseDClick(widget_of(top), Qt::LeftButton, {}, centre(rect_of(top, 10083)));
+      QCOMPARE(win_GetFocus(), edit);
+      // A focus that went to the task window before the click stays there.
+      win_SetFocus(task);
+      QTest::mouseClick(widget_of(top), Qt::LeftButton, {}, centre(rect_of(top, 10083)));
+      QCOMPARE(win_GetFocus(), task);
+      win_Destroy(w);
+      toolbar_remove(top);
+    });
+  }
+
   void anActionOfTheProgramReceivesTheClick() {
     static std::vector<std::pair<Window, std::int32_t>> clicks;
     clicks.clear();

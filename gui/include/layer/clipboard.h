@@ -1,7 +1,8 @@
 // The clipboard's text and the text field that holds the keyboard focus (an edit control, the
 // edit line of a combined list, an editor window, the field of a standard dialog): what a
-// program's Cut, Copy and Paste commands act on, and the notice that what they can do has
-// changed. A text field keeps its own keys and its own undo; nothing here adds to either.
+// program's Cut, Copy and Paste commands act on, the notice that what they can do has changed,
+// and windows such as toolbars that a click leaves the focus where it was. A text field keeps
+// its own keys and its own undo; nothing here adds to either.
 #pragma once
 
 #include <optional>
@@ -19,6 +20,12 @@ std::optional<std::string> clip_GetText();
 // window); 0 when the focus is in no window of the layer (a standard dialog, the help viewer)
 // or nowhere.
 Window win_GetFocus();
+
+// Whether a click on the window (a top-level or child window, 6001 for any other kind) gives
+// it the keyboard focus, as it does from the start; a window that takes none (a toolbar's)
+// leaves the focus where it was, so a command clicked there acts on the focused text field.
+// win_SetFocus still gives it the focus.
+void win_SetClickFocus(Window win, bool takes);
 
 // What the text field with the keyboard focus allows now.
 struct TextFocus {
