@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextBrowser>
 
@@ -14,6 +15,7 @@
 #include "app/undo_history.h"
 #include "app_test_support.h"
 #include "internal/window_record.h"
+#include "packages/message_window.h"
 #include "packages/toolbar.h"
 
 using namespace app_test;
@@ -328,6 +330,31 @@ class AppUndoTests : public QtSuite {
     });
   }
 
+  // The keys Ctrl+Z and Ctrl+Y undo and redo where no text field has the focus; in the message
+  // window's editor they are the editor's own.
+  void theKeysUndoWhereNoTextFieldHasTheFocus() {
+    WorkDir wd(start_files(kТриЗаписи));
+    run_app([&](Window task) {
+      answer_prompt("Драма");
+      command(task, cmd_КатегВвести);
+      const std::string entered = wd.read(kКатегории);
+      activate_program();
+      QWidget* editor = client_of(*msg_GetWin())->findChild<QPlainTextEdit*>();
+      if (!editor) editor = qobject_cast<QPlainTextEdit*>(client_of(*msg_GetWin()));
+      QVERIFY(editor);
+      editor->setFocus();
+      QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+      QCOMPARE(wd.read(kКатегории), entered);
+      const Window lw = open_list(task);
+      activate_program();
+      win_SetFocus(list_box(lw));
+      QTest::keyClick(client_of(list_box(lw)), Qt::Key_Z, Qt::ControlModifier);
+      QCOMPARE(wd.read(kКатегории), category_lines({"Поэзия", "Проза"}));
+      QTest::keyClick(client_of(list_box(lw)), Qt::Key_Y, Qt::ControlModifier);
+      QCOMPARE(wd.read(kКатегории), entered);
+    });
+  }
+
   // F1 and "&Local" open the help at the topic of the window with the focus.
   void helpOnTheWindow() {
     WorkDir wd(start_files(kТриЗаписи));
@@ -345,6 +372,23 @@ class AppUndoTests : public QtSuite {
       win_SetFocus(list_box(lw));
       command(task, cmd_Местная);
       QCOMPARE(topic(), QString::fromUtf8("База / Удал/Редакт/Вывод — список книг"));
+      win_Destroy(lw);
+      // F1 in a dialog: the data-entry dialog's own, and a prompt of the category commands.
+      QString in_entry, in_prompt;
+      on_next_modal([&](QWidget* d) {
+        QTest::keyClick(d, Qt::Key_F1);
+        in_entry = topic();
+        press(window_of(d), кнопка_Cancel);
+      });
+      command(task, cmd_ВводДанных);
+      QCOMPARE(in_entry, QString::fromUtf8("База / Ввод Данных — ввод новой книги"));
+      on_next_modal([&](QWidget* d) {
+        QTest::keyClick(d->findChild<QLineEdit*>(), Qt::Key_F1);
+        in_prompt = topic();
+        click(d, "Cancel");
+      });
+      command(task, cmd_КатегВвести);
+      QCOMPARE(in_prompt, QString::fromUtf8("Категории"));
       uix_HelpClose();
     });
   }
