@@ -145,31 +145,37 @@ void win_SetClickFocus(Window win, bool takes) {
 
 TextFocus win_GetTextFocus() { return focus_of(focused_field()); }
 
+namespace {
+
+// Runs `op` on the widget of the field, whichever kind it is.
+template <class Op>
+void on_field(const Field& f, Op op) {
+  if (f.line) op(f.line);
+  if (f.plain) op(f.plain);
+  if (f.rich) op(f.rich);
+}
+
+}  // namespace
+
 bool win_CutToClipboard() {
   const Field f = focused_field();
   const TextFocus can = focus_of(f);
   if (!can.selection || !can.editable) return false;
-  if (f.line) f.line->cut();
-  if (f.plain) f.plain->cut();
-  if (f.rich) f.rich->cut();
+  on_field(f, [](auto* w) { w->cut(); });
   return true;
 }
 
 bool win_CopyToClipboard() {
   const Field f = focused_field();
   if (!focus_of(f).selection) return false;
-  if (f.line) f.line->copy();
-  if (f.plain) f.plain->copy();
-  if (f.rich) f.rich->copy();
+  on_field(f, [](auto* w) { w->copy(); });
   return true;
 }
 
 bool win_PasteFromClipboard() {
   const Field f = focused_field();
   if (!focus_of(f).editable || !clipboard_has_text()) return false;
-  if (f.line) f.line->paste();
-  if (f.plain) f.plain->paste();
-  if (f.rich) f.rich->paste();
+  on_field(f, [](auto* w) { w->paste(); });
   return true;
 }
 

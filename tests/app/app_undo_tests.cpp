@@ -35,30 +35,6 @@ Window window_of(QWidget* w) {
 }
 void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
 
-Window open_list(Window task) {
-  command(task, cmd_УдалРедактВывод);
-  Window newest = 0;
-  for (Window w : win_GetChildWindows(task))
-    if (win_GetType(w) == wk_TopLevel && win_GetHandler(w) == win_просмотрсписка_eh) newest = w;
-  return newest;
-}
-Window list_box(Window lw) { return win_GetCtlHandle(lw, ид_списка); }
-void select_code(Window lw, int code) {
-  const Window lb = list_box(lw);
-  for (int i = 0; i < lbox_CountAll(lb); ++i)
-    if (код_строки(lbox_GetItem(lb, i)) == code) {
-      lbox_SetSel(lb, i, 1);
-      win_SendEvent(lw, e_control{ид_списка, wk_ListBox, lb, selchanged{}});
-      return;
-    }
-  QFAIL("no such line");
-}
-std::vector<int> shown_codes(Window lw) {
-  std::vector<int> out;
-  for (const std::string& l : lbox_GetAll(list_box(lw))) out.push_back(код_строки(l).value_or(-1));
-  return out;
-}
-
 // The program's main window active again, as after a click on it (a closed dialog leaves no
 // window active on the headless platform).
 void activate_program() {

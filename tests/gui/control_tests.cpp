@@ -544,6 +544,26 @@ class ControlTests : public QtSuite {
     uix_SetTextFocusHandler(nullptr);
   }
 
+  // A click on a window set to take no focus leaves the focus where it was; set back, the click
+  // gives it the focus. A control cannot be set.
+  void aWindowAClickGivesNoFocus() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window edit = win_CreateControl(wk_Edit, {0, 0, 200, 24}, "text", w, {csf_TabStop}, 1);
+      const Window pad = win_Create(wk_Child, {0, 40, 120, 80}, "", res_menu{0}, w, {wsf_ClipSiblings},
+                                    recording_handler, 0);
+      QCOMPARE(caught_code([&] { win_SetClickFocus(edit, false); }), errcode::kWrongKind);
+      win_SetClickFocus(pad, false);
+      win_SetFocus(edit);
+      QTest::mouseClick(find_record(pad)->client, Qt::LeftButton, {}, QPoint(5, 5));
+      QCOMPARE(win_GetFocus(), edit);
+      win_SetClickFocus(pad, true);
+      QTest::mouseClick(find_record(pad)->client, Qt::LeftButton, {}, QPoint(5, 5));
+      QCOMPARE(win_GetFocus(), pad);
+      win_Destroy(w);
+    });
+  }
+
   void dialogUnitsAndAccessibleNames() {
     run_in_task([](Window task) {
       const Window w = make_window(task);
