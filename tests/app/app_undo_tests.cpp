@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -43,6 +44,27 @@ void activate_program() {
       w->activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(w));
     }
+}
+
+// The help-line texts the task window shows as the mouse passes along its toolbars.
+QStringList help_line_texts(Window task) {
+  QStringList seen;
+  for (Window tb : win_GetChildWindows(task)) {
+    if (!toolbar_IsToolbar(tb)) continue;
+    QWidget* w = client_of(tb);
+    for (int x = 0; x < w->width(); x += 3) {
+      const QPoint at(x, w->height() / 2);
+      QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
+                       Qt::NoModifier);
+      QApplication::sendEvent(w, &move);
+      const auto v = toolbar_GetValue(task, id_строкиподсказки);
+      if (v && std::holds_alternative<text_value>(*v)) {
+        const QString text = qs(std::get<text_value>(*v).text);
+        if (!text.isEmpty() && !seen.contains(text)) seen << text;
+      }
+    }
+  }
+  return seen;
 }
 
 bool button_on(Window task, int id) {
@@ -140,6 +162,8 @@ class AppUndoTests : public QtSuite {
       QVERIFY(!button_on(task, cmd_КнопкаПовторить));
       command(task, cmd_КнопкаОтменить);
       QVERIFY(button_on(task, cmd_КнопкаПовторить));
+      QVERIFY(help_line_texts(task).contains(QString::fromUtf8("Отменить: удаление записи 7")));
+      QVERIFY(help_line_texts(task).contains(QString::fromUtf8("Повторить: изменение записи 5")));
       // A new change drops what could be redone.
       enter_record(task, "Фет", "Вечер");
       QVERIFY(!button_on(task, cmd_КнопкаПовторить));
