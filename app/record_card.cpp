@@ -1,6 +1,7 @@
 // The record card through the file symbol myfile and the screen device.
 #include "app/record_card.h"
 
+
 #include "app/list_window.h"
 #include "app/session.h"
 #include "catalogue/catalogue_facts.h"
@@ -77,6 +78,12 @@ std::vector<std::string> строки_карточки(const ЗаписьБаз�
   std::vector<std::string> строки;
   for (const СтрокаКарточки& строка : поля_карточки(з)) строки.push_back(IO_FormatStr(строка.формат, {строка.значение}));
   return строки;
+}
+
+std::string текст_карточки(const ЗаписьБазы& з) {
+  std::string текст;
+  for (const std::string& строка : строки_карточки(з)) текст += строка + "\n";
+  return текст;
 }
 
 void создадимокносообщкарточки() {

@@ -10,6 +10,8 @@
 
 // The card command of the list window; false when no line is selected or its record is gone.
 bool вывестикарточку(Window win);
+// The card of a record as text: the six lines the card file holds, each ended by "\n".
+std::string текст_карточки(const ЗаписьБазы& з);
 // The message window exists (made anew with 40 lines when the user had closed it) and carries
 // the card font.
 void создадимокносообщкарточки();

@@ -1,6 +1,7 @@
 // The windowing layer as the program sees it: include this one header.
 #pragma once
 
+#include "layer/clipboard.h" // IWYU pragma: export
 #include "layer/controls.h"  // IWYU pragma: export
 #include "layer/cursor.h"    // IWYU pragma: export
 #include "layer/dialog_window.h" // IWYU pragma: export
