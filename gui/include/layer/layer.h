@@ -12,6 +12,7 @@
 #include "layer/listbox.h"   // IWYU pragma: export
 #include "layer/menu.h"      // IWYU pragma: export
 #include "layer/picture.h"   // IWYU pragma: export
+#include "layer/progress.h"  // IWYU pragma: export
 #include "layer/resource_tables.h" // IWYU pragma: export
 #include "layer/show_state.h" // IWYU pragma: export
 #include "layer/std_dialogs.h" // IWYU pragma: export
