@@ -4,9 +4,12 @@
 
 #include <functional>
 
+#include "app/catalogue_export.h"
 #include "app/catalogue_files.h"
+#include "app/catalogue_import.h"
 #include "app/categories.h"
 #include "app/data_entry.h"
+#include "app/list_filter.h"
 #include "app/list_window.h"
 #include "app/session.h"
 #include "packages/message_window.h"
@@ -83,6 +86,9 @@ bool выполнить_команду(Window win, int id) {
     case cmd_ОПрограмме:
       dlg_about_dialog_Create(win);
       return true;
+    case cmd_НайтиКнигу: return найти_книгу(win);
+    case cmd_Экспорт: return экспортировать_каталог();
+    case cmd_Импорт: return импортировать_каталог();
     default:
       return false;  // "&Local", F1 and the toolbar buttons without an action
   }

@@ -1,4 +1,5 @@
-// The accelerator table of the task window: Ctrl+F1 opens the help contents, F1 is "&Local".
+// The accelerator table of the task window: Ctrl+F1 opens the help contents, F1 is "&Local",
+// Ctrl+F finds a book (in the active list window, or in a list window it opens).
 #include "resources/ids.h"
 #include "tables.h"
 
@@ -10,6 +11,7 @@ constexpr int kVkF1 = 112;
 constexpr ResAccel kTaskAccels[] = {
     {kVkF1, accel_control, cmd_Содержание},
     {kVkF1, 0, cmd_Местная},
+    {'F', accel_control, cmd_НайтиКнигу},
 };
 
 constexpr ResAccelTable kTables[] = {

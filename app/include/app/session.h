@@ -2,19 +2,22 @@
 // working tables (never written to a file): the codes list, the list window's selection, the
 // data-entry mode, the cover file and the registered cover window, the data-saved note's timer
 // ticks. The card font setting (saved, never loaded). And the run's own bookkeeping: what it
-// knows about its start files, the list windows open, the cover files that failed to load.
+// knows about its start files, the list windows open and their find filters, the cover files
+// that failed to load.
 //
 // The program's one reset entry (the model emptied, the session at its start) is registered
 // with the runtime by зарегистрировать_состояние_программы; RUN_ResetParts (run.h) runs it.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "app/list_filter.h"
 #include "layer/types.h"
 #include "runtime/fact_kind.h"
 
@@ -84,6 +87,9 @@ struct Сеанс {
   // Cover files whose load failed and was reported: a later paint with the same name draws
   // nothing and reports nothing.
   std::set<std::string> неудачные_обложки;
+  // The find filter of each list window open, and the count of filter changes that orders them.
+  std::map<Window, ПоискСписка> поиск_списков;
+  std::uint64_t изменений_поиска = 0;
 };
 Сеанс& сеанс();
 
