@@ -3,6 +3,8 @@
 // questions and the import summary driven, the files compared byte for byte.
 #include <QFileDialog>
 #include <QListView>
+#include <QPointer>
+#include <memory>
 
 #include "app/catalogue_export.h"
 #include "app/catalogue_import.h"
@@ -54,24 +56,44 @@ void select_code(Window lw, int code) {
   QFAIL("no such line");
 }
 
-// Chooses `path` in the next file dialog: typed into its name field, then accepted.
-void choose_file(const QString& path) {
-  on_next_modal([path](QWidget* d) {
+using Driver = std::function<void(QWidget*)>;
+
+// Drives the modal boxes the next command opens, one driver for each box in the order they come.
+void in_turn(std::vector<Driver> drivers) {
+  auto* poll = new QTimer;
+  auto done = std::make_shared<std::size_t>(0);
+  auto last = std::make_shared<QPointer<QWidget>>();
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, drivers, done, last] {
+    QWidget* m = QApplication::activeModalWidget();
+    if (!m || !m->isVisible() || (*last && *last == m)) return;
+    *last = m;
+    drivers[(*done)++](m);
+    if (*done == drivers.size()) {
+      poll->stop();
+      poll->deleteLater();
+    }
+  });
+  poll->start(20);
+}
+
+// Chooses `path` in a file dialog: typed into its name field, then accepted.
+Driver choose_file(const QString& path) {
+  return [path](QWidget* d) {
     auto* fd = qobject_cast<QFileDialog*>(d);
-    QVERIFY(fd);
+    QVERIFY2(fd, qPrintable(label_texts(d)));
     fd->findChild<QLineEdit*>("fileNameEdit")->setText(path);
     QMetaObject::invokeMethod(fd, "accept", Qt::QueuedConnection);
-  });
+  };
 }
-void answer_button(const char* caption) {
-  on_next_modal([t = QString::fromUtf8(caption)](QWidget* d) { click(d, t); });
+Driver answer_button(const char* caption) {
+  return [t = QString::fromUtf8(caption)](QWidget* d) { click(d, t); };
 }
-// Notes the texts of the next message box and closes it.
-void read_message(QString& seen) {
-  on_next_modal([&seen](QWidget* box) {
+// Notes the texts of a message box and closes it.
+Driver read_message(QString& seen) {
+  return [&seen](QWidget* box) {
     seen = label_texts(box);
     click(box, "OK");
-  });
+  };
 }
 
 // What the import summary showed.
@@ -80,16 +102,17 @@ struct Summary {
   QStringList refused;
   bool can_add = false;
 };
-// Reads the next import summary and answers it with "Добавить" or "Отмена".
-void answer_summary(Summary& s, bool add) {
-  on_next_modal([&s, add](QWidget* d) {
+// Reads an import summary and answers it with "Добавить" or "Отмена".
+Driver answer_summary(Summary& s, bool add) {
+  return [&s, add](QWidget* d) {
     const Window dlg = window_of(d);
+    s = Summary{};
     s.text = qs(win_GetText(win_GetCtlHandle(dlg, ид_ИтогИмпорта)));
     s.refused_label = qs(win_GetText(win_GetCtlHandle(dlg, ид_НадписьОтказы)));
     for (const std::string& l : lbox_GetAll(win_GetCtlHandle(dlg, ид_ОтказыИмпорта))) s.refused << qs(l);
     s.can_add = button(d, QString::fromUtf8("Добавить"))->isEnabled();
     click(d, QString::fromUtf8(add && s.can_add ? "Добавить" : "Отмена"));
-  });
+  };
 }
 
 std::string utf8_bom(const std::string& utf8) { return "\xEF\xBB\xBF" + utf8; }
@@ -192,7 +215,7 @@ class AppFindExchangeTests : public QtSuite {
       QCOMPARE(win_GetText(lw), cp("Найдено 2 из 5"));
       // The deletion removes the shown line and its record; the filter stays.
       select_code(lw, 3);
-      answer_button("Да");
+      in_turn({answer_button("Да")});
       command(lw, cmd_МенюУдалить);
       QCOMPARE(shown_codes(lw), (std::vector<int>{101}));
       QCOMPARE(win_GetText(lw), cp("Найдено 1 из 4"));
@@ -214,12 +237,12 @@ class AppFindExchangeTests : public QtSuite {
         "7,Ёлкин,\"a;b\",Поэзия,Книга,2,Твёрдый,\r\n"
         "12,\"Толстой, Л. Н.\",\"Война и \"\"мир\"\"\",Проза,,Есть,Мягкий,\" x.bmp\"\r\n");
     run_app([&](Window task) {
-      choose_file(wd.path("все.csv"));
+      in_turn({choose_file(wd.path("все.csv"))});
       command(task, cmd_Экспорт);
       QCOMPARE(wd.read("все.csv"), table);
 
       // A page: one table of the same columns, UTF-8, its texts escaped.
-      choose_file(wd.path("все.html"));
+      in_turn({choose_file(wd.path("все.html"))});
       command(task, cmd_Экспорт);
       const std::string page = wd.read("все.html");
       QVERIFY(page.starts_with("<!DOCTYPE html>\r\n<html lang=\"ru\">\r\n<head>\r\n<meta charset=\"utf-8\">"));
@@ -233,24 +256,22 @@ class AppFindExchangeTests : public QtSuite {
       // From a filtered list window: the question, then the lines found in the list's order.
       command(task, cmd_УдалРедактВывод);
       type(list_window(task), "поэзия");
-      answer_button("Найденные");
-      choose_file(wd.path("найденные"));  // the selected filter's extension is added
+      // the selected filter's extension is added
+      in_turn({answer_button("Найденные"), choose_file(wd.path("найденные"))});
       command(task, cmd_Экспорт);
       QCOMPARE(wd.read("найденные.csv"),
                utf8_bom("Код,Автор,Наименование,Категория,Вид,Диск,Переплёт,Обложка\r\n"
                         "3,Пушкин А. С.,Евгений Онегин,Поэзия,Роман в стихах,Нет,Твёрдый,o.bmp\r\n"));
-      answer_button("Весь каталог");
-      choose_file(wd.path("весь.csv"));
+      in_turn({answer_button("Весь каталог"), choose_file(wd.path("весь.csv"))});
       command(task, cmd_Экспорт);
       QCOMPARE(wd.read("весь.csv"), table);
-      answer_button("Отмена");
+      in_turn({answer_button("Отмена")});
       command(task, cmd_Экспорт);
 
-      // A file that cannot be written (its name is too long for the file system): the reason
-      // told, no file made.
+      // A file that cannot be written (no file can be made in that folder): the reason told, no
+      // file made.
       QString seen;
-      choose_file(wd.path(std::string(300, 'x') + ".csv"));
-      read_message(seen);
+      in_turn({answer_button("Весь каталог"), choose_file(QString::fromUtf8("/proc/каталог.csv")), read_message(seen)});
       QVERIFY(!command(task, cmd_Экспорт));
       QVERIFY2(seen.contains(QString::fromUtf8("Не удалось записать файл")), qPrintable(seen));
       QCOMPARE(QDir(wd.dir()).entryList(QDir::Files | QDir::Hidden).filter("csv").size(), 3);
@@ -276,14 +297,12 @@ class AppFindExchangeTests : public QtSuite {
     const std::string catalogue = wd.read("Литература1.pbs");
     Summary s;
     run_app([&](Window task) {
-      choose_file(wd.path("книги.csv"));
-      answer_summary(s, false);
+      in_turn({choose_file(wd.path("книги.csv")), answer_summary(s, false)});
       QVERIFY(!command(task, cmd_Импорт));
       QCOMPARE(wd.read("Литература1.pbs"), catalogue);  // "Отмена" changes nothing
       QCOMPARE(база_лит.count(), std::size_t(5));
 
-      choose_file(wd.path("книги.csv"));
-      answer_summary(s, true);
+      in_turn({choose_file(wd.path("книги.csv")), answer_summary(s, true)});
       command(task, cmd_Импорт);
     });
     QCOMPARE(s.text, QString::fromUtf8("Файл «книги.csv».\nБудет добавлено записей: 2.\n"
@@ -318,15 +337,13 @@ class AppFindExchangeTests : public QtSuite {
     run_app([&](Window task) {
       for (const char* name : {"пустой.csv", "метка.csv", "двоичный.csv", "чужой.csv"}) {
         QString seen;
-        choose_file(wd.path(name));
-        read_message(seen);
+        in_turn({choose_file(wd.path(name)), read_message(seen)});
         QVERIFY(!command(task, cmd_Импорт));
         messages << seen;
       }
       int i = 0;
       for (const char* name : {"иероглиф.csv", "большой.csv", "кавычка.csv"}) {
-        choose_file(wd.path(name));
-        answer_summary(summaries[static_cast<std::size_t>(i++)], false);
+        in_turn({choose_file(wd.path(name)), answer_summary(summaries[static_cast<std::size_t>(i++)], false)});
         QVERIFY(!command(task, cmd_Импорт));
       }
     });
@@ -355,9 +372,7 @@ class AppFindExchangeTests : public QtSuite {
       QDir(wd.dir()).mkdir(QString::fromUtf8("Литература1.pbs"));
       QDir(wd.dir()).mkdir(QString::fromUtf8("Литература1.pbs/занято"));
       Summary s;
-      choose_file(wd.path("новые.csv"));
-      answer_summary(s, true);
-      read_message(seen);
+      in_turn({choose_file(wd.path("новые.csv")), answer_summary(s, true), read_message(seen)});
       QVERIFY(!command(task, cmd_Импорт));
       QCOMPARE(база_лит.count(), std::size_t(5));
       QCOMPARE(категории_лит.count(), std::size_t(2));
@@ -370,7 +385,7 @@ class AppFindExchangeTests : public QtSuite {
     WorkDir first(start_files(kПять + record_line(40, "Дюма", "Три мушкетёра; том 1", "Роман, приключения",
                                                   "Книга", 1, 0, "a \\\"b\\\".bmp")));
     run_app([&](Window task) {
-      choose_file(first.path("выгрузка.csv"));
+      in_turn({choose_file(first.path("выгрузка.csv"))});
       command(task, cmd_Экспорт);
     });
     const std::string exported = first.read("выгрузка.csv");
@@ -378,10 +393,9 @@ class AppFindExchangeTests : public QtSuite {
     second.write("выгрузка.csv", exported);
     run_app([&](Window task) {
       Summary s;
-      choose_file(second.path("выгрузка.csv"));
-      answer_summary(s, true);
+      in_turn({choose_file(second.path("выгрузка.csv")), answer_summary(s, true)});
       command(task, cmd_Импорт);
-      choose_file(second.path("снова.csv"));
+      in_turn({choose_file(second.path("снова.csv"))});
       command(task, cmd_Экспорт);
     });
     // The same rows, codes aside (the import gave 1, 2, … in the file's order).
