@@ -6,6 +6,7 @@
 #include "app/catalogue_exchange.h"
 #include "app/csv_table.h"
 #include "app/list_filter.h"
+#include "app/shown_records.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 #include "runtime/conversions.h"

@@ -7,6 +7,7 @@
 
 #include "app/list_window.h"
 #include "app/session.h"
+#include "app/shown_records.h"
 #include "layer/layer.h"
 #include "resources/ids.h"
 #include "runtime/codepage.h"

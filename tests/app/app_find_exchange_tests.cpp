@@ -10,6 +10,7 @@
 #include "app/catalogue_import.h"
 #include "app/list_filter.h"
 #include "app/list_window.h"
+#include "app/shown_records.h"
 #include "app_test_support.h"
 #include "internal/window_record.h"
 

@@ -72,7 +72,3 @@ std::size_t показано_строк(Window win);
 std::size_t всего_строк(Window win);
 // The list window whose filter the user changed last, while its filter is on.
 std::optional<Window> окно_с_фильтром();
-// The records of the lines the list window shows now, in the list's order (which the filter
-// keeps); the record of a line is the first with its code in table order, as the card and the
-// edit take it. A line whose code no longer has a record gives none.
-std::vector<ЗаписьБазы> показанные_записи(Window win);
