@@ -12,26 +12,13 @@
 #include "app/list_window.h"
 #include "app/shown_records.h"
 #include "app_test_support.h"
-#include "internal/window_record.h"
+#include "app_window_records.h"
 
 using namespace app_test;
 
 namespace {
 
-QWidget* client_of(Window w) { return gui_detail::find_record(w)->client; }
-Window window_of(QWidget* w) {
-  const gui_detail::WindowRecord* r = gui_detail::find_record(w);
-  return r ? r->handle : 0;
-}
-
-// The list window opened last.
-Window list_window(Window task) {
-  Window newest = 0;
-  for (Window w : win_GetChildWindows(task))
-    if (win_GetType(w) == wk_TopLevel && win_GetHandler(w) == win_просмотрсписка_eh) newest = w;
-  return newest;
-}
-Window list_box(Window lw) { return win_GetCtlHandle(lw, ид_списка); }
+Window list_window(Window task) { return newest_list_window(task); }
 QWidget* find_field(Window lw) { return client_of(win_GetCtlHandle(lw, ид_поля_поиска)); }
 
 std::vector<int> shown_codes(Window lw) {
@@ -44,17 +31,6 @@ std::vector<int> shown_codes(Window lw) {
 void type(Window lw, const char* utf8) {
   for (const QChar ch : QString::fromUtf8(utf8))
     QTest::sendKeyEvent(QTest::Click, find_field(lw), Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
-void select_code(Window lw, int code) {
-  const Window lb = list_box(lw);
-  for (int i = 0; i < lbox_CountAll(lb); ++i)
-    if (код_строки(lbox_GetItem(lb, i)) == code) {
-      lbox_SetSel(lb, i, 1);
-      win_SendEvent(lw, e_control{ид_списка, wk_ListBox, lb, selchanged{}});
-      return;
-    }
-  QFAIL("no such line");
 }
 
 using Driver = std::function<void(QWidget*)>;
