@@ -19,8 +19,8 @@ constexpr std::string_view kМеткаПорядкаБайтов = "\xEF\xBB\xBF
 constexpr Колонка kПорядок[] = {Колонка::код, Колонка::автор, Колонка::наименование, Колонка::категория,
                                 Колонка::вид, Колонка::диск, Колонка::переплёт, Колонка::обложка};
 
-void добавить_html(std::string& out, std::string_view cp1251_text) {
-  for (const char c : cp1251::to_utf8(cp1251_text)) {
+void добавить_html(std::string& out, std::string_view text) {
+  for (const char c : text) {
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
@@ -59,26 +59,30 @@ bool оканчивается_на(std::string_view имя, std::string_view о�
 }  // namespace
 
 std::string записи_в_csv(const std::vector<ЗаписьБазы>& records) {
-  std::string out(kМеткаПорядкаБайтов);
-  out.reserve(records.size() * 120 + 100);
+  // The quoting looks at ASCII bytes only, which both encodings share: the table is made in
+  // cp1251 and turned into UTF-8 at once.
+  std::string out;
+  out.reserve(records.size() * 100 + 100);
   const auto строка = [&out](const auto& значение) {
     bool первое = true;
     for (const Колонка к : kПорядок) {
       if (!первое) out.push_back(',');
       первое = false;
-      добавить_поле_csv(out, cp1251::to_utf8(значение(к)));
+      добавить_поле_csv(out, значение(к));
     }
     out += "\r\n";
   };
-  строка([](Колонка к) { return std::string(имя_колонки(к)); });
+  строка([](Колонка к) { return имя_колонки(к); });
   for (const ЗаписьБазы& з : records) строка([&з](Колонка к) { return значение_колонки(з, к); });
-  return out;
+  return std::string(kМеткаПорядкаБайтов) + cp1251::to_utf8(out);
 }
 
 std::string записи_в_html(const std::vector<ЗаписьБазы>& records) {
-  std::string out(kНачалоСтраницы);
-  out.reserve(records.size() * 200 + 1000);
-  out += "<p>Записей: " + std::to_string(records.size()) + "</p>\r\n<table>\r\n<thead><tr>";
+  // The head is UTF-8 as written here; the table is made in cp1251 (its markup is ASCII) and
+  // turned into UTF-8 at once.
+  std::string out;
+  out.reserve(records.size() * 160 + 1000);
+  out += "<p>Записей: "_cps + std::to_string(records.size()) + "</p>\r\n<table>\r\n<thead><tr>";
   for (const Колонка к : kПорядок) {
     out += "<th>";
     добавить_html(out, имя_колонки(к));
@@ -95,7 +99,7 @@ std::string записи_в_html(const std::vector<ЗаписьБазы>& record
     out += "</tr>\r\n";
   }
   out += "</tbody>\r\n</table>\r\n</body>\r\n</html>\r\n";
-  return out;
+  return std::string(kНачалоСтраницы) + cp1251::to_utf8(out);
 }
 
 std::vector<ЗаписьБазы> каталог_для_экспорта() {
