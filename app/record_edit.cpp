@@ -10,16 +10,6 @@
 #include "catalogue/catalogue_facts.h"
 #include "runtime/codepage.h"
 
-namespace {
-
-// Title and tools back to the state of a window without a selection.
-void сбросить_окно(Window win) {
-  установить_заголовок_списка(win, "Выделите строку для операции"_cp);
-  установить_доступность_операций(win, false);
-}
-
-}  // namespace
-
 bool удалитьзаписьбазылит(Window win) {
   if (!запомнить_выделение(win)) return false;
   const int ответ = dlg_Ask("Удаление строки"_cps, "Удалить выделенную строку?"_cps, {"Да"_cps, "Нет"_cps});

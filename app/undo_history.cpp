@@ -128,23 +128,16 @@ template <class T, class Save>
   return исход;
 }
 
-// The open list windows show a record gone and a record come at once; a window whose selected
-// line went is put back to the state of a window without a selection.
+// The open list windows show a record gone and a record come at once. A window's list is filled
+// again, so its find filter (which keeps the list's lines and their search forms) sees the change
+// and shows it only when the record matches; a window whose selected line went is put back to the
+// state of a window without a selection.
 void показать_в_окнах_просмотра(const std::optional<ЗаписьБазы>& убрана, const std::optional<ЗаписьБазы>& добавлена) {
-  const std::optional<std::string> старая_строка = убрана ? строка_списка(*убрана) : std::nullopt;
-  const std::optional<std::string> новая_строка = добавлена ? строка_списка(*добавлена) : std::nullopt;
+  if (!убрана && !добавлена) return;
   for (const Window окно : сеанс().окна_просмотра) {
     if (win_GetType(окно) == wk_NotAWindow) continue;
     const Window список = win_GetCtlHandle(окно, ид_списка);
-    if (старая_строка) {
-      const std::vector<std::string> строки = lbox_GetAll(список);
-      for (std::size_t i = 0; i < строки.size(); ++i)
-        if (строки[i] == *старая_строка) {
-          lbox_Delete(список, static_cast<int>(i));
-          break;
-        }
-    }
-    if (новая_строка) lbox_Add(список, -1, *новая_строка);
+    заполнитьсписок(список);
     if (!lbox_GetSelIndex(список)) сбросить_выбор_окна(окно);
   }
 }

@@ -1,11 +1,17 @@
-// dlg_Progress over the toolkit's progress dialog, run as a modal box of the layer that the
-// work's reports keep alive (the toolkit processes events at each step of a modal progress box).
+// dlg_Progress: the progress box over the toolkit's progress dialog, run as a modal box of the
+// layer while the work runs on the program's thread. The work's reports show the box once the
+// delay has passed and process the program's events a few dozen times a second, whether or not
+// the bar moves, so a cancel or the end of the owner is heard at once.
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <algorithm>
+#include <limits>
 
 #include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
+#include "internal/task_data.h"
 #include "internal/text.h"
 #include "layer/progress.h"
 
@@ -13,7 +19,13 @@ using namespace gui_detail;
 
 namespace {
 
-constexpr int kSteps = 10000;  // the bar's resolution, whatever the work's total
+constexpr int kSteps = 10000;       // the bar's resolution, whatever the work's total
+constexpr int kEventsEveryMs = 30;  // how often the work's reports let the program's events run
+
+bool run_ending() {
+  const TaskData* t = task();
+  return t && t->pending_exit.has_value();
+}
 
 // A progress dialog that cannot be left by Escape or its close box when it has no cancel button.
 class ProgressBox : public QProgressDialog {
@@ -60,20 +72,29 @@ bool dlg_Progress(const std::string& title, const std::string& text, long long t
   box->setAutoReset(false);
   box->setAutoClose(false);
   box->setRange(0, kSteps);
-  box->setMinimumDuration(std::max(0, delay_ms));
+  // The box is shown by the reports, not by the dialog's own estimate of the time left.
+  box->setMinimumDuration(std::numeric_limits<int>::max());
   box->setValue(0);
+  bool cancelled = false;
+  QObject::connect(box.get(), &QProgressDialog::canceled, [&cancelled] { cancelled = true; });
   const RunningLoop loop(box.get(), parent);
 
-  int shown = 0;
+  QElapsedTimer started, last_events;
+  started.start();
+  last_events.start();
   const ProgressReport report = [&](long long done) {
-    if (loop.ended() || !box.get()) return false;
-    const long long clamped = std::clamp(done, 0LL, std::max(total, 0LL));
-    const int step = total > 0 ? static_cast<int>(clamped * kSteps / total) : kSteps;
-    if (step != shown) {
-      shown = step;
-      box->setValue(step);  // once the box shows, each new value processes the waiting events
+    if (last_events.elapsed() >= kEventsEveryMs) {
+      last_events.restart();
+      if (!loop.ended() && box.get()) {
+        if (!box->isVisible() && !cancelled && started.elapsed() >= std::max(0, delay_ms)) box->show();
+        const long long part = total > 0 ? std::clamp(done, 0LL, total) * kSteps / total : 0;
+        box->setValue(static_cast<int>(part));
+      }
+      QCoreApplication::processEvents();
     }
-    return !loop.ended() && box.get() && !box->wasCanceled();
+    return !cancelled && !loop.ended() && box.get() && !run_ending();
   };
-  return work(report);
+  const bool completed = work(report);
+  if (!loop.ended() && box.get()) box->hide();
+  return completed;
 }

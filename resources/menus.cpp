@@ -60,6 +60,8 @@ constexpr ResMenuItem kListWindowMenu[] = {
     cmd(cmd_МенюКарточка, "Вывести карточку"_cp, true),
     cmd(cmd_МенюНайти, "Найти…\tCtrl+F"_cp),
     cmd(cmd_ПечатьКарточки, "Печать карточки…"_cp),
+    cmd(cmd_ПечатьКаталога, "Печать списка…"_cp),
+    cmd(cmd_КаталогВPdf, "Список в PDF…"_cp),
 };
 
 constexpr ResMenu kMenus[] = {
