@@ -191,6 +191,13 @@ class AppFindExchangeTests : public QtSuite {
       QCOMPARE(shown_codes(lw), (std::vector<int>{101}));
       QCOMPARE(win_GetText(lw), cp("Найдено 1 из 4"));
       QCOMPARE(показанные_записи(lw).front().наименование, cp("Князь Серебряный 2"));
+      // Undo and redo of the deletion show through the filter too.
+      command(task, cmd_КнопкаОтменить);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 101}));
+      QCOMPARE(win_GetText(lw), cp("Найдено 2 из 5"));
+      command(task, cmd_КнопкаПовторить);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{101}));
+      QCOMPARE(win_GetText(lw), cp("Найдено 1 из 4"));
       QTest::keyClick(find_field(lw), Qt::Key_Escape);
       QCOMPARE(shown_codes(lw), (std::vector<int>{5, 7, 100, 101}));
       QCOMPARE(win_GetText(lw), cp("Выделите строку для операции"));
