@@ -64,6 +64,19 @@ void показать(Window win, ПоискСписка& п) {
   обновить_заголовок(win, п);
 }
 
+// Takes line i out of the window's list (its line, its search form, its place among the shown).
+void убрать_из_списка(ПоискСписка& п, std::size_t i) {
+  const std::size_t длина = п.начала[i + 1] - п.начала[i];
+  п.строки.erase(п.строки.begin() + static_cast<std::ptrdiff_t>(i));
+  п.формы.erase(п.начала[i], длина);
+  п.начала.erase(п.начала.begin() + static_cast<std::ptrdiff_t>(i));
+  for (std::size_t k = i; k < п.начала.size(); ++k) п.начала[k] -= длина;
+  const auto показ = std::lower_bound(п.показанные.begin(), п.показанные.end(), i);
+  if (показ != п.показанные.end() && *показ == i) п.показанные.erase(показ);
+  for (std::size_t& k : п.показанные)
+    if (k > i) --k;
+}
+
 // Escape empties the field (which shows the whole list again); Down goes on to the list.
 std::optional<long> поле_поиска_eh(Window поле, const Event& ev) {
   const auto* k = std::get_if<e_keydown>(&ev);
@@ -180,16 +193,50 @@ void удалить_строку_списка(Window list_box, int position) {
   const Window win = win_GetParent(list_box);
   ПоискСписка* п = поиск(win);
   if (!п || position < 0 || static_cast<std::size_t>(position) >= п->показанные.size()) return;
-  const std::size_t i = п->показанные[static_cast<std::size_t>(position)];
-  const std::size_t длина = п->начала[i + 1] - п->начала[i];
-  п->строки.erase(п->строки.begin() + static_cast<std::ptrdiff_t>(i));
-  п->формы.erase(п->начала[i], длина);
-  п->начала.erase(п->начала.begin() + static_cast<std::ptrdiff_t>(i));
-  for (std::size_t k = i; k < п->начала.size(); ++k) п->начала[k] -= длина;
-  п->показанные.erase(п->показанные.begin() + position);
-  for (std::size_t& k : п->показанные)
-    if (k > i) --k;
+  убрать_из_списка(*п, п->показанные[static_cast<std::size_t>(position)]);
   if (!п->слова.empty()) обновить_заголовок(win, *п);
+}
+
+void заменить_строку_списка(Window list_box, const std::optional<std::string>& old_line,
+                            std::optional<СтрокаПоиска> new_line) {
+  ПоискСписка* п = поиск(win_GetParent(list_box));
+  if (!п) {
+    if (old_line) {
+      const std::vector<std::string> строки = lbox_GetAll(list_box);
+      const auto it = std::find(строки.begin(), строки.end(), *old_line);
+      if (it != строки.end()) lbox_Delete(list_box, static_cast<int>(it - строки.begin()));
+    }
+    if (new_line) lbox_Add(list_box, -1, new_line->строка);
+    return;
+  }
+  if (old_line) {
+    const auto it = std::find(п->строки.begin(), п->строки.end(), *old_line);
+    if (it != п->строки.end()) {
+      const std::size_t i = static_cast<std::size_t>(it - п->строки.begin());
+      const auto показ = std::lower_bound(п->показанные.begin(), п->показанные.end(), i);
+      if (показ != п->показанные.end() && *показ == i)
+        lbox_Delete(list_box, static_cast<int>(показ - п->показанные.begin()));
+      убрать_из_списка(*п, i);
+    }
+  }
+  if (new_line) {
+    // After the equal lines, where the sorted list box puts a line added at the end.
+    const auto место = std::upper_bound(п->строки.begin(), п->строки.end(), new_line->строка,
+                                        [](const std::string& a, const std::string& b) { return lbox_Compare(a, b) < 0; });
+    const std::size_t i = static_cast<std::size_t>(место - п->строки.begin());
+    const std::size_t длина = new_line->форма.size();
+    п->формы.insert(п->начала[i], new_line->форма);
+    п->начала.insert(п->начала.begin() + static_cast<std::ptrdiff_t>(i) + 1, п->начала[i] + длина);
+    for (std::size_t k = i + 2; k < п->начала.size(); ++k) п->начала[k] += длина;
+    п->строки.insert(место, new_line->строка);
+    for (std::size_t& k : п->показанные)
+      if (k >= i) ++k;
+    if (подходит(форма(*п, i), п->слова)) {
+      п->показанные.insert(std::lower_bound(п->показанные.begin(), п->показанные.end(), i), i);
+      lbox_Add(list_box, -1, std::move(new_line->строка));
+    }
+  }
+  if (!п->слова.empty()) обновить_заголовок(win_GetParent(list_box), *п);
 }
 
 void установить_заголовок_списка(Window win, std::string_view title) {

@@ -10,6 +10,7 @@
 
 #include "app/catalogue_files.h"
 #include "app/data_entry.h"
+#include "app/list_filter.h"
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/task_window.h"
@@ -128,16 +129,19 @@ template <class T, class Save>
   return исход;
 }
 
-// The open list windows show a record gone and a record come at once. A window's list is filled
-// again, so its find filter (which keeps the list's lines and their search forms) sees the change
-// and shows it only when the record matches; a window whose selected line went is put back to the
-// state of a window without a selection.
+// The open list windows show a record gone and a record come at once, through their find filter
+// (a new line is shown only when the filter selects it); a window whose selected line went is
+// put back to the state of a window without a selection.
 void показать_в_окнах_просмотра(const std::optional<ЗаписьБазы>& убрана, const std::optional<ЗаписьБазы>& добавлена) {
-  if (!убрана && !добавлена) return;
+  const std::optional<std::string> старая_строка = убрана ? строка_списка(*убрана) : std::nullopt;
+  std::optional<СтрокаПоиска> новая_строка;
+  if (добавлена)
+    if (auto строка = строка_списка(*добавлена)) новая_строка = СтрокаПоиска{std::move(*строка), форма_поиска(*добавлена)};
+  if (!старая_строка && !новая_строка) return;
   for (const Window окно : сеанс().окна_просмотра) {
     if (win_GetType(окно) == wk_NotAWindow) continue;
     const Window список = win_GetCtlHandle(окно, ид_списка);
-    заполнитьсписок(список);
+    заменить_строку_списка(список, старая_строка, новая_строка);
     if (!lbox_GetSelIndex(список)) сбросить_выбор_окна(окно);
   }
 }

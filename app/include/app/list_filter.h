@@ -61,6 +61,11 @@ void показать_строки(Window list_box, std::vector<СтрокаПо
 void применить_поиск(Window win, std::string_view text);
 // Removes the line at `position` of the list box from the list box and from its window's list.
 void удалить_строку_списка(Window list_box, int position);
+// A record's line went and another came (either may be absent): the window's list and the list
+// box change in place, the new line at its sorted place and shown only when the filter selects
+// it, and the title's count follows. The list is not filled again, so this is quick at any size.
+void заменить_строку_списка(Window list_box, const std::optional<std::string>& old_line,
+                            std::optional<СтрокаПоиска> new_line);
 // The window's title without a filter; while a filter is on, the title says how many lines of
 // how many are shown ("Найдено 12 из 100000") and this title comes back when it is cleared.
 void установить_заголовок_списка(Window win, std::string_view title);
