@@ -1,6 +1,7 @@
 // The program's goal: its state registered with the runtime, its resources handed to the layer,
-// MDI mode with 3D controls, then the task window and its message loop. The tests of the program
-// start it through this same goal.
+// the catalogue folder chosen (and made on a first start), MDI mode with 3D controls, then the
+// task window and its message loop. The tests of the program start it through this same goal.
+#include "app/first_start.h"
 #include "app/session.h"
 #include "app/task_window.h"
 #include "layer/layer.h"
@@ -12,6 +13,7 @@
 void KERNOG_Goal() {
   зарегистрировать_состояние_программы();
   uix_SetResources(res::program_resources());
+  if (!подготовить_папку_каталога()) return;  // the user cancelled the first start
   uix_SetAttrVal(xQbx_bMDI, 1);
   uix_SetAttrVal(xQbx_b3D, 1);
   uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings},

@@ -99,9 +99,12 @@ inline void record_error(int code) { reported().push_back(code); }
 
 // Starts the program in the current directory as a new process would (its state reset, then its
 // goal); `body` runs once the task window's loop runs, and the task window is closed afterwards
-// if the body left it open.
-inline void run_app(const std::function<void(Window task)>& body, bool record_errors = true) {
+// if the body left it open. With `command_line`, the run starts as the process entry starts it
+// after taking that command line (the catalogue folder chosen, a first start asked).
+inline void run_app(const std::function<void(Window task)>& body, bool record_errors = true,
+                    std::optional<ЗапускПрограммы> command_line = std::nullopt) {
   RUN_ResetParts();
+  сеанс().запуск = std::move(command_line);
   reported().clear();
   uix_SetErrorHandler(record_errors ? record_error : nullptr);
   QTimer start;
