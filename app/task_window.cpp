@@ -4,7 +4,9 @@
 
 #include <functional>
 
+#include "app/catalogue_commands.h"
 #include "app/catalogue_files.h"
+#include "app/catalogue_switch.h"
 #include "app/categories.h"
 #include "app/data_entry.h"
 #include "app/list_window.h"
@@ -29,15 +31,7 @@ void создать_окно_задачи(Window win) {
   шаг([win] { tb_project_toolbar_Create(win); });
   шаг([win] { tb_help_line_Create(win); });
   // Each start file under its own guard: a file that fails is reported and the start goes on.
-  шаг([] { загрузить_виды(); });
-  шаг([] { загрузить_категории(); });
-  шаг([] { загрузить_основную_базу(); });
-  шаг([] { получитьсписоккодов(); });
-  шаг([win] {
-    выделенныеэлементыспискапросмотра.replace({win, {}, {}});
-    id_окнаобложки.retract_all();
-    id_окнаобложки.assertz({win, false});
-  });
+  загрузить_рабочий_каталог(win);
   шаг([win] {
     шрифткарточки.retract_all();
     шрифткарточки.assertz(шрифт_в_блок(win_GetFont(win)));
@@ -61,6 +55,7 @@ bool выбрать_шрифт_карточки() {
 
 // Carries out a command; false when it does not complete (or is not one of the task window's).
 bool выполнить_команду(Window win, int id) {
+  if (const auto готово = команда_каталога(win, id)) return *готово;
   switch (id) {
     case cmd_Выход:
       win_Destroy(win);

@@ -13,17 +13,13 @@
 
 using namespace gui_detail;
 
-namespace {
-
-MenuModel& menu_of(Window win, SrcLoc loc = SrcLoc::current()) {
+MenuModel& gui_detail::menu_of(Window win, SrcLoc loc) {
   WindowRecord& r = checked_record(win, loc);
   if (r.kind != wk_Task && r.kind != wk_TopLevel && r.kind != wk_ModalDialog && r.kind != wk_ModelessDialog)
     RUN_Error(errcode::kWrongKind, loc);
   if (!r.menu) RUN_Error(errcode::kNoMenu, loc);
   return *r.menu;
 }
-
-}  // namespace
 
 void menu_Enable(Window win, int tag, bool enable) {
   for (QAction* a : menu_of(win).find(tag)) a->setEnabled(enable);

@@ -15,6 +15,11 @@ constexpr ResMenuItem popup(std::string_view text, std::span<const ResMenuItem> 
 constexpr ResMenuItem separator() { return ResMenuItem{ResMenuItemKind::separator, 0, {}, {}, false, false, false}; }
 
 constexpr ResMenuItem kFile[] = {
+    cmd(cmd_НовыйКаталог, "Новый каталог…"_cp),
+    cmd(cmd_ОткрытьКаталог, "Открыть каталог…"_cp),
+    separator(),
+    cmd(cmd_РезервнаяКопия, "Резервная копия…"_cp),
+    separator(),
     cmd(cmd_Выход, "Выход"_cp),
 };
 constexpr ResMenuItem kBase[] = {

@@ -1,4 +1,4 @@
-// Crash-safe replacement of a file and copying to a new file.
+// Crash-safe replacement of a file, copying to a new file, and a new folder of copies.
 //
 // A replacement is written to a file that has no name yet (where the host offers that), put on
 // disk, given a temporary name next to the target and renamed over it; a process killed while it
@@ -20,9 +20,11 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host_error.h"
 #include "runtime/host_path.h"
+#include "runtime/scope_exit.h"
 
 namespace {
 
@@ -124,6 +126,21 @@ std::optional<pid_t> temporary_writer(const Place& place, std::string_view entry
   return value;
 }
 
+// Removes the folder `name` of `parent` with the files in it (a folder of copies holds files
+// only); what cannot be removed stays.
+void remove_folder(int parent, const char* name) {
+  const int fd = open_at(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+  if (fd < 0) return;
+  if (DIR* dir = ::fdopendir(fd)) {
+    while (const dirent* e = ::readdir(dir))
+      if (std::string_view(e->d_name) != "." && std::string_view(e->d_name) != "..") (void)::unlinkat(fd, e->d_name, 0);
+    ::closedir(dir);
+  } else {
+    ::close(fd);
+  }
+  (void)::unlinkat(parent, name, AT_REMOVEDIR);
+}
+
 // Removes the temporaries of the target whose writing process is gone. Those of this process are
 // stale too: it saves one file at a time, and none of its saves is under way here.
 void remove_stale_temporaries(const Place& place) {
@@ -140,7 +157,8 @@ void remove_stale_temporaries(const Place& place) {
   while (const dirent* e = ::readdir(dir)) {
     const auto pid = temporary_writer(place, e->d_name);
     if (!pid) continue;
-    if (*pid == self || (::kill(*pid, 0) != 0 && errno == ESRCH)) (void)::unlinkat(place.dir.get(), e->d_name, 0);
+    if (*pid == self || (::kill(*pid, 0) != 0 && errno == ESRCH))
+      if (::unlinkat(place.dir.get(), e->d_name, 0) != 0 && errno == EISDIR) remove_folder(place.dir.get(), e->d_name);
   }
   ::closedir(dir);
 }
@@ -215,6 +233,38 @@ int write_temporary(const Place& place, bool anonymous, const struct stat* old, 
   return err != 0 ? err : closed;
 }
 
+// Copies the file `src` (host path) to the new file `name` of the directory `dir`, on disk when
+// it returns: 0, or the host's error number (EEXIST when `name` exists). A failed copy is removed.
+int copy_to_new_file(const std::string& src, int dir, const char* name) {
+  Fd in(open_at(AT_FDCWD, src.c_str(), O_RDONLY));
+  if (!in.valid()) return errno;
+  struct stat st {};
+  const mode_t mode = ::fstat(in.get(), &st) == 0 ? (st.st_mode & 07777) : 0666;
+  Fd out(open_at(dir, name, O_WRONLY | O_CREAT | O_EXCL, mode));
+  if (!out.valid()) return errno;
+  int err = 0;
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = retry_on_eintr([&] { return ::read(in.get(), buf, sizeof buf); });
+    if (n < 0) {
+      err = errno;
+      break;
+    }
+    if (n == 0) break;
+    if (!write_all(out.get(), buf, static_cast<std::size_t>(n))) {
+      err = errno;
+      break;
+    }
+  }
+  if (err == 0 && ::fsync(out.get()) != 0) err = errno;
+  const int closed = out.close();
+  if (err == 0) err = closed;
+  if (err != 0) {
+    ::unlinkat(dir, name, 0);
+  }
+  return err;
+}
+
 }  // namespace
 
 void RUN_ReplaceFile(std::string_view file_name, std::string_view bytes) {
@@ -259,38 +309,47 @@ void RUN_ReplaceFile(std::string_view file_name, std::string_view bytes) {
 }
 
 bool RUN_CopyToNewFile(std::string_view from, std::string_view to) {
-  const std::string src = host_name(from);
-  const std::string dst = host_name(to);
-  Fd in(open_at(AT_FDCWD, src.c_str(), O_RDONLY));
-  if (!in.valid()) raise_errno(errno);
+  const int err = copy_to_new_file(host_name(from), AT_FDCWD, host_name(to).c_str());
+  if (err == EEXIST) return false;
+  if (err != 0) raise_errno(err);
+  return true;
+}
+
+bool RUN_CopyToNewFolder(const std::vector<std::string>& files, std::string_view folder) {
+  Place place;
+  open_place(host_name(folder), place);
   struct stat st {};
-  const mode_t mode = ::fstat(in.get(), &st) == 0 ? (st.st_mode & 07777) : 0666;
-  Fd out(open_at(AT_FDCWD, dst.c_str(), O_WRONLY | O_CREAT | O_EXCL, mode));
-  if (!out.valid()) {
-    if (errno == EEXIST) return false;
+  if (::fstatat(place.dir.get(), place.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return false;
+  remove_stale_temporaries(place);
+
+  // The copies are made in a temporary folder beside the target, which takes its name only when
+  // every copy is on disk.
+  const std::string pid = std::to_string(::getpid());
+  std::string temp;
+  for (int n = 0;; ++n) {
+    temp = temporary_name(place, pid, std::to_string(n));
+    if (::mkdirat(place.dir.get(), temp.c_str(), 0777) == 0) break;
+    if (errno != EEXIST || n > 1000) raise_errno(errno);
+  }
+  bool published = false;
+  const auto cleaned = on_scope_exit([&] {
+    if (!published) remove_folder(place.dir.get(), temp.c_str());
+  });
+  Fd dir(open_at(place.dir.get(), temp.c_str(), O_RDONLY | O_DIRECTORY));
+  if (!dir.valid()) raise_errno(errno);
+  for (const std::string& file : files) {
+    const std::string src = host_name(file);
+    const auto slash = src.rfind('/');
+    const std::string name = slash == std::string::npos ? src : src.substr(slash + 1);
+    if (const int err = copy_to_new_file(src, dir.get(), name.c_str()); err != 0) raise_errno(err);
+  }
+  if (::fsync(dir.get()) != 0) raise_errno(errno);
+  if (::renameat2(place.dir.get(), temp.c_str(), place.dir.get(), place.name.c_str(), RENAME_NOREPLACE) != 0) {
+    if (errno == EEXIST) return false;  // made meanwhile by someone else
     raise_errno(errno);
   }
-  int err = 0;
-  char buf[65536];
-  for (;;) {
-    const ssize_t n = retry_on_eintr([&] { return ::read(in.get(), buf, sizeof buf); });
-    if (n < 0) {
-      err = errno;
-      break;
-    }
-    if (n == 0) break;
-    if (!write_all(out.get(), buf, static_cast<std::size_t>(n))) {
-      err = errno;
-      break;
-    }
-  }
-  if (err == 0 && ::fsync(out.get()) != 0) err = errno;
-  const int closed = out.close();
-  if (err == 0) err = closed;
-  if (err != 0) {
-    ::unlink(dst.c_str());
-    raise_errno(err);
-  }
+  published = true;
+  if (place.listable) (void)::fsync(place.dir.get());
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QProxyStyle>
 #include <algorithm>
 
+#include "internal/modal_box.h"
 #include "internal/resource_lookup.h"
 #include "internal/text.h"
 
@@ -171,6 +172,32 @@ QAction* MenuModel::find_text(std::string_view text) const {
   for (const auto& [a, t] : texts_)
     if (plain_text(t) == wanted) return a;
   return nullptr;
+}
+
+bool MenuModel::insert_command_after(int after_tag, int tag, std::string_view text) {
+  const std::vector<QAction*> anchors = find(after_tag);
+  if (anchors.empty()) return false;
+  QAction* const anchor = anchors.front();
+  QAction* const a = make_command(tag, text, true, false);
+  for (const auto& p : popups_) {
+    const QList<QAction*> items = p->actions();
+    const qsizetype at = items.indexOf(anchor);
+    if (at < 0) continue;
+    p->insertAction(at + 1 < items.size() ? items[at + 1] : nullptr, a);
+    return true;
+  }
+  bar_.insert(bar_.indexOf(anchor) + 1, a);  // a command directly on the bar
+  return true;
+}
+
+void MenuModel::remove_commands(int tag) {
+  for (QAction* a : find(tag)) {
+    for (const auto& p : popups_) p->removeAction(a);
+    bar_.removeAll(a);
+    std::erase_if(commands_, [a](const auto& c) { return c.second == a; });
+    std::erase_if(texts_, [a](const auto& t) { return t.first == a; });
+    delete_after_loops(a);
+  }
 }
 
 }  // namespace gui_detail

@@ -48,6 +48,13 @@ class MenuModel : public QObject {
   QAction* find_text(std::string_view cp1251_text) const;
   const QList<QAction*>& bar_actions() const { return bar_; }
 
+  // Adds a command item (enabled, unchecked) directly after the first command item tagged
+  // `after_tag`, in the same pop-up or on the bar; false when no item has that tag.
+  bool insert_command_after(int after_tag, int tag, std::string_view cp1251_text);
+  // Takes every command item tagged `tag` out of the menu; its action is deleted once no nested
+  // loop runs (it may be the one whose command is being carried out).
+  void remove_commands(int tag);
+
  private:
   MenuModel() = default;
   void add_resource_items(QMenu* into, std::span<const ResMenuItem> items);
@@ -62,6 +69,10 @@ class MenuModel : public QObject {
   std::vector<std::pair<int, QAction*>> commands_;
   QMenu* window_list_ = nullptr;
 };
+
+// The own menu of a task, top-level or dialog window: 6001 for other kinds, 6402 for a window
+// without a menu.
+MenuModel& menu_of(Window win, SrcLoc loc = SrcLoc::current());
 
 // Gives a bar the look that right-aligns the items after a separator.
 void prepare_menu_bar(QMenuBar* bar);

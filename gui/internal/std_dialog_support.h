@@ -2,6 +2,8 @@
 // owned by, the application object a dialog needs, and running a dialog modally.
 #pragma once
 
+#include <QDir>
+#include <QString>
 #include <memory>
 
 #include "internal/application.h"
@@ -26,5 +28,11 @@ void check_parent(Window parent);
 bool run_modal(QDialog* d, Window owner);
 // Gives the focus back to the parent's window after a dialog.
 void refocus(Window parent);
+
+// Puts the current folder back when a file or folder dialog is done, whatever it did.
+struct KeepCurrentFolder {
+  QString folder = QDir::currentPath();
+  ~KeepCurrentFolder() { QDir::setCurrent(folder); }
+};
 
 }  // namespace gui_detail

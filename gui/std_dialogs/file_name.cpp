@@ -22,12 +22,6 @@ QString name_filter(const std::string& description, const std::string& pattern) 
   return to_qt(description) + QStringLiteral(" (") + patterns + QChar(')');
 }
 
-// Puts the current folder back when the dialog is done, whatever it did.
-struct KeepCurrentFolder {
-  QString folder = QDir::currentPath();
-  ~KeepCurrentFolder() { QDir::setCurrent(folder); }
-};
-
 }  // namespace
 
 std::optional<std::string> dlg_GetFileName(const std::string& file_spec, const std::vector<std::string>& filters,

@@ -97,6 +97,16 @@ inline std::vector<int>& reported() {
 }
 inline void record_error(int code) { reported().push_back(code); }
 
+// The tests' own configuration folder, for the whole process: no run here reads or changes the
+// user's list of the last catalogues (the program's own processes started by a test inherit it).
+inline QString test_config_folder() {
+  static QTemporaryDir dir;
+  static const bool set = qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+  (void)set;
+  return dir.path();
+}
+[[maybe_unused]] inline const QString kTestConfigFolder = test_config_folder();
+
 // Starts the program in the current directory as a new process would (its state reset, then its
 // goal); `body` runs once the task window's loop runs, and the task window is closed afterwards
 // if the body left it open. With `command_line`, the run starts as the process entry starts it
@@ -158,6 +168,13 @@ inline void click(QWidget* dlg, const QString& text) {
     return;
   }
   b->click();
+}
+// Answers the next text prompt with `text` (UTF-8).
+inline void answer_prompt(const char* text) {
+  on_next_modal([t = QString::fromUtf8(text)](QWidget* d) {
+    if (QLineEdit* e = d->findChild<QLineEdit*>()) e->setText(t);
+    click(d, "OK");
+  });
 }
 // The visible texts of the dialog's labels, joined by "|".
 inline QString label_texts(QWidget* dlg) {

@@ -578,6 +578,33 @@ class DialogTests : public QtSuite {
     });
   }
 
+  // The folder chooser shows folders only, offers a new folder, gives the chosen one's path and
+  // leaves the current folder as it was; Cancel fails.
+  void folderName() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QString::fromUtf8("Каталог/внутри")));
+    const QString before = QDir::currentPath();
+    run_in_task([&](Window) {
+      bool dirs_only = false;
+      QString title;
+      on_next_modal([&](QWidget* m) {
+        auto* fd = qobject_cast<QFileDialog*>(m);
+        dirs_only = fd->fileMode() == QFileDialog::Directory && fd->testOption(QFileDialog::ShowDirsOnly) &&
+                    !fd->testOption(QFileDialog::ReadOnly);
+        title = fd->windowTitle();
+        fd->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath(QString::fromUtf8("Каталог")) + "/");
+        QMetaObject::invokeMethod(fd, "accept", Qt::QueuedConnection);
+      });
+      const auto got = dlg_GetFolderName(cp("Открыть каталог"), dir.path().toStdString());
+      QVERIFY(dirs_only);
+      QCOMPARE(title, QString::fromUtf8("Открыть каталог"));
+      QCOMPARE(got, std::optional<std::string>(cp1251::from_utf8(dir.filePath(QString::fromUtf8("Каталог")).toStdString())));
+      on_next_modal([&](QWidget* m) { QTest::keyClick(m, Qt::Key_Escape); });
+      QVERIFY(!dlg_GetFolderName("", dir.path().toStdString()));
+    });
+    QCOMPARE(QDir::currentPath(), before);
+  }
+
   void chooseFont() {
     run_in_task([](Window) {
       const Font start = font_Create(ff_Times, {fs_Bold}, 12);

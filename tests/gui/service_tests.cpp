@@ -136,6 +136,40 @@ class ServiceTests : public QtSuite {
     });
   }
 
+  // Items added while the program runs stand in order after their anchor, carry their command,
+  // and go again; one may take itself out while its own command runs.
+  void menuItemsAddedAndTakenOut() {
+    run_in_task([](Window task) {
+      QMenu* base = qobject_cast<QMenu*>(bar_action(task, fixture::cmd_entry)->associatedObjects().first());
+      auto texts = [base] {
+        QStringList out;
+        for (QAction* a : base->actions()) out << (a->isSeparator() ? "-" : a->text());
+        return out;
+      };
+      menu_InsertItem(task, fixture::cmd_entry, 3001, cp("&1 Первый"));
+      menu_InsertItem(task, 3001, 3002, "&2 B & C");
+      QCOMPARE(texts(), (QStringList{QString::fromUtf8("Ввод Данных"), QString::fromUtf8("&1 Первый"), "&2 B & C",
+                                     QString::fromUtf8("Удал/Редакт/Вывод")}));
+      QCOMPARE(caught_code([&] { menu_InsertItem(task, 9999, 3003, "x"); }), errcode::kMenuItemNotFound);
+      menu_Enable(task, 3002, false);
+      QVERIFY(!bar_action(task, 3002)->isEnabled());
+      log().clear();
+      behaviour() = [task](Window w, const Event& ev) -> std::optional<long> {
+        if (const auto* m = std::get_if<e_menu>(&ev); w == task && m && m->tag == 3001) menu_DeleteItem(task, 3001);
+        return std::nullopt;
+      };
+      bar_action(task, 3001)->trigger();
+      QCOMPARE(events_of<e_menu>(task).size(), std::size_t(1));
+      QCOMPARE(events_of<e_menu>(task)[0].tag, 3001);
+      menu_DeleteItem(task, 3002);
+      menu_DeleteItem(task, 3002);  // gone already: nothing
+      QCOMPARE(texts(), (QStringList{QString::fromUtf8("Ввод Данных"), QString::fromUtf8("Удал/Редакт/Вывод")}));
+      QVERIFY(!bar_action(task, 3001));
+      QCOMPARE(caught_code([&] { menu_Enable(task, cp("&1 Первый"), false); }), errcode::kMenuItemNotFound);
+      QCOMPARE(caught_code([&] { menu_DeleteItem(make_child(task), 1); }), errcode::kWrongKind);
+    });
+  }
+
   void fontCreateAndBlock() {
     const Font f = font_Create(ff_Helvetica, {fs_Bold, fs_Italic}, 12);
     QCOMPARE(font_FaceName(f), std::string("Arial"));

@@ -16,6 +16,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "runtime/codepage.h"
 #include "runtime/host_path.h"
@@ -206,6 +207,53 @@ TEST(SafeWrite, HostsWithoutUnnamedFilesOrTheirLinks) {
   const int without_unnamed = in_child(refuse_unnamed_files, [&] { return saves_leaving_only_the_file(dir); });
   if (without_unnamed == kCannot) GTEST_SKIP() << "the host cannot be made to refuse unnamed files";
   EXPECT_EQ(without_unnamed, 0);
+}
+
+// A folder of copies is complete or absent: it is not made over one that exists, a copy that
+// fails leaves nothing, and the temporary folder of a killed copy goes with the next copy.
+TEST(SafeWrite, AFolderOfCopiesIsCompleteOrAbsent) {
+  TempDir dir;
+  write_bytes(dir.file("Литература1.pbs"), "records\r\n");
+  write_bytes(dir.file("обложка.bmp"), std::string(70000, 'p'));
+  const std::vector<std::string> files = {RUN_FromHostPath(dir.file("Литература1.pbs")),
+                                          RUN_FromHostPath(dir.file("обложка.bmp"))};
+  const std::string copy = dir.file("копия");
+  const std::string leftover = temporary_of("копия", gone_pid(), 0);
+  fs::create_directory(dir.file(leftover));
+  write_bytes(dir.file(leftover) + "/part", "half");
+
+  EXPECT_TRUE(RUN_CopyToNewFolder(files, RUN_FromHostPath(copy)));
+  EXPECT_EQ(entries(copy), (std::set<std::string>{"Литература1.pbs", "обложка.bmp"}));
+  EXPECT_EQ(read_bytes(copy + "/Литература1.pbs"), "records\r\n");
+  EXPECT_EQ(read_bytes(copy + "/обложка.bmp"), std::string(70000, 'p'));
+  EXPECT_EQ(entries(dir.path()), (std::set<std::string>{"Литература1.pbs", "обложка.bmp", "копия"}));
+
+  // The folder exists: nothing is made or changed.
+  EXPECT_FALSE(RUN_CopyToNewFolder({files[0]}, RUN_FromHostPath(copy)));
+  EXPECT_EQ(entries(copy).size(), 2u);
+
+  // A file that cannot be read: the error, and no folder, complete or half.
+  const std::vector<std::string> with_missing = {files[0], RUN_FromHostPath(dir.file("нет.bmp"))};
+  EXPECT_EQ(error_code_of([&] { RUN_CopyToNewFolder(with_missing, RUN_FromHostPath(dir.file("другая"))); }),
+            errcode::host(ENOENT));
+  EXPECT_EQ(entries(dir.path()), (std::set<std::string>{"Литература1.pbs", "обложка.bmp", "копия"}));
+}
+
+// A disk too small for the copies: the error, and nothing of them is left to fill it.
+TEST(SafeWrite, AFolderOfCopiesThatDoesNotFitLeavesNothing) {
+  TempDir dir, disk;
+  write_bytes(dir.file("big.bmp"), std::string(100000, 'b'));
+  const int result = in_child([&] { return mount_own("tmpfs", disk.path(), "size=64k"); },
+                              [&] {
+                                try {
+                                  RUN_CopyToNewFolder({dir.file("big.bmp")}, disk.file("copy"));
+                                } catch (const RunError& e) {
+                                  return e.code() == errcode::host(ENOSPC) && entries(disk.path()).empty();
+                                }
+                                return false;
+                              });
+  if (result == kCannot) GTEST_SKIP() << "no memory file system can be mounted here";
+  EXPECT_EQ(result, 0);
 }
 
 }  // namespace

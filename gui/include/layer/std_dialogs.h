@@ -1,4 +1,5 @@
-// The standard dialogs: message boxes, notes, errors, questions, text and list prompts, file names, fonts.
+// The standard dialogs: message boxes, notes, errors, questions, text and list prompts, file and
+// folder names, fonts.
 // Each is modal and returns when the user has answered; the windows of the program keep
 // receiving their events meanwhile. Where no parent is given, the parent is the first top-level
 // window or dialog above the window with the keyboard focus, else the task window.
@@ -71,6 +72,12 @@ int dlg_ListSelect(Window parent, const std::string& title, const std::vector<st
 std::optional<std::string> dlg_GetFileName(const std::string& file_spec, const std::vector<std::string>& filters,
                                            const std::string& title, const std::vector<int>& flags,
                                            const std::string& start_dir, std::vector<std::string>& selected);
+
+// The folder chooser: the toolkit's file dialog showing folders only, opened at `start_dir` (when
+// not empty), with its button for making a new folder. OK gives the chosen folder's path, without
+// a trailing "/"; Cancel fails. The program's current folder is unchanged. Paths are the host's,
+// in cp1251.
+std::optional<std::string> dlg_GetFolderName(const std::string& title, const std::string& start_dir);
 
 // The font chooser opened on `font`; OK gives the chosen font, Cancel fails.
 std::optional<Font> dlg_ChooseFont(const Font& font);

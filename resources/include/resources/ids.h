@@ -21,11 +21,20 @@ enum TaskCommand : int {
   cmd_ОПрограмме = 10046
 };
 
-// The other buttons of the project toolbar: they reach the task window and have no action.
+// The other buttons of the project toolbar: they reach the task window. New, Open and Save act
+// as the catalogue commands below.
 enum ProjectToolbarButton : int {
   cmd_КнопкаНовый = 10077, cmd_КнопкаОткрыть = 10078, cmd_КнопкаСохранить = 10079,
   cmd_КнопкаОтменить = 10080, cmd_КнопкаПовторить = 10081, cmd_КнопкаВырезать = 10082,
   cmd_КнопкаКопировать = 10083, cmd_КнопкаВставить = 10084
+};
+
+// The catalogue commands of "Файл": a new catalogue, opening one, the last five opened (items
+// made while the program runs, in this order after "Открыть каталог…") and the backup copy.
+enum CatalogueCommand : int {
+  cmd_НовыйКаталог = 10140, cmd_ОткрытьКаталог = 10141,
+  cmd_ПоследнийКаталог1 = 10142, cmd_ПоследнийКаталог5 = 10146,
+  cmd_РезервнаяКопия = 10147
 };
 
 // The list window's toolbar buttons and menu items.

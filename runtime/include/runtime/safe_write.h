@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Writes `bytes` (as they stand, no line-end translation) as the new contents of `file_name`
 // (code page 1251), creating it when absent. A new file gets the permissions a plain create
@@ -21,6 +22,14 @@ void RUN_ReplaceFile(std::string_view file_name, std::string_view bytes);
 // fails (false) when `to` exists, raises 7000 + errno for any other failure. The copy is on
 // disk when it returns.
 bool RUN_CopyToNewFile(std::string_view from, std::string_view to);
+
+// Makes the folder `folder` (code page 1251), which must not exist yet, holding copies of `files`
+// under their last names (which must differ), complete or not at all: the copies are made in a
+// temporary folder beside it, put on disk, and the folder takes its name only when all are
+// there. Fails (false) when `folder` exists; raises 7000 + errno for any other failure, and then
+// nothing is left behind. A temporary folder that a killed copy left is removed by the next copy
+// to the same folder name.
+bool RUN_CopyToNewFolder(const std::vector<std::string>& files, std::string_view folder);
 
 // Whether a file (or anything else) of that name exists; a link is followed, so a link to
 // nothing is no file.

@@ -1,0 +1,44 @@
+// The catalogue's folder: the working folder, the checks of a chosen folder and the texts of
+// messages about folders.
+#include "app/catalogue_folder.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "runtime/codepage.h"
+#include "runtime/err_messages.h"
+#include "runtime/host_path.h"
+
+namespace fs = std::filesystem;
+
+std::string рабочая_папка() {
+  std::error_code ec;
+  const fs::path p = fs::current_path(ec);
+  return ec ? std::string(".") : p.string();
+}
+
+std::string показ_папки(const std::string& folder) { return RUN_FromHostPath(folder); }
+
+std::string файл_в_папке(const std::string& folder, std::string_view name) {
+  return (fs::path(folder) / RUN_HostPath(name)).string();
+}
+
+std::optional<std::string> отказ_папки(const std::string& folder, std::optional<bool> catalogue) {
+  std::error_code ec;
+  const std::string показ = показ_папки(folder);
+  if (!fs::is_directory(folder, ec)) return "Папка «"_cps + показ + "» не найдена."_cps;
+  if (catalogue == true && !fs::is_regular_file(файл_в_папке(folder, файл_базы), ec))
+    return "В папке «"_cps + показ + "» нет каталога: в ней нет файла «"_cps + std::string(файл_базы) + "»."_cps;
+  if (catalogue == false)
+    for (std::string_view name : файлы_каталога)
+      if (fs::exists(fs::symlink_status(файл_в_папке(folder, name), ec)))
+        return "В папке «"_cps + показ + "» уже есть файлы каталога (например, «"_cps + std::string(name) +
+               "»). Выберите пустую папку или создайте новую."_cps;
+  return std::nullopt;
+}
+
+std::string причина(const RunError& e) {
+  const int code = e.code();
+  if (code > errcode::kHostBase && code < errcode::host(1000)) return ERR_HostErrorText(errcode::host_number(code));
+  return ERR_GetSysErrorMsg(code);
+}

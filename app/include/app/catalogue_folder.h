@@ -1,0 +1,32 @@
+// A catalogue's folder: the files that make a catalogue, the working folder, checking a folder
+// the user chose, and the texts that name a folder or a host's refusal in the program's
+// messages. Folder paths are the host's (UTF-8) unless said otherwise.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/catalogue_files.h"
+#include "runtime/run_error.h"
+
+// The four files of a catalogue, in the order a copy lists them.
+inline constexpr std::array<std::string_view, 4> файлы_каталога = {файл_базы, файл_категорий, файл_видов,
+                                                                    файл_настроек};
+
+// The working folder, absolute.
+std::string рабочая_папка();
+// A folder's path as messages and choosers show it (cp1251).
+std::string показ_папки(const std::string& folder);
+// The path of the folder's file `name` (cp1251) in the host's form.
+std::string файл_в_папке(const std::string& folder, std::string_view name);
+
+// Why a folder the user chose cannot be taken: the message when it is not a folder, and, when
+// `catalogue` is given, when it does not hold a catalogue (true: the file "Литература1.pbs" must
+// be there) or holds one already (false: none of the four files may be there). Nothing when it
+// can be taken.
+std::optional<std::string> отказ_папки(const std::string& folder, std::optional<bool> catalogue);
+
+// What the host said when an operation on files failed, as a message shows it.
+std::string причина(const RunError& e);
