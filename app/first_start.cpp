@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/catalogue_files.h"
+#include "app/catalogue_folder.h"
 #include "app/recent_catalogues.h"
 #include "app/session.h"
 #include "layer/std_dialogs.h"
@@ -47,7 +48,7 @@ fs::path выбрать_папку(const ЗапускПрограммы& зап�
 
 Выбор спросить(const fs::path& папка) {
   const std::string вопрос =
-      "В папке «"_cps + RUN_FromHostPath(папка.string()) +
+      "В папке «"_cps + показ_папки(папка.string()) +
       "» ещё нет каталога литературы. С чего начать?\n\n"
       "«Пустой каталог» — стандартные виды и категории литературы, книг нет.\n"
       "«Книги-образцы» — каталог из нескольких книг с обложками, чтобы познакомиться с программой."_cps;
@@ -94,11 +95,6 @@ void создать_каталог(Выбор выбор) {
 
 void сообщить(const std::string& текст) { dlg_Error("Фолиарх"_cps, текст); }
 
-std::string причина(const RunError& e) {
-  return errcode::host_number(e.code()) > 0 ? ERR_HostErrorText(errcode::host_number(e.code()))
-                                            : ERR_GetSysErrorMsg(e.code());
-}
-
 // Enters the folder, made first when it is missing; false (and the user told why) when it
 // cannot be made or entered.
 bool войти(const fs::path& папка) {
@@ -106,7 +102,7 @@ bool войти(const fs::path& папка) {
   fs::create_directories(папка, ec);
   if (!ec) fs::current_path(папка, ec);
   if (!ec) return true;
-  сообщить("Не удалось открыть папку каталога «"_cps + RUN_FromHostPath(папка.string()) + "»: "_cps +
+  сообщить("Не удалось открыть папку каталога «"_cps + показ_папки(папка.string()) + "»: "_cps +
            ERR_HostErrorText(ec.value()) + "."_cps);
   return false;
 }
@@ -138,7 +134,7 @@ bool подготовить_папку_каталога() {
     try {
       создать_каталог(выбор);
     } catch (const RunError& e) {
-      сообщить("Не удалось создать каталог в папке «"_cps + RUN_FromHostPath(папка.string()) + "»: "_cps +
+      сообщить("Не удалось создать каталог в папке «"_cps + показ_папки(папка.string()) + "»: "_cps +
                причина(e) + ".\nКниги-образцы и стандартные виды и категории программа берёт из папки «"_cps +
                RUN_FromHostPath(папка_образцов()) + "»."_cps);
     }

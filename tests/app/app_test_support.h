@@ -119,8 +119,12 @@ inline void run_app(const std::function<void(Window task)>& body, bool record_er
   uix_SetErrorHandler(record_errors ? record_error : nullptr);
   QTimer start;
   start.setSingleShot(true);
-  QObject::connect(&start, &QTimer::timeout, [body] {
+  QObject::connect(&start, &QTimer::timeout, [body, &start] {
     const Window task = uix_GetTaskWin();
+    if (task == 0) {  // a first-start question runs before the task window: wait for it
+      start.start(20);
+      return;
+    }
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w->isVisible() && w->inherits("QMainWindow")) {
         w->activateWindow();
