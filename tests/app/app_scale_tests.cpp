@@ -19,24 +19,6 @@ namespace {
 
 QWidget* client_of(Window w) { return gui_detail::find_record(w)->client; }
 
-// A 24-bit bitmap file of w x h pixels in a pattern of sharp colour steps.
-std::string bitmap(int w, int h) {
-  const int row = (w * 3 + 3) & ~3;
-  std::string b(54 + row * h, '\0');
-  auto put32 = [&](int at, std::uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF); };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(b.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, w);
-  put32(22, h);
-  b[26] = 1;
-  b[28] = 24;
-  for (int i = 54; i < int(b.size()); ++i) b[i] = char(i * 37);
-  return b;
-}
-
 // The number of 2 x 2 blocks of the device pixels of `area` (logical co-ordinates of `image`,
 // whose device pixel ratio is 2) whose four pixels differ: zero when the picture was enlarged
 // without smoothing.

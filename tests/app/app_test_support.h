@@ -83,6 +83,24 @@ class WorkDir {
   QString old_;
 };
 
+// A 24-bit bitmap file of w x h pixels, its bytes a pattern of sharp colour steps.
+inline std::string bitmap(int w, int h) {
+  const int row = (w * 3 + 3) & ~3;
+  std::string b(54 + row * h, '\0');
+  auto put32 = [&](int at, std::uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF); };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, static_cast<std::uint32_t>(b.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, w);
+  put32(22, h);
+  b[26] = 1;
+  b[28] = 24;
+  for (int i = 54; i < int(b.size()); ++i) b[i] = char(i * 7);
+  return b;
+}
+
 // The standard three start files.
 inline std::map<std::string, std::string> start_files(const std::string& catalogue,
                                                       const std::string& categories = category_lines({"Поэзия", "Проза"}),

@@ -84,7 +84,7 @@ struct ЗапускПрограммы {
 struct Сеанс {
   // The start the command line asked for, noted by the process entry before the run; unset in a
   // run that did not come from the command line (the program's tests), which works on the
-  // current directory as it finds it (start_folder.h).
+  // current directory as it finds it (first_start.h).
   std::optional<ЗапускПрограммы> запуск;
   StartFileState файл_категорий;
   StartFileState файл_базы;
