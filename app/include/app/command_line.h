@@ -9,5 +9,5 @@
 // on standard output and give exit code 0; an unknown option, a second folder, or a folder that
 // does not exist or is no folder give a message on standard error and exit code 2. Otherwise
 // the start is noted in the session (the folder named, if any, made absolute; see
-// start_folder.h) and nothing is returned: the program runs. "--" ends the options.
+// first_start.h) and nothing is returned: the program runs. "--" ends the options.
 std::optional<int> принять_командную_строку(int argc, char** argv);
