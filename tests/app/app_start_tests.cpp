@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <QTemporaryFile>
 
-#include "app/first_start.h"
 #include "app/recent_catalogues.h"
 #include "app_test_support.h"
 
@@ -116,11 +115,6 @@ class AppStartTests : public QtSuite {
   AppStartTests() : QtSuite(зарегистрировать_состояние_программы) {}
 
  private slots:
-  // The sample data of the build sits where an installed program finds it.
-  void theSampleDataIsBesideTheProgram() {
-    QCOMPARE(files_in(QString::fromStdString(папка_образцов())), files_in(kSample));
-  }
-
   // "Пустой каталог": the sample's kinds and categories and an empty catalogue file in the user's
   // own folder, nothing in the folder the program was started in, no error; the next start goes
   // straight to that catalogue.
@@ -250,12 +244,11 @@ class AppStartTests : public QtSuite {
     }
   }
 
-  // The program in its own process: a first start from no catalogue with the sample books, a
-  // later start with a folder named on the command line, and a cancelled first start (exit 0,
-  // nothing written).
+  // The program in its own process: a first start from no catalogue with the sample books, and a
+  // cancelled first start (exit 0, nothing written).
   void theProgramsOwnStart() {
     UserFolders user;
-    QTemporaryDir started, named;
+    QTemporaryDir started;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("FOLIARKH_DRIVER_ANSWER", QString::fromUtf8("Книги-образцы"));
     QString out, err;
@@ -263,10 +256,6 @@ class AppStartTests : public QtSuite {
     QCOMPARE(out, QString("records=%1 folder=%2\n").arg(sample_records()).arg(user.catalogue()));
     QCOMPARE(files_in(user.catalogue()), files_in(kSample));
     QVERIFY(files_in(started.path()).isEmpty());
-
-    for (const QString& f : files_in(user.catalogue())) QVERIFY(QFile::copy(user.catalogue() + "/" + f, named.path() + "/" + f));
-    QCOMPARE(run_program(FOLIARKH_START_DRIVER, {named.path()}, env, out, err, started.path()), 0);
-    QCOMPARE(out, QString("records=%1 folder=%2\n").arg(sample_records()).arg(named.path()));
 
     env.insert("FOLIARKH_DRIVER_ANSWER", QString::fromUtf8("Отмена"));
     QVERIFY(QDir(user.catalogue()).removeRecursively());
