@@ -11,6 +11,7 @@
 #include "app/recent_catalogues.h"
 #include "app/recent_menu.h"
 #include "app/session.h"
+#include "app/undo_history.h"
 #include "catalogue/catalogue_facts.h"
 #include "runtime/codepage.h"
 #include "runtime/err_messages.h"
@@ -77,7 +78,8 @@ bool открыть_каталог(Window task, const std::string& folder) {
   }
   закрыть_окна_каталога(task);
   начать_каталог_заново();
-  // UNDO HISTORY RESET: the undo history of the catalogue left behind is emptied here.
+  // The steps of the catalogue left behind cannot be undone in this one.
+  забыть_историю();
   загрузить_рабочий_каталог(task);
   win_SetText(task, заголовок_каталога(рабочая_папка()));
   return true;

@@ -4,6 +4,7 @@
 
 #include "app/catalogue_files.h"
 #include "app/list_ordering.h"
+#include "app/undo_history.h"
 #include "catalogue/catalogue_facts.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
@@ -46,6 +47,7 @@ bool ввести_категорию() {
   if (!ответ || ответ->empty()) return false;
   if (входитвсписок(*ответ, все_категории())) return false;
   категории_лит.assertz(*ответ);
+  запомнить_изменение(ВводКатегории{*ответ});
   сохранить_категории();
   return true;
 }
@@ -56,8 +58,10 @@ bool редактировать_категорию() {
   const auto новая = dlg_GetStr("Редактирование"_cps, "Отредактируйте выделенную строку"_cps, *старая);
   if (!новая || *новая == *старая) return false;
   if (!спросить("Редактирование"_cps, "Сохранить\nкатегорию\n"_cps + *новая)) return false;
-  if (!категории_лит.retract(*старая)) return false;
+  const auto прежняя = изъять(категории_лит, [&](const std::string& к) { return к == *старая; });
+  if (!прежняя) return false;
   категории_лит.assertz(*новая);
+  запомнить_изменение(ПравкаКатегории{*старая, прежняя->second, *новая});
   сохранить_категории();
   return true;
 }
@@ -66,7 +70,9 @@ bool удалить_категорию() {
   const auto категория = выбратькатегорию("Удаление категории литературы"_cps);
   if (!категория) return false;
   if (!спросить("Удаление"_cps, "Удалить\nкатегорию\n"_cps + *категория)) return false;
-  if (!категории_лит.retract(*категория)) return false;
+  const auto удалённая = изъять(категории_лит, [&](const std::string& к) { return к == *категория; });
+  if (!удалённая) return false;
+  запомнить_изменение(УдалениеКатегории{*категория, удалённая->second});
   сохранить_категории();
   return true;
 }

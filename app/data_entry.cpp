@@ -7,6 +7,8 @@
 #include "app/list_ordering.h"
 #include "app/list_window.h"
 #include "app/session.h"
+#include "app/undo_history.h"
+#include "app/window_help.h"
 #include "catalogue/catalogue_facts.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
@@ -97,12 +99,18 @@ void нажат_ok(Window dlg) {
   база_лит.asserta(з);
   const bool правка = устрежимработысбазой(режим_редактирования);
   std::optional<ВыбранныеСтроки> выбор;
+  std::optional<std::pair<ЗаписьБазы, std::size_t>> старая;
   if (правка) {
     выбор = выделенныеэлементыспискапросмотра.get();
     if (выбор && выбор->строки.size() == 1)
       if (const auto старый = код_строки(выбор->строки.front()))
-        база_лит.retract_first([&](const ЗаписьБазы& r) { return r.код == *старый; });
+        старая = изъять(база_лит, [&](const ЗаписьБазы& r) { return r.код == *старый; });
   }
+  // The old record's place is counted without the new one, which stands first.
+  if (старая)
+    запомнить_изменение(ПравкаЗаписи{старая->first, старая->second - 1, з});
+  else
+    запомнить_изменение(ВводЗаписи{з});
   сохранить_основную_базу();
   // The dialog can be gone once the save returns ("Выход" chosen while a notice of the save was
   // open) or once the note has closed: the record is saved all the same.
@@ -162,6 +170,7 @@ void закрыть_обложку(Window dlg) {
 
 void dlg_ввод_данных_Create(Window parent) {
   using namespace dialog;
+  const ТемаСправки тема(тема_ввод_данных);
   const FieldList поля{
       {ид_Автор, editstr{}, nopr{}},
       {ид_Наименование, editstr{}, nopr{}},
@@ -193,6 +202,9 @@ std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev) {
         return 0;
       case ид_ОблЗакрыть:
         закрыть_обложку(dlg);
+        return 0;
+      case кнопка_Help:  // F1
+        справка_по_окну();
         return 0;
       default:
         return std::nullopt;

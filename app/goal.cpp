@@ -1,9 +1,12 @@
 // The program's goal: its state registered with the runtime, its resources handed to the layer,
-// the catalogue folder chosen (and made on a first start), MDI mode with 3D controls, then the
-// task window and its message loop. The tests of the program start it through this same goal.
+// the handlers of the text focus and of help requests, the catalogue folder chosen (and made on a
+// first start), MDI mode with 3D controls, then the task window and its message loop. The tests of
+// the program start it through this same goal.
+#include "app/clipboard_commands.h"
 #include "app/first_start.h"
 #include "app/session.h"
 #include "app/task_window.h"
+#include "app/window_help.h"
 #include "layer/layer.h"
 #include "resources/ids.h"
 #include "resources/program_resources.h"
@@ -13,6 +16,10 @@
 void KERNOG_Goal() {
   зарегистрировать_состояние_программы();
   uix_SetResources(res::program_resources());
+  // The toolbar's Cut, Copy and Paste follow the focused text field; F1 in a standard dialog
+  // opens the help of the window or dialog it belongs to.
+  uix_SetTextFocusHandler(показать_буфер_обмена);
+  uix_SetHelpRequestHandler(справка_по_окну);
   if (!подготовить_папку_каталога()) return;  // the user cancelled the first start
   uix_SetAttrVal(xQbx_bMDI, 1);
   uix_SetAttrVal(xQbx_b3D, 1);

@@ -2,8 +2,10 @@
 // task window's commands.
 #include "app/list_window.h"
 
+#include <algorithm>
 #include <charconv>
 
+#include "app/catalogue_print.h"
 #include "app/record_card.h"
 #include "app/record_edit.h"
 #include "app/task_window.h"
@@ -64,6 +66,10 @@ std::optional<long> команда(Window win, const e_menu& m) {
     case cmd_КнопкаУдалить:
     case cmd_МенюУдалить:
       return удалитьзаписьбазылит(win) ? std::optional<long>(0) : std::nullopt;
+    // Printing: the card of the selected line, or the catalogue as this window lists it.
+    case cmd_ПечатьКарточки: return напечатать_карточку(win) ? std::optional<long>(0) : std::nullopt;
+    case cmd_ПечатьКаталога: return напечатать_каталог(win) ? std::optional<long>(0) : std::nullopt;
+    case cmd_КаталогВPdf: return каталог_в_pdf(win) ? std::optional<long>(0) : std::nullopt;
     default:
       win_SendEvent(win_GetParent(win), m);
       return 0;
@@ -112,6 +118,22 @@ void забыть_окна_просмотра() { сеанс().окна_прос
 void установить_доступность_операций(Window win, bool enabled) {
   устрежвидимостиинстр(win, enabled);
   устрежвидимостименю(win, enabled);
+}
+
+Window окно_просмотра_с_фокусом() {
+  const std::vector<Window>& окна = сеанс().окна_просмотра;
+  Window w = win_GetFocus();
+  for (int глубина = 0; w != 0 && глубина < 64; ++глубина, w = win_GetParent(w)) {
+    const int вид = win_GetType(w);
+    if (вид == wk_NotAWindow || вид == wk_Task || вид == wk_Screen) return 0;
+    if (std::find(окна.begin(), окна.end(), w) != окна.end()) return w;
+  }
+  return 0;
+}
+
+void сбросить_выбор_окна(Window win) {
+  win_SetText(win, "Выделите строку для операции"_cps);
+  установить_доступность_операций(win, false);
 }
 
 void tb_инспросмотра_Create(Window win) {

@@ -1,6 +1,7 @@
 // The record card through the file symbol myfile and the screen device.
 #include "app/record_card.h"
 
+
 #include "app/list_window.h"
 #include "app/session.h"
 #include "catalogue/catalogue_facts.h"
@@ -18,22 +19,29 @@ int myfile() {
   return slot;
 }
 
-void записать_карточку(const ЗаписьБазы& з, const std::string& диск, const std::string& переплет) {
+// The card's six lines: each format with its one value (the record's code and kind are not on
+// the card). The card file and the printed card both come from here.
+struct СтрокаКарточки {
+  std::string_view формат;
+  std::string значение;
+};
+std::vector<СтрокаКарточки> поля_карточки(const ЗаписьБазы& з) {
+  return {{"Автор:\t\t\t% "_cp, з.автор},
+          {"Наименование:\t\t% "_cp, з.наименование},
+          {"Категория:\t\t% "_cp, з.категория},
+          {"Диск:\t\t\t% "_cp, наличиедиска(з.диск).value_or(std::string())},
+          {"Переплет:\t\t% "_cp, вид_переплета(з.переплет).value_or(std::string())},
+          {"Обложка:\t\t% "_cp, з.обложка}};
+}
+
+void записать_карточку(const ЗаписьБазы& з) {
   const int файл = myfile();
   IO_O_Write(файл, "карточка.txt"_cp);
   IO_WrDev_i(файл);
-  IO_Writef("Автор:\t\t\t% "_cp, {з.автор});
-  IO_Nl();
-  IO_Writef("Наименование:\t\t% "_cp, {з.наименование});
-  IO_Nl();
-  IO_Writef("Категория:\t\t% "_cp, {з.категория});
-  IO_Nl();
-  IO_Writef("Диск:\t\t\t% "_cp, {диск});
-  IO_Nl();
-  IO_Writef("Переплет:\t\t% "_cp, {переплет});
-  IO_Nl();
-  IO_Writef("Обложка:\t\t% "_cp, {з.обложка});
-  IO_Nl();
+  for (const СтрокаКарточки& строка : поля_карточки(з)) {
+    IO_Writef(строка.формат, {строка.значение});
+    IO_Nl();
+  }
   IO_Close(файл);
 }
 
@@ -47,11 +55,9 @@ bool вывестикарточку(Window win) {
   const auto записи = база_лит.по_коду(*код);
   if (записи.empty()) return false;
   const ЗаписьБазы& з = записи.front();
-  const std::string диск = наличиедиска(з.диск).value_or(std::string());
-  const std::string переплет = вид_переплета(з.переплет).value_or(std::string());
   std::string текст;
   try {
-    записать_карточку(з, диск, переплет);
+    записать_карточку(з);
     текст = IO_RdFile("карточка.txt"_cp);
   } catch (...) {
     // A failed card leaves no open file and the screen as the output device, so the next card
@@ -66,6 +72,18 @@ bool вывестикарточку(Window win) {
   IO_WrStr(kРазделитель);
   IO_Nl();
   return true;
+}
+
+std::vector<std::string> строки_карточки(const ЗаписьБазы& з) {
+  std::vector<std::string> строки;
+  for (const СтрокаКарточки& строка : поля_карточки(з)) строки.push_back(IO_FormatStr(строка.формат, {строка.значение}));
+  return строки;
+}
+
+std::string текст_карточки(const ЗаписьБазы& з) {
+  std::string текст;
+  for (const std::string& строка : строки_карточки(з)) текст += строка + "\n";
+  return текст;
 }
 
 void создадимокносообщкарточки() {

@@ -5,18 +5,9 @@
 #include "app/data_entry.h"
 #include "app/list_window.h"
 #include "app/session.h"
+#include "app/undo_history.h"
 #include "catalogue/catalogue_facts.h"
 #include "runtime/codepage.h"
-
-namespace {
-
-// Title and tools back to the state of a window without a selection.
-void сбросить_окно(Window win) {
-  win_SetText(win, "Выделите строку для операции"_cps);
-  установить_доступность_операций(win, false);
-}
-
-}  // namespace
 
 bool удалитьзаписьбазылит(Window win) {
   if (!запомнить_выделение(win)) return false;
@@ -31,7 +22,7 @@ bool обработатьответнаудаление(int answer, Window win) 
   lbox_Delete(выбор->список, выбор->позиции.front());
   if (!удалитизосновнойбазыпосписку(выбор->строки)) return false;
   // The window is gone when "Выход" was chosen while a notice of the save was open.
-  if (win_GetType(win) != wk_NotAWindow) сбросить_окно(win);
+  if (win_GetType(win) != wk_NotAWindow) сбросить_выбор_окна(win);
   return true;
 }
 
@@ -39,7 +30,9 @@ bool удалитизосновнойбазыпосписку(const std::vector<
   if (lines.size() != 1) return false;
   const auto код = код_строки(lines.front());
   if (!код) return false;
-  if (!база_лит.retract_first([&](const ЗаписьБазы& з) { return з.код == *код; })) return false;
+  const auto удалённая = изъять(база_лит, [&](const ЗаписьБазы& з) { return з.код == *код; });
+  if (!удалённая) return false;
+  запомнить_изменение(УдалениеЗаписи{удалённая->first, удалённая->second});
   сохранить_основную_базу();
   return true;
 }
@@ -48,6 +41,6 @@ bool редактироватьзапись(Window win, bool reset) {
   устрежимработысбазой.set(режим_редактирования);
   if (!запомнить_выделение(win)) return false;
   dlg_ввод_данных_Create(win);
-  if (reset && win_GetType(win) != wk_NotAWindow) сбросить_окно(win);
+  if (reset && win_GetType(win) != wk_NotAWindow) сбросить_выбор_окна(win);
   return true;
 }

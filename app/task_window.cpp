@@ -6,11 +6,15 @@
 
 #include "app/catalogue_commands.h"
 #include "app/catalogue_files.h"
+#include "app/catalogue_print.h"
 #include "app/catalogue_switch.h"
 #include "app/categories.h"
+#include "app/clipboard_commands.h"
 #include "app/data_entry.h"
 #include "app/list_window.h"
 #include "app/session.h"
+#include "app/undo_history.h"
+#include "app/window_help.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 #include "runtime/codepage.h"
@@ -73,13 +77,29 @@ bool выполнить_команду(Window win, int id) {
     case cmd_КатегПросмотр: return просмотреть_категории();
     case cmd_Настройки: return выбрать_шрифт_карточки();
     case cmd_Содержание:
-      uix_ShowHelp(std::string("фолиарх.hlp"_cp));
+      uix_ShowHelp(std::string(файл_справки));
       return true;
     case cmd_ОПрограмме:
       dlg_about_dialog_Create(win);
       return true;
+    // Printing.
+    case cmd_ПечатьКаталога: return напечатать_каталог(win);
+    case cmd_КаталогВPdf: return каталог_в_pdf(win);
+    // Undo and redo of the catalogue's changes, the clipboard, help on the window. The keys
+    // leave a focused text field its own undo and redo.
+    case cmd_КнопкаОтменить: return отменить_изменение();
+    case cmd_КнопкаПовторить: return повторить_изменение();
+    case cmd_КлавишаОтменить: return !win_GetTextFocus().field && отменить_изменение();
+    case cmd_КлавишаПовторить: return !win_GetTextFocus().field && повторить_изменение();
+    case cmd_КнопкаВырезать: return вырезать();
+    case cmd_КнопкаКопировать:
+    case cmd_КлавишаКопировать: return копировать();
+    case cmd_КнопкаВставить: return вставить();
+    case cmd_Местная:
+      справка_по_окну();
+      return true;
     default:
-      return false;  // "&Local", F1 and the toolbar buttons without an action
+      return false;  // the toolbar buttons without an action
   }
 }
 
@@ -102,6 +122,17 @@ void tb_project_toolbar_Create(Window parent) {
                   separator{},
                   separator{},
                   кнопка(cmd_Содержание, рис_Справка, рис_СправкаНажата, рис_Справка, "Help;Help")});
+  // Undo, Redo, Cut, Copy and Paste greyed while they cannot act, also after the toolbar was away.
+  показать_историю();
+  показать_буфер_обмена();
+}
+
+void включить_кнопку_задачи(int id, bool enabled) {
+  const Window задача = uix_GetTaskWin();
+  if (!задача) return;
+  const ctrl_value значение{enabled, true};
+  const auto было = toolbar_GetValue(задача, id);
+  if (было && *было != toolbar_value(значение)) toolbar_SetValue(задача, id, значение);
 }
 
 void tb_help_line_Create(Window parent) {
@@ -115,6 +146,7 @@ std::optional<long> task_win_eh(Window win, const Event& ev) {
     return 0;
   }
   if (const auto* m = std::get_if<e_menu>(&ev)) {
+    const ТемаСправки тема(тема_команды(m->tag));
     if (выполнить_команду(win, m->tag)) return 0;
     return std::nullopt;
   }

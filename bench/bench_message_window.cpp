@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_program.h"
 #include "layer/layer.h"
 #include "packages/message_window.h"
 #include "resources/ids.h"
@@ -18,6 +19,8 @@
 
 namespace {
 
+using bench_program::ensure_application;
+
 std::string card_text() {
   std::string card;
   const char* lines[] = {"Код:          00042", "Автор:        Толстой Лев Николаевич",
@@ -26,17 +29,6 @@ std::string card_text() {
   for (const char* l : lines) card += cp1251::from_utf8(l) + "\n";
   card += "----------------------------------------\n";
   return card;
-}
-
-void ensure_application() {
-  static QApplication* app = [] {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "foliarkh_bench";
-    static char* argv[] = {name, nullptr};
-    return new QApplication(argc, argv);
-  }();
-  (void)app;
 }
 
 benchmark::State* g_state = nullptr;

@@ -3,6 +3,7 @@
 // is never the one shown again.
 #include "layer/help.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -38,11 +39,22 @@ class HelpWindow : public QWidget {
   }
 };
 
+// The viewer's owner: the modal dialog that runs now (a viewer owned by anything else could not
+// be used until that dialog ends), else the task window.
+QWidget* viewer_owner() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (const TaskData* t = task())
+    if (const WindowRecord* r = find_record(t->task_window)) return outer_widget(*r);
+  return nullptr;
+}
+
 QTextBrowser* viewer() {
+  QWidget* owner = viewer_owner();
+  if (g_viewer && g_viewer->parentWidget() != owner) {
+    g_viewer->close();
+    g_viewer = nullptr;
+  }
   if (!g_viewer) {
-    QWidget* owner = nullptr;
-    if (const TaskData* t = task())
-      if (const WindowRecord* r = find_record(t->task_window)) owner = outer_widget(*r);
     auto* w = new HelpWindow(owner, Qt::Window);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setObjectName(QStringLiteral("help_viewer"));
@@ -115,6 +127,8 @@ void uix_ShowHelpKeyWord(const std::string& help_file, const std::string& key_wo
 void uix_HelpClose() {
   if (g_viewer) g_viewer->close();
 }
+
+void uix_SetHelpRequestHandler(HelpRequestHandler handler) { attributes().help_request_handler = handler; }
 
 void uix_ShowHelp(const std::string& help_file, int engine) {
   check_engine(engine);

@@ -196,3 +196,5 @@ void lbox_SetTopIndex(Window win, int index) {
   else if (t.combo->view())
     t.combo->view()->scrollTo(t.model().index(index), QAbstractItemView::PositionAtTop);
 }
+
+int lbox_Compare(const std::string& a, const std::string& b) { return list_compare(a, b); }

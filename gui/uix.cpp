@@ -25,6 +25,7 @@
 #include "internal/resource_lookup.h"
 #include "internal/task_data.h"
 #include "internal/text.h"
+#include "internal/text_focus.h"
 #include "internal/window_build.h"
 #include "internal/window_record.h"
 #include "layer/error_box.h"
@@ -107,6 +108,7 @@ struct RunGuard {
     if (done) return;
     done = true;
     for (auto& c : connections) QObject::disconnect(c);
+    delete t->text_watch.data();
     if (find_record(t->task_window)) {
       if (!t->pending_exit) t->pending_exit = 0;  // only e_destroy reaches a handler while tidying
       destroy_window(t->task_window);
@@ -168,6 +170,7 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
     guard.connections.push_back(QObject::connect(t.mdi_client.data(), &QMdiArea::subWindowActivated,
                                                  t.mdi_client.data(), [] { refresh_task_menu_bar(); }));
   install_accelerators(frame, task_window);
+  watch_text_focus(t);
 
   if (style.title_bar) {
     const QScreen* screen = QGuiApplication::primaryScreen();

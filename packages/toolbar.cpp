@@ -66,11 +66,16 @@ std::vector<Measured> measure(Window toolbar, const std::vector<toolbar_control>
   return out;
 }
 
+// A click on a toolbar leaves the keyboard focus where it was: a button acts on what has it.
 Window create_window(const toolbar_style& placement, Window parent) {
+  Window tb = 0;
   if (const auto* m = std::get_if<tb_moveable>(&placement))
-    return win_Create(wk_TopLevel, Rect{m->at.x, m->at.y, m->at.x + kEmptyCell, m->at.y + kEmptyCell}, m->title,
-                      no_menu{}, screen_window(), {wsf_ThinBorder, wsf_TitleBar, wsf_TopMost}, toolbar_eh, 0);
-  return win_Create(wk_Child, Rect{0, 0, 0, 0}, "", res_menu{0}, parent, {wsf_ClipSiblings}, toolbar_eh, 0);
+    tb = win_Create(wk_TopLevel, Rect{m->at.x, m->at.y, m->at.x + kEmptyCell, m->at.y + kEmptyCell}, m->title,
+                    no_menu{}, screen_window(), {wsf_ThinBorder, wsf_TitleBar, wsf_TopMost}, toolbar_eh, 0);
+  else
+    tb = win_Create(wk_Child, Rect{0, 0, 0, 0}, "", res_menu{0}, parent, {wsf_ClipSiblings}, toolbar_eh, 0);
+  win_SetClickFocus(tb, false);
+  return tb;
 }
 
 }  // namespace
@@ -190,6 +195,18 @@ bool toolbar_SetValue(Window win, std::int32_t id, const toolbar_value& value) {
 std::optional<toolbar_value> toolbar_GetValue(Window win, std::int32_t id) {
   if (auto c = find_control(win, id)) return c->value;
   return std::nullopt;
+}
+
+bool toolbar_SetHelpText(Window win, std::int32_t id, std::string_view help) {
+  std::optional<ControlRecord> c = find_control(win, id);
+  auto* button = c ? std::get_if<tb_ctrl>(&c->def) : nullptr;
+  if (!button) return false;
+  // An empty tooltip is no tooltip, so the ";" keeps a help text with its own ";" whole.
+  button->text = toolbar_SplitText(button->text).tooltip + ";" + std::string(help);
+  replace_control(*c);
+  if (const std::optional<TipRecord> tip = tip_of(c->toolbar); tip && tip->control == c->index)
+    help_line_show(c->toolbar, std::string(help));
+  return true;
 }
 
 bool toolbar_IsToolbar(Window win) { return find_toolbar(win).has_value(); }

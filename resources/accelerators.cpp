@@ -1,4 +1,5 @@
-// The accelerator table of the task window: Ctrl+F1 opens the help contents, F1 is "&Local".
+// The accelerator table of the task window: Ctrl+F1 opens the help contents, F1 is "&Local"
+// (help on the window), Ctrl+Z, Ctrl+Y and Ctrl+C undo, redo and copy.
 #include "resources/ids.h"
 #include "tables.h"
 
@@ -10,6 +11,9 @@ constexpr int kVkF1 = 112;
 constexpr ResAccel kTaskAccels[] = {
     {kVkF1, accel_control, cmd_Содержание},
     {kVkF1, 0, cmd_Местная},
+    {'Z', accel_control, cmd_КлавишаОтменить},
+    {'Y', accel_control, cmd_КлавишаПовторить},
+    {'C', accel_control, cmd_КлавишаКопировать},
 };
 
 constexpr ResAccelTable kTables[] = {

@@ -20,6 +20,9 @@ constexpr ResMenuItem kFile[] = {
     separator(),
     cmd(cmd_РезервнаяКопия, "Резервная копия…"_cp),
     separator(),
+    cmd(cmd_ПечатьКаталога, "Печать каталога…"_cp),
+    cmd(cmd_КаталогВPdf, "Каталог в PDF…"_cp),
+    separator(),
     cmd(cmd_Выход, "Выход"_cp),
 };
 constexpr ResMenuItem kBase[] = {
@@ -51,6 +54,7 @@ constexpr ResMenuItem kListWindowMenu[] = {
     cmd(cmd_МенюУдалить, "Удалить"_cp, true),
     cmd(cmd_МенюРедактировать, "Редактировать базу"_cp, true),
     cmd(cmd_МенюКарточка, "Вывести карточку"_cp, true),
+    cmd(cmd_ПечатьКарточки, "Печать карточки…"_cp),
 };
 
 constexpr ResMenu kMenus[] = {

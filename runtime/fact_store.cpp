@@ -166,6 +166,16 @@ void FactSection::link_new(std::size_t kind, FactEnd end, std::byte* block, std:
   }
 }
 
+void FactSection::link_at(std::size_t kind, std::size_t position, std::byte* block, std::size_t size) {
+  FactChain& c = kinds_[kind].chain;
+  FactNode** link = &c.head;
+  for (std::size_t i = 0; i < position && *link != nullptr; ++i) link = &(*link)->next;
+  FactNode* node = fact_pool_take_for(block, size);
+  node->next = *link;
+  *link = node;
+  if (node->next == nullptr) c.tail = node;
+}
+
 FactNode* FactSection::unlink(std::size_t kind, FactNode** link) {
   FactChain& c = kinds_[kind].chain;
   FactNode* node = *link;

@@ -11,6 +11,7 @@
 #include "internal/dispatch.h"
 #include "internal/lifecycle.h"
 #include "internal/task_data.h"
+#include "internal/text_focus.h"
 #include "internal/translate.h"
 #include "internal/window_record.h"
 
@@ -57,6 +58,7 @@ void LayerClient::moveEvent(QMoveEvent* ev) {
 
 void LayerClient::focusInEvent(QFocusEvent* ev) {
   QWidget::focusInEvent(ev);
+  focus_came(this, ev->reason());
   if (const Window w = handle()) run_trapped([&] { on_focus(w, true); });
 }
 
@@ -77,6 +79,7 @@ void LayerClient::keyReleaseEvent(QKeyEvent* ev) {
 
 void LayerClient::mousePressEvent(QMouseEvent* ev) {
   ev->accept();
+  if (focusPolicy() == Qt::NoFocus) keep_focus_from_click(this);
   if (const Window w = handle()) run_trapped([&] { on_mouse_press(w, this, ev); });
 }
 
@@ -87,6 +90,7 @@ void LayerClient::mouseReleaseEvent(QMouseEvent* ev) {
 
 void LayerClient::mouseDoubleClickEvent(QMouseEvent* ev) {
   ev->accept();
+  if (focusPolicy() == Qt::NoFocus) keep_focus_from_click(this);
   if (const Window w = handle()) run_trapped([&] { on_mouse_double(w, ev); });
 }
 

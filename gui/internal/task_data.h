@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "layer/clipboard.h"
+#include "layer/help.h"
 #include "layer/types.h"
 #include "layer/uix.h"
 
@@ -25,6 +27,8 @@ struct Attributes {
   bool prn_raw = false;
   int margin_top = 0, margin_bottom = 0, margin_left = 0, margin_right = 0;
   ErrorHandler error_handler = nullptr;
+  TextFocusHandler text_focus_handler = nullptr;
+  HelpRequestHandler help_request_handler = nullptr;
 };
 Attributes& attributes();
 
@@ -45,6 +49,8 @@ struct TaskData {
   QEventLoop* loop = nullptr;      // the message loop of uix_Init
   std::optional<int> pending_exit; // a RunExit from a handler ends the run with this code
   bool task_destroyed = false;
+  QPointer<QObject> text_watch;        // what the notices of the focused text field hang on
+  bool notifying_text_focus = false;   // the program's TextFocusHandler runs
 };
 
 // The task data of the running uix_Init, or nullptr outside it.

@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QShortcut>
 
+#include "internal/dispatch.h"
 #include "internal/geometry.h"
 #include "internal/modal_box.h"
 #include "internal/task_data.h"
@@ -47,6 +49,10 @@ bool run_ending() {
 
 bool run_modal(QDialog* d, Window owner) {
   if (run_ending()) return false;
+  if (const HelpRequestHandler help = attributes().help_request_handler) {
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), d);
+    QObject::connect(f1, &QShortcut::activated, d, [help] { run_trapped(help); });
+  }
   return exec_box(d, owner) == QDialog::Accepted && !run_ending();
 }
 

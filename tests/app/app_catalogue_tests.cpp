@@ -115,7 +115,8 @@ class AppCatalogueTests : public QtSuite {
       QCOMPARE(последние_каталоги(), std::vector<std::string>{school_path.toStdString()});
       QCOMPARE(file_menu(task), (QStringList{QString::fromUtf8("Новый каталог…"), QString::fromUtf8("Открыть каталог…"),
                                              "&1 " + school_path, "-", QString::fromUtf8("Резервная копия…"), "-",
-                                             QString::fromUtf8("Выход")}));
+                                             QString::fromUtf8("Печать каталога…"), QString::fromUtf8("Каталог в PDF…"),
+                                             "-", QString::fromUtf8("Выход")}));
       const Window list = win_просмотрсписка_Create(task);
       имяфайлаобложки.set("onegin.bmp");
       const Window cover = win_обложка_Create(task);

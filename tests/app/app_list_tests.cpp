@@ -22,36 +22,9 @@ Window window_of(QWidget* w) {
   return r ? r->handle : 0;
 }
 
-Window open_list(Window task) {
-  command(task, cmd_УдалРедактВывод);
-  Window newest = 0;  // children come in creation order
-  for (Window w : win_GetChildWindows(task))
-    if (win_GetType(w) == wk_TopLevel && win_GetHandler(w) == win_просмотрсписка_eh) newest = w;
-  return newest;
-}
-Window list_box(Window lw) { return win_GetCtlHandle(lw, ид_списка); }
-
 bool tools_enabled(Window lw) {
   const auto v = toolbar_GetValue(lw, cmd_КнопкаУдалить);
   return v && std::get<ctrl_value>(*v).enabled;
-}
-
-// Selects the line that starts with the code, as a click would (the selection is reported).
-void select_code(Window lw, int code) {
-  const Window lb = list_box(lw);
-  for (int i = 0; i < lbox_CountAll(lb); ++i)
-    if (код_строки(lbox_GetItem(lb, i)) == code) {
-      lbox_SetSel(lb, i, 1);
-      win_SendEvent(lw, e_control{ид_списка, wk_ListBox, lb, selchanged{}});
-      return;
-    }
-  QFAIL("no such line");
-}
-
-std::vector<int> shown_codes(Window lw) {
-  std::vector<int> out;
-  for (const std::string& l : lbox_GetAll(list_box(lw))) out.push_back(код_строки(l).value_or(-1));
-  return out;
 }
 
 // Expects the "Не выделена" message for the next command.

@@ -110,8 +110,12 @@ class AppTaskTests : public QtSuite {
       QVERIFY(шрифткарточки.get().has_value());
       QCOMPARE(win_GetText(task), cp("Фолиарх"));
       QVERIFY(reported().empty());
-      // F1 and "&Local" do nothing; the toolbar buttons without an action neither.
-      for (int id : {int(cmd_Местная), int(cmd_КнопкаВставить)}) {
+      // Undo, Redo, Cut, Copy and Paste start greyed (nothing to undo, no text field focused)
+      // and, pressed all the same, do nothing.
+      for (int id : {cmd_КнопкаОтменить, cmd_КнопкаПовторить, cmd_КнопкаВырезать, cmd_КнопкаКопировать,
+                     cmd_КнопкаВставить}) {
+        const auto v = toolbar_GetValue(task, id);
+        QVERIFY(v && !std::get<ctrl_value>(*v).enabled);
         command(task, id);
         QVERIFY(!QApplication::activeModalWidget());
       }

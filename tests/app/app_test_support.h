@@ -18,6 +18,7 @@
 #include <string>
 
 #include "app/catalogue_files.h"
+#include "app/list_window.h"
 #include "app/session.h"
 #include "app/task_window.h"
 #include "catalogue/catalogue_facts.h"
@@ -208,5 +209,33 @@ inline QString label_texts(QWidget* dlg) {
 
 // Sends a command as the menu, an accelerator or the toolbar would.
 inline long command(Window win, int id) { return win_SendEvent(win, e_menu{id, 0}); }
+
+// The list window "Удал/Редакт/Вывод" opens, and its newest window.
+inline Window open_list(Window task) {
+  command(task, cmd_УдалРедактВывод);
+  Window newest = 0;  // children come in creation order
+  for (Window w : win_GetChildWindows(task))
+    if (win_GetType(w) == wk_TopLevel && win_GetHandler(w) == win_просмотрсписка_eh) newest = w;
+  return newest;
+}
+inline Window list_box(Window lw) { return win_GetCtlHandle(lw, ид_списка); }
+
+// Selects the line that starts with the code, as a click would (the selection is reported).
+inline void select_code(Window lw, int code) {
+  const Window lb = list_box(lw);
+  for (int i = 0; i < lbox_CountAll(lb); ++i)
+    if (код_строки(lbox_GetItem(lb, i)) == code) {
+      lbox_SetSel(lb, i, 1);
+      win_SendEvent(lw, e_control{ид_списка, wk_ListBox, lb, selchanged{}});
+      return;
+    }
+  QFAIL("no such line");
+}
+
+inline std::vector<int> shown_codes(Window lw) {
+  std::vector<int> out;
+  for (const std::string& l : lbox_GetAll(list_box(lw))) out.push_back(код_строки(l).value_or(-1));
+  return out;
+}
 
 }  // namespace app_test

@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <QRadioButton>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QScrollBar>
 
 #include "internal/control_create.h"
@@ -476,6 +477,89 @@ class ControlTests : public QtSuite {
       QTest::keyClicks(as<QLineEdit>(upper), "abc");
       QCOMPARE(win_GetText(upper), std::string("ABC"));
       QCOMPARE(caught_code([&] { win_SelectText(win_CreateControl(wk_ListBox, {}, "", w, {}, 4), 0, 1); }), errcode::kWrongKind);
+      win_Destroy(w);
+    });
+  }
+
+  // Cut, copy and paste act on the edit field with the focus, as its own keys would; the
+  // program hears of every focus move, selection change and clipboard change.
+  void clipboardOnTheFocusedTextField() {
+    static int notices = 0;
+    notices = 0;
+    uix_SetTextFocusHandler([] { ++notices; });
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window edit = win_CreateControl(wk_Edit, {0, 0, 200, 24}, cp("Война и мир"), w, {csf_TabStop}, 1);
+      const Window ro = win_CreateControl(wk_Edit, {0, 30, 200, 54}, "read only", w, {csf_ReadOnly, csf_TabStop}, 2);
+      const Window list = win_CreateControl(wk_ListBox, {0, 60, 200, 160}, "", w, {csf_TabStop}, 3);
+      clip_SetText(cp("Ёлка\nи снег"));
+      QCOMPARE(clip_GetText(), std::optional<std::string>(cp("Ёлка\nи снег")));
+      // Nothing with the focus on a list box: no field, nothing to do.
+      win_SetFocus(list);
+      QCOMPARE(win_GetFocus(), list);
+      QVERIFY(!win_GetTextFocus().field);
+      QVERIFY(!win_CopyToClipboard() && !win_CutToClipboard() && !win_PasteFromClipboard());
+
+      int before = notices;
+      win_SetFocus(edit);
+      QVERIFY(notices > before);  // the focus moved
+      QCOMPARE(win_GetFocus(), edit);
+      TextFocus tf = win_GetTextFocus();
+      QVERIFY(tf.field && tf.editable && !tf.selection);
+      QVERIFY(!win_CutToClipboard());
+      before = notices;
+      win_SelectText(edit, 0, 5);
+      QVERIFY(notices > before);  // the selection changed
+      QVERIFY(win_GetTextFocus().selection);
+      before = notices;
+      QVERIFY(win_CutToClipboard());
+      QVERIFY(notices > before);  // the clipboard changed
+      QCOMPARE(clip_GetText(), std::optional<std::string>(cp("Война")));
+      QCOMPARE(win_GetText(edit), cp(" и мир"));
+      as<QLineEdit>(edit)->setCursorPosition(6);
+      QVERIFY(win_PasteFromClipboard());
+      QCOMPARE(win_GetText(edit), cp(" и мирВойна"));
+
+      // A read-only field copies but takes neither cut nor paste.
+      win_SetFocus(ro);
+      win_SelectText(ro, 0, 4);
+      tf = win_GetTextFocus();
+      QVERIFY(tf.field && tf.selection && !tf.editable);
+      QVERIFY(!win_CutToClipboard() && !win_PasteFromClipboard());
+      QVERIFY(win_CopyToClipboard());
+      QCOMPARE(clip_GetText(), std::optional<std::string>("read"));
+      QCOMPARE(win_GetText(ro), std::string("read only"));
+
+      // A multi-line field; no text on the clipboard, nothing to paste.
+      const Window multi = win_CreateControl(wk_Edit, {0, 170, 200, 220}, "ab\ncd", w, {csf_MultiLine}, 4);
+      win_SetFocus(multi);
+      win_SelectText(multi, 1, 4);
+      QVERIFY(win_CopyToClipboard());
+      QCOMPARE(clip_GetText(), std::optional<std::string>("b\nc"));
+      QGuiApplication::clipboard()->clear();
+      QVERIFY(!clip_GetText());
+      QVERIFY(!win_PasteFromClipboard());
+      win_Destroy(w);
+    });
+    uix_SetTextFocusHandler(nullptr);
+  }
+
+  // A click on a window set to take no focus leaves the focus where it was; set back, the click
+  // gives it the focus. A control cannot be set.
+  void aWindowAClickGivesNoFocus() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window edit = win_CreateControl(wk_Edit, {0, 0, 200, 24}, "text", w, {csf_TabStop}, 1);
+      const Window pad = win_Create(wk_Child, {0, 40, 120, 80}, "", res_menu{0}, w, {wsf_ClipSiblings},
+                                    recording_handler, 0);
+      QCOMPARE(caught_code([&] { win_SetClickFocus(edit, false); }), errcode::kWrongKind);
+      win_SetClickFocus(pad, false);
+      win_SetFocus(edit);
+      QTest::mouseClick(find_record(pad)->client, Qt::LeftButton, {}, QPoint(5, 5));
+      QCOMPARE(win_GetFocus(), edit);
+      win_SetClickFocus(pad, true);
+      QTest::mouseClick(find_record(pad)->client, Qt::LeftButton, {}, QPoint(5, 5));
+      QCOMPARE(win_GetFocus(), pad);
       win_Destroy(w);
     });
   }

@@ -279,6 +279,45 @@ class ServiceTests : public QtSuite {
       QVERIFY(wait_until([] { return help_viewer() == nullptr; }));
     });
   }
+
+  // F1 in a standard dialog asks the program; the help it shows opens on top of that dialog
+  // (owned by it, so the dialog's modality leaves it usable) and goes with it. Without a
+  // program's answer F1 does nothing there.
+  void helpRequestedInAStandardDialog() {
+    static QString path;
+    QTemporaryDir dir;
+    path = dir.filePath("guide.hlp");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<html><body><p>first</p><a name=\"context-7\"></a><p>Topic seven</p></body></html>");
+    f.close();
+    run_in_task([&](Window) {
+      QWidget* owner = nullptr;
+      bool shown_on_top = false;
+      on_next_modal([&](QWidget* prompt) {
+        QTest::keyClick(prompt->focusWidget(), Qt::Key_F1);
+        QVERIFY(!help_viewer());
+        uix_SetHelpRequestHandler([] { uix_ShowHelpContext(path.toStdString(), 7); });
+        prompt->close();
+      });
+      QVERIFY(!dlg_GetStr("Prompt", "Text", ""));
+      on_next_modal([&](QWidget* prompt) {
+        QTest::keyClick(prompt->focusWidget(), Qt::Key_F1);
+        QWidget* v = help_viewer();
+        shown_on_top = v && v->findChild<QTextBrowser*>()->toPlainText().contains("Topic seven");
+        owner = v ? v->parentWidget() : nullptr;
+        shown_on_top = shown_on_top && owner == prompt;
+        prompt->close();
+      });
+      QVERIFY(!dlg_GetStr("Prompt", "Text", ""));
+      QVERIFY(shown_on_top);
+      QVERIFY(wait_until([] { return help_viewer() == nullptr; }));
+      // Outside a dialog the viewer is the task window's again.
+      uix_ShowHelp(path.toStdString());
+      QVERIFY(help_viewer() && help_viewer()->parentWidget() == find_record(uix_GetTaskWin())->frame);
+      uix_HelpClose();
+    });
+  }
 };
 
 QTEST_MAIN(ServiceTests)

@@ -264,6 +264,28 @@ class ToolbarTests : public QtSuite {
     });
   }
 
+  // The focused edit field keeps the focus through a click on a toolbar: its command acts on it.
+  void aClickLeavesTheFocusWhereItWas() {
+    run_in_task([](Window task) {
+      const Window top = toolbar_create(tb_top{}, kGrey, task, project_controls());
+      const Window w = win_Create(wk_TopLevel, Rect{10, 60, 300, 200}, "edit", no_menu{}, task,
+                                  {wsf_SizeBorder, wsf_TitleBar}, recording_handler, 0);
+      const Window edit = win_CreateControl(wk_Edit, {0, 0, 200, 24}, "text", w, {csf_TabStop}, 1);
+      win_SetFocus(edit);
+      QTest::mouseClick(widget_of(top), Qt::LeftButton, {}, centre(rect_of(top, 10083)));
+      QVERIFY(wait_until([&] { return !menus_of(task).empty(); }));
+      QCOMPARE(win_GetFocus(), edit);
+      QTest::mouseDClick(widget_of(top), Qt::LeftButton, {}, centre(rect_of(top, 10083)));
+      QCOMPARE(win_GetFocus(), edit);
+      // A focus that went to the task window before the click stays there.
+      win_SetFocus(task);
+      QTest::mouseClick(widget_of(top), Qt::LeftButton, {}, centre(rect_of(top, 10083)));
+      QCOMPARE(win_GetFocus(), task);
+      win_Destroy(w);
+      toolbar_remove(top);
+    });
+  }
+
   void anActionOfTheProgramReceivesTheClick() {
     static std::vector<std::pair<Window, std::int32_t>> clicks;
     clicks.clear();
@@ -410,6 +432,30 @@ class ToolbarTests : public QtSuite {
       QVERIFY(!tip_visible(top));
       const TipRecord idle = *tip_of(top);
       QCOMPARE(idle.first_timer + idle.show_timer + idle.hide_timer, 0);
+      toolbar_remove(task);
+    });
+  }
+
+  // A new help-line text keeps the tooltip, shows at once under the mouse, and a text without
+  // a tooltip stays without one even when the new text holds a ";".
+  void aButtonsHelpTextChangesWhileItRuns() {
+    run_in_task([](Window task) {
+      const Window top = toolbar_create(tb_top{}, kGrey, task,
+                                        {button(1, 10065, 10064, 10065, "Undo;Undo"),
+                                         button(2, 10073, 10072, 10073, "Opens a file")});
+      toolbar_create(tb_bottom{}, kGrey, task, help_line("Ready"));
+      move_mouse(top, centre(rect_of(top, 1)));
+      QCOMPARE(help_text(task), std::string("Undo"));
+      QVERIFY(toolbar_SetHelpText(task, 1, "Undo the deletion"));
+      QCOMPARE(help_text(task), std::string("Undo the deletion"));
+      QVERIFY(toolbar_SetHelpText(top, 2, "a; b"));
+      QCOMPARE(help_text(task), std::string("Undo the deletion"));  // not under the mouse
+      QCOMPARE(std::get<tb_ctrl>(control_at(top, 0)->def).text, std::string("Undo;Undo the deletion"));
+      move_mouse(top, centre(rect_of(top, 2)));
+      QCOMPARE(help_text(task), std::string("a; b"));
+      QVERIFY(tip_of(top)->text.empty());
+      QVERIFY(!toolbar_SetHelpText(task, 99, "x"));
+      QVERIFY(!toolbar_SetHelpText(task, 10085, "x"));  // a text field is no button
       toolbar_remove(task);
     });
   }

@@ -272,6 +272,44 @@ TEST(FactKindApi, CatalogueLookupsRetractsAndFindall) {
   EXPECT_EQ(calls, 2);
 }
 
+// A fact put back at its place: the front, the middle, the back and beyond; the tail follows,
+// and pending walks see the new fact only where they have not passed yet.
+TEST(FactKindApi, InsertAtAPosition) {
+  FactSection каталог;
+  FactKind<ЗаписьБазы> база_лит{каталог, "база_лит"_cp};
+  const auto codes = [&] { return база_лит.findall([](const ЗаписьБазы& r) { return r.код; }); };
+  база_лит.insert_at(5, record(2));  // an empty chain: the new fact is first and last
+  база_лит.insert_at(0, record(1));
+  база_лит.insert_at(2, record(4));
+  база_лит.insert_at(2, record(3));
+  база_лит.insert_at(99, record(5));
+  EXPECT_EQ(codes(), (std::vector<std::int32_t>{1, 2, 3, 4, 5}));
+  база_лит.assertz(record(6));  // the tail moved with the insert at the back
+  EXPECT_EQ(codes(), (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6}));
+
+  std::vector<std::int32_t> seen;
+  for (const ЗаписьБазы& r : база_лит.facts()) {
+    seen.push_back(r.код);
+    if (r.код == 2) {
+      база_лит.insert_at(1, record(10));  // behind the walk: not visited
+      база_лит.insert_at(4, record(20));  // after the fact it visits next: visited
+    }
+  }
+  EXPECT_EQ(seen, (std::vector<std::int32_t>{1, 2, 3, 20, 4, 5, 6}));
+  std::size_t removed = 0;
+  for (const ЗаписьБазы& r : база_лит.retracting([](const ЗаписьБазы& r) { return r.код >= 10; })) {
+    if (r.код == 10) база_лит.insert_at(база_лит.count(), record(30));
+    ++removed;
+  }
+  EXPECT_EQ(removed, 3u);
+  EXPECT_EQ(codes(), (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6}));
+
+  FactSection состояние;
+  SingleKind<std::int32_t> один{состояние, "один"_cp, 1};
+  один.insert_at(0, 7);
+  EXPECT_EQ(один.get(), 7);
+}
+
 TEST(FactKindApi, ViewsReadFieldsOfACopyOfEachFact) {
   FactSection s;
   FactKind<ЗаписьБазы> база_лит{s, "база_лит"_cp};

@@ -23,6 +23,11 @@ void забыть_окна_просмотра();
 // together, enabled or disabled: the one place that switches them.
 void установить_доступность_операций(Window win, bool enabled);
 
+// The list window that holds the keyboard focus (itself or one of its controls); 0 when none does.
+Window окно_просмотра_с_фокусом();
+// Title and tools back to those of a window without a selection.
+void сбросить_выбор_окна(Window win);
+
 // The list line of a record; nothing for a record whose disk or binding has no display word.
 std::optional<std::string> строка_списка(const ЗаписьБазы& record);
 // Appends the line of every record, in table order (the sorted list box places them).

@@ -15,6 +15,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/undo_history.h"
 #include "layer/types.h"
 #include "runtime/fact_kind.h"
 
@@ -94,6 +95,10 @@ struct Сеанс {
   // Cover files whose load failed and was reported: a later paint with the same name draws
   // nothing and reports nothing.
   std::set<std::string> неудачные_обложки;
+  // The changes of the run that can be undone and redone.
+  ИсторияИзменений история;
+  // The help topics of the dialogs running now, the innermost last (F1 opens the last).
+  std::vector<int> темы_справки;
 };
 Сеанс& сеанс();
 

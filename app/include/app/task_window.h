@@ -14,6 +14,10 @@ std::optional<long> task_win_eh(Window win, const Event& ev);
 void tb_project_toolbar_Create(Window parent);
 void tb_help_line_Create(Window parent);
 
+// A button of the task window's project toolbar enabled or greyed, and redrawn only when that
+// changes; nothing while the toolbar is away.
+void включить_кнопку_задачи(int id, bool enabled);
+
 // The About box (диалог_about), modal.
 void dlg_about_dialog_Create(Window parent);
 std::optional<long> dlg_about_dialog_eh(Window win, const Event& ev);

@@ -1,6 +1,7 @@
 // The windowing layer as the program sees it: include this one header.
 #pragma once
 
+#include "layer/clipboard.h" // IWYU pragma: export
 #include "layer/controls.h"  // IWYU pragma: export
 #include "layer/cursor.h"    // IWYU pragma: export
 #include "layer/dialog_window.h" // IWYU pragma: export
@@ -12,6 +13,8 @@
 #include "layer/listbox.h"   // IWYU pragma: export
 #include "layer/menu.h"      // IWYU pragma: export
 #include "layer/picture.h"   // IWYU pragma: export
+#include "layer/print.h"     // IWYU pragma: export
+#include "layer/progress.h"  // IWYU pragma: export
 #include "layer/resource_tables.h" // IWYU pragma: export
 #include "layer/show_state.h" // IWYU pragma: export
 #include "layer/std_dialogs.h" // IWYU pragma: export

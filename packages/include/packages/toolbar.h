@@ -174,6 +174,11 @@ bool toolbar_SetValue(Window win, std::int32_t id, const toolbar_value& value);
 // The current value of control `id` (found as for toolbar_SetValue); nothing when there is none.
 std::optional<toolbar_value> toolbar_GetValue(Window win, std::int32_t id);
 
+// Gives button `id` (found as for toolbar_SetValue) a new help-line text; its tooltip stays.
+// While the mouse is over the button the help line shows the new text at once. Fails (false)
+// when there is no such button.
+bool toolbar_SetHelpText(Window win, std::int32_t id, std::string_view help);
+
 // Whether `win` is a toolbar of this package.
 bool toolbar_IsToolbar(Window win);
 

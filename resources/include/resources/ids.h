@@ -43,8 +43,22 @@ enum ListWindowCommand : int {
   cmd_МенюУдалить = 10028, cmd_МенюРедактировать = 10029, cmd_МенюКарточка = 10030
 };
 
+// Printing: the catalogue on a printer or as a PDF file (the task menu's "Файл"), and the card
+// of the selected record (the list window's menu).
+enum PrintCommand : int { cmd_ПечатьКаталога = 10120, cmd_КаталогВPdf = 10121, cmd_ПечатьКарточки = 10122 };
+
 // ---- accelerators ----
 inline constexpr int ускорители_задачи = 9001;  // the task window's: Ctrl+F1 and F1
+
+// ---- undo, redo, the clipboard and help on the window ----
+// The keys of the task window that undo, redo and copy where no text field has the focus (a
+// text field keeps its own keys); the toolbar's buttons keep their own ids above.
+enum EditKeyCommand : int { cmd_КлавишаОтменить = 10160, cmd_КлавишаПовторить = 10161, cmd_КлавишаКопировать = 10162 };
+// Help topics of the windows and dialogs: the help file's anchors "context-<id>".
+enum HelpTopic : int {
+  тема_окно_задачи = 10170, тема_окно_списка = 10171, тема_ввод_данных = 10172, тема_категории = 10173,
+  тема_настройки = 10174
+};
 
 // ---- dialogs and their controls ----
 enum DialogResource : int {

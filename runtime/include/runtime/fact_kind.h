@@ -255,6 +255,12 @@ class FactKind {
   void assertz(const T& record) { add(record, FactEnd::Back); }
   // Adds a copy of the record as the first fact (same rules).
   void asserta(const T& record) { add(record, FactEnd::Front); }
+  // Adds a copy of the record as the fact at `position` in chain order (0: the first; count()
+  // or more: the last); a single or determ kind takes it as assertz does.
+  void insert_at(std::size_t position, const T& record) {
+    section_->insert_block(kind_, position, fact_record::measure_record(record),
+                           [&](std::byte* block) { fact_record::write_record(block, kind_, record); });
+  }
 
   // The facts in chain order (see the header comment for what the loop body may do).
   FactRange<T> facts() const { return FactRange<T>(*section_, kind_); }

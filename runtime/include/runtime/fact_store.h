@@ -117,6 +117,13 @@ class FactSection {
   // of a determ kind raises 1041 before anything is allocated or written.
   template <class Write>
   void assert_block(std::size_t kind, FactEnd end, std::size_t size, bool in_place, Write&& write);
+  // Adds a record of `size` bytes that `write(block)` fills so that it becomes the fact at
+  // `position` in chain order (0: the front; the count or more: the back). A single or determ
+  // kind takes it as assert_block at the back does. A pending enumeration visits the new fact
+  // when it lands after the fact the enumeration visits next; a pending retract walk examines
+  // it when it gets there.
+  template <class Write>
+  void insert_block(std::size_t kind, std::size_t position, std::size_t size, Write&& write);
 
   // Unlinks the node that `*link` points at from the kind's chain (the tail moves back to the
   // predecessor when the node was last) and returns it; the caller then calls RNT_FinishRetract.
@@ -145,6 +152,7 @@ class FactSection {
   // kind that holds a fact.
   FactNode* prepare_assert(std::size_t kind);
   void link_new(std::size_t kind, FactEnd end, std::byte* block, std::size_t size);
+  void link_at(std::size_t kind, std::size_t position, std::byte* block, std::size_t size);
   static void replace_record(FactNode* node, std::byte* block, std::size_t size);
   std::size_t declare(std::string name, std::vector<const TypeDesc*> fields, std::uint8_t flags);
   void install_preset(std::size_t kind, std::unique_ptr<std::byte[]> block, std::size_t size);
@@ -251,6 +259,19 @@ void FactSection::assert_block(std::size_t kind, FactEnd end, std::size_t size, 
     replace_record(one, block, size);
   else
     link_new(kind, end, block, size);
+}
+
+template <class Write>
+void FactSection::insert_block(std::size_t kind, std::size_t position, std::size_t size, Write&& write) {
+  if (kinds_[kind].flags & kFactDeterm) {
+    assert_block(kind, FactEnd::Back, size, false, std::forward<Write>(write));
+    return;
+  }
+  std::byte* block = fact_block_alloc(size);
+  auto freed = on_scope_exit([&] { fact_block_free(block, static_cast<std::uint32_t>(size)); });
+  write(block);
+  freed.dismiss();
+  link_at(kind, position, block, size);
 }
 
 // The operations of the store on fact terms: a record is a compound value of the section's

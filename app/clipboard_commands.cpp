@@ -1,0 +1,49 @@
+// Cut, Copy and Paste on the focused text field, Copy of a list window's selected record, and
+// the states of the three buttons.
+#include "app/clipboard_commands.h"
+
+#include <optional>
+
+#include "app/list_window.h"
+#include "app/record_card.h"
+#include "app/task_window.h"
+#include "catalogue/catalogue_facts.h"
+#include "layer/layer.h"
+#include "resources/ids.h"
+
+namespace {
+
+// The record of the line selected in the focused list window.
+std::optional<ЗаписьБазы> выбранная_запись() {
+  const Window окно = окно_просмотра_с_фокусом();
+  if (!окно) return std::nullopt;
+  const Window список = win_GetCtlHandle(окно, ид_списка);
+  const auto номер = lbox_GetSelIndex(список);
+  if (!номер) return std::nullopt;
+  const auto код = код_строки(lbox_GetItem(список, *номер));
+  if (!код) return std::nullopt;
+  auto записи = база_лит.по_коду(*код);
+  if (записи.empty()) return std::nullopt;
+  return std::move(записи.front());
+}
+
+}  // namespace
+
+bool вырезать() { return win_CutToClipboard(); }
+
+bool копировать() {
+  if (win_GetTextFocus().field) return win_CopyToClipboard();
+  const auto запись = выбранная_запись();
+  if (!запись) return false;
+  clip_SetText(текст_карточки(*запись));
+  return true;
+}
+
+bool вставить() { return win_PasteFromClipboard(); }
+
+void показать_буфер_обмена() {
+  const TextFocus поле = win_GetTextFocus();
+  включить_кнопку_задачи(cmd_КнопкаВырезать, поле.selection && поле.editable);
+  включить_кнопку_задачи(cmd_КнопкаКопировать, поле.field ? поле.selection : выбранная_запись().has_value());
+  включить_кнопку_задачи(cmd_КнопкаВставить, поле.editable && clip_GetText().has_value());
+}

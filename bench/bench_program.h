@@ -1,0 +1,90 @@
+// The program at the scale of its benchmarks: a generated catalogue of n records in a temporary
+// working directory, and the real task window running on it (headless).
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <string>
+
+#include "app/session.h"
+#include "app/task_window.h"
+#include "layer/layer.h"
+#include "resources/ids.h"
+#include "resources/program_resources.h"
+#include "runtime/codepage.h"
+#include "runtime/run.h"
+
+namespace bench_program {
+
+inline void ensure_application() {
+  static QApplication* app = [] {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "foliarkh_bench";
+    static char* argv[] = {name, nullptr};
+    return new QApplication(argc, argv);
+  }();
+  (void)app;
+}
+
+// A catalogue file of `n` records with Cyrillic authors and titles of realistic lengths.
+inline std::string catalogue_text(int n) {
+  const char* surnames[] = {"Толстой", "Достоевский", "Чехов", "Тургенев", "Гончаров", "Лермонтов", "Салтыков-Щедрин",
+                            "Островский", "Куприн", "Бунин"};
+  const char* words[] = {"война", "мир", "преступление", "наказание", "отцы", "дети", "обломов", "герой", "нашего",
+                         "времени", "вишнёвый", "сад", "гроза", "поединок", "тёмные", "аллеи"};
+  const char* cats[] = {"Роман", "Поэзия", "Драма", "Повесть", "Рассказ"};
+  std::mt19937 rnd(7);
+  std::string out;
+  for (int code = n; code >= 1; --code) {
+    std::string title;
+    for (int w = 0, k = 2 + int(rnd() % 4); w < k; ++w) title += std::string(w ? " " : "") + words[rnd() % 16];
+    out += "база_лит(" + std::to_string(code) + ",\"" + surnames[rnd() % 10] + " " + "А.Б.\",\"" + title + "\",\"" +
+           cats[rnd() % 5] + "\",\"Книга\"," + std::to_string(rnd() % 2) + "," + std::to_string(rnd() % 2) +
+           ",\"cover" + std::to_string(code) + ".bmp\")\n";
+  }
+  return cp1251::from_utf8(out);
+}
+
+struct Catalogue {
+  QTemporaryDir dir;
+  QString old;
+  explicit Catalogue(int n) {
+    old = QDir::currentPath();
+    auto write = [&](const char* name, const std::string& bytes) {
+      QFile f(dir.filePath(QString::fromUtf8(name)));
+      f.open(QIODevice::WriteOnly);
+      f.write(bytes.data(), qint64(bytes.size()));
+    };
+    write("ВидЛитер.pbs", cp1251::from_utf8("виды_лит(\"Книга\")\n"));
+    write("КатегЛитер.pbs", cp1251::from_utf8("категории_лит(\"Роман\")\n"));
+    write("Литература1.pbs", catalogue_text(n));
+    QDir::setCurrent(dir.path());
+  }
+  ~Catalogue() { QDir::setCurrent(old); }
+};
+
+// Runs `body` inside the program's task window on a catalogue of `n` records.
+inline void in_program(int n, const std::function<void(Window task)>& body) {
+  ensure_application();
+  Catalogue cat(n);
+  зарегистрировать_состояние_программы();
+  RUN_ResetParts();
+  QTimer::singleShot(0, [&] {
+    const Window task = uix_GetTaskWin();
+    body(task);
+    win_Destroy(task);
+  });
+  uix_SetResources(res::program_resources());
+  uix_SetAttrVal(xQbx_bMDI, 1);
+  uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings}, task_win_eh,
+           res_menu{меню_задачи}, "foliarkh", "Foliarkh");
+}
+
+}  // namespace bench_program
