@@ -91,7 +91,7 @@ bool вывести(const std::string& заголовок, const std::function<b
 
 std::vector<ЗаписьБазы> записи_для_печати(Window from) {
   if (!окно_просмотра(from)) return весь_каталог();
-  // FILTERED LIST: the records the list window shows (показанные_записи: under its filter), in its order.
+  // The list box holds only the lines its find filter shows, so these are the records found.
   return записи_окна_списка(from);
 }
 

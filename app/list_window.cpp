@@ -1,11 +1,12 @@
-// The literature list window: creation, layout, filling, selection and the forwarding of the
-// task window's commands.
+// The literature list window: creation, layout, filling, selection, the find field's commands and
+// the forwarding of the task window's commands.
 #include "app/list_window.h"
 
 #include <algorithm>
 #include <charconv>
 
 #include "app/catalogue_print.h"
+#include "app/list_filter.h"
 #include "app/record_card.h"
 #include "app/record_edit.h"
 #include "app/task_window.h"
@@ -19,10 +20,13 @@ namespace {
 constexpr std::string_view kФорматСтроки = "%5.5|%20.18|%-30.25|%10.10|%4.4|%8.8|%20.20";
 constexpr Color kСерый = 0x808080;
 
+// The find field stands between the toolbar and the list, which ends where it would without it.
 void разместить(Window win, int ширина, int высота) {
   const auto панель = toolbar_GetRect(win, tb_top{});
   const std::int32_t низ_панели = панель ? панель->bottom : 0;
-  win_Move(win_GetCtlHandle(win, ид_списка), Rect{0, низ_панели, ширина, высота - низ_панели});
+  разместить_поле_поиска(win, низ_панели, ширина);
+  win_Move(win_GetCtlHandle(win, ид_списка),
+           Rect{0, низ_панели + высота_поля_поиска(), ширина, высота - низ_панели});
   toolbar_resize(win);
 }
 
@@ -34,10 +38,11 @@ void создать(Window win) {
   // half-way still gives them back when its window closes, and only a counted window can
   // uncount itself.
   сеанс().окна_просмотра.push_back(win);
+  создать_поле_поиска(win);
   toolbar_remove(win_GetParent(win));
   msg_Resize(win_GetParent(win));  // the message window takes the room the toolbars gave back
   win_SetFont(список, font_Create(ff_Fixed, {}, 10));
-  win_SetText(win, "Выделите строку для операции"_cps);
+  установить_заголовок_списка(win, "Выделите строку для операции"_cp);
   заполнитьсписок(список);
   tb_инспросмотра_Create(win);
   tb_help_line_Create(win);
@@ -47,6 +52,7 @@ void создать(Window win) {
 // closes, each once: a toolbar that is there already is not made again. Nothing is made when
 // the task window is going itself (it forgot its list windows then).
 void вернуть_панели_задачи(Window win, Window task) {
+  забыть_поиск(win);
   auto& окна = сеанс().окна_просмотра;
   if (std::erase(окна, win) == 0 || !окна.empty() || win_GetType(task) != wk_Task) return;
   if (!toolbar_GetRect(task, tb_top{})) tb_project_toolbar_Create(task);
@@ -70,6 +76,10 @@ std::optional<long> команда(Window win, const e_menu& m) {
     case cmd_ПечатьКарточки: return напечатать_карточку(win) ? std::optional<long>(0) : std::nullopt;
     case cmd_ПечатьКаталога: return напечатать_каталог(win) ? std::optional<long>(0) : std::nullopt;
     case cmd_КаталогВPdf: return каталог_в_pdf(win) ? std::optional<long>(0) : std::nullopt;
+    case cmd_МенюНайти:
+    case cmd_НайтиКнигу:  // Ctrl+F reaches the active list window
+      перейти_к_полю_поиска(win);
+      return 0;
     default:
       win_SendEvent(win_GetParent(win), m);
       return 0;
@@ -101,8 +111,12 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
   }
   if (const auto* m = std::get_if<e_menu>(&ev)) return команда(win, *m);
   if (const auto* c = std::get_if<e_control>(&ev)) {
+    if (c->id == ид_поля_поиска && std::holds_alternative<modified>(c->info)) {
+      применить_поиск(win, win_GetText(c->window));
+      return 0;
+    }
     if (c->id != ид_списка || !std::holds_alternative<selchanged>(c->info)) return std::nullopt;
-    win_SetText(win, "Выполните необходимую операцию"_cps);
+    установить_заголовок_списка(win, "Выполните необходимую операцию"_cp);
     установить_доступность_операций(win, true);
     return 0;
   }
@@ -153,18 +167,17 @@ std::optional<std::string> строка_списка(const ЗаписьБазы&
 }
 
 void заполнитьсписок(Window list_box) {
-  lbox_Suspend(list_box);
-  try {
-    ЗаписьБазы з;
-    for (auto v : база_лит.views()) {
-      v.read(з);
-      if (const auto строка = строка_списка(з)) lbox_Add(list_box, -1, *строка);
-    }
-  } catch (...) {
-    lbox_Resume(list_box);
-    throw;
+  std::vector<СтрокаПоиска> строки;
+  ЗаписьБазы з;
+  for (auto v : база_лит.views()) {
+    v.read(з);
+    if (auto строка = строка_списка(з)) строки.push_back({std::move(*строка), форма_поиска(з)});
   }
-  lbox_Resume(list_box);
+  // The sorted list box's order, equal lines in table order: where adding them one by one at the
+  // end would place them.
+  std::stable_sort(строки.begin(), строки.end(),
+                   [](const СтрокаПоиска& a, const СтрокаПоиска& b) { return lbox_Compare(a.строка, b.строка) < 0; });
+  показать_строки(list_box, std::move(строки));
 }
 
 std::optional<std::int32_t> код_строки(std::string_view line) {

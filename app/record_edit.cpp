@@ -3,11 +3,22 @@
 
 #include "app/catalogue_files.h"
 #include "app/data_entry.h"
+#include "app/list_filter.h"
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/undo_history.h"
 #include "catalogue/catalogue_facts.h"
 #include "runtime/codepage.h"
+
+namespace {
+
+// Title and tools back to the state of a window without a selection.
+void сбросить_окно(Window win) {
+  установить_заголовок_списка(win, "Выделите строку для операции"_cp);
+  установить_доступность_операций(win, false);
+}
+
+}  // namespace
 
 bool удалитьзаписьбазылит(Window win) {
   if (!запомнить_выделение(win)) return false;
@@ -19,7 +30,7 @@ bool обработатьответнаудаление(int answer, Window win) 
   if (answer != 0) return false;
   const auto выбор = выделенныеэлементыспискапросмотра.get();
   if (!выбор || выбор->позиции.size() != 1) return false;
-  lbox_Delete(выбор->список, выбор->позиции.front());
+  удалить_строку_списка(выбор->список, выбор->позиции.front());
   if (!удалитизосновнойбазыпосписку(выбор->строки)) return false;
   // The window is gone when "Выход" was chosen while a notice of the save was open.
   if (win_GetType(win) != wk_NotAWindow) сбросить_выбор_окна(win);

@@ -5,12 +5,15 @@
 #include <functional>
 
 #include "app/catalogue_commands.h"
+#include "app/catalogue_export.h"
 #include "app/catalogue_files.h"
 #include "app/catalogue_print.h"
+#include "app/catalogue_import.h"
 #include "app/catalogue_switch.h"
 #include "app/categories.h"
 #include "app/clipboard_commands.h"
 #include "app/data_entry.h"
+#include "app/list_filter.h"
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/undo_history.h"
@@ -98,6 +101,9 @@ bool выполнить_команду(Window win, int id) {
     case cmd_Местная:
       справка_по_окну();
       return true;
+    case cmd_НайтиКнигу: return найти_книгу(win);
+    case cmd_Экспорт: return экспортировать_каталог();
+    case cmd_Импорт: return импортировать_каталог();
     default:
       return false;  // the toolbar buttons without an action
   }

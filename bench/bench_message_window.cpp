@@ -16,6 +16,7 @@
 #include "resources/program_resources.h"
 #include "runtime/codepage.h"
 #include "runtime/console_output.h"
+#include "bench_program.h"
 
 namespace {
 

@@ -74,6 +74,18 @@ void lbox_Clear(Window win) {
   if (t.combo) reset_combo(t.combo);
 }
 
+void lbox_SetAll(Window win, std::vector<std::string> lines) {
+  const ListTarget t = list_target(win);
+  QuietScope quiet(t.widget());
+  const auto above = [](const std::string& a, const std::string& b) { return list_compare(a, b) < 0; };
+  if (t.sorted() && !std::is_sorted(lines.begin(), lines.end(), above))
+    std::stable_sort(lines.begin(), lines.end(), above);
+  t.model().assign(std::move(lines));
+  if (t.combo) reset_combo(t.combo);
+}
+
+int lbox_Compare(std::string_view a, std::string_view b) { return list_compare(a, b); }
+
 void lbox_Delete(Window win, int index) {
   const ListTarget t = list_target(win);
   QuietScope quiet(t.widget());

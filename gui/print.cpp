@@ -45,7 +45,7 @@ void prepare(QPrinter& printer, const PrintDocument& doc) {
 
 // Paints the document on the printer; false when `step` stopped it (a printer's job is then
 // abandoned). No context to paint on is run-time error 6103.
-bool paint_document(QPrinter& printer, const PrintDocument& doc, const ProgressStep& step) {
+bool paint_document(QPrinter& printer, const PrintDocument& doc, const ProgressReport& step) {
   QPainter painter;
   if (!painter.begin(&printer)) RUN_Error(errcode::kNoPrintContext);
   bool done = false;
@@ -67,7 +67,7 @@ bool paint_document(QPrinter& printer, const PrintDocument& doc, const ProgressS
 // Paints the document as a PDF into a temporary file, then makes it the contents of
 // `file_name` (cp1251). The printer's own output file is left as it was.
 bool paint_pdf_file(QPrinter& printer, const PrintDocument& doc, const std::string& file_name,
-                    const ProgressStep& step) {
+                    const ProgressReport& step) {
   QTemporaryFile temp(QDir::tempPath() + QStringLiteral("/foliarkh-XXXXXX.pdf"));
   if (!temp.open()) RUN_Error(errcode::kNoPrintContext);
   const QString own_output = printer.outputFileName();
@@ -91,7 +91,7 @@ bool paint_pdf_file(QPrinter& printer, const PrintDocument& doc, const std::stri
 
 // Prints on the printer as the dialogs left it: a PDF file through a temporary, anything else
 // directly.
-bool print_on(QPrinter& printer, const PrintDocument& doc, const ProgressStep& step) {
+bool print_on(QPrinter& printer, const PrintDocument& doc, const ProgressReport& step) {
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
     const std::string target = from_qt(printer.outputFileName());
     printer.setOutputFileName(QString());
@@ -100,8 +100,8 @@ bool print_on(QPrinter& printer, const PrintDocument& doc, const ProgressStep& s
   return paint_document(printer, doc, step);
 }
 
-bool with_progress(const PrintDocument& doc, const std::function<bool(const ProgressStep&)>& work) {
-  return dlg_Progress(title_of(doc), progress_text_of(doc), steps_of(doc), work);
+bool with_progress(const PrintDocument& doc, const std::function<bool(const ProgressReport&)>& work) {
+  return dlg_Progress(title_of(doc), progress_text_of(doc), steps_of(doc), "Cancel", 500, work);
 }
 
 }  // namespace
@@ -119,7 +119,7 @@ bool print_ToPrinter(const PrintDocument& doc) {
     refocus(parent);
     if (!accepted) return false;
   }
-  return with_progress(doc, [&](const ProgressStep& step) { return print_on(printer, doc, step); });
+  return with_progress(doc, [&](const ProgressReport& step) { return print_on(printer, doc, step); });
 }
 
 bool print_Preview(const PrintDocument& doc) {
@@ -149,5 +149,5 @@ bool print_ToPdf(const PrintDocument& doc, const std::string& file_name) {
   const auto own_app = make_application_if_needed();
   QPrinter printer(QPrinter::HighResolution);
   prepare(printer, doc);
-  return with_progress(doc, [&](const ProgressStep& step) { return paint_pdf_file(printer, doc, file_name, step); });
+  return with_progress(doc, [&](const ProgressReport& step) { return paint_pdf_file(printer, doc, file_name, step); });
 }

@@ -1,68 +1,79 @@
-// dlg_Progress: the progress box over Qt's progress dialog, shown while the work runs on the
-// program's thread. Events are processed from the work's steps, a few dozen times a second.
-#include "layer/progress.h"
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
+// dlg_Progress over the toolkit's progress dialog, run as a modal box of the layer that the
+// work's reports keep alive (the toolkit processes events at each step of a modal progress box).
+#include <QCloseEvent>
 #include <QProgressDialog>
 #include <algorithm>
-#include <limits>
 
-#include "internal/application.h"
 #include "internal/modal_box.h"
 #include "internal/std_dialog_support.h"
-#include "internal/task_data.h"
 #include "internal/text.h"
+#include "layer/progress.h"
 
 using namespace gui_detail;
 
 namespace {
 
-constexpr int kShowAfterMs = 500;   // brief work shows no box
-constexpr int kEventsEveryMs = 30;  // how often the work's steps let the program's events run
-constexpr int kBarSteps = 1000;     // the bar's range, whatever the total
+constexpr int kSteps = 10000;  // the bar's resolution, whatever the work's total
 
-bool run_ending() {
-  const TaskData* t = task();
-  return t && t->pending_exit.has_value();
-}
+// A progress dialog that cannot be left by Escape or its close box when it has no cancel button.
+class ProgressBox : public QProgressDialog {
+ public:
+  ProgressBox(QWidget* owner, bool cancellable) : QProgressDialog(owner), cancellable_(cancellable) {}
+
+  void reject() override {
+    if (cancellable_) cancel();
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* ev) override {
+    if (cancellable_)
+      QProgressDialog::closeEvent(ev);
+    else
+      ev->ignore();
+  }
+
+ private:
+  bool cancellable_;
+};
 
 }  // namespace
 
-bool dlg_Progress(const std::string& title, const std::string& text, std::int64_t total,
-                  const std::function<bool(const ProgressStep& step)>& work) {
+bool dlg_Progress(const std::string& title, const std::string& text, long long total, const std::string& cancel_text,
+                  int delay_ms, const std::function<bool(const ProgressReport&)>& work) {
   const auto own_app = make_application_if_needed();
   const Window parent = chosen_parent();
-  ModalBox<QProgressDialog> box(owner_widget(parent));
+  const bool cancellable = !cancel_text.empty();
+  // Once the box is gone (however the work ends), its owner's window is active again.
+  struct Refocus {
+    Window parent;
+    ~Refocus() { refocus(parent); }
+  } const refocused{parent};
+
+  ModalBox<ProgressBox> box(owner_widget(parent), cancellable);
   box->setWindowTitle(to_qt(title));
   box->setLabelText(to_qt(text));
-  box->setRange(0, kBarSteps);
-  box->setAutoClose(false);
-  box->setAutoReset(false);
-  // The box is shown here, not by the dialog's own timer or estimate.
-  box->setMinimumDuration(std::numeric_limits<int>::max());
+  if (cancellable)
+    box->setCancelButtonText(to_qt(cancel_text));
+  else
+    box->setCancelButton(nullptr);
   box->setWindowModality(Qt::ApplicationModal);
-  bool cancelled = false;
-  QObject::connect(box.get(), &QProgressDialog::canceled, [&cancelled] { cancelled = true; });
+  box->setAutoReset(false);
+  box->setAutoClose(false);
+  box->setRange(0, kSteps);
+  box->setMinimumDuration(std::max(0, delay_ms));
+  box->setValue(0);
   const RunningLoop loop(box.get(), parent);
 
-  QElapsedTimer started, last_events;
-  started.start();
-  last_events.start();
-  const ProgressStep step = [&](std::int64_t done) {
-    if (last_events.elapsed() >= kEventsEveryMs) {
-      last_events.restart();
-      if (!loop.ended()) {
-        if (!box->isVisible() && !cancelled && started.elapsed() >= kShowAfterMs) box->show();
-        const std::int64_t part = total > 0 ? std::clamp<std::int64_t>(done, 0, total) * kBarSteps / total : 0;
-        box->setValue(static_cast<int>(part));
-      }
-      QCoreApplication::processEvents();
+  int shown = 0;
+  const ProgressReport report = [&](long long done) {
+    if (loop.ended() || !box.get()) return false;
+    const long long clamped = std::clamp(done, 0LL, std::max(total, 0LL));
+    const int step = total > 0 ? static_cast<int>(clamped * kSteps / total) : kSteps;
+    if (step != shown) {
+      shown = step;
+      box->setValue(step);  // once the box shows, each new value processes the waiting events
     }
-    return !cancelled && !loop.ended() && !run_ending();
+    return !loop.ended() && box.get() && !box->wasCanceled();
   };
-  const bool completed = work(step);
-  if (!loop.ended()) box->hide();
-  refocus(parent);
-  return completed;
+  return work(report);
 }

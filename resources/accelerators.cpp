@@ -1,5 +1,6 @@
 // The accelerator table of the task window: Ctrl+F1 opens the help contents, F1 is "&Local"
-// (help on the window), Ctrl+Z, Ctrl+Y and Ctrl+C undo, redo and copy.
+// (help on the window), Ctrl+Z, Ctrl+Y and Ctrl+C undo, redo and copy, Ctrl+F finds a book (in
+// the active list window, or in a list window it opens).
 #include "resources/ids.h"
 #include "tables.h"
 
@@ -14,6 +15,7 @@ constexpr ResAccel kTaskAccels[] = {
     {'Z', accel_control, cmd_КлавишаОтменить},
     {'Y', accel_control, cmd_КлавишаПовторить},
     {'C', accel_control, cmd_КлавишаКопировать},
+    {'F', accel_control, cmd_НайтиКнигу},
 };
 
 constexpr ResAccelTable kTables[] = {

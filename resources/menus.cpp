@@ -28,6 +28,10 @@ constexpr ResMenuItem kFile[] = {
 constexpr ResMenuItem kBase[] = {
     cmd(cmd_ВводДанных, "Ввод Данных"_cp),
     cmd(cmd_УдалРедактВывод, "Удал/Редакт/Вывод"_cp),
+    cmd(cmd_НайтиКнигу, "Найти книгу…\tCtrl+F"_cp),
+    separator(),
+    cmd(cmd_Экспорт, "Экспорт…"_cp),
+    cmd(cmd_Импорт, "Импорт…"_cp),
 };
 constexpr ResMenuItem kCategories[] = {
     cmd(cmd_КатегВвести, "Ввести"_cp),
@@ -54,6 +58,7 @@ constexpr ResMenuItem kListWindowMenu[] = {
     cmd(cmd_МенюУдалить, "Удалить"_cp, true),
     cmd(cmd_МенюРедактировать, "Редактировать базу"_cp, true),
     cmd(cmd_МенюКарточка, "Вывести карточку"_cp, true),
+    cmd(cmd_МенюНайти, "Найти…\tCtrl+F"_cp),
     cmd(cmd_ПечатьКарточки, "Печать карточки…"_cp),
 };
 

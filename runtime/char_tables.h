@@ -80,6 +80,17 @@ inline constexpr std::array<char, 256> kUpperCaseTable =
 inline constexpr std::array<char, 256> kLowerCaseTable =
     chartab_detail::make_case_table<chartab_detail::lower_of>();
 
+// The search table: a letter's lower-case form, with "ё" and "Ё" both as "е", every other byte
+// itself. Two texts that differ only in letter case or in ё and е agree byte for byte after it.
+inline constexpr std::array<char, 256> kSearchFoldTable = [] {
+  std::array<char, 256> t = kLowerCaseTable;
+  const char е = static_cast<char>(*cp1251::from_unicode(0x0435));
+  t[*cp1251::from_unicode(0x0401)] = е;  // Ё
+  t[*cp1251::from_unicode(0x0451)] = е;  // ё
+  return t;
+}();
+
 constexpr CharClass CONV_CharClass(char c) { return kCharClassTable[static_cast<std::uint8_t>(c)]; }
 constexpr char CONV_ToUpper(char c) { return kUpperCaseTable[static_cast<std::uint8_t>(c)]; }
 constexpr char CONV_ToLower(char c) { return kLowerCaseTable[static_cast<std::uint8_t>(c)]; }
+constexpr char CONV_SearchFold(char c) { return kSearchFoldTable[static_cast<std::uint8_t>(c)]; }

@@ -1,4 +1,4 @@
-// Text <-> number and character conversions and case conversion of strings.
+// Text <-> number and character conversions, case conversion and the search form of strings.
 #include "runtime/conversions.h"
 
 #include <charconv>
@@ -90,3 +90,15 @@ std::string CONV_up_low_oi(std::string_view lower) {
 
 char CONV_UpLowCh_io(char upper) { return CONV_ToLower(upper); }
 char CONV_UpLowCh_oi(char lower) { return CONV_ToUpper(lower); }
+
+void CONV_AppendSearchForm(std::string& out, std::string_view text) {
+  const std::size_t at = out.size();
+  out.resize(at + text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) out[at + i] = CONV_SearchFold(text[i]);
+}
+
+std::string CONV_SearchForm(std::string_view text) {
+  std::string out;
+  CONV_AppendSearchForm(out, text);
+  return out;
+}

@@ -9,7 +9,7 @@
 #include "runtime/host_path.h"
 #include "runtime/scope_exit.h"
 
-std::string RUN_ReadFileBytes(std::string_view file_name, FileExtent extent) {
+std::optional<std::string> RUN_ReadFileBytes(std::string_view file_name, FileExtent extent, std::size_t max_bytes) {
   if (file_name.find('\0') != std::string_view::npos) raise_errno(ENOENT);
   const std::string host = RUN_HostPath(file_name);
   const int fd = retry_on_eintr([&] { return ::open(host.c_str(), O_RDONLY | O_CLOEXEC); });
@@ -18,6 +18,7 @@ std::string RUN_ReadFileBytes(std::string_view file_name, FileExtent extent) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) raise_errno(errno);
   const std::size_t size = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+  if (size > max_bytes) return std::nullopt;
   // Room for one byte more than the size: reading to the end then sees the end without growing.
   const bool to_end = extent == FileExtent::to_end;
   std::string out(to_end ? (size > 0 ? size + 1 : 4096) : size, '\0');
@@ -25,6 +26,7 @@ std::string RUN_ReadFileBytes(std::string_view file_name, FileExtent extent) {
   for (;;) {
     if (got == out.size()) {
       if (!to_end) break;
+      if (got > max_bytes) return std::nullopt;  // the file grew past the limit while read
       out.resize(out.size() * 2);
     }
     const ssize_t n = retry_on_eintr([&] { return ::read(fd, out.data() + got, out.size() - got); });
@@ -32,6 +34,11 @@ std::string RUN_ReadFileBytes(std::string_view file_name, FileExtent extent) {
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
   }
+  if (got > max_bytes) return std::nullopt;
   out.resize(got);
   return out;
+}
+
+std::string RUN_ReadFileBytes(std::string_view file_name, FileExtent extent) {
+  return *RUN_ReadFileBytes(file_name, extent, static_cast<std::size_t>(-1));
 }

@@ -2,6 +2,8 @@
 // file apart in memory: the one reading of a whole file (IO_RdFile builds on it).
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,3 +17,6 @@ enum class FileExtent {
 // opened or read; std::bad_alloc when its bytes do not fit in memory. The file is closed however
 // the reading ends.
 std::string RUN_ReadFileBytes(std::string_view file_name, FileExtent extent = FileExtent::to_end);
+// The same, for a file of at most `max_bytes`: nothing, after reading no more than max_bytes + 1
+// bytes, when the file holds more.
+std::optional<std::string> RUN_ReadFileBytes(std::string_view file_name, FileExtent extent, std::size_t max_bytes);

@@ -360,6 +360,10 @@ std::string IO_RdFile(std::string_view file_name) {
   return out;
 }
 
+std::optional<std::string> IO_RdFileBytes(std::string_view file_name, std::size_t max_bytes) {
+  return RUN_ReadFileBytes(file_name, FileExtent::to_end, max_bytes);
+}
+
 void IO_SetLayerRunning(bool running) { g_layer_running = running; }
 bool IO_LayerRunning() { return g_layer_running; }
 

@@ -122,6 +122,21 @@ void ListModel::clear() {
   endResetModel();
 }
 
+void ListModel::assign(std::vector<std::string> lines) {
+  beginResetModel();
+  blocks_.clear();
+  size_ = lines.size();
+  // Half-full blocks, as a split leaves them: later inserts move few lines before a split.
+  constexpr std::size_t kFill = kBlockMax / 2;
+  blocks_.reserve((lines.size() + kFill - 1) / kFill);
+  for (std::size_t i = 0; i < lines.size(); i += kFill) {
+    const auto first = lines.begin() + static_cast<std::ptrdiff_t>(i);
+    const auto last = lines.begin() + static_cast<std::ptrdiff_t>(std::min(lines.size(), i + kFill));
+    blocks_.emplace_back(std::make_move_iterator(first), std::make_move_iterator(last));
+  }
+  endResetModel();
+}
+
 std::vector<std::string> ListModel::all() const {
   std::vector<std::string> out;
   out.reserve(size_);

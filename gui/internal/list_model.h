@@ -32,6 +32,8 @@ class ListModel : public QAbstractListModel {
   int insert_sorted(std::string line);
   void remove(int index);
   void clear();
+  // Every line replaced by `lines`, in the order given, as one reset of the model.
+  void assign(std::vector<std::string> lines);
   std::vector<std::string> all() const;
 
   // Tab stops in pixels for lines with tabs (empty: every 8 average characters).

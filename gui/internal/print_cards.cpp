@@ -128,7 +128,7 @@ class CardPainter {
 
 }  // namespace
 
-bool paint_cards(QPrinter& printer, QPainter& painter, const PrintCards& cards, const ProgressStep& step) {
+bool paint_cards(QPrinter& printer, QPainter& painter, const PrintCards& cards, const ProgressReport& step) {
   CardPainter p(printer, painter);
   const int from = printer.fromPage(), to = printer.toPage();
   bool painted_any = false;

@@ -11,6 +11,6 @@ namespace gui_detail {
 
 // Paints the cards on the begun painter of `printer`, four to a page, the pages in the printer's
 // page range (all when it has none). `step` hears of every card; false when it asked to stop.
-bool paint_cards(QPrinter& printer, QPainter& painter, const PrintCards& cards, const ProgressStep& step);
+bool paint_cards(QPrinter& printer, QPainter& painter, const PrintCards& cards, const ProgressReport& step);
 
 }  // namespace gui_detail

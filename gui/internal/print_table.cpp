@@ -96,7 +96,7 @@ class TablePainter {
 
   // Places every row; paints the pages in range when `pages` is known (the second pass). The
   // number of pages, or -1 when `step` asked to stop.
-  int run(int pages, std::int64_t step_base, const ProgressStep& step) {
+  int run(int pages, std::int64_t step_base, const ProgressReport& step) {
     pages_ = pages;
     page_no_ = 0;
     painted_any_ = false;
@@ -249,7 +249,7 @@ class TablePainter {
 
 }  // namespace
 
-bool paint_table(QPrinter& printer, QPainter& painter, const PrintTable& table, const ProgressStep& step) {
+bool paint_table(QPrinter& printer, QPainter& painter, const PrintTable& table, const ProgressReport& step) {
   if (table.columns.empty()) return true;
   TablePainter t(printer, painter, table);
   const int pages = t.run(0, 0, step);

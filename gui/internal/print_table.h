@@ -14,6 +14,6 @@ namespace gui_detail {
 // Paints the table on the begun painter of `printer`: a first pass counts the pages, the second
 // paints those in the printer's page range (all when it has none). `step` hears of every row in
 // both passes (done from 0 to 2 × row_count); false when it asked to stop.
-bool paint_table(QPrinter& printer, QPainter& painter, const PrintTable& table, const ProgressStep& step);
+bool paint_table(QPrinter& printer, QPainter& painter, const PrintTable& table, const ProgressReport& step);
 
 }  // namespace gui_detail

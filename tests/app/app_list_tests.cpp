@@ -7,6 +7,7 @@
 #include "app/data_entry.h"
 #include "app/list_window.h"
 #include "app_test_support.h"
+#include "app_window_records.h"
 #include "internal/window_record.h"
 #include "layer/editor.h"
 #include "packages/message_window.h"
@@ -15,12 +16,6 @@
 using namespace app_test;
 
 namespace {
-
-QWidget* client_of(Window w) { return gui_detail::find_record(w)->client; }
-Window window_of(QWidget* w) {
-  const gui_detail::WindowRecord* r = gui_detail::find_record(w);
-  return r ? r->handle : 0;
-}
 
 bool tools_enabled(Window lw) {
   const auto v = toolbar_GetValue(lw, cmd_КнопкаУдалить);

@@ -24,25 +24,6 @@ namespace {
 
 QWidget* frame_of(Window w) { return gui_detail::find_record(w)->frame; }
 
-Window open_list(Window task) {
-  command(task, cmd_УдалРедактВывод);
-  Window newest = 0;
-  for (Window w : win_GetChildWindows(task))
-    if (win_GetType(w) == wk_TopLevel && win_GetHandler(w) == win_просмотрсписка_eh) newest = w;
-  return newest;
-}
-
-void select_code(Window lw, int code) {
-  const Window lb = win_GetCtlHandle(lw, ид_списка);
-  for (int i = 0; i < lbox_CountAll(lb); ++i)
-    if (код_строки(lbox_GetItem(lb, i)) == code) {
-      lbox_SetSel(lb, i, 1);
-      win_SendEvent(lw, e_control{ид_списка, wk_ListBox, lb, selchanged{}});
-      return;
-    }
-  QFAIL("no such line");
-}
-
 // The texts of a menu's items, "-" for a separator.
 QStringList item_texts(QMenu* menu) {
   QStringList out;

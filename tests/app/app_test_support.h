@@ -210,13 +210,17 @@ inline QString label_texts(QWidget* dlg) {
 // Sends a command as the menu, an accelerator or the toolbar would.
 inline long command(Window win, int id) { return win_SendEvent(win, e_menu{id, 0}); }
 
-// The list window "Удал/Редакт/Вывод" opens, and its newest window.
-inline Window open_list(Window task) {
-  command(task, cmd_УдалРедактВывод);
-  Window newest = 0;  // children come in creation order
+// The list window opened last (the task's children come in creation order).
+inline Window newest_list_window(Window task) {
+  Window newest = 0;
   for (Window w : win_GetChildWindows(task))
     if (win_GetType(w) == wk_TopLevel && win_GetHandler(w) == win_просмотрсписка_eh) newest = w;
   return newest;
+}
+// The list window "Удал/Редакт/Вывод" opens, and its newest window.
+inline Window open_list(Window task) {
+  command(task, cmd_УдалРедактВывод);
+  return newest_list_window(task);
 }
 inline Window list_box(Window lw) { return win_GetCtlHandle(lw, ид_списка); }
 

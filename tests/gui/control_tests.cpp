@@ -271,7 +271,24 @@ class ControlTests : public QtSuite {
       QCOMPARE(caught_code([&] { lbox_Add(sorted, -2, "x"); }), errcode::kListAddFailed);
       QCOMPARE(lbox_GetItem(sorted, 99), std::string());
 
+      // Refilled at once: the sorted list sorts what it is given,
+      // a plain list keeps the order given; the selection goes with the old lines.
+      lbox_SetSel(sorted, 1, 1);
+      lbox_SetAll(sorted, {"b", "  100|c", "B", "    3|a", "a"});
+      QCOMPARE(lbox_GetAll(sorted), (std::vector<std::string>{"    3|a", "  100|c", "a", "B", "b"}));
+      QVERIFY(!lbox_GetSelIndex(sorted));
+      QVERIFY(lbox_Compare("    3|a", "   12|b") < 0 && lbox_Compare(cp("Ё"), cp("ж")) < 0);
+      QVERIFY(lbox_Compare("B", "b") < 0 && lbox_Compare("b", "b") == 0);
+      std::vector<std::string> many;
+      for (int i = 0; i < 1000; ++i) many.push_back(std::to_string(100000 + i));
+      lbox_SetAll(sorted, many);
+      QCOMPARE(lbox_GetAll(sorted), many);
+      QCOMPARE(lbox_Add(sorted, -1, "100500x"), 501);  // the blocks take later lines as before
+
       const Window plain = win_CreateControl(wk_ListBox, {}, "", w, {}, 2);
+      lbox_SetAll(plain, {"z", "y"});
+      QCOMPARE(lbox_GetAll(plain), (std::vector<std::string>{"z", "y"}));
+      lbox_SetAll(plain, {});
       lbox_Add(plain, std::vector<std::string>{"c", "a"});
       lbox_Add(plain, 1, std::vector<std::string>{"x", "y"});
       QCOMPARE(lbox_GetAll(plain), (std::vector<std::string>{"c", "x", "y", "a"}));

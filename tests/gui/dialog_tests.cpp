@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <memory>
 
 #include "internal/control_create.h"
@@ -575,6 +576,78 @@ class DialogTests : public QtSuite {
         if (!a->isSeparator()) items << a->text().section(QLatin1Char('\t'), 0, 0);
       QVERIFY2(items.contains(QString::fromUtf8("&Копировать")) && items.contains(QString::fromUtf8("Выделить всё")),
                qPrintable(items.join('|')));
+    });
+  }
+
+  void progressBoxShowsStopsAndEnds() {
+    run_in_task([](Window task) {
+      // The window the box belongs to goes while the work runs: the next report says stop.
+      const Window w = win_Create(wk_TopLevel, {10, 10, 200, 100}, "W", no_menu{}, task, {wsf_TitleBar},
+                                  recording_handler, 0);
+      const Window edit = win_CreateControl(wk_Edit, {4, 4, 100, 24}, "", w, {csf_TabStop}, 5);
+      win_SetFocus(edit);
+      QVERIFY(wait_until([&] { return QApplication::focusWidget() == widget_of(edit); }));
+      int stopped_at = 0;
+      QVERIFY(!dlg_Progress("T", "X", 100, "", 0, [&](const ProgressReport& report) {
+        for (int i = 1; i <= 100; ++i) {
+          if (i == 50) win_Destroy(w);
+          if (!report(i)) {
+            stopped_at = i;
+            return false;
+          }
+        }
+        return true;
+      }));
+      QCOMPARE(stopped_at, 50);
+
+      // Long work: the box shows with its text, and its button stops the work.
+      QString title, text;
+      on_next_modal([&](QWidget* m) {
+        title = m->windowTitle();
+        text = m->findChild<QLabel*>()->text();
+        QPushButton* stop = m->findChild<QPushButton*>();
+        QCOMPARE(stop->text(), QString::fromUtf8("Прервать"));
+        click(stop);
+      });
+      long long reached = 0;
+      const auto slow = [&](const ProgressReport& report) {
+        for (reached = 1; reached <= 2000; ++reached) {
+          QThread::msleep(1);
+          if (!report(reached)) return false;
+        }
+        return true;
+      };
+      QVERIFY(!dlg_Progress(cp("Импорт"), cp("Чтение файла"), 2000, cp("Прервать"), 0, slow));
+      QVERIFY(reached < 2000);
+      QCOMPARE(title, QString::fromUtf8("Импорт"));
+      QCOMPARE(text, QString::fromUtf8("Чтение файла"));
+      QVERIFY(!QApplication::activeModalWidget());
+      QVERIFY(wait_until([] { return QApplication::activeWindow() && QApplication::activeWindow()->inherits("QMainWindow"); }));
+
+      // Without a cancel text, Escape and the close box do nothing: the work runs to its end.
+      int escapes = 0;
+      QVERIFY(dlg_Progress("T", "X", 300, "", 0, [&](const ProgressReport& report) {
+        for (int i = 1; i <= 300; ++i) {
+          QThread::msleep(1);
+          if (QWidget* m = QApplication::activeModalWidget(); m && m->isVisible() && escapes < 3) {
+            ++escapes;
+            QTest::keyClick(m, Qt::Key_Escape);
+            m->close();
+          }
+          if (!report(i)) return false;
+        }
+        return true;
+      }));
+      QVERIFY(escapes > 0);
+
+      // Short work shows nothing.
+      QVERIFY(dlg_Progress("T", "X", 10, "Stop", 5000, [](const ProgressReport& report) {
+        for (int i = 1; i <= 10; ++i)
+          if (!report(i) || (QApplication::activeModalWidget() && QApplication::activeModalWidget()->isVisible()))
+            return false;
+        return true;
+      }));
+
     });
   }
 

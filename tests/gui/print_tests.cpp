@@ -165,7 +165,7 @@ class PrintTests : public QtSuite {
     // Brief work shows no box; the step hears the total; the owner's end stops the work.
     int shown = 0;
     std::int64_t last = -1;
-    QVERIFY(dlg_Progress("t", "x", 10, [&](const ProgressStep& step) {
+    QVERIFY(dlg_Progress("t", "x", 10, "Cancel", 500, [&](const ProgressReport& step) {
       bool going = true;
       for (int i = 0; i <= 10; ++i) going &= step(last = i);
       shown += QApplication::activeModalWidget() != nullptr;
@@ -176,7 +176,7 @@ class PrintTests : public QtSuite {
     run_in_task([&](Window task) {
       bool stopped = false;
       QTimer::singleShot(700, [task] { win_Destroy(task); });
-      QVERIFY(!dlg_Progress("t", "x", 100, [&](const ProgressStep& step) {
+      QVERIFY(!dlg_Progress("t", "x", 100, "Cancel", 500, [&](const ProgressReport& step) {
         for (int i = 0; i < 1000; ++i) {
           if (!step(i)) return !(stopped = true);
           QTest::qSleep(5);

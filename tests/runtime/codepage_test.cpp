@@ -53,6 +53,23 @@ TEST(CodePage, CharactersWithoutCp1251FormBecomeReplacement) {
   EXPECT_EQ(cp1251::from_unicode(U'Ё'), std::optional<std::uint8_t>(168));
 }
 
+TEST(CodePage, ExactConversionRefusesWhatCp1251CannotHold) {
+  EXPECT_EQ(cp1251::from_utf8_exact("Ёж №1"), std::optional<std::string>("Ёж №1"_cp));
+  char32_t refused = 0;
+  EXPECT_FALSE(cp1251::from_utf8_exact("a\xe4\xb8\xad" "b", &refused));  // a CJK character
+  EXPECT_EQ(refused, U'\u4E2D');
+  EXPECT_FALSE(cp1251::from_utf8_exact("\xd0", &refused));  // a sequence cut short
+  EXPECT_EQ(refused, U'\uFFFD');
+  // Well-formed UTF-8 only: overlong forms, surrogates and stray continuation bytes are not.
+  EXPECT_TRUE(cp1251::is_utf8("plain ASCII"));
+  EXPECT_TRUE(cp1251::is_utf8("Толстой \xf0\x9f\x93\x9a"));
+  EXPECT_FALSE(cp1251::is_utf8("Толстой"_cp));  // the same text in cp1251
+  EXPECT_FALSE(cp1251::is_utf8("\xc0\xaf"));
+  EXPECT_FALSE(cp1251::is_utf8("\xed\xa0\x80"));
+  EXPECT_FALSE(cp1251::is_utf8("\x80"));
+  EXPECT_FALSE(cp1251::is_utf8("\xf4\x90\x80\x80"));
+}
+
 TEST(CodePage, LiteralEncodesAtCompileTime) {
   constexpr std::string_view title = "Фолиарх"_cp;
   static_assert(title.size() == 7);

@@ -257,6 +257,11 @@ TEST_F(Files, ReadingAWholeFile) {
   const std::string cyr = dir_.path() + "/" + std::string("Литература1.pbs");
   write_bytes(cyr, "x");
   EXPECT_EQ(IO_RdFile(dir_.path() + "/" + std::string("Литература1.pbs"_cp)), "x");
+  // The bytes as they are, up to a limit.
+  write_bytes(path, "a\r\nb\rc");
+  EXPECT_EQ(IO_RdFileBytes(path, 6), std::optional<std::string>("a\r\nb\rc"));
+  EXPECT_FALSE(IO_RdFileBytes(path, 5));
+  EXPECT_EQ(error_code_of([&] { IO_RdFileBytes(dir_.file("missing"), 10); }), errcode::host(ENOENT));
 }
 
 TEST(FileNames, SplittingFullNames) {

@@ -170,6 +170,19 @@ TEST(CharTables, CaseConversionCoversEveryCyrillicLetterOfTheCodePage) {
   }
 }
 
+TEST(CharTables, SearchFormFoldsCaseAndYo) {
+  EXPECT_EQ(CONV_SearchForm("ЁЛКИ Ёлки ёлки ЕЛКИ Tolstoy ТОЛСТОЙ"_cp), "елки елки елки елки tolstoy толстой"_cp);
+  std::string out = "x";
+  CONV_AppendSearchForm(out, "ЁЖ"_cp);
+  EXPECT_EQ(out, "xеж"_cp);
+  // Apart from ё and Ё, the search form of a byte is its lower-case form.
+  for (int b = 0; b < 256; ++b) {
+    const char c = static_cast<char>(b);
+    if (c == "ё"_cp[0] || c == "Ё"_cp[0]) continue;
+    EXPECT_EQ(CONV_SearchForm(std::string(1, c)), std::string(1, CONV_ToLower(c))) << b;
+  }
+}
+
 TEST(CharTables, ClassesOfEveryKindOfByte) {
   auto cls = [](char c) { return CONV_CharClass(c); };
   for (char c : std::string_view("0123456789")) EXPECT_EQ(cls(c), CharClass::digit);

@@ -1,6 +1,6 @@
 // The literature list window: the whole catalogue as one formatted line per record in a sorted
-// list box, with its own toolbar, help line and menu (меню_просмотра), from which the selected record is
-// deleted, edited or written out as a card.
+// list box, with its own toolbar, help line, menu (меню_просмотра) and find field (list_filter.h),
+// from which the selected record is deleted, edited or written out as a card.
 #pragma once
 
 #include <cstdint>
@@ -30,7 +30,9 @@ void сбросить_выбор_окна(Window win);
 
 // The list line of a record; nothing for a record whose disk or binding has no display word.
 std::optional<std::string> строка_списка(const ЗаписьБазы& record);
-// Appends the line of every record, in table order (the sorted list box places them).
+// The line of every record, in table order, placed by the sorted list box, as the list box's lines
+// (which it holds none of before: it is new, or cleared); the list window shows them through its
+// find filter.
 void заполнитьсписок(Window list_box);
 // The record code a list line starts with: the text before its first "|", leading blanks
 // allowed, so that codes of any length are recovered whole.

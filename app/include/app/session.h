@@ -2,13 +2,15 @@
 // working tables (never written to a file): the codes list, the list window's selection, the
 // data-entry mode, the cover file and the registered cover window, the data-saved note's timer
 // ticks. The card font setting (saved, never loaded). And the run's own bookkeeping: what it
-// knows about its start files, the list windows open, the cover files that failed to load.
+// knows about its start files, the list windows open and their find filters, the cover files
+// that failed to load.
 //
 // The program's one reset entry (the model emptied, the session at its start) is registered
 // with the runtime by зарегистрировать_состояние_программы; RUN_ResetParts (run.h) runs it.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "app/undo_history.h"
+#include "app/list_filter.h"
 #include "layer/types.h"
 #include "runtime/fact_kind.h"
 
@@ -99,6 +102,9 @@ struct Сеанс {
   ИсторияИзменений история;
   // The help topics of the dialogs running now, the innermost last (F1 opens the last).
   std::vector<int> темы_справки;
+  // The find filter of each list window open, and the count of filter changes that orders them.
+  std::map<Window, ПоискСписка> поиск_списков;
+  std::uint64_t изменений_поиска = 0;
 };
 Сеанс& сеанс();
 

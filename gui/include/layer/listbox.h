@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "layer/types.h"
@@ -22,6 +23,15 @@ int lbox_Add(Window win, const std::string& line);
 void lbox_Add(Window win, const std::vector<std::string>& lines);
 // Removes every item; a list edit's edit line is cleared too.
 void lbox_Clear(Window win);
+// Replaces every item by `lines` in one change of the list, as lbox_Clear followed by adding
+// each line at the end would, but without placing the lines one by one: a list of a hundred
+// thousand lines is refilled at once. A sorted list puts them in its order (lbox_Compare; equal
+// lines keep the order given), and takes lines already in that order as they stand.
+void lbox_SetAll(Window win, std::vector<std::string> lines);
+// The order of a sorted list: negative when line `a` stands above `b`, 0 for equal lines,
+// positive otherwise. Case is not significant; blanks and punctuation come first, then digits,
+// Latin letters and Cyrillic letters (ё right after е); lines equal that way go by their bytes.
+int lbox_Compare(std::string_view a, std::string_view b);
 // Removes the item (a bad index does nothing). A combined list left empty is reset: no
 // selection and an empty edit line.
 void lbox_Delete(Window win, int index);

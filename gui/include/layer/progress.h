@@ -1,21 +1,21 @@
-// The progress box: long work of the program, shown with a text and a bar, that the user may
-// cancel. The work runs on the program's one thread; while it reports how far it is, the
-// program's windows are repainted and timers run, but only the box takes input.
+// The progress box of long work done on the event loop's thread: dlg_Progress.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
-// How far the work is: `done` of the total given to dlg_Progress. Answers false once the work is
-// to stop: the user pressed the box's Cancel button, Escape or its close box, the window the box
-// belongs to was destroyed, or the run is ending. Cheap enough to call for every item.
-using ProgressStep = std::function<bool(std::int64_t done)>;
+// How long work tells the box how far it has got: `done` of the total steps. Returns false when
+// the work should stop: the user cancelled, or the box ended because the window it belongs to
+// was destroyed.
+using ProgressReport = std::function<bool(long long done)>;
 
-// Runs `work` under a modal progress box titled `title` with the text `text` and a bar up to
-// `total`, over the window the standard dialogs would choose as parent (layer/std_dialogs.h).
-// The box shows only once the work has lasted about half a second, so brief work shows nothing.
-// `work` is handed the step through which it reports; the result is work's own (true: it
-// completed). A run-time error raised by `work` closes the box and goes on to the caller.
-bool dlg_Progress(const std::string& title, const std::string& text, std::int64_t total,
-                  const std::function<bool(const ProgressStep& step)>& work);
+// Runs `work` with a progress box: the title, a line of text and a bar of `total` steps, owned
+// by the window the standard dialogs choose and modal for the task, so the user reaches no
+// other window meanwhile. The work calls the report it is given after each piece; the report
+// moves the bar and lets the windows repaint. The box appears only once the work has lasted
+// `delay_ms` milliseconds, so short work shows nothing. With a non-empty `cancel_text` the box
+// has a button of that text (Escape and the close box do the same), and the report returns false
+// once it was pressed; with an empty one the work cannot be cancelled. The box is gone when
+// dlg_Progress returns what `work` returned.
+bool dlg_Progress(const std::string& title, const std::string& text, long long total, const std::string& cancel_text,
+                  int delay_ms, const std::function<bool(const ProgressReport&)>& work);

@@ -115,3 +115,17 @@ enum BitmapResource : int {
   рис_ОткрытьНажат = 10070, рис_Открыть = 10071,
   рис_НовыйНажат = 10072, рис_Новый = 10073
 };
+
+// ---- finding, exporting and importing records (10100-10119) ----
+enum FindExchangeCommand : int {
+  cmd_НайтиКнигу = 10100,  // "База" / "Найти книгу…" and its accelerator Ctrl+F
+  cmd_Экспорт = 10101,     // "База" / "Экспорт…"
+  cmd_Импорт = 10102,      // "База" / "Импорт…"
+  cmd_МенюНайти = 10103,   // the list window's "Найти…"
+};
+inline constexpr int ид_надписи_поиска = 10104;  // the list window's label "Найти:"
+inline constexpr int ид_поля_поиска = 10105;     // the list window's find field
+// The import summary dialog and its controls.
+enum ImportSummaryResource : int {
+  диалог_итог_импорта = 10106, ид_ИтогИмпорта = 10107, ид_НадписьОтказы = 10108, ид_ОтказыИмпорта = 10109
+};

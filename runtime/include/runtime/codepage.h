@@ -71,6 +71,13 @@ std::string to_utf8(std::string_view cp);
 // UTF-8 text -> cp1251 bytes; a character without a cp1251 form (or a malformed sequence)
 // becomes `replacement`.
 std::string from_utf8(std::string_view utf8, char replacement = '?');
+// UTF-8 text -> cp1251 bytes, refusing instead of replacing: nothing when the text is not
+// well-formed UTF-8 (is_utf8) or holds a character without a cp1251 form; `refused`, when given,
+// then receives that character (U+FFFD for a malformed sequence).
+std::optional<std::string> from_utf8_exact(std::string_view utf8, char32_t* refused = nullptr);
+// Whether the bytes are well-formed UTF-8: shortest forms only, no surrogates, nothing above
+// U+10FFFF.
+bool is_utf8(std::string_view bytes);
 
 namespace detail {
 

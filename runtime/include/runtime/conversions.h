@@ -1,5 +1,5 @@
-// Conversions between text and integers, longs, reals and characters, and upper/lower case of
-// strings and characters (through the code page 1251 case tables). Integer and long are signed
+// Conversions between text and integers, longs, reals and characters, upper/lower case of
+// strings and characters (through the code page 1251 case tables), and the search form of a text. Integer and long are signed
 // 32-bit. A conversion that cannot read its text fails (std::nullopt or false); the long forms
 // raise error 1031 for a number that does not fit.
 #pragma once
@@ -41,3 +41,10 @@ std::string CONV_up_low_oi(std::string_view lower);
 // The same for one character: the lower-case form of `upper`, the upper-case form of `lower`.
 char CONV_UpLowCh_io(char upper);
 char CONV_UpLowCh_oi(char lower);
+
+// The search form of a text: every byte through the search table of code page 1251, which puts
+// Latin and Cyrillic letters in lower case and reads "ё" and "Ё" as "е". Texts that differ only
+// in letter case or in ё and е have the same search form, so a search compares search forms.
+std::string CONV_SearchForm(std::string_view text);
+// The search form of `text` appended to `out`.
+void CONV_AppendSearchForm(std::string& out, std::string_view text);

@@ -1,0 +1,74 @@
+// The find field of the literature list window and the filter it sets: the window keeps the lines
+// of its list (the lines the list box holds without a filter, in the list's order) with the search
+// form of each line's record, made once per filling; every change of the field shows the lines
+// whose record holds every word typed, in the same order, and the window's title counts them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/catalogue_facts.h"
+#include "layer/types.h"
+
+// One line of a list window's list and the search form of its record.
+struct СтрокаПоиска {
+  std::string строка;
+  std::string форма;
+};
+
+// The filter of one list window.
+struct ПоискСписка {
+  std::vector<std::string> строки;      // the list without a filter, in the list's order
+  std::string формы;                    // the search forms of the lines, one after another
+  std::vector<std::size_t> начала;      // line i's form is формы[начала[i], начала[i + 1])
+  std::vector<std::size_t> показанные;  // the positions in `строки` of the lines shown, in order
+  std::vector<std::string> слова;       // the search forms of the words of the field; none: no filter
+  std::string заголовок;                // the window's title without a filter
+  std::uint64_t порядок = 0;            // when the filter was last changed (larger is later)
+};
+
+// The search form of a record: its author, title, category, kind and cover name, each in its
+// search form (CONV_SearchForm), kept apart so that no word matches across two of them.
+std::string форма_поиска(const ЗаписьБазы& record);
+
+// Whether every word occurs in the search form `form`. No words: every form matches.
+bool подходит(std::string_view form, const std::vector<std::string>& words);
+
+// The search forms of the blank-separated words of a find field's text.
+std::vector<std::string> слова_поиска(std::string_view text);
+
+// Makes the find field ("Найти:" and its edit field) of a list window and takes the window's
+// filter into the session; a list window of its own is needed.
+void создать_поле_поиска(Window win);
+// The height the find field takes above the list, and its placing in the row below `top`.
+std::int32_t высота_поля_поиска();
+void разместить_поле_поиска(Window win, std::int32_t top, std::int32_t width);
+// The keyboard focus to the find field, its text selected ("Найти…").
+void перейти_к_полю_поиска(Window win);
+// "Найти книгу…": the list window opened last comes to the top (a new one is opened when there is
+// none) with the keyboard in its find field. False when no list window could be opened.
+bool найти_книгу(Window task);
+// The list window closes: its filter goes.
+void забыть_поиск(Window win);
+
+// The lines (in the list's order) become the list of the list box's window and are shown through
+// its filter; a window without a filter shows them all.
+void показать_строки(Window list_box, std::vector<СтрокаПоиска> lines);
+// The find field's text changed: the list shows the lines it selects, and the title counts them.
+void применить_поиск(Window win, std::string_view text);
+// Removes the line at `position` of the list box from the list box and from its window's list.
+void удалить_строку_списка(Window list_box, int position);
+// The window's title without a filter; while a filter is on, the title says how many lines of
+// how many are shown ("Найдено 12 из 100000") and this title comes back when it is cleared.
+void установить_заголовок_списка(Window win, std::string_view title);
+
+// Whether the list window's filter is on.
+bool фильтр_включён(Window win);
+// How many lines the list window shows, and how many its list has.
+std::size_t показано_строк(Window win);
+std::size_t всего_строк(Window win);
+// The list window whose filter the user changed last, while its filter is on.
+std::optional<Window> окно_с_фильтром();

@@ -1,0 +1,80 @@
+// Finding, exporting and importing at the scale of 100,000 records, inside the real task window:
+// a keystroke in the list window's find field (the filter applied and the list refilled and
+// painted), the whole catalogue written as a CSV table and as an HTML page, and a table of
+// 100,000 rows read, checked for duplicates and added to an empty catalogue (saved once).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <array>
+#include <string>
+#include <variant>
+
+#include "app/catalogue_export.h"
+#include "app/catalogue_import.h"
+#include "app/list_window.h"
+#include "layer/layer.h"
+#include "resources/ids.h"
+#include "runtime/safe_write.h"
+#include "bench_program.h"
+
+namespace {
+
+using namespace bench_program;
+
+// One iteration is one keystroke: typing a title word by word, then the field emptied (which
+// shows the whole list again).
+void BM_FilterList(benchmark::State& state) {
+  const std::array<std::string, 8> typed = {"в"_cps,       "во"_cps,       "вой"_cps,       "война"_cps,
+                                            "война м"_cps, "война ми"_cps, "война мир"_cps, std::string()};
+  in_program(static_cast<int>(state.range(0)), [&](Window task) {
+    const Window lw = win_просмотрсписка_Create(task);
+    const Window field = win_GetCtlHandle(lw, ид_поля_поиска);
+    QApplication::processEvents();
+    std::size_t i = 0;
+    for (auto _ : state) {
+      win_SetText(field, typed[i++ % typed.size()]);
+      win_Update(lw);
+      QApplication::processEvents();
+    }
+    win_Destroy(lw);
+  });
+}
+
+void export_to(benchmark::State& state, const char* name, std::string (*text)(const std::vector<ЗаписьБазы>&)) {
+  QTemporaryDir out;
+  const std::string file = cp1251::from_utf8(out.filePath(QString::fromUtf8(name)).toStdString());
+  in_program(static_cast<int>(state.range(0)), [&](Window) {
+    for (auto _ : state) RUN_ReplaceFile(file, text(каталог_для_экспорта()));
+  });
+}
+void BM_ExportCsv(benchmark::State& state) { export_to(state, "каталог.csv", записи_в_csv); }
+void BM_ExportHtml(benchmark::State& state) { export_to(state, "каталог.html", записи_в_html); }
+
+// The table is the export of a generated catalogue; each round imports it into an emptied one.
+void BM_ImportCsv(benchmark::State& state) {
+  in_program(static_cast<int>(state.range(0)), [&](Window) {
+    const std::string table = записи_в_csv(каталог_для_экспорта());
+    for (auto _ : state) {
+      state.PauseTiming();
+      база_лит.retract_all();
+      категории_лит.retract_all();
+      state.ResumeTiming();
+      auto plan = разобрать_импорт(table);
+      выполнить_импорт(std::get<ПланИмпорта>(*plan));
+      benchmark::DoNotOptimize(база_лит.count());
+    }
+    state.counters["records"] = static_cast<double>(база_лит.count());
+  });
+}
+
+}  // namespace
+
+BENCHMARK(BM_FilterList)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(8)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportCsv)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportHtml)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ImportCsv)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
