@@ -209,4 +209,3 @@ void lbox_SetTopIndex(Window win, int index) {
     t.combo->view()->scrollTo(t.model().index(index), QAbstractItemView::PositionAtTop);
 }
 
-int lbox_Compare(const std::string& a, const std::string& b) { return list_compare(a, b); }

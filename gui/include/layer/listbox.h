@@ -60,7 +60,3 @@ void lbox_SetColumnWidth(Window win, int width);
 void lbox_SetTabStops(Window win, const std::vector<int>& stops);
 // Scrolls the list so that `index` is the first visible item.
 void lbox_SetTopIndex(Window win, int index);
-// The order in which a sorted list keeps its lines (other characters, then digits, Latin and
-// Cyrillic letters, letter case alike, "ё" after "е"; equal so far, the shorter first, then byte
-// order): negative when `a` sorts before `b`, 0 for equal lines, positive after.
-int lbox_Compare(const std::string& a, const std::string& b);
