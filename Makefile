@@ -1,6 +1,7 @@
-# Thin wrappers over scripts/: `make run` starts the program on the sample data, `make test`
-# builds and runs every test. Both install missing Debian packages first.
-.PHONY: run test build sanitize bench clean
+# Thin wrappers over scripts/: `make run` starts the program on the user's own catalogue,
+# `make test` builds and runs every test, `make package` builds the Debian package. Each installs
+# missing Debian packages first.
+.PHONY: run test build sanitize bench package clean
 
 run:
 	scripts/run.sh
@@ -13,6 +14,9 @@ build:
 
 sanitize:
 	scripts/sanitize.sh
+
+package:
+	scripts/package.sh
 
 bench: build
 	build/bench/foliarkh_bench

@@ -1,7 +1,9 @@
 // The program's goal: its state registered with the runtime, its resources handed to the layer,
-// MDI mode with 3D controls, then the task window and its message loop. The tests of the program
-// start it through this same goal.
+// the handlers of the text focus and of help requests, the catalogue folder chosen (and made on a
+// first start), MDI mode with 3D controls, then the task window and its message loop. The tests of
+// the program start it through this same goal.
 #include "app/clipboard_commands.h"
+#include "app/first_start.h"
 #include "app/session.h"
 #include "app/task_window.h"
 #include "app/window_help.h"
@@ -18,6 +20,7 @@ void KERNOG_Goal() {
   // opens the help of the window or dialog it belongs to.
   uix_SetTextFocusHandler(показать_буфер_обмена);
   uix_SetHelpRequestHandler(справка_по_окну);
+  if (!подготовить_папку_каталога()) return;  // the user cancelled the first start
   uix_SetAttrVal(xQbx_bMDI, 1);
   uix_SetAttrVal(xQbx_b3D, 1);
   uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings},

@@ -20,6 +20,7 @@
 #include "internal/lifecycle.h"
 #include "internal/menu_model.h"
 #include "internal/paint_surface.h"
+#include "internal/qt_translations.h"
 #include "internal/qt_window.h"
 #include "internal/resource_lookup.h"
 #include "internal/task_data.h"
@@ -141,6 +142,7 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
   TaskData t;
   RunGuard guard{&t, nullptr, {}, false};
   guard.own_app = make_application_if_needed();
+  install_qt_translations();
   set_task(&t);
   a.three_d = false;  // no 3D-controls library exists on this platform
   if (const int icon = task_icon_id()) QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/%1.ico").arg(icon)));

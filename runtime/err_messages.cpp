@@ -204,7 +204,10 @@ ErrSearchDirs ERR_DefaultSearchDirs() {
 }
 
 std::string ERR_FindMessageFile(const ErrSearchDirs& dirs) {
-  for (const std::string* dir : {&dirs.error_dir, &dirs.program_dir}) {
+  // Beside the program, then in the data folder of an installation moved elsewhere (a package
+  // unpacked into another root): <program dir>/../share/foliarkh.
+  const std::string moved_data = dirs.program_dir.empty() ? std::string() : dirs.program_dir + "/../share/foliarkh";
+  for (const std::string* dir : {&dirs.error_dir, &dirs.program_dir, &moved_data}) {
     if (dir->empty()) continue;
     const std::string p = join(*dir, ERR_MessageFileName);
     if (p.size() < PATH_MAX && is_regular_file(p)) return p;

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core xvfb xauth poppler-utils)
+          fonts-dejavu-core xvfb xauth poppler-utils
+          qt6-translations-l10n desktop-file-utils appstream dpkg-dev file)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,9 @@
 // Control widgets and their notifications to the parent.
 #include "internal/control_widgets.h"
 
+#include <algorithm>
+
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -64,9 +67,30 @@ void CtlPushButton::paintEvent(QPaintEvent* ev) {
   }
   QPainter p(this);
   style()->drawControl(QStyle::CE_PushButtonBevel, &opt, &p, this);
-  const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
+  const int frame = (width() - face_width()) / 2;
+  p.setFont(caption_font());
   style()->drawItemText(&p, rect().adjusted(frame, 0, -frame, 0), flags, opt.palette, isEnabled(), opt.text,
                         QPalette::ButtonText);
+}
+
+int CtlPushButton::face_width() const {
+  QStyleOptionButton opt;
+  initStyleOption(&opt);
+  return width() - 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
+}
+
+QFont CtlPushButton::caption_font() const {
+  QFont f = font();
+  const int room = face_width();
+  const QString caption = QString(text()).remove(QLatin1Char('&'));
+  // A few steps down from the button's size; text widths do not shrink exactly in proportion
+  // (hinting), so each step measures again.
+  for (int step = 0; step < 8 && room > 0 && QFontMetricsF(f).horizontalAdvance(caption) > room; ++step) {
+    const qreal size = f.pointSizeF() > 0 ? f.pointSizeF() : f.pixelSize();
+    const qreal next = size * std::min(0.97, room / QFontMetricsF(f).horizontalAdvance(caption));
+    f.pointSizeF() > 0 ? f.setPointSizeF(next) : f.setPixelSize(std::max(1, int(next)));
+  }
+  return f;
 }
 
 CtlCheckBox::CtlCheckBox(QWidget* parent) : QCheckBox(parent) {

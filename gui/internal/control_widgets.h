@@ -76,10 +76,17 @@ class CtlPushButton : public QPushButton, public ControlTraits {
  public:
   explicit CtlPushButton(QWidget* parent);
 
+  // The font the caption is drawn in: the button's own, or, when the caption is wider than the
+  // face inside the frame, the same font made just small enough for it to fit.
+  QFont caption_font() const;
+
  protected:
   // A caption wider than the room the style leaves inside the button is centred on the whole
-  // face and cut only by the button's edge, instead of losing its last letters.
+  // face, in caption_font(), instead of losing its first and last letters.
   void paintEvent(QPaintEvent* ev) override;
+
+ private:
+  int face_width() const;
 };
 
 class CtlCheckBox : public QCheckBox, public ControlTraits {

@@ -1,5 +1,6 @@
 # The program's icons, 32 x 32 with an alpha channel: the information sign of the "Данные
-# сохранены" note (a blue disc with a white "i") and the program's own icon (a bound book).
+# сохранены" note (a blue disc with a white "i") and the program's own icon (a bound book). The
+# program's icon is also drawn at the desktop's sizes and as an SVG of the same shapes.
 # Round shapes are sampled 4 x 4 times per pixel so their edges are smooth.
 import math
 
@@ -12,18 +13,20 @@ SAMPLES = 4
 GROUND = (239, 239, 239)
 
 
-def _render(shade):
-    """Samples shade(x, y) -> (r, g, b) or None over the icon; gives the canvas and the alpha of
-    every pixel. A pixel's colour is the mean of its covered samples, its alpha their share."""
-    c = Canvas(ICON, ICON, GROUND)
-    alpha = [[0] * ICON for _ in range(ICON)]
+def _render(shade, size=ICON):
+    """Samples shade(x, y) -> (r, g, b) or None (x and y in the 32-pixel design) over an icon of
+    size x size pixels; gives the canvas and the alpha of every pixel. A pixel's colour is the
+    mean of its covered samples, its alpha their share."""
+    c = Canvas(size, size, GROUND)
+    alpha = [[0] * size for _ in range(size)]
     n = SAMPLES * SAMPLES
-    for y in range(ICON):
-        for x in range(ICON):
+    k = ICON / size
+    for y in range(size):
+        for x in range(size):
             acc, hits = [0, 0, 0], 0
             for sy in range(SAMPLES):
                 for sx in range(SAMPLES):
-                    col = shade(x + (sx + 0.5) / SAMPLES, y + (sy + 0.5) / SAMPLES)
+                    col = shade((x + (sx + 0.5) / SAMPLES) * k, (y + (sy + 0.5) / SAMPLES) * k)
                     if col is not None:
                         hits += 1
                         for i in range(3):
@@ -62,10 +65,15 @@ def information():
     return _render(shade)
 
 
-def program():
-    cloth, cloth_dark, edge = (150, 30, 44), (104, 18, 30), (60, 8, 16)
-    gold, gold_dark = (236, 196, 92), (170, 128, 48)
-    paper, paper_line = (250, 246, 232), (196, 188, 168)
+CLOTH, CLOTH_DARK, EDGE = (150, 30, 44), (104, 18, 30), (60, 8, 16)
+GOLD, GOLD_DARK = (236, 196, 92), (170, 128, 48)
+PAPER, PAPER_LINE = (250, 246, 232), (196, 188, 168)
+
+
+def program(size=ICON):
+    cloth, cloth_dark, edge = CLOTH, CLOTH_DARK, EDGE
+    gold, gold_dark = GOLD, GOLD_DARK
+    paper, paper_line = PAPER, PAPER_LINE
 
     def shade(x, y):
         # the block of pages behind the front board, showing to the right and below
@@ -92,7 +100,51 @@ def program():
             return gold if abs(x - 17.5) + abs(y - 15.5) > 1.4 else gold_dark
         return cloth
 
-    return _render(shade)
+    return _render(shade, size)
+
+
+def program_svg():
+    """The program's icon as an SVG document: the shapes of program() in its 32-pixel design."""
+    def hexc(c):
+        return "#%02x%02x%02x" % c
+
+    shapes = []
+
+    def rect(x, y, w, h, colour):
+        shapes.append('<rect x="%g" y="%g" width="%g" height="%g" fill="%s"/>' % (x, y, w, h, hexc(colour)))
+
+    def lozenge(r, colour):
+        cx, cy = 17.5, 15.5
+        shapes.append('<polygon points="%g,%g %g,%g %g,%g %g,%g" fill="%s" shape-rendering="geometricPrecision"/>'
+                      % (cx, cy - r, cx + r, cy, cx, cy + r, cx - r, cy, hexc(colour)))
+
+    # the block of pages, its ruled edges and its outline
+    rect(8, 6, 20, 24, PAPER)
+    for y in range(6, 29, 2):
+        rect(26, y, 1, 1, PAPER_LINE)
+    for x in range(8, 27, 2):
+        rect(x, 28, 1, 1, PAPER_LINE)
+    rect(27, 6, 1, 24, EDGE)
+    rect(8, 29, 20, 1, EDGE)
+    # the front board, the spine with two gilt bands, the gilt frame and the lozenge
+    rect(5, 3, 21, 25, EDGE)
+    rect(6, 4, 19, 23, CLOTH)
+    rect(6, 4, 3, 23, CLOTH_DARK)
+    rect(6, 7, 3, 1.5, GOLD)
+    rect(6, 22.5, 3, 1.5, GOLD)
+    rect(9, 4, 1, 23, EDGE)
+    rect(12, 7, 11, 17, GOLD)
+    rect(13, 8, 9, 15, CLOTH)
+    lozenge(3.6, GOLD)
+    lozenge(1.4, GOLD_DARK)
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 32 32" '
+            'shape-rendering="crispEdges">\n'
+            '<title>Фолиарх</title>\n' + "\n".join(shapes) + "\n</svg>\n").encode("utf-8")
+
+
+# The desktop's icon sizes (the hicolor theme's folders NxN).
+DESKTOP_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 
 
 # File name -> icon function.

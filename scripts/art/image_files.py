@@ -1,6 +1,7 @@
 # Writers of the image files the artwork is saved as: Windows bitmaps (24-bit and 8-bit indexed,
 # uncompressed, bottom-up, rows padded to 4 bytes), icon files (one 32-bit image with its AND
-# mask) and PNG files for contact sheets. Standard library only; every writer is deterministic.
+# mask) and PNG files (RGB contact sheets, RGBA desktop icons). Standard library only; every
+# writer is deterministic.
 import struct
 import zlib
 
@@ -85,14 +86,27 @@ def png_bytes(canvas):
         raw.append(0)
         for c in row:
             raw += bytes(c)
+    return _png(canvas.width, canvas.height, 2, raw)
 
+
+def _png(width, height, colour_type, raw):
     def chunk(kind, data):
         return (struct.pack(">I", len(data)) + kind + data
                 + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
 
-    ihdr = struct.pack(">IIBBBBB", canvas.width, canvas.height, 8, 2, 0, 0, 0)
+    ihdr = struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr)
             + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
+def png_rgba_bytes(canvas, alpha):
+    """An 8-bit RGBA PNG file of the canvas with alpha(x, y) as its alpha channel."""
+    raw = bytearray()
+    for y, row in enumerate(_rgb_rows(canvas)):
+        raw.append(0)
+        for x, c in enumerate(row):
+            raw += bytes(c) + bytes((alpha(x, y),))
+    return _png(canvas.width, canvas.height, 6, raw)
 
 
 def write(path, data):

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QProgressDialog>
 #include <QRegularExpression>
@@ -185,12 +186,13 @@ class AppPrintTests : public QtSuite {
         on_next_modal([&](QWidget* print_dialog) {
           QComboBox* printers = print_dialog->findChild<QComboBox*>("printers");
           QVERIFY(printers);
-          printers->setCurrentIndex(printers->findText("Print to File (PDF)"));
+          // The toolkit's texts, in the language it speaks.
+          printers->setCurrentIndex(printers->findText(QCoreApplication::translate("QPrintDialog", "Print to File (PDF)")));
           print_dialog->findChild<QLineEdit*>("filename")->setText(pdf_file);
-          click(print_dialog, "Print");
+          click(print_dialog, QCoreApplication::translate("QPrintDialog", "&Print").remove('&'));
         });
         for (QAction* a : d->findChildren<QAction*>())
-          if (a->text() == "Print") {
+          if (a->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print")) {
             a->trigger();
             return;
           }
@@ -221,7 +223,7 @@ class AppPrintTests : public QtSuite {
       bool progress_seen = false;
       choose_file(wd.path("старый.pdf"), [&] {
         on_next_modal([&](QWidget* question) {  // replace the file?
-          click(question, "Yes");
+          qobject_cast<QMessageBox*>(question)->button(QMessageBox::Yes)->click();  // in the toolkit's language
           on_next_modal([&](QWidget* box) {
             progress_seen = qobject_cast<QProgressDialog*>(box) != nullptr;
             click(box, "Cancel");

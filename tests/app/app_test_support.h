@@ -84,6 +84,24 @@ class WorkDir {
   QString old_;
 };
 
+// A 24-bit bitmap file of w x h pixels, its bytes a pattern of sharp colour steps.
+inline std::string bitmap(int w, int h) {
+  const int row = (w * 3 + 3) & ~3;
+  std::string b(54 + row * h, '\0');
+  auto put32 = [&](int at, std::uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF); };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, static_cast<std::uint32_t>(b.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, w);
+  put32(22, h);
+  b[26] = 1;
+  b[28] = 24;
+  for (int i = 54; i < int(b.size()); ++i) b[i] = char(i * 7);
+  return b;
+}
+
 // The standard three start files.
 inline std::map<std::string, std::string> start_files(const std::string& catalogue,
                                                       const std::string& categories = category_lines({"Поэзия", "Проза"}),
@@ -110,15 +128,22 @@ inline QString test_config_folder() {
 
 // Starts the program in the current directory as a new process would (its state reset, then its
 // goal); `body` runs once the task window's loop runs, and the task window is closed afterwards
-// if the body left it open.
-inline void run_app(const std::function<void(Window task)>& body, bool record_errors = true) {
+// if the body left it open. With `command_line`, the run starts as the process entry starts it
+// after taking that command line (the catalogue folder chosen, a first start asked).
+inline void run_app(const std::function<void(Window task)>& body, bool record_errors = true,
+                    std::optional<ЗапускПрограммы> command_line = std::nullopt) {
   RUN_ResetParts();
+  сеанс().запуск = std::move(command_line);
   reported().clear();
   uix_SetErrorHandler(record_errors ? record_error : nullptr);
   QTimer start;
   start.setSingleShot(true);
-  QObject::connect(&start, &QTimer::timeout, [body] {
+  QObject::connect(&start, &QTimer::timeout, [body, &start] {
     const Window task = uix_GetTaskWin();
+    if (task == 0) {  // a first-start question runs before the task window: wait for it
+      start.start(20);
+      return;
+    }
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w->isVisible() && w->inherits("QMainWindow")) {
         w->activateWindow();

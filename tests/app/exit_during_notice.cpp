@@ -19,6 +19,7 @@
 #include "internal/window_record.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
+#include "process_driver.h"
 
 namespace {
 
@@ -88,15 +89,7 @@ void poll() {
   }
 }
 
-void start_driver() {
-  auto* timer = new QTimer(QCoreApplication::instance());
-  QObject::connect(timer, &QTimer::timeout, timer, poll);
-  timer->start(50);
-  QTimer::singleShot(60000, QCoreApplication::instance(), [] {
-    std::fprintf(stderr, "the program did not end\n");
-    std::_Exit(5);
-  });
-}
+void start_driver() { app_test::start_process_driver(poll); }
 
 }  // namespace
 

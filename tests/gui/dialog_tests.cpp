@@ -9,10 +9,12 @@
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
+#include <memory>
 
 #include "internal/control_create.h"
 #include "internal/window_record.h"
@@ -533,6 +535,48 @@ class DialogTests : public QtSuite {
       QCOMPARE(caught_code([&] { dlg_GetFileName("", {"a", "*.a", "b"}, "", {}, "", selected); }), errcode::kOddFilterList);
     });
     QCOMPARE(QDir::currentPath(), before);
+  }
+
+  // The toolkit's own texts are Russian once the layer runs: the file chooser's buttons and
+  // labels, the standard buttons of a message box and a text field's context menu. The layer's
+  // and the program's texts stay as given.
+  void toolkitTextsAreRussian() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    run_in_task([&](Window) {
+      QStringList chooser;
+      on_next_modal([&](QWidget* m) {
+        for (QPushButton* b : m->findChildren<QPushButton*>())
+          if (b->isVisible()) chooser << b->text();
+        for (QLabel* l : m->findChildren<QLabel*>())
+          if (l->isVisible()) chooser << l->text();
+        chooser << m->windowTitle();
+        QTest::keyClick(m, Qt::Key_Escape);
+      });
+      std::vector<std::string> selected;
+      (void)dlg_GetFileName("", {"bmp", "*.bmp"}, cp("Обложка"), {}, dir.path().toStdString(), selected);
+      for (const char* text : {"&Открыть", "Отмена", "Перейти к:", "&Имя файла:", "Типы файлов:"})
+        QVERIFY2(chooser.contains(QString::fromUtf8(text)), qPrintable(chooser.join('|')));
+      QVERIFY(chooser.contains(QString::fromUtf8("Обложка")));
+
+      QStringList box_buttons;
+      on_next_modal([&](QWidget* m) {
+        auto* box = qobject_cast<QMessageBox*>(m);
+        for (QAbstractButton* b : box->buttons()) box_buttons << b->text();
+        click(box->button(QMessageBox::No));
+      });
+      QCOMPARE(dlg_MessageBox("T", "text", mb_Question, mb_YesNo, 0, mb_TaskModal), 2);
+      box_buttons.sort();
+      QCOMPARE(box_buttons, (QStringList{QString::fromUtf8("&Да"), QString::fromUtf8("&Нет")}));
+
+      QLineEdit field;
+      std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+      QStringList items;
+      for (QAction* a : menu->actions())
+        if (!a->isSeparator()) items << a->text().section(QLatin1Char('\t'), 0, 0);
+      QVERIFY2(items.contains(QString::fromUtf8("&Копировать")) && items.contains(QString::fromUtf8("Выделить всё")),
+               qPrintable(items.join('|')));
+    });
   }
 
   void progressBoxShowsStopsAndEnds() {

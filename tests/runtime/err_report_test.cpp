@@ -121,6 +121,13 @@ TEST_F(ErrMessages, SearchOrderOfTheMessageFile) {
   std::filesystem::create_directory(err.file("KERNOG.ERR"));  // not a file: skipped
   EXPECT_EQ(ERR_FindMessageFile(dirs), prog.file("KERNOG.ERR"));
   std::filesystem::remove(prog.file("KERNOG.ERR"));
+  // An installation in another root: bin/ beside share/foliarkh/.
+  std::filesystem::create_directories(prog.file("bin"));
+  std::filesystem::create_directories(prog.file("share/foliarkh"));
+  write_bytes(prog.file("share/foliarkh/KERNOG.ERR"), "");
+  const ErrSearchDirs moved{"", prog.file("bin"), dirs.path_list};
+  EXPECT_EQ(ERR_FindMessageFile(moved), prog.file("bin") + "/../share/foliarkh/KERNOG.ERR");
+  std::filesystem::remove(prog.file("share/foliarkh/KERNOG.ERR"));
   EXPECT_EQ(ERR_FindMessageFile(dirs), path1.file("KERNOG.ERR"));
   std::filesystem::remove(path1.file("KERNOG.ERR"));
   EXPECT_EQ(ERR_FindMessageFile(dirs), path2.file("KERNOG.ERR"));

@@ -78,8 +78,18 @@ struct StartFileState {
   bool told_no_copy = false;  // the user knows that the copy cannot be made, so nothing is saved
 };
 
+// The start of a run from the command line: the catalogue folder it named (a host path, made
+// absolute), or none.
+struct ЗапускПрограммы {
+  std::string папка;
+};
+
 // The run's bookkeeping besides its tables.
 struct Сеанс {
+  // The start the command line asked for, noted by the process entry before the run; unset in a
+  // run that did not come from the command line (the program's tests), which works on the
+  // current directory as it finds it (first_start.h).
+  std::optional<ЗапускПрограммы> запуск;
   StartFileState файл_категорий;
   StartFileState файл_базы;
   // The list windows open now, in opening order: the task window's toolbars come back when the

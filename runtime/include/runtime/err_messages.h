@@ -45,7 +45,8 @@ struct ErrSearchDirs {
 // The directories of the running process: FOLIARKH_ERRDIR or the installed data directory, the
 // directory of the executable, and "PATH".
 ErrSearchDirs ERR_DefaultSearchDirs();
-// The host path of the first "KERNOG.ERR" found along the directories, or the bare name.
+// The host path of the first "KERNOG.ERR" found along the directories (the error directory, the
+// program's, the data folder ../share/foliarkh beside the program's, then "PATH"), or the bare name.
 std::string ERR_FindMessageFile(const ErrSearchDirs& dirs);
 
 // Uses `host_path` as the message file from now on (the index starts afresh).

@@ -1,0 +1,47 @@
+// A driver linked into the program itself (its own entry and goal) for the tests of a whole
+// start: it answers the first-start question with the button named by FOLIARKH_DRIVER_ANSWER
+// (when one shows), and once the task window runs it prints the number of records loaded and
+// the working folder, then chooses "Выход". Any box it does not expect, or a start that never
+// gets there, ends the process with a code of its own.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "catalogue/catalogue_facts.h"
+#include "layer/layer.h"
+#include "resources/ids.h"
+#include "process_driver.h"
+
+namespace {
+
+bool g_leaving = false;
+
+void poll() {
+  if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
+    const QString answer = qEnvironmentVariable("FOLIARKH_DRIVER_ANSWER");
+    for (QAbstractButton* b : modal->findChildren<QAbstractButton*>())
+      if (!answer.isEmpty() && b->text() == answer) {
+        b->click();
+        return;
+      }
+    std::fprintf(stderr, "unexpected box: %s\n", qPrintable(modal->windowTitle()));
+    std::_Exit(4);
+  }
+  if (const Window task = uix_GetTaskWin(); task != 0 && !g_leaving) {
+    g_leaving = true;
+    std::printf("records=%zu folder=%s\n", static_cast<std::size_t>(база_лит.count()),
+                qPrintable(QDir::currentPath()));
+    std::fflush(stdout);
+    win_PostEvent(task, e_menu{cmd_Выход, 0});
+  }
+}
+
+void start_driver() { app_test::start_process_driver(poll); }
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(start_driver)
