@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QListView>
 #include <QPointer>
+#include <QProgressDialog>
 #include <memory>
 
 #include "app/catalogue_export.h"
@@ -36,7 +37,8 @@ void in_turn(std::vector<Driver> drivers) {
   auto last = std::make_shared<QPointer<QWidget>>();
   QObject::connect(poll, &QTimer::timeout, poll, [poll, drivers, done, last] {
     QWidget* m = QApplication::activeModalWidget();
-    if (!m || !m->isVisible() || (*last && *last == m)) return;
+    // A progress box of slow work (a slow build) is passed by: the drivers answer the boxes that ask.
+    if (!m || !m->isVisible() || (*last && *last == m) || qobject_cast<QProgressDialog*>(m)) return;
     *last = m;
     drivers[(*done)++](m);
     if (*done == drivers.size()) {

@@ -60,10 +60,14 @@ int caught_code(const std::function<void()>& f) {
   return 0;
 }
 
-// Clicks the button of the modal widget whose caption (without "&") is `text`.
+// Clicks the button of the modal widget whose caption (without "&") is `text`, or the toolkit's
+// translation of it (the task loads the toolkit's Russian texts).
 void click(QWidget* dlg, const QString& text) {
+  const QByteArray source = text.toUtf8();
+  const QStringList captions{text, QCoreApplication::translate("QPlatformTheme", source.constData()).remove('&'),
+                             QCoreApplication::translate("QPrintDialog", ("&" + source).constData()).remove('&')};
   for (QPushButton* b : dlg->findChildren<QPushButton*>())
-    if (b->text().remove('&') == text && b->isVisible()) {
+    if (captions.contains(b->text().remove('&')) && b->isVisible()) {
       b->click();
       return;
     }
@@ -197,7 +201,7 @@ class PrintTests : public QtSuite {
       on_next_modal([&](QWidget* d) {
         QComboBox* printers = d->findChild<QComboBox*>("printers");
         QVERIFY(printers);
-        printers->setCurrentIndex(printers->findText("Print to File (PDF)"));
+        printers->setCurrentIndex(printers->findText(QCoreApplication::translate("QPrintDialog", "Print to File (PDF)")));
         d->findChild<QLineEdit*>("filename")->setText(file);
         click(d, "Print");
       });
