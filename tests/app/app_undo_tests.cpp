@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextBrowser>
 
@@ -39,8 +40,11 @@ void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_Ge
 // The program's main window active again, as after a click on it (a closed dialog leaves no
 // window active on the headless platform).
 void activate_program() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->isVisible() && w->inherits("QMainWindow")) {
+  // The wait runs events, which may delete other top-level widgets: they are held by guards.
+  QList<QPointer<QWidget>> windows;
+  for (QWidget* w : QApplication::topLevelWidgets()) windows << w;
+  for (const QPointer<QWidget>& w : windows)
+    if (w && w->isVisible() && w->inherits("QMainWindow")) {
       w->activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(w));
     }
