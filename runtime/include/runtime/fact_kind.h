@@ -50,6 +50,7 @@
 #include "runtime/fact_record_typed.h"
 #include "runtime/fact_store.h"
 #include "runtime/run_error.h"
+#include "runtime/single_pass_range.h"
 
 // The facts of one kind in chain order, as `const T&` valid until the next step.
 template <class T>
@@ -59,24 +60,14 @@ class FactRange {
   FactRange(const FactRange&) = delete;
   FactRange& operator=(const FactRange&) = delete;
 
-  struct iterator {
-    using value_type = T;
-    using difference_type = std::ptrdiff_t;
-    FactRange* range;
-    const T& operator*() const { return range->current_; }
-    const T* operator->() const { return &range->current_; }
-    iterator& operator++() {
-      if (!range->advance()) range = nullptr;
-      return *this;
-    }
-    void operator++(int) { ++*this; }
-    bool operator==(std::default_sentinel_t) const { return range == nullptr; }
-  };
+  using iterator = SinglePassIterator<FactRange, const T&>;
   // A single pass: begin() moves to the first fact.
-  iterator begin() { return iterator{advance() ? this : nullptr}; }
+  iterator begin() { return iterator::first(this); }
   std::default_sentinel_t end() const { return {}; }
 
  private:
+  friend iterator;
+  const T& current() const { return current_; }
   bool advance() {
     const std::byte* record = enumeration_.step();
     if (record == nullptr) return false;
@@ -97,20 +88,13 @@ class RetractRange {
   RetractRange(const RetractRange&) = delete;
   RetractRange& operator=(const RetractRange&) = delete;
 
-  struct iterator {
-    RetractRange* range;
-    const T& operator*() const { return range->current_; }
-    const T* operator->() const { return &range->current_; }
-    iterator& operator++() {
-      if (!range->advance()) range = nullptr;
-      return *this;
-    }
-    bool operator==(std::default_sentinel_t) const { return range == nullptr; }
-  };
-  iterator begin() { return iterator{advance() ? this : nullptr}; }
+  using iterator = SinglePassIterator<RetractRange, const T&>;
+  iterator begin() { return iterator::first(this); }
   std::default_sentinel_t end() const { return {}; }
 
  private:
+  friend iterator;
+  const T& current() const { return current_; }
   bool advance() {
     while (const std::byte* record = walk_.peek()) {
       fact_record::read_record(record, current_);
@@ -201,19 +185,13 @@ class FactViewRange {
   FactViewRange(const FactViewRange&) = delete;
   FactViewRange& operator=(const FactViewRange&) = delete;
 
-  struct iterator {
-    FactViewRange* range;
-    FactView<T> operator*() const { return FactView<T>(range->buffer_.get()); }
-    iterator& operator++() {
-      if (!range->advance()) range = nullptr;
-      return *this;
-    }
-    bool operator==(std::default_sentinel_t) const { return range == nullptr; }
-  };
-  iterator begin() { return iterator{advance() ? this : nullptr}; }
+  using iterator = SinglePassIterator<FactViewRange, FactView<T>>;
+  iterator begin() { return iterator::first(this); }
   std::default_sentinel_t end() const { return {}; }
 
  private:
+  friend iterator;
+  FactView<T> current() const { return FactView<T>(buffer_.get()); }
   bool advance() {
     const FactNode* node = enumeration_.step_node();
     if (node == nullptr) return false;

@@ -63,6 +63,18 @@ constexpr bool record_is_flat() {
       static_cast<record_field_tuple<T>*>(nullptr));
 }
 
+// The bytes a text, symbol or binary value keeps in a record's tail.
+template <class T>
+std::pair<const void*, std::size_t> stored_bytes(const T& v) {
+  if constexpr (std::is_same_v<T, std::string>) {
+    return {v.data(), v.size()};
+  } else if constexpr (std::is_same_v<T, Symbol>) {
+    return {v.text.data(), v.text.size()};
+  } else {
+    return {v.bytes.data(), v.bytes.size()};
+  }
+}
+
 template <bool Write, class T>
 void encode_typed(std::byte* block, std::size_t slot, const T& v, std::size_t& tail);
 
@@ -99,15 +111,7 @@ void encode_typed(std::byte* block, std::size_t slot, const T& v, std::size_t& t
   } else if constexpr (std::is_same_v<T, double>) {
     if constexpr (Write) put_real(block + slot, v);
   } else if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, Symbol> || std::is_same_v<T, Binary>) {
-    const void* bytes;
-    std::size_t n;
-    if constexpr (std::is_same_v<T, std::string>) {
-      bytes = v.data(), n = v.size();
-    } else if constexpr (std::is_same_v<T, Symbol>) {
-      bytes = v.text.data(), n = v.text.size();
-    } else {
-      bytes = v.bytes.data(), n = v.bytes.size();
-    }
+    const auto [bytes, n] = stored_bytes(v);
     constexpr bool text = !std::is_same_v<T, Binary>;
     const std::size_t at = tail;
     tail += text ? n + 1 : n;
@@ -198,15 +202,7 @@ bool same_typed(const std::byte* block, const std::byte* slot, const T& v) {
   } else if constexpr (std::is_same_v<T, double>) {
     return get_real(slot) == v;
   } else if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, Symbol> || std::is_same_v<T, Binary>) {
-    const void* bytes;
-    std::size_t n;
-    if constexpr (std::is_same_v<T, std::string>) {
-      bytes = v.data(), n = v.size();
-    } else if constexpr (std::is_same_v<T, Symbol>) {
-      bytes = v.text.data(), n = v.text.size();
-    } else {
-      bytes = v.bytes.data(), n = v.bytes.size();
-    }
+    const auto [bytes, n] = stored_bytes(v);
     return ref_count(slot) == n && (n == 0 || std::memcmp(block + ref_offset(slot), bytes, n) == 0);
   } else if constexpr (is_vector<T>::value) {
     if (ref_count(slot) != v.size()) return false;

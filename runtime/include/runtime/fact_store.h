@@ -45,6 +45,7 @@
 #include "runtime/fact_pool.h"
 #include "runtime/fact_record.h"
 #include "runtime/scope_exit.h"
+#include "runtime/single_pass_range.h"
 #include "runtime/value_term.h"
 #include "runtime/value_type.h"
 
@@ -214,21 +215,14 @@ class FactSection::TermRange {
   TermRange(const TermRange&) = delete;
   TermRange& operator=(const TermRange&) = delete;
 
-  struct iterator {
-    TermRange* range;
-    const Term& operator*() const { return range->current_; }
-    const Term* operator->() const { return &range->current_; }
-    iterator& operator++() {
-      if (!range->advance()) range = nullptr;
-      return *this;
-    }
-    bool operator==(std::default_sentinel_t) const { return range == nullptr; }
-  };
+  using iterator = SinglePassIterator<TermRange, const Term&>;
   // A single pass: begin() moves to the first fact.
-  iterator begin() { return iterator{advance() ? this : nullptr}; }
+  iterator begin() { return iterator::first(this); }
   std::default_sentinel_t end() const { return {}; }
 
  private:
+  friend iterator;
+  const Term& current() const { return current_; }
   bool advance();
   FactSection& section_;
   std::size_t kind_;
