@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "app/catalogue_folder.h"
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "layer/std_dialogs.h"
 #include "runtime/codepage.h"
 #include "runtime/host_path.h"

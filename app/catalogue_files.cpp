@@ -5,7 +5,7 @@
 #include <cerrno>
 
 #include "app/session.h"
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "runtime/err_messages.h"
 #include "runtime/err_notice.h"
 #include "runtime/fact_file.h"

@@ -12,7 +12,7 @@
 #include "app/recent_menu.h"
 #include "app/session.h"
 #include "app/undo_history.h"
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "runtime/codepage.h"
 #include "runtime/err_messages.h"
 #include "runtime/host_path.h"

@@ -3,9 +3,9 @@
 #include "app/categories.h"
 
 #include "app/catalogue_files.h"
-#include "app/list_ordering.h"
+#include "core/list_ordering.h"
 #include "app/undo_history.h"
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 

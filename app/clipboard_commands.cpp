@@ -7,7 +7,7 @@
 #include "app/list_window.h"
 #include "app/record_card.h"
 #include "app/task_window.h"
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "layer/layer.h"
 #include "resources/ids.h"
 

@@ -8,7 +8,7 @@
 
 #include "app/catalogue_folder.h"
 #include "app/catalogue_switch.h"
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "runtime/codepage.h"
 #include "runtime/fact_file.h"
 #include "runtime/host_path.h"

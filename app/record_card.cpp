@@ -4,7 +4,7 @@
 
 #include "app/list_window.h"
 #include "app/session.h"
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "packages/message_window.h"
 #include "runtime/codepage.h"
 #include "runtime/file_slots.h"

@@ -7,7 +7,7 @@
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/undo_history.h"
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "runtime/codepage.h"
 
 bool удалитьзаписьбазылит(Window win) {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "packages/packages_part.h"
 #include "runtime/codepage.h"
 #include "runtime/run.h"

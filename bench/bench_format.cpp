@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/list_ordering.h"
+#include "core/list_ordering.h"
 #include "runtime/codepage.h"
 #include "runtime/format.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "runtime/fact_file.h"
 #include "runtime/run_error.h"
 #include "runtime/term_reader.h"

@@ -6,11 +6,12 @@
 #     only the library itself and its white-box tests (and bench/) may include them;
 #   - an include names a public header ("runtime/x.h", "layer/x.h", ...) that is not one;
 #   - an include goes against the libraries' order: the runtime, the layer (and its tests) and the
-#     packages see nothing of the program above them (resources/, app/), and the runtime nothing
-#     of the layer;
+#     packages see nothing of the program above them (core/, resources/, app/), the core nothing of
+#     the layer, the packages or the program's resources and windows, and the runtime nothing of
+#     the layer;
 #   - an include goes up with "../";
-#   - a Qt header is included in runtime/, packages/, resources/, app/ (with the catalogue model
-#     in app/catalogue/) or a Qt-free part of the layer (its public headers, portable/);
+#   - a Qt header is included in runtime/, core/, packages/, resources/, app/ or a Qt-free part of
+#     the layer (its public headers, portable/);
 #   - a public header includes anything but public headers.
 #
 #   scripts/check_includes.sh [source-dir]
@@ -18,7 +19,7 @@ set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 
-folders=(runtime gui editor packages resources app tests bench fuzz)
+folders=(runtime gui editor core packages resources app tests bench fuzz)
 mapfile -t headers < <(find "${folders[@]}" -name '*.h' | sort)
 
 # Every include line as "file<TAB>line<TAB>text"; the headers known follow a line "--".
@@ -32,13 +33,12 @@ mapfile -t headers < <(find "${folders[@]}" -name '*.h' | sort)
 # The library (or test folder) a path belongs to.
 function owner(p) {
   if (p ~ /^gui\/portable\//) return "layer_portable"
-  if (p ~ /^app\/catalogue\//) return "catalogue"
   if (p ~ /^(gui|editor)\//) return "layer"
-  if (p ~ /^(runtime|packages|resources|app)\//) { split(p, a, "/"); return a[1] }
+  if (p ~ /^(runtime|core|packages|resources|app)\//) { split(p, a, "/"); return a[1] }
   if (p ~ /^tests\//) { split(p, a, "/"); return "tests/" a[2] }
   split(p, a, "/"); return a[1]
 }
-function is_public(p) { return p ~ /^[^\/]+(\/portable|\/catalogue)?\/include\// }
+function is_public(p) { return p ~ /^[^\/]+(\/portable)?\/include\// }
 # Whether code in `user` may include a private header of `lib`.
 function may_see(user, lib) {
   if (user == lib || user == "bench") return 1
@@ -51,22 +51,22 @@ function may_see(user, lib) {
 # Whether code in `user` may include the public headers of `lib` (users not listed: any).
 function may_use(user, lib) { return !(user in uses) || index(" " uses[user] " ", " " lib " ") > 0 }
 function fail(msg) { print $1 ":" $2 ": " msg; bad = 1 }
-BEGIN { roots = "runtime gui editor packages resources app tests/gui tests/runtime tests/app tests/editor tests/packages fuzz bench"
+BEGIN { roots = "runtime gui editor core packages resources app tests/gui tests/runtime tests/app tests/editor tests/packages fuzz bench"
         nroots = split(roots, root, " ")
         public_prefix["runtime"] = "runtime/include"; public_prefix["layer"] = "gui/include"
         public_prefix["layer_portable"] = "gui/portable/include"; public_prefix["packages"] = "packages/include"
         public_prefix["resources"] = "resources/include"; public_prefix["app"] = "app/include"
-        public_prefix["catalogue"] = "app/catalogue/include"
+        public_prefix["core"] = "core/include"
         uses["runtime"] = "runtime"; uses["tests/runtime"] = "runtime"; uses["layer_portable"] = "layer_portable"
         uses["layer"] = "layer layer_portable runtime"
         uses["tests/gui"] = uses["layer"]; uses["tests/editor"] = uses["layer"]
         uses["packages"] = "packages layer runtime"; uses["resources"] = "resources layer runtime"
-        uses["catalogue"] = "catalogue runtime" }
+        uses["core"] = "core runtime" }
 !listed { if ($0 == "--") listed = 1; else known[$0] = 1; next }
 {
   file = $1; text = $3; user = owner(file)
   if (text ~ /#[[:space:]]*include[[:space:]]*<Qt?[A-Za-z]/) {
-    if (file ~ /^(runtime|packages|resources|app)\// || file ~ /^gui\/(include|portable)\//)
+    if (file ~ /^(runtime|core|packages|resources|app)\// || file ~ /^gui\/(include|portable)\//)
       fail("Qt header in a library without Qt: " text)
     next
   }

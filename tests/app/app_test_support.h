@@ -21,7 +21,7 @@
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/task_window.h"
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "layer/layer.h"
 #include "qt_suite.h"
 #include "resources/ids.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/session.h"
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "app/catalogue_files.h"
 #include "app/recent_catalogues.h"
 #include "consult_entry.h"

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "layer/layer.h"
 #include "resources/ids.h"
 #include "process_driver.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/list_ordering.h"
+#include "core/list_ordering.h"
 #include "app/session.h"
 #include "qt_suite.h"
 #include "runtime/codepage.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "layer/types.h"
 
 // The CSV text (UTF-8 bytes) of the records, in the order given, under a row of column names.

@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "layer/types.h"
 
 // The longest value a field may hold, in bytes of code page 1251; a longer one refuses its row.

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "layer/layer.h"
 
 // "Печать каталога…": the print dialog, then the catalogue printed under a progress box. From a

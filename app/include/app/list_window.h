@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/session.h"
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "layer/layer.h"
 #include "resources/ids.h"
 

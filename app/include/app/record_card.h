@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "layer/layer.h"
 
 // The card command of the list window; false when no line is selected or its record is gone.

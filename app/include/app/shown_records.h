@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 #include "layer/types.h"
 
 // The records of the lines the list window shows now, in the list's order (which the filter

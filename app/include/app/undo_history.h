@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 
 // The most steps kept to undo; the oldest go first.
 inline constexpr std::size_t глубина_истории = 1000;

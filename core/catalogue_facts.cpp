@@ -1,6 +1,6 @@
 // The catalogue's data sections and tables (declared here, in kind order), their lookups and the
 // display words of a record's integer fields.
-#include "catalogue/catalogue_facts.h"
+#include "core/catalogue_facts.h"
 
 #include "runtime/codepage.h"
 

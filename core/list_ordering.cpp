@@ -1,5 +1,5 @@
 // The list operations of the catalogue (see list_ordering.h).
-#include "app/list_ordering.h"
+#include "core/list_ordering.h"
 
 #include <algorithm>
 #include <cstring>
