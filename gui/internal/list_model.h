@@ -9,12 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/list_order.h"
+
 namespace gui_detail {
 
-// The sort order of sorted lists: case-insensitive; blanks and punctuation first, then digits,
-// Latin letters, Cyrillic letters (ё right after е); lines equal that way are ordered by their
-// bytes. Negative, zero or positive like strcmp.
-int list_compare(std::string_view a, std::string_view b);
+// The sort order of sorted lists, the runtime's list order (PSTR_ListCompare): case-insensitive;
+// blanks and punctuation first, then digits, Latin letters, Cyrillic letters (ё right after е);
+// lines equal that way are ordered by their bytes. Negative, zero or positive like strcmp.
+inline int list_compare(std::string_view a, std::string_view b) { return PSTR_ListCompare(a, b); }
 
 // The lines of one list as an item model (display role: the line as the toolkit's text).
 // Indexes count from 0; functions taking an index expect a valid one unless they say otherwise.

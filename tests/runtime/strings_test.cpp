@@ -12,6 +12,7 @@
 #include "number_syntax.h"
 #include "real_arith.h"
 #include "runtime/conversions.h"
+#include "runtime/list_order.h"
 #include "string_ops.h"
 #include "symbol_table.h"
 #include "test_support.h"
@@ -181,6 +182,28 @@ TEST(CharTables, SearchFormFoldsCaseAndYo) {
     if (c == "ё"_cp[0] || c == "Ё"_cp[0]) continue;
     EXPECT_EQ(CONV_SearchForm(std::string(1, c)), std::string(1, CONV_ToLower(c))) << b;
   }
+}
+
+// The list order, pair by pair: the first of each pair comes first.
+TEST(ListOrder, LinesOfASortedList) {
+  const std::pair<std::string_view, std::string_view> ordered[] = {
+      {"    3|a", "   12|b"},   // blanks before digits: the code column orders by number
+      {"   99|", "  100|"},     //
+      {"-", "0"},               // punctuation before digits
+      {"9", "a"},               // digits before Latin letters
+      {"z", "а"_cp},            // Latin before Cyrillic
+      {"е"_cp, "Ё"_cp},         // ё right after е, case alike
+      {"ё"_cp, "ж"_cp},         //
+      {"B", "b"},               // equal but for case: by bytes, capitals first
+      {"ab", "abc"},            // a prefix first
+      {"Я"_cp, "яя"_cp},        //
+  };
+  for (const auto& [a, b] : ordered) {
+    EXPECT_LT(PSTR_ListCompare(a, b), 0) << a << " < " << b;
+    EXPECT_GT(PSTR_ListCompare(b, a), 0) << b << " > " << a;
+  }
+  EXPECT_EQ(PSTR_ListCompare("Книга"_cp, "Книга"_cp), 0);
+  EXPECT_EQ(PSTR_ListCompare("", ""), 0);
 }
 
 TEST(CharTables, ClassesOfEveryKindOfByte) {
