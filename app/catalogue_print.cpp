@@ -2,15 +2,15 @@
 // and what the user is told when the output cannot be written.
 #include "app/catalogue_print.h"
 
-#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <memory>
-#include <unordered_map>
 
 #include "app/catalogue_folder.h"
 #include "app/list_window.h"
-#include "app/record_card.h"
+#include "core/card_text.h"
+#include "core/list_line.h"
+#include "core/printed_table.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
 #include "runtime/safe_write.h"
@@ -30,41 +30,6 @@ std::string сегодня() {
   char text[16];
   std::strftime(text, sizeof text, "%d.%m.%Y", &t);
   return text;
-}
-
-// The records of the given list lines, in their order: each line is the line of one record,
-// found by the whole line, so records that share a code stay apart.
-std::vector<ЗаписьБазы> записи_строк(const std::vector<std::string>& строки) {
-  std::unordered_multimap<std::string, ЗаписьБазы> по_строке;
-  ЗаписьБазы з;
-  for (auto v : база_лит.views()) {
-    v.read(з);
-    if (auto строка = строка_списка(з)) по_строке.emplace(std::move(*строка), з);
-  }
-  std::vector<ЗаписьБазы> записи;
-  записи.reserve(строки.size());
-  for (const std::string& строка : строки)
-    if (const auto it = по_строке.find(строка); it != по_строке.end()) {
-      записи.push_back(std::move(it->second));
-      по_строке.erase(it);
-    }
-  return записи;
-}
-
-// Every record the list shows, in the order the list window sorts their lines.
-std::vector<ЗаписьБазы> весь_каталог() {
-  std::vector<std::pair<std::string, ЗаписьБазы>> строки;
-  ЗаписьБазы з;
-  for (auto v : база_лит.views()) {
-    v.read(з);
-    if (auto строка = строка_списка(з)) строки.emplace_back(std::move(*строка), з);
-  }
-  std::stable_sort(строки.begin(), строки.end(),
-                   [](const auto& a, const auto& b) { return lbox_Compare(a.first, b.first) < 0; });
-  std::vector<ЗаписьБазы> записи;
-  записи.reserve(строки.size());
-  for (auto& [строка, запись] : строки) записи.push_back(std::move(запись));
-  return записи;
 }
 
 // The records of a list window's lines, in the order it shows them.
@@ -90,7 +55,7 @@ bool вывести(const std::string& заголовок, const std::function<b
 }  // namespace
 
 std::vector<ЗаписьБазы> записи_для_печати(Window from) {
-  if (!окно_просмотра(from)) return весь_каталог();
+  if (!окно_просмотра(from)) return записи_в_порядке_списка();
   // The list box holds only the lines its find filter shows, so these are the records found.
   return записи_окна_списка(from);
 }
@@ -103,16 +68,11 @@ PrintTable таблица_каталога(Window from, std::string_view progres
   t.page_label = [](int page, int pages) {
     return "стр. "_cps + std::to_string(page) + " из "_cps + std::to_string(pages);
   };
-  t.columns = {{"Код"_cps, 5, print_Right},       {"Автор"_cps, 18, print_Left}, {"Наименование"_cps, 27, print_Left},
-               {"Категория"_cps, 13, print_Left}, {"Диск"_cps, 6, print_Left},   {"Переплёт"_cps, 9, print_Left},
-               {"Обложка"_cps, 14, print_Left}};
+  for (КолонкаПечатнойТаблицы& к : колонки_печати())
+    t.columns.push_back({std::move(к.название), к.ширина,
+                         к.выравнивание == Выравнивание::вправо ? print_Right : print_Left});
   t.row_count = записи->size();
-  t.row = [записи](std::size_t i, std::vector<std::string>& cells) {
-    const ЗаписьБазы& з = (*записи)[i];
-    cells = {std::to_string(з.код), з.автор, з.наименование, з.категория,
-             наличиедиска(з.диск).value_or(std::string()), вид_переплета(з.переплет).value_or(std::string()),
-             з.обложка};
-  };
+  t.row = [записи](std::size_t i, std::vector<std::string>& cells) { ячейки_печати((*записи)[i], cells); };
   t.progress_text = std::string(progress_text);
   return t;
 }

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "app/list_window.h"
-#include "app/record_card.h"
 #include "app/task_window.h"
+#include "core/card_text.h"
 #include "core/catalogue_facts.h"
 #include "layer/layer.h"
 #include "resources/ids.h"

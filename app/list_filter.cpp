@@ -11,7 +11,6 @@
 #include "layer/layer.h"
 #include "resources/ids.h"
 #include "runtime/codepage.h"
-#include "runtime/conversions.h"
 
 namespace {
 
@@ -20,61 +19,33 @@ constexpr std::int32_t kВысотаСтроки = 28;
 constexpr std::int32_t kШиринаНадписи = 52;
 constexpr std::int32_t kПоле = 4;
 
-// Stands between the fields of a search form: no word typed holds it, so none matches across
-// two fields.
-constexpr char kМеждуПолями = '\x01';
-
-ПоискСписка* поиск(Window win) {
+ПоискОкна* поиск(Window win) {
   auto& все = сеанс().поиск_списков;
   const auto it = все.find(win);
   return it == все.end() ? nullptr : &it->second;
 }
 
-std::string_view форма(const ПоискСписка& п, std::size_t i) {
-  return std::string_view(п.формы).substr(п.начала[i], п.начала[i + 1] - п.начала[i]);
-}
-
-void обновить_заголовок(Window win, const ПоискСписка& п) {
-  if (п.слова.empty()) {
+void обновить_заголовок(Window win, const ПоискОкна& п) {
+  if (п.список.слова.empty()) {
     win_SetText(win, п.заголовок);
     return;
   }
-  win_SetText(win, "Найдено "_cps + std::to_string(п.показанные.size()) + " из "_cps + std::to_string(п.строки.size()));
+  win_SetText(win, "Найдено "_cps + std::to_string(п.список.показанные.size()) + " из "_cps +
+                       std::to_string(п.список.строки.size()));
 }
 
 // The list box shows the lines the filter selects. The line selected before stays selected when
 // it is still shown (quietly: the window hears of no new selection).
-void показать(Window win, ПоискСписка& п) {
+void показать(Window win, ПоискОкна& п) {
   const Window список = win_GetCtlHandle(win, ид_списка);
+  const std::vector<std::size_t>& показанные = п.список.показанные;
   std::optional<std::size_t> выбранная;
-  if (const auto i = lbox_GetSelIndex(список); i && static_cast<std::size_t>(*i) < п.показанные.size())
-    выбранная = п.показанные[static_cast<std::size_t>(*i)];
-  п.показанные.clear();
-  std::vector<std::string> строки;
-  for (std::size_t i = 0; i < п.строки.size(); ++i) {
-    if (!подходит(форма(п, i), п.слова)) continue;
-    п.показанные.push_back(i);
-    строки.push_back(п.строки[i]);
-  }
-  lbox_SetAll(список, std::move(строки));
-  if (выбранная) {
-    const auto it = std::lower_bound(п.показанные.begin(), п.показанные.end(), *выбранная);
-    if (it != п.показанные.end() && *it == *выбранная) lbox_SetSel(список, static_cast<int>(it - п.показанные.begin()), 1);
-  }
+  if (const auto i = lbox_GetSelIndex(список); i && static_cast<std::size_t>(*i) < показанные.size())
+    выбранная = показанные[static_cast<std::size_t>(*i)];
+  lbox_SetAll(список, п.список.отобрать());
+  if (выбранная)
+    if (const auto место = п.список.место_показа(*выбранная)) lbox_SetSel(список, static_cast<int>(*место), 1);
   обновить_заголовок(win, п);
-}
-
-// Takes line i out of the window's list (its line, its search form, its place among the shown).
-void убрать_из_списка(ПоискСписка& п, std::size_t i) {
-  const std::size_t длина = п.начала[i + 1] - п.начала[i];
-  п.строки.erase(п.строки.begin() + static_cast<std::ptrdiff_t>(i));
-  п.формы.erase(п.начала[i], длина);
-  п.начала.erase(п.начала.begin() + static_cast<std::ptrdiff_t>(i));
-  for (std::size_t k = i; k < п.начала.size(); ++k) п.начала[k] -= длина;
-  const auto показ = std::lower_bound(п.показанные.begin(), п.показанные.end(), i);
-  if (показ != п.показанные.end() && *показ == i) п.показанные.erase(показ);
-  for (std::size_t& k : п.показанные)
-    if (k > i) --k;
 }
 
 // Escape empties the field (which shows the whole list again); Down goes on to the list.
@@ -94,36 +65,8 @@ std::optional<long> поле_поиска_eh(Window поле, const Event& ev) {
 
 }  // namespace
 
-std::string форма_поиска(const ЗаписьБазы& з) {
-  std::string out;
-  out.reserve(з.автор.size() + з.наименование.size() + з.категория.size() + з.вид.size() + з.обложка.size() + 4);
-  for (const std::string* поле : {&з.автор, &з.наименование, &з.категория, &з.вид, &з.обложка}) {
-    if (поле != &з.автор) out.push_back(kМеждуПолями);
-    CONV_AppendSearchForm(out, *поле);
-  }
-  return out;
-}
-
-bool подходит(std::string_view form, const std::vector<std::string>& words) {
-  return std::all_of(words.begin(), words.end(),
-                     [form](const std::string& w) { return form.find(w) != std::string_view::npos; });
-}
-
-std::vector<std::string> слова_поиска(std::string_view text) {
-  std::vector<std::string> out;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const std::size_t начало = text.find_first_not_of(" \t", i);
-    if (начало == std::string_view::npos) break;
-    const std::size_t конец = std::min(text.find_first_of(" \t", начало), text.size());
-    out.push_back(CONV_SearchForm(text.substr(начало, конец - начало)));
-    i = конец;
-  }
-  return out;
-}
-
 void создать_поле_поиска(Window win) {
-  сеанс().поиск_списков[win] = ПоискСписка{};
+  сеанс().поиск_списков[win] = ПоискОкна{};
   win_CreateControl(wk_Text, Rect{kПоле, 8, kПоле + kШиринаНадписи, 26}, "Найти:"_cps, win, {}, ид_надписи_поиска);
   const Window поле = win_CreateControl(wk_Edit, Rect{2 * kПоле + kШиринаНадписи, 4, 820, 26}, std::string(), win,
                                         {csf_TabStop, csf_AutoHScroll}, ид_поля_поиска);
@@ -158,7 +101,7 @@ void забыть_поиск(Window win) { сеанс().поиск_списко�
 
 void показать_строки(Window list_box, std::vector<СтрокаПоиска> lines) {
   const Window win = win_GetParent(list_box);
-  ПоискСписка* п = поиск(win);
+  ПоискОкна* п = поиск(win);
   if (!п) {
     std::vector<std::string> строки;
     строки.reserve(lines.size());
@@ -166,24 +109,14 @@ void показать_строки(Window list_box, std::vector<СтрокаПо
     lbox_SetAll(list_box, std::move(строки));
     return;
   }
-  п->строки.clear();
-  п->формы.clear();
-  п->начала.assign(1, 0);
-  п->строки.reserve(lines.size());
-  п->начала.reserve(lines.size() + 1);
-  for (СтрокаПоиска& с : lines) {
-    п->строки.push_back(std::move(с.строка));
-    п->формы += с.форма;
-    п->начала.push_back(п->формы.size());
-  }
-  п->показанные.clear();  // no line shown now is one of the new lines
+  п->список.задать_строки(std::move(lines));  // no line shown now is one of the new lines
   показать(win, *п);
 }
 
 void применить_поиск(Window win, std::string_view text) {
-  ПоискСписка* п = поиск(win);
+  ПоискОкна* п = поиск(win);
   if (!п) return;
-  п->слова = слова_поиска(text);
+  п->список.слова = слова_поиска(text);
   п->порядок = ++сеанс().изменений_поиска;
   показать(win, *п);
 }
@@ -191,15 +124,15 @@ void применить_поиск(Window win, std::string_view text) {
 void удалить_строку_списка(Window list_box, int position) {
   lbox_Delete(list_box, position);
   const Window win = win_GetParent(list_box);
-  ПоискСписка* п = поиск(win);
-  if (!п || position < 0 || static_cast<std::size_t>(position) >= п->показанные.size()) return;
-  убрать_из_списка(*п, п->показанные[static_cast<std::size_t>(position)]);
-  if (!п->слова.empty()) обновить_заголовок(win, *п);
+  ПоискОкна* п = поиск(win);
+  if (!п || position < 0 || static_cast<std::size_t>(position) >= п->список.показанные.size()) return;
+  п->список.убрать(п->список.показанные[static_cast<std::size_t>(position)]);
+  if (!п->список.слова.empty()) обновить_заголовок(win, *п);
 }
 
 void заменить_строку_списка(Window list_box, const std::optional<std::string>& old_line,
                             std::optional<СтрокаПоиска> new_line) {
-  ПоискСписка* п = поиск(win_GetParent(list_box));
+  ПоискОкна* п = поиск(win_GetParent(list_box));
   if (!п) {
     if (old_line) {
       const std::vector<std::string> строки = lbox_GetAll(list_box);
@@ -209,38 +142,23 @@ void заменить_строку_списка(Window list_box, const std::opti
     if (new_line) lbox_Add(list_box, -1, new_line->строка);
     return;
   }
+  ПоискСписка& список = п->список;
   if (old_line) {
-    const auto it = std::find(п->строки.begin(), п->строки.end(), *old_line);
-    if (it != п->строки.end()) {
-      const std::size_t i = static_cast<std::size_t>(it - п->строки.begin());
-      const auto показ = std::lower_bound(п->показанные.begin(), п->показанные.end(), i);
-      if (показ != п->показанные.end() && *показ == i)
-        lbox_Delete(list_box, static_cast<int>(показ - п->показанные.begin()));
-      убрать_из_списка(*п, i);
+    if (const auto i = список.найти(*old_line)) {
+      if (const auto место = список.место_показа(*i)) lbox_Delete(list_box, static_cast<int>(*место));
+      список.убрать(*i);
     }
   }
   if (new_line) {
-    // After the equal lines, where the sorted list box puts a line added at the end.
-    const auto место = std::upper_bound(п->строки.begin(), п->строки.end(), new_line->строка,
-                                        [](const std::string& a, const std::string& b) { return lbox_Compare(a, b) < 0; });
-    const std::size_t i = static_cast<std::size_t>(место - п->строки.begin());
-    const std::size_t длина = new_line->форма.size();
-    п->формы.insert(п->начала[i], new_line->форма);
-    п->начала.insert(п->начала.begin() + static_cast<std::ptrdiff_t>(i) + 1, п->начала[i] + длина);
-    for (std::size_t k = i + 2; k < п->начала.size(); ++k) п->начала[k] += длина;
-    п->строки.insert(место, new_line->строка);
-    for (std::size_t& k : п->показанные)
-      if (k >= i) ++k;
-    if (подходит(форма(*п, i), п->слова)) {
-      п->показанные.insert(std::lower_bound(п->показанные.begin(), п->показанные.end(), i), i);
-      lbox_Add(list_box, -1, std::move(new_line->строка));
-    }
+    std::string строка = new_line->строка;
+    // The sorted list box puts the line where the list puts it: after the equal lines.
+    if (список.вставить(std::move(*new_line))) lbox_Add(list_box, -1, std::move(строка));
   }
-  if (!п->слова.empty()) обновить_заголовок(win_GetParent(list_box), *п);
+  if (!список.слова.empty()) обновить_заголовок(win_GetParent(list_box), *п);
 }
 
 void установить_заголовок_списка(Window win, std::string_view title) {
-  ПоискСписка* п = поиск(win);
+  ПоискОкна* п = поиск(win);
   if (!п) {
     win_SetText(win, std::string(title));
     return;
@@ -250,25 +168,25 @@ void установить_заголовок_списка(Window win, std::strin
 }
 
 bool фильтр_включён(Window win) {
-  const ПоискСписка* п = поиск(win);
-  return п && !п->слова.empty();
+  const ПоискОкна* п = поиск(win);
+  return п && !п->список.слова.empty();
 }
 
 std::size_t показано_строк(Window win) {
-  const ПоискСписка* п = поиск(win);
-  return п ? п->показанные.size() : 0;
+  const ПоискОкна* п = поиск(win);
+  return п ? п->список.показанные.size() : 0;
 }
 
 std::size_t всего_строк(Window win) {
-  const ПоискСписка* п = поиск(win);
-  return п ? п->строки.size() : 0;
+  const ПоискОкна* п = поиск(win);
+  return п ? п->список.строки.size() : 0;
 }
 
 std::optional<Window> окно_с_фильтром() {
   std::optional<Window> найденное;
   std::uint64_t позже = 0;
   for (const auto& [win, п] : сеанс().поиск_списков)
-    if (!п.слова.empty() && п.порядок >= позже && win_GetType(win) == wk_TopLevel) {
+    if (!п.список.слова.empty() && п.порядок >= позже && win_GetType(win) == wk_TopLevel) {
       найденное = win;
       позже = п.порядок;
     }
@@ -277,9 +195,9 @@ std::optional<Window> окно_с_фильтром() {
 
 std::vector<ЗаписьБазы> показанные_записи(Window win) {
   std::vector<std::int32_t> коды;
-  if (const ПоискСписка* п = поиск(win)) {
-    for (std::size_t i : п->показанные)
-      if (const auto код = код_строки(п->строки[i])) коды.push_back(*код);
+  if (const ПоискОкна* п = поиск(win)) {
+    for (std::size_t i : п->список.показанные)
+      if (const auto код = код_строки(п->список.строки[i])) коды.push_back(*код);
   } else {
     for (const std::string& строка : lbox_GetAll(win_GetCtlHandle(win, ид_списка)))
       if (const auto код = код_строки(строка)) коды.push_back(*код);

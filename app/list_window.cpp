@@ -3,7 +3,6 @@
 #include "app/list_window.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "app/catalogue_print.h"
 #include "app/list_filter.h"
@@ -13,11 +12,9 @@
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 #include "runtime/codepage.h"
-#include "runtime/format.h"
 
 namespace {
 
-constexpr std::string_view kФорматСтроки = "%5.5|%20.18|%-30.25|%10.10|%4.4|%8.8|%20.20";
 constexpr Color kСерый = 0x808080;
 
 // The find field stands between the toolbar and the list, which ends where it would without it.
@@ -159,36 +156,7 @@ void tb_инспросмотра_Create(Window win) {
                           false, true}});
 }
 
-std::optional<std::string> строка_списка(const ЗаписьБазы& з) {
-  const auto диск = наличиедиска(з.диск);
-  const auto переплет = вид_переплета(з.переплет);
-  if (!диск || !переплет) return std::nullopt;
-  return IO_FormatStr(kФорматСтроки, {з.код, з.автор, з.наименование, з.категория, *диск, *переплет, з.обложка});
-}
-
-void заполнитьсписок(Window list_box) {
-  std::vector<СтрокаПоиска> строки;
-  ЗаписьБазы з;
-  for (auto v : база_лит.views()) {
-    v.read(з);
-    if (auto строка = строка_списка(з)) строки.push_back({std::move(*строка), форма_поиска(з)});
-  }
-  // The sorted list box's order, equal lines in table order: where adding them one by one at the
-  // end would place them.
-  std::stable_sort(строки.begin(), строки.end(),
-                   [](const СтрокаПоиска& a, const СтрокаПоиска& b) { return lbox_Compare(a.строка, b.строка) < 0; });
-  показать_строки(list_box, std::move(строки));
-}
-
-std::optional<std::int32_t> код_строки(std::string_view line) {
-  const std::size_t черта = line.find('|');
-  std::string_view поле = line.substr(0, черта);
-  while (!поле.empty() && поле.front() == ' ') поле.remove_prefix(1);
-  std::int32_t код = 0;
-  const auto [конец, ошибка] = std::from_chars(поле.data(), поле.data() + поле.size(), код);
-  if (ошибка != std::errc() || конец != поле.data() + поле.size() || поле.empty()) return std::nullopt;
-  return код;
-}
+void заполнитьсписок(Window list_box) { показать_строки(list_box, строки_каталога()); }
 
 bool естьвыделенныестроки(const std::vector<int>& positions) {
   if (!positions.empty()) return true;

@@ -1,9 +1,9 @@
 // The record card through the file symbol myfile and the screen device.
 #include "app/record_card.h"
 
-
 #include "app/list_window.h"
 #include "app/session.h"
+#include "core/card_text.h"
 #include "core/catalogue_facts.h"
 #include "packages/message_window.h"
 #include "runtime/codepage.h"
@@ -17,21 +17,6 @@ constexpr std::string_view kРазделитель = "__________________________
 int myfile() {
   static const int slot = IO_DeclareFile("myfile");
   return slot;
-}
-
-// The card's six lines: each format with its one value (the record's code and kind are not on
-// the card). The card file and the printed card both come from here.
-struct СтрокаКарточки {
-  std::string_view формат;
-  std::string значение;
-};
-std::vector<СтрокаКарточки> поля_карточки(const ЗаписьБазы& з) {
-  return {{"Автор:\t\t\t% "_cp, з.автор},
-          {"Наименование:\t\t% "_cp, з.наименование},
-          {"Категория:\t\t% "_cp, з.категория},
-          {"Диск:\t\t\t% "_cp, наличиедиска(з.диск).value_or(std::string())},
-          {"Переплет:\t\t% "_cp, вид_переплета(з.переплет).value_or(std::string())},
-          {"Обложка:\t\t% "_cp, з.обложка}};
 }
 
 void записать_карточку(const ЗаписьБазы& з) {
@@ -72,18 +57,6 @@ bool вывестикарточку(Window win) {
   IO_WrStr(kРазделитель);
   IO_Nl();
   return true;
-}
-
-std::vector<std::string> строки_карточки(const ЗаписьБазы& з) {
-  std::vector<std::string> строки;
-  for (const СтрокаКарточки& строка : поля_карточки(з)) строки.push_back(IO_FormatStr(строка.формат, {строка.значение}));
-  return строки;
-}
-
-std::string текст_карточки(const ЗаписьБазы& з) {
-  std::string текст;
-  for (const std::string& строка : строки_карточки(з)) текст += строка + "\n";
-  return текст;
 }
 
 void создадимокносообщкарточки() {

@@ -19,9 +19,6 @@ SingleKind<std::string> имяфайлаобложки{секция_состоя
 SingleKind<std::int32_t> счетчикпрерывтаймера{секция_состояния, "счетчикпрерывтаймера"_cp, 0};
 ТаблицаОкнаОбложки id_окнаобложки{секция_состояния, "id_окнаобложки"_cp};
 
-FactSection секция_настроек;
-DetermKind<Binary> шрифткарточки{секция_настроек, "шрифткарточки"_cp};
-
 std::optional<Window> ТаблицаОкнаОбложки::operator()(bool открыто) const {
   const auto fact = get();
   if (!fact || std::get<1>(*fact) != открыто) return std::nullopt;

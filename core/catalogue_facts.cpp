@@ -1,5 +1,4 @@
-// The catalogue's data sections and tables (declared here, in kind order), their lookups and the
-// display words of a record's integer fields.
+// The catalogue's data sections and tables (declared here, in kind order) and their lookups.
 #include "core/catalogue_facts.h"
 
 #include "runtime/codepage.h"
@@ -14,6 +13,9 @@ FactKind<std::string> категории_лит{секция_категорий,
 FactSection секция_базы;
 ТаблицаБазы база_лит{секция_базы, "база_лит"_cp};
 
+FactSection секция_настроек;
+DetermKind<Binary> шрифткарточки{секция_настроек, "шрифткарточки"_cp};
+
 std::vector<ЗаписьБазы> ТаблицаБазы::по_коду(std::int32_t код) const {
   std::vector<ЗаписьБазы> out;
   for (auto v : views())
@@ -22,27 +24,15 @@ std::vector<ЗаписьБазы> ТаблицаБазы::по_коду(std::int
 }
 
 std::vector<std::int32_t> ТаблицаБазы::по_содержанию(const ЗаписьБазы& п) const {
+  const std::string ключ = ключ_повтора(п);
   std::vector<std::int32_t> out;
-  for (auto v : views()) {
-    if (v[&ЗаписьБазы::автор] == п.автор && v[&ЗаписьБазы::наименование] == п.наименование &&
-        v[&ЗаписьБазы::категория] == п.категория && v[&ЗаписьБазы::вид] == п.вид &&
-        v[&ЗаписьБазы::диск] == п.диск && v[&ЗаписьБазы::переплет] == п.переплет &&
-        v[&ЗаписьБазы::обложка] == п.обложка)
-      out.push_back(v[&ЗаписьБазы::код]);
+  std::string другой;
+  for (const ЗаписьБазы& з : facts()) {
+    другой.clear();
+    ключ_повтора(з, другой);
+    if (другой == ключ) out.push_back(з.код);
   }
   return out;
-}
-
-std::optional<std::string> вид_переплета(std::int32_t переплет) {
-  if (переплет == 0) return "Мягкий"_cps;
-  if (переплет == 1) return "Твёрдый"_cps;
-  return std::nullopt;
-}
-
-std::optional<std::string> наличиедиска(std::int32_t диск) {
-  if (диск == 0) return "Нет"_cps;
-  if (диск == 1) return "Есть"_cps;
-  return std::nullopt;
 }
 
 void очистить_каталог() {

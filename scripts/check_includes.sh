@@ -51,13 +51,13 @@ function may_see(user, lib) {
 # Whether code in `user` may include the public headers of `lib` (users not listed: any).
 function may_use(user, lib) { return !(user in uses) || index(" " uses[user] " ", " " lib " ") > 0 }
 function fail(msg) { print $1 ":" $2 ": " msg; bad = 1 }
-BEGIN { roots = "runtime gui editor core packages resources app tests/gui tests/runtime tests/app tests/editor tests/packages fuzz bench"
+BEGIN { roots = "runtime gui editor core packages resources app tests/gui tests/runtime tests/core tests/app tests/editor tests/packages fuzz bench"
         nroots = split(roots, root, " ")
         public_prefix["runtime"] = "runtime/include"; public_prefix["layer"] = "gui/include"
         public_prefix["layer_portable"] = "gui/portable/include"; public_prefix["packages"] = "packages/include"
         public_prefix["resources"] = "resources/include"; public_prefix["app"] = "app/include"
         public_prefix["core"] = "core/include"
-        uses["runtime"] = "runtime"; uses["tests/runtime"] = "runtime"; uses["layer_portable"] = "layer_portable"
+        uses["runtime"] = "runtime"; uses["tests/runtime"] = "runtime"; uses["tests/core"] = "core runtime"; uses["layer_portable"] = "layer_portable"
         uses["layer"] = "layer layer_portable runtime"
         uses["tests/gui"] = uses["layer"]; uses["tests/editor"] = uses["layer"]
         uses["packages"] = "packages layer runtime"; uses["resources"] = "resources layer runtime"

@@ -15,6 +15,7 @@
 #include "app/catalogue_print.h"
 #include "app/list_window.h"
 #include "app/record_card.h"
+#include "core/card_text.h"
 #include "app_test_support.h"
 #include "internal/window_record.h"
 #include "pdf_text.h"

@@ -14,6 +14,7 @@
 #include "app/data_entry.h"
 #include "app/list_window.h"
 #include "app/record_card.h"
+#include "core/card_text.h"
 #include "app/undo_history.h"
 #include "app_test_support.h"
 #include "internal/window_record.h"

@@ -1,7 +1,8 @@
 // The find field of the literature list window and the filter it sets: the window keeps the lines
 // of its list (the lines the list box holds without a filter, in the list's order) with the search
-// form of each line's record, made once per filling; every change of the field shows the lines
-// whose record holds every word typed, in the same order, and the window's title counts them.
+// form of each line's record, made once per filling (the filter as data is core/list_search.h);
+// every change of the field shows the lines whose record holds every word typed, in the same
+// order, and the window's title counts them.
 #pragma once
 
 #include <cstdint>
@@ -10,35 +11,16 @@
 #include <string_view>
 #include <vector>
 
-#include "core/catalogue_facts.h"
+#include "core/list_search.h"
 #include "layer/types.h"
 
-// One line of a list window's list and the search form of its record.
-struct СтрокаПоиска {
-  std::string строка;
-  std::string форма;
+// What a list window's find filter knows: the filter of its list (core/list_search.h), the
+// window's title without a filter, and when the filter was last changed.
+struct ПоискОкна {
+  ПоискСписка список;
+  std::string заголовок;      // the window's title without a filter
+  std::uint64_t порядок = 0;  // when the filter was last changed (larger is later)
 };
-
-// The filter of one list window.
-struct ПоискСписка {
-  std::vector<std::string> строки;      // the list without a filter, in the list's order
-  std::string формы;                    // the search forms of the lines, one after another
-  std::vector<std::size_t> начала;      // line i's form is формы[начала[i], начала[i + 1])
-  std::vector<std::size_t> показанные;  // the positions in `строки` of the lines shown, in order
-  std::vector<std::string> слова;       // the search forms of the words of the field; none: no filter
-  std::string заголовок;                // the window's title without a filter
-  std::uint64_t порядок = 0;            // when the filter was last changed (larger is later)
-};
-
-// The search form of a record: its author, title, category, kind and cover name, each in its
-// search form (CONV_SearchForm), kept apart so that no word matches across two of them.
-std::string форма_поиска(const ЗаписьБазы& record);
-
-// Whether every word occurs in the search form `form`. No words: every form matches.
-bool подходит(std::string_view form, const std::vector<std::string>& words);
-
-// The search forms of the blank-separated words of a find field's text.
-std::vector<std::string> слова_поиска(std::string_view text);
 
 // Makes the find field ("Найти:" and its edit field) of a list window and takes the window's
 // filter into the session; a list window of its own is needed.

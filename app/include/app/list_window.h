@@ -11,6 +11,7 @@
 
 #include "app/session.h"
 #include "core/catalogue_facts.h"
+#include "core/list_line.h"
 #include "layer/layer.h"
 #include "resources/ids.h"
 
@@ -28,15 +29,10 @@ Window окно_просмотра_с_фокусом();
 // Title and tools back to those of a window without a selection.
 void сбросить_выбор_окна(Window win);
 
-// The list line of a record; nothing for a record whose disk or binding has no display word.
-std::optional<std::string> строка_списка(const ЗаписьБазы& record);
-// The line of every record, in table order, placed by the sorted list box, as the list box's lines
-// (which it holds none of before: it is new, or cleared); the list window shows them through its
-// find filter.
+// The line of every record (core/list_line.h), in table order, placed by the sorted list box, as
+// the list box's lines (which it holds none of before: it is new, or cleared); the list window
+// shows them through its find filter.
 void заполнитьсписок(Window list_box);
-// The record code a list line starts with: the text before its first "|", leading blanks
-// allowed, so that codes of any length are recovered whole.
-std::optional<std::int32_t> код_строки(std::string_view line);
 // Succeeds for a non-empty position list; otherwise shows "Не выделена строка в списке" and fails.
 bool естьвыделенныестроки(const std::vector<int>& positions);
 // The list box's selection, stored as выделенныеэлементыспискапросмотра; nothing (after the

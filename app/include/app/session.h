@@ -62,11 +62,7 @@ extern SingleKind<std::string> имяфайлаобложки;       // start: "
 extern SingleKind<std::int32_t> счетчикпрерывтаймера; // start: 0
 extern ТаблицаОкнаОбложки id_окнаобложки;
 
-// The card font (the layer's 64-byte font block as a binary block), saved, never loaded.
-extern FactSection секция_настроек;
-extern DetermKind<Binary> шрифткарточки;
-
-// The card font as the settings table holds it, and back (nothing when the stored block is not
+// The card font as the settings table (core/catalogue_facts.h) holds it, and back (nothing when the stored block is not
 // a font block).
 Binary шрифт_в_блок(const Font& шрифт);
 std::optional<Font> шрифт_из_блока(const Binary& блок);
@@ -103,7 +99,7 @@ struct Сеанс {
   // The help topics of the dialogs running now, the innermost last (F1 opens the last).
   std::vector<int> темы_справки;
   // The find filter of each list window open, and the count of filter changes that orders them.
-  std::map<Window, ПоискСписка> поиск_списков;
+  std::map<Window, ПоискОкна> поиск_списков;
   std::uint64_t изменений_поиска = 0;
 };
 Сеанс& сеанс();

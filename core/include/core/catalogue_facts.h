@@ -1,7 +1,7 @@
-// The catalogue model: the three data sections (kinds, categories, catalogue) with their tables,
-// the catalogue record and its two lookups, and the display words of a record's two integer
-// fields. No window or other state of the run lives here (that is app/session.h); loading and
-// saving the sections' files is app/catalogue_files.h.
+// The catalogue model: the data sections (kinds, categories, catalogue, the card font setting)
+// with their tables, and the catalogue's two lookups. The record is book_record.h, its fields
+// and their display words the field table (book_fields.h); the section list and the files of the
+// sections are catalogue_files.h. No window or other state of the run lives here.
 //
 // Each table is a typed fact kind (fact_kind.h) named as the table: `база_лит.facts()` enumerates
 // the catalogue in table order, `категории_лит.assertz(...)` adds a category at the back, and so
@@ -11,24 +11,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
+#include "core/book_fields.h"
+#include "core/book_record.h"
 #include "runtime/fact_kind.h"
-
-// One catalogue record, fields in file order.
-struct ЗаписьБазы {
-  std::int32_t код = 0;
-  std::string автор;
-  std::string наименование;
-  std::string категория;
-  std::string вид;           // one of виды_лит, or empty
-  std::int32_t диск = 0;     // 1: a disk comes with the book
-  std::int32_t переплет = 0; // 1: hard binding, 0: soft
-  std::string обложка;       // cover picture file name, may be empty
-  auto fields() { return std::tie(код, автор, наименование, категория, вид, диск, переплет, обложка); }
-  bool operator==(const ЗаписьБазы&) const = default;
-};
 
 // The catalogue table with its two lookups.
 class ТаблицаБазы : public FactKind<ЗаписьБазы> {
@@ -36,8 +23,9 @@ class ТаблицаБазы : public FactKind<ЗаписьБазы> {
   using FactKind<ЗаписьБазы>::FactKind;
   // Every record whose code is `код`, in table order.
   std::vector<ЗаписьБазы> по_коду(std::int32_t код) const;
-  // The codes of the records whose fields 2 to 8 equal those of `поля` (its code is not looked
-  // at; text byte for byte, integers by value), in table order.
+  // The codes of the records that are the same book as `поля` by the duplicate rule
+  // (ключ_повтора: fields 2 to 8, text byte for byte, integers by value; the code is not looked
+  // at), in table order.
   std::vector<std::int32_t> по_содержанию(const ЗаписьБазы& поля) const;
 };
 
@@ -53,10 +41,9 @@ extern FactKind<std::string> категории_лит;
 extern FactSection секция_базы;
 extern ТаблицаБазы база_лит;
 
-// The display word of a binding: 0 "Мягкий", 1 "Твёрдый"; any other value fails.
-std::optional<std::string> вид_переплета(std::int32_t переплет);
-// The display word of the disk flag: 0 "Нет", 1 "Есть"; any other value fails.
-std::optional<std::string> наличиедиска(std::int32_t диск);
+// The card font (the layer's 64-byte font block as a binary block), saved, never loaded.
+extern FactSection секция_настроек;
+extern DetermKind<Binary> шрифткарточки;
 
 // Empties the three data sections (their state before the start files are loaded).
 void очистить_каталог();

@@ -1,0 +1,39 @@
+// The list line of a record (the text line the literature list shows for it, its columns those
+// of the field table's list-line directives joined by "|"), the code a line starts with, the
+// order of the list's lines, and the records of the lines, in that order.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/book_fields.h"
+
+// The list line of a record; nothing for a record with a value that has no display word.
+std::optional<std::string> строка_списка(const ЗаписьБазы& record, const ТаблицаПолей& table = поля_книги());
+
+// The record code a list line starts with: the text before its first "|", leading blanks
+// allowed, so that codes of any length are recovered whole.
+std::optional<std::int32_t> код_строки(std::string_view line);
+
+// The order of the list's lines (the sorted list box's): whether `a` comes before `b`.
+bool строка_раньше(std::string_view a, std::string_view b);
+
+// One line of the list and the search form of its record (list_search.h).
+struct СтрокаПоиска {
+  std::string строка;
+  std::string форма;
+};
+
+// The line of every record that has one, with its search form, in the list's order; equal lines
+// in table order, where adding them one by one at the end of a sorted list box would place them.
+std::vector<СтрокаПоиска> строки_каталога();
+
+// Every record that has a line, in the order of their lines (equal lines in table order).
+std::vector<ЗаписьБазы> записи_в_порядке_списка();
+
+// The records of the given lines, in their order: each line is the line of one record, found by
+// the whole line, so records that share a code stay apart. A line of no record gives none.
+std::vector<ЗаписьБазы> записи_строк(const std::vector<std::string>& lines);

@@ -1,0 +1,117 @@
+// The search forms, the words and the filter of one list (see list_search.h).
+#include "core/list_search.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "runtime/conversions.h"
+
+namespace {
+
+// Stands between the fields of a search form: no word typed holds it, so none matches across
+// two fields.
+constexpr char kМеждуПолями = '\x01';
+
+}  // namespace
+
+std::string форма_поиска(const ЗаписьБазы& з, const ТаблицаПолей& т) {
+  std::string out;
+  out.reserve(160);
+  bool первое = true;
+  for (const ПолеКниги& п : т) {
+    if (!п.ищется) continue;
+    if (!первое) out.push_back(kМеждуПолями);
+    первое = false;
+    if (п.тип == ТипПоля::текст)
+      CONV_AppendSearchForm(out, п.текст(з));
+    else
+      CONV_AppendSearchForm(out, текст_поля(п, з).value_or(std::string()));
+  }
+  return out;
+}
+
+bool подходит(std::string_view form, const std::vector<std::string>& words) {
+  return std::all_of(words.begin(), words.end(),
+                     [form](const std::string& w) { return form.find(w) != std::string_view::npos; });
+}
+
+std::vector<std::string> слова_поиска(std::string_view text) {
+  std::vector<std::string> out;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t начало = text.find_first_not_of(" \t", i);
+    if (начало == std::string_view::npos) break;
+    const std::size_t конец = std::min(text.find_first_of(" \t", начало), text.size());
+    out.push_back(CONV_SearchForm(text.substr(начало, конец - начало)));
+    i = конец;
+  }
+  return out;
+}
+
+std::string_view ПоискСписка::форма(std::size_t i) const {
+  return std::string_view(формы).substr(начала[i], начала[i + 1] - начала[i]);
+}
+
+void ПоискСписка::задать_строки(std::vector<СтрокаПоиска> lines) {
+  строки.clear();
+  формы.clear();
+  начала.assign(1, 0);
+  строки.reserve(lines.size());
+  начала.reserve(lines.size() + 1);
+  for (СтрокаПоиска& с : lines) {
+    строки.push_back(std::move(с.строка));
+    формы += с.форма;
+    начала.push_back(формы.size());
+  }
+  показанные.clear();
+}
+
+std::vector<std::string> ПоискСписка::отобрать() {
+  показанные.clear();
+  std::vector<std::string> показ;
+  for (std::size_t i = 0; i < строки.size(); ++i) {
+    if (!подходит(форма(i), слова)) continue;
+    показанные.push_back(i);
+    показ.push_back(строки[i]);
+  }
+  return показ;
+}
+
+std::optional<std::size_t> ПоискСписка::найти(std::string_view line) const {
+  const auto it = std::find(строки.begin(), строки.end(), line);
+  if (it == строки.end()) return std::nullopt;
+  return static_cast<std::size_t>(it - строки.begin());
+}
+
+std::optional<std::size_t> ПоискСписка::место_показа(std::size_t i) const {
+  const auto показ = std::lower_bound(показанные.begin(), показанные.end(), i);
+  if (показ == показанные.end() || *показ != i) return std::nullopt;
+  return static_cast<std::size_t>(показ - показанные.begin());
+}
+
+void ПоискСписка::убрать(std::size_t i) {
+  const std::size_t длина = начала[i + 1] - начала[i];
+  строки.erase(строки.begin() + static_cast<std::ptrdiff_t>(i));
+  формы.erase(начала[i], длина);
+  начала.erase(начала.begin() + static_cast<std::ptrdiff_t>(i));
+  for (std::size_t k = i; k < начала.size(); ++k) начала[k] -= длина;
+  if (const auto место = место_показа(i)) показанные.erase(показанные.begin() + static_cast<std::ptrdiff_t>(*место));
+  for (std::size_t& k : показанные)
+    if (k > i) --k;
+}
+
+bool ПоискСписка::вставить(СтрокаПоиска line) {
+  const auto место = std::upper_bound(строки.begin(), строки.end(), line.строка,
+                                      [](const std::string& a, const std::string& b) { return строка_раньше(a, b); });
+  const std::size_t i = static_cast<std::size_t>(место - строки.begin());
+  const std::size_t длина = line.форма.size();
+  формы.insert(начала[i], line.форма);
+  начала.insert(начала.begin() + static_cast<std::ptrdiff_t>(i) + 1, начала[i] + длина);
+  for (std::size_t k = i + 2; k < начала.size(); ++k) начала[k] += длина;
+  строки.insert(место, std::move(line.строка));
+  for (std::size_t& k : показанные)
+    if (k >= i) ++k;
+  if (!подходит(форма(i), слова)) return false;
+  показанные.insert(std::lower_bound(показанные.begin(), показанные.end(), i), i);
+  return true;
+}
