@@ -7,10 +7,10 @@
 #include <unordered_set>
 
 #include "app/catalogue_exchange.h"
-#include "app/catalogue_files.h"
 #include "app/csv_table.h"
 #include "app/import_summary.h"
 #include "app/session.h"
+#include "core/catalogue_files.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 #include "runtime/conversions.h"

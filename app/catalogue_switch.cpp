@@ -13,6 +13,8 @@
 #include "app/session.h"
 #include "app/undo_history.h"
 #include "core/catalogue_facts.h"
+#include "core/catalogue_files.h"
+#include "core/record_codes.h"
 #include "runtime/codepage.h"
 #include "runtime/err_messages.h"
 #include "runtime/host_path.h"
@@ -41,8 +43,7 @@ void закрыть_окна_каталога(Window task) {
 void начать_каталог_заново() {
   очистить_каталог();
   сбросить_рабочие_факты();
-  сеанс().файл_категорий = {};
-  сеанс().файл_базы = {};
+  забыть_состояние_файлов();
   сеанс().неудачные_обложки.clear();
 }
 
@@ -59,7 +60,7 @@ void загрузить_рабочий_каталог(Window task) {
     id_окнаобложки.assertz({task, false});
   });
   uix_RunTrapped([task] {
-    if (сеанс().файл_базы.holds_memory) запомнить_каталог(рабочая_папка());
+    if (состояние_файла(секция_базы).holds_memory) запомнить_каталог(рабочая_папка());
     обновить_меню_каталогов(task);
   });
 }

@@ -2,10 +2,10 @@
 // "КатегЛитер.pbs".
 #include "app/categories.h"
 
-#include "app/catalogue_files.h"
-#include "core/list_ordering.h"
 #include "app/undo_history.h"
 #include "core/catalogue_facts.h"
+#include "core/catalogue_files.h"
+#include "core/list_ordering.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 

@@ -1,15 +1,16 @@
 // The data-entry dialog and the data-saved note.
 #include "app/data_entry.h"
 
-#include "app/catalogue_files.h"
 #include "app/categories.h"
 #include "app/cover_window.h"
-#include "core/list_ordering.h"
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/undo_history.h"
 #include "app/window_help.h"
 #include "core/catalogue_facts.h"
+#include "core/catalogue_files.h"
+#include "core/list_ordering.h"
+#include "core/record_codes.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
 
@@ -239,24 +240,6 @@ bool установимсостояниеэлдиалогапереплет(Wind
   установимсостояниеэлдиалога(dlg, ид_Мягкий, binding == 0);
   установимсостояниеэлдиалога(dlg, ид_Твердый, binding == 1);
   return true;
-}
-
-std::int32_t формирумновыйкод() {
-  std::vector<std::int32_t> коды;
-  for (auto v : база_лит.views()) коды.push_back(v[&ЗаписьБазы::код]);
-  списоккодов.set(коды);
-  const auto наибольший = максэлсписка(коды);
-  if (!наибольший) return 1;
-  std::int32_t код = 0;
-  if (__builtin_add_overflow(*наибольший, 1, &код)) RUN_Error(errcode::kIntOverflow);
-  return код;
-}
-
-void получитьсписоккодов() {
-  std::vector<std::int32_t> коды;
-  for (auto v : база_лит.views()) коды.push_back(v[&ЗаписьБазы::код]);
-  if (коды.empty()) return;
-  списоккодов.set(sortdown(std::move(коды)));
 }
 
 bool в_базенеттакойзаписи(const std::vector<std::int32_t>& codes) {

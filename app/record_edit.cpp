@@ -1,13 +1,13 @@
 // Deletion and editing of the record of the selected list line.
 #include "app/record_edit.h"
 
-#include "app/catalogue_files.h"
 #include "app/data_entry.h"
 #include "app/list_filter.h"
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/undo_history.h"
 #include "core/catalogue_facts.h"
+#include "core/catalogue_files.h"
 #include "runtime/codepage.h"
 
 bool удалитьзаписьбазылит(Window win) {

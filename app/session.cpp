@@ -5,13 +5,13 @@
 #include <cstring>
 
 #include "core/catalogue_facts.h"
+#include "core/core_part.h"
 #include "packages/packages_part.h"
 #include "runtime/codepage.h"
 #include "runtime/run.h"
 
 // Sections and their kinds, each section before its kinds (kind order is declaration order).
 FactSection секция_состояния;
-SingleKind<std::vector<std::int32_t>> списоккодов{секция_состояния, "списоккодов"_cp, {0}};
 DetermKind<ВыбранныеСтроки> выделенныеэлементыспискапросмотра{секция_состояния,
                                                                "выделенныеэлементыспискапросмотра"_cp};
 ТаблицаРежима устрежимработысбазой{секция_состояния, "устрежимработысбазой"_cp, режим_ввода};
@@ -50,12 +50,10 @@ void сбросить_рабочие_факты() {
 
 namespace {
 
-// The program as a new process finds it: no data loaded, the working tables at their start, no
-// card font, no start file loaded yet, no list window open.
+// The program as a new process finds it: the working tables at their start, no list window open
+// (the core's reset empties the model).
 void сбросить_состояние_программы() {
-  очистить_каталог();
   сбросить_рабочие_факты();
-  шрифткарточки.retract_all();
   сеанс() = Сеанс{};
 }
 
@@ -63,5 +61,6 @@ void сбросить_состояние_программы() {
 
 void зарегистрировать_состояние_программы() {
   packages_RegisterPart();
+  core_RegisterPart();
   RUN_RegisterPart(nullptr, nullptr, сбросить_состояние_программы);
 }

@@ -6,9 +6,8 @@
 
 #include "app/catalogue_commands.h"
 #include "app/catalogue_export.h"
-#include "app/catalogue_files.h"
-#include "app/catalogue_print.h"
 #include "app/catalogue_import.h"
+#include "app/catalogue_print.h"
 #include "app/catalogue_switch.h"
 #include "app/categories.h"
 #include "app/clipboard_commands.h"
@@ -18,6 +17,7 @@
 #include "app/session.h"
 #include "app/undo_history.h"
 #include "app/window_help.h"
+#include "core/catalogue_files.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 #include "runtime/codepage.h"

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <type_traits>
 
-#include "app/catalogue_files.h"
-#include "app/data_entry.h"
 #include "app/list_filter.h"
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/task_window.h"
+#include "core/catalogue_files.h"
+#include "core/record_codes.h"
 #include "layer/layer.h"
 #include "packages/toolbar.h"
 #include "resources/ids.h"

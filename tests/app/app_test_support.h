@@ -17,11 +17,12 @@
 #include <map>
 #include <string>
 
-#include "app/catalogue_files.h"
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/task_window.h"
 #include "core/catalogue_facts.h"
+#include "core/catalogue_files.h"
+#include "core/record_codes.h"
 #include "layer/layer.h"
 #include "qt_suite.h"
 #include "resources/ids.h"

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
-#include "core/catalogue_facts.h"
-#include "app/catalogue_files.h"
 #include "app/recent_catalogues.h"
+#include "app/session.h"
 #include "consult_entry.h"
+#include "core/catalogue_facts.h"
+#include "core/catalogue_files.h"
 #include "qt_suite.h"
 #include "runtime/codepage.h"
 #include "runtime/err_report.h"
@@ -189,12 +189,12 @@ class CatalogueFactsTests : public QtSuite {
     шрифткарточки.assertz(Binary{{1, 2}});
     сеанс().окна_просмотра.push_back(Window{77});
     сеанс().неудачные_обложки.insert("a.bmp");
-    QVERIFY(сеанс().файл_базы.holds_memory);
+    QVERIFY(состояние_файла(секция_базы).holds_memory);
     RUN_ResetParts();
     QCOMPARE(виды_лит.count() + категории_лит.count() + база_лит.count(), std::size_t(0));
     QCOMPARE(списоккодов.get(), std::vector<std::int32_t>{0});
     QVERIFY(!шрифткарточки.get());
-    QVERIFY(!сеанс().файл_базы.holds_memory && !сеанс().файл_категорий.holds_memory);
+    QVERIFY(!состояние_файла(секция_базы).holds_memory && !состояние_файла(секция_категорий).holds_memory);
     QVERIFY(сеанс().окна_просмотра.empty() && сеанс().неудачные_обложки.empty());
   }
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/list_ordering.h"
 #include "app/session.h"
+#include "core/list_ordering.h"
 #include "qt_suite.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"

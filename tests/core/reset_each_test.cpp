@@ -3,12 +3,16 @@
 // run, so the program's goal, which the runtime's start would call, is empty.
 #include <gtest/gtest.h>
 
+#include "core/core_part.h"
 #include "runtime/run.h"
 
 namespace {
 
 class ResetEachTest : public ::testing::EmptyTestEventListener {
-  void OnTestStart(const ::testing::TestInfo&) override { RUN_ResetParts(); }
+  void OnTestStart(const ::testing::TestInfo&) override {
+    core_RegisterPart();
+    RUN_ResetParts();
+  }
 };
 
 const bool g_installed = [] {

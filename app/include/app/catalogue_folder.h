@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/catalogue_files.h"
+#include "core/catalogue_files.h"
 #include "runtime/run_error.h"
 
 // The four files of a catalogue, in the order a copy lists them.

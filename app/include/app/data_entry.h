@@ -23,11 +23,6 @@ void установимсостояниеэлдиалога(Window dlg, int id, 
 // Binding 1 checks "Твердый", 0 checks "Мягкий"; any other value fails.
 bool установимсостояниеэлдиалогапереплет(Window dlg, std::int32_t binding);
 
-// The code of a new record: the largest code plus 1, or 1 for an empty catalogue (the codes in
-// table order are stored as списоккодов).
-std::int32_t формирумновыйкод();
-// All codes, sorted in descending order, as списоккодов (unchanged for an empty catalogue).
-void получитьсписоккодов();
 // Succeeds for an empty list; otherwise shows the duplicate message and fails.
 bool в_базенеттакойзаписи(const std::vector<std::int32_t>& codes);
 

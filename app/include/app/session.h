@@ -17,8 +17,9 @@
 #include <tuple>
 #include <vector>
 
-#include "app/undo_history.h"
 #include "app/list_filter.h"
+#include "app/undo_history.h"
+#include "core/record_codes.h"
 #include "layer/types.h"
 #include "runtime/fact_kind.h"
 
@@ -53,9 +54,8 @@ struct ВыбранныеСтроки {
   bool operator==(const ВыбранныеСтроки&) const = default;
 };
 
-// Working tables of the run.
+// Working tables of the run (and the codes list, core/record_codes.h).
 extern FactSection секция_состояния;
-extern SingleKind<std::vector<std::int32_t>> списоккодов;  // start: [0]
 extern DetermKind<ВыбранныеСтроки> выделенныеэлементыспискапросмотра;
 extern ТаблицаРежима устрежимработысбазой;            // start: 2 (entry)
 extern SingleKind<std::string> имяфайлаобложки;       // start: ""
@@ -66,13 +66,6 @@ extern ТаблицаОкнаОбложки id_окнаобложки;
 // a font block).
 Binary шрифт_в_блок(const Font& шрифт);
 std::optional<Font> шрифт_из_блока(const Binary& блок);
-
-// What the run knows about a start file that is also saved (the categories and the catalogue).
-struct StartFileState {
-  bool holds_memory = false;  // loaded completely, or written by this run: saving loses nothing
-  std::string kept_copy;      // the copy made before the first save, once made
-  bool told_no_copy = false;  // the user knows that the copy cannot be made, so nothing is saved
-};
 
 // The start of a run from the command line: the catalogue folder it named (a host path, made
 // absolute), or none.
@@ -86,8 +79,6 @@ struct Сеанс {
   // run that did not come from the command line (the program's tests), which works on the
   // current directory as it finds it (first_start.h).
   std::optional<ЗапускПрограммы> запуск;
-  StartFileState файл_категорий;
-  StartFileState файл_базы;
   // The list windows open now, in opening order: the task window's toolbars come back when the
   // last one closes.
   std::vector<Window> окна_просмотра;
@@ -107,6 +98,6 @@ struct Сеанс {
 // Puts the working tables back to their start values.
 void сбросить_рабочие_факты();
 
-// Registers the program's part (the catalogue model and the session), and the packages', the
-// layer's and the runtime's under it, with the runtime; later calls change nothing.
+// Registers the program's part (the session), and the core's, the packages', the layer's and the
+// runtime's under it, with the runtime; later calls change nothing.
 void зарегистрировать_состояние_программы();

@@ -1,0 +1,97 @@
+// The catalogue's sections and their files: the section list (each data section with its file,
+// whether it loads when a catalogue opens and whether a change saves it), the storage seam that
+// loads and saves a section, and the storage of the working folder's fact files, which keeps a
+// start file that did not load before the first save of its section would replace it.
+//
+// A new section (a fact file of its own) is one more entry of the section list: it then loads
+// with the others, is saved by every change that touches its tables, and travels in the backup
+// copy and the new catalogue's files.
+//
+// File names are bare: they are resolved against the current working directory both for loading
+// and for saving. A load or save that fails raises its run-time error (fact_file.h); a failed
+// save leaves the old file as it was (the change path, change_path.h, then puts memory back).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/codepage.h"
+#include "runtime/fact_store.h"
+
+inline constexpr std::string_view файл_видов = "ВидЛитер.pbs"_cp;
+inline constexpr std::string_view файл_категорий = "КатегЛитер.pbs"_cp;
+inline constexpr std::string_view файл_базы = "Литература1.pbs"_cp;
+inline constexpr std::string_view файл_настроек = "Настройки.pbs"_cp;
+
+// A section of the catalogue and its file.
+struct РазделКаталога {
+  std::string_view файл;
+  FactSection* секция = nullptr;
+  bool при_открытии = true;  // loaded when a catalogue opens (the settings never are)
+  bool сохраняется = true;   // saved after a change of its tables (the kinds never are)
+};
+
+// The sections in the order they load: the kinds, the categories, the catalogue, the settings.
+const std::vector<РазделКаталога>& разделы_каталога();
+// The section of a fact section; null for one that is not in the list.
+const РазделКаталога* раздел_секции(const FactSection& section);
+// The section whose fact section declares a table of that name; null when none does.
+const РазделКаталога* раздел_таблицы(std::string_view table);
+
+// Where the sections are loaded from and saved to. The program's is the working folder's fact
+// files (below); another kind of storage (a server, a folder shared by several desks) takes its
+// place with задать_хранилище_каталога.
+class ХранилищеКаталога {
+ public:
+  virtual ~ХранилищеКаталога() = default;
+  // Adds the section's stored facts at the back of its tables (the section is empty before);
+  // raises the error of a load that fails.
+  virtual void загрузить(const РазделКаталога& section) = 0;
+  // Stores the whole section, replacing what was stored; raises when it cannot, and then what
+  // was stored is as it was.
+  virtual void сохранить(const РазделКаталога& section) = 0;
+};
+ХранилищеКаталога& хранилище_каталога();
+// Makes `storage` the storage of the sections; null puts the working folder's files back.
+void задать_хранилище_каталога(std::unique_ptr<ХранилищеКаталога> storage);
+
+void загрузить_раздел(const РазделКаталога& section);
+void сохранить_раздел(const РазделКаталога& section);
+
+// Loads "ВидЛитер.pbs" into the kinds section, then "КатегЛитер.pbs" into the categories
+// section; the first failure raises its error and the rest is not loaded.
+void загрузить_раб_базы();
+// The two halves of загрузить_раб_базы, for a start that loads each file under its own guard.
+void загрузить_виды();
+void загрузить_категории();
+// Loads "Литература1.pbs" into the catalogue section.
+void загрузить_основную_базу();
+
+// Save the whole section to its file. In the working folder's files: before the first save of a
+// section that is loaded and saved (the categories, the catalogue) in a run whose load of its
+// file failed or was never attempted, the existing file is first copied to
+// "<file>.сохранено-<n>" (the first n that names no file yet) and the user is told once where it
+// was kept; when that copy cannot be made the save is not done and the error is raised, and the
+// first time the user is told why, with the file's name. A link to nothing holds nothing to keep:
+// the section is saved.
+void сохранить_категории();
+void сохранить_основную_базу();
+void сохранить_настройки();
+
+// What the run knows about a start file that is also saved.
+struct StartFileState {
+  bool holds_memory = false;  // loaded completely, or written by this run: saving loses nothing
+  std::string kept_copy;      // the copy made before the first save, once made
+  bool told_no_copy = false;  // the user knows that the copy cannot be made, so nothing is saved
+};
+// What the working folder's files know of a section's file.
+const StartFileState& состояние_файла(const FactSection& section);
+// A new catalogue opens: nothing is known of its files yet.
+void забыть_состояние_файлов();
+
+// The name of the copy kept of a start file before the first save of its section this run;
+// empty when none was made.
+std::string сохранённая_копия_категорий();
+std::string сохранённая_копия_базы();
