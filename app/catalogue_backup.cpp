@@ -6,8 +6,8 @@
 #include <set>
 #include <system_error>
 
-#include "app/catalogue_folder.h"
 #include "core/catalogue_facts.h"
+#include "core/catalogue_folder.h"
 #include "layer/std_dialogs.h"
 #include "runtime/codepage.h"
 #include "runtime/host_path.h"
@@ -37,7 +37,7 @@ bool есть_файл(const std::string& name) {
 ФайлыКопии файлы_для_копии() {
   ФайлыКопии копия;
   std::set<std::string> взятые;
-  for (std::string_view имя : файлы_каталога)
+  for (std::string_view имя : файлы_каталога())
     if (есть_файл(std::string(имя)) && взятые.insert(std::string(имя)).second) копия.файлы.emplace_back(имя);
   for (auto v : база_лит.views()) {
     const std::string обложка(v[&ЗаписьБазы::обложка]);

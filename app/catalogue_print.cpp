@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/catalogue_folder.h"
 #include "app/list_window.h"
 #include "core/card_text.h"
+#include "core/catalogue_folder.h"
 #include "core/list_line.h"
 #include "core/printed_table.h"
 #include "runtime/codepage.h"

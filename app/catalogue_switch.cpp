@@ -5,16 +5,17 @@
 #include <system_error>
 #include <vector>
 
-#include "app/catalogue_folder.h"
 #include "app/cover_window.h"
 #include "app/data_entry.h"
 #include "app/recent_catalogues.h"
 #include "app/recent_menu.h"
 #include "app/session.h"
-#include "app/undo_history.h"
+#include "app/undo_commands.h"
 #include "core/catalogue_facts.h"
 #include "core/catalogue_files.h"
+#include "core/catalogue_folder.h"
 #include "core/record_codes.h"
+#include "core/undo_history.h"
 #include "runtime/codepage.h"
 #include "runtime/err_messages.h"
 #include "runtime/host_path.h"
@@ -81,6 +82,7 @@ bool открыть_каталог(Window task, const std::string& folder) {
   начать_каталог_заново();
   // The steps of the catalogue left behind cannot be undone in this one.
   забыть_историю();
+  показать_историю();
   загрузить_рабочий_каталог(task);
   win_SetText(task, заголовок_каталога(рабочая_папка()));
   return true;

@@ -2,14 +2,15 @@
 // "КатегЛитер.pbs".
 #include "app/categories.h"
 
-#include "app/undo_history.h"
+#include "app/catalogue_changes.h"
 #include "core/catalogue_facts.h"
-#include "core/catalogue_files.h"
 #include "core/list_ordering.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 
 namespace {
+
+constexpr std::string_view kЗаголовок = "Категории"_cp;
 
 const std::vector<std::string>& да_нет() {
   static const std::vector<std::string> кнопки{"&Да"_cps, "&Нет"_cps};
@@ -45,11 +46,8 @@ bool ввести_категорию() {
   const auto ответ = dlg_GetStr("Ввод категории литературы"_cps,
                                 "Введите\n новую\n категорию литературы"_cps, std::string());
   if (!ответ || ответ->empty()) return false;
-  if (входитвсписок(*ответ, все_категории())) return false;
-  категории_лит.assertz(*ответ);
-  запомнить_изменение(ВводКатегории{*ответ});
-  сохранить_категории();
-  return true;
+  // A category that is there already is not entered again, and nothing is said.
+  return изменить(ВвестиКатегорию{*ответ}, kЗаголовок);
 }
 
 bool редактировать_категорию() {
@@ -58,23 +56,14 @@ bool редактировать_категорию() {
   const auto новая = dlg_GetStr("Редактирование"_cps, "Отредактируйте выделенную строку"_cps, *старая);
   if (!новая || *новая == *старая) return false;
   if (!спросить("Редактирование"_cps, "Сохранить\nкатегорию\n"_cps + *новая)) return false;
-  const auto прежняя = изъять(категории_лит, [&](const std::string& к) { return к == *старая; });
-  if (!прежняя) return false;
-  категории_лит.assertz(*новая);
-  запомнить_изменение(ПравкаКатегории{*старая, прежняя->second, *новая});
-  сохранить_категории();
-  return true;
+  return изменить(ИзменитьКатегорию{*старая, *новая}, kЗаголовок);
 }
 
 bool удалить_категорию() {
   const auto категория = выбратькатегорию("Удаление категории литературы"_cps);
   if (!категория) return false;
   if (!спросить("Удаление"_cps, "Удалить\nкатегорию\n"_cps + *категория)) return false;
-  const auto удалённая = изъять(категории_лит, [&](const std::string& к) { return к == *категория; });
-  if (!удалённая) return false;
-  запомнить_изменение(УдалениеКатегории{*категория, удалённая->second});
-  сохранить_категории();
-  return true;
+  return изменить(УдалитьКатегорию{*категория}, kЗаголовок);
 }
 
 bool просмотреть_категории() {

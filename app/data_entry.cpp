@@ -1,16 +1,14 @@
 // The data-entry dialog and the data-saved note.
 #include "app/data_entry.h"
 
+#include "app/catalogue_changes.h"
 #include "app/categories.h"
 #include "app/cover_window.h"
 #include "app/list_window.h"
 #include "app/session.h"
-#include "app/undo_history.h"
 #include "app/window_help.h"
 #include "core/catalogue_facts.h"
-#include "core/catalogue_files.h"
 #include "core/list_ordering.h"
-#include "core/record_codes.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
 
@@ -60,14 +58,21 @@ void открыть_для_ввода(Window dlg) {
   заполнить_список(dlg, ид_Вид, отсортированные_виды(), 0);
 }
 
-void открыть_для_правки(Window dlg) {
-  const auto выбор = выделенныеэлементыспискапросмотра.get();
-  if (!выбор || выбор->строки.size() != 1) return;
+// The record of the list window's selected line, as the dialog edits it: the first with the
+// line's code.
+std::optional<ЗаписьБазы> выбранная_запись(const std::optional<ВыбранныеСтроки>& выбор) {
+  if (!выбор || выбор->строки.size() != 1) return std::nullopt;
   const auto код = код_строки(выбор->строки.front());
-  if (!код) return;
-  const auto записи = база_лит.по_коду(*код);
-  if (записи.empty()) return;
-  const ЗаписьБазы& з = записи.front();
+  if (!код) return std::nullopt;
+  auto записи = база_лит.по_коду(*код);
+  if (записи.empty()) return std::nullopt;
+  return std::move(записи.front());
+}
+
+void открыть_для_правки(Window dlg) {
+  const auto запись = выбранная_запись(выделенныеэлементыспискапросмотра.get());
+  if (!запись) return;
+  const ЗаписьБазы& з = *запись;
   установимтекстэлдиалога(dlg, ид_Автор, з.автор);
   установимтекстэлдиалога(dlg, ид_Наименование, з.наименование);
   установимсостояниеэлдиалога(dlg, ид_Диск, з.диск);
@@ -91,28 +96,19 @@ void открыть_для_правки(Window dlg) {
 }
 
 // OK: the record stored unless it is a duplicate. In edit mode the new record and the removal
-// of the old one are saved together, once, before the note, so a failure between them can
-// never leave both records in the file.
+// of the old one are one change, saved once before the note, so a failure between them can
+// never leave both records in the file. A change that is not saved is told, and the dialog stays
+// open with what was typed.
 void нажат_ok(Window dlg) {
-  ЗаписьБазы з = прочитать_запись(dlg);
+  const ЗаписьБазы з = прочитать_запись(dlg);
   if (!в_базенеттакойзаписи(база_лит.по_содержанию(з))) return;
-  з.код = формирумновыйкод();
-  база_лит.asserta(з);
   const bool правка = устрежимработысбазой(режим_редактирования);
   std::optional<ВыбранныеСтроки> выбор;
-  std::optional<std::pair<ЗаписьБазы, std::size_t>> старая;
-  if (правка) {
-    выбор = выделенныеэлементыспискапросмотра.get();
-    if (выбор && выбор->строки.size() == 1)
-      if (const auto старый = код_строки(выбор->строки.front()))
-        старая = изъять(база_лит, [&](const ЗаписьБазы& r) { return r.код == *старый; });
-  }
-  // The old record's place is counted without the new one, which stands first.
-  if (старая)
-    запомнить_изменение(ПравкаЗаписи{старая->first, старая->second - 1, з});
-  else
-    запомнить_изменение(ВводЗаписи{з});
-  сохранить_основную_базу();
+  if (правка) выбор = выделенныеэлементыспискапросмотра.get();
+  const bool сохранено = правка ? изменить(ИзменитьЗапись{выбранная_запись(выбор), з}, "Ввод данных"_cp,
+                                            выбор ? win_GetParent(выбор->список) : 0)
+                                : изменить(ВвестиЗапись{з}, "Ввод данных"_cp);
+  if (!сохранено) return;
   // The dialog can be gone once the save returns ("Выход" chosen while a notice of the save was
   // open) or once the note has closed: the record is saved all the same.
   const auto открыт = [dlg] { return win_GetType(dlg) != wk_NotAWindow; };

@@ -11,10 +11,10 @@
 #include <system_error>
 #include <vector>
 
-#include "app/catalogue_folder.h"
 #include "app/recent_catalogues.h"
 #include "app/session.h"
 #include "core/catalogue_files.h"
+#include "core/catalogue_folder.h"
 #include "layer/std_dialogs.h"
 #include "runtime/codepage.h"
 #include "runtime/err_messages.h"

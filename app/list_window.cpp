@@ -158,6 +158,31 @@ void tb_инспросмотра_Create(Window win) {
 
 void заполнитьсписок(Window list_box) { показать_строки(list_box, строки_каталога()); }
 
+void показать_изменения(const Изменения& changes) {
+  // Each line costs a move of the window's list; beyond this many the list is filled again.
+  constexpr std::size_t kСтрокНаМесте = 64;
+  std::vector<std::string> ушли;
+  std::vector<СтрокаПоиска> пришли;
+  for (const ЗаписьБазы& з : changes.убранные)
+    if (auto строка = строка_списка(з)) ушли.push_back(std::move(*строка));
+  for (const ЗаписьБазы& з : changes.добавленные)
+    if (auto строка = строка_списка(з)) пришли.push_back({std::move(*строка), форма_поиска(з)});
+  if (ушли.empty() && пришли.empty()) return;
+  const std::vector<Window> окна = сеанс().окна_просмотра;
+  for (const Window окно : окна) {
+    if (win_GetType(окно) == wk_NotAWindow || ИсточникИзменения{окно} == changes.источник) continue;
+    const Window список = win_GetCtlHandle(окно, ид_списка);
+    if (ушли.size() + пришли.size() > kСтрокНаМесте) {
+      lbox_Clear(список);
+      заполнитьсписок(список);
+    } else {
+      for (const std::string& строка : ушли) заменить_строку_списка(список, строка, std::nullopt);
+      for (const СтрокаПоиска& строка : пришли) заменить_строку_списка(список, std::nullopt, строка);
+    }
+    if (!lbox_GetSelIndex(список)) сбросить_выбор_окна(окно);
+  }
+}
+
 bool естьвыделенныестроки(const std::vector<int>& positions) {
   if (!positions.empty()) return true;
   dlg_MessageBox("Ошибка!"_cps, "Не выделена\nстрока в списке"_cps, mb_Error, mb_Ok, 0, mb_TaskModal);

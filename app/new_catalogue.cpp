@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/catalogue_folder.h"
 #include "app/catalogue_switch.h"
 #include "core/catalogue_facts.h"
+#include "core/catalogue_folder.h"
 #include "runtime/codepage.h"
 #include "runtime/fact_file.h"
 #include "runtime/host_path.h"

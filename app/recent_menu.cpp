@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "app/catalogue_folder.h"
 #include "app/recent_catalogues.h"
+#include "core/catalogue_folder.h"
 #include "resources/ids.h"
 
 void обновить_меню_каталогов(Window task) {

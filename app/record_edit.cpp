@@ -1,13 +1,12 @@
 // Deletion and editing of the record of the selected list line.
 #include "app/record_edit.h"
 
+#include "app/catalogue_changes.h"
 #include "app/data_entry.h"
 #include "app/list_filter.h"
 #include "app/list_window.h"
 #include "app/session.h"
-#include "app/undo_history.h"
 #include "core/catalogue_facts.h"
-#include "core/catalogue_files.h"
 #include "runtime/codepage.h"
 
 bool удалитьзаписьбазылит(Window win) {
@@ -21,21 +20,19 @@ bool обработатьответнаудаление(int answer, Window win) 
   const auto выбор = выделенныеэлементыспискапросмотра.get();
   if (!выбор || выбор->позиции.size() != 1) return false;
   удалить_строку_списка(выбор->список, выбор->позиции.front());
-  if (!удалитизосновнойбазыпосписку(выбор->строки)) return false;
+  if (!удалитизосновнойбазыпосписку(выбор->строки, win)) return false;
   // The window is gone when "Выход" was chosen while a notice of the save was open.
   if (win_GetType(win) != wk_NotAWindow) сбросить_выбор_окна(win);
   return true;
 }
 
-bool удалитизосновнойбазыпосписку(const std::vector<std::string>& lines) {
+bool удалитизосновнойбазыпосписку(const std::vector<std::string>& lines, Window from) {
   if (lines.size() != 1) return false;
   const auto код = код_строки(lines.front());
   if (!код) return false;
-  const auto удалённая = изъять(база_лит, [&](const ЗаписьБазы& з) { return з.код == *код; });
-  if (!удалённая) return false;
-  запомнить_изменение(УдалениеЗаписи{удалённая->first, удалённая->second});
-  сохранить_основную_базу();
-  return true;
+  const auto записи = база_лит.по_коду(*код);
+  if (записи.empty()) return false;
+  return изменить(УдалитьЗапись{записи.front()}, "Удаление строки"_cp, from);
 }
 
 bool редактироватьзапись(Window win, bool reset) {

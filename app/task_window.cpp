@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "app/catalogue_changes.h"
 #include "app/catalogue_commands.h"
 #include "app/catalogue_export.h"
 #include "app/catalogue_import.h"
@@ -15,9 +16,9 @@
 #include "app/list_filter.h"
 #include "app/list_window.h"
 #include "app/session.h"
-#include "app/undo_history.h"
+#include "app/undo_commands.h"
 #include "app/window_help.h"
-#include "core/catalogue_files.h"
+#include "core/catalogue_facts.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 #include "runtime/codepage.h"
@@ -34,7 +35,15 @@ toolbar_control кнопка(int id, int up, int down, int grey, std::string_vie
 // would be, and the creation goes on with the next step.
 void шаг(const std::function<void()>& step) { uix_RunTrapped(step); }
 
+// The windows hear every change of the catalogue: the list windows show it, the Undo and Redo
+// buttons say what they would do.
+void показать_изменение(const Изменения& изменения) {
+  показать_изменения(изменения);
+  if (изменения.история) показать_историю();
+}
+
 void создать_окно_задачи(Window win) {
+  подписаться_на_изменения(показать_изменение);
   шаг([win] { tb_project_toolbar_Create(win); });
   шаг([win] { tb_help_line_Create(win); });
   // Each start file under its own guard: a file that fails is reported and the start goes on.
@@ -54,10 +63,7 @@ bool выбрать_шрифт_карточки() {
   if (!шрифт) return false;
   const auto выбранный = dlg_ChooseFont(*шрифт);
   if (!выбранный) return false;
-  шрифткарточки.retract_all();
-  шрифткарточки.assertz(шрифт_в_блок(*выбранный));
-  сохранить_настройки();
-  return true;
+  return изменить(ЗадатьШрифтКарточки{шрифт_в_блок(*выбранный)}, "Настройки"_cp);
 }
 
 // Carries out a command; false when it does not complete (or is not one of the task window's).

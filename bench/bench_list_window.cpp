@@ -10,7 +10,7 @@
 
 #include "app/list_window.h"
 #include "app/record_edit.h"
-#include "app/undo_history.h"
+#include "app/undo_commands.h"
 #include "bench_program.h"
 
 namespace {
@@ -67,8 +67,8 @@ void BM_Undo100(benchmark::State& state) {
       for (int i = 0; i < 100; ++i) {
         const int pos = (i * 7919) % lbox_CountAll(lb);
         const std::string line = lbox_GetItem(lb, pos);
-        lbox_Delete(lb, pos);
-        удалитизосновнойбазыпосписку({line});
+        удалить_строку_списка(lb, pos);  // as the delete command does
+        удалитизосновнойбазыпосписку({line}, lw);
       }
       state.ResumeTiming();
       for (int i = 0; i < 100; ++i) {

@@ -2,8 +2,10 @@
 #include "core/core_part.h"
 
 #include "core/catalogue_facts.h"
+#include "core/change_path.h"
 #include "core/catalogue_files.h"
 #include "core/record_codes.h"
+#include "core/undo_history.h"
 #include "runtime/run.h"
 
 namespace {
@@ -14,6 +16,8 @@ void сбросить_ядро() {
   списоккодов.set({0});
   забыть_состояние_файлов();
   задать_хранилище_каталога(nullptr);
+  забыть_историю();
+  забыть_подписчиков();
 }
 
 }  // namespace

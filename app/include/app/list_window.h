@@ -11,6 +11,7 @@
 
 #include "app/session.h"
 #include "core/catalogue_facts.h"
+#include "core/change_path.h"
 #include "core/list_line.h"
 #include "layer/layer.h"
 #include "resources/ids.h"
@@ -28,6 +29,12 @@ void установить_доступность_операций(Window win, bo
 Window окно_просмотра_с_фокусом();
 // Title and tools back to those of a window without a selection.
 void сбросить_выбор_окна(Window win);
+// A change of the catalogue (a subscriber of the change path): every open list window but the
+// one the change was made in (which shows it as its command says) shows the records gone and
+// come at once, through its find filter, in place (a change of many records fills its list
+// again); a window left without a selected line is put back to the state of a window without a
+// selection.
+void показать_изменения(const Изменения& changes);
 
 // The line of every record (core/list_line.h), in table order, placed by the sorted list box, as
 // the list box's lines (which it holds none of before: it is new, or cleared); the list window

@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "app/list_filter.h"
-#include "app/undo_history.h"
 #include "core/record_codes.h"
 #include "layer/types.h"
 #include "runtime/fact_kind.h"
@@ -85,8 +84,6 @@ struct Сеанс {
   // Cover files whose load failed and was reported: a later paint with the same name draws
   // nothing and reports nothing.
   std::set<std::string> неудачные_обложки;
-  // The changes of the run that can be undone and redone.
-  ИсторияИзменений история;
   // The help topics of the dialogs running now, the innermost last (F1 opens the last).
   std::vector<int> темы_справки;
   // The find filter of each list window open, and the count of filter changes that orders them.

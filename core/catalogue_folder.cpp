@@ -1,6 +1,6 @@
 // The catalogue's folder: the working folder, the checks of a chosen folder and the texts of
 // messages about folders.
-#include "app/catalogue_folder.h"
+#include "core/catalogue_folder.h"
 
 #include <filesystem>
 #include <system_error>
@@ -17,6 +17,12 @@ std::string рабочая_папка() {
   return ec ? std::string(".") : p.string();
 }
 
+std::vector<std::string_view> файлы_каталога() {
+  std::vector<std::string_view> файлы;
+  for (const РазделКаталога& р : разделы_каталога()) файлы.push_back(р.файл);
+  return файлы;
+}
+
 std::string показ_папки(const std::string& folder) { return RUN_FromHostPath(folder); }
 
 std::string файл_в_папке(const std::string& folder, std::string_view name) {
@@ -30,7 +36,7 @@ std::optional<std::string> отказ_папки(const std::string& folder, std:
   if (catalogue == true && !fs::is_regular_file(файл_в_папке(folder, файл_базы), ec))
     return "В папке «"_cps + показ + "» нет каталога: в ней нет файла «"_cps + std::string(файл_базы) + "»."_cps;
   if (catalogue == false)
-    for (std::string_view name : файлы_каталога)
+    for (std::string_view name : файлы_каталога())
       if (fs::exists(fs::symlink_status(файл_в_папке(folder, name), ec)))
         return "В папке «"_cps + показ + "» уже есть файлы каталога (например, «"_cps + std::string(name) +
                "»). Выберите пустую папку или создайте новую."_cps;

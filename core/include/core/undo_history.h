@@ -1,9 +1,8 @@
-// The history of this run's changes to the catalogue and the categories, and undoing and redoing
-// them. Each step holds the values its change removed and added and the place of what it
-// removed: enough to take the change back and to make it again. The steps find their records and
-// categories by value, never by a position in a list, so a step still acts on exactly its own
-// record when other records have changed since. Undoing or redoing saves the changed file at
-// once, as every change does; a save that fails leaves memory and file as they were.
+// The history of this run's changes to the catalogue and the categories: the steps to undo and
+// to redo. Each step holds the values its change removed and added and the place of what it
+// removed: enough to take the change back and to make it again (the change path does both,
+// change_path.h). Steps find their records and categories by value, never by a position in a
+// list, so a step still acts on exactly its own record when other records have changed since.
 #pragma once
 
 #include <cstddef>
@@ -48,14 +47,35 @@ struct УдалениеКатегории {
   std::string категория;
   std::size_t место = 0;
 };
-using ШагИстории =
-    std::variant<ВводЗаписи, ПравкаЗаписи, УдалениеЗаписи, ВводКатегории, ПравкаКатегории, УдалениеКатегории>;
+// An import: its records were put at the front one after another (the last of them stands
+// first), its categories at the back, in their order. `источник` names the file read (may be
+// empty).
+struct ИмпортЗаписей {
+  std::vector<ЗаписьБазы> записи;
+  std::vector<std::string> категории;
+  std::string источник;
+};
+using ШагИстории = std::variant<ВводЗаписи, ПравкаЗаписи, УдалениеЗаписи, ВводКатегории, ПравкаКатегории,
+                                УдалениеКатегории, ИмпортЗаписей>;
 
-// The steps of the run, kept in the session.
+// The steps of the run.
 struct ИсторияИзменений {
   std::vector<ШагИстории> отмена;  // the last change last
   std::vector<ШагИстории> повтор;  // the next to redo last
 };
+ИсторияИзменений& история_изменений();
+
+// A change just made becomes the step to undo, and the steps to redo go. The change path's own.
+void запомнить_изменение(ШагИстории шаг);
+// Forgets every step: for the opening of another catalogue.
+void забыть_историю();
+
+// What a step is about, in the words of the help line: "удаление записи 1234",
+// "ввод категории «Поэзия»", "импорт из «книги.csv»".
+std::string описание_шага(const ШагИстории& шаг);
+// What the next undo or redo would do; empty when there is nothing to undo or redo.
+std::string что_отменить();
+std::string что_повторить();
 
 // Removes the first fact of `table` that satisfies `pred` and hands it out with its position:
 // what a change that removes something tells the history. Nothing when no fact satisfies it.
@@ -70,25 +90,3 @@ std::optional<std::pair<T, std::size_t>> изъять(FactKind<T>& table, Pred p
   if (!found) return std::nullopt;
   return std::pair<T, std::size_t>(std::move(*found), место);
 }
-
-// Records a change just made in memory: it becomes the step to undo, and the steps to redo go.
-// One call at each place that changes the catalogue or the categories.
-void запомнить_изменение(ШагИстории шаг);
-// Forgets every step: for the opening of another catalogue.
-void забыть_историю();
-
-// What the next undo or redo would do, in the words of the help line ("удаление записи 1234");
-// empty when there is nothing to undo or redo.
-std::string что_отменить();
-std::string что_повторить();
-
-// Takes back the last change, or makes again the last change taken back, and saves its file.
-// False when there is nothing to do, or when it cannot be done: its record or category is no
-// longer there (the step is dropped), or the save fails (memory and file stay as they were and
-// the step stays); the user is told why.
-bool отменить_изменение();
-bool повторить_изменение();
-
-// The toolbar's Undo and Redo buttons: greyed while there is nothing to undo or redo, their
-// help line saying what they would do.
-void показать_историю();

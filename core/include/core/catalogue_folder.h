@@ -3,17 +3,16 @@
 // messages. Folder paths are the host's (UTF-8) unless said otherwise.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/catalogue_files.h"
 #include "runtime/run_error.h"
 
-// The four files of a catalogue, in the order a copy lists them.
-inline constexpr std::array<std::string_view, 4> файлы_каталога = {файл_базы, файл_категорий, файл_видов,
-                                                                    файл_настроек};
+// The files of a catalogue: the files of its sections (catalogue_files.h), in their order.
+std::vector<std::string_view> файлы_каталога();
 
 // The working folder, absolute.
 std::string рабочая_папка();
@@ -24,7 +23,7 @@ std::string файл_в_папке(const std::string& folder, std::string_view n
 
 // Why a folder the user chose cannot be taken: the message when it is not a folder, and, when
 // `catalogue` is given, when it does not hold a catalogue (true: the file "Литература1.pbs" must
-// be there) or holds one already (false: none of the four files may be there). Nothing when it
+// be there) or holds one already (false: none of the catalogue's files may be there). Nothing when it
 // can be taken.
 std::optional<std::string> отказ_папки(const std::string& folder, std::optional<bool> catalogue);
 

@@ -1,0 +1,513 @@
+// The change path (see change_path.h): each operation is a change under way (Правка) that makes
+// its changes in memory, each with the way back, names the sections it touches, and is then
+// saved whole or taken back whole.
+#include "core/change_path.h"
+
+#include <algorithm>
+#include <climits>
+#include <type_traits>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+#include "core/catalogue_files.h"
+#include "core/catalogue_folder.h"
+#include "core/record_codes.h"
+#include "core/undo_history.h"
+#include "runtime/codepage.h"
+#include "runtime/run_error.h"
+
+namespace {
+
+constexpr std::size_t kЗаписейМеждуОтчётами = 1024;
+
+std::string кавычки(std::string_view s) { return "«"_cps + std::string(s) + "»"_cps; }
+
+// The fact at position `место` taken out of the table.
+template <class T>
+T изъять_на_месте(FactKind<T>& table, std::size_t место) {
+  return std::move(изъять(table, [&, i = std::size_t(0)](const T&) mutable { return i++ == место; })->first);
+}
+
+// The position of the first (or, `с_конца`, the last) fact equal to `value`.
+template <class T>
+std::optional<std::size_t> место_значения(const FactKind<T>& table, const T& value, bool с_конца = false) {
+  std::optional<std::size_t> found;
+  std::size_t i = 0;
+  for (const T& fact : table.facts()) {
+    if (fact == value) {
+      found = i;
+      if (!с_конца) break;
+    }
+    ++i;
+  }
+  return found;
+}
+
+// The whole value of a record as one key: its code and the duplicate key, which holds every
+// other field of the record.
+std::string ключ_записи(const ЗаписьБазы& з) {
+  std::string k = std::to_string(з.код);
+  k.push_back('\0');
+  ключ_повтора(з, k);
+  return k;
+}
+
+// The sections a record's fields are kept in (the field table names their tables).
+std::vector<const РазделКаталога*> разделы_записей() {
+  std::vector<const РазделКаталога*> разделы;
+  for (const ПолеКниги& п : поля_книги()) {
+    const РазделКаталога* р = п.таблица.empty() ? nullptr : раздел_таблицы(п.таблица);
+    if (р && std::find(разделы.begin(), разделы.end(), р) == разделы.end()) разделы.push_back(р);
+  }
+  return разделы;
+}
+
+// A change under way: its changes in memory with the way back from each, the sections to save,
+// what the subscribers will hear.
+class Правка {
+ public:
+  explicit Правка(ИсточникИзменения источник) { изменения.источник = источник; }
+
+  void затронуть(const FactSection& section) {
+    const РазделКаталога* р = раздел_секции(section);
+    if (р && std::find(разделы_.begin(), разделы_.end(), р) == разделы_.end()) разделы_.push_back(р);
+  }
+  void затронуть_записи() {
+    for (const РазделКаталога* р : разделы_записей()) затронуть(*р->секция);
+  }
+  // The way back from a change just made in memory.
+  void назад(std::function<void()> шаг) { откаты_.push_back(std::move(шаг)); }
+
+  // A fact put in at `место` (past the end: last); the place it got.
+  template <class T>
+  std::size_t вставить(FactKind<T>& table, std::size_t место, const T& value) {
+    место = std::min(место, table.count());
+    table.insert_at(место, value);
+    назад([&table, место] { изъять_на_месте(table, место); });
+    return место;
+  }
+  // The fact at `место` taken out.
+  template <class T>
+  T убрать(FactKind<T>& table, std::size_t место) {
+    T value = изъять_на_месте(table, место);
+    назад([&table, место, value] { table.insert_at(место, value); });
+    return value;
+  }
+
+  // Saves every section touched; on a failure takes every change back and saves again the
+  // sections saved before it. False then, with `итог` saying why.
+  bool сохранить(ИтогИзменения& итог, std::string_view глагол, std::string_view что) {
+    for (std::size_t i = 0; i < разделы_.size(); ++i) {
+      try {
+        сохранить_раздел(*разделы_[i]);
+      } catch (const RunError& e) {
+        откатить();
+        итог.исход = ИтогИзменения::Исход::не_сохранено;
+        итог.файл = разделы_[i]->файл;
+        итог.ошибка = причина(e);
+        итог.сообщение = "Не удалось "_cps + std::string(глагол) + " "_cps + std::string(что) + ": файл "_cps +
+                         кавычки(итог.файл) + " не записан ("_cps + итог.ошибка + ").\nДанные и файл остались как были."_cps;
+        for (std::size_t k = 0; k < i; ++k) {
+          try {
+            сохранить_раздел(*разделы_[k]);
+          } catch (const RunError& again) {
+            итог.сообщение += "\nФайл "_cps + кавычки(разделы_[k]->файл) + " вернуть к прежнему не удалось ("_cps +
+                              причина(again) + ")."_cps;
+          }
+        }
+        return false;
+      }
+    }
+    return true;
+  }
+
+  Изменения изменения;
+
+ private:
+  void откатить() {
+    for (auto it = откаты_.rbegin(); it != откаты_.rend(); ++it) (*it)();
+    откаты_.clear();
+  }
+  std::vector<std::function<void()>> откаты_;
+  std::vector<const РазделКаталога*> разделы_;
+};
+
+struct Подписка {
+  std::size_t номер;
+  ПодписчикИзменений подписчик;
+};
+struct Подписки {
+  std::vector<Подписка> все;
+  std::size_t последний = 0;
+};
+Подписки& подписки() {
+  static Подписки п;
+  return п;
+}
+
+void оповестить(const Изменения& изменения) {
+  const std::vector<Подписка> все = подписки().все;  // a subscriber may subscribe or leave
+  for (const Подписка& п : все) п.подписчик(изменения);
+}
+
+ИтогИзменения не_применимо(std::string сообщение = {}) {
+  ИтогИзменения итог;
+  итог.исход = ИтогИзменения::Исход::не_применимо;
+  итог.сообщение = std::move(сообщение);
+  return итог;
+}
+
+// A done change: saved, its step recorded, the subscribers told. `шаг` is absent for a change
+// the history does not keep.
+ИтогИзменения завершить(Правка& правка, std::optional<ШагИстории> шаг, std::string_view что_сделано) {
+  ИтогИзменения итог;
+  const std::string что = шаг ? описание_шага(*шаг) : std::string(что_сделано);
+  if (!правка.сохранить(итог, "сохранить"_cp, что)) return итог;
+  if (шаг) {
+    запомнить_изменение(std::move(*шаг));
+    правка.изменения.история = true;
+  }
+  итог.изменения = std::move(правка.изменения);
+  оповестить(итог.изменения);
+  return итог;
+}
+
+// ---- Records and categories ----
+
+// A record put back keeps its code while no other record has taken it; otherwise it gets a new
+// one as data entry would.
+bool код_занят(std::int32_t код) {
+  for (auto v : база_лит.views())
+    if (v[&ЗаписьБазы::код] == код) return true;
+  return false;
+}
+void дать_код(ЗаписьБазы& з) {
+  if (код_занят(з.код)) з.код = формирумновыйкод();
+}
+
+ИтогИзменения ввести_запись(const ВвестиЗапись& оп, ИсточникИзменения источник) {
+  Правка правка(источник);
+  ЗаписьБазы з = оп.запись;
+  з.код = формирумновыйкод();
+  правка.затронуть_записи();
+  правка.вставить<ЗаписьБазы>(база_лит, 0, з);
+  правка.изменения.добавленные = {з};
+  return завершить(правка, ВводЗаписи{з}, {});
+}
+
+ИтогИзменения изменить_запись(const ИзменитьЗапись& оп, ИсточникИзменения источник) {
+  Правка правка(источник);
+  ЗаписьБазы новая = оп.новая;
+  новая.код = формирумновыйкод();
+  правка.затронуть_записи();
+  правка.вставить<ЗаписьБазы>(база_лит, 0, новая);
+  правка.изменения.добавленные = {новая};
+  // The old record is found after the new one, which stands first and has a code no other has.
+  const auto место = оп.прежняя ? место_значения<ЗаписьБазы>(база_лит, *оп.прежняя) : std::nullopt;
+  if (!место) return завершить(правка, ВводЗаписи{новая}, {});
+  ЗаписьБазы старая = правка.убрать<ЗаписьБазы>(база_лит, *место);
+  правка.изменения.убранные = {старая};
+  // The old record's place is counted without the new one.
+  return завершить(правка, ПравкаЗаписи{std::move(старая), *место - 1, std::move(новая)}, {});
+}
+
+ИтогИзменения удалить_запись(const УдалитьЗапись& оп, ИсточникИзменения источник) {
+  const auto место = место_значения<ЗаписьБазы>(база_лит, оп.запись);
+  if (!место) return не_применимо();
+  Правка правка(источник);
+  правка.затронуть_записи();
+  ЗаписьБазы з = правка.убрать<ЗаписьБазы>(база_лит, *место);
+  правка.изменения.убранные = {з};
+  return завершить(правка, УдалениеЗаписи{std::move(з), *место}, {});
+}
+
+ИтогИзменения ввести_категорию(const ВвестиКатегорию& оп, ИсточникИзменения источник) {
+  if (категории_лит.contains(оп.категория)) return не_применимо();
+  Правка правка(источник);
+  правка.затронуть(секция_категорий);
+  правка.вставить(категории_лит, категории_лит.count(), оп.категория);
+  правка.изменения.категории = true;
+  return завершить(правка, ВводКатегории{оп.категория}, {});
+}
+
+ИтогИзменения изменить_категорию(const ИзменитьКатегорию& оп, ИсточникИзменения источник) {
+  const auto место = место_значения(категории_лит, оп.прежняя);
+  if (!место) return не_применимо();
+  Правка правка(источник);
+  правка.затронуть(секция_категорий);
+  правка.убрать(категории_лит, *место);
+  правка.вставить(категории_лит, категории_лит.count(), оп.новая);
+  правка.изменения.категории = true;
+  return завершить(правка, ПравкаКатегории{оп.прежняя, *место, оп.новая}, {});
+}
+
+ИтогИзменения удалить_категорию(const УдалитьКатегорию& оп, ИсточникИзменения источник) {
+  const auto место = место_значения(категории_лит, оп.категория);
+  if (!место) return не_применимо();
+  Правка правка(источник);
+  правка.затронуть(секция_категорий);
+  правка.убрать(категории_лит, *место);
+  правка.изменения.категории = true;
+  return завершить(правка, УдалениеКатегории{оп.категория, *место}, {});
+}
+
+ИтогИзменения задать_шрифт(const ЗадатьШрифтКарточки& оп, ИсточникИзменения источник) {
+  Правка правка(источник);
+  правка.затронуть(секция_настроек);
+  const std::optional<Binary> прежний = шрифткарточки.get();
+  шрифткарточки.retract_all();
+  шрифткарточки.assertz(оп.шрифт);
+  правка.назад([прежний] {
+    шрифткарточки.retract_all();
+    if (прежний) шрифткарточки.assertz(*прежний);
+  });
+  правка.изменения.настройки = true;
+  return завершить(правка, std::nullopt, "шрифт карточки"_cp);
+}
+
+// ---- Imports ----
+
+// Puts the records at the front one after another, the categories at the back; the way back
+// takes exactly them out again. `новые_коды`: each record gets the next code (the largest plus
+// 1, 2, …); otherwise a record keeps its code unless another has it. Returns the records as put.
+std::vector<ЗаписьБазы> добавить_импорт(Правка& правка, std::vector<ЗаписьБазы> записи,
+                                        const std::vector<std::string>& категории, bool новые_коды,
+                                        const ОтчётИзменения& отчёт) {
+  // The codes first, so that codes beyond the integer range raise before anything changes.
+  std::unordered_set<std::int32_t> занятые;
+  std::optional<std::int64_t> наибольший;
+  const auto учесть = [&наибольший](std::int32_t код) { наибольший = std::max(наибольший.value_or(INT64_MIN), std::int64_t{код}); };
+  for (auto v : база_лит.views()) {
+    const std::int32_t код = v[&ЗаписьБазы::код];
+    if (!новые_коды) занятые.insert(код);
+    учесть(код);
+  }
+  if (!новые_коды)
+    for (const ЗаписьБазы& з : записи) учесть(з.код);
+  std::int64_t следующий = наибольший ? *наибольший + 1 : 1;
+  for (ЗаписьБазы& з : записи) {
+    if (!новые_коды && занятые.insert(з.код).second) continue;
+    if (следующий > INT32_MAX) RUN_Error(errcode::kIntOverflow);
+    з.код = static_cast<std::int32_t>(следующий++);
+  }
+
+  правка.затронуть_записи();
+  if (!категории.empty()) правка.затронуть(секция_категорий);
+  const std::size_t категорий_было = категории_лит.count();
+  const std::size_t записей = записи.size();
+  правка.назад([записей, категорий_было, n = категории.size()] {
+    for (std::size_t i = 0; i < записей; ++i) база_лит.retract_first();
+    for (std::size_t i = 0; i < n; ++i) изъять_на_месте(категории_лит, категорий_было);
+  });
+  for (std::size_t i = 0; i < записи.size(); ++i) {
+    база_лит.asserta(записи[i]);
+    if (отчёт && (i + 1) % kЗаписейМеждуОтчётами == 0) отчёт(i + 1);
+  }
+  for (const std::string& к : категории) категории_лит.assertz(к);
+  правка.изменения.добавленные = записи;
+  правка.изменения.категории = !категории.empty();
+  return записи;
+}
+
+ИтогИзменения импортировать(const ИмпортироватьЗаписи& оп, ИсточникИзменения источник, const ОтчётИзменения& отчёт) {
+  if (оп.записи.empty() && оп.категории.empty()) return не_применимо();
+  Правка правка(источник);
+  std::vector<ЗаписьБазы> записи = добавить_импорт(правка, оп.записи, оп.категории, true, отчёт);
+  ИтогИзменения итог = завершить(правка, ИмпортЗаписей{std::move(записи), оп.категории, оп.источник}, {});
+  if (!итог.сделано()) return итог;
+  запомнить_коды();  // as new codes leave the codes list: every code in table order
+  if (отчёт) отчёт(оп.записи.size());
+  return итог;
+}
+
+// Takes out the records of an import that are still there, found by value, and its categories
+// (the last equal one of each); the way back puts the tables back as they were. `шаг` keeps what
+// was taken out. False when nothing of it is there.
+bool убрать_импорт(Правка& правка, ИмпортЗаписей& шаг) {
+  std::unordered_map<std::string, std::size_t> нужные;
+  for (const ЗаписьБазы& з : шаг.записи) ++нужные[ключ_записи(з)];
+  const std::vector<ЗаписьБазы> было = база_лит.all();
+  const std::vector<std::string> категории_было = категории_лит.all();
+  std::vector<ЗаписьБазы> убранные;
+  for (const ЗаписьБазы& з : база_лит.retracting([&](const ЗаписьБазы& з) {
+         const auto it = нужные.find(ключ_записи(з));
+         if (it == нужные.end() || it->second == 0) return false;
+         --it->second;
+         return true;
+       }))
+    убранные.push_back(з);
+  std::vector<std::string> категории;
+  for (auto it = шаг.категории.rbegin(); it != шаг.категории.rend(); ++it) {
+    const auto место = место_значения(категории_лит, *it, true);
+    if (!место) continue;
+    изъять_на_месте(категории_лит, *место);
+    категории.insert(категории.begin(), *it);
+  }
+  правка.назад([было, категории_было] {
+    база_лит.retract_all();
+    for (const ЗаписьБазы& з : было) база_лит.assertz(з);
+    категории_лит.retract_all();
+    for (const std::string& к : категории_было) категории_лит.assertz(к);
+  });
+  if (убранные.empty() && категории.empty()) return false;
+  правка.затронуть_записи();
+  if (!категории.empty()) правка.затронуть(секция_категорий);
+  // The records in the order they were put in: the retract walk met the last put in first.
+  std::reverse(убранные.begin(), убранные.end());
+  правка.изменения.убранные = убранные;
+  правка.изменения.категории = !категории.empty();
+  шаг.записи = std::move(убранные);
+  шаг.категории = std::move(категории);
+  return true;
+}
+
+// ---- Undo and redo ----
+
+// The two directions of the history.
+struct Направление {
+  std::vector<ШагИстории>& откуда;
+  std::vector<ШагИстории>& куда;
+  std::string_view глагол;  // "отменить" / "повторить"
+  bool назад;               // undo
+};
+
+// A fact taken out (found by value) and a fact put in at a place, in that order, on one table.
+template <class T>
+struct Действие {
+  std::optional<T> убрать;  // the fact taken out: the first equal one, or the last with с_конца
+  bool с_конца = false;
+  std::optional<T> вставить;  // the fact put in at `место` (past the end: last); a record whose
+  std::size_t место = 0;      // code is taken meanwhile gets a new one
+};
+
+// Does the action as part of `правка`; false when the fact to take out is gone. `вставлено` is
+// the fact put in, with the code it got.
+template <class T>
+bool сделать(Правка& правка, FactKind<T>& table, const Действие<T>& д, std::optional<T>& вставлено) {
+  if (д.убрать) {
+    const auto место = место_значения(table, *д.убрать, д.с_конца);
+    if (!место) return false;
+    правка.убрать(table, *место);
+  }
+  if (д.вставить) {
+    T значение = *д.вставить;
+    if constexpr (std::is_same_v<T, ЗаписьБазы>) дать_код(значение);
+    правка.вставить(table, д.место, значение);
+    вставлено = std::move(значение);
+  }
+  return true;
+}
+
+constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
+
+ИтогИзменения шагнуть(const Направление& н, ИсточникИзменения источник) {
+  if (н.откуда.empty()) return не_применимо();
+  ШагИстории& шаг = н.откуда.back();
+  const std::string что = описание_шага(шаг);
+  Правка правка(источник);
+  bool есть = true;
+  std::string_view о_пропаже;
+  // One action on the catalogue; `обновить` receives the record as put in.
+  const auto база = [&](Действие<ЗаписьБазы> д, ЗаписьБазы* обновить) {
+    правка.затронуть_записи();
+    std::optional<ЗаписьБазы> вставлено;
+    есть = сделать(правка, база_лит, д, вставлено);
+    о_пропаже = "этой записи больше нет в каталоге."_cp;
+    if (!есть) return;
+    if (д.убрать) правка.изменения.убранные = {*д.убрать};
+    if (вставлено) {
+      правка.изменения.добавленные = {*вставлено};
+      if (обновить) *обновить = *вставлено;
+    }
+  };
+  const auto категории = [&](Действие<std::string> д) {
+    правка.затронуть(секция_категорий);
+    std::optional<std::string> вставлено;
+    есть = сделать(правка, категории_лит, д, вставлено);
+    о_пропаже = "этой категории больше нет в списке категорий."_cp;
+    правка.изменения.категории = есть;
+  };
+  const bool назад = н.назад;
+  if (auto* s = std::get_if<ВводЗаписи>(&шаг))
+    назад ? база({s->запись, false, {}, 0}, nullptr) : база({{}, false, s->запись, 0}, &s->запись);
+  else if (auto* s = std::get_if<ПравкаЗаписи>(&шаг))
+    назад ? база({s->новая, false, s->старая, s->место}, &s->старая) : база({s->старая, false, s->новая, 0}, &s->новая);
+  else if (auto* s = std::get_if<УдалениеЗаписи>(&шаг))
+    назад ? база({{}, false, s->запись, s->место}, &s->запись) : база({s->запись, false, {}, 0}, nullptr);
+  else if (auto* s = std::get_if<ВводКатегории>(&шаг))
+    назад ? категории({s->категория, true, {}, 0}) : категории({{}, false, s->категория, kВКонец});
+  else if (auto* s = std::get_if<ПравкаКатегории>(&шаг))
+    назад ? категории({s->новая, true, s->старая, s->место}) : категории({s->старая, false, s->новая, kВКонец});
+  else if (auto* s = std::get_if<УдалениеКатегории>(&шаг))
+    назад ? категории({{}, false, s->категория, s->место}) : категории({s->категория, false, {}, 0});
+  else if (auto* s = std::get_if<ИмпортЗаписей>(&шаг)) {
+    о_пропаже = "этих записей и категорий больше нет в каталоге."_cp;
+    if (назад) {
+      ИмпортЗаписей убрано = *s;
+      есть = убрать_импорт(правка, убрано);
+      if (есть) *s = std::move(убрано);
+    } else {
+      s->записи = добавить_импорт(правка, s->записи, s->категории, false, {});
+    }
+  }
+  if (!есть) {
+    // What the step acts on is gone: the step goes, and the user is told.
+    н.откуда.pop_back();
+    Изменения изменения;
+    изменения.источник = источник;
+    изменения.история = true;
+    оповестить(изменения);
+    ИтогИзменения итог = не_применимо("Не удалось "_cps + std::string(н.глагол) + " "_cps + что + ": "_cps +
+                                      std::string(о_пропаже) + "\nЭтот шаг убран из истории."_cps);
+    итог.изменения = std::move(изменения);
+    return итог;
+  }
+  ИтогИзменения итог;
+  if (!правка.сохранить(итог, н.глагол, что)) return итог;  // the step stays where it was
+  if (std::holds_alternative<ИмпортЗаписей>(шаг)) запомнить_коды();
+  н.куда.push_back(std::move(шаг));
+  н.откуда.pop_back();
+  правка.изменения.история = true;
+  итог.изменения = std::move(правка.изменения);
+  оповестить(итог.изменения);
+  return итог;
+}
+
+}  // namespace
+
+ИтогИзменения применить(const Операция& операция, ИсточникИзменения источник, const ОтчётИзменения& отчёт) {
+  ИсторияИзменений& и = история_изменений();
+  struct {
+    ИсточникИзменения источник;
+    const ОтчётИзменения& отчёт;
+    ИсторияИзменений& и;
+    ИтогИзменения operator()(const ВвестиЗапись& оп) const { return ввести_запись(оп, источник); }
+    ИтогИзменения operator()(const ИзменитьЗапись& оп) const { return изменить_запись(оп, источник); }
+    ИтогИзменения operator()(const УдалитьЗапись& оп) const { return удалить_запись(оп, источник); }
+    ИтогИзменения operator()(const ВвестиКатегорию& оп) const { return ввести_категорию(оп, источник); }
+    ИтогИзменения operator()(const ИзменитьКатегорию& оп) const { return изменить_категорию(оп, источник); }
+    ИтогИзменения operator()(const УдалитьКатегорию& оп) const { return удалить_категорию(оп, источник); }
+    ИтогИзменения operator()(const ИмпортироватьЗаписи& оп) const { return импортировать(оп, источник, отчёт); }
+    ИтогИзменения operator()(const ЗадатьШрифтКарточки& оп) const { return задать_шрифт(оп, источник); }
+    ИтогИзменения operator()(const ОтменитьИзменение&) const {
+      return шагнуть({и.отмена, и.повтор, "отменить"_cp, true}, источник);
+    }
+    ИтогИзменения operator()(const ПовторитьИзменение&) const {
+      return шагнуть({и.повтор, и.отмена, "повторить"_cp, false}, источник);
+    }
+  } выполнить{источник, отчёт, и};
+  return std::visit(выполнить, операция);
+}
+
+std::size_t подписаться_на_изменения(ПодписчикИзменений subscriber) {
+  Подписки& п = подписки();
+  п.все.push_back({++п.последний, std::move(subscriber)});
+  return п.последний;
+}
+
+void отписаться_от_изменений(std::size_t subscription) {
+  std::erase_if(подписки().все, [subscription](const Подписка& п) { return п.номер == subscription; });
+}
+
+void забыть_подписчиков() { подписки() = Подписки{}; }

@@ -1,0 +1,251 @@
+// The change path: each operation applied once, saved once per section through the storage seam,
+// recorded as one undo step and told to the subscribers; a failed save puts everything back; an
+// import is one step that undo takes back exactly. A storage of the test's own stands behind the
+// seam (it keeps each section's text and refuses the files it is told to); one test goes through
+// the working folder's real files.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/catalogue_files.h"
+#include "core/change_path.h"
+#include "core/record_codes.h"
+#include "core/undo_history.h"
+#include "runtime/codepage.h"
+#include "runtime/error_codes.h"
+#include "runtime/fact_file.h"
+#include "runtime/run_error.h"
+#include "test_support.h"
+
+namespace {
+
+// Keeps each saved section's text by file name; refuses to save the files in `отказ`.
+class ХранилищеПроверки : public ХранилищеКаталога {
+ public:
+  void загрузить(const РазделКаталога& р) override { RNT_ConsultText(*р.секция, тексты[std::string(р.файл)]); }
+  void сохранить(const РазделКаталога& р) override {
+    if (отказ.contains(std::string(р.файл))) RUN_OsError(errcode::host(EACCES));
+    тексты[std::string(р.файл)] = RNT_SaveText(*р.секция);
+    сохранения.push_back(std::string(р.файл));
+  }
+  std::map<std::string, std::string> тексты;
+  std::vector<std::string> сохранения;
+  std::set<std::string> отказ;
+};
+
+ЗаписьБазы запись(std::int32_t код, const char* автор, const char* категория = "Проза") {
+  return {код, cp1251::from_utf8(автор), "T", cp1251::from_utf8(категория), "", 0, 1, ""};
+}
+
+std::vector<std::int32_t> коды() {
+  std::vector<std::int32_t> out;
+  for (auto v : база_лит.views()) out.push_back(v[&ЗаписьБазы::код]);
+  return out;
+}
+
+class ChangePath : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto х = std::make_unique<ХранилищеПроверки>();
+    хранилище = х.get();
+    задать_хранилище_каталога(std::move(х));
+    for (const ЗаписьБазы& з : {запись(3, "Пушкин"), запись(7, "Гоголь"), запись(5, "Чехов")}) база_лит.assertz(з);
+    for (const char* к : {"Поэзия", "Проза"}) категории_лит.assertz(cp1251::from_utf8(к));
+    подписаться_на_изменения([this](const Изменения& и) { услышано.push_back(и); });
+  }
+
+  ХранилищеПроверки* хранилище = nullptr;
+  std::vector<Изменения> услышано;
+};
+
+TEST_F(ChangePath, ARecordEnteredEditedAndDeletedIsSavedOnceAndUndone) {
+  auto итог = применить(ВвестиЗапись{запись(0, "Блок")});
+  ASSERT_TRUE(итог.сделано());
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{8, 3, 7, 5}));
+  EXPECT_EQ(хранилище->сохранения, std::vector<std::string>{"Литература1.pbs"_cps});
+  ASSERT_EQ(услышано.size(), 1u);
+  EXPECT_EQ(услышано[0].добавленные.at(0).код, 8);
+  EXPECT_TRUE(услышано[0].история);
+  EXPECT_EQ(что_отменить(), "ввод записи 8"_cps);
+
+  // An edit: the new record gets the next code and stands first; the old goes, saved once.
+  итог = применить(ИзменитьЗапись{запись(7, "Гоголь"), запись(0, "Гоголь Н. В.")}, 42);
+  ASSERT_TRUE(итог.сделано());
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{9, 8, 3, 5}));
+  EXPECT_EQ(хранилище->сохранения.size(), 2u);
+  EXPECT_EQ(услышано.back().источник, 42u);
+  EXPECT_EQ(услышано.back().убранные.at(0).код, 7);
+  EXPECT_EQ(что_отменить(), "изменение записи 7"_cps);
+
+  ASSERT_TRUE(применить(УдалитьЗапись{запись(3, "Пушкин")}).сделано());
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{9, 8, 5}));
+
+  // Undone in turn, each record back at its place; redone, the same again.
+  for (const auto& ожидаемые : std::vector<std::vector<std::int32_t>>{{9, 8, 3, 5}, {8, 3, 7, 5}, {3, 7, 5}}) {
+    ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+    EXPECT_EQ(коды(), ожидаемые);
+  }
+  EXPECT_EQ(что_отменить(), std::string());
+  EXPECT_FALSE(применить(ОтменитьИзменение{}).сделано());
+  ASSERT_TRUE(применить(ПовторитьИзменение{}).сделано());
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{8, 3, 7, 5}));
+  // A new change drops what was left to redo.
+  ASSERT_TRUE(применить(ВвестиКатегорию{"Эпос"_cps}).сделано());
+  EXPECT_EQ(что_повторить(), std::string());
+}
+
+// What no longer applies changes nothing, saves nothing and tells nobody; an edit of a record
+// that is gone enters the new record all the same.
+TEST_F(ChangePath, WhatNoLongerAppliesChangesNothing) {
+  const auto не_применимо = ИтогИзменения::Исход::не_применимо;
+  EXPECT_EQ(применить(УдалитьЗапись{запись(3, "Другой")}).исход, не_применимо);
+  EXPECT_EQ(применить(ВвестиКатегорию{"Проза"_cps}).исход, не_применимо);
+  EXPECT_EQ(применить(ИзменитьКатегорию{"Драма"_cps, "Эпос"_cps}).исход, не_применимо);
+  EXPECT_EQ(применить(УдалитьКатегорию{"Драма"_cps}).исход, не_применимо);
+  EXPECT_EQ(применить(ИмпортироватьЗаписи{}).исход, не_применимо);
+  EXPECT_TRUE(хранилище->сохранения.empty());
+  EXPECT_TRUE(услышано.empty());
+  EXPECT_EQ(что_отменить(), std::string());
+
+  ASSERT_TRUE(применить(ИзменитьЗапись{запись(4, "Нет такой"), запись(0, "Новая")}).сделано());
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{8, 3, 7, 5}));
+  EXPECT_EQ(что_отменить(), "ввод записи 8"_cps);
+}
+
+// A save that fails leaves memory as it was, records no step, tells nobody and says why.
+TEST_F(ChangePath, AFailedSaveChangesNothing) {
+  хранилище->отказ = {"Литература1.pbs"_cps};
+  const auto было = база_лит.all();
+  const std::vector<Операция> операции = {ВвестиЗапись{запись(0, "Блок")}, ИзменитьЗапись{запись(7, "Гоголь"), запись(0, "Г")},
+                                          УдалитьЗапись{запись(5, "Чехов")}};
+  for (const Операция& оп : операции) {
+    const ИтогИзменения итог = применить(оп);
+    EXPECT_EQ(итог.исход, ИтогИзменения::Исход::не_сохранено);
+    EXPECT_EQ(итог.файл, "Литература1.pbs"_cp);
+    EXPECT_NE(итог.сообщение.find("не записан"_cp), std::string::npos) << итог.сообщение;
+    EXPECT_NE(итог.сообщение.find("Данные и файл остались как были."_cp), std::string::npos);
+    EXPECT_EQ(база_лит.all(), было);
+  }
+  EXPECT_TRUE(услышано.empty());
+  EXPECT_EQ(что_отменить(), std::string());
+
+  // An undo whose save fails stays to be done.
+  хранилище->отказ.clear();
+  ASSERT_TRUE(применить(УдалитьЗапись{запись(7, "Гоголь")}).сделано());
+  хранилище->отказ = {"Литература1.pbs"_cps};
+  const ИтогИзменения отмена = применить(ОтменитьИзменение{});
+  EXPECT_EQ(отмена.исход, ИтогИзменения::Исход::не_сохранено);
+  EXPECT_EQ(отмена.сообщение.rfind("Не удалось отменить удаление записи 7: файл «Литература1.pbs» не записан ("_cp, 0), 0u);
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 5}));
+  EXPECT_EQ(что_отменить(), "удаление записи 7"_cps);
+
+  // The card font: put back as it was.
+  хранилище->отказ = {"Настройки.pbs"_cps};
+  шрифткарточки.assertz(Binary{{1}});
+  EXPECT_FALSE(применить(ЗадатьШрифтКарточки{Binary{{2}}}).сделано());
+  EXPECT_EQ(шрифткарточки.get(), (Binary{{1}}));
+}
+
+// An undo step whose record is gone is dropped, the user is to be told, the history is heard.
+TEST_F(ChangePath, AStepWhoseRecordIsGoneIsDropped) {
+  ASSERT_TRUE(применить(УдалитьЗапись{запись(7, "Гоголь")}).сделано());
+  база_лит.assertz(запись(7, "Гоголь"));  // the record back by another way: undo would have it twice
+  ASSERT_TRUE(применить(ВвестиЗапись{запись(0, "Блок")}).сделано());
+  база_лит.retract_first();  // the entered record gone by another way
+  услышано.clear();
+  const ИтогИзменения итог = применить(ОтменитьИзменение{});
+  EXPECT_EQ(итог.исход, ИтогИзменения::Исход::не_применимо);
+  EXPECT_EQ(итог.сообщение,
+            "Не удалось отменить ввод записи 8: этой записи больше нет в каталоге.\nЭтот шаг убран из истории."_cps);
+  ASSERT_EQ(услышано.size(), 1u);
+  EXPECT_TRUE(услышано[0].история && услышано[0].добавленные.empty() && услышано[0].убранные.empty());
+  EXPECT_EQ(что_отменить(), "удаление записи 7"_cps);
+  // Put back while its code is taken, a record gets a new one.
+  ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 8, 5, 7}));
+}
+
+// An import is one step: undo takes back exactly its records and categories, and not the change
+// made before it; redo puts them back with their codes.
+TEST_F(ChangePath, AnImportIsOneStep) {
+  ASSERT_TRUE(применить(УдалитьЗапись{запись(5, "Чехов")}).сделано());
+  хранилище->сохранения.clear();
+  std::size_t отчёт = 0;
+  const ИтогИзменения итог =
+      применить(ИмпортироватьЗаписи{{запись(0, "Блок", "Поэзия"), запись(0, "Бунин", "Рассказ"), запись(0, "Фет", "Поэзия")},
+                                   {"Рассказ"_cps}, "книги.csv"_cps},
+                0, [&отчёт](std::size_t n) { отчёт = n; });
+  ASSERT_TRUE(итог.сделано());
+  EXPECT_EQ(отчёт, 3u);
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{10, 9, 8, 3, 7}));
+  EXPECT_EQ(категории_лит.all(), (std::vector<std::string>{"Поэзия"_cps, "Проза"_cps, "Рассказ"_cps}));
+  EXPECT_EQ(хранилище->сохранения, (std::vector<std::string>{"Литература1.pbs"_cps, "КатегЛитер.pbs"_cps}));
+  EXPECT_EQ(списоккодов.get(), (std::vector<std::int32_t>{10, 9, 8, 3, 7}));
+  EXPECT_EQ(итог.изменения.добавленные.size(), 3u);
+  EXPECT_EQ(что_отменить(), "импорт из «книги.csv»"_cps);
+
+  ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 7}));  // the deletion before it stays
+  EXPECT_EQ(категории_лит.all(), (std::vector<std::string>{"Поэзия"_cps, "Проза"_cps}));
+  EXPECT_EQ(услышано.back().убранные.size(), 3u);
+  EXPECT_EQ(что_отменить(), "удаление записи 5"_cps);
+  ASSERT_TRUE(применить(ПовторитьИзменение{}).сделано());
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{10, 9, 8, 3, 7}));
+  EXPECT_EQ(база_лит.first()->автор, "Фет"_cps);
+  EXPECT_EQ(категории_лит.count(), 3u);
+  // Undone twice: the import, then the deletion before it.
+  ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+  ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 7, 5}));
+}
+
+// When the categories cannot be saved, the records of the import go too, and the catalogue's
+// file is saved again as it was.
+TEST_F(ChangePath, AnImportWhoseCategoriesCannotBeSavedIsTakenBackWhole) {
+  хранилище->отказ = {"КатегЛитер.pbs"_cps};
+  const auto было = база_лит.all();
+  const ИтогИзменения итог = применить(ИмпортироватьЗаписи{{запись(0, "Бунин", "Рассказ")}, {"Рассказ"_cps}, {}});
+  EXPECT_EQ(итог.исход, ИтогИзменения::Исход::не_сохранено);
+  EXPECT_EQ(итог.файл, "КатегЛитер.pbs"_cp);
+  EXPECT_EQ(база_лит.all(), было);
+  EXPECT_EQ(категории_лит.count(), 2u);
+  EXPECT_EQ(хранилище->сохранения, (std::vector<std::string>{"Литература1.pbs"_cps, "Литература1.pbs"_cps}));
+  EXPECT_EQ(хранилище->тексты["Литература1.pbs"_cps], RNT_SaveText(секция_базы));
+  EXPECT_EQ(что_отменить(), std::string());
+  // Codes beyond the integer range: nothing changes.
+  хранилище->отказ.clear();
+  база_лит.assertz(запись(INT32_MAX, "Последний"));
+  EXPECT_EQ(test_support::error_code_of([] { применить(ИмпортироватьЗаписи{{запись(0, "Бунин")}, {}, {}}); }),
+            errcode::kIntOverflow);
+  EXPECT_EQ(база_лит.count(), 4u);
+}
+
+// The steps kept to undo: the last 1000.
+TEST_F(ChangePath, TheHistoryKeepsTheLastThousandSteps) {
+  for (int i = 0; i < 1001; ++i) ASSERT_TRUE(применить(ВвестиКатегорию{std::to_string(i)}).сделано());
+  EXPECT_EQ(история_изменений().отмена.size(), глубина_истории);
+  EXPECT_EQ(описание_шага(история_изменений().отмена.front()), "ввод категории «1»"_cps);
+}
+
+// Through the working folder's files: a catalogue file whose name a folder has taken cannot be
+// replaced, and memory stays as it was.
+TEST(ChangePathFiles, TheFolderFilesRefuseAndMemoryStays) {
+  test_support::TempDir dir;
+  test_support::InDirectory in(dir.path());
+  test_support::write_bytes(dir.file("Литература1.pbs"), "");
+  загрузить_основную_базу();
+  ASSERT_TRUE(применить(ВвестиЗапись{запись(0, "Блок")}).сделано());
+  const std::string сохранено = test_support::read_bytes(dir.file("Литература1.pbs"));
+  EXPECT_NE(сохранено.find("база_лит(1,"_cp), std::string::npos);
+  std::filesystem::remove(dir.file("Литература1.pbs"));
+  std::filesystem::create_directory(dir.file("Литература1.pbs"));
+  const ИтогИзменения итог = применить(УдалитьЗапись{*база_лит.first()});
+  EXPECT_EQ(итог.исход, ИтогИзменения::Исход::не_сохранено);
+  EXPECT_EQ(база_лит.count(), 1u);
+}
+
+}  // namespace
