@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -291,6 +292,14 @@ TEST(FolderLock, TheLockFileIsHiddenKeptAndLockableByWhoeverMayWriteTheFolder) {
     EXPECT_EQ(st.st_mode & 0777, c.file);
     EXPECT_EQ(st.st_size, 0);
   }
+
+  // No folder named: the current directory's.
+  ::unlink(lock_file.c_str());
+  test_support::InDirectory in(dir.path());
+  const auto lock = RUN_LockFolder("", FolderLockMode::exclusive, 0ms);
+  ASSERT_TRUE(lock);
+  EXPECT_TRUE(std::filesystem::exists(lock_file));
+  EXPECT_FALSE(other_process_gets(dir.path()));
 }
 
 TEST(FolderLock, AFolderThatCannotHoldTheLockFileFailsAtOnceWithTheHostError) {

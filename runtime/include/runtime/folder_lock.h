@@ -69,11 +69,12 @@ class FolderLock {
 // How often RUN_LockFolder runs its waiting callback.
 inline constexpr std::chrono::milliseconds RUN_kFolderLockCallbackPeriod{50};
 
-// Takes the lock of the catalogue folder `folder` (code page 1251) in `mode`, creating the lock
-// file when it is missing. When another holder has it, waits up to `timeout` (0: only tries) and
-// fails (nullopt) when it is still held then. While waiting, `on_wait` (when given) runs about
-// every RUN_kFolderLockCallbackPeriod, first right after the first refused try: the program
-// processes its events there. A lock freed while waiting is taken within about 10 ms.
+// Takes the lock of the catalogue folder `folder` (code page 1251; empty: the current directory)
+// in `mode`, creating the lock file when it is missing. When another holder has it, waits up to
+// `timeout` (0: only tries) and fails (nullopt) when it is still held then. While waiting,
+// `on_wait` (when given) runs about every RUN_kFolderLockCallbackPeriod, first right after the
+// first refused try: the program processes its events there. A lock freed while waiting is taken
+// within about 10 ms.
 // Raises 7000 + errno, without waiting, when the folder is missing or not a folder, the lock file
 // cannot be made or opened (a read-only folder, say: an exclusive lock needs the file opened for
 // writing), or the host refuses the lock itself (ENOLCK on a share without locks); an error of
