@@ -45,7 +45,7 @@ int open_lock_file(std::string_view folder, FolderLockMode mode) {
   const int dir = open_in(AT_FDCWD, host.c_str(), O_PATH | O_DIRECTORY);
   if (dir < 0) raise_errno(errno);
   const auto closed = on_scope_exit([dir] { ::close(dir); });
-  const std::string name(RUN_kFolderLockFileName);
+  const std::string name(RUN_FolderLockFileName);
   for (;;) {
     int fd = open_in(dir, name.c_str(), O_RDWR | O_NOCTTY);
     if (fd >= 0) return fd;
@@ -137,7 +137,7 @@ std::optional<FolderLock> RUN_LockFolder(std::string_view folder, FolderLockMode
     if (now >= deadline) return std::nullopt;
     if (on_wait && now >= next_call) {
       on_wait();
-      next_call = Clock::now() + RUN_kFolderLockCallbackPeriod;
+      next_call = Clock::now() + RUN_FolderLockCallbackPeriod;
       continue;  // try again at once: the callback may have taken long
     }
     auto wake = std::min(now + pause, deadline);

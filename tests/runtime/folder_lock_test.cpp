@@ -275,8 +275,8 @@ TEST(FolderLock, SharedHoldersTogetherWritersWaitForThem) {
 
 TEST(FolderLock, TheLockFileIsHiddenKeptAndLockableByWhoeverMayWriteTheFolder) {
   TempDir dir;
-  const std::string lock_file = dir.file(std::string(RUN_kFolderLockFileName));
-  ASSERT_EQ(RUN_kFolderLockFileName.front(), '.');
+  const std::string lock_file = dir.file(std::string(RUN_FolderLockFileName));
+  ASSERT_EQ(RUN_FolderLockFileName.front(), '.');
   struct Case {
     mode_t folder, file;
   };
@@ -333,7 +333,7 @@ TEST(FolderLock, AFolderThatCannotHoldTheLockFileFailsAtOnceWithTheHostError) {
 TEST(FolderLock, AReaderMayLockAFileItCanOnlyRead) {
   TempDir dir;
   { ASSERT_TRUE(RUN_LockFolder(dir.path(), FolderLockMode::exclusive, 0ms)); }
-  const std::string lock_file = dir.file(std::string(RUN_kFolderLockFileName));
+  const std::string lock_file = dir.file(std::string(RUN_FolderLockFileName));
   ASSERT_EQ(::chmod(lock_file.c_str(), 0444), 0);
   FilePermissionsHold permissions;
   ASSERT_TRUE(permissions.holds());

@@ -35,7 +35,7 @@
 // The lock file's name in the catalogue folder. It is hidden, created when missing (writable by
 // whoever may write in the folder) and never deleted: deleting it would let two desks lock two
 // different files of one name. Its contents are nothing; a backup copy leaves it out.
-inline constexpr std::string_view RUN_kFolderLockFileName = ".foliarkh.lock";
+inline constexpr std::string_view RUN_FolderLockFileName = ".foliarkh.lock";
 
 // What a lock excludes.
 enum class FolderLockMode {
@@ -67,12 +67,12 @@ class FolderLock {
 };
 
 // How often RUN_LockFolder runs its waiting callback.
-inline constexpr std::chrono::milliseconds RUN_kFolderLockCallbackPeriod{50};
+inline constexpr std::chrono::milliseconds RUN_FolderLockCallbackPeriod{50};
 
 // Takes the lock of the catalogue folder `folder` (code page 1251; empty: the current directory)
 // in `mode`, creating the lock file when it is missing. When another holder has it, waits up to
 // `timeout` (0: only tries) and fails (nullopt) when it is still held then. While waiting,
-// `on_wait` (when given) runs about every RUN_kFolderLockCallbackPeriod, first right after the
+// `on_wait` (when given) runs about every RUN_FolderLockCallbackPeriod, first right after the
 // first refused try: the program processes its events there. A lock freed while waiting is taken
 // within about 10 ms.
 // Raises 7000 + errno, without waiting, when the folder is missing or not a folder, the lock file
