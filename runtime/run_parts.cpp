@@ -11,6 +11,7 @@
 #include "runtime/file_slots.h"
 #include "runtime/run.h"
 #include "runtime/run_error.h"
+#include "runtime/term_reader.h"
 
 namespace {
 
@@ -25,7 +26,8 @@ struct RunPart {
 // state is dropped either way) and the devices back to the screen and the keyboard; the routines
 // the layer, the packages and the program install (console output, error reports, message and
 // fatal boxes) back to the runtime's own; the fact store emptied (every section's chains, single
-// kinds back at their preset fact) and the error state cleared.
+// kinds back at their preset fact), the position of the last read error forgotten and the error
+// state cleared.
 void reset_runtime() {
   try {
     IO_EndFiles();
@@ -38,6 +40,7 @@ void reset_runtime() {
   ERR_SetMessageBoxes(false);
   RUN_SetErrorBoxFn(nullptr);
   RNT_FC_Terminate();
+  RNT_ResetReadErrorPosition();
   RUN_ResetErrorState();
 }
 

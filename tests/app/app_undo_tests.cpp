@@ -18,7 +18,7 @@
 #include "app_test_support.h"
 #include "core/card_text.h"
 #include "core/undo_history.h"
-#include "internal/window_record.h"
+#include "layer_test_access.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 
@@ -32,11 +32,8 @@ const std::string kТриЗаписи = record_line(3, "Пушкин", "Онег
 const char* const kКаталог = "Литература1.pbs";
 const char* const kКатегории = "КатегЛитер.pbs";
 
-QWidget* client_of(Window w) { return gui_detail::find_record(w)->client; }
-Window window_of(QWidget* w) {
-  const gui_detail::WindowRecord* r = gui_detail::find_record(w);
-  return r ? r->handle : 0;
-}
+using layer_test::client_of;
+using layer_test::window_of;
 void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
 
 // The program's main window active again, as after a click on it (a closed dialog leaves no

@@ -1,18 +1,15 @@
-// White-box helpers of the program's scenario tests: a window's Qt widget and back, through the
-// layer's window records.
+// Helpers of the program's scenario tests: a window's Qt widget and back, through the layer's
+// test interface.
 #pragma once
 
 #include <QWidget>
 
-#include "internal/window_record.h"
 #include "layer/layer.h"
+#include "layer_test_access.h"
 
 namespace app_test {
 
-inline QWidget* client_of(Window w) { return gui_detail::find_record(w)->client; }
-inline Window window_of(QWidget* w) {
-  const gui_detail::WindowRecord* r = gui_detail::find_record(w);
-  return r ? r->handle : 0;
-}
+using layer_test::client_of;
+using layer_test::window_of;
 
 }  // namespace app_test
