@@ -6,11 +6,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/list_window.h"
+#include "app/list_selection.h"
 #include "core/card_text.h"
 #include "core/catalogue_folder.h"
 #include "core/list_line.h"
 #include "core/printed_table.h"
+#include "resources/ids.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
 #include "runtime/safe_write.h"
@@ -37,10 +38,6 @@ std::vector<ЗаписьБазы> записи_окна_списка(Window list
   return записи_строк(lbox_GetAll(win_GetCtlHandle(list_window, ид_списка)));
 }
 
-bool окно_просмотра(Window win) {
-  return win_GetType(win) == wk_TopLevel && win_GetHandler(win) == win_просмотрсписка_eh;
-}
-
 // Runs the output; an output that cannot be written is told to the user, and nothing else
 // changes.
 bool вывести(const std::string& заголовок, const std::function<bool()>& вывод) {
@@ -55,7 +52,7 @@ bool вывести(const std::string& заголовок, const std::function<b
 }  // namespace
 
 std::vector<ЗаписьБазы> записи_для_печати(Window from) {
-  if (!окно_просмотра(from)) return записи_в_порядке_списка();
+  if (!окно_списка(from)) return записи_в_порядке_списка();
   // The list box holds only the lines its find filter shows, so these are the records found.
   return записи_окна_списка(from);
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/cover_window.h"
-#include "app/data_entry.h"
 #include "app/recent_catalogues.h"
 #include "app/recent_menu.h"
 #include "app/session.h"

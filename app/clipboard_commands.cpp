@@ -4,10 +4,11 @@
 
 #include <optional>
 
-#include "app/list_window.h"
-#include "app/task_window.h"
+#include "app/list_selection.h"
+#include "app/task_buttons.h"
 #include "core/card_text.h"
 #include "core/catalogue_facts.h"
+#include "core/list_line.h"
 #include "layer/layer.h"
 #include "resources/ids.h"
 

@@ -5,9 +5,10 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "app/list_window.h"
 #include "app/session.h"
 #include "app/shown_records.h"
+#include "core/catalogue_facts.h"
+#include "core/list_line.h"
 #include "layer/layer.h"
 #include "resources/ids.h"
 #include "runtime/codepage.h"
@@ -88,15 +89,6 @@ void перейти_к_полю_поиска(Window win) {
   win_SelectText(поле, 0, -1);
 }
 
-bool найти_книгу(Window task) {
-  const auto& окна = сеанс().окна_просмотра;
-  const Window окно = окна.empty() ? win_просмотрсписка_Create(task) : окна.back();
-  if (win_GetType(окно) != wk_TopLevel) return false;
-  win_BringToTop(окно);
-  перейти_к_полю_поиска(окно);
-  return true;
-}
-
 void забыть_поиск(Window win) { сеанс().поиск_списков.erase(win); }
 
 void показать_строки(Window list_box, std::vector<СтрокаПоиска> lines) {
@@ -112,6 +104,8 @@ void показать_строки(Window list_box, std::vector<СтрокаПо
   п->список.задать_строки(std::move(lines));  // no line shown now is one of the new lines
   показать(win, *п);
 }
+
+void заполнитьсписок(Window list_box) { показать_строки(list_box, строки_каталога()); }
 
 void применить_поиск(Window win, std::string_view text) {
   ПоискОкна* п = поиск(win);

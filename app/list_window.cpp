@@ -6,11 +6,15 @@
 
 #include "app/catalogue_print.h"
 #include "app/list_filter.h"
+#include "app/list_selection.h"
 #include "app/record_card.h"
 #include "app/record_edit.h"
-#include "app/task_window.h"
+#include "app/session.h"
+#include "app/toolbars.h"
+#include "core/list_search.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
+#include "resources/ids.h"
 #include "runtime/codepage.h"
 
 namespace {
@@ -126,25 +130,13 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
 
 void забыть_окна_просмотра() { сеанс().окна_просмотра.clear(); }
 
-void установить_доступность_операций(Window win, bool enabled) {
-  устрежвидимостиинстр(win, enabled);
-  устрежвидимостименю(win, enabled);
-}
-
-Window окно_просмотра_с_фокусом() {
-  const std::vector<Window>& окна = сеанс().окна_просмотра;
-  Window w = win_GetFocus();
-  for (int глубина = 0; w != 0 && глубина < 64; ++глубина, w = win_GetParent(w)) {
-    const int вид = win_GetType(w);
-    if (вид == wk_NotAWindow || вид == wk_Task || вид == wk_Screen) return 0;
-    if (std::find(окна.begin(), окна.end(), w) != окна.end()) return w;
-  }
-  return 0;
-}
-
-void сбросить_выбор_окна(Window win) {
-  установить_заголовок_списка(win, "Выделите строку для операции"_cp);
-  установить_доступность_операций(win, false);
+bool найти_книгу(Window task) {
+  const auto& окна = сеанс().окна_просмотра;
+  const Window окно = окна.empty() ? win_просмотрсписка_Create(task) : окна.back();
+  if (win_GetType(окно) != wk_TopLevel) return false;
+  win_BringToTop(окно);
+  перейти_к_полю_поиска(окно);
+  return true;
 }
 
 void tb_инспросмотра_Create(Window win) {
@@ -155,8 +147,6 @@ void tb_инспросмотра_Create(Window win) {
                   tb_ctrl{cmd_КнопкаКарточка, pushb, рис_Карточка, рис_КарточкаНажата, рис_КарточкаСерая, "Card",
                           false, true}});
 }
-
-void заполнитьсписок(Window list_box) { показать_строки(list_box, строки_каталога()); }
 
 void показать_изменения(const Изменения& changes) {
   // Each line costs a move of the window's list; beyond this many the list is filled again.
@@ -181,19 +171,4 @@ void показать_изменения(const Изменения& changes) {
     }
     if (!lbox_GetSelIndex(список)) сбросить_выбор_окна(окно);
   }
-}
-
-bool естьвыделенныестроки(const std::vector<int>& positions) {
-  if (!positions.empty()) return true;
-  dlg_MessageBox("Ошибка!"_cps, "Не выделена\nстрока в списке"_cps, mb_Error, mb_Ok, 0, mb_TaskModal);
-  return false;
-}
-
-std::optional<ВыбранныеСтроки> запомнить_выделение(Window win) {
-  ВыбранныеСтроки в;
-  в.список = win_GetCtlHandle(win, ид_списка);
-  lbox_GetSel(в.список, в.строки, в.позиции);
-  if (!естьвыделенныестроки(в.позиции)) return std::nullopt;
-  выделенныеэлементыспискапросмотра.replace(в);
-  return в;
 }

@@ -1,11 +1,13 @@
 // The record card through the file symbol myfile and the screen device.
 #include "app/record_card.h"
 
-#include "app/list_window.h"
+#include "app/list_selection.h"
 #include "app/session.h"
 #include "core/card_text.h"
 #include "core/catalogue_facts.h"
+#include "core/list_line.h"
 #include "packages/message_window.h"
+#include "resources/ids.h"
 #include "runtime/codepage.h"
 #include "runtime/file_slots.h"
 #include "runtime/format.h"

@@ -4,9 +4,11 @@
 #include "app/catalogue_changes.h"
 #include "app/data_entry.h"
 #include "app/list_filter.h"
-#include "app/list_window.h"
+#include "app/list_selection.h"
 #include "app/session.h"
 #include "core/catalogue_facts.h"
+#include "core/list_line.h"
+#include "resources/ids.h"
 #include "runtime/codepage.h"
 
 bool удалитьзаписьбазылит(Window win) {

@@ -16,6 +16,7 @@
 #include "app/list_filter.h"
 #include "app/list_window.h"
 #include "app/session.h"
+#include "app/toolbars.h"
 #include "app/undo_commands.h"
 #include "app/window_help.h"
 #include "core/catalogue_facts.h"
@@ -24,12 +25,6 @@
 #include "runtime/codepage.h"
 
 namespace {
-
-constexpr Color kToolbarGrey = 0xC0C0C0;
-
-toolbar_control кнопка(int id, int up, int down, int grey, std::string_view text) {
-  return tb_ctrl{id, pushb, up, down, grey, std::string(text), true, true};
-}
 
 // Runs one creation step under its own guard: an error is reported as an error of the handler
 // would be, and the creation goes on with the next step.
@@ -117,41 +112,6 @@ bool выполнить_команду(Window win, int id) {
 
 }  // namespace
 
-void tb_project_toolbar_Create(Window parent) {
-  toolbar_create(tb_top{}, kToolbarGrey, parent,
-                 {кнопка(cmd_КнопкаНовый, рис_Новый, рис_НовыйНажат, рис_Новый, "New;New file"),
-                  кнопка(cmd_КнопкаОткрыть, рис_Открыть, рис_ОткрытьНажат, рис_Открыть, "Open;Open file"),
-                  кнопка(cmd_КнопкаСохранить, рис_Сохранить, рис_СохранитьНажат, рис_Сохранить, "Save;File save"),
-                  separator{},
-                  кнопка(cmd_КнопкаОтменить, рис_Отменить, рис_ОтменитьНажат, рис_Отменить, "Undo;Undo"),
-                  кнопка(cmd_КнопкаПовторить, рис_Повторить, рис_ПовторитьНажат, рис_Повторить, "Redo;Redo"),
-                  separator{},
-                  кнопка(cmd_КнопкаВырезать, рис_Вырезать, рис_ВырезатьНажат, рис_Вырезать, "Cut;Cut to clipboard"),
-                  кнопка(cmd_КнопкаКопировать, рис_Копировать, рис_КопироватьНажат, рис_Копировать,
-                         "Copy;Copy to clipboard"),
-                  кнопка(cmd_КнопкаВставить, рис_Вставить, рис_ВставитьНажат, рис_Вставить,
-                         "Paste;Paste from clipboard"),
-                  separator{},
-                  separator{},
-                  кнопка(cmd_Содержание, рис_Справка, рис_СправкаНажата, рис_Справка, "Help;Help")});
-  // Undo, Redo, Cut, Copy and Paste greyed while they cannot act, also after the toolbar was away.
-  показать_историю();
-  показать_буфер_обмена();
-}
-
-void включить_кнопку_задачи(int id, bool enabled) {
-  const Window задача = uix_GetTaskWin();
-  if (!задача) return;
-  const ctrl_value значение{enabled, true};
-  const auto было = toolbar_GetValue(задача, id);
-  if (было && *было != toolbar_value(значение)) toolbar_SetValue(задача, id, значение);
-}
-
-void tb_help_line_Create(Window parent) {
-  toolbar_create(tb_bottom{}, kToolbarGrey, parent,
-                 {tb_text{id_строкиподсказки, tb_context, 452, 0, 4, 10, 0, ""}});
-}
-
 std::optional<long> task_win_eh(Window win, const Event& ev) {
   if (std::holds_alternative<e_create>(ev)) {
     создать_окно_задачи(win);
@@ -182,14 +142,4 @@ std::optional<long> dlg_about_dialog_eh(Window win, const Event& ev) {
     return 0;
   }
   return std::nullopt;
-}
-
-void устрежвидимостиинстр(Window owner, bool enabled) {
-  for (int id : {cmd_КнопкаУдалить, cmd_КнопкаПравка, cmd_КнопкаКарточка})
-    toolbar_SetValue(owner, id, ctrl_value{enabled, true});
-}
-
-void устрежвидимостименю(Window win, bool enabled) {
-  for (int id : {cmd_МенюУдалить, cmd_МенюРедактировать, cmd_МенюКарточка}) menu_Enable(win, id, enabled);
-  menu_Update(win_GetParent(win));
 }

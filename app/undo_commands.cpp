@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "app/catalogue_changes.h"
-#include "app/task_window.h"
+#include "app/task_buttons.h"
 #include "core/change_path.h"
 #include "core/undo_history.h"
 #include "layer/layer.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/list_window.h"
+#include "app/list_selection.h"
 #include "app/session.h"
 #include "layer/layer.h"
 #include "resources/ids.h"

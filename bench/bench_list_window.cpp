@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "app/list_filter.h"
+#include "app/list_selection.h"
 #include "app/list_window.h"
 #include "app/record_edit.h"
 #include "app/undo_commands.h"

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "core/catalogue_facts.h"
-#include "core/list_search.h"
 #include "runtime/format.h"
 #include "runtime/list_order.h"
 
@@ -45,26 +44,17 @@ std::optional<std::int32_t> код_строки(std::string_view line) {
 
 bool строка_раньше(std::string_view a, std::string_view b) { return PSTR_ListCompare(a, b) < 0; }
 
-std::vector<СтрокаПоиска> строки_каталога() {
-  std::vector<СтрокаПоиска> строки;
-  строки.reserve(база_лит.count());
+void для_строк_каталога(const std::function<void(std::string line, const ЗаписьБазы& record)>& fn) {
   ЗаписьБазы з;
   for (auto v : база_лит.views()) {
     v.read(з);
-    if (auto строка = строка_списка(з)) строки.push_back({std::move(*строка), форма_поиска(з)});
+    if (auto строка = строка_списка(з)) fn(std::move(*строка), з);
   }
-  std::stable_sort(строки.begin(), строки.end(),
-                   [](const СтрокаПоиска& a, const СтрокаПоиска& b) { return строка_раньше(a.строка, b.строка); });
-  return строки;
 }
 
 std::vector<ЗаписьБазы> записи_в_порядке_списка() {
   std::vector<std::pair<std::string, ЗаписьБазы>> строки;
-  ЗаписьБазы з;
-  for (auto v : база_лит.views()) {
-    v.read(з);
-    if (auto строка = строка_списка(з)) строки.emplace_back(std::move(*строка), з);
-  }
+  для_строк_каталога([&строки](std::string строка, const ЗаписьБазы& з) { строки.emplace_back(std::move(строка), з); });
   std::stable_sort(строки.begin(), строки.end(),
                    [](const auto& a, const auto& b) { return строка_раньше(a.first, b.first); });
   std::vector<ЗаписьБазы> записи;
@@ -75,11 +65,7 @@ std::vector<ЗаписьБазы> записи_в_порядке_списка() 
 
 std::vector<ЗаписьБазы> записи_строк(const std::vector<std::string>& lines) {
   std::unordered_multimap<std::string, ЗаписьБазы> по_строке;
-  ЗаписьБазы з;
-  for (auto v : база_лит.views()) {
-    v.read(з);
-    if (auto строка = строка_списка(з)) по_строке.emplace(std::move(*строка), з);
-  }
+  для_строк_каталога([&по_строке](std::string строка, const ЗаписьБазы& з) { по_строке.emplace(std::move(строка), з); });
   std::vector<ЗаписьБазы> записи;
   записи.reserve(lines.size());
   for (const std::string& строка : lines)

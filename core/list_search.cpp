@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/catalogue_facts.h"
 #include "runtime/conversions.h"
 
 namespace {
@@ -28,6 +29,17 @@ std::string форма_поиска(const ЗаписьБазы& з, const Таб
       CONV_AppendSearchForm(out, текст_поля(п, з).value_or(std::string()));
   }
   return out;
+}
+
+std::vector<СтрокаПоиска> строки_каталога() {
+  std::vector<СтрокаПоиска> строки;
+  строки.reserve(база_лит.count());
+  для_строк_каталога([&строки](std::string строка, const ЗаписьБазы& з) {
+    строки.push_back({std::move(строка), форма_поиска(з)});
+  });
+  std::stable_sort(строки.begin(), строки.end(),
+                   [](const СтрокаПоиска& a, const СтрокаПоиска& b) { return строка_раньше(a.строка, b.строка); });
+  return строки;
 }
 
 bool подходит(std::string_view form, const std::vector<std::string>& words) {

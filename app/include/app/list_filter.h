@@ -14,14 +14,6 @@
 #include "core/list_search.h"
 #include "layer/types.h"
 
-// What a list window's find filter knows: the filter of its list (core/list_search.h), the
-// window's title without a filter, and when the filter was last changed.
-struct ПоискОкна {
-  ПоискСписка список;
-  std::string заголовок;      // the window's title without a filter
-  std::uint64_t порядок = 0;  // when the filter was last changed (larger is later)
-};
-
 // Makes the find field ("Найти:" and its edit field) of a list window and takes the window's
 // filter into the session; a list window of its own is needed.
 void создать_поле_поиска(Window win);
@@ -30,15 +22,16 @@ std::int32_t высота_поля_поиска();
 void разместить_поле_поиска(Window win, std::int32_t top, std::int32_t width);
 // The keyboard focus to the find field, its text selected ("Найти…").
 void перейти_к_полю_поиска(Window win);
-// "Найти книгу…": the list window opened last comes to the top (a new one is opened when there is
-// none) with the keyboard in its find field. False when no list window could be opened.
-bool найти_книгу(Window task);
 // The list window closes: its filter goes.
 void забыть_поиск(Window win);
 
 // The lines (in the list's order) become the list of the list box's window and are shown through
 // its filter; a window without a filter shows them all.
 void показать_строки(Window list_box, std::vector<СтрокаПоиска> lines);
+// The line of every record (core/list_search.h: строки_каталога), in table order, placed by the
+// sorted list box, as the list box's lines (which it holds none of before: it is new, or
+// cleared); the list window shows them through its find filter.
+void заполнитьсписок(Window list_box);
 // The find field's text changed: the list shows the lines it selects, and the title counts them.
 void применить_поиск(Window win, std::string_view text);
 // Removes the line at `position` of the list box from the list box and from its window's list.

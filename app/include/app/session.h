@@ -17,7 +17,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/list_filter.h"
+#include "core/list_search.h"
 #include "core/record_codes.h"
 #include "layer/types.h"
 #include "runtime/fact_kind.h"
@@ -65,6 +65,14 @@ extern ТаблицаОкнаОбложки id_окнаобложки;
 // a font block).
 Binary шрифт_в_блок(const Font& шрифт);
 std::optional<Font> шрифт_из_блока(const Binary& блок);
+
+// What a list window's find filter knows (app/list_filter.h): the filter of its list
+// (core/list_search.h), the window's title without a filter, and when the filter was last changed.
+struct ПоискОкна {
+  ПоискСписка список;
+  std::string заголовок;      // the window's title without a filter
+  std::uint64_t порядок = 0;  // when the filter was last changed (larger is later)
+};
 
 // The start of a run from the command line: the catalogue folder it named (a host path, made
 // absolute), or none.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,15 +22,8 @@ std::optional<std::int32_t> код_строки(std::string_view line);
 // The order of the list's lines (the sorted list box's): whether `a` comes before `b`.
 bool строка_раньше(std::string_view a, std::string_view b);
 
-// One line of the list and the search form of its record (list_search.h).
-struct СтрокаПоиска {
-  std::string строка;
-  std::string форма;
-};
-
-// The line of every record that has one, with its search form, in the list's order; equal lines
-// in table order, where adding them one by one at the end of a sorted list box would place them.
-std::vector<СтрокаПоиска> строки_каталога();
+// Hands every record that has a list line to `fn` with its line, in table order.
+void для_строк_каталога(const std::function<void(std::string line, const ЗаписьБазы& record)>& fn);
 
 // Every record that has a line, in the order of their lines (equal lines in table order).
 std::vector<ЗаписьБазы> записи_в_порядке_списка();

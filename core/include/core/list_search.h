@@ -18,6 +18,16 @@
 // in the table's order, kept apart so that no word matches across two of them.
 std::string форма_поиска(const ЗаписьБазы& record, const ТаблицаПолей& table = поля_книги());
 
+// One line of the list and the search form of its record.
+struct СтрокаПоиска {
+  std::string строка;
+  std::string форма;
+};
+
+// The line of every record that has one, with its search form, in the list's order; equal lines
+// in table order, where adding them one by one at the end of a sorted list box would place them.
+std::vector<СтрокаПоиска> строки_каталога();
+
 // Whether every word occurs in the search form `form`. No words: every form matches.
 bool подходит(std::string_view form, const std::vector<std::string>& words);
 
