@@ -2,7 +2,6 @@
 #include "app/catalogue_switch.h"
 
 #include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "app/cover_window.h"
@@ -13,10 +12,9 @@
 #include "core/catalogue_facts.h"
 #include "core/catalogue_files.h"
 #include "core/catalogue_folder.h"
+#include "core/catalogue_work.h"
 #include "core/record_codes.h"
-#include "core/undo_history.h"
 #include "runtime/codepage.h"
-#include "runtime/err_messages.h"
 #include "runtime/host_path.h"
 
 namespace fs = std::filesystem;
@@ -38,21 +36,21 @@ void закрыть_окна_каталога(Window task) {
     if (жив(w) && win_GetHandler(w) == win_обложка_eh) win_Destroy(w);
 }
 
-// The model empty and the session as a start finds it before the start files load; the card
-// font (the user's choice for the run) and the windows stay.
-void начать_каталог_заново() {
-  очистить_каталог();
+// The core and the session as a start finds them before the start files load (the steps of the
+// catalogue left behind cannot be undone in this one); the card font (the user's choice for the
+// run) and the windows stay.
+void начать_заново() {
+  начать_каталог_заново();
   сбросить_рабочие_факты();
-  забыть_состояние_файлов();
   сеанс().неудачные_обложки.clear();
+  показать_историю();
 }
 
 }  // namespace
 
 void загрузить_рабочий_каталог(Window task) {
-  uix_RunTrapped([] { загрузить_виды(); });
-  uix_RunTrapped([] { загрузить_категории(); });
-  uix_RunTrapped([] { загрузить_основную_базу(); });
+  for (const РазделКаталога& раздел : разделы_каталога())
+    if (раздел.при_открытии) uix_RunTrapped([&раздел] { загрузить_раздел(раздел); });
   uix_RunTrapped([] { получитьсписоккодов(); });
   uix_RunTrapped([task] {
     выделенныеэлементыспискапросмотра.replace({task, {}, {}});
@@ -66,22 +64,12 @@ void загрузить_рабочий_каталог(Window task) {
 }
 
 bool открыть_каталог(Window task, const std::string& folder) {
-  if (const auto отказ = отказ_папки(folder, true)) {
+  if (const auto отказ = войти_в_папку_каталога(folder)) {
     dlg_Error(kЗаголовокОткрытия, *отказ);
     return false;
   }
-  std::error_code ec;
-  fs::current_path(folder, ec);
-  if (ec) {
-    dlg_Error(kЗаголовокОткрытия, "Не удалось открыть папку «"_cps + показ_папки(folder) +
-                                      "»: "_cps + ERR_HostErrorText(ec.value()));
-    return false;
-  }
   закрыть_окна_каталога(task);
-  начать_каталог_заново();
-  // The steps of the catalogue left behind cannot be undone in this one.
-  забыть_историю();
-  показать_историю();
+  начать_заново();
   загрузить_рабочий_каталог(task);
   win_SetText(task, заголовок_каталога(рабочая_папка()));
   return true;

@@ -31,6 +31,8 @@ struct РазделКаталога {
   FactSection* секция = nullptr;
   bool при_открытии = true;  // loaded when a catalogue opens (the settings never are)
   bool сохраняется = true;   // saved after a change of its tables (the kinds never are)
+  bool переносится = false;  // a new catalogue starts with its contents (the kinds, the
+                             // categories); one loaded at opening otherwise starts empty
 };
 
 // The sections in the order they load: the kinds, the categories, the catalogue, the settings.

@@ -1,0 +1,119 @@
+// Entering another catalogue's folder, a new catalogue's files and the backup copy (see
+// catalogue_work.h).
+#include "core/catalogue_work.h"
+
+#include <ctime>
+#include <filesystem>
+#include <set>
+#include <system_error>
+#include <utility>
+
+#include "core/catalogue_facts.h"
+#include "core/catalogue_files.h"
+#include "core/catalogue_folder.h"
+#include "core/record_codes.h"
+#include "core/undo_history.h"
+#include "runtime/codepage.h"
+#include "runtime/err_messages.h"
+#include "runtime/fact_file.h"
+#include "runtime/host_path.h"
+#include "runtime/safe_write.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string сегодня() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+  return text;
+}
+
+// A file of the working folder by its bare name (a cover named with a folder is not one).
+bool есть_файл(const std::string& name) {
+  std::error_code ec;
+  return name.find('/') == std::string::npos && fs::is_regular_file(RUN_HostPath(name), ec);
+}
+
+ИтогРаботы отказ(std::string why) { return {{}, std::move(why)}; }
+
+}  // namespace
+
+std::optional<std::string> войти_в_папку_каталога(const std::string& folder) {
+  if (auto why = отказ_папки(folder, true)) return why;
+  std::error_code ec;
+  fs::current_path(folder, ec);
+  if (ec) return "Не удалось открыть папку «"_cps + показ_папки(folder) + "»: "_cps + ERR_HostErrorText(ec.value());
+  return std::nullopt;
+}
+
+void начать_каталог_заново() {
+  очистить_каталог();
+  списоккодов.set({0});
+  забыть_состояние_файлов();
+  забыть_историю();
+}
+
+ИтогРаботы записать_новый_каталог(const std::string& folder) {
+  if (auto why = отказ_папки(folder, false)) return отказ(std::move(*why));
+  // The catalogue's own file (which makes a folder hold a catalogue) is written last.
+  std::vector<std::pair<std::string_view, std::string>> файлы;
+  for (const РазделКаталога& р : разделы_каталога()) {
+    if (!р.при_открытии || р.секция == &секция_базы) continue;
+    файлы.emplace_back(р.файл, р.переносится ? RNT_SaveText(*р.секция) : std::string());
+  }
+  файлы.emplace_back(файл_базы, std::string());
+  std::vector<std::string> записанные;
+  try {
+    for (const auto& [имя, текст] : файлы) {
+      записанные.push_back(файл_в_папке(folder, имя));
+      RUN_ReplaceFile(RUN_FromHostPath(записанные.back()), текст);
+    }
+  } catch (const RunError& e) {
+    std::error_code ec;
+    for (const std::string& f : записанные) fs::remove(f, ec);
+    return отказ("Не удалось создать каталог в папке «"_cps + показ_папки(folder) + "»: "_cps + причина(e));
+  }
+  return {folder, {}};
+}
+
+ФайлыКопии файлы_для_копии() {
+  ФайлыКопии копия;
+  std::set<std::string> взятые;
+  for (std::string_view имя : файлы_каталога())
+    if (есть_файл(std::string(имя)) && взятые.insert(std::string(имя)).second) копия.файлы.emplace_back(имя);
+  for (auto v : база_лит.views()) {
+    const std::string обложка(v[&ЗаписьБазы::обложка]);
+    if (обложка.empty() || взятые.contains(обложка)) continue;
+    взятые.insert(обложка);
+    if (есть_файл(обложка))
+      копия.файлы.push_back(обложка);
+    else
+      ++копия.нет_обложек;
+  }
+  return копия;
+}
+
+std::string имя_папки_копии(const std::string& date, int n) {
+  std::string имя = "Фолиарх-копия-"_cps + date;
+  if (n > 1) имя += "-" + std::to_string(n);
+  return имя;
+}
+
+ИтогРаботы записать_копию(const std::string& folder, const ФайлыКопии& what) {
+  if (auto why = отказ_папки(folder, std::nullopt)) return отказ(std::move(*why));
+  const std::string дата = сегодня();
+  try {
+    for (int n = 1; n < 1000; ++n) {
+      const std::string папка = файл_в_папке(folder, имя_папки_копии(дата, n));
+      if (RUN_CopyToNewFolder(what.файлы, RUN_FromHostPath(папка))) return {папка, {}};
+    }
+    return отказ("В папке «"_cps + показ_папки(folder) + "» уже слишком много копий за сегодня."_cps);
+  } catch (const RunError& e) {
+    return отказ("Не удалось сделать резервную копию в папке «"_cps + показ_папки(folder) + "»: "_cps + причина(e) +
+                 ". Копия не сделана."_cps);
+  }
+}
