@@ -2,13 +2,13 @@
 // and what the user is told when the output cannot be written.
 #include "app/catalogue_print.h"
 
-#include <ctime>
 #include <filesystem>
 #include <memory>
 
 #include "app/list_selection.h"
 #include "core/card_text.h"
 #include "core/catalogue_folder.h"
+#include "core/catalogue_work.h"
 #include "core/list_line.h"
 #include "core/printed_table.h"
 #include "resources/ids.h"
@@ -22,15 +22,6 @@ namespace {
 std::string имя_каталога() {
   const std::string папка = std::filesystem::path(рабочая_папка()).filename().string();
   return показ_папки(папка.empty() ? рабочая_папка() : папка);
-}
-
-std::string сегодня() {
-  const std::time_t now = std::time(nullptr);
-  std::tm t{};
-  localtime_r(&now, &t);
-  char text[16];
-  std::strftime(text, sizeof text, "%d.%m.%Y", &t);
-  return text;
 }
 
 // The records of a list window's lines, in the order it shows them.
@@ -61,7 +52,7 @@ PrintTable таблица_каталога(Window from, std::string_view progres
   auto записи = std::make_shared<std::vector<ЗаписьБазы>>(записи_для_печати(from));
   PrintTable t;
   t.title = "Каталог «"_cps + имя_каталога() + "»"_cps;
-  t.date = сегодня();
+  t.date = сегодня("%d.%m.%Y");
   t.page_label = [](int page, int pages) {
     return "стр. "_cps + std::to_string(page) + " из "_cps + std::to_string(pages);
   };

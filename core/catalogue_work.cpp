@@ -23,15 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string сегодня() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[16];
-  std::strftime(text, sizeof text, "%Y-%m-%d", &local);
-  return text;
-}
-
 // A file of the working folder by its bare name (a cover named with a folder is not one).
 bool есть_файл(const std::string& name) {
   std::error_code ec;
@@ -41,6 +32,14 @@ bool есть_файл(const std::string& name) {
 ИтогРаботы отказ(std::string why) { return {{}, std::move(why)}; }
 
 }  // namespace
+
+std::string сегодня(const char* format) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  return std::string(text, std::strftime(text, sizeof text, format, &local));
+}
 
 std::optional<std::string> войти_в_папку_каталога(const std::string& folder) {
   if (auto why = отказ_папки(folder, true)) return why;
@@ -105,7 +104,7 @@ std::string имя_папки_копии(const std::string& date, int n) {
 
 ИтогРаботы записать_копию(const std::string& folder, const ФайлыКопии& what) {
   if (auto why = отказ_папки(folder, std::nullopt)) return отказ(std::move(*why));
-  const std::string дата = сегодня();
+  const std::string дата = сегодня("%Y-%m-%d");
   try {
     for (int n = 1; n < 1000; ++n) {
       const std::string папка = файл_в_папке(folder, имя_папки_копии(дата, n));

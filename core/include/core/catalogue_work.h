@@ -39,6 +39,9 @@ struct ФайлыКопии {
 };
 ФайлыКопии файлы_для_копии();
 
+// Today's local date in the form of strftime's `format` ("%d.%m.%Y"), at most 31 characters.
+std::string сегодня(const char* format);
+
 // The name of the copy's folder for a date "YYYY-MM-DD", the n-th try (1: none before it):
 // "Фолиарх-копия-<date>", then with "-2", "-3", ….
 std::string имя_папки_копии(const std::string& date, int n);
