@@ -88,7 +88,7 @@ const РазделКаталога& раздел(const FactSection& section) { r
 
 const std::vector<РазделКаталога>& разделы_каталога() {
   static const std::vector<РазделКаталога> разделы = {
-      {файл_видов, &секция_видов, true, false, true},
+      {файл_видов, &секция_видов, true, true, true},
       {файл_категорий, &секция_категорий, true, true, true},
       {файл_базы, &секция_базы, true, true, false},
       {файл_настроек, &секция_настроек, false, true, false},

@@ -268,16 +268,50 @@ void дать_код(ЗаписьБазы& з) {
 
 // ---- Imports ----
 
-// Puts the records at the front one after another, the categories at the back; the way back
-// takes exactly them out again. `новые_коды`: each record gets the next code (the largest plus
-// 1, 2, …); otherwise a record keeps its code unless another has it. Returns the records as put.
-std::vector<ЗаписьБазы> добавить_импорт(Правка& правка, std::vector<ЗаписьБазы> записи,
-                                        const std::vector<std::string>& категории, bool новые_коды,
-                                        const ОтчётИзменения& отчёт) {
+// Puts texts at the back of a list table (the categories, the kinds); the way back takes them
+// out again. Whether there were any.
+bool добавить_в_конец(Правка& правка, FactKind<std::string>& table, const std::vector<std::string>& texts) {
+  if (texts.empty()) return false;
+  правка.затронуть(table.section());
+  const std::size_t было = table.count();
+  правка.назад([&table, было, n = texts.size()] {
+    for (std::size_t i = 0; i < n; ++i) изъять_на_месте(table, было);
+  });
+  for (const std::string& t : texts) table.assertz(t);
+  return true;
+}
+
+// Takes out of a list table the last text equal to each of `texts`, the last first; the way back
+// puts the table back as it was. The texts taken out, in their order.
+std::vector<std::string> убрать_с_конца(Правка& правка, FactKind<std::string>& table,
+                                        const std::vector<std::string>& texts) {
+  правка.назад([&table, было = table.all()] {
+    table.retract_all();
+    for (const std::string& t : было) table.assertz(t);
+  });
+  std::vector<std::string> убранные;
+  for (auto it = texts.rbegin(); it != texts.rend(); ++it) {
+    const auto место = место_значения(table, *it, true);
+    if (!место) continue;
+    изъять_на_месте(table, *место);
+    убранные.insert(убранные.begin(), *it);
+  }
+  if (!убранные.empty()) правка.затронуть(table.section());
+  return убранные;
+}
+
+// Puts an import's records at the front one after another, its categories and kinds at the back;
+// the way back takes exactly them out again. `новые_коды`: each record gets the next code (the
+// largest plus 1, 2, …); otherwise a record keeps its code unless another has it. `шаг` receives
+// the records as put.
+void добавить_импорт(Правка& правка, ИмпортЗаписей& шаг, bool новые_коды, const ОтчётИзменения& отчёт) {
+  std::vector<ЗаписьБазы>& записи = шаг.записи;
   // The codes first, so that codes beyond the integer range raise before anything changes.
   std::unordered_set<std::int32_t> занятые;
   std::optional<std::int64_t> наибольший;
-  const auto учесть = [&наибольший](std::int32_t код) { наибольший = std::max(наибольший.value_or(INT64_MIN), std::int64_t{код}); };
+  const auto учесть = [&наибольший](std::int32_t код) {
+    наибольший = std::max(наибольший.value_or(INT64_MIN), std::int64_t{код});
+  };
   for (auto v : база_лит.views()) {
     const std::int32_t код = v[&ЗаписьБазы::код];
     if (!новые_коды) занятые.insert(код);
@@ -292,29 +326,25 @@ std::vector<ЗаписьБазы> добавить_импорт(Правка& п
     з.код = static_cast<std::int32_t>(следующий++);
   }
 
-  правка.затронуть_записи();
-  if (!категории.empty()) правка.затронуть(секция_категорий);
-  const std::size_t категорий_было = категории_лит.count();
-  const std::size_t записей = записи.size();
-  правка.назад([записей, категорий_было, n = категории.size()] {
-    for (std::size_t i = 0; i < записей; ++i) база_лит.retract_first();
-    for (std::size_t i = 0; i < n; ++i) изъять_на_месте(категории_лит, категорий_было);
+  if (!записи.empty()) правка.затронуть_записи();
+  правка.назад([n = записи.size()] {
+    for (std::size_t i = 0; i < n; ++i) база_лит.retract_first();
   });
   for (std::size_t i = 0; i < записи.size(); ++i) {
     база_лит.asserta(записи[i]);
     if (отчёт && (i + 1) % kЗаписейМеждуОтчётами == 0) отчёт(i + 1);
   }
-  for (const std::string& к : категории) категории_лит.assertz(к);
   правка.изменения.добавленные = записи;
-  правка.изменения.категории = !категории.empty();
-  return записи;
+  правка.изменения.категории = добавить_в_конец(правка, категории_лит, шаг.категории);
+  правка.изменения.виды = добавить_в_конец(правка, виды_лит, шаг.виды);
 }
 
 ИтогИзменения импортировать(const ИмпортироватьЗаписи& оп, ИсточникИзменения источник, const ОтчётИзменения& отчёт) {
-  if (оп.записи.empty() && оп.категории.empty()) return не_применимо();
+  if (оп.записи.empty() && оп.категории.empty() && оп.виды.empty()) return не_применимо();
   Правка правка(источник);
-  std::vector<ЗаписьБазы> записи = добавить_импорт(правка, оп.записи, оп.категории, true, отчёт);
-  ИтогИзменения итог = завершить(правка, ИмпортЗаписей{std::move(записи), оп.категории, оп.источник}, {});
+  ИмпортЗаписей шаг{оп.записи, оп.категории, оп.виды, оп.источник};
+  добавить_импорт(правка, шаг, true, отчёт);
+  ИтогИзменения итог = завершить(правка, std::move(шаг), {});
   if (!итог.сделано()) return итог;
   запомнить_коды();  // as new codes leave the codes list: every code in table order
   if (отчёт) отчёт(оп.записи.size());
@@ -322,13 +352,15 @@ std::vector<ЗаписьБазы> добавить_импорт(Правка& п
 }
 
 // Takes out the records of an import that are still there, found by value, and its categories
-// (the last equal one of each); the way back puts the tables back as they were. `шаг` keeps what
-// was taken out. False when nothing of it is there.
+// and kinds (the last equal one of each); the way back puts the tables back as they were. `шаг`
+// keeps what was taken out. False when nothing of it is there.
 bool убрать_импорт(Правка& правка, ИмпортЗаписей& шаг) {
   std::unordered_map<std::string, std::size_t> нужные;
   for (const ЗаписьБазы& з : шаг.записи) ++нужные[ключ_записи(з)];
-  const std::vector<ЗаписьБазы> было = база_лит.all();
-  const std::vector<std::string> категории_было = категории_лит.all();
+  правка.назад([было = база_лит.all()] {
+    база_лит.retract_all();
+    for (const ЗаписьБазы& з : было) база_лит.assertz(з);
+  });
   std::vector<ЗаписьБазы> убранные;
   for (const ЗаписьБазы& з : база_лит.retracting([&](const ЗаписьБазы& з) {
          const auto it = нужные.find(ключ_записи(з));
@@ -337,28 +369,18 @@ bool убрать_импорт(Правка& правка, ИмпортЗапи�
          return true;
        }))
     убранные.push_back(з);
-  std::vector<std::string> категории;
-  for (auto it = шаг.категории.rbegin(); it != шаг.категории.rend(); ++it) {
-    const auto место = место_значения(категории_лит, *it, true);
-    if (!место) continue;
-    изъять_на_месте(категории_лит, *место);
-    категории.insert(категории.begin(), *it);
-  }
-  правка.назад([было, категории_было] {
-    база_лит.retract_all();
-    for (const ЗаписьБазы& з : было) база_лит.assertz(з);
-    категории_лит.retract_all();
-    for (const std::string& к : категории_было) категории_лит.assertz(к);
-  });
-  if (убранные.empty() && категории.empty()) return false;
-  правка.затронуть_записи();
-  if (!категории.empty()) правка.затронуть(секция_категорий);
+  if (!убранные.empty()) правка.затронуть_записи();
+  std::vector<std::string> категории = убрать_с_конца(правка, категории_лит, шаг.категории);
+  std::vector<std::string> виды = убрать_с_конца(правка, виды_лит, шаг.виды);
+  if (убранные.empty() && категории.empty() && виды.empty()) return false;
   // The records in the order they were put in: the retract walk met the last put in first.
   std::reverse(убранные.begin(), убранные.end());
   правка.изменения.убранные = убранные;
   правка.изменения.категории = !категории.empty();
+  правка.изменения.виды = !виды.empty();
   шаг.записи = std::move(убранные);
   шаг.категории = std::move(категории);
+  шаг.виды = std::move(виды);
   return true;
 }
 
@@ -408,7 +430,9 @@ constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
   Правка правка(источник);
   bool есть = true;
   std::string_view о_пропаже;
-  // One action on the catalogue; `обновить` receives the record as put in.
+  // The step as it is once done (the codes its records got), taken over only when it is saved.
+  ШагИстории сделанный = шаг;
+  // One action on the catalogue; `обновить` (in `сделанный`) receives the record as put in.
   const auto база = [&](Действие<ЗаписьБазы> д, ЗаписьБазы* обновить) {
     правка.затронуть_записи();
     std::optional<ЗаписьБазы> вставлено;
@@ -429,27 +453,24 @@ constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
     правка.изменения.категории = есть;
   };
   const bool назад = н.назад;
-  if (auto* s = std::get_if<ВводЗаписи>(&шаг))
+  if (auto* s = std::get_if<ВводЗаписи>(&сделанный))
     назад ? база({s->запись, false, {}, 0}, nullptr) : база({{}, false, s->запись, 0}, &s->запись);
-  else if (auto* s = std::get_if<ПравкаЗаписи>(&шаг))
+  else if (auto* s = std::get_if<ПравкаЗаписи>(&сделанный))
     назад ? база({s->новая, false, s->старая, s->место}, &s->старая) : база({s->старая, false, s->новая, 0}, &s->новая);
-  else if (auto* s = std::get_if<УдалениеЗаписи>(&шаг))
+  else if (auto* s = std::get_if<УдалениеЗаписи>(&сделанный))
     назад ? база({{}, false, s->запись, s->место}, &s->запись) : база({s->запись, false, {}, 0}, nullptr);
-  else if (auto* s = std::get_if<ВводКатегории>(&шаг))
+  else if (auto* s = std::get_if<ВводКатегории>(&сделанный))
     назад ? категории({s->категория, true, {}, 0}) : категории({{}, false, s->категория, kВКонец});
-  else if (auto* s = std::get_if<ПравкаКатегории>(&шаг))
+  else if (auto* s = std::get_if<ПравкаКатегории>(&сделанный))
     назад ? категории({s->новая, true, s->старая, s->место}) : категории({s->старая, false, s->новая, kВКонец});
-  else if (auto* s = std::get_if<УдалениеКатегории>(&шаг))
+  else if (auto* s = std::get_if<УдалениеКатегории>(&сделанный))
     назад ? категории({{}, false, s->категория, s->место}) : категории({s->категория, false, {}, 0});
-  else if (auto* s = std::get_if<ИмпортЗаписей>(&шаг)) {
-    о_пропаже = "этих записей и категорий больше нет в каталоге."_cp;
-    if (назад) {
-      ИмпортЗаписей убрано = *s;
-      есть = убрать_импорт(правка, убрано);
-      if (есть) *s = std::move(убрано);
-    } else {
-      s->записи = добавить_импорт(правка, s->записи, s->категории, false, {});
-    }
+  else if (auto* s = std::get_if<ИмпортЗаписей>(&сделанный)) {
+    о_пропаже = "этих записей, категорий и видов больше нет в каталоге."_cp;
+    if (назад)
+      есть = убрать_импорт(правка, *s);
+    else
+      добавить_импорт(правка, *s, false, {});
   }
   if (!есть) {
     // What the step acts on is gone: the step goes, and the user is told.
@@ -465,8 +486,8 @@ constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
   }
   ИтогИзменения итог;
   if (!правка.сохранить(итог, н.глагол, что)) return итог;  // the step stays where it was
-  if (std::holds_alternative<ИмпортЗаписей>(шаг)) запомнить_коды();
-  н.куда.push_back(std::move(шаг));
+  if (std::holds_alternative<ИмпортЗаписей>(сделанный)) запомнить_коды();
+  н.куда.push_back(std::move(сделанный));
   н.откуда.pop_back();
   правка.изменения.история = true;
   итог.изменения = std::move(правка.изменения);

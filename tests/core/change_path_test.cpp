@@ -177,13 +177,15 @@ TEST_F(ChangePath, AnImportIsOneStep) {
   std::size_t отчёт = 0;
   const ИтогИзменения итог =
       применить(ИмпортироватьЗаписи{{запись(0, "Блок", "Поэзия"), запись(0, "Бунин", "Рассказ"), запись(0, "Фет", "Поэзия")},
-                                   {"Рассказ"_cps}, "книги.csv"_cps},
+                                   {"Рассказ"_cps}, {"Сборник"_cps}, "книги.csv"_cps},
                 0, [&отчёт](std::size_t n) { отчёт = n; });
   ASSERT_TRUE(итог.сделано());
   EXPECT_EQ(отчёт, 3u);
   EXPECT_EQ(коды(), (std::vector<std::int32_t>{10, 9, 8, 3, 7}));
   EXPECT_EQ(категории_лит.all(), (std::vector<std::string>{"Поэзия"_cps, "Проза"_cps, "Рассказ"_cps}));
-  EXPECT_EQ(хранилище->сохранения, (std::vector<std::string>{"Литература1.pbs"_cps, "КатегЛитер.pbs"_cps}));
+  EXPECT_EQ(виды_лит.all(), std::vector<std::string>{"Сборник"_cps});
+  EXPECT_EQ(хранилище->сохранения,
+            (std::vector<std::string>{"Литература1.pbs"_cps, "КатегЛитер.pbs"_cps, "ВидЛитер.pbs"_cps}));
   EXPECT_EQ(списоккодов.get(), (std::vector<std::int32_t>{10, 9, 8, 3, 7}));
   EXPECT_EQ(итог.изменения.добавленные.size(), 3u);
   EXPECT_EQ(что_отменить(), "импорт из «книги.csv»"_cps);
@@ -191,12 +193,14 @@ TEST_F(ChangePath, AnImportIsOneStep) {
   ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
   EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 7}));  // the deletion before it stays
   EXPECT_EQ(категории_лит.all(), (std::vector<std::string>{"Поэзия"_cps, "Проза"_cps}));
+  EXPECT_TRUE(виды_лит.empty());
   EXPECT_EQ(услышано.back().убранные.size(), 3u);
   EXPECT_EQ(что_отменить(), "удаление записи 5"_cps);
   ASSERT_TRUE(применить(ПовторитьИзменение{}).сделано());
   EXPECT_EQ(коды(), (std::vector<std::int32_t>{10, 9, 8, 3, 7}));
   EXPECT_EQ(база_лит.first()->автор, "Фет"_cps);
   EXPECT_EQ(категории_лит.count(), 3u);
+  EXPECT_EQ(виды_лит.count(), 1u);
   // Undone twice: the import, then the deletion before it.
   ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
   ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
@@ -208,7 +212,7 @@ TEST_F(ChangePath, AnImportIsOneStep) {
 TEST_F(ChangePath, AnImportWhoseCategoriesCannotBeSavedIsTakenBackWhole) {
   хранилище->отказ = {"КатегЛитер.pbs"_cps};
   const auto было = база_лит.all();
-  const ИтогИзменения итог = применить(ИмпортироватьЗаписи{{запись(0, "Бунин", "Рассказ")}, {"Рассказ"_cps}, {}});
+  const ИтогИзменения итог = применить(ИмпортироватьЗаписи{{запись(0, "Бунин", "Рассказ")}, {"Рассказ"_cps}, {}, {}});
   EXPECT_EQ(итог.исход, ИтогИзменения::Исход::не_сохранено);
   EXPECT_EQ(итог.файл, "КатегЛитер.pbs"_cp);
   EXPECT_EQ(база_лит.all(), было);
@@ -219,7 +223,7 @@ TEST_F(ChangePath, AnImportWhoseCategoriesCannotBeSavedIsTakenBackWhole) {
   // Codes beyond the integer range: nothing changes.
   хранилище->отказ.clear();
   база_лит.assertz(запись(INT32_MAX, "Последний"));
-  EXPECT_EQ(test_support::error_code_of([] { применить(ИмпортироватьЗаписи{{запись(0, "Бунин")}, {}, {}}); }),
+  EXPECT_EQ(test_support::error_code_of([] { применить(ИмпортироватьЗаписи{{запись(0, "Бунин")}, {}, {}, {}}); }),
             errcode::kIntOverflow);
   EXPECT_EQ(база_лит.count(), 4u);
 }

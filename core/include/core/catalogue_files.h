@@ -30,7 +30,7 @@ struct РазделКаталога {
   std::string_view файл;
   FactSection* секция = nullptr;
   bool при_открытии = true;  // loaded when a catalogue opens (the settings never are)
-  bool сохраняется = true;   // saved after a change of its tables (the kinds never are)
+  bool сохраняется = true;   // saved after a change of its tables (the kinds only by an import)
   bool переносится = false;  // a new catalogue starts with its contents (the kinds, the
                              // categories); one loaded at opening otherwise starts empty
 };

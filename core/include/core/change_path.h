@@ -57,12 +57,13 @@ struct УдалитьКатегорию {
   std::string категория;
 };
 // An import as a whole: its records put at the front one after another with the next codes (the
-// largest plus 1, 2, … in their order), its categories at the back; one step of the history.
-// Does not apply when it brings nothing. Codes beyond the integer range raise 1031 before
+// largest plus 1, 2, … in their order), its new categories and kinds at the back; one step of the
+// history. Does not apply when it brings nothing. Codes beyond the integer range raise 1031 before
 // anything changes.
 struct ИмпортироватьЗаписи {
   std::vector<ЗаписьБазы> записи;
   std::vector<std::string> категории;
+  std::vector<std::string> виды;
   std::string источник;  // the name of the file read, for the history's words
 };
 // The card font replaced (not a step of the history).
@@ -89,6 +90,7 @@ struct Изменения {
   std::vector<ЗаписьБазы> убранные;     // records taken out
   std::vector<ЗаписьБазы> добавленные;  // records put in, with the codes they got
   bool категории = false;               // the categories changed
+  bool виды = false;                    // the kinds changed
   bool настройки = false;               // the card font changed
   bool история = false;                 // the steps to undo or redo changed
 };

@@ -48,11 +48,12 @@ struct УдалениеКатегории {
   std::size_t место = 0;
 };
 // An import: its records were put at the front one after another (the last of them stands
-// first), its categories at the back, in their order. `источник` names the file read (may be
-// empty).
+// first), its categories and kinds at the back, in their order. `источник` names the file read
+// (may be empty).
 struct ИмпортЗаписей {
   std::vector<ЗаписьБазы> записи;
   std::vector<std::string> категории;
+  std::vector<std::string> виды;
   std::string источник;
 };
 using ШагИстории = std::variant<ВводЗаписи, ПравкаЗаписи, УдалениеЗаписи, ВводКатегории, ПравкаКатегории,
