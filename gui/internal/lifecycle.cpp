@@ -56,7 +56,11 @@ void destroy_window(Window win) {
   std::stable_partition(doomed.begin(), doomed.end(), [win](Window d) { return d == win; });
   for (Window d : doomed) find_record(d)->dying = true;
   // Boxes and dialogs open for these windows end as cancelled; their widgets may go with these.
+  // Ending them moves the focus, whose handlers may have destroyed this window by now (with an
+  // ancestor, or with the task window): its record is looked up again.
   end_loops_of(doomed);
+  r = find_record(win);
+  if (!r) return;
 
   if (QWidget* outer = outer_widget(*r)) {
     if (auto* dlg = qobject_cast<QDialog*>(outer))

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -51,6 +52,9 @@ struct WindowRecord {
   ~WindowRecord();
   WindowRecord(const WindowRecord&) = delete;
   WindowRecord& operator=(const WindowRecord&) = delete;
+  // Records are allocated through the guard of freed records (internal/record_guard.h).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* p, std::size_t size) noexcept;
 
   Window handle = 0;
   int kind = wk_NotAWindow;

@@ -5,12 +5,17 @@
 #include <QTest>
 #include <QWidget>
 
+#include "internal/record_guard.h"
 #include "internal/window_record.h"
 #include "runtime/run.h"
 
 void QtSuite::initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
 
-QtSuite::QtSuite(void (*register_parts)()) { register_parts(); }
+QtSuite::QtSuite(void (*register_parts)()) {
+  // A window record used after it was freed stops the suite, in every build.
+  gui_detail::guard_freed_records(true);
+  register_parts();
+}
 
 void QtSuite::init() {
   RUN_ResetParts();
