@@ -93,12 +93,13 @@ void destroy_window(Window win) {
     WindowRecord* x = find_record(d);
     if (!x) continue;
     QPointer<QWidget> outer = outer_widget(*x);
+    const std::size_t loops_at_creation = x->loops_at_creation;
     if (t) {
       std::erase(t->dialogs, d);
       if (t->active_modeless_dialog == d) t->active_modeless_dialog = 0;
     }
     unregister_window(d);
-    delete_after_loops(outer);
+    delete_after_loops(outer, loops_at_creation);
   }
 
   if (is_task && t) {

@@ -71,6 +71,7 @@ void tag_widget(QWidget* w, Window win) {
 
 WindowRecord& register_window(std::unique_ptr<WindowRecord> rec) {
   rec->handle = g_next_handle++;
+  rec->loops_at_creation = running_loops();
   tag_widget(rec->client, rec->handle);
   tag_widget(rec->frame, rec->handle);
   WindowRecord& r = *rec;

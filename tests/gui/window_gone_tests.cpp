@@ -4,6 +4,7 @@
 // freed records (internal/record_guard.h), and under the sanitizers any use of what was freed fails.
 #include <QComboBox>
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 #include <csignal>
 #include <cstdint>
@@ -190,6 +191,35 @@ class WindowGoneTests : public QtSuite {
       QVERIFY(gone != 0);
       QCOMPARE(win_GetType(gone), int(wk_NotAWindow));
       if (win_GetType(top) == wk_TopLevel) win_Destroy(top);
+    });
+  }
+
+  // A modal dialog opened inside another dialog's loop and destroyed there: its widget goes as
+  // soon as its own loop has returned, while the outer dialog runs on (a window made before a
+  // loop started waits for that loop, one made inside it does not).
+  void aDialogsWidgetGoesOnceItsLoopHasReturned() {
+    run_in_task([](Window task) {
+      QPointer<QWidget> inner_widget;
+      bool gone_while_outer_runs = false;
+      on_next_modal([&](QWidget* outer_widget) {
+        const Window outer = gui_detail::find_record(outer_widget)->handle;
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, poll, [&, poll, outer_widget] {
+          QWidget* m = QApplication::activeModalWidget();
+          if (!m || m == outer_widget || !m->isVisible()) return;
+          poll->stop();
+          poll->deleteLater();
+          inner_widget = m;
+          win_Destroy(gui_detail::find_record(m)->handle);
+        });
+        poll->start(20);
+        win_CreateResDialog(outer, wk_ModalDialog, fixture::dlg_about, recording_handler, 0);
+        QVERIFY(inner_widget);  // the call returned once the inner dialog was destroyed ...
+        gone_while_outer_runs = wait_until([&] { return inner_widget.isNull(); }) && outer_widget->isVisible();
+        win_Destroy(outer);
+      });
+      win_CreateResDialog(task, wk_ModalDialog, fixture::dlg_about, recording_handler, 0);
+      QVERIFY(gone_while_outer_runs);  // ... and its widget went while the outer dialog was open
     });
   }
 
