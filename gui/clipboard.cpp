@@ -45,7 +45,19 @@ Field field_of(QWidget* w) {
   return f;
 }
 
-Field focused_field() { return field_of(QApplication::focusWidget()); }
+// Whether the widget belongs to a window whose destruction has begun: hiding such a window can
+// move the focus inside it, and what holds the focus there is on its way out.
+bool in_dying_window(const QWidget* w) {
+  for (; w; w = w->parentWidget())
+    if (const WindowRecord* r = find_record(w)) return r->dying;
+  return false;
+}
+
+// The text field with the focus; none while the focus is in a window on its way out.
+Field focused_field() {
+  QWidget* w = QApplication::focusWidget();
+  return in_dying_window(w) ? Field{} : field_of(w);
+}
 
 bool clipboard_has_text() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -131,7 +143,9 @@ std::optional<std::string> clip_GetText() {
 
 Window win_GetFocus() {
   for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
-    if (const WindowRecord* r = find_record(w)) return r->handle;
+    // A window whose destruction has begun does not count: the focus is in the nearest window
+    // around it that stays.
+    if (const WindowRecord* r = find_record(w); r && !r->dying) return r->handle;
     if (w->isWindow()) break;  // a window that is not the layer's: a standard dialog, the viewer
   }
   return 0;

@@ -116,10 +116,11 @@ bool fill_field(Window dlg, const Field& field) {
         } else if constexpr (std::is_same_v<F, scrollbar>) {
           win_SetScrollRange(ctl, f.min, f.max);
           win_SetScrollPos(ctl, f.pos);
-        } else if constexpr (std::is_same_v<F, datafield>) {
-          if (win_GetType(ctl) == wk_Edit) win_SetText(ctl, f.data);
+        } else if constexpr (std::is_same_v<F, custom> || std::is_same_v<F, datafield>) {
+          // The data is the control's text: an edit field shows it, a custom control hears it
+          // as e_state(text).
+          win_SetText(ctl, f.data);
         }
-        // custom: the layer keeps no data of a custom control; the value is recorded.
       },
       field.value);
   return true;
@@ -162,8 +163,8 @@ FieldValue read_field(Window dlg, const Field& field) {
         } else if constexpr (std::is_same_v<F, scrollbar>) {
           win_GetScrollRange(ctl, v.min, v.max);
           v.pos = win_GetScrollPos(ctl);
-        } else if constexpr (std::is_same_v<F, datafield>) {
-          if (win_GetType(ctl) == wk_Edit) v.data = win_GetText(ctl);
+        } else if constexpr (std::is_same_v<F, custom> || std::is_same_v<F, datafield>) {
+          v.data = win_GetText(ctl);  // a custom control gives its data by setting its own text
         }
         return v;
       },

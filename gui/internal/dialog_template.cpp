@@ -35,7 +35,8 @@ DialogTemplate template_from_resource(const ResDialog& def) {
     t.font = f;
   }
   for (const ResDialogItem& d : def.items)
-    t.items.push_back({d.kind, d.id, std::string(d.text), to_du(d.rect), to_flags(d.flags), d.icon, {}});
+    t.items.push_back(
+        {d.kind, d.id, std::string(d.text), to_du(d.rect), to_flags(d.flags), d.icon, std::string(d.class_name)});
   return t;
 }
 

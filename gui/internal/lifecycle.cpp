@@ -56,7 +56,11 @@ void destroy_window(Window win) {
   std::stable_partition(doomed.begin(), doomed.end(), [win](Window d) { return d == win; });
   for (Window d : doomed) find_record(d)->dying = true;
   // Boxes and dialogs open for these windows end as cancelled; their widgets may go with these.
+  // Ending them moves the focus, whose handlers may have destroyed this window by now (with an
+  // ancestor, or with the task window): its record is looked up again.
   end_loops_of(doomed);
+  r = find_record(win);
+  if (!r) return;
 
   if (QWidget* outer = outer_widget(*r)) {
     if (auto* dlg = qobject_cast<QDialog*>(outer))
@@ -89,12 +93,13 @@ void destroy_window(Window win) {
     WindowRecord* x = find_record(d);
     if (!x) continue;
     QPointer<QWidget> outer = outer_widget(*x);
+    const std::size_t loops_at_creation = x->loops_at_creation;
     if (t) {
       std::erase(t->dialogs, d);
       if (t->active_modeless_dialog == d) t->active_modeless_dialog = 0;
     }
     unregister_window(d);
-    delete_after_loops(outer);
+    delete_after_loops(outer, loops_at_creation);
   }
 
   if (is_task && t) {

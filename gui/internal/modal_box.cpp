@@ -16,9 +16,14 @@ std::vector<RunningLoop*>& running() {
   return loops;
 }
 
-// Objects of destroyed windows, deleted when the last registered loop has ended.
-std::vector<QPointer<QObject>>& waiting() {
-  static std::vector<QPointer<QObject>> objects;
+// Objects of destroyed windows, each deleted when no more loops run than ran when its window was
+// made.
+struct Waiting {
+  QPointer<QObject> object;
+  std::size_t loops_at_creation = 0;
+};
+std::vector<Waiting>& waiting() {
+  static std::vector<Waiting> objects;
   return objects;
 }
 
@@ -34,12 +39,18 @@ RunningLoop::RunningLoop(QWidget* box, Window owner) : box_(box), owner_(owner) 
 
 RunningLoop::~RunningLoop() {
   std::erase(running(), this);
-  if (!running().empty()) return;
-  std::vector<QPointer<QObject>> objects;
-  objects.swap(waiting());
-  for (const QPointer<QObject>& o : objects)
+  const std::size_t now = running().size();
+  std::vector<QPointer<QObject>> due;
+  std::erase_if(waiting(), [&](const Waiting& w) {
+    if (w.loops_at_creation < now) return false;
+    due.push_back(w.object);
+    return true;
+  });
+  for (const QPointer<QObject>& o : due)
     if (o) o->deleteLater();
 }
+
+std::size_t running_loops() { return running().size(); }
 
 std::optional<int> exec_box(QDialog* box, Window owner) {
   if (!box) return std::nullopt;
@@ -71,12 +82,12 @@ void end_loops_of(const std::vector<Window>& gone) {
   }
 }
 
-void delete_after_loops(QObject* o) {
+void delete_after_loops(QObject* o, std::size_t loops_at_creation) {
   if (!o) return;
-  if (running().empty())
+  if (running().size() <= loops_at_creation)
     o->deleteLater();
   else
-    waiting().emplace_back(o);
+    waiting().push_back({o, loops_at_creation});
 }
 
 }  // namespace gui_detail

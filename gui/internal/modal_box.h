@@ -2,12 +2,16 @@
 // never on a stack frame, and every such loop is registered with the window that owns it.
 // Destroying that window (or one of its ancestors, or the window whose widget the box sits on)
 // ends the box as if it had been cancelled, and the caller hears that it was. The widgets of
-// windows destroyed while a loop runs are deleted only once no loop runs any more: frames below
-// the loop (the handler that opened the box, the button that ran it) may still be inside them.
+// windows destroyed while a loop runs are deleted only once every loop that started after the
+// window was made has ended: frames below such a loop (the handler that opened the box, the
+// button that ran it) may still be inside them. Frames of a loop that started before the window
+// was made cannot be, so a dialog made and destroyed inside another box's loop goes as soon as its
+// own loop has returned.
 #pragma once
 
 #include <QPointer>
 #include <QWidget>
+#include <cstddef>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -64,8 +68,14 @@ std::optional<int> exec_box(QDialog* box, Window owner);
 // widget of one of them. Called while the windows' destruction begins (their records still there).
 void end_loops_of(const std::vector<Window>& gone);
 
-// Deletes what a destroyed window leaves behind (its widgets, its menu) when control gets back
-// to the loop that is running once no registered loop runs; at once (deleteLater) when none does.
-void delete_after_loops(QObject* o);
+// How many registered loops run now. A window notes it when it is made: only a loop that started
+// later can have frames inside the window's widgets.
+std::size_t running_loops();
+
+// Deletes what a destroyed window leaves behind (its widgets, its menu) once every registered
+// loop that started after it was made (`loops_at_creation` loops ran then) has ended, when control
+// gets back to the loop that runs then (deleteLater); a window made inside a box's loop thus goes
+// as soon as that loop has returned, not when the outermost box closes.
+void delete_after_loops(QObject* o, std::size_t loops_at_creation = 0);
 
 }  // namespace gui_detail

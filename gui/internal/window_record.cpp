@@ -6,6 +6,7 @@
 
 #include "internal/menu_model.h"
 #include "internal/modal_box.h"
+#include "internal/record_guard.h"
 
 namespace gui_detail {
 namespace {
@@ -30,6 +31,8 @@ void MenuModelDeleter::operator()(MenuModel* m) const {
 
 WindowRecord::WindowRecord() = default;
 WindowRecord::~WindowRecord() = default;
+void* WindowRecord::operator new(std::size_t size) { return allocate_record(size); }
+void WindowRecord::operator delete(void* p, std::size_t size) noexcept { free_record(p, size); }
 
 WindowStyle style_from_flags(const WinFlags& flags, WindowStyle s) {
   for (std::uint32_t f : flags) {
@@ -68,6 +71,7 @@ void tag_widget(QWidget* w, Window win) {
 
 WindowRecord& register_window(std::unique_ptr<WindowRecord> rec) {
   rec->handle = g_next_handle++;
+  rec->loops_at_creation = running_loops();
   tag_widget(rec->client, rec->handle);
   tag_widget(rec->frame, rec->handle);
   WindowRecord& r = *rec;

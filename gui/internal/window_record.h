@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -51,6 +52,9 @@ struct WindowRecord {
   ~WindowRecord();
   WindowRecord(const WindowRecord&) = delete;
   WindowRecord& operator=(const WindowRecord&) = delete;
+  // Records are allocated through the guard of freed records (internal/record_guard.h).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* p, std::size_t size) noexcept;
 
   Window handle = 0;
   int kind = wk_NotAWindow;
@@ -74,6 +78,9 @@ struct WindowRecord {
   bool hooked = false;   // win_EnableHook
   bool hook_delivering = false;  // a hooked toolkit event is being offered as e_native
   bool dying = false;   // its destruction has begun
+  // The registered nested loops that ran when the window was made (modal_box.h): its widgets
+  // are deleted once no more run.
+  std::size_t loops_at_creation = 0;
   // A dialog that is still being built (its controls made, its e_create not yet handled): its
   // controls' notifications produce no e_control.
   bool being_created = false;

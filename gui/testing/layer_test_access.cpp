@@ -3,6 +3,7 @@
 
 #include "internal/control_widgets.h"
 #include "internal/menu_model.h"
+#include "internal/record_guard.h"
 #include "internal/window_record.h"
 
 namespace layer_test {
@@ -21,6 +22,8 @@ Window window_of(const QObject* widget) {
   const gui_detail::WindowRecord* r = widget ? gui_detail::find_record(widget) : nullptr;
   return r ? r->handle : 0;
 }
+
+void guard_freed_records(bool on) { gui_detail::guard_freed_records(on); }
 
 std::size_t window_count() { return gui_detail::all_records().size(); }
 

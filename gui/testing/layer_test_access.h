@@ -22,6 +22,9 @@ QWidget* client_of(Window win);
 QWidget* frame_of(Window win);
 // The handle of the window whose client or frame `widget` is; 0 for any other widget.
 Window window_of(const QObject* widget);
+// Whether a window record used after it was freed stops the process at once (its memory barred),
+// in every build; the suites switch it on.
+void guard_freed_records(bool on);
 // How many windows the layer has now (every kind, controls included).
 std::size_t window_count();
 // The first action of the window's own menu that carries command `id`; nullptr when it has no

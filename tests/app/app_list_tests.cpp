@@ -2,6 +2,11 @@
 // program headless in a temporary working directory, with the list box, the files and the
 // message window checked.
 #include <QDialog>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStyleOption>
 #include <QPlainTextEdit>
 
 #include "app/data_entry.h"
@@ -52,6 +57,68 @@ class NewChildren : public QObject {
     return false;
   }
 };
+
+// The task window's frame and the list window's MDI sub-window.
+QMainWindow* task_frame(Window task) { return qobject_cast<QMainWindow*>(gui_detail::find_record(task)->frame); }
+QMdiSubWindow* sub_window(Window lw) { return qobject_cast<QMdiSubWindow*>(gui_detail::find_record(lw)->frame); }
+
+// The texts of the menus the task window's bar shows, joined by "|".
+QString menu_bar_texts(Window task) {
+  QStringList out;
+  for (QAction* a : task_frame(task)->menuBar()->actions())
+    if (a->isVisible()) out << a->text();
+  return out.join('|');
+}
+
+// Brings the mouse over `at` of the widget, which then knows what lies under it (a move to where
+// the mouse is already is not delivered: it comes from a point beside).
+void hover(QWidget* w, QPoint at) {
+  QTest::mouseMove(w, at + QPoint(2, 0));
+  QTest::mouseMove(w, at);
+}
+
+// Clicks a button of the list window's title bar, the window first put where its whole title
+// bar shows in the task window.
+void click_title_bar_button(Window lw, QStyle::SubControl button) {
+  QMdiSubWindow* sub = sub_window(lw);
+  sub->setGeometry(0, 0, std::min(sub->width(), sub->mdiArea()->viewport()->width()), sub->height());
+  QStyleOptionTitleBar opt;
+  opt.initFrom(sub);
+  opt.titleBarFlags = sub->windowFlags();
+  opt.titleBarState = sub->windowState();
+  opt.subControls = QStyle::SC_All;
+  opt.rect = QRect(0, 0, sub->width(), sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, &opt, sub));
+  const QRect r = sub->style()->subControlRect(QStyle::CC_TitleBar, &opt, button, sub);
+  hover(sub, r.center());
+  QTest::mouseClick(sub, Qt::LeftButton, {}, r.center());
+}
+
+// Presses the list window's close control with the mouse: the close button of its title bar, or,
+// while it is maximized and its buttons stand in the task window's menu bar, the close button there.
+void press_close_control(Window task, Window lw) {
+  QWidget* corner = task_frame(task)->menuBar()->cornerWidget(Qt::TopRightCorner);
+  if (!sub_window(lw)->isMaximized() || !corner || !corner->isVisible()) {
+    click_title_bar_button(lw, QStyle::SC_TitleBarCloseButton);
+    return;
+  }
+  QStyleOptionComplex opt;
+  opt.initFrom(corner);
+  opt.subControls = QStyle::SC_MdiMinButton | QStyle::SC_MdiNormalButton | QStyle::SC_MdiCloseButton;
+  const QRect r = corner->style()->subControlRect(QStyle::CC_MdiControls, &opt, QStyle::SC_MdiCloseButton,
+                                                  sub_window(lw)->mdiArea());
+  hover(corner, r.center());
+  QTest::mouseClick(corner, Qt::LeftButton, {}, r.center());
+}
+
+// Chooses "Close" in the list window's own window menu (the menu of its title-bar icon).
+void close_from_window_menu(Window lw) {
+  for (QAction* a : sub_window(lw)->systemMenu()->actions())
+    if (a->shortcuts() == QKeySequence::keyBindings(QKeySequence::Close)) {
+      a->trigger();
+      return;
+    }
+  QFAIL("no Close in the window menu");
+}
 
 }  // namespace
 
@@ -126,6 +193,49 @@ class AppListTests : public QtSuite {
   }
 
   // Closing the program with a list window open builds nothing on the task window that goes.
+  // The list window closed by each way the user has, maximized or not, twice in a row: no error,
+  // the task window's menus and toolbars come back, and the next list window opens as the first.
+  void closingTheListWindow_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<bool>("maximized");
+    QTest::newRow("close control") << "close control" << false;
+    QTest::newRow("close control, maximized") << "close control" << true;
+    QTest::newRow("window menu") << "window menu" << false;
+    QTest::newRow("window menu, maximized") << "window menu" << true;
+    QTest::newRow("end of the program, maximized") << "end of the program" << true;
+  }
+  void closingTheListWindow() {
+    QFETCH(QString, way);
+    QFETCH(bool, maximized);
+    WorkDir wd(start_files(record_line(3, "А", "Б", "В", "", 0, 0, "")));
+    run_app([&](Window task) {
+      const QString task_menus = menu_bar_texts(task);
+      for (int round = 0; round < 2; ++round) {
+        const Window lw = open_list(task);
+        QVERIFY(lw);
+        QVERIFY(menu_bar_texts(task) != task_menus);  // the list window's menu in the bar
+        if (maximized) {
+          click_title_bar_button(lw, QStyle::SC_TitleBarMaxButton);
+          QVERIFY(wait_until([&] { return sub_window(lw)->isMaximized(); }));
+        }
+        if (way == "close control") press_close_control(task, lw);
+        if (way == "window menu") close_from_window_menu(lw);
+        if (way == "end of the program") {
+          command(task, cmd_Выход);
+          QVERIFY(wait_until([&] { return win_GetType(task) != wk_Task; }));
+          break;
+        }
+        QVERIFY(wait_until([&] { return win_GetType(lw) == wk_NotAWindow; }));
+        QTest::qWait(50);
+        QCOMPARE(reported(), std::vector<int>{});
+        QCOMPARE(menu_bar_texts(task), task_menus);
+        QVERIFY(toolbar_GetRect(task, tb_top{}).has_value());
+        QVERIFY(toolbar_GetRect(task, tb_bottom{}).has_value());
+      }
+    });
+    QCOMPARE(reported(), std::vector<int>{});
+  }
+
   void closingTheProgramBuildsNothing() {
     WorkDir wd(start_files(record_line(3, "А", "Б", "В", "", 0, 0, "")));
     NewChildren added;

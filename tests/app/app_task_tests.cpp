@@ -263,6 +263,29 @@ class AppTaskTests : public QtSuite {
                                                  record_line(1, "Блок", "Стихи", "Поэзия", "Журнал", 0, 1, ""));
   }
 
+  // The data-saved note of each OK goes, widget and all, as soon as its loop has returned: none
+  // stays behind hidden (and listed to assistive technology) while the data-entry dialog is open.
+  void theSavedNoteGoesOnceItHasClosed() {
+    WorkDir wd(start_files(""));
+    auto notes = [] {
+      int n = 0;
+      for (QWidget* w : QApplication::allWidgets()) n += w->windowTitle() == QString::fromUtf8("ИнфСохранена");
+      return n;
+    };
+    run_app([&](Window task) {
+      with_entry_dialog(task, [&](Window dlg) {
+        for (const char* title : {"Стихи", "Поэмы"}) {
+          fill_and_ok(dlg, "Блок", title);
+          QVERIFY(wait_until([] { return счетчикпрерывтаймера.get() == 2; }));
+          QVERIFY(wait_until([&] { return notes() == 0; }));
+          QCOMPARE(win_GetType(dlg), int(wk_ModalDialog));  // the data-entry dialog is still open
+        }
+        qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, 2)))->click();
+      });
+      QCOMPARE(база_лит.count(), std::size_t(2));
+    });
+  }
+
   void theNextCodeFollowsTheLargest() {
     WorkDir wd(start_files(kТриЗаписи));
     run_app([&](Window) { QCOMPARE(формирумновыйкод(), 8); });

@@ -561,6 +561,38 @@ class ControlTests : public QtSuite {
     uix_SetTextFocusHandler(nullptr);
   }
 
+  // While a window goes, the focus is never in it nor in its fields: hiding it moves the focus
+  // (the program hears of that), and what the program then asks names the window around it.
+  void theFocusIsNeverInAWindowThatGoes() {
+    struct Seen {
+      Window focus;
+      bool field;
+    };
+    static std::vector<Seen> seen;
+    seen.clear();
+    uix_SetTextFocusHandler([] { seen.push_back({win_GetFocus(), win_GetTextFocus().field}); });
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      const Window first = win_CreateControl(wk_Edit, {0, 0, 200, 24}, "one", w, {csf_TabStop}, 1);
+      const Window second = win_CreateControl(wk_Edit, {0, 30, 200, 54}, "two", w, {csf_TabStop}, 2);
+      win_SetFocus(first);
+      behaviour() = [w](Window hearer, const Event& ev) -> std::optional<long> {
+        if (hearer == w && std::holds_alternative<e_destroy>(ev))
+          seen.push_back({win_GetFocus(), win_GetTextFocus().field});
+        return std::nullopt;
+      };
+      const std::size_t before = seen.size();
+      win_Destroy(w);
+      behaviour() = nullptr;
+      QVERIFY(seen.size() > before);  // the window's own e_destroy, at least
+      for (std::size_t i = before; i < seen.size(); ++i) {
+        QVERIFY(seen[i].focus != w && seen[i].focus != first && seen[i].focus != second);
+        QVERIFY(!seen[i].field);
+      }
+    });
+    uix_SetTextFocusHandler(nullptr);
+  }
+
   // A click on a window set to take no focus leaves the focus where it was; set back, the click
   // gives it the focus. A control cannot be set.
   void aWindowAClickGivesNoFocus() {

@@ -69,11 +69,19 @@ constexpr ResDialogItem kAboutItems[] = {
     {wk_PushButton, 1, "OK", {24, 76, 36, 16}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
     {wk_PushButton, 3, "Help", {80, 76, 37, 16}, {csf_TabStop}, 0},
 };
+constexpr ResDialogItem kGaugeItems[] = {
+    {wk_Edit, ctl_gauge_edit, "", {8, 8, 80, 12}, {csf_TabStop}, 0},
+    {wk_Custom, ctl_gauge_dial, "", {8, 26, 60, 20}, {csf_TabStop}, 0, kGaugeClass},
+    {wk_Custom, ctl_gauge_pad, "", {72, 26, 60, 20}, {csf_TabStop}, 0, kGaugeClass},
+    {wk_PushButton, 1, "OK", {24, 56, 36, 14}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
+    {wk_PushButton, 2, "Cancel", {80, 56, 37, 14}, {csf_TabStop}, 0},
+};
 constexpr ResDialog kDialogs[] = {
     {dlg_entry, "Ввод данных"_cp, {10, 20, 285, 139}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0, kEntryItems},
     {dlg_note, "ИнфСохранена"_cp, {50, 40, 101, 26}, {wsf_DialogFrame, wsf_TitleBar}, "Times New Roman", 16,
      kNoteItems},
     {dlg_about, "About", {122, 26, 141, 97}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0, kAboutItems},
+    {dlg_gauge, "Gauge", {40, 30, 141, 78}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0, kGaugeItems},
 };
 
 }  // namespace

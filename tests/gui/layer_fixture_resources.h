@@ -1,8 +1,10 @@
 // The layer tests' own resources: a task menu, a child-window menu, a window-list menu, an
-// accelerator table and three dialogs, with ids of their own, registered by layer_test::run_in_task
+// accelerator table and four dialogs, with ids of their own, registered by layer_test::run_in_task
 // as a program registers its resources before uix_Init. Their pictures and icons are compiled in
 // from fixture/ under the layer's resource paths (":/bitmaps/<id>.bmp", ":/icons/<id>.ico").
 #pragma once
+
+#include <string_view>
 
 #include "layer/resource_tables.h"
 
@@ -40,10 +42,17 @@ enum Id : int {
   dlg_about = 2600,
   ctl_about_line1 = 2601, ctl_about_line2 = 2602, ctl_about_line3 = 2603, ctl_about_line4 = 2604,
 
+  // A dialog with an edit field and two custom controls of the class kGaugeClass (which a test
+  // registers before it opens the dialog), OK and Cancel.
+  dlg_gauge = 2650,
+  ctl_gauge_edit = 2651, ctl_gauge_dial = 2652, ctl_gauge_pad = 2653,
+
   icon_task = 2700,   // 32 × 32
   icon_note = 2701,
   bitmap_face = 2800,  // 24 × 24
 };
+
+inline constexpr std::string_view kGaugeClass = "fixture-gauge";
 
 // The standard registration: every table but the window-list menu, accel_task, icon_task and
 // the name "layer-tests".

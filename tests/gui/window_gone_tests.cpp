@@ -1,10 +1,18 @@
 // Windows destroyed while the layer is still busy with them: a box, dialog or pop-up menu whose
 // owner goes while its loop runs, and a handler that destroys a window from inside an event that
-// a layer operation delivers on the way. Under the sanitizers any use of what was freed fails.
+// a layer operation delivers on the way. Any use of a freed window record fails: the suite guards
+// freed records (internal/record_guard.h), and under the sanitizers any use of what was freed fails.
 #include <QComboBox>
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
+#include <csignal>
+#include <cstdint>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "internal/record_guard.h"
 #include "internal/window_record.h"
 #include "layer/error_box.h"
 #include "layer_test_support.h"
@@ -110,12 +118,13 @@ class WindowGoneTests : public QtSuite {
   void operationStopsWhenAHandlerDestroysTheWindow_data() {
     QTest::addColumn<QString>("operation");
     for (const char* op : {"hide focused", "move", "focus", "create maximized", "create MDI child", "drop down list",
-                           "application state"})
+                           "application state", "end of a box"})
       QTest::newRow(op) << QString(op);
   }
   void operationStopsWhenAHandlerDestroysTheWindow() {
     QFETCH(QString, operation);
-    if (operation == "application state") uix_SetAttrVal(xQbx_bMDI, 0);  // frames of their own hear it
+    // Frames of their own hear the application's state, and take the focus back from a box.
+    if (operation == "application state" || operation == "end of a box") uix_SetAttrVal(xQbx_bMDI, 0);
     run_in_task([&](Window task) {
       const Window top =
           win_Create(wk_TopLevel, {20, 20, 320, 220}, "top", no_menu{}, task, kTopFlags, recording_handler, 0);
@@ -168,10 +177,77 @@ class WindowGoneTests : public QtSuite {
       } else if (operation == "application state") {
         destroy_at(e_deactivate{}, task, top);
         emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+      } else if (operation == "end of a box") {
+        // The child's pop-up menu is open while its frame has the focus; destroying the child
+        // ends the menu, the focus goes back to the frame, and the frame's handler destroys the
+        // frame (and the child with it) before the child's own destruction has gone on.
+        focus(top);
+        DestroyWhenOpen destroyer(child);
+        destroy_at(e_getfocus{}, top, top);
+        menu_PopUp(child, res_menu{fixture::menu_records}, {10, 10}, align_Left);
+        QCOMPARE(destroyer.left_open, 0);
+        QCOMPARE(win_GetType(child), int(wk_NotAWindow));
       }
       QVERIFY(gone != 0);
       QCOMPARE(win_GetType(gone), int(wk_NotAWindow));
       if (win_GetType(top) == wk_TopLevel) win_Destroy(top);
+    });
+  }
+
+  // A modal dialog opened inside another dialog's loop and destroyed there: its widget goes as
+  // soon as its own loop has returned, while the outer dialog runs on (a window made before a
+  // loop started waits for that loop, one made inside it does not).
+  void aDialogsWidgetGoesOnceItsLoopHasReturned() {
+    run_in_task([](Window task) {
+      QPointer<QWidget> inner_widget;
+      bool gone_while_outer_runs = false;
+      on_next_modal([&](QWidget* outer_widget) {
+        const Window outer = gui_detail::find_record(outer_widget)->handle;
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, poll, [&, poll, outer_widget] {
+          QWidget* m = QApplication::activeModalWidget();
+          if (!m || m == outer_widget || !m->isVisible()) return;
+          poll->stop();
+          poll->deleteLater();
+          inner_widget = m;
+          win_Destroy(gui_detail::find_record(m)->handle);
+        });
+        poll->start(20);
+        win_CreateResDialog(outer, wk_ModalDialog, fixture::dlg_about, recording_handler, 0);
+        QVERIFY(inner_widget);  // the call returned once the inner dialog was destroyed ...
+        gone_while_outer_runs = wait_until([&] { return inner_widget.isNull(); }) && outer_widget->isVisible();
+        win_Destroy(outer);
+      });
+      win_CreateResDialog(task, wk_ModalDialog, fixture::dlg_about, recording_handler, 0);
+      QVERIFY(gone_while_outer_runs);  // ... and its widget went while the outer dialog was open
+    });
+  }
+
+  // The guard of freed window records: touching a freed record's memory stops the process, and
+  // its address is never given out again, so a stale address cannot reach a newer window's record.
+  void aFreedRecordIsBarred() {
+    if (!gui_detail::freed_records_guarded()) QSKIP("AddressSanitizer watches freed records itself");
+    run_in_task([](Window task) {
+      const Window w = win_Create(wk_Child, {10, 10, 60, 60}, "", res_menu{0}, task, {}, recording_handler, 0);
+      const gui_detail::WindowRecord* record = gui_detail::find_record(w);
+      const auto address = reinterpret_cast<std::uintptr_t>(record);
+      const auto kind_address = reinterpret_cast<std::uintptr_t>(&record->kind);
+      win_Destroy(w);
+      for (int i = 0; i < 32; ++i) {
+        const Window later = win_Create(wk_Child, {10, 10, 60, 60}, "", res_menu{0}, task, {}, recording_handler, 0);
+        QVERIFY(reinterpret_cast<std::uintptr_t>(gui_detail::find_record(later)) != address);
+        win_Destroy(later);
+      }
+      const pid_t reader = fork();
+      if (reader == 0) {
+        signal(SIGSEGV, SIG_DFL);
+        const int kind = *reinterpret_cast<const volatile int*>(kind_address);
+        _exit(kind == wk_Child ? 0 : 1);
+      }
+      int status = 0;
+      QCOMPARE(waitpid(reader, &status, 0), reader);
+      QVERIFY(WIFSIGNALED(status));
+      QCOMPARE(WTERMSIG(status), SIGSEGV);
     });
   }
 };

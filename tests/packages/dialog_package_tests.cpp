@@ -10,6 +10,7 @@
 
 #include "dialog_check.h"
 #include "dialog_text.h"
+#include "internal/window_record.h"
 #include "layer_test_support.h"
 #include "packages/dialog_package.h"
 #include "packages/packages_part.h"
@@ -99,6 +100,9 @@ void type_into(QWidget* d, Window dlg, int id, const char* latin) {
   QTest::keyClick(focus, Qt::Key_Delete);
   QTest::keyClicks(focus, latin);
 }
+
+// The widget of a control.
+QWidget* control_widget(Window ctl) { return gui_detail::find_record(ctl)->client; }
 
 // The dialog of the package that the program handler saw last, and what it saw.
 Window g_dlg = 0;
@@ -516,6 +520,50 @@ class DialogPackageTests : public QtSuite {
     layer_test::behaviour() = nullptr;
     QCOMPARE(count_of(event_code(e_destroy{})), 1);
     QCOMPARE(caught_code([&] { dialog_GetValues(about); }), errcode::kNoValueListEntry);
+  }
+
+  // Custom and data fields reach their controls: the dialog's custom controls hear their data as
+  // their text when the dialog fills them, a custom control the user changes sets its own text,
+  // and OK hands back what the controls hold then, as it does for a data field in an edit field.
+  void customAndDataFieldsReachTheirControls() {
+    static std::vector<std::pair<int, std::string>> heard;  // (control id, text) as the controls heard them
+    heard.clear();
+    class_Create(std::string(fixture::kGaugeClass), [](Window w, const Event& ev) -> std::optional<long> {
+      if (const auto* s = std::get_if<e_state>(&ev))
+        if (const auto* t = std::get_if<::text>(&s->item)) heard.emplace_back(win_GetCtlId(w), t->value);
+      if (std::holds_alternative<e_mousedown>(ev)) {  // the user turns the gauge: its data grows by "+"
+        win_SetText(w, win_GetText(w) + "+");
+        return 0;
+      }
+      return std::nullopt;
+    });
+    const FieldList fields = {
+        {fixture::ctl_gauge_edit, datafield{"typed"}, nopr{}},
+        {fixture::ctl_gauge_dial, custom{"dial"}, nopr{}},
+        {fixture::ctl_gauge_pad, datafield{"pad"}, nopr{}},
+    };
+    Result r;
+    run_in_task([&](Window task) {
+      when_modal(is_dialog, [](QWidget* d) {
+        QCOMPARE(heard, (std::vector<std::pair<int, std::string>>{{fixture::ctl_gauge_dial, "dial"},
+                                                                   {fixture::ctl_gauge_pad, "pad"}}));
+        QCOMPARE(dialog_GetValue(g_dlg, fixture::ctl_gauge_dial), FieldValue(custom{"dial"}));
+        type_into(d, g_dlg, fixture::ctl_gauge_edit, "edited");
+        for (int id : {fixture::ctl_gauge_dial, fixture::ctl_gauge_pad})
+          QTest::mouseClick(control_widget(win_GetCtlHandle(g_dlg, id)), Qt::LeftButton);
+        QCOMPARE(dialog_GetValue(g_dlg, fixture::ctl_gauge_pad), FieldValue(datafield{"pad+"}));
+        dialog_SetValues(g_dlg, {{fixture::ctl_gauge_dial, custom{"set"}}});  // an open dialog's setter reaches it too
+        QCOMPARE(heard.back(), (std::pair<int, std::string>{fixture::ctl_gauge_dial, "set"}));
+        QTest::mouseClick(control_widget(win_GetCtlHandle(g_dlg, fixture::ctl_gauge_dial)), Qt::LeftButton);
+        click(d, "OK");
+      });
+      r = dialog_CreateModal(task, fixture::dlg_gauge, "", fields, program_eh, 0);
+    });
+    QCOMPARE(r.answer, 1);
+    QCOMPARE(r.values, (ValueList{{fixture::ctl_gauge_edit, datafield{"edited"}},
+                                  {fixture::ctl_gauge_dial, custom{"set+"}},
+                                  {fixture::ctl_gauge_pad, datafield{"pad+"}}}));
+    QCOMPARE(dialog_VLGetCustom(fixture::ctl_gauge_dial, r.values), std::string("set+"));
   }
 
   // A scroll-bar field puts its range and position into its control and hands back where the

@@ -18,7 +18,9 @@ std::optional<std::string> clip_GetText();
 
 // The window of the layer that holds the keyboard focus (a control, a window, an editor
 // window); 0 when the focus is in no window of the layer (a standard dialog, the help viewer)
-// or nowhere.
+// or nowhere. A window whose destruction has begun never holds it: while it goes (its e_destroy
+// handlers, the focus notices its hiding causes) the focus counts as being in the nearest window
+// around it that stays, or nowhere.
 Window win_GetFocus();
 
 // Whether a click on the window (a top-level or child window, 6001 for any other kind) gives
@@ -27,7 +29,7 @@ Window win_GetFocus();
 // win_SetFocus still gives it the focus.
 void win_SetClickFocus(Window win, bool takes);
 
-// What the text field with the keyboard focus allows now.
+// What the text field with the keyboard focus allows now (none in a window on its way out).
 struct TextFocus {
   bool field = false;      // a text field holds the focus
   bool selection = false;  // some of its text is selected (and may be copied)

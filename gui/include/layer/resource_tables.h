@@ -57,12 +57,15 @@ struct DuRect {
 };
 
 struct ResDialogItem {
-  WindowKind kind = wk_Text;  // a control kind, wk_PushButton … wk_Icon
+  WindowKind kind = wk_Text;  // a control kind, wk_PushButton … wk_Icon, or wk_Custom
   int id = 0;                 // control id
   std::string_view text;      // caption, cp1251
   DuRect rect;
   ResFlags flags;
   int icon = 0;               // an icon item (wk_Icon): the icon resource it shows
+  // A custom control (wk_Custom): its class, registered with class_Create before the dialog is
+  // made (an unknown class: the dialog is not made, 6302).
+  std::string_view class_name = {};
 };
 
 struct ResDialog {

@@ -146,7 +146,10 @@ struct scrollbar {
   int pos = 0;
   friend bool operator==(const scrollbar&, const scrollbar&) = default;
 };
-// Data of a custom control or of a data field: kept and handed back as given.
+// Data of a custom control (kind 20) or of a data field (an edit field or a custom control): the
+// control's text. Filling the field sets that text (win_SetText), which a custom control hears
+// as e_state(text); reading it takes the text back (win_GetText), which a custom control keeps
+// up to date by setting its own text (win_SetText on itself) when the user changes its data.
 struct custom {
   std::string data;
   friend bool operator==(const custom&, const custom&) = default;
