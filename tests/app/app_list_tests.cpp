@@ -59,8 +59,8 @@ class NewChildren : public QObject {
 };
 
 // The task window's frame and the list window's MDI sub-window.
-QMainWindow* task_frame(Window task) { return qobject_cast<QMainWindow*>(gui_detail::find_record(task)->frame); }
-QMdiSubWindow* sub_window(Window lw) { return qobject_cast<QMdiSubWindow*>(gui_detail::find_record(lw)->frame); }
+QMainWindow* task_frame(Window task) { return qobject_cast<QMainWindow*>(layer_test::frame_of(task)); }
+QMdiSubWindow* sub_window(Window lw) { return qobject_cast<QMdiSubWindow*>(layer_test::frame_of(lw)); }
 
 // The texts of the menus the task window's bar shows, joined by "|".
 QString menu_bar_texts(Window task) {
