@@ -70,8 +70,8 @@ std::optional<std::string> записать_копию(const std::string& folder
     }
     dlg_Error(kЗаголовок, "В папке «"_cps + показ_папки(folder) + "» уже слишком много копий за сегодня."_cps);
   } catch (const RunError& e) {
-    dlg_Error(kЗаголовок, "Не удалось сделать резервную копию в папке «"_cps + показ_папки(folder) + "»: "_cps +
-                              причина(e) + ". Копия не сделана."_cps);
+    dlg_Error(kЗаголовок, текст_отказа("Не удалось сделать резервную копию в папке «"_cps + показ_папки(folder) + "»"_cps,
+                                       e, "Копия не сделана."_cp));
   }
   return std::nullopt;
 }

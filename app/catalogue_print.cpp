@@ -9,11 +9,11 @@
 #include <unordered_map>
 
 #include "app/catalogue_folder.h"
+#include "app/cover_window.h"
 #include "app/list_window.h"
 #include "app/record_card.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
-#include "runtime/safe_write.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ bool вывести(const std::string& заголовок, const std::function<b
   try {
     return вывод();
   } catch (const RunError& e) {
-    dlg_Error(заголовок, "Файл не записан: "_cps + причина(e) + "."_cps);
+    dlg_Error(заголовок, текст_отказа("Файл не записан"_cps, e));
     return false;
   }
 }
@@ -139,6 +139,7 @@ bool напечатать_карточку(Window list_window) {
   const ЗаписьБазы& з = записи.front();
   PrintCards карточки;
   карточки.title = "Карточка: "_cps + з.автор + ", "_cps + з.наименование;
-  карточки.cards = {{строки_карточки(з), !з.обложка.empty() && RUN_FileExists(з.обложка) ? з.обложка : std::string()}};
+  // A cover that cannot be shown leaves the card's picture room empty.
+  карточки.cards = {{строки_карточки(з), отказ_обложки(з.обложка) ? std::string() : з.обложка}};
   return вывести("Печать карточки"_cps, [&] { return print_Preview(карточки); });
 }

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/catalogue_files.h"
 #include "app/catalogue_folder.h"
 #include "app/cover_window.h"
 #include "app/data_entry.h"
@@ -14,7 +15,6 @@
 #include "app/undo_history.h"
 #include "catalogue/catalogue_facts.h"
 #include "runtime/codepage.h"
-#include "runtime/err_messages.h"
 #include "runtime/host_path.h"
 
 namespace fs = std::filesystem;
@@ -43,15 +43,14 @@ void начать_каталог_заново() {
   сбросить_рабочие_факты();
   сеанс().файл_категорий = {};
   сеанс().файл_базы = {};
-  сеанс().неудачные_обложки.clear();
 }
 
 }  // namespace
 
 void загрузить_рабочий_каталог(Window task) {
-  uix_RunTrapped([] { загрузить_виды(); });
-  uix_RunTrapped([] { загрузить_категории(); });
-  uix_RunTrapped([] { загрузить_основную_базу(); });
+  uix_RunTrapped([] { загрузить_с_сообщением(загрузить_виды, файл_видов); });
+  uix_RunTrapped([] { загрузить_с_сообщением(загрузить_категории, файл_категорий); });
+  uix_RunTrapped([] { загрузить_с_сообщением(загрузить_основную_базу, файл_базы); });
   uix_RunTrapped([] { получитьсписоккодов(); });
   uix_RunTrapped([task] {
     выделенныеэлементыспискапросмотра.replace({task, {}, {}});
@@ -72,8 +71,7 @@ bool открыть_каталог(Window task, const std::string& folder) {
   std::error_code ec;
   fs::current_path(folder, ec);
   if (ec) {
-    dlg_Error(kЗаголовокОткрытия, "Не удалось открыть папку «"_cps + показ_папки(folder) +
-                                      "»: "_cps + ERR_HostErrorText(ec.value()));
+    dlg_Error(kЗаголовокОткрытия, текст_отказа("Не удалось открыть папку «"_cps + показ_папки(folder) + "»"_cps, ec.value()));
     return false;
   }
   закрыть_окна_каталога(task);

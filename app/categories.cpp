@@ -1,5 +1,5 @@
 // Category maintenance through the standard prompts; every change is saved at once to
-// "КатегЛитер.pbs".
+// "КатегЛитер.pbs" (a change whose file cannot be written is told and taken back).
 #include "app/categories.h"
 
 #include "app/catalogue_files.h"
@@ -47,9 +47,7 @@ bool ввести_категорию() {
   if (!ответ || ответ->empty()) return false;
   if (входитвсписок(*ответ, все_категории())) return false;
   категории_лит.assertz(*ответ);
-  запомнить_изменение(ВводКатегории{*ответ});
-  сохранить_категории();
-  return true;
+  return сохранить_изменение(ВводКатегории{*ответ});
 }
 
 bool редактировать_категорию() {
@@ -61,9 +59,7 @@ bool редактировать_категорию() {
   const auto прежняя = изъять(категории_лит, [&](const std::string& к) { return к == *старая; });
   if (!прежняя) return false;
   категории_лит.assertz(*новая);
-  запомнить_изменение(ПравкаКатегории{*старая, прежняя->second, *новая});
-  сохранить_категории();
-  return true;
+  return сохранить_изменение(ПравкаКатегории{*старая, прежняя->second, *новая});
 }
 
 bool удалить_категорию() {
@@ -72,9 +68,7 @@ bool удалить_категорию() {
   if (!спросить("Удаление"_cps, "Удалить\nкатегорию\n"_cps + *категория)) return false;
   const auto удалённая = изъять(категории_лит, [&](const std::string& к) { return к == *категория; });
   if (!удалённая) return false;
-  запомнить_изменение(УдалениеКатегории{*категория, удалённая->second});
-  сохранить_категории();
-  return true;
+  return сохранить_изменение(УдалениеКатегории{*категория, удалённая->second});
 }
 
 bool просмотреть_категории() {

@@ -39,7 +39,7 @@ bool записать_новый_каталог(const std::string& folder) {
   } catch (const RunError& e) {
     std::error_code ec;
     for (const std::string& f : записанные) std::filesystem::remove(f, ec);
-    dlg_Error(kЗаголовок, "Не удалось создать каталог в папке «"_cps + показ_папки(folder) + "»: "_cps + причина(e));
+    dlg_Error(kЗаголовок, текст_отказа("Не удалось создать каталог в папке «"_cps + показ_папки(folder) + "»"_cps, e));
     return false;
   }
   return true;

@@ -56,7 +56,7 @@ bool выбрать_шрифт_карточки() {
   if (!выбранный) return false;
   шрифткарточки.retract_all();
   шрифткарточки.assertz(шрифт_в_блок(*выбранный));
-  сохранить_настройки();
+  сохранить_шрифт_карточки();  // a file that cannot be written is told; the font is chosen all the same
   return true;
 }
 

@@ -18,7 +18,7 @@
 #include "packages/toolbar.h"
 #include "resources/ids.h"
 #include "runtime/codepage.h"
-#include "runtime/err_messages.h"
+#include "runtime/err_words.h"
 #include "runtime/run_error.h"
 
 namespace {
@@ -39,7 +39,7 @@ template <class T>
 struct Исход {
   enum { сделано, нет_значения, не_сохранено } как = сделано;
   std::optional<T> вставлено;
-  std::string причина;
+  int код_ошибки = 0;  // why the save failed
 };
 
 std::string кавычки(const std::string& s) { return "«"_cps + s + "»"_cps; }
@@ -58,11 +58,6 @@ std::string описание(const ШагИстории& шаг) {
     std::string operator()(const УдалениеКатегории& s) const { return "удаление "_cps + о_категории(s.категория); }
   } слова;
   return std::visit(слова, шаг);
-}
-
-std::string причина_ошибки(const RunError& e) {
-  if (e.code() >= errcode::kHostBase) return ERR_HostErrorText(errcode::host_number(e.code()));
-  return ERR_GetSysErrorMsg(e.code());
 }
 
 bool код_занят(std::int32_t код) {
@@ -123,7 +118,7 @@ template <class T, class Save>
     if (исход.вставлено) изъять_на_месте(table, вставлено_на);
     if (убрано) table.insert_at(убрано->second, убрано->first);
     исход.как = Исход<T>::не_сохранено;
-    исход.причина = причина_ошибки(e);
+    исход.код_ошибки = e.code();
     исход.вставлено.reset();
   }
   return исход;
@@ -176,8 +171,8 @@ bool сделать(const Направление& н, ШагИстории& ша
   }
   if (исход.как == Исход<T>::не_сохранено) {
     сообщить(н, шаг,
-             "файл "_cps + кавычки(std::string(файл)) + " не записан ("_cps + исход.причина +
-                 ").\nДанные и файл остались как были."_cps);
+             "файл "_cps + кавычки(std::string(файл)) + " не записан ("_cps + ERR_ErrorWords(исход.код_ошибки) +
+                 ").\nДанные и файл остались как были. "_cps + ERR_ErrorAdvice(исход.код_ошибки));
     return false;
   }
   if (обновить && исход.вставлено) *обновить = *исход.вставлено;
@@ -189,18 +184,11 @@ bool сделать(const Направление& н, ШагИстории& ша
   return true;
 }
 
-bool шагнуть(const Направление& н) {
-  if (н.откуда.empty()) return false;
-  ШагИстории& шаг = н.откуда.back();
-  const auto база = [&](Действие<ЗаписьБазы> д, ЗаписьБазы* обновить) {
-    return сделать(н, шаг, база_лит, д, сохранить_основную_базу, файл_базы,
-                   "этой записи больше нет в каталоге."_cps, обновить);
-  };
-  const auto категории = [&](Действие<std::string> д) {
-    return сделать<std::string>(н, шаг, категории_лит, д, сохранить_категории, файл_категорий,
-                                "этой категории больше нет в списке категорий."_cps, nullptr);
-  };
-  const bool назад = н.назад;
+// Hands the action of `шаг` backwards (undo) or forwards (redo) to `база`, an action on the
+// records with the record of the step that the record put in updates, or to `категории`, an
+// action on the categories; answers what they answer.
+template <class OnRecords, class OnCategories>
+bool действие_шага(ШагИстории& шаг, bool назад, OnRecords база, OnCategories категории) {
   if (auto* s = std::get_if<ВводЗаписи>(&шаг))
     return назад ? база({s->запись, false, {}, 0}, nullptr) : база({{}, false, s->запись, 0}, &s->запись);
   if (auto* s = std::get_if<ПравкаЗаписи>(&шаг))
@@ -214,6 +202,25 @@ bool шагнуть(const Направление& н) {
     return назад ? категории({s->новая, true, s->старая, s->место}) : категории({s->старая, false, s->новая, kВКонец});
   const auto& s = std::get<УдалениеКатегории>(шаг);
   return назад ? категории({{}, false, s.категория, s.место}) : категории({s.категория, false, {}, 0});
+}
+
+bool шагнуть(const Направление& н) {
+  if (н.откуда.empty()) return false;
+  ШагИстории& шаг = н.откуда.back();
+  const auto база = [&](Действие<ЗаписьБазы> д, ЗаписьБазы* обновить) {
+    return сделать(н, шаг, база_лит, д, сохранить_основную_базу, файл_базы,
+                   "этой записи больше нет в каталоге."_cps, обновить);
+  };
+  const auto категории = [&](Действие<std::string> д) {
+    return сделать<std::string>(н, шаг, категории_лит, д, сохранить_категории, файл_категорий,
+                                "этой категории больше нет в списке категорий."_cps, nullptr);
+  };
+  return действие_шага(шаг, н.назад, база, категории);
+}
+
+bool записи_шага(const ШагИстории& шаг) {
+  return std::holds_alternative<ВводЗаписи>(шаг) || std::holds_alternative<ПравкаЗаписи>(шаг) ||
+         std::holds_alternative<УдалениеЗаписи>(шаг);
 }
 
 // One of the two buttons: greyed or not, and its help line.
@@ -231,6 +238,21 @@ void запомнить_изменение(ШагИстории шаг) {
   история.отмена.push_back(std::move(шаг));
   if (история.отмена.size() > глубина_истории) история.отмена.erase(история.отмена.begin());
   показать_историю();
+}
+
+bool сохранить_изменение(ШагИстории шаг) {
+  if (записи_шага(шаг) ? сохранить_изменение_базы() : сохранить_изменение_категорий()) {
+    запомнить_изменение(std::move(шаг));
+    return true;
+  }
+  // The change taken back in memory as its undo would take it back, with nothing saved: the file
+  // was never replaced.
+  const auto без_сохранения = [] {};
+  действие_шага(
+      шаг, true,
+      [&](const Действие<ЗаписьБазы>& д, ЗаписьБазы*) { return выполнить(база_лит, д, без_сохранения).как == Исход<ЗаписьБазы>::сделано; },
+      [&](const Действие<std::string>& д) { return выполнить(категории_лит, д, без_сохранения).как == Исход<std::string>::сделано; });
+  return false;
 }
 
 void забыть_историю() {

@@ -4,7 +4,8 @@
 //
 // File names are bare: they are resolved against the current working directory both for loading
 // and for saving. A load or save that fails raises its run-time error (fact_file.h); a failed
-// save leaves the old file as it was and the facts in memory keep the change.
+// save leaves the old file as it was and the facts in memory keep the change. The forms for the
+// user's commands below tell the user instead.
 #pragma once
 
 #include <string>
@@ -35,6 +36,21 @@ void загрузить_основную_базу();
 void сохранить_категории();
 void сохранить_основную_базу();
 void сохранить_настройки();
+
+// The saves of the user's commands: true when the file was written. When the host refuses it (the
+// disk full, the file or its folder read-only, …) the user is told which file was not written, why
+// and what to do, and the answer is false: the caller of a change then puts memory back as it was
+// (the message says the data stayed as they were); the card font stays chosen for the run. An
+// error of the program itself is raised.
+bool сохранить_изменение_категорий();
+bool сохранить_изменение_базы();
+bool сохранить_шрифт_карточки();
+
+// Loads a start file through `load_file` (one of the loads above) when a catalogue opens. A file
+// that cannot be read (missing, unreadable) or holds a line that is not a fact (read in part) is
+// told to the user, with its name, why and what to do, and the opening goes on; an error of the
+// program itself is raised.
+void загрузить_с_сообщением(void (*load_file)(), std::string_view name);
 
 // The name of the copy kept of a start file before the first save of its section this run;
 // empty when none was made.

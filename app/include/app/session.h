@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -95,9 +94,6 @@ struct Сеанс {
   // The list windows open now, in opening order: the task window's toolbars come back when the
   // last one closes.
   std::vector<Window> окна_просмотра;
-  // Cover files whose load failed and was reported: a later paint with the same name draws
-  // nothing and reports nothing.
-  std::set<std::string> неудачные_обложки;
   // The changes of the run that can be undone and redone.
   ИсторияИзменений история;
   // The help topics of the dialogs running now, the innermost last (F1 opens the last).

@@ -74,6 +74,12 @@ std::optional<std::pair<T, std::size_t>> изъять(FactKind<T>& table, Pred p
 // Records a change just made in memory: it becomes the step to undo, and the steps to redo go.
 // One call at each place that changes the catalogue or the categories.
 void запомнить_изменение(ШагИстории шаг);
+// Saves the file of a change just made in memory (the catalogue's or the categories', by the
+// step's kind) and records the change as запомнить_изменение does; true then. When the file cannot
+// be written the user is told which, why and what to do (catalogue_files.h), the change is taken
+// back in memory as its undo would take it back, nothing is recorded and the answer is false; the
+// open windows are the caller's to put back.
+bool сохранить_изменение(ШагИстории шаг);
 // Forgets every step: for the opening of another catalogue.
 void забыть_историю();
 
