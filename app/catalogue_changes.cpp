@@ -2,13 +2,27 @@
 #include "app/catalogue_changes.h"
 
 #include <string>
+#include <variant>
 
 #include "layer/layer.h"
+#include "runtime/codepage.h"
 
-bool изменить(const Операция& operation, std::string_view title, ИсточникИзменения source) {
+namespace {
+
+// The title of the message about an operation of this kind.
+std::string_view заголовок(const Операция& operation) {
+  if (std::holds_alternative<ОтменитьИзменение>(operation)) return "Отмена изменения"_cp;
+  if (std::holds_alternative<ПовторитьИзменение>(operation)) return "Повтор изменения"_cp;
+  if (std::holds_alternative<ЗадатьШрифтКарточки>(operation)) return "Настройки"_cp;
+  return "Сохранение"_cp;
+}
+
+}  // namespace
+
+bool изменить(const Операция& operation, ИсточникИзменения source) {
   const ИтогИзменения итог = применить(operation, source);
-  сообщить_итог(итог, title);
-  return итог.сделано();
+  сообщить_итог(итог, заголовок(operation));
+  return итог.сделано() || std::holds_alternative<ЗадатьШрифтКарточки>(operation);
 }
 
 void сообщить_итог(const ИтогИзменения& outcome, std::string_view title) {

@@ -7,6 +7,7 @@
 #include "app/csv_table.h"
 #include "app/list_filter.h"
 #include "app/shown_records.h"
+#include "core/catalogue_folder.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 #include "runtime/conversions.h"
@@ -127,7 +128,7 @@ bool экспортировать_каталог() {
   try {
     RUN_ReplaceFile(*путь, страница ? записи_в_html(*записи) : записи_в_csv(*записи));
   } catch (const RunError& e) {
-    dlg_MessageBox("Экспорт"_cps, "Не удалось записать файл «"_cps + *путь + "»: "_cps + причина_ошибки_файла(e) + "."_cps,
+    dlg_MessageBox("Экспорт"_cps, текст_отказа("Не удалось записать файл «"_cps + *путь + "»"_cps, e),
                    mb_Error, mb_Ok, 0, mb_TaskModal);
     return false;
   }

@@ -11,9 +11,11 @@
 #include "app/import_summary.h"
 #include "app/session.h"
 #include "core/catalogue_files.h"
+#include "core/catalogue_folder.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 #include "runtime/conversions.h"
+#include "runtime/err_words.h"
 #include "runtime/file_slots.h"
 #include "runtime/run_error.h"
 
@@ -233,7 +235,7 @@ bool импортировать_каталог() {
   try {
     байты = IO_RdFileBytes(*путь, kНаибольшийФайлИмпорта);
   } catch (const RunError& e) {
-    сообщить("Не удалось прочитать файл "_cps + в_кавычках(имя) + ": "_cps + причина_ошибки_файла(e) + "."_cps);
+    сообщить(текст_отказа("Не удалось прочитать файл "_cps + в_кавычках(имя), e));
     return false;
   }
   if (!байты) {
@@ -265,9 +267,11 @@ bool импортировать_каталог() {
     if (e.code() == errcode::kIntOverflow)
       сообщить("Записи не добавлены: их коды вышли бы за наибольшее допустимое число."_cps);
     else if (errcode::host_number(e.code()) > 0 && !записи_добавлены)
-      сообщить("Записи не добавлены: каталог сохранить не удалось ("_cps + причина_ошибки_файла(e) + ")."_cps);
+      сообщить("Записи не добавлены: каталог сохранить не удалось ("_cps + причина_ошибки_файла(e) + ").\n"_cps +
+               ERR_ErrorAdvice(e.code()));
     else if (errcode::host_number(e.code()) > 0)
-      сообщить("Записи добавлены, но новые категории сохранить не удалось ("_cps + причина_ошибки_файла(e) + ")."_cps);
+      сообщить("Записи добавлены, но новые категории сохранить не удалось ("_cps + причина_ошибки_файла(e) + ").\n"_cps +
+               ERR_ErrorAdvice(e.code()));
     else
       throw;
     return записи_добавлены;

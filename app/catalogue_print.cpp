@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/cover_window.h"
 #include "app/list_selection.h"
 #include "core/card_text.h"
 #include "core/catalogue_folder.h"
@@ -14,7 +15,6 @@
 #include "resources/ids.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
-#include "runtime/safe_write.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ bool вывести(const std::string& заголовок, const std::function<b
   try {
     return вывод();
   } catch (const RunError& e) {
-    dlg_Error(заголовок, "Файл не записан: "_cps + причина(e) + "."_cps);
+    dlg_Error(заголовок, текст_отказа("Файл не записан"_cps, e));
     return false;
   }
 }
@@ -87,6 +87,7 @@ bool напечатать_карточку(Window list_window) {
   const ЗаписьБазы& з = записи.front();
   PrintCards карточки;
   карточки.title = "Карточка: "_cps + з.автор + ", "_cps + з.наименование;
-  карточки.cards = {{строки_карточки(з), !з.обложка.empty() && RUN_FileExists(з.обложка) ? з.обложка : std::string()}};
+  // A cover that cannot be shown leaves the card's picture room empty.
+  карточки.cards = {{строки_карточки(з), отказ_обложки(з.обложка) ? std::string() : з.обложка}};
   return вывести("Печать карточки"_cps, [&] { return print_Preview(карточки); });
 }

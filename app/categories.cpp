@@ -1,5 +1,5 @@
 // Category maintenance through the standard prompts; every change is saved at once to
-// "КатегЛитер.pbs".
+// "КатегЛитер.pbs" (a change whose file cannot be written is told and taken back).
 #include "app/categories.h"
 
 #include "app/catalogue_changes.h"
@@ -9,8 +9,6 @@
 #include "runtime/codepage.h"
 
 namespace {
-
-constexpr std::string_view kЗаголовок = "Категории"_cp;
 
 const std::vector<std::string>& да_нет() {
   static const std::vector<std::string> кнопки{"&Да"_cps, "&Нет"_cps};
@@ -47,7 +45,7 @@ bool ввести_категорию() {
                                 "Введите\n новую\n категорию литературы"_cps, std::string());
   if (!ответ || ответ->empty()) return false;
   // A category that is there already is not entered again, and nothing is said.
-  return изменить(ВвестиКатегорию{*ответ}, kЗаголовок);
+  return изменить(ВвестиКатегорию{*ответ});
 }
 
 bool редактировать_категорию() {
@@ -56,14 +54,14 @@ bool редактировать_категорию() {
   const auto новая = dlg_GetStr("Редактирование"_cps, "Отредактируйте выделенную строку"_cps, *старая);
   if (!новая || *новая == *старая) return false;
   if (!спросить("Редактирование"_cps, "Сохранить\nкатегорию\n"_cps + *новая)) return false;
-  return изменить(ИзменитьКатегорию{*старая, *новая}, kЗаголовок);
+  return изменить(ИзменитьКатегорию{*старая, *новая});
 }
 
 bool удалить_категорию() {
   const auto категория = выбратькатегорию("Удаление категории литературы"_cps);
   if (!категория) return false;
   if (!спросить("Удаление"_cps, "Удалить\nкатегорию\n"_cps + *категория)) return false;
-  return изменить(УдалитьКатегорию{*категория}, kЗаголовок);
+  return изменить(УдалитьКатегорию{*категория});
 }
 
 bool просмотреть_категории() {

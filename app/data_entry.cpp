@@ -60,19 +60,19 @@ void открыть_для_ввода(Window dlg) {
   заполнить_список(dlg, ид_Вид, отсортированные_виды(), 0);
 }
 
-// The record of the list window's selected line, as the dialog edits it: the first with the
-// line's code.
-std::optional<ЗаписьБазы> выбранная_запись(const std::optional<ВыбранныеСтроки>& выбор) {
+// The record that edit mode edits: the first of the code of the one selected line.
+std::optional<ЗаписьБазы> правимая_запись() {
+  const auto выбор = выделенныеэлементыспискапросмотра.get();
   if (!выбор || выбор->строки.size() != 1) return std::nullopt;
   const auto код = код_строки(выбор->строки.front());
   if (!код) return std::nullopt;
-  auto записи = база_лит.по_коду(*код);
+  const auto записи = база_лит.по_коду(*код);
   if (записи.empty()) return std::nullopt;
-  return std::move(записи.front());
+  return записи.front();
 }
 
 void открыть_для_правки(Window dlg) {
-  const auto запись = выбранная_запись(выделенныеэлементыспискапросмотра.get());
+  const auto запись = правимая_запись();
   if (!запись) return;
   const ЗаписьБазы& з = *запись;
   установимтекстэлдиалога(dlg, ид_Автор, з.автор);
@@ -97,19 +97,41 @@ void открыть_для_правки(Window dlg) {
   return з;
 }
 
+// A cover chosen in the dialog (the chooser takes only a file it can show) whose file went before
+// OK is stored only when the user says so: the record goes without a cover ("Без обложки", the
+// field cleared), keeps the name for a file to come ("Оставить имя"), or is not stored yet (false:
+// "Отмена", the close box). The cover an edited record had is kept as it is, shown or not.
+bool решить_об_обложке(Window dlg, ЗаписьБазы& з, bool правка) {
+  if (з.обложка.empty()) return true;
+  if (правка)
+    if (const auto прежняя = правимая_запись(); прежняя && прежняя->обложка == з.обложка) return true;
+  const auto отказ = отказ_обложки(з.обложка);
+  if (!отказ) return true;
+  const int ответ =
+      dlg_Ask(dlg, "Обложка"_cps,
+              *отказ + "\nСохранить запись без обложки или оставить имя файла, чтобы положить файл позже?"_cps,
+              {"Без обложки"_cps, "Оставить имя"_cps, "Отмена"_cps});
+  if (ответ == 0) {
+    з.обложка.clear();
+    if (win_GetType(dlg) != wk_NotAWindow) установимтекстэлдиалога(dlg, ид_ФайлОбложки, std::string());
+  }
+  return ответ == 0 || ответ == 1;
+}
+
 // OK: the record stored unless it is a duplicate. In edit mode the new record and the removal
 // of the old one are one change, saved once before the note, so a failure between them can
-// never leave both records in the file. A change that is not saved is told, and the dialog stays
-// open with what was typed.
+// never leave both records in the file. A file that cannot be written is told, nothing changes
+// and the dialog stays for another try.
 void нажат_ok(Window dlg) {
-  const ЗаписьБазы з = прочитать_запись(dlg);
-  if (!в_базенеттакойзаписи(база_лит.по_содержанию(з))) return;
+  ЗаписьБазы з = прочитать_запись(dlg);
   const bool правка = устрежимработысбазой(режим_редактирования);
+  if (!решить_об_обложке(dlg, з, правка)) return;
+  if (!в_базенеттакойзаписи(база_лит.по_содержанию(з))) return;
   std::optional<ВыбранныеСтроки> выбор;
   if (правка) выбор = выделенныеэлементыспискапросмотра.get();
-  const bool сохранено = правка ? изменить(ИзменитьЗапись{выбранная_запись(выбор), з}, "Ввод данных"_cp,
-                                            выбор ? win_GetParent(выбор->список) : 0)
-                                : изменить(ВвестиЗапись{з}, "Ввод данных"_cp);
+  // The list window the record was chosen in shows the edit itself (it is filled again below).
+  const bool сохранено = правка ? изменить(ИзменитьЗапись{правимая_запись(), з}, выбор ? win_GetParent(выбор->список) : 0)
+                                : изменить(ВвестиЗапись{з});
   if (!сохранено) return;
   // The dialog can be gone once the save returns ("Выход" chosen while a notice of the save was
   // open) or once the note has closed: the record is saved all the same.
@@ -134,13 +156,20 @@ std::string только_имя(const std::string& путь) {
   return p == std::string::npos ? путь : путь.substr(p + 1);
 }
 
-// The cover file chosen in the file dialog, stored as a bare name; false when cancelled.
+// The cover file chosen in the file dialog, stored as a bare name; false when cancelled, or when
+// the file chosen cannot be shown from the catalogue's folder: the user is told why and the field
+// keeps what it held.
 bool выбратьфайл(Window dlg) {
   std::vector<std::string> выбранные;
   const auto путь = dlg_GetFileName("*.bmp", {"bmp", "*.bmp", "pre", "*.pre"},
                                     "Выберите файл с картинкой обложки"_cps, {}, "", выбранные);
   if (!путь) return false;
   const std::string имя = только_имя(*путь);
+  if (const auto отказ = отказ_обложки(имя)) {
+    dlg_MessageBox("Обложка"_cps, *отказ + "\nОбложка записи не изменена."_cps, mb_Error, mb_Ok, 0, mb_TaskModal);
+    return false;
+  }
+  if (win_GetType(dlg) == wk_NotAWindow) return false;
   имяфайлаобложки.set(имя);
   установимтекстэлдиалога(dlg, ид_ФайлОбложки, имя);
   return true;

@@ -17,7 +17,6 @@
 #include "core/catalogue_folder.h"
 #include "layer/std_dialogs.h"
 #include "runtime/codepage.h"
-#include "runtime/err_messages.h"
 #include "runtime/host_path.h"
 #include "runtime/run_error.h"
 #include "runtime/safe_write.h"
@@ -102,8 +101,7 @@ bool войти(const fs::path& папка) {
   fs::create_directories(папка, ec);
   if (!ec) fs::current_path(папка, ec);
   if (!ec) return true;
-  сообщить("Не удалось открыть папку каталога «"_cps + показ_папки(папка.string()) + "»: "_cps +
-           ERR_HostErrorText(ec.value()) + "."_cps);
+  сообщить(текст_отказа("Не удалось открыть папку каталога «"_cps + показ_папки(папка.string()) + "»"_cps, ec.value()));
   return false;
 }
 
@@ -134,8 +132,8 @@ bool подготовить_папку_каталога() {
     try {
       создать_каталог(выбор);
     } catch (const RunError& e) {
-      сообщить("Не удалось создать каталог в папке «"_cps + показ_папки(папка.string()) + "»: "_cps +
-               причина(e) + ".\nКниги-образцы и стандартные виды и категории программа берёт из папки «"_cps +
+      сообщить(текст_отказа("Не удалось создать каталог в папке «"_cps + показ_папки(папка.string()) + "»"_cps, e) +
+               "\nКниги-образцы и стандартные виды и категории программа берёт из папки «"_cps +
                RUN_FromHostPath(папка_образцов()) + "»."_cps);
     }
   }

@@ -2,11 +2,13 @@
 // the handlers of the text focus and of help requests, the catalogue folder chosen (and made on a
 // first start), MDI mode with 3D controls, then the task window and its message loop. The tests of
 // the program start it through this same goal.
+#include "app/catalogue_switch.h"
 #include "app/clipboard_commands.h"
 #include "app/first_start.h"
 #include "app/session.h"
 #include "app/task_window.h"
 #include "app/window_help.h"
+#include "core/catalogue_files.h"
 #include "layer/layer.h"
 #include "resources/ids.h"
 #include "resources/program_resources.h"
@@ -20,6 +22,8 @@ void KERNOG_Goal() {
   // opens the help of the window or dialog it belongs to.
   uix_SetTextFocusHandler(показать_буфер_обмена);
   uix_SetHelpRequestHandler(справка_по_окну);
+  // The catalogue's files tell of a start file kept aside in a note of the program.
+  задать_сообщение_о_файлах(сообщить_о_файле);
   if (!подготовить_папку_каталога()) return;  // the user cancelled the first start
   uix_SetAttrVal(xQbx_bMDI, 1);
   uix_SetAttrVal(xQbx_b3D, 1);

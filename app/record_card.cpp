@@ -5,15 +5,18 @@
 #include "app/session.h"
 #include "core/card_text.h"
 #include "core/catalogue_facts.h"
+#include "core/catalogue_folder.h"
 #include "core/list_line.h"
 #include "packages/message_window.h"
 #include "resources/ids.h"
 #include "runtime/codepage.h"
+#include "runtime/err_words.h"
 #include "runtime/file_slots.h"
 #include "runtime/format.h"
 
 namespace {
 
+constexpr std::string_view kФайлКарточки = "карточка.txt"_cp;
 constexpr std::string_view kРазделитель = "______________________________________________";
 
 int myfile() {
@@ -23,13 +26,24 @@ int myfile() {
 
 void записать_карточку(const ЗаписьБазы& з) {
   const int файл = myfile();
-  IO_O_Write(файл, "карточка.txt"_cp);
+  IO_O_Write(файл, kФайлКарточки);
   IO_WrDev_i(файл);
   for (const СтрокаКарточки& строка : поля_карточки(з)) {
     IO_Writef(строка.формат, {строка.значение});
     IO_Nl();
   }
   IO_Close(файл);
+}
+
+// After a failed card: no open file and the screen as the output device, so the next card works.
+void бросить_карточку() {
+  if (IO_IsOpen(myfile())) {
+    try {
+      IO_Close(myfile());
+    } catch (const RunError&) {  // the close of a file that could not be written fails as well
+    }
+  }
+  IO_WrDev_i(IO_Screen);
 }
 
 }  // namespace
@@ -45,12 +59,18 @@ bool вывестикарточку(Window win) {
   std::string текст;
   try {
     записать_карточку(з);
-    текст = IO_RdFile("карточка.txt"_cp);
+    текст = IO_RdFile(kФайлКарточки);
+  } catch (const RunError& e) {
+    бросить_карточку();
+    // A card file that cannot be written (the folder read-only, the disk full) is told; an error
+    // of the program itself is reported as one.
+    if (!ERR_IsHostCondition(e.code())) throw;
+    dlg_MessageBox("Карточка"_cps,
+                   текст_отказа("Карточка не записана в файл «"_cps + std::string(kФайлКарточки) + "»"_cps, e),
+                   mb_Error, mb_Ok, 0, mb_TaskModal);
+    return false;
   } catch (...) {
-    // A failed card leaves no open file and the screen as the output device, so the next card
-    // works.
-    if (IO_IsOpen(myfile())) IO_Close(myfile());
-    IO_WrDev_i(IO_Screen);
+    бросить_карточку();
     throw;
   }
   IO_WrDev_i(IO_Screen);

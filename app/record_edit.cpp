@@ -22,7 +22,15 @@ bool обработатьответнаудаление(int answer, Window win) 
   const auto выбор = выделенныеэлементыспискапросмотра.get();
   if (!выбор || выбор->позиции.size() != 1) return false;
   удалить_строку_списка(выбор->список, выбор->позиции.front());
-  if (!удалитизосновнойбазыпосписку(выбор->строки, win)) return false;
+  if (!удалитизосновнойбазыпосписку(выбор->строки, win)) {
+    // A record whose file could not be written is back in the catalogue: its line comes back.
+    const auto код = код_строки(выбор->строки.front());
+    const auto записи = код ? база_лит.по_коду(*код) : std::vector<ЗаписьБазы>();
+    if (!записи.empty() && win_GetType(выбор->список) != wk_NotAWindow)
+      if (auto строка = строка_списка(записи.front()))
+        заменить_строку_списка(выбор->список, std::nullopt, СтрокаПоиска{std::move(*строка), форма_поиска(записи.front())});
+    return false;
+  }
   // The window is gone when "Выход" was chosen while a notice of the save was open.
   if (win_GetType(win) != wk_NotAWindow) сбросить_выбор_окна(win);
   return true;
@@ -34,7 +42,7 @@ bool удалитизосновнойбазыпосписку(const std::vector<
   if (!код) return false;
   const auto записи = база_лит.по_коду(*код);
   if (записи.empty()) return false;
-  return изменить(УдалитьЗапись{записи.front()}, "Удаление строки"_cp, from);
+  return изменить(УдалитьЗапись{записи.front()}, from);
 }
 
 bool редактироватьзапись(Window win, bool reset) {

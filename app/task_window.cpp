@@ -58,7 +58,8 @@ bool выбрать_шрифт_карточки() {
   if (!шрифт) return false;
   const auto выбранный = dlg_ChooseFont(*шрифт);
   if (!выбранный) return false;
-  return изменить(ЗадатьШрифтКарточки{шрифт_в_блок(*выбранный)}, "Настройки"_cp);
+  // A file that cannot be written is told; the font is chosen all the same.
+  return изменить(ЗадатьШрифтКарточки{шрифт_в_блок(*выбранный)});
 }
 
 // Carries out a command; false when it does not complete (or is not one of the task window's).

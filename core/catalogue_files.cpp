@@ -6,13 +6,25 @@
 #include <map>
 
 #include "core/catalogue_facts.h"
-#include "runtime/err_messages.h"
+#include "runtime/err_words.h"
 #include "runtime/err_notice.h"
 #include "runtime/fact_file.h"
 #include "runtime/run_error.h"
 #include "runtime/safe_write.h"
 
 namespace {
+
+СообщениеОФайле& сообщение_о_файлах() {
+  static СообщениеОФайле сообщение = nullptr;
+  return сообщение;
+}
+
+void сообщить_о_файле(const std::string& text) {
+  if (сообщение_о_файлах())
+    сообщение_о_файлах()(text);
+  else
+    ERR_ReportNotice(text);
+}
 
 // The fact files of the working folder: each section in its file, consulted and saved whole.
 class ФайлыПапки : public ХранилищеКаталога {
@@ -58,14 +70,15 @@ class ФайлыПапки : public ХранилищеКаталога {
     } catch (const RunError& e) {
       if (!state.told_no_copy) {
         state.told_no_copy = true;
-        ERR_ReportNotice("Файл «"_cps + std::string(р.файл) +
+        сообщить_о_файле("Файл «"_cps + std::string(р.файл) +
                          "» не был загружен полностью, а сделать копию его прежнего содержимого не удалось: "_cps +
-                         ERR_HostErrorText(errcode::host_number(e.code())) +
-                         ". Пока копию сделать нельзя, изменения этих данных в файл не сохраняются."_cps);
+                         ERR_ErrorWords(e.code()) +
+                         ". Пока копию сделать нельзя, изменения этих данных в файл не сохраняются.\n"_cps +
+                         ERR_ErrorAdvice(e.code()));
       }
       throw;
     }
-    ERR_ReportNotice("Файл «"_cps + std::string(р.файл) +
+    сообщить_о_файле("Файл «"_cps + std::string(р.файл) +
                      "» не был загружен полностью. Чтобы не потерять его данные, прежнее содержимое "
                      "сохранено в файле «"_cps +
                      state.kept_copy + "»."_cps);
@@ -134,6 +147,8 @@ void сохранить_настройки() { сохранить_раздел(�
 const StartFileState& состояние_файла(const FactSection& section) { return файлы_папки().состояния[&section]; }
 
 void забыть_состояние_файлов() { файлы_папки().состояния.clear(); }
+
+void задать_сообщение_о_файлах(СообщениеОФайле tell) { сообщение_о_файлах() = tell; }
 
 std::string сохранённая_копия_категорий() { return состояние_файла(секция_категорий).kept_copy; }
 std::string сохранённая_копия_базы() { return состояние_файла(секция_базы).kept_copy; }

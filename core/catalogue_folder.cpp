@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "runtime/codepage.h"
-#include "runtime/err_messages.h"
+#include "runtime/err_words.h"
 #include "runtime/host_path.h"
 
 namespace fs = std::filesystem;
@@ -43,8 +43,11 @@ std::optional<std::string> отказ_папки(const std::string& folder, std:
   return std::nullopt;
 }
 
-std::string причина(const RunError& e) {
-  const int code = e.code();
-  if (code > errcode::kHostBase && code < errcode::host(1000)) return ERR_HostErrorText(errcode::host_number(code));
-  return ERR_GetSysErrorMsg(code);
+std::string текст_отказа(const std::string& what, const RunError& e, std::string_view outcome) {
+  return what + ": "_cps + ERR_ErrorWords(e.code()) + (outcome.empty() ? "."_cps : ". "_cps + std::string(outcome)) +
+         "\n"_cps + ERR_ErrorAdvice(e.code());
+}
+
+std::string текст_отказа(const std::string& what, int host_number) {
+  return what + ": "_cps + ERR_HostErrorWords(host_number) + ".\n"_cps + ERR_HostErrorAdvice(host_number);
 }

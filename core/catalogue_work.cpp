@@ -14,7 +14,6 @@
 #include "core/record_codes.h"
 #include "core/undo_history.h"
 #include "runtime/codepage.h"
-#include "runtime/err_messages.h"
 #include "runtime/fact_file.h"
 #include "runtime/host_path.h"
 #include "runtime/safe_write.h"
@@ -45,7 +44,7 @@ std::optional<std::string> войти_в_папку_каталога(const std::
   if (auto why = отказ_папки(folder, true)) return why;
   std::error_code ec;
   fs::current_path(folder, ec);
-  if (ec) return "Не удалось открыть папку «"_cps + показ_папки(folder) + "»: "_cps + ERR_HostErrorText(ec.value());
+  if (ec) return текст_отказа("Не удалось открыть папку «"_cps + показ_папки(folder) + "»"_cps, ec.value());
   return std::nullopt;
 }
 
@@ -74,7 +73,7 @@ void начать_каталог_заново() {
   } catch (const RunError& e) {
     std::error_code ec;
     for (const std::string& f : записанные) fs::remove(f, ec);
-    return отказ("Не удалось создать каталог в папке «"_cps + показ_папки(folder) + "»: "_cps + причина(e));
+    return отказ(текст_отказа("Не удалось создать каталог в папке «"_cps + показ_папки(folder) + "»"_cps, e));
   }
   return {folder, {}};
 }
@@ -112,7 +111,7 @@ std::string имя_папки_копии(const std::string& date, int n) {
     }
     return отказ("В папке «"_cps + показ_папки(folder) + "» уже слишком много копий за сегодня."_cps);
   } catch (const RunError& e) {
-    return отказ("Не удалось сделать резервную копию в папке «"_cps + показ_папки(folder) + "»: "_cps + причина(e) +
-                 ". Копия не сделана."_cps);
+    return отказ(текст_отказа("Не удалось сделать резервную копию в папке «"_cps + показ_папки(folder) + "»"_cps, e,
+                              "Копия не сделана."_cp));
   }
 }

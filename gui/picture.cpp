@@ -43,6 +43,13 @@ Picture pict_Load(const std::string& file_name) {
   return add_picture(std::move(block), loc);
 }
 
+std::optional<Picture> pict_FromFileBytes(std::string_view file_bytes) {
+  const auto* data = reinterpret_cast<const std::uint8_t*>(file_bytes.data());
+  std::vector<std::uint8_t> block = bitmap::block_from_file({data, file_bytes.size()});
+  if (block.empty()) return std::nullopt;
+  return add_picture_if_valid(std::move(block));
+}
+
 Picture pict_GetFromRes(int res_id) {
   QFile f(QStringLiteral(":/bitmaps/%1.bmp").arg(res_id));
   if (!f.open(QIODevice::ReadOnly)) RUN_Error(errcode::kNoBitmapResource);

@@ -10,7 +10,7 @@ packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev
 
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  [[ $(dpkg-query -W -f='${Status}' "$p" 2>/dev/null) == "install ok installed" ]] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

@@ -29,9 +29,15 @@ QImage to_qimage(const bitmap::Image& img) {
 }
 
 Picture add_picture(std::vector<std::uint8_t> block, SrcLoc loc) {
+  const std::optional<Picture> p = add_picture_if_valid(std::move(block), loc);
+  if (!p) RUN_Error(errcode::kNotPicture, loc);
+  return *p;
+}
+
+std::optional<Picture> add_picture_if_valid(std::vector<std::uint8_t> block, SrcLoc loc) {
   bitmap::Image decoded;
   switch (bitmap::decode_block(block, decoded)) {
-    case bitmap::Status::not_a_picture: RUN_Error(errcode::kNotPicture, loc);
+    case bitmap::Status::not_a_picture: return std::nullopt;
     case bitmap::Status::too_large: RUN_Error(errcode::kLayerMemory, loc);
     case bitmap::Status::ok: break;
   }

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "layer/picture.h"
@@ -19,6 +20,8 @@ struct PictureEntry {
 
 // Decodes the block and keeps it: not a picture 6101, too large 6002.
 Picture add_picture(std::vector<std::uint8_t> block, SrcLoc loc = SrcLoc::current());
+// The same with nothing, not 6101, for a block that is no picture.
+std::optional<Picture> add_picture_if_valid(std::vector<std::uint8_t> block, SrcLoc loc = SrcLoc::current());
 // The live picture, or run-time error 6002 (the block cannot be locked).
 const PictureEntry& checked_picture(Picture pict, SrcLoc loc = SrcLoc::current());
 void remove_picture(Picture pict);

@@ -3,6 +3,11 @@
 // modal dialogs and prompts as a user would.
 #pragma once
 
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -10,12 +15,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/list_window.h"
 #include "app/session.h"
@@ -55,10 +62,13 @@ inline std::string kind_lines(std::initializer_list<const char*> kinds) {
   return out;
 }
 
-// A fresh working directory holding `files` (UTF-8 name -> cp1251 bytes), current while it lives.
+// A fresh working directory holding `files` (UTF-8 name -> cp1251 bytes), current while it lives;
+// made in the folder `inside` when one is given (a SmallDisk's, say).
 class WorkDir {
  public:
-  explicit WorkDir(const std::map<std::string, std::string>& files) {
+  explicit WorkDir(const std::map<std::string, std::string>& files, const QString& inside = QString())
+      : dir_(inside.isEmpty() ? QDir::tempPath() + "/" + QCoreApplication::applicationName() + "-XXXXXX"
+                              : inside + "/work-XXXXXX") {
     old_ = QDir::currentPath();
     for (const auto& [name, bytes] : files) write(name, bytes);
     QDir::setCurrent(dir_.path());
@@ -83,6 +93,53 @@ class WorkDir {
  private:
   QTemporaryDir dir_;
   QString old_;
+};
+
+// A small memory disk mounted on a folder of its own and seen by this process alone (the process
+// takes a mount namespace of its own the first time): filled up or made read-only on request, as a
+// user's disk can be. Not mounted where the host does not allow it; a test then skips.
+class SmallDisk {
+ public:
+  explicit SmallDisk(const char* size = "1m") {
+    static const bool own_namespace =
+        ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    const std::string options = std::string("size=") + size;
+    mounted_ = own_namespace && dir_.isValid() &&
+               ::mount("tmpfs", host().c_str(), "tmpfs", 0, options.c_str()) == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) ::umount2(host().c_str(), MNT_DETACH);
+  }
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+
+  bool mounted() const { return mounted_; }
+  QString path() const { return dir_.path(); }
+
+  // Takes every free block with a filler file; true when the disk is then full.
+  bool fill() const {
+    const int fd = ::open((host() + "/filler").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    static const std::string block(4096, 'f');
+    ssize_t n = 0;
+    while ((n = ::write(fd, block.data(), block.size())) > 0) {}
+    while (n >= 0 && (n = ::write(fd, block.data(), 1)) > 0) {}  // the last bytes of a block
+    const bool full = n < 0 && errno == ENOSPC;
+    ::close(fd);
+    return full;
+  }
+  // Gives the filler's blocks back.
+  void free_space() const { ::unlink((host() + "/filler").c_str()); }
+  // Makes the disk read-only, or writable again; true when done.
+  bool set_read_only(bool read_only) const {
+    return ::mount(nullptr, host().c_str(), nullptr, MS_REMOUNT | (read_only ? MS_RDONLY : 0), nullptr) == 0;
+  }
+
+ private:
+  std::string host() const { return dir_.path().toStdString(); }
+
+  QTemporaryDir dir_;
+  bool mounted_ = false;
 };
 
 // A 24-bit bitmap file of w x h pixels, its bytes a pattern of sharp colour steps.
@@ -128,7 +185,7 @@ inline QString test_config_folder() {
 [[maybe_unused]] inline const QString kTestConfigFolder = test_config_folder();
 
 // Starts the program in the current directory as a new process would (its state reset, then its
-// goal); `body` runs once the task window's loop runs, and the task window is closed afterwards
+// goal); `body` runs once the task window's loop runs and no box of the start is open, and the task window is closed afterwards
 // if the body left it open. With `command_line`, the run starts as the process entry starts it
 // after taking that command line (the catalogue folder chosen, a first start asked).
 inline void run_app(const std::function<void(Window task)>& body, bool record_errors = true,
@@ -141,7 +198,12 @@ inline void run_app(const std::function<void(Window task)>& body, bool record_er
   start.setSingleShot(true);
   QObject::connect(&start, &QTimer::timeout, [body, &start] {
     const Window task = uix_GetTaskWin();
-    if (task == 0) {  // a first-start question runs before the task window: wait for it
+    // A first-start question runs before the task window, a message of the start (a start file
+    // that cannot be read) while it is made, before it shows: the body waits for the task window
+    // shown with no box open.
+    bool shown = false;
+    for (QWidget* w : QApplication::topLevelWidgets()) shown = shown || (w->isVisible() && w->inherits("QMainWindow"));
+    if (task == 0 || !shown || QApplication::activeModalWidget()) {
       start.start(20);
       return;
     }
@@ -165,13 +227,19 @@ inline void run_app(const std::function<void(Window task)>& body, bool record_er
 inline bool wait_until(const std::function<bool()>& pred, int ms = 3000) { return QTest::qWaitFor(pred, ms); }
 
 // Runs `drive` on the next modal widget that shows (it must close it). Several can be queued:
-// each waits for a modal widget it has not seen before.
+// each waits for a modal widget that did not exist when it was queued, so a dialog that is modal
+// again for a moment once a box on it closes (the data-entry dialog, say) is never taken for the
+// box that comes next.
 inline void on_next_modal(std::function<void(QWidget*)> drive) {
   auto* poll = new QTimer;
-  QWidget* const before = QApplication::activeModalWidget();
+  // Guarded: a box deleted once closed may leave its address to the next box, which is new.
+  std::vector<QPointer<QWidget>> before;
+  for (QWidget* w : QApplication::topLevelWidgets()) before.emplace_back(w);
   QObject::connect(poll, &QTimer::timeout, poll, [poll, drive, before] {
     QWidget* m = QApplication::activeModalWidget();
-    if (!m || !m->isVisible() || m == before) return;
+    if (!m || !m->isVisible()) return;
+    for (const QPointer<QWidget>& w : before)
+      if (w.data() == m) return;
     poll->stop();
     poll->deleteLater();
     drive(m);
@@ -188,7 +256,7 @@ inline QAbstractButton* button(QWidget* dlg, const QString& text) {
 inline void click(QWidget* dlg, const QString& text) {
   QAbstractButton* b = button(dlg, text);
   if (!b) {
-    QTest::qFail(qPrintable("no button " + text), __FILE__, __LINE__);
+    QTest::qFail(qPrintable("no button " + text + " in " + dlg->windowTitle()), __FILE__, __LINE__);
     return;
   }
   b->click();
@@ -206,6 +274,14 @@ inline QString label_texts(QWidget* dlg) {
   for (QLabel* l : dlg->findChildren<QLabel*>())
     if (!l->text().isEmpty()) out << l->text();
   return out.join('|');
+}
+// Closes the next modal box with its button `button` (UTF-8, OK by default); the texts of its
+// labels go to `text`, which must outlive the box.
+inline void read_next_message(QString& text, const char* button = "OK") {
+  on_next_modal([&text, b = QString::fromUtf8(button)](QWidget* box) {
+    text = label_texts(box);
+    click(box, b);
+  });
 }
 
 // Sends a command as the menu, an accelerator or the toolbar would.

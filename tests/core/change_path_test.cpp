@@ -23,11 +23,13 @@
 
 namespace {
 
-// Keeps each saved section's text by file name; refuses to save the files in `отказ`.
+// Keeps each saved section's text by file name; refuses to save the files in `отказ` as the host
+// refuses a file, and fails every save as the program's own error when `сбой`.
 class ХранилищеПроверки : public ХранилищеКаталога {
  public:
   void загрузить(const РазделКаталога& р) override { RNT_ConsultText(*р.секция, тексты[std::string(р.файл)]); }
   void сохранить(const РазделКаталога& р) override {
+    if (сбой) RUN_Error(errcode::kNoCase);
     if (отказ.contains(std::string(р.файл))) RUN_OsError(errcode::host(EACCES));
     тексты[std::string(р.файл)] = RNT_SaveText(*р.секция);
     сохранения.push_back(std::string(р.файл));
@@ -35,6 +37,7 @@ class ХранилищеПроверки : public ХранилищеКатало
   std::map<std::string, std::string> тексты;
   std::vector<std::string> сохранения;
   std::set<std::string> отказ;
+  bool сбой = false;  // every save fails as the program's own error would
 };
 
 ЗаписьБазы запись(std::int32_t код, const char* автор, const char* категория = "Проза") {
@@ -116,7 +119,8 @@ TEST_F(ChangePath, WhatNoLongerAppliesChangesNothing) {
   EXPECT_EQ(что_отменить(), "ввод записи 8"_cps);
 }
 
-// A save that fails leaves memory as it was, records no step, tells nobody and says why.
+// A save the host refuses leaves memory as it was, records no step, tells nobody and says which
+// file, why and what to do; the card font stays chosen for the run.
 TEST_F(ChangePath, AFailedSaveChangesNothing) {
   хранилище->отказ = {"Литература1.pbs"_cps};
   const auto было = база_лит.all();
@@ -126,8 +130,11 @@ TEST_F(ChangePath, AFailedSaveChangesNothing) {
     const ИтогИзменения итог = применить(оп);
     EXPECT_EQ(итог.исход, ИтогИзменения::Исход::не_сохранено);
     EXPECT_EQ(итог.файл, "Литература1.pbs"_cp);
-    EXPECT_NE(итог.сообщение.find("не записан"_cp), std::string::npos) << итог.сообщение;
-    EXPECT_NE(итог.сообщение.find("Данные и файл остались как были."_cp), std::string::npos);
+    EXPECT_EQ(итог.код_ошибки, errcode::host(EACCES));
+    EXPECT_EQ(итог.сообщение.rfind("Изменение не сохранено: файл «Литература1.pbs» не записан — нет прав доступа. "
+                                  "Данные остались как были.\n"_cp, 0),
+              0u)
+        << итог.сообщение;
     EXPECT_EQ(база_лит.all(), было);
   }
   EXPECT_TRUE(услышано.empty());
@@ -139,15 +146,26 @@ TEST_F(ChangePath, AFailedSaveChangesNothing) {
   хранилище->отказ = {"Литература1.pbs"_cps};
   const ИтогИзменения отмена = применить(ОтменитьИзменение{});
   EXPECT_EQ(отмена.исход, ИтогИзменения::Исход::не_сохранено);
-  EXPECT_EQ(отмена.сообщение.rfind("Не удалось отменить удаление записи 7: файл «Литература1.pbs» не записан ("_cp, 0), 0u);
+  EXPECT_EQ(отмена.сообщение.rfind("Не удалось отменить удаление записи 7: файл «Литература1.pbs» не записан "
+                                  "(нет прав доступа).\nДанные и файл остались как были. "_cp, 0),
+            0u)
+      << отмена.сообщение;
   EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 5}));
   EXPECT_EQ(что_отменить(), "удаление записи 7"_cps);
 
-  // The card font: put back as it was.
+  // The card font: not saved, but chosen for the run.
   хранилище->отказ = {"Настройки.pbs"_cps};
   шрифткарточки.assertz(Binary{{1}});
-  EXPECT_FALSE(применить(ЗадатьШрифтКарточки{Binary{{2}}}).сделано());
-  EXPECT_EQ(шрифткарточки.get(), (Binary{{1}}));
+  const ИтогИзменения шрифт = применить(ЗадатьШрифтКарточки{Binary{{2}}});
+  EXPECT_EQ(шрифт.исход, ИтогИзменения::Исход::не_сохранено);
+  EXPECT_NE(шрифт.сообщение.find("Выбранный шрифт действует до конца работы программы"_cp), std::string::npos);
+  EXPECT_EQ(шрифткарточки.get(), (Binary{{2}}));
+
+  // An error of the program itself (not of the host's files) is raised, memory put back.
+  хранилище->отказ.clear();
+  хранилище->сбой = true;
+  EXPECT_EQ(test_support::error_code_of([] { применить(УдалитьЗапись{запись(3, "Пушкин")}); }), errcode::kNoCase);
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 5}));
 }
 
 // An undo step whose record is gone is dropped, the user is to be told, the history is heard.

@@ -17,13 +17,13 @@ for category in Office Database; do
   case ";$(entry Categories)" in *";$category;"*) ;; *) fail "Categories are '$(entry Categories)'" ;; esac
 done
 for key in Comment Keywords; do
-  entry "$key" | LC_ALL=C grep -q $'[\xd0\xd1]' || fail "$key is not Russian"  # Cyrillic in UTF-8
+  LC_ALL=C grep -q $'[\xd0\xd1]' <<<"$(entry "$key")" || fail "$key is not Russian"  # Cyrillic in UTF-8
 done
 grep -q '<screenshot type="default">' "$desk/org.foliarkh.foliarkh.metainfo.xml" || fail "no screenshot entry"
 
 for size in 16 22 24 32 48 64 128 256; do
   png=$desk/icons/${size}x${size}/foliarkh.png
-  file "$png" | grep -q "PNG image data, $size x $size, 8-bit/color RGBA" || fail "$png: $(file -b "$png")"
+  [[ $(file "$png") == *"PNG image data, $size x $size, 8-bit/color RGBA"* ]] || fail "$png: $(file -b "$png")"
 done
 grep -q '<svg ' "$desk/icons/scalable/foliarkh.svg" || fail "no SVG icon"
 echo "desktop files valid"

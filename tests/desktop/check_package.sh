@@ -50,11 +50,14 @@ for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
   [[ ", $depends," == *", $lib "* || ", $depends," == *", $lib,"* ]] || fail "Depends lacks $lib: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version"
-dpkg-deb -f "$deb" Maintainer | grep -q . || fail "no Maintainer"
-dpkg-deb -f "$deb" Description | grep -q 'каталог литературы' || fail "Description"
+# Outputs are taken whole before they are searched: a reader that stops at its first match
+# (grep -q) would kill a writer still writing, and pipefail would call that a failure.
+[ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer"
+[[ $(dpkg-deb -f "$deb" Description) == *'каталог литературы'* ]] || fail "Description"
 
 dpkg-deb -x "$deb" "$work/root"
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/foliarkh" --version)
 [ "$out" = "Фолиарх $version" ] || fail "--version said '$out'"
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/foliarkh" --help | grep -q '^Использование: foliarkh \[ПАПКА\]' || fail "--help"
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/foliarkh" --help)
+grep -q '^Использование: foliarkh \[ПАПКА\]' <<<"$help" || fail "--help"
 echo "package $(basename "$deb"): $(wc -l <"$work/files") files; Depends: $depends"

@@ -22,6 +22,6 @@ inline std::string_view имя_колонки(Колонка к) { return kКо�
 // the other fields as they are.
 std::string значение_колонки(const ЗаписьБазы& record, Колонка column);
 
-// Why a file could not be read or written, for a message: the host's reason in words (Russian for
-// the usual ones), or the run-time error's code.
+// Why a file could not be read or written, for a message: the words of the runtime's one table
+// (ERR_ErrorWords).
 std::string причина_ошибки_файла(const RunError& error);

@@ -29,5 +29,11 @@ bool выбрать_и_открыть_каталог(Window task);
 // or it is refused.
 bool открыть_последний_каталог(Window task, int n);
 
+// A notice about the catalogue's files (a start file read in part or not at all, one kept aside
+// before its first save): a note titled "Каталог" while the windowing layer runs, else through
+// the runtime's channel of notices (a run without windows). The core's files tell it so
+// (задать_сообщение_о_файлах, set by the program's goal).
+void сообщить_о_файле(const std::string& text);
+
 // The task window's title with the catalogue of `folder` open: "Фолиарх — <its last name>".
 std::string заголовок_каталога(const std::string& folder);

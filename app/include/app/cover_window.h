@@ -1,9 +1,24 @@
 // The cover window: the picture named by имяфайлаобложки at its natural size, placed near the
 // top right corner of the task window at every paint, and its registration id_окнаобложки, by
-// which the data-entry dialog closes it without keeping the window itself.
+// which the data-entry dialog closes it without keeping the window itself. A cover that cannot be
+// shown (no such file, not a picture, unreadable) is not an error: the window says in its own area
+// what is wrong and what to do.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <variant>
+
 #include "layer/layer.h"
+
+// A cover file, named as a record names it (a bare name is looked for in the catalogue's folder),
+// read and decoded: its picture (the caller frees it with pict_Destroy), or why it cannot be
+// shown, in words for the user that name the file and say what to do (cp1251). The one place that
+// decides whether a cover file is usable: the cover window, the data-entry dialog and the printed
+// card all ask it. Anything but a regular file (a folder, a pipe, a device) is refused unread.
+std::variant<Picture, std::string> загрузить_обложку(const std::string& file);
+// Why the cover file cannot be shown, as above; nothing when it can.
+std::optional<std::string> отказ_обложки(const std::string& file);
 
 Window win_обложка_Create(Window parent);
 std::optional<long> win_обложка_eh(Window win, const Event& ev);

@@ -1,18 +1,17 @@
-// The session: what the run of the catalogue program knows besides the catalogue model. Its
-// working tables (never written to a file): the codes list, the list window's selection, the
-// data-entry mode, the cover file and the registered cover window, the data-saved note's timer
-// ticks. The card font setting (saved, never loaded). And the run's own bookkeeping: what it
-// knows about its start files, the list windows open and their find filters, the cover files
-// that failed to load.
+// The session: what the run of the catalogue program knows besides the catalogue core. Its
+// working tables (never written to a file): the list window's selection, the data-entry mode, the
+// cover file and the registered cover window, the data-saved note's timer ticks (the codes list
+// is the core's, core/record_codes.h). The card font as a font (its setting is the core's). And
+// the run's own bookkeeping of its windows: the list windows open and their find filters, the
+// help topics of the dialogs running.
 //
-// The program's one reset entry (the model emptied, the session at its start) is registered
-// with the runtime by зарегистрировать_состояние_программы; RUN_ResetParts (run.h) runs it.
+// The program's one reset entry (the session at its start) is registered with the runtime by
+// зарегистрировать_состояние_программы, after the core's; RUN_ResetParts (run.h) runs them.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -89,9 +88,6 @@ struct Сеанс {
   // The list windows open now, in opening order: the task window's toolbars come back when the
   // last one closes.
   std::vector<Window> окна_просмотра;
-  // Cover files whose load failed and was reported: a later paint with the same name draws
-  // nothing and reports nothing.
-  std::set<std::string> неудачные_обложки;
   // The help topics of the dialogs running now, the innermost last (F1 opens the last).
   std::vector<int> темы_справки;
   // The find filter of each list window open, and the count of filter changes that orders them.

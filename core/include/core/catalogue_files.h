@@ -88,6 +88,13 @@ struct StartFileState {
   std::string kept_copy;      // the copy made before the first save, once made
   bool told_no_copy = false;  // the user knows that the copy cannot be made, so nothing is saved
 };
+// How the working folder's files tell the user of a start file kept aside before its first save,
+// or of one that cannot be kept (code page 1251 text): the program shows a note while its windows
+// run; null (the start, and after the core's reset) tells it through the runtime's channel of
+// notices (ERR_ReportNotice).
+using СообщениеОФайле = void (*)(const std::string& text);
+void задать_сообщение_о_файлах(СообщениеОФайле tell);
+
 // What the working folder's files know of a section's file.
 const StartFileState& состояние_файла(const FactSection& section);
 // A new catalogue opens: nothing is known of its files yet.

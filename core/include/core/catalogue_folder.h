@@ -27,5 +27,9 @@ std::string файл_в_папке(const std::string& folder, std::string_view n
 // can be taken.
 std::optional<std::string> отказ_папки(const std::string& folder, std::optional<bool> catalogue);
 
-// What the host said when an operation on files failed, as a message shows it.
-std::string причина(const RunError& e);
+// A message about a file or folder operation that failed: `what` could not be done (cp1251), the
+// reason, what came of it and what the user can do, in the words of the runtime's one table:
+// "<what>: <reason>. <outcome>\n<advice>" (without an outcome: "<what>: <reason>.\n<advice>").
+// The second form takes the host's error number.
+std::string текст_отказа(const std::string& what, const RunError& e, std::string_view outcome = {});
+std::string текст_отказа(const std::string& what, int host_number);

@@ -6,8 +6,10 @@
 //   (c) saves each section it touched once, through the storage seam (catalogue_files.h);
 //   (d) records the undo step (undo_history.h), which holds what undoing needs;
 //   (e) tells every subscriber what changed, so that open windows update in place.
-// A save that fails puts memory back as it was (and a section saved before it is saved again as
-// it was), records no step, tells nobody, and returns the reason in words for the caller to show.
+// A save the host refuses (the disk full, the file read-only, …) puts memory back as it was (and a
+// section saved before it is saved again as it was), records no step, tells nobody, and returns
+// the message for the caller to show: which file was not written, why and what to do. (The card
+// font is the exception: it stays chosen for the run.) An error of the program itself is raised.
 //
 // Other kinds of change hook in here: another desk's operation applied to fresh data, a server
 // that runs each operation as one transaction. A new operation is one more alternative of
@@ -66,7 +68,8 @@ struct ИмпортироватьЗаписи {
   std::vector<std::string> виды;
   std::string источник;  // the name of the file read, for the history's words
 };
-// The card font replaced (not a step of the history).
+// The card font replaced (not a step of the history). When its file cannot be written the font
+// stays chosen for the run: the outcome is не_сохранено, with its message, but memory keeps it.
 struct ЗадатьШрифтКарточки {
   Binary шрифт;
 };
@@ -101,9 +104,12 @@ struct ИтогИзменения {
   Исход исход = Исход::сделано;
   // When it was not done and the user is to be told why, the message (cp1251); empty otherwise.
   std::string сообщение;
-  // не_сохранено: the file that could not be written, and why in words.
+  // не_сохранено: the file that could not be written and the run-time error that said why (a
+  // condition of the host's files: err_words.h puts it in words), and what more went wrong
+  // putting back a file saved before it.
   std::string_view файл;
-  std::string ошибка;
+  int код_ошибки = 0;
+  std::string вдобавок;
   Изменения изменения;
   bool сделано() const { return исход == Исход::сделано; }
 };

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "layer/types.h"
 #include "layer/window.h"
@@ -37,6 +39,10 @@ enum RasterOp : int {
 // is run-time error 6005; one in neither format, short, or whose header, colour table or pixel
 // rows do not fit its size is 6101; a picture too large for memory is 6002.
 Picture pict_Load(const std::string& file_name);
+// The picture of a bitmap or icon file's bytes, decoded as pict_Load decodes a file; nothing when
+// the bytes are in neither format or do not fit their size (a picture too large for memory is
+// 6002). For a program that reads the file itself and tells its user what is wrong with it.
+std::optional<Picture> pict_FromFileBytes(std::string_view file_bytes);
 // The picture from the program's bitmap resource `res_id` (missing: 6054).
 Picture pict_GetFromRes(int res_id);
 // Width and height in pixels from the header; `size` the block's size in bytes.
