@@ -226,6 +226,19 @@ inline void run_app(const std::function<void(Window task)>& body, bool record_er
 
 inline bool wait_until(const std::function<bool()>& pred, int ms = 3000) { return QTest::qWaitFor(pred, ms); }
 
+// The program's main window active again, as after a click on it (a closed dialog leaves no
+// window active on the headless platform).
+inline void activate_program() {
+  // The wait runs events, which may delete other top-level widgets: they are held by guards.
+  QList<QPointer<QWidget>> windows;
+  for (QWidget* w : QApplication::topLevelWidgets()) windows << w;
+  for (const QPointer<QWidget>& w : windows)
+    if (w && w->isVisible() && w->inherits("QMainWindow")) {
+      w->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+}
+
 // Runs `drive` on the next modal widget that shows (it must close it). Several can be queued:
 // each waits for a modal widget that did not exist when it was queued, so a dialog that is modal
 // again for a moment once a box on it closes (the data-entry dialog, say) is never taken for the

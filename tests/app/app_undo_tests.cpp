@@ -36,19 +36,6 @@ using layer_test::client_of;
 using layer_test::window_of;
 void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
 
-// The program's main window active again, as after a click on it (a closed dialog leaves no
-// window active on the headless platform).
-void activate_program() {
-  // The wait runs events, which may delete other top-level widgets: they are held by guards.
-  QList<QPointer<QWidget>> windows;
-  for (QWidget* w : QApplication::topLevelWidgets()) windows << w;
-  for (const QPointer<QWidget>& w : windows)
-    if (w && w->isVisible() && w->inherits("QMainWindow")) {
-      w->activateWindow();
-      QVERIFY(QTest::qWaitForWindowActive(w));
-    }
-}
-
 // The help-line texts the task window shows as the mouse passes along its toolbars.
 QStringList help_line_texts(Window task) {
   QStringList seen;
