@@ -123,7 +123,7 @@ bool найти_книгу(Window from) {
 }
 
 void tb_инспросмотра_Create(Window win) {
-  toolbar_create(tb_top{}, kСерый, win, кнопки_панели(ПанельКоманд::списка));
+  toolbar_create(tb_top{}, kСерый, win, кнопки_панели(ПанельКоманд::списка, win));
   обновить_доступность();
 }
 

@@ -12,7 +12,7 @@ constexpr Color kToolbarGrey = 0xC0C0C0;
 }  // namespace
 
 void tb_project_toolbar_Create(Window parent) {
-  toolbar_create(tb_top{}, kToolbarGrey, parent, кнопки_панели(ПанельКоманд::проекта));
+  toolbar_create(tb_top{}, kToolbarGrey, parent, кнопки_панели(ПанельКоманд::проекта, parent));
   обновить_доступность();
 }
 

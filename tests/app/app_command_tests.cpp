@@ -160,11 +160,11 @@ class AppCommandTests : public QtSuite {
           if ((kind == ОкноКоманды::задача ? task : list))
             QVERIFY2(найти_команду(kind, id) == &к, qPrintable(QString("id %1 reaches another entry").arg(id)));
     }
-    QCOMPARE(toolbar_ids(кнопки_панели(ПанельКоманд::проекта)),
+    QCOMPARE(toolbar_ids(кнопки_панели(ПанельКоманд::проекта, 0)),
              (std::vector<int>{cmd_КнопкаНовый, cmd_КнопкаОткрыть, cmd_КнопкаСохранить, 0, cmd_КнопкаОтменить,
                                cmd_КнопкаПовторить, 0, cmd_КнопкаВырезать, cmd_КнопкаКопировать, cmd_КнопкаВставить,
                                0, 0, cmd_Содержание}));
-    QCOMPARE(toolbar_ids(кнопки_панели(ПанельКоманд::списка)),
+    QCOMPARE(toolbar_ids(кнопки_панели(ПанельКоманд::списка, 0)),
              (std::vector<int>{cmd_КнопкаУдалить, cmd_КнопкаПравка, cmd_КнопкаКарточка}));
   }
 

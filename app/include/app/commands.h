@@ -87,6 +87,7 @@ bool команда_доступна(const Команда& команда, Windo
 // a move of the text focus, a list window's selection, a toolbar made.
 void обновить_доступность();
 
-// The buttons of the toolbar `панель` in their places, the gaps as separators, enabled (the
-// window that gets them shows their state with обновить_доступность).
-std::vector<toolbar_control> кнопки_панели(ПанельКоманд панель);
+// The buttons of the toolbar `панель` in their places, the gaps as separators, each enabled as
+// its command's rule says for `окно`, the window that gets them (which then shows the rest of
+// their state, a help line that changes, with обновить_доступность).
+std::vector<toolbar_control> кнопки_панели(ПанельКоманд панель, Window окно);
