@@ -174,6 +174,40 @@ class AppUndoTests : public QtSuite {
     });
   }
 
+  // Every change shows at once in every open list window, not only in the one it was made in
+  // (the change path tells them); a window whose selected line went is put back to a window
+  // without a selection.
+  void changesShowInEveryOpenListWindow() {
+    WorkDir wd(start_files(kТриЗаписи));
+    run_app([&](Window task) {
+      const Window a = open_list(task);
+      const Window b = open_list(task);
+      QVERIFY(a && b && a != b);
+      enter_record(task, "Блок", "Стихи");
+      QCOMPARE(shown_codes(a), (std::vector<int>{3, 5, 7, 8}));
+      QCOMPARE(shown_codes(b), (std::vector<int>{3, 5, 7, 8}));
+      select_code(b, 7);
+      QCOMPARE(win_GetText(b), cp("Выполните необходимую операцию"));
+      select_code(a, 7);
+      on_next_modal([](QWidget* d) { click(d, QString::fromUtf8("Да")); });
+      command(a, cmd_КнопкаУдалить);
+      QCOMPARE(shown_codes(a), (std::vector<int>{3, 5, 8}));
+      QCOMPARE(shown_codes(b), (std::vector<int>{3, 5, 8}));
+      QCOMPARE(win_GetText(b), cp("Выделите строку для операции"));
+      // An edit made in one window: the other shows the record under its new code.
+      select_code(a, 5);
+      on_next_modal([](QWidget* d) {
+        const Window dlg = window_of(d);
+        win_SetText(win_GetCtlHandle(dlg, ид_Автор), cp("Чехов А. П."));
+        press(dlg, кнопка_OK);
+      });
+      command(a, cmd_КнопкаПравка);
+      QVERIFY(wait_until([] { return !база_лит.по_коду(9).empty(); }));
+      QCOMPARE(shown_codes(a), (std::vector<int>{3, 8, 9}));
+      QCOMPARE(shown_codes(b), (std::vector<int>{3, 8, 9}));
+    });
+  }
+
   void categoryChangesUndoneAndRedone() {
     WorkDir wd(start_files("", category_lines({"Поэзия", "Проза"})));
     run_app([&](Window task) {
