@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -262,6 +263,35 @@ TEST_F(Files, ReadingAWholeFile) {
   EXPECT_EQ(IO_RdFileBytes(path, 6), std::optional<std::string>("a\r\nb\rc"));
   EXPECT_FALSE(IO_RdFileBytes(path, 5));
   EXPECT_EQ(error_code_of([&] { IO_RdFileBytes(dir_.file("missing"), 10); }), errcode::host(ENOENT));
+}
+
+// What is not a regular file is refused before it is read, and the reading never waits: a pipe
+// without a writer would hold it for ever, a device may never end.
+TEST_F(Files, OnlyARegularFileIsReadWhole) {
+  struct Case {
+    const char* what;
+    std::function<bool(const std::string&)> make;
+    int code;
+  };
+  const Case cases[] = {
+      {"pipe", test_support::make_pipe, errcode::kNotRegularFile},
+      {"socket", test_support::make_socket, errcode::kNotRegularFile},
+      {"device", test_support::make_device, errcode::kNotRegularFile},
+      {"folder", test_support::make_folder, errcode::host(EISDIR)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = dir_.file(c.what);
+    if (!c.make(path)) continue;  // not possible here (a device node needs the right to make one)
+    const std::string link = dir_.file(std::string("link to ") + c.what);
+    std::filesystem::create_symlink(path, link);
+    for (const std::string& name : {path, link}) {
+      EXPECT_EQ(test_support::error_code_within(5, [&] { IO_RdFileBytes(name, 100); }), c.code);
+      EXPECT_EQ(test_support::error_code_within(5, [&] { IO_RdFile(name); }), c.code);
+    }
+  }
+  // The host's own device, as it stands.
+  EXPECT_EQ(test_support::error_code_within(5, [&] { IO_RdFileBytes("/dev/null", 100); }), errcode::kNotRegularFile);
 }
 
 TEST(FileNames, SplittingFullNames) {
