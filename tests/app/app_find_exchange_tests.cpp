@@ -1,10 +1,12 @@
 // Scenario tests of finding books in the list window, of the export and of the import: the real
 // program headless in a temporary working directory, the find field typed into, the file dialogs,
 // questions and the import summary driven, the files compared byte for byte.
+#include <QDirIterator>
 #include <QFileDialog>
 #include <QListView>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressDialog>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,6 +28,7 @@
 #include "catalogue/csv_table.h"
 #include "catalogue/exchange_table.h"
 #include "catalogue/import_plan.h"
+#include "import_entry.h"
 
 using namespace app_test;
 
@@ -782,6 +785,40 @@ class AppFindExchangeTests : public QtSuite {
     QCOMPARE(node_kind(pipe), static_cast<mode_t>(S_IFIFO));
     QCOMPARE(node_kind(wd.path("ссылка.csv")), static_cast<mode_t>(S_IFLNK));
     if (have_device) QCOMPARE(node_kind(device), static_cast<mode_t>(S_IFCHR));
+  }
+
+  // Every seed of the import fuzzer runs clean through the fuzzer's own step.
+  void fuzzSeedCorpus() {
+    int seeds = 0;
+    for (QDirIterator it(QStringLiteral(FOLIARKH_SOURCE_DIR "/fuzz/corpus_import"), QDir::Files); it.hasNext();) {
+      QFile f(it.next());
+      QVERIFY(f.open(QIODevice::ReadOnly));
+      const QByteArray bytes = f.readAll();
+      fuzz_import::run_one(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size());
+      ++seeds;
+    }
+    QVERIFY(seeds >= 15);
+  }
+
+  // The peak memory of reading hostile files of 16 MB and planning their import, measured in a
+  // process of its own: under four times the file and 64 MB.
+  void hostileFilesStayWithinMemory_data() {
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"commas", "commas-head", "refused", "records", "tiny"}) QTest::newRow(kind) << kind;
+  }
+  void hostileFilesStayWithinMemory() {
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QProcess driver;
+    driver.start(QStringLiteral(FOLIARKH_IMPORT_MEMORY_DRIVER), {kind, "16", dir.path()});
+    QVERIFY(driver.waitForFinished(120000));
+    QCOMPARE(driver.exitCode(), 0);
+    const QStringList out = QString::fromLatin1(driver.readAllStandardOutput()).trimmed().split(' ');
+    QCOMPARE(out.size(), 2);
+    const double file = out[0].toDouble(), peak = out[1].toDouble();
+    QVERIFY(file >= 16e6);
+    QVERIFY2(peak < 4 * file + 64.0 * (1 << 20),
+             qPrintable(QString("peak %1 MB for a file of %2 MB").arg(peak / (1 << 20)).arg(file / (1 << 20))));
   }
 };
 
