@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -268,18 +267,7 @@ TEST_F(Files, ReadingAWholeFile) {
 // What is not a regular file is refused before it is read, and the reading never waits: a pipe
 // without a writer would hold it for ever, a device may never end.
 TEST_F(Files, OnlyARegularFileIsReadWhole) {
-  struct Case {
-    const char* what;
-    std::function<bool(const std::string&)> make;
-    int code;
-  };
-  const Case cases[] = {
-      {"pipe", test_support::make_pipe, errcode::kNotRegularFile},
-      {"socket", test_support::make_socket, errcode::kNotRegularFile},
-      {"device", test_support::make_device, errcode::kNotRegularFile},
-      {"folder", test_support::make_folder, errcode::host(EISDIR)},
-  };
-  for (const Case& c : cases) {
+  for (const test_support::NotARegularFile& c : test_support::kNotRegularFiles) {
     SCOPED_TRACE(c.what);
     const std::string path = dir_.file(c.what);
     if (!c.make(path)) continue;  // not possible here (a device node needs the right to make one)

@@ -132,18 +132,7 @@ TEST(SafeWrite, PermissionsOfFileAndFolderAreRespected) {
 // save is refused and the node stays as it was, with nothing left beside it. A copy from one is
 // refused without waiting.
 TEST(SafeWrite, WhatIsNotARegularFileIsLeftAsItIs) {
-  struct Case {
-    const char* what;
-    std::function<bool(const std::string&)> make;
-    int code;
-  };
-  const Case cases[] = {
-      {"pipe", test_support::make_pipe, errcode::kNotRegularFile},
-      {"socket", test_support::make_socket, errcode::kNotRegularFile},
-      {"device", test_support::make_device, errcode::kNotRegularFile},
-      {"folder", test_support::make_folder, errcode::host(EISDIR)},
-  };
-  for (const Case& c : cases) {
+  for (const test_support::NotARegularFile& c : test_support::kNotRegularFiles) {
     SCOPED_TRACE(c.what);
     TempDir dir;
     const std::string node = dir.file(std::string(c.what) + ".csv");

@@ -113,6 +113,20 @@ inline bool make_device(const std::string& path) {
 }
 inline bool make_folder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
 
+// Each thing that is not a regular file, its maker, and the error a whole-file read, a copy or a
+// replacement of it raises.
+struct NotARegularFile {
+  const char* what;
+  bool (*make)(const std::string& path);
+  int code;
+};
+inline constexpr NotARegularFile kNotRegularFiles[] = {
+    {"pipe", make_pipe, errcode::kNotRegularFile},
+    {"socket", make_socket, errcode::kNotRegularFile},
+    {"device", make_device, errcode::kNotRegularFile},
+    {"folder", make_folder, errcode::host(EISDIR)},
+};
+
 // The kind of what stands at `path` (links not followed): S_IFREG, S_IFIFO, …; 0 for nothing.
 inline mode_t node_kind(const std::string& path) {
   struct stat st {};
