@@ -30,7 +30,9 @@ using Место = ЛентаБайтов::Место;
 ЛентаБайтов::Место ЛентаБайтов::добавить(std::string_view entry) {
   if (блоки_.empty() || блоки_.back().размер - блоки_.back().занято < entry.size()) {
     if (блоки_.size() >= (std::size_t{1} << 12)) throw std::bad_alloc();  // a place has 12 bits for the block
-    const std::size_t размер = std::max(kБлок, entry.size());
+    // Blocks grow from 64 KiB to a mebibyte, so that a small table takes little.
+    const std::size_t размер =
+        std::max(блоки_.empty() ? kБлок / 16 : std::min(kБлок, блоки_.back().размер * 2), entry.size());
     блоки_.push_back({std::make_unique_for_overwrite<char[]>(размер), размер, 0});
   }
   Блок& б = блоки_.back();

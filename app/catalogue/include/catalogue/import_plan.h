@@ -55,9 +55,9 @@ struct ОтказСтроки {
   bool operator==(const ОтказСтроки&) const = default;
 };
 
-// Bytes kept in blocks of a mebibyte (a longer entry gets a block of its own): an entry never moves
-// once written, and growing never copies what is kept. A place names an entry by its block and
-// its offset in 32 bits.
+// Bytes kept in blocks of up to a mebibyte (a longer entry gets a block of its own): an entry never
+// moves once written, and growing never copies what is kept. A place names an entry by its block
+// and its offset in 32 bits.
 class ЛентаБайтов {
  public:
   using Место = std::uint32_t;
