@@ -43,15 +43,15 @@ constexpr ResDialogItem kAboutItems[] = {
     {wk_PushButton, кнопка_Help, "Help", {80, 76, 37, 16}, {csf_TabStop}, 0},
 };
 
-// The import summary: what the import will do, the rows it refuses in a scrolling list, and
-// "Добавить" (OK) or "Отмена".
+// The import summary: what the import will do, the rows it refuses or passes over and the names it
+// adds or changes in a scrolling list, and "Добавить" (OK) or "Отмена".
 constexpr ResDialogItem kImportSummaryItems[] = {
-    {wk_Text, ид_ИтогИмпорта, "", {8, 6, 264, 58}, {csf_NoPrefix}, 0},
-    {wk_Text, ид_НадписьОтказы, "", {8, 68, 264, 10}, {csf_NoPrefix}, 0},
-    {wk_ListBox, ид_ОтказыИмпорта, "", {8, 80, 264, 92},
+    {wk_Text, ид_ИтогИмпорта, "", {8, 6, 264, 74}, {csf_NoPrefix}, 0},
+    {wk_Text, ид_НадписьОтказы, "", {8, 84, 264, 10}, {csf_NoPrefix}, 0},
+    {wk_ListBox, ид_ОтказыИмпорта, "", {8, 96, 264, 92},
      {wsf_VScroll, wsf_HScroll, csf_NoIntegralHeight, csf_TabStop, csf_NoNotify}, 0},
-    {wk_PushButton, кнопка_OK, "Добавить"_cp, {148, 178, 58, 14}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
-    {wk_PushButton, кнопка_Cancel, "Отмена"_cp, {214, 178, 58, 14}, {csf_TabStop}, 0},
+    {wk_PushButton, кнопка_OK, "Добавить"_cp, {148, 194, 58, 14}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
+    {wk_PushButton, кнопка_Cancel, "Отмена"_cp, {214, 194, 58, 14}, {csf_TabStop}, 0},
 };
 
 constexpr ResDialog kDialogs[] = {
@@ -60,7 +60,7 @@ constexpr ResDialog kDialogs[] = {
     {диалог_инфсохранена, "ИнфСохранена"_cp, {50, 40, 101, 26}, {wsf_DialogFrame, wsf_TitleBar}, "Times New Roman", 16,
      kSavedNoteItems},
     {диалог_about, "About", {122, 26, 141, 97}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0, kAboutItems},
-    {диалог_итог_импорта, "Импорт"_cp, {40, 30, 280, 198}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
+    {диалог_итог_импорта, "Импорт"_cp, {40, 30, 280, 214}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
      kImportSummaryItems},
 };
 

@@ -1,5 +1,6 @@
 // The catalogue's data files: loading the kinds, categories and catalogue at start, saving the
-// categories, the catalogue and the card font after each change, and keeping a start file that
+// kinds (which only an import adds to), the categories, the catalogue and the card font after
+// each change, and keeping a start file that
 // did not load before the first save of its section would replace it.
 //
 // File names are bare: they are resolved against the current working directory both for loading
@@ -27,12 +28,13 @@ void загрузить_категории();
 // Loads "Литература1.pbs" into the catalogue section.
 void загрузить_основную_базу();
 
-// Save the whole section to its file. Before the first save of the categories or the catalogue
-// in a run whose load of that file failed or was never attempted, the existing file is first
+// Save the whole section to its file. Before the first save of the kinds, the categories or the
+// catalogue in a run whose load of that file failed or was never attempted, the existing file is first
 // copied to "<file>.сохранено-<n>" (the first n that names no file yet) and the user is told once
 // where it was kept; when that copy cannot be made the save is not done and the error is raised,
 // and the first time the user is told why, with the file's name. A link to nothing holds nothing
 // to keep: the section is saved.
+void сохранить_виды();
 void сохранить_категории();
 void сохранить_основную_базу();
 void сохранить_настройки();

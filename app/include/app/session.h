@@ -70,7 +70,8 @@ extern DetermKind<Binary> шрифткарточки;
 Binary шрифт_в_блок(const Font& шрифт);
 std::optional<Font> шрифт_из_блока(const Binary& блок);
 
-// What the run knows about a start file that is also saved (the categories and the catalogue).
+// What the run knows about a start file that is also saved (the kinds, the categories and the
+// catalogue).
 struct StartFileState {
   bool holds_memory = false;  // loaded completely, or written by this run: saving loses nothing
   std::string kept_copy;      // the copy made before the first save, once made
@@ -89,6 +90,7 @@ struct Сеанс {
   // run that did not come from the command line (the program's tests), which works on the
   // current directory as it finds it (first_start.h).
   std::optional<ЗапускПрограммы> запуск;
+  StartFileState файл_видов;
   StartFileState файл_категорий;
   StartFileState файл_базы;
   // The list windows open now, in opening order: the task window's toolbars come back when the
