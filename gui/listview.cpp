@@ -68,11 +68,11 @@ void lview_SetRowCount(Window win, int count) {
 
 int lview_GetRowCount(Window win) { return table_of(win).cells().row_count(); }
 
-void lview_RowsChanged(Window win, int first, int last) { table_of(win).cells().rows_changed(first, last); }
+void lview_RowsChanged(Window win, int first, int last) { table_of(win).rows_changed(first, last); }
 
 void lview_Refresh(Window win) {
-  CellModel& m = table_of(win).cells();
-  m.rows_changed(0, m.row_count() - 1);
+  CtlTableView& v = table_of(win);
+  v.rows_changed(0, v.cells().row_count() - 1);
 }
 
 void lview_RowsInserted(Window win, int row, int count) {

@@ -219,6 +219,19 @@ void CtlTableView::reset_rows(int count) {
   verticalScrollBar()->setValue(std::min(top, verticalScrollBar()->maximum()));
 }
 
+void CtlTableView::rows_changed(int first, int last) {
+  const int rows = model_->row_count();
+  if (rows == 0 || model_->column_count() == 0) {
+    model_->rows_changed(first, last);
+    return;
+  }
+  executeDelayedItemsLayout();
+  const int top = std::clamp(verticalScrollBar()->value(), 0, rows - 1);
+  const int height = std::max(1, rowHeight(model_->index(top, 0)));
+  const int bottom = top + viewport()->height() / height + 1;
+  model_->rows_changed(std::max(first, top), std::min(last, bottom));
+}
+
 std::optional<int> CtlTableView::selected_row() const {
   std::optional<int> row;
   for (const QModelIndex& i : selectionModel()->selectedIndexes())

@@ -68,6 +68,10 @@ class CtlTableView : public ReportsFocus<QTreeView>, public ControlTraits {
 
   // All rows new; the scroll position kept as far as the new count allows.
   void reset_rows(int count);
+  // Rows first..last changed in place. Only the rows on screen are drawn again: the view keeps
+  // nothing of the others (their heights are all one), and telling it of every row of a long
+  // list costs a pass over all of them.
+  void rows_changed(int first, int last);
   // Rows removed; a removed selected row leaves nothing selected.
   void remove_rows(int row, int count);
   std::optional<int> selected_row() const;
