@@ -26,10 +26,18 @@ namespace {
 // the layer's own (they are not pictures of the program).
 bool excluded_format(const std::string& f) { return f == "cur"; }
 
-// A bitmap file, or an icon or cursor directory: read by the layer's own decoder.
-bool own_format(const QByteArray& head) {
-  if (head.size() >= 2 && head[0] == 'B' && head[1] == 'M') return true;
-  return head.size() >= 4 && head[0] == 0 && head[1] == 0 && (head[2] == 1 || head[2] == 2) && head[3] == 0;
+// What a file's first bytes say about who reads it: bitmap and icon files the layer's own
+// decoder, everything else the toolkit. Bytes 0, 0, 2, 0 start a cursor directory or an
+// uncompressed true-colour TGA file; the toolkit reads them as TGA only, since cursors are no
+// pictures of the program.
+enum class Reader { own, toolkit, tga_only };
+Reader reader_for(const QByteArray& head) {
+  if (head.size() >= 2 && head[0] == 'B' && head[1] == 'M') return Reader::own;
+  if (head.size() >= 4 && head[0] == 0 && head[1] == 0 && head[3] == 0) {
+    if (head[2] == 1) return Reader::own;
+    if (head[2] == 2) return Reader::tga_only;
+  }
+  return Reader::toolkit;
 }
 
 // `size` made to fit inside the bounds (0: no bound), aspect kept; never enlarged.
@@ -74,9 +82,12 @@ Reading own_picture(QFile& file, int max_width, int max_height, bool keep) {
 }
 
 // A picture in a format of the toolkit, turned upright as its orientation tag says.
-Reading toolkit_picture(QFile& file, int max_width, int max_height, bool keep) {
+Reading toolkit_picture(QFile& file, int max_width, int max_height, bool keep, bool tga_only) {
   QImageReader reader(&file);
-  reader.setDecideFormatFromContent(true);
+  if (tga_only)
+    reader.setFormat("tga");
+  else
+    reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(true);
   // The layer's own limit on pixels is the one that holds, not the toolkit's smaller default.
   reader.setAllocationLimit(static_cast<int>(bitmap::kMaxPixels * 4 / (1024 * 1024)));
@@ -107,8 +118,9 @@ Reading read_picture(const std::string& file_name, int max_width, int max_height
   QFile file(QString::fromStdString(host));
   if (!file.open(QIODevice::ReadOnly)) return {pf_Unreadable};
   try {
-    if (own_format(file.peek(4))) return own_picture(file, max_width, max_height, keep);
-    return toolkit_picture(file, max_width, max_height, keep);
+    const Reader by = reader_for(file.peek(4));
+    if (by == Reader::own) return own_picture(file, max_width, max_height, keep);
+    return toolkit_picture(file, max_width, max_height, keep, by == Reader::tga_only);
   } catch (const std::bad_alloc&) {
     return {pf_TooLarge};
   } catch (const RunError& e) {

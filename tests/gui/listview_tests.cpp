@@ -477,6 +477,31 @@ class ListViewTests : public QtSuite {
     });
   }
 
+  // Once the list's destruction has begun the program's rows may be gone: the source is not
+  // asked again, though the toolkit lays the hidden list out once more.
+  void theSourceIsNotAskedOnceDestructionBegins() {
+    run_in_task([](Window task) {
+      const Window w = make_window(task);
+      static Window list;
+      static int asked_while_dying;
+      asked_while_dying = 0;
+      list = 0;  // while it is made, the list's handle is not known here yet
+      list = lview_Create(w, {10, 10, 300, 200}, "", {}, kListId, three_columns(),
+                          [](int row, int) {
+                            const gui_detail::WindowRecord* r = find_record(list);
+                            if (list != 0 && (!r || r->dying)) ++asked_while_dying;
+                            return std::to_string(row);
+                          },
+                          500);
+      QVERIFY(QTest::qWaitForWindowExposed(view_of(list)));
+      paint_now(list);
+      lview_RowsRemoved(list, 0, 100);  // a layout is pending when the window goes
+      win_Destroy(w);
+      QCoreApplication::processEvents();
+      QCOMPARE(asked_while_dying, 0);
+    });
+  }
+
   // A source that raises a run-time error is reported once, as an error of a handler, and is
   // asked nothing more until the program tells the list of a change.
   void aFailingSourceIsReportedOnce() {

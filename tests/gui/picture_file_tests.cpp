@@ -113,6 +113,26 @@ QByteArray gif_of(const QImage& img) {
   return out;
 }
 
+// An uncompressed true-colour TGA 2.0 file (the toolkit reads TGA but does not write it). Its
+// first bytes are those of a cursor file's directory.
+QByteArray tga_of(const QImage& img) {
+  QByteArray out(18, '\0');
+  out[2] = 2;  // true colour, no colour map
+  out[12] = char(img.width() & 0xFF);
+  out[13] = char(img.width() >> 8);
+  out[14] = char(img.height() & 0xFF);
+  out[15] = char(img.height() >> 8);
+  out[16] = 24;
+  for (int y = img.height() - 1; y >= 0; --y)  // bottom row first
+    for (int x = 0; x < img.width(); ++x) {
+      const QRgb c = img.pixel(x, y);
+      out.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c)));
+    }
+  // The footer of a TGA 2.0 file, which the toolkit's reader asks for.
+  out.append(QByteArray(8, '\0')).append("TRUEVISION-XFILE.").append('\0');
+  return out;
+}
+
 bool near(QRgb a, QRgb b, int tolerance) {
   return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
          std::abs(qBlue(a) - qBlue(b)) <= tolerance;
@@ -173,6 +193,7 @@ class PictureFileTests : public QtSuite {
     QTest::newRow("webp") << QByteArray("webp") << QString("cover.webp") << 24;
     QTest::newRow("tiff") << QByteArray("tiff") << QString("cover.tif") << 0;
     QTest::newRow("ico") << QByteArray("ico") << QString("cover.ico") << 0;
+    QTest::newRow("tga") << QByteArray("tga") << QString("cover.tga") << 0;
     QTest::newRow("png named .bmp") << QByteArray("png") << QString("wrong.bmp") << 0;
   }
   // Each format gives the picture's size, a packed 24-bit block (or the bitmap's own block) and
@@ -187,6 +208,8 @@ class PictureFileTests : public QtSuite {
     const QByteArray utf8 = file.toUtf8();
     if (format == "gif") {
       dir.write(utf8.constData(), gif_of(sample()));
+    } else if (format == "tga") {
+      dir.write(utf8.constData(), tga_of(sample()));
     } else {
       QImageWriter writer(dir.host(utf8.constData()), format);
       if (format == "webp") writer.setQuality(100);  // lossless
