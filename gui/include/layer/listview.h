@@ -53,12 +53,12 @@ using CellSource = std::function<std::string(int row, int column)>;
 
 // Makes a multi-column list in `parent` with outer rectangle `rect`, columns and rows as given.
 // The same as win_CreateControl(wk_ListView, rect, title, parent, flags, ctl_id) followed by
-// lview_SetColumns, lview_SetSource and lview_SetRowCount.
+// lview_SetColumns, lview_SetSource and lview_SetRowCount (a negative row count: 6010).
 Window lview_Create(Window parent, Rect rect, const std::string& title, const WinFlags& flags, int ctl_id,
                     const std::vector<ListViewColumn>& columns, CellSource source, int row_count);
 
-// Replaces every column (and drops the sort indicator). At least one column stays shown: when
-// none is visible, the first is shown.
+// Replaces every column; the selection is cleared and the sort indicator dropped. At least one
+// column stays shown: when none is visible, the first is shown. A negative width is taken as 0.
 void lview_SetColumns(Window win, const std::vector<ListViewColumn>& columns);
 // The columns as they stand now: captions, widths as the user left them (a hidden column keeps
 // the width it had when shown), alignment, visibility.
