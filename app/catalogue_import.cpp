@@ -110,8 +110,7 @@ bool импортировать_каталог() {
                ERR_ErrorAdvice(e.code()));
     else if (errcode::host_number(e.code()) > 0)
       сообщить("Записи добавлены, но новые категории или виды сохранить не удалось ("_cps + причина_ошибки_файла(e) +
-               ").
-"_cps + ERR_ErrorAdvice(e.code()));
+               ").\n"_cps + ERR_ErrorAdvice(e.code()));
     else
       throw;
     return записи_добавлены;

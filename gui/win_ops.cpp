@@ -27,7 +27,7 @@ using namespace gui_detail;
 
 namespace {
 
-bool is_control_kind(int kind) { return kind >= wk_PushButton && kind <= wk_Icon; }
+bool is_control_kind(int kind) { return (kind >= wk_PushButton && kind <= wk_Icon) || kind == wk_ListView; }
 
 bool has_handler_kind(int kind) {
   return kind == wk_TopLevel || kind == wk_Child || kind == wk_Task || kind == wk_ModalDialog ||

@@ -10,6 +10,7 @@
 #include "internal/dispatch.h"
 #include "internal/font_block.h"
 #include "internal/list_tab_delegate.h"
+#include "internal/list_view.h"
 #include "internal/qt_window.h"
 #include "internal/text.h"
 #include "internal/window_record.h"
@@ -185,6 +186,12 @@ QWidget* make_widget(QWidget* parent, int kind, const ControlFlags& f, const QSt
       g->setTitle(title);
       return g;
     }
+    case wk_ListView: {  // its title is not shown: it names the list for assistive technology
+      auto* v = new CtlTableView(parent);
+      if (f[38]) v->setFrameShape(QFrame::NoFrame);
+      v->setAccessibleName(title);
+      return v;
+    }
     default: return nullptr;
   }
 }
@@ -230,7 +237,8 @@ QRect dialog_units_to_pixels(const Rect& du, BaseUnits b) {
 
 Window create_control_px(Window parent, int kind, const QRect& outer, const std::string& title,
                          const WinFlags& flags, int ctl_id) {
-  if (kind < wk_PushButton || kind > wk_GroupBox || parent == kScreenWindow) RUN_Error(errcode::kWrongKind);
+  if ((kind < wk_PushButton || kind > wk_GroupBox) && kind != wk_ListView) RUN_Error(errcode::kWrongKind);
+  if (parent == kScreenWindow) RUN_Error(errcode::kWrongKind);
   WindowRecord& pr = checked_record(parent);
   if (!QApplication::instance() || !pr.client || pr.dying) RUN_Error(errcode::kControlNotCreated);
   const ControlFlags f = parse_flags(flags);

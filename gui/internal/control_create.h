@@ -29,7 +29,7 @@ BaseUnits system_base_units();
 // Dialog units to pixels: x and width × base x / 4, y and height × base y / 8.
 QRect dialog_units_to_pixels(const Rect& du, BaseUnits b);
 
-// Makes a control of kind 8..18 at `outer` (pixels, in the parent's client coordinates) without
+// Makes a control of kind 8..18 or 21 (a multi-column list) at `outer` (pixels, in the parent's client coordinates) without
 // any mapping. Kind out of range or the screen as parent: 6001; not a window: 6000; the toolkit
 // cannot make it: 6302.
 Window create_control_px(Window parent, int kind, const QRect& outer, const std::string& title,

@@ -23,7 +23,7 @@ namespace {
 constexpr std::uint32_t kTabStopFlag = 26;
 
 bool is_field_kind(int kind) {
-  return kind == wk_Edit || kind == wk_ListBox || kind == wk_ListButton || kind == wk_ListEdit;
+  return kind == wk_Edit || kind == wk_ListBox || kind == wk_ListButton || kind == wk_ListEdit || kind == wk_ListView;
 }
 
 bool has_flag(const WinFlags& flags, std::uint32_t f) {
