@@ -44,7 +44,7 @@ function may_see(user, lib) {
   if (user == lib || user == "bench") return 1
   if (lib == "layer") return user ~ /^tests\/(gui|editor|packages|app)$/
   if (lib == "runtime") return user == "tests/runtime"
-  if (lib == "packages") return user == "tests/packages"
+  if (lib == "packages") return user ~ /^tests\/(packages|app)$/
   if (lib ~ /^tests\// || lib == "fuzz") return user ~ /^tests\// || user == "fuzz"
   return 0
 }

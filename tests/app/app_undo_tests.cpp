@@ -16,6 +16,7 @@
 #include "app/record_card.h"
 #include "app/undo_history.h"
 #include "app_test_support.h"
+#include "app_window_records.h"
 #include "internal/window_record.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
@@ -30,11 +31,6 @@ const std::string kТриЗаписи = record_line(3, "Пушкин", "Онег
 const char* const kКаталог = "Литература1.pbs";
 const char* const kКатегории = "КатегЛитер.pbs";
 
-QWidget* client_of(Window w) { return gui_detail::find_record(w)->client; }
-Window window_of(QWidget* w) {
-  const gui_detail::WindowRecord* r = gui_detail::find_record(w);
-  return r ? r->handle : 0;
-}
 void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
 
 // The program's main window active again, as after a click on it (a closed dialog leaves no
@@ -48,27 +44,6 @@ void activate_program() {
       w->activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(w));
     }
-}
-
-// The help-line texts the task window shows as the mouse passes along its toolbars.
-QStringList help_line_texts(Window task) {
-  QStringList seen;
-  for (Window tb : win_GetChildWindows(task)) {
-    if (!toolbar_IsToolbar(tb)) continue;
-    QWidget* w = client_of(tb);
-    for (int x = 0; x < w->width(); x += 3) {
-      const QPoint at(x, w->height() / 2);
-      QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
-                       Qt::NoModifier);
-      QApplication::sendEvent(w, &move);
-      const auto v = toolbar_GetValue(task, id_строкиподсказки);
-      if (v && std::holds_alternative<text_value>(*v)) {
-        const QString text = qs(std::get<text_value>(*v).text);
-        if (!text.isEmpty() && !seen.contains(text)) seen << text;
-      }
-    }
-  }
-  return seen;
 }
 
 bool button_on(Window task, int id) {
