@@ -35,11 +35,11 @@
     </message>
     <message>
         <source>No description</source>
-        <translation>Каталог книг домашней библиотеки</translation>
+        <translation>Каталог книг небольшой библиотеки или домашнего собрания</translation>
     </message>
     <message>
         <source>Version 1.0</source>
-        <translation>Версия 1.0</translation>
+        <translation>Версия 1.0, все права защищены</translation>
     </message>
     <message>
         <source>OK</source>
