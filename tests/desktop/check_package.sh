@@ -5,6 +5,9 @@
 # and --help, with no display.
 # Usage: check_package.sh <build dir> <version>
 set -euo pipefail
+# The sample catalogue's file names are Cyrillic: the packaging tools run under C.UTF-8, which
+# every Debian system has, whatever locale the caller has (one never generated, say).
+export LC_ALL=C.UTF-8
 build=$1
 version=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
