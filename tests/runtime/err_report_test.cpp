@@ -66,6 +66,26 @@ class ErrMessages : public ::testing::Test {
   TempDir dir_;
 };
 
+// The fallback texts of a message file in `dir` that lacks the code, each of the runtime's words as
+// `as_read` gives it.
+std::string as_written(std::string_view text) { return std::string(text); }
+std::string bracketed(std::string_view text) { return "<" + std::string(text) + ">"; }
+void expect_fallback_texts(const std::string& dir, std::string (*as_read)(std::string_view)) {
+  const std::string file = dir + "/KERNOG.ERR";
+  write_bytes(file, "1009 Access violation\n");
+  ERR_UseMessageFile(file);
+  EXPECT_EQ(ERR_GetSysErrorMsg(1009), "1009 Access violation");  // the file's own text
+  const std::string no_text = " " + as_read("No error messages") + ")";
+  EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (" + file + no_text);
+  EXPECT_THROW(RUN_OsError(7000 + ENOENT), RunError);
+  EXPECT_EQ(ERR_GetSysErrorMsg(7002), "7002 " + as_read("Native OS error") + " 2 " +
+                                          as_read("No such file or directory") + " (" + file + no_text);
+  RUN_NoteHostFault(1050, 0x1B);
+  EXPECT_EQ(ERR_GetSysErrorMsg(1050), "1050 " + as_read("Exception with code") + " 1B (" + file + no_text);
+  ERR_UseMessageFile(dir);  // a directory opens but cannot be read
+  EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (" + dir + " " + as_read("can not be read") + ")");
+}
+
 TEST_F(ErrMessages, FallbackTexts) {
   {
     InDirectory here(dir_.path());
@@ -73,17 +93,7 @@ TEST_F(ErrMessages, FallbackTexts) {
     EXPECT_EQ(ERR_MessageFilePath(), "KERNOG.ERR");
     EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (KERNOG.ERR can not be opened)");
   }
-  const std::string file = dir_.file("KERNOG.ERR");
-  write_bytes(file, "1009 Access violation\n");
-  ERR_UseMessageFile(file);
-  EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (" + file + " No error messages)");
-  EXPECT_THROW(RUN_OsError(7000 + ENOENT), RunError);
-  EXPECT_EQ(ERR_GetSysErrorMsg(7002), "7002 Native OS error 2 No such file or directory (" + file +
-                                          " No error messages)");
-  RUN_NoteHostFault(1050, 0x1B);
-  EXPECT_EQ(ERR_GetSysErrorMsg(1050), "1050 Exception with code 1B (" + file + " No error messages)");
-  ERR_UseMessageFile(dir_.path());  // a directory opens but cannot be read
-  EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (" + dir_.path() + " can not be read)");
+  expect_fallback_texts(dir_.path(), as_written);
 }
 
 TEST_F(ErrMessages, LinesAreFoundByTheirCode) {
@@ -231,21 +241,10 @@ TEST_F(ErrMessages, TheShippedRussianFileHasTheSameCodes) {
 }
 
 // The runtime's words pass through the installed translation; without one they stand as written.
-std::string bracketed(std::string_view text) { return "<" + std::string(text) + ">"; }
-
 TEST_F(ErrMessages, TheRuntimesWordsPassThroughTheTranslation) {
-  const std::string file = dir_.file("KERNOG.ERR");
-  write_bytes(file, "1009 Access violation\n");
-  ERR_UseMessageFile(file);
   ERR_InstallTranslation(bracketed);
   EXPECT_EQ(ERR_GetTranslation(), &bracketed);
-  EXPECT_EQ(ERR_GetSysErrorMsg(1009), "1009 Access violation");  // the file's own text
-  EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (" + file + " <No error messages>)");
-  EXPECT_THROW(RUN_OsError(7000 + ENOENT), RunError);
-  EXPECT_EQ(ERR_GetSysErrorMsg(7002), "7002 <Native OS error> 2 <No such file or directory> (" + file +
-                                          " <No error messages>)");
-  RUN_NoteHostFault(1050, 0x1B);
-  EXPECT_EQ(ERR_GetSysErrorMsg(1050), "1050 <Exception with code> 1B (" + file + " <No error messages>)");
+  expect_fallback_texts(dir_.path(), bracketed);
   EXPECT_EQ(ERR_HostErrorText(41), "<Unknown error> 41");  // a number the C library has no text for
   EXPECT_EQ(ERR_MemoryOverflowWords(), "<+ memory overflow>");
   {
@@ -253,8 +252,6 @@ TEST_F(ErrMessages, TheRuntimesWordsPassThroughTheTranslation) {
     ERR_UseMessageFile("none.err");
     EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (none.err <can not be opened>)");
   }
-  ERR_UseMessageFile(dir_.path());
-  EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (" + dir_.path() + " <can not be read>)");
   for (const std::string_view word : ERR_ReportWords) EXPECT_EQ(ERR_Translate(word), bracketed(word));
   // The reset puts the words back as written.
   RUN_ResetParts();
