@@ -38,7 +38,7 @@ std::vector<std::string> catalogue_lines(int n) {
 }
 
 Window make_window() {
-  return win_Create(wk_TopLevel, {40, 40, 864, 640}, "bench", no_menu{}, uix_GetAttrVal(300),
+  return win_Create(wk_TopLevel, {40, 40, 864, 640}, "bench", no_menu{}, uix_GetAttrVal(attr_ScreenWindow),
                     {wsf_TitleBar, wsf_SizeBorder}, nullptr, 0);
 }
 

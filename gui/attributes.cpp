@@ -101,37 +101,38 @@ std::int32_t uix_GetAttrVal(int attr) {
     case xQbx_bPRN_Q_RAW: return a.prn_raw;
     case xQbx_tBarheight: case xQbx_sBarheight: case xQbx_lBarheight: case xQbx_rBarheight:
       return margin_of(attr);
-    case 10001: return kInstanceHandle;
-    case 10003: return task() ? static_cast<std::int32_t>(task()->task_window) : 0;
-    case 101: return screen ? (screen->depth() > 1) : 1;
-    case 102: return 1;
-    case 103: return 10000;
-    case 200: case 201: case 202: return 24;
-    case 203: return style_metric(QStyle::PM_ScrollBarExtent);  // vertical bar width
-    case 204: return style_metric(QStyle::PM_ScrollBarExtent);  // horizontal bar height
-    case 205: case 206: return 18;
-    case 207: case 208: return 32;
-    case 300: return static_cast<std::int32_t>(kScreenWindow);
-    case 301: return static_cast<std::int32_t>(uix_GetTaskWin());
-    case 400: return screen ? screen->geometry().height() : 0;
-    case 401: return screen ? screen->geometry().width() : 0;
-    case 402: return screen ? qRound(screen->logicalDotsPerInchX()) : 96;
-    case 403: return screen_ppi_y();
+    case attr_Instance: return kInstanceHandle;
+    case attr_TaskData: return task() ? static_cast<std::int32_t>(task()->task_window) : 0;
+    case attr_ColorDisplay: return screen ? (screen->depth() > 1) : 1;
+    case attr_MousePresent: return 1;
+    case attr_Ten000: return 10000;
+    case attr_Fixed24First: case 201: case attr_Fixed24Last: return 24;
+    case attr_ScrollBarWidth: return style_metric(QStyle::PM_ScrollBarExtent);
+    case attr_ScrollBarHeight: return style_metric(QStyle::PM_ScrollBarExtent);  // horizontal bar height
+    case attr_Fixed18First: case attr_Fixed18Last: return 18;
+    case attr_IconWidth: case attr_IconHeight: return 32;
+    case attr_ScreenWindow: return static_cast<std::int32_t>(kScreenWindow);
+    case attr_TaskWindow: return static_cast<std::int32_t>(uix_GetTaskWin());
+    case attr_ScreenHeight: return screen ? screen->geometry().height() : 0;
+    case attr_ScreenWidth: return screen ? screen->geometry().width() : 0;
+    case attr_ScreenPpiX: return screen ? qRound(screen->logicalDotsPerInchX()) : 96;
+    case attr_ScreenPpiY: return screen_ppi_y();
     // No printer support on this platform: an A4 page at 300 dots per inch.
-    case 404: return 3508;
-    case 405: return 2480;
-    case 406: case 407: return 300;
-    case 500: case 501: return style_metric(QStyle::PM_MdiSubWindowFrameWidth);
-    case 502: case 503: return 1;
-    case 504: case 505: return style_metric(QStyle::PM_DefaultFrameWidth);
-    case 506: {
+    case attr_PrinterHeight: return 3508;
+    case attr_PrinterWidth: return 2480;
+    case attr_PrinterPpiX: case attr_PrinterPpiY: return 300;
+    case attr_FrameWidth: case attr_FrameHeight: return style_metric(QStyle::PM_MdiSubWindowFrameWidth);
+    case attr_BorderWidth: case attr_BorderHeight: return 1;
+    case attr_DialogFrameWidth: case attr_DialogFrameHeight: return style_metric(QStyle::PM_DefaultFrameWidth);
+    case attr_MenuHeight: {
       if (!gui) return 0;
       QMenuBar probe;
       return probe.sizeHint().height();
     }
-    case 507: return style_metric(QStyle::PM_TitleBarHeight);
+    case attr_CaptionHeight: return style_metric(QStyle::PM_TitleBarHeight);
     default: break;
   }
-  if (attr >= 104 && attr <= 129) return gui ? static_cast<std::int32_t>(system_color(attr - 104)) : 0;
+  if (attr >= attr_SysColor && attr <= attr_SysColorLast)
+    return gui ? static_cast<std::int32_t>(system_color(attr - attr_SysColor)) : 0;
   RUN_Error(errcode::kBadValue);
 }

@@ -13,8 +13,6 @@ using namespace msg_facts;
 
 namespace {
 
-constexpr int kTaskWindowAttr = 301;
-
 bool contains_nl(std::string_view text) { return text.find('\n') != std::string_view::npos; }
 
 void check_starttimer(Window win) {
@@ -68,7 +66,7 @@ Window msg_Create(std::int32_t max_lines) { return msg_Create("Messages", max_li
 Window msg_Create(const std::string& title, std::int32_t max_lines) {
   if (const std::optional<Window> win = msg_detail::live_window()) return *win;
   max_no_lines.replace(max_lines);
-  const Window task = static_cast<Window>(uix_GetAttrVal(kTaskWindowAttr));
+  const Window task = static_cast<Window>(uix_GetAttrVal(attr_TaskWindow));
   const Rect rect = msg_geometry::creation_rect(win_GetClientRect(task), uix_GetAttrVal(xQbx_tBarheight),
                                                 uix_GetAttrVal(xQbx_sBarheight));
   const msg_geometry::InitialSize size = msg_geometry::get_initial_mes_win_size(win_GetClientRect(task).right);

@@ -12,7 +12,7 @@ using namespace toolbar_detail;
 namespace {
 
 // The screen window of the layer, the owner of a free-standing toolbar.
-Window screen_window() { return static_cast<Window>(uix_GetAttrVal(300)); }
+Window screen_window() { return static_cast<Window>(uix_GetAttrVal(attr_ScreenWindow)); }
 
 toolbar_value initial_value(const toolbar_control& def) {
   if (const auto* c = std::get_if<tb_ctrl>(&def)) return ctrl_value{c->enabled, c->second};

@@ -12,6 +12,7 @@
 #include "runtime/file_slots.h"
 #include "runtime/run.h"
 #include "runtime/run_error.h"
+#include "runtime/term_reader.h"
 
 namespace {
 
@@ -25,8 +26,9 @@ struct RunPart {
 // The runtime's own reset: the program's files closed (a failing close is not reported: the
 // state is dropped either way) and the devices back to the screen and the keyboard; the routines
 // the layer, the packages and the program install (console output, error reports and the
-// translation of their words, message and fatal boxes) back to the runtime's own; the fact store emptied (every section's chains, single
-// kinds back at their preset fact) and the error state cleared.
+// translation of their words, message and fatal boxes) back to the runtime's own; the fact store
+// emptied (every section's chains, single kinds back at their preset fact), the position of the
+// last read error forgotten and the error state cleared.
 void reset_runtime() {
   try {
     IO_EndFiles();
@@ -40,6 +42,7 @@ void reset_runtime() {
   ERR_SetMessageBoxes(false);
   RUN_SetErrorBoxFn(nullptr);
   RNT_FC_Terminate();
+  RNT_ResetReadErrorPosition();
   RUN_ResetErrorState();
 }
 

@@ -29,6 +29,13 @@ bool is_unsigned(TypeCode code) {
 
 const std::string& RNT_ReadTermErrorLine() { return g_error_line; }
 
+void RNT_ResetReadErrorPosition() {
+  RNT_ConsultErrorFilepos = 0;
+  RNT_ReadTermErrorLinePos = 0;
+  g_error_line.clear();
+  g_error_line.shrink_to_fit();
+}
+
 void TermLineReader::fail(int code, std::size_t at) const {
   RNT_ReadTermErrorLinePos = at;
   g_error_line.assign(line_.data(), line_.size());

@@ -3,7 +3,8 @@
 # include_boundaries). It fails, naming file and line, when
 #   - an include reaches a private header of another library: the private headers of a library
 #     are those outside its include/ folder (runtime/, gui/ and editor/ for the layer, packages/);
-#     only the library itself and its white-box tests (and bench/) may include them;
+#     only the library itself and its white-box tests (and bench/) may include them; the program's
+#     tests see the layer only through its test interface (gui/testing/layer_test_access.h);
 #   - an include names a public header ("runtime/x.h", "layer/x.h", ...) that is not one;
 #   - an include goes against the libraries' order: the runtime, the layer (and its tests) and the
 #     packages see nothing of the program above them (resources/, app/), and the runtime nothing
@@ -32,6 +33,7 @@ mapfile -t headers < <(find "${folders[@]}" -name '*.h' | sort)
 # The library (or test folder) a path belongs to.
 function owner(p) {
   if (p ~ /^gui\/portable\//) return "layer_portable"
+  if (p ~ /^gui\/testing\//) return "layer_test_access"
   if (p ~ /^app\/catalogue\//) return "catalogue"
   if (p ~ /^(gui|editor)\//) return "layer"
   if (p ~ /^(runtime|packages|resources|app)\//) { split(p, a, "/"); return a[1] }
@@ -42,7 +44,8 @@ function is_public(p) { return p ~ /^[^\/]+(\/portable|\/catalogue)?\/include\//
 # Whether code in `user` may include a private header of `lib`.
 function may_see(user, lib) {
   if (user == lib || user == "bench") return 1
-  if (lib == "layer") return user ~ /^tests\/(gui|editor|packages|app)$/
+  if (lib == "layer") return user ~ /^tests\/(gui|editor|packages)$/ || user == "layer_test_access"
+  if (lib == "layer_test_access") return user ~ /^tests\//
   if (lib == "runtime") return user == "tests/runtime"
   if (lib == "packages") return user ~ /^tests\/(packages|app)$/
   if (lib ~ /^tests\// || lib == "fuzz") return user ~ /^tests\// || user == "fuzz"
@@ -51,7 +54,7 @@ function may_see(user, lib) {
 # Whether code in `user` may include the public headers of `lib` (users not listed: any).
 function may_use(user, lib) { return !(user in uses) || index(" " uses[user] " ", " " lib " ") > 0 }
 function fail(msg) { print $1 ":" $2 ": " msg; bad = 1 }
-BEGIN { roots = "runtime gui editor packages resources app tests/gui tests/runtime tests/app tests/editor tests/packages fuzz bench"
+BEGIN { roots = "runtime gui gui/testing editor packages resources app tests/gui tests/runtime tests/app tests/editor tests/packages fuzz bench"
         nroots = split(roots, root, " ")
         public_prefix["runtime"] = "runtime/include"; public_prefix["layer"] = "gui/include"
         public_prefix["layer_portable"] = "gui/portable/include"; public_prefix["packages"] = "packages/include"

@@ -13,8 +13,7 @@
 #include "app/list_window.h"
 #include "app/recent_catalogues.h"
 #include "app_test_support.h"
-#include "internal/menu_model.h"
-#include "internal/window_record.h"
+#include "layer_test_access.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 #include "test_support.h"
@@ -78,7 +77,7 @@ QString cwd() { return QDir::currentPath(); }
 
 // The items of "Файл", separators as "-".
 QStringList file_menu(Window task) {
-  QAction* open = gui_detail::find_record(task)->menu->find(cmd_ОткрытьКаталог).front();
+  QAction* open = layer_test::menu_action(task, cmd_ОткрытьКаталог);
   QStringList out;
   for (QAction* a : qobject_cast<QMenu*>(open->associatedObjects().first())->actions())
     out << (a->isSeparator() ? QString("-") : a->text());
@@ -140,7 +139,7 @@ class AppCatalogueTests : public QtSuite {
       command(task, cmd_КатегВвести);
 
       // The menu item itself, as a click on it would.
-      gui_detail::find_record(task)->menu->find(cmd_ПоследнийКаталог1 + 1).front()->trigger();
+      layer_test::menu_action(task, cmd_ПоследнийКаталог1 + 1)->trigger();
       QCOMPARE(cwd(), school_path);
       QCOMPARE(win_GetText(task), cp("Фолиарх — ") + cp1251::from_utf8(QDir(school_path).dirName().toStdString()));
       QCOMPARE(authors(), (std::vector<std::string>{cp("Пушкин"), cp("Гоголь"), cp("Чехов")}));

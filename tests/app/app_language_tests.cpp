@@ -19,9 +19,6 @@
 #include "app/session.h"
 #include "app_test_support.h"
 #include "app_window_records.h"
-#include "internal/geometry.h"
-#include "internal/program_translation.h"
-#include "internal/text.h"
 #include "packages/message_window.h"
 #include "runtime/err_messages.h"
 #include "runtime/err_texts.h"
@@ -101,9 +98,10 @@ QStringList english_texts(const QWidget* root) {
   return english;
 }
 
-// Whether the program's translation has a Russian form for a text of the program (cp1251).
-bool has_russian_form(std::string_view text) { return !gui_detail::program_translation_of(gui_detail::to_qt(text)).isEmpty(); }
-bool english_only(std::string_view text) { return english_only(gui_detail::to_qt(text)); }
+// Whether the program's translation gives a text of the program (cp1251, English only) its
+// Russian form.
+bool has_russian_form(std::string_view text) { return uix_Translate(text) != text; }
+bool english_only(std::string_view text) { return english_only(qs(std::string(text))); }
 
 // Every text of a menu table (its items and their sub-menus).
 void menu_texts(std::span<const ResMenuItem> items, std::vector<std::string_view>& out) {
@@ -169,7 +167,7 @@ class AppLanguageTests : public QtSuite {
           QCOMPARE(item_texts(help_menu), help_items);
           // The message window.
           QVERIFY(msg_GetWin().has_value());
-          QCOMPARE(gui_detail::outer_widget(*gui_detail::find_record(*msg_GetWin()))->windowTitle(),
+          QCOMPARE(frame_of(*msg_GetWin())->windowTitle(),
                    ru_or("Сообщения", "Messages"));
           // The help line's hints for the toolbar.
           const QStringList hints = help_line_texts(task);
@@ -229,7 +227,7 @@ class AppLanguageTests : public QtSuite {
       english << english_texts(frame_of(task));
       const Window lw = open_list(task);
       QVERIFY(lw != 0);
-      english << english_texts(gui_detail::outer_widget(*gui_detail::find_record(lw)));
+      english << english_texts(frame_of(lw));
       english << english_texts(frame_of(task));  // with the list window's menu
       const QStringList hints = help_line_texts(lw);
       QVERIFY2(hints.contains(QString::fromUtf8("Карточка")), qPrintable(hints.join('|')));

@@ -8,7 +8,6 @@
 #include "app/list_window.h"
 #include "app_test_support.h"
 #include "app_window_records.h"
-#include "internal/window_record.h"
 #include "layer/editor.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"

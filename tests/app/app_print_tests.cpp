@@ -16,14 +16,14 @@
 #include "app/list_window.h"
 #include "app/record_card.h"
 #include "app_test_support.h"
-#include "internal/window_record.h"
+#include "layer_test_access.h"
 #include "pdf_text.h"
 
 using namespace app_test;
 
 namespace {
 
-QWidget* frame_of(Window w) { return gui_detail::find_record(w)->frame; }
+using layer_test::frame_of;
 
 // The texts of a menu's items, "-" for a separator.
 QStringList item_texts(QMenu* menu) {

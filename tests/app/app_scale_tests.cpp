@@ -9,15 +9,14 @@
 
 #include "app/cover_window.h"
 #include "app_test_support.h"
-#include "internal/control_widgets.h"
-#include "internal/window_record.h"
+#include "layer_test_access.h"
 #include "packages/toolbar.h"
 
 using namespace app_test;
 
 namespace {
 
-QWidget* client_of(Window w) { return gui_detail::find_record(w)->client; }
+using layer_test::client_of;
 
 // The number of 2 x 2 blocks of the device pixels of `area` (logical co-ordinates of `image`,
 // whose device pixel ratio is 2) whose four pixels differ: zero when the picture was enlarged
@@ -71,8 +70,8 @@ class AppScaleTests : public QtSuite {
           // Check boxes and radio buttons keep room for their box; a push button's caption is
           // drawn in a font of its own.
           const int box = (qobject_cast<QCheckBox*>(c) || qobject_cast<QRadioButton*>(c)) ? 16 : 0;
-          const auto* button = dynamic_cast<gui_detail::CtlPushButton*>(c);
-          const QFontMetrics metrics = button ? QFontMetrics(button->caption_font()) : c->fontMetrics();
+          const std::optional<QFont> caption = layer_test::caption_font(c);
+          const QFontMetrics metrics = caption ? QFontMetrics(*caption) : c->fontMetrics();
           const int wide = metrics.horizontalAdvance(text) + box;
           if (wide > c->width()) problems << QString("%1: %2 wide in %3").arg(text).arg(wide).arg(c->width());
           if (c->fontMetrics().height() > c->height()) problems << text + ": clipped below";

@@ -13,7 +13,7 @@
 #include "app/cover_window.h"
 #include "app/data_entry.h"
 #include "app_test_support.h"
-#include "internal/window_record.h"
+#include "layer_test_access.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 
@@ -25,11 +25,8 @@ const std::string kТриЗаписи = record_line(3, "Пушкин", "Онег
                                record_line(7, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "") +
                                record_line(5, "Чехов", "Сад", "Проза", "Журнал", 0, 1, "");
 
-Window window_of(QWidget* w) {
-  const gui_detail::WindowRecord* r = gui_detail::find_record(w);
-  return r ? r->handle : 0;
-}
-QWidget* client_of(Window w) { return gui_detail::find_record(w)->client; }
+using layer_test::client_of;
+using layer_test::window_of;
 
 void cancel_next() {
   on_next_modal([](QWidget* d) { click(d, "Cancel"); });
@@ -282,7 +279,7 @@ class AppTaskTests : public QtSuite {
       QVERIFY(wait_until([&] { return id_окнаобложки(true) == first; }));
       QVERIFY(wait_until([&] { return win_GetClientRect(first).right == 200; }));
       // In the MDI area, where the task window's children are placed.
-      QWidget* area = gui_detail::find_record(task)->frame->findChild<QMdiArea*>()->viewport();
+      QWidget* area = layer_test::frame_of(task)->findChild<QMdiArea*>()->viewport();
       const QPoint at = client_of(first)->mapTo(area, QPoint(0, 0));
       QCOMPARE(at, QPoint(570, 50));
       QCOMPARE(win_GetClientRect(first), (Rect{0, 0, 200, 300}));

@@ -17,7 +17,6 @@
 #include "app/undo_history.h"
 #include "app_test_support.h"
 #include "app_window_records.h"
-#include "internal/window_record.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 

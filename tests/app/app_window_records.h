@@ -1,5 +1,5 @@
-// White-box helpers of the program's scenario tests: a window's Qt widget and back, through the
-// layer's window records, and what the help line shows as the mouse passes along the toolbars.
+// Helpers of the program's scenario tests: a window's Qt widget and back, through the layer's
+// test interface, and what the help line shows as the mouse passes along the toolbars.
 #pragma once
 
 #include <QApplication>
@@ -8,19 +8,16 @@
 #include <QWidget>
 
 #include "app_test_support.h"
-#include "internal/window_record.h"
 #include "layer/layer.h"
+#include "layer_test_access.h"
 #include "packages/toolbar.h"
 #include "resources/ids.h"
 
 namespace app_test {
 
-inline QWidget* client_of(Window w) { return gui_detail::find_record(w)->client; }
-inline QWidget* frame_of(Window w) { return gui_detail::find_record(w)->frame; }
-inline Window window_of(QWidget* w) {
-  const gui_detail::WindowRecord* r = gui_detail::find_record(w);
-  return r ? r->handle : 0;
-}
+using layer_test::client_of;
+using layer_test::frame_of;
+using layer_test::window_of;
 
 // The help-line texts a window shows as the mouse passes along its toolbars (the task window, or
 // a list window, which has a help line of its own).

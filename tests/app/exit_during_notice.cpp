@@ -16,7 +16,7 @@
 
 #include "app/data_entry.h"
 #include "app/task_window.h"
-#include "internal/window_record.h"
+#include "layer_test_access.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 #include "process_driver.h"
@@ -37,8 +37,8 @@ QAction* menu_item(const QString& text) {
 }
 
 Window modal_layer_dialog() {
-  const gui_detail::WindowRecord* r = gui_detail::find_record(QApplication::activeModalWidget());
-  return r && r->kind == wk_ModalDialog ? r->handle : 0;
+  const Window w = layer_test::window_of(QApplication::activeModalWidget());
+  return w && win_GetType(w) == wk_ModalDialog ? w : 0;
 }
 
 enum class Step { start, entry, notice, leaving };
@@ -63,7 +63,7 @@ void poll() {
         g_step = Step::notice;
         win_SetText(win_GetCtlHandle(dlg, ид_Автор), cp1251::from_utf8("Толстой"));
         win_SetText(win_GetCtlHandle(dlg, ид_Наименование), cp1251::from_utf8("Война и мир"));
-        auto* ok = qobject_cast<QAbstractButton*>(gui_detail::find_record(win_GetCtlHandle(dlg, 1))->client.data());
+        auto* ok = qobject_cast<QAbstractButton*>(layer_test::client_of(win_GetCtlHandle(dlg, 1)));
         QTimer::singleShot(0, ok, &QAbstractButton::click);
       }
       break;

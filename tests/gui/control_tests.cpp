@@ -95,7 +95,7 @@ class ControlTests : public QtSuite {
       QCOMPARE(caught_code([&] { win_GetCtlHandle(w, 4242); }), errcode::kNoControlId);
       QCOMPARE(caught_code([&] { win_CreateControl(wk_Icon, {}, "", w, {}, 1); }), errcode::kWrongKind);
       QCOMPARE(caught_code([&] { win_CreateControl(wk_Child, {}, "", w, {}, 1); }), errcode::kWrongKind);
-      QCOMPARE(caught_code([&] { win_CreateControl(wk_Edit, {}, "", uix_GetAttrVal(300), {}, 1); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { win_CreateControl(wk_Edit, {}, "", uix_GetAttrVal(attr_ScreenWindow), {}, 1); }), errcode::kWrongKind);
       QCOMPARE(caught_code([&] { win_CreateControl(wk_Edit, {}, "", 0x7777, {}, 1); }), errcode::kNotWindow);
 
       // Flags: checked at creation, read-only, invisible and disabled, a multi-line field, and

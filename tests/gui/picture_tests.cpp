@@ -234,7 +234,7 @@ class PictureTests : public QtSuite {
   void theResetLeavesNothingOfTheLayerBehind() {
     Files files;
     const Picture p = load(files, "small.bmp", bmp_file({3, 2, 24, 0, {}, {}, 40, rows24(sample_grid(3, 2))}));
-    const Window pop = win_Create(wk_TopLevel, {0, 0, 50, 50}, "", no_menu{}, uix_GetAttrVal(300), {wsf_Invisible},
+    const Window pop = win_Create(wk_TopLevel, {0, 0, 50, 50}, "", no_menu{}, uix_GetAttrVal(attr_ScreenWindow), {wsf_Invisible},
                                   recording_handler, 0);
     class_Create("Meter", recording_handler);
     uix_SetAttrVal(xQbx_tBarheight, 7);
@@ -248,7 +248,7 @@ class PictureTests : public QtSuite {
     const Picture again = load(files, "again.bmp", bmp_file({1, 1, 24, 0, {}, {}, 40, rows24(sample_grid(1, 1))}));
     QVERIFY(again > p);
     pict_Destroy(again);
-    const Window next = win_Create(wk_TopLevel, {0, 0, 50, 50}, "", no_menu{}, uix_GetAttrVal(300), {wsf_Invisible},
+    const Window next = win_Create(wk_TopLevel, {0, 0, 50, 50}, "", no_menu{}, uix_GetAttrVal(attr_ScreenWindow), {wsf_Invisible},
                                    recording_handler, 0);
     QVERIFY(next > pop);
     win_Destroy(next);

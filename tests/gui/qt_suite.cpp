@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "internal/window_record.h"
+#include "layer_test_access.h"
 #include "runtime/run.h"
 
 void QtSuite::initMain() {
@@ -28,7 +28,7 @@ void QtSuite::cleanup() {
   tear_down();
   // Widgets on their way out go first: a window the test closed is not left behind.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  QCOMPARE(gui_detail::all_records().size(), std::size_t(0));
+  QCOMPARE(layer_test::window_count(), std::size_t(0));
   // What is left is named, and then deleted, so that one leak fails one test.
   QStringList left;
   for (QWidget* w : QApplication::topLevelWidgets()) {

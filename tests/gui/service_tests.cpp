@@ -87,7 +87,7 @@ class ServiceTests : public QtSuite {
       QCOMPARE(caught_code([] { timer_Set(0x7777, 10); }), errcode::kNotWindow);
     });
     // Without a task window there is no timer table.
-    const Window pop = win_Create(wk_TopLevel, {0, 0, 50, 50}, "", no_menu{}, uix_GetAttrVal(300),
+    const Window pop = win_Create(wk_TopLevel, {0, 0, 50, 50}, "", no_menu{}, uix_GetAttrVal(attr_ScreenWindow),
                                   {wsf_Invisible}, recording_handler, 0);
     QCOMPARE(caught_code([&] { timer_Set(pop, 10); }), errcode::kNoTimerTable);
     timer_Kill(900);  // no error without a table
@@ -224,7 +224,7 @@ class ServiceTests : public QtSuite {
       QCOMPARE(states.size(), std::size_t(1));
       QVERIFY(std::get<font>(states[0].item).value == courier);
       QCOMPARE(caught_code([&] { win_SetFont(w, Font{}); }), errcode::kFontNotCreated);
-      QCOMPARE(caught_code([&] { win_SetFont(uix_GetAttrVal(300), courier); }), errcode::kWrongKind);
+      QCOMPARE(caught_code([&] { win_SetFont(uix_GetAttrVal(attr_ScreenWindow), courier); }), errcode::kWrongKind);
     });
   }
 

@@ -83,7 +83,7 @@ class WindowTests : public QtSuite {
       seen = task;
       QCOMPARE(win_GetType(task), int(wk_Task));
       QCOMPARE(win_GetText(task), std::string("Test"));
-      QCOMPARE(uix_GetAttrVal(301), std::int32_t(task));
+      QCOMPARE(uix_GetAttrVal(attr_TaskWindow), std::int32_t(task));
       QCOMPARE(uix_GetAttrVal(xQbx_b3D), 0);  // no 3D-controls library here
       QVERIFY(QFile::exists(QString(":/icons/%1.ico").arg(fixture::icon_task)));  // the registered icon
       QVERIFY(!QApplication::windowIcon().pixmap(32).isNull());
@@ -476,8 +476,8 @@ class WindowTests : public QtSuite {
       QCOMPARE(caught_code([] { win_GetText(0x7777); }), errcode::kNotWindow);
       QCOMPARE(caught_code([&] { win_Create(wk_TopLevel, {}, "", no_menu{}, make_child(task), {}, nullptr, 0); }), errcode::kWrongKind);
       QCOMPARE(caught_code([&] { win_PostEvent(task, e_keydown{65, 0}); }), errcode::kCannotPost);
-      QCOMPARE(caught_code([] { win_Destroy(uix_GetAttrVal(300)); }), errcode::kWrongKind);
-      QCOMPARE(win_GetType(uix_GetAttrVal(300)), int(wk_Screen));
+      QCOMPARE(caught_code([] { win_Destroy(uix_GetAttrVal(attr_ScreenWindow)); }), errcode::kWrongKind);
+      QCOMPARE(win_GetType(uix_GetAttrVal(attr_ScreenWindow)), int(wk_Screen));
     });
   }
 
@@ -493,10 +493,10 @@ class WindowTests : public QtSuite {
       QCOMPARE(win_GetParent(c), task);
 
       const Window pop = win_Create(wk_TopLevel, {100, 120, 400, 320}, "pop", res_menu{fixture::menu_records},
-                                    uix_GetAttrVal(300), kTopFlags, recording_handler, 0);
+                                    uix_GetAttrVal(attr_ScreenWindow), kTopFlags, recording_handler, 0);
       QCOMPARE(win_GetClientRect(pop), (Rect{0, 0, 300, 200}));
       QCOMPARE(client_of(pop)->mapToGlobal(QPoint(0, 0)), QPoint(100, 120));
-      QCOMPARE(win_GetParent(pop), Window(uix_GetAttrVal(300)));
+      QCOMPARE(win_GetParent(pop), Window(uix_GetAttrVal(attr_ScreenWindow)));
       const Window child = make_child(pop, {1, 2, 51, 32});
       QCOMPARE(win_GetChildWindows(pop), std::vector<Window>{child});
       QCOMPARE(win_GetChildWindows(task), std::vector<Window>{c});

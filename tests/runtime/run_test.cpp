@@ -22,6 +22,7 @@
 #include "runtime/fact_kind.h"
 #include "runtime/file_slots.h"
 #include "runtime/run.h"
+#include "runtime/term_reader.h"
 #include "settings_store.h"
 #include "test_support.h"
 
@@ -152,7 +153,8 @@ void console(std::string_view text) { g_console += text; }
 
 // The parts are reset last registered first, each once however often it registered; the
 // runtime's own part, first of all, closes the program's files, puts the devices and the console
-// routines back, empties the fact store and clears the error state.
+// routines back, empties the fact store, forgets where the last read failed and clears the error
+// state.
 TEST_F(Run, ResetPutsEveryPartBackLastRegisteredFirst) {
   RUN_RegisterPart(nullptr, nullptr, reset_a);
   RUN_RegisterPart(nullptr, nullptr, reset_b);
@@ -167,6 +169,14 @@ TEST_F(Run, ResetPutsEveryPartBackLastRegisteredFirst) {
   FactKind<std::int32_t> numbers{section, "numbers"};
   counter.set(5);
   numbers.assertz(1);
+  EXPECT_NE(test_support::error_code_of([] {
+              Term t;
+              TermLineReader("  x").read(scalar_type(TypeCode::Integer), t);
+            }),
+            0);
+  RNT_ConsultErrorFilepos = 40;
+  ASSERT_NE(RNT_ReadTermErrorLinePos, 0u);
+  ASSERT_EQ(RNT_ReadTermErrorLine(), "  x");
   EXPECT_EQ(test_support::error_code_of([] { RUN_Error(errcode::kSecondFact); }), errcode::kSecondFact);
   ASSERT_TRUE(RUN_GetErrorFlag());
   g_resets.clear();
@@ -178,6 +188,9 @@ TEST_F(Run, ResetPutsEveryPartBackLastRegisteredFirst) {
   EXPECT_EQ(counter.get(), 0);
   EXPECT_EQ(numbers.count(), 0u);
   EXPECT_FALSE(RUN_GetErrorFlag());
+  EXPECT_EQ(RNT_ConsultErrorFilepos, 0u);
+  EXPECT_EQ(RNT_ReadTermErrorLinePos, 0u);
+  EXPECT_EQ(RNT_ReadTermErrorLine(), "");
   IO_WrStrCon("x");
   EXPECT_EQ(g_console, "");
 }

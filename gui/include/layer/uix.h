@@ -34,6 +34,21 @@ enum UixAttr : int {
   xQbx_bPLATFORM_VALIDATE = 10009, xQbx_lBarheight = 10010, xQbx_rBarheight = 10011,
   xQbx_bPRN_Q_RAW = 408
 };
+// The read-only attributes, by name: the instance and task-data words, whether the display has
+// colours and a mouse, the system colours (104..129, attr_SysColor + n), the screen and task
+// windows, the screen's and the printer's height, width and pixels per inch, the sizes of frames,
+// borders, menus and captions.
+enum UixReadOnlyAttr : int {
+  attr_Instance = 10001, attr_TaskData = 10003,
+  attr_ColorDisplay = 101, attr_MousePresent = 102, attr_Ten000 = 103, attr_SysColor = 104, attr_SysColorLast = 129,
+  attr_Fixed24First = 200, attr_Fixed24Last = 202, attr_Fixed18First = 205, attr_Fixed18Last = 206,
+  attr_ScrollBarWidth = 203, attr_ScrollBarHeight = 204, attr_IconWidth = 207, attr_IconHeight = 208,
+  attr_ScreenWindow = 300, attr_TaskWindow = 301,
+  attr_ScreenHeight = 400, attr_ScreenWidth = 401, attr_ScreenPpiX = 402, attr_ScreenPpiY = 403,
+  attr_PrinterHeight = 404, attr_PrinterWidth = 405, attr_PrinterPpiX = 406, attr_PrinterPpiY = 407,
+  attr_FrameWidth = 500, attr_FrameHeight = 501, attr_BorderWidth = 502, attr_BorderHeight = 503,
+  attr_DialogFrameWidth = 504, attr_DialogFrameHeight = 505, attr_MenuHeight = 506, attr_CaptionHeight = 507
+};
 void uix_SetAttrVal(int attr, std::int32_t value);
 std::int32_t uix_GetAttrVal(int attr);
 

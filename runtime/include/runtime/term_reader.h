@@ -26,6 +26,9 @@ extern std::size_t RNT_ConsultErrorFilepos;
 extern std::size_t RNT_ReadTermErrorLinePos;
 // A copy of the line of the last failed read.
 const std::string& RNT_ReadTermErrorLine();
+// The three above back at their start (0, 0 and no line): the runtime's reset calls it, so a
+// read error of one run is not reported as the position of the next.
+void RNT_ResetReadErrorPosition();
 
 // Reads values from one line, from left to right.
 class TermLineReader {
