@@ -300,6 +300,14 @@ class AppStartTests : public QtSuite {
     QVERIFY2(bar.contains(menus[0]) && bar.contains(menus[1]), qPrintable(lines[1]));
     QCOMPARE(bar.contains("Window") || bar.contains("Help"), menus[0] == "Window");  // none beside the Russian
     QCOMPARE(m.captured(2), messages);
+    // The command line is Russian under every locale: help, version and a wrong option.
+    env.remove("FOLIARKH_DRIVER_TEXTS");
+    for (const QStringList& args : {QStringList{"--help"}, QStringList{"--version"}, QStringList{"--bogus"}}) {
+      run_program(FOLIARKH_PROGRAM, args, env, out, err);
+      const QRegularExpression cyrillic(QString::fromUtf8("[а-яА-ЯёЁ]"));
+      for (const QString& line : (out + err).split('\n', Qt::SkipEmptyParts))
+        QVERIFY2(line.contains(cyrillic), qPrintable(args.join(' ') + ": " + line));
+    }
   }
 };
 
