@@ -101,7 +101,7 @@ Window open_dialog(const DialogTemplate& t, Window parent, int kind, EventHandle
   auto* dlg = new LayerDialog(pr ? outer_widget(*pr) : nullptr);
   dlg->setWindowFlags(dialog_window_flags(style));
   dlg->setFont(template_font(t));
-  dlg->setWindowTitle(to_qt(t.caption));
+  dlg->setWindowTitle(system_text(t.caption));
 
   auto rec = std::make_unique<WindowRecord>();
   rec->kind = kind;
