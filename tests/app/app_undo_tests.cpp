@@ -16,9 +16,9 @@
 #include "app/record_card.h"
 #include "app/undo_commands.h"
 #include "app_test_support.h"
+#include "app_window_records.h"
 #include "core/card_text.h"
 #include "core/undo_history.h"
-#include "layer_test_access.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 
@@ -32,8 +32,6 @@ const std::string kТриЗаписи = record_line(3, "Пушкин", "Онег
 const char* const kКаталог = "Литература1.pbs";
 const char* const kКатегории = "КатегЛитер.pbs";
 
-using layer_test::client_of;
-using layer_test::window_of;
 void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
 
 // The program's main window active again, as after a click on it (a closed dialog leaves no
@@ -47,27 +45,6 @@ void activate_program() {
       w->activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(w));
     }
-}
-
-// The help-line texts the task window shows as the mouse passes along its toolbars.
-QStringList help_line_texts(Window task) {
-  QStringList seen;
-  for (Window tb : win_GetChildWindows(task)) {
-    if (!toolbar_IsToolbar(tb)) continue;
-    QWidget* w = client_of(tb);
-    for (int x = 0; x < w->width(); x += 3) {
-      const QPoint at(x, w->height() / 2);
-      QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
-                       Qt::NoModifier);
-      QApplication::sendEvent(w, &move);
-      const auto v = toolbar_GetValue(task, id_строкиподсказки);
-      if (v && std::holds_alternative<text_value>(*v)) {
-        const QString text = qs(std::get<text_value>(*v).text);
-        if (!text.isEmpty() && !seen.contains(text)) seen << text;
-      }
-    }
-  }
-  return seen;
 }
 
 bool button_on(Window task, int id) {
