@@ -127,6 +127,8 @@ struct RunGuard {
 
 }  // namespace
 
+bool uix_CanShowWindows() { return can_show_windows(); }
+
 void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, const std::string&,
               const std::string& title) {
   ERR_InstallUserRepFns(uix_ErrorMsg);

@@ -15,7 +15,8 @@
 #include <cstring>
 #include <locale.h>
 
-#include "app/cover_window.h"
+#include "layer/timer.h"
+#include "runtime/run_error.h"
 #include "app/session.h"
 #include "app_test_support.h"
 #include "app_window_records.h"
@@ -111,8 +112,20 @@ void menu_texts(std::span<const ResMenuItem> items, std::vector<std::string_view
   }
 }
 
-// The cover file that is not there: opening the cover window reports run-time error 6005.
-const std::string kMissingCover = "nothing.bmp";
+// A window whose handler fails with run-time error 6005 on its first timer tick: a fault of the
+// program, which the run-time error box reports.
+std::optional<long> failing_window_eh(Window w, const Event& ev) {
+  if (std::holds_alternative<e_create>(ev)) {
+    timer_Set(w, 10);
+    return 0;
+  }
+  if (const auto* t = std::get_if<e_timer>(&ev)) {
+    timer_Kill(t->id);
+    win_Destroy(w);
+    RUN_Error(errcode::kCannotOpenFile);
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -177,7 +190,7 @@ class AppLanguageTests : public QtSuite {
           if (russian)
             for (const char* ru : {"Новый каталог", "Открыть каталог", "Резервная копия"})
               QVERIFY2(hints.contains(QString::fromUtf8(ru)), qPrintable(hints.join('|')));
-          // A run-time error in a handler: the cover file is not there.
+          // A run-time error in a handler.
           on_next_modal([&](QWidget* m) {
             auto* box = qobject_cast<QMessageBox*>(m);
             QVERIFY2(box, m->metaObject()->className() + QByteArray(" ") + m->windowTitle().toUtf8());
@@ -186,8 +199,7 @@ class AppLanguageTests : public QtSuite {
             box->button(QMessageBox::No)->click();
           });
           win_Move(task, Rect{0, 0, 1000, 700});
-          имяфайлаобложки.set(kMissingCover);
-          win_обложка_Create(task);
+          win_Create(wk_TopLevel, Rect{10, 10, 200, 100}, "x", no_menu{}, task, {wsf_TitleBar}, failing_window_eh, 0);
           QVERIFY(wait_until([&] { return !box_title.isEmpty() && !QApplication::activeModalWidget(); }));
           // The About box.
           on_next_modal([&](QWidget* d) {

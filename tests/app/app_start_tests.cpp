@@ -243,6 +243,11 @@ class AppStartTests : public QtSuite {
       QCOMPARE(run_program(FOLIARKH_PROGRAM, w.args, env, out, err), 2);
       QVERIFY2(err.startsWith("foliarkh: ") && err.contains(QString::fromUtf8(w.says)) && out.isEmpty(), qPrintable(err));
     }
+    // No display to show windows on: said in one line of the command line's words, exit 1, not
+    // the toolkit's abort.
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {}, env, out, err), 1);
+    QVERIFY2(err.startsWith(QString::fromUtf8("foliarkh: нет экрана")) && err.contains("DISPLAY") && out.isEmpty(),
+             qPrintable(err));
   }
 
   // The program in its own process: a first start from no catalogue with the sample books, and a

@@ -15,6 +15,10 @@
 void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu,
               const std::string& app_name, const std::string& title);
 Window uix_GetTaskWin();
+// Whether windows can be shown at all: a display is named (DISPLAY, WAYLAND_DISPLAY, or a platform
+// chosen by QT_QPA_PLATFORM) or the toolkit runs already. Without one, uix_Init could not open the
+// task window, and the toolkit would end the process with its own words.
+bool uix_CanShowWindows();
 
 // One of the system's own texts (code page 1251) as the user reads it: its Russian form from the
 // program's translation under a Russian locale (runtime/ui_language.h), else, and for a text the
