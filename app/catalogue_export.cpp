@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "app/catalogue_exchange.h"
-#include "app/csv_table.h"
 #include "app/list_filter.h"
 #include "app/shown_records.h"
 #include "core/catalogue_folder.h"
@@ -14,11 +13,6 @@
 #include "runtime/safe_write.h"
 
 namespace {
-
-constexpr std::string_view kМеткаПорядкаБайтов = "\xEF\xBB\xBF";
-
-constexpr Колонка kПорядок[] = {Колонка::код, Колонка::автор, Колонка::наименование, Колонка::категория,
-                                Колонка::вид, Колонка::диск, Колонка::переплёт, Колонка::обложка};
 
 void добавить_html(std::string& out, std::string_view text) {
   for (const char c : text) {
@@ -59,32 +53,13 @@ bool оканчивается_на(std::string_view имя, std::string_view о�
 
 }  // namespace
 
-std::string записи_в_csv(const std::vector<ЗаписьБазы>& records) {
-  // The quoting looks at ASCII bytes only, which both encodings share: the table is made in
-  // cp1251 and turned into UTF-8 at once.
-  std::string out;
-  out.reserve(records.size() * 100 + 100);
-  const auto строка = [&out](const auto& значение) {
-    bool первое = true;
-    for (const Колонка к : kПорядок) {
-      if (!первое) out.push_back(',');
-      первое = false;
-      добавить_поле_csv(out, значение(к));
-    }
-    out += "\r\n";
-  };
-  строка([](Колонка к) { return имя_колонки(к); });
-  for (const ЗаписьБазы& з : records) строка([&з](Колонка к) { return значение_колонки(з, к); });
-  return std::string(kМеткаПорядкаБайтов) + cp1251::to_utf8(out);
-}
-
 std::string записи_в_html(const std::vector<ЗаписьБазы>& records) {
   // The head is UTF-8 as written here; the table is made in cp1251 (its markup is ASCII) and
   // turned into UTF-8 at once.
   std::string out;
   out.reserve(records.size() * 160 + 1000);
   out += "<p>Записей: "_cps + std::to_string(records.size()) + "</p>\r\n<table>\r\n<thead><tr>";
-  for (const Колонка к : kПорядок) {
+  for (const Колонка к : kПорядокКолонок) {
     out += "<th>";
     добавить_html(out, имя_колонки(к));
     out += "</th>";
@@ -92,7 +67,7 @@ std::string записи_в_html(const std::vector<ЗаписьБазы>& record
   out += "</tr></thead>\r\n<tbody>\r\n";
   for (const ЗаписьБазы& з : records) {
     out += "<tr>";
-    for (const Колонка к : kПорядок) {
+    for (const Колонка к : kПорядокКолонок) {
       out += к == Колонка::код ? "<td class=\"n\">" : "<td>";
       добавить_html(out, значение_колонки(з, к));
       out += "</td>";

@@ -74,7 +74,7 @@ void нарисовать(Window win) {
 std::variant<Picture, std::string> загрузить_обложку(const std::string& файл) {
   if (файл.empty()) return "Файл обложки не выбран.\nВыберите его кнопкой «ВидОбл»."_cps;
   const std::string имя = в_кавычках(файл);
-  const std::string не_картинка = "Файл "_cps + имя + " — не картинка.\nОбложкой может быть картинка BMP. "_cps + совет_выбрать();
+  const std::string не_картинка = "Файл "_cps + имя + " — не картинка.\nОбложкой может быть картинка BMP, PNG, JPEG, GIF или другая. "_cps + совет_выбрать();
   // Only a regular file (or a link to one) is read: a pipe or a device would never end.
   std::error_code ec;
   const auto вид = std::filesystem::status(RUN_HostPath(файл), ec).type();

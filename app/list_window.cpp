@@ -141,6 +141,11 @@ void показать_изменения(const Изменения& changes) {
   for (const Window окно : окна) {
     if (win_GetType(окно) == wk_NotAWindow || ИсточникИзменения{окно} == changes.источник) continue;
     const Window список = win_GetCtlHandle(окно, ид_списка);
+    // The toolkit's list moves the selection of a deleted line to its neighbour, which the user
+    // never chose: the window whose chosen line went is left without a selection.
+    const std::optional<int> выбор = lbox_GetSelIndex(список);
+    const bool выбранная_ушла =
+        выбор && std::find(ушли.begin(), ушли.end(), lbox_GetItem(список, *выбор)) != ушли.end();
     if (ушли.size() + пришли.size() > kСтрокНаМесте) {
       lbox_Clear(список);
       заполнитьсписок(список);
@@ -148,6 +153,7 @@ void показать_изменения(const Изменения& changes) {
       for (const std::string& строка : ушли) заменить_строку_списка(список, строка, std::nullopt);
       for (const СтрокаПоиска& строка : пришли) заменить_строку_списка(список, std::nullopt, строка);
     }
+    if (выбранная_ушла) lbox_SetSel(список, 0, 0);
     if (!lbox_GetSelIndex(список)) сбросить_выбор_окна(окно);
   }
 }

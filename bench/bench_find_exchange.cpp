@@ -59,6 +59,7 @@ void BM_ImportCsv(benchmark::State& state) {
       state.PauseTiming();
       база_лит.retract_all();
       категории_лит.retract_all();
+      виды_лит.retract_all();
       state.ResumeTiming();
       auto plan = разобрать_импорт(table);
       выполнить_импорт(std::get<ПланИмпорта>(*plan));

@@ -13,12 +13,15 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://foliarkh.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The toolkit's Russian texts (file and font choosers, standard buttons) come from this package.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
-# The synopsis is the summary below; this is the extended description under it.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Каталог книг и журналов небольшой библиотеки или домашнего собрания:
-автор, название, вид и категория литературы, выходные данные и обложка
-каждой книги. При первом запуске программа предлагает начать с пустого
-каталога или с книг-образцов.")
+# The toolkit's Russian texts (file and font choosers, standard buttons) and its readers of
+# WebP, TIFF and other picture formats (covers) come from these packages.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-image-formats-plugins")
+# The synopsis is the summary below; this is the extended description under it, which does not
+# repeat it (lintian compares the two by their Latin letters and digits alone: the command's name
+# keeps the first line apart from the all-Cyrillic synopsis).
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Программа foliarkh ведёт каталог книг и журналов небольшой библиотеки или
+домашнего собрания: автор, название, вид и категория литературы, выходные
+данные и обложка каждой книги. При первом запуске она предлагает начать с
+пустого каталога или с книг-образцов.")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Фолиарх — каталог литературы")
 include(CPack)

@@ -11,10 +11,12 @@
 #include "editor_widget.h"
 #include "internal/font_block.h"
 #include "internal/modal_box.h"
+#include "internal/text.h"
 #include "internal/window_record.h"
 #include "layer/editor.h"
 
 using namespace editor_detail;
+using gui_detail::system_text;
 
 namespace {
 
@@ -37,27 +39,27 @@ void edit_SearchDlg(Window win) {
   EditorClient& c = editor_client(win);
   gui_detail::ModalBox<QDialog> dlg(c.window());
   dlg->setObjectName(QStringLiteral("editor_search"));
-  dlg->setWindowTitle(QStringLiteral("Search"));
+  dlg->setWindowTitle(system_text("Search"));
   auto* what = new QLineEdit(dlg.get());
   what->setObjectName(QStringLiteral("search_text"));
   const QString selected = c.view()->textCursor().selectedText();
   what->setText(!selected.isEmpty() && !selected.contains(QChar(0x2029)) ? selected : c.search_text);
   what->selectAll();
-  auto* match_case = new QCheckBox(QStringLiteral("Match &case"), dlg.get());
+  auto* match_case = new QCheckBox(system_text("Match &case"), dlg.get());
   match_case->setObjectName(QStringLiteral("match_case"));
   match_case->setChecked(c.search_flags.testFlag(QTextDocument::FindCaseSensitively));
-  auto* whole = new QCheckBox(QStringLiteral("&Whole words"), dlg.get());
+  auto* whole = new QCheckBox(system_text("&Whole words"), dlg.get());
   whole->setObjectName(QStringLiteral("whole_words"));
   whole->setChecked(c.search_flags.testFlag(QTextDocument::FindWholeWords));
-  auto* backward = new QCheckBox(QStringLiteral("Search &backwards"), dlg.get());
+  auto* backward = new QCheckBox(system_text("Search &backwards"), dlg.get());
   backward->setObjectName(QStringLiteral("backwards"));
   backward->setChecked(c.search_flags.testFlag(QTextDocument::FindBackward));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dlg.get());
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Find"));
+  buttons->button(QDialogButtonBox::Ok)->setText(system_text("&Find"));
   QObject::connect(buttons, &QDialogButtonBox::accepted, dlg.get(), &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dlg.get(), &QDialog::reject);
   auto* form = new QFormLayout(dlg.get());
-  form->addRow(QStringLiteral("Find &what:"), what);
+  form->addRow(system_text("Find &what:"), what);
   form->addRow(match_case);
   form->addRow(whole);
   form->addRow(backward);
@@ -86,7 +88,7 @@ void edit_SetFontDlg(Window win) {
   EditorClient& c = editor_client(win);
   QPointer<EditorClient> alive(&c);
   gui_detail::ModalBox<QFontDialog> dlg(c.view()->font(), c.window());
-  dlg->setWindowTitle(QStringLiteral("Font"));
+  dlg->setWindowTitle(system_text("Font"));
   dlg->setOption(QFontDialog::DontUseNativeDialog);
   if (gui_detail::exec_box(dlg.get(), win) != QDialog::Accepted || !alive) return;
   const QFont chosen = dlg->selectedFont();

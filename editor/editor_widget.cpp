@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "internal/dispatch.h"
+#include "internal/text.h"
 #include "internal/translate.h"
 #include "internal/window_record.h"
 #include "runtime/run_error.h"
@@ -136,7 +137,7 @@ EditorClient::EditorClient() : view_(new EditorView(this)), status_(new QLabel(t
 
 void EditorClient::show_caret_position() {
   const QTextCursor c = view_->textCursor();
-  status_->setText(QStringLiteral("Line %1, Col %2").arg(c.blockNumber() + 1).arg(c.positionInBlock() + 1));
+  status_->setText(system_text("Line %1, Col %2").arg(c.blockNumber() + 1).arg(c.positionInBlock() + 1));
 }
 
 void EditorClient::resizeEvent(QResizeEvent* ev) {

@@ -20,7 +20,7 @@ using namespace gui_detail;
 
 namespace {
 
-bool is_control_kind(int kind) { return kind >= wk_PushButton && kind <= wk_Custom; }
+bool is_control_kind(int kind) { return kind >= wk_PushButton && kind <= wk_ListView; }
 
 // Gives the focus to the parent when `w` or one of its children has it.
 void focus_to_parent_if_focused(const WindowRecord& r, QWidget* w) {

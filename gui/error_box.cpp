@@ -16,8 +16,9 @@
 using namespace gui_detail;
 
 void uix_ErrorMsg(int, int, std::uint32_t pos, const std::string& text) {
-  if (!can_show_windows()) {
-    std::fprintf(stderr, "Program Error: %s\n", text.c_str());
+  const QString title = system_text("Program Error");
+  if (!can_show_windows()) {  // on the standard error stream, the host's: UTF-8
+    std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), to_qt(text).toUtf8().constData());
     return;
   }
   const auto own_app = make_application_if_needed();
@@ -30,8 +31,9 @@ void uix_ErrorMsg(int, int, std::uint32_t pos, const std::string& text) {
       parent = outer_widget(*r);
     }
   const bool ask = pos != 0;
-  ModalBox<QMessageBox> box(QMessageBox::Critical, QStringLiteral("Program Error"),
-                            to_qt(ask ? text + "\r\nRegister On Clipboard?" : text),
+  // The report is composed by the runtime in the words the user reads (runtime/err_texts.h).
+  ModalBox<QMessageBox> box(QMessageBox::Critical, title,
+                            ask ? to_qt(text) + QChar('\n') + system_text("Register On Clipboard?") : to_qt(text),
                             ask ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent);
   box->setTextFormat(Qt::PlainText);  // a report quotes what failed, markup included
   box->setDefaultButton(ask ? QMessageBox::No : QMessageBox::Ok);

@@ -42,7 +42,7 @@ void apply_styles(LogFont& lf, const std::vector<int>& styles) {
 
 std::int32_t height_of(int size) { return -mul_div(std::abs(size), screen_ppi_y(), 72); }
 
-bool is_control_kind(int kind) { return kind >= wk_PushButton && kind <= wk_GroupBox; }
+bool is_control_kind(int kind) { return (kind >= wk_PushButton && kind <= wk_GroupBox) || kind == wk_ListView; }
 
 }  // namespace
 

@@ -84,7 +84,7 @@ QString locate(const QString& name) {
 bool open_file(const std::string& help_file) {
   QTextBrowser* b = viewer();
   const QString name = to_qt(help_file);
-  g_viewer->setWindowTitle(QStringLiteral("Help - %1").arg(QFileInfo(name).fileName()));
+  g_viewer->setWindowTitle(system_text("Help - %1").arg(QFileInfo(name).fileName()));
   const QString path = locate(name);
   QFile f(path);
   if (path.isEmpty() || !f.open(QIODevice::ReadOnly)) {

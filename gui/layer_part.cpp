@@ -9,6 +9,7 @@
 #include "internal/geometry.h"
 #include "internal/lifecycle.h"
 #include "internal/picture_store.h"
+#include "internal/program_translation.h"
 #include "internal/task_data.h"
 #include "internal/window_record.h"
 #include "runtime/run.h"
@@ -29,6 +30,7 @@ void reset_layer() {
   clear_custom_classes();
   cursor_mouse_moved();
   attributes() = Attributes{};
+  drop_program_translation();
 }
 
 }  // namespace

@@ -1,54 +1,16 @@
-// Pictures: loading from files and resources, size, drawing and freeing.
+// Pictures: loading from resources, size, drawing and freeing (files: picture_file.cpp).
 #include "layer/picture.h"
 
 #include <QFile>
 #include <algorithm>
 #include <climits>
-#include <filesystem>
-#include <fstream>
 
 #include "internal/draw_target.h"
 #include "internal/picture_store.h"
 #include "internal/raster_blit.h"
-#include "runtime/host_path.h"
 #include "runtime/run_error.h"
 
 using namespace gui_detail;
-
-namespace {
-
-// The whole file, or run-time error 6005 when it cannot be opened and 6101 on a short read.
-std::vector<std::uint8_t> read_file(const std::string& name, SrcLoc loc) {
-  const std::string host = RUN_HostPath(name);
-  std::error_code ec;
-  if (host.empty() || std::filesystem::is_directory(host, ec)) RUN_Error(errcode::kCannotOpenFile, loc);
-  std::ifstream in(host, std::ios::binary);
-  if (!in) RUN_Error(errcode::kCannotOpenFile, loc);
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0) RUN_Error(errcode::kNotPicture, loc);
-  in.seekg(0, std::ios::beg);
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) RUN_Error(errcode::kNotPicture, loc);
-  return bytes;
-}
-
-}  // namespace
-
-Picture pict_Load(const std::string& file_name) {
-  const SrcLoc loc = SrcLoc::current();
-  const std::vector<std::uint8_t> file = read_file(file_name, loc);
-  std::vector<std::uint8_t> block = bitmap::block_from_file(file);
-  if (block.empty()) RUN_Error(errcode::kNotPicture, loc);
-  return add_picture(std::move(block), loc);
-}
-
-std::optional<Picture> pict_FromFileBytes(std::string_view file_bytes) {
-  const auto* data = reinterpret_cast<const std::uint8_t*>(file_bytes.data());
-  std::vector<std::uint8_t> block = bitmap::block_from_file({data, file_bytes.size()});
-  if (block.empty()) return std::nullopt;
-  return add_picture_if_valid(std::move(block));
-}
 
 Picture pict_GetFromRes(int res_id) {
   QFile f(QStringLiteral(":/bitmaps/%1.bmp").arg(res_id));

@@ -62,10 +62,10 @@ bool dlg_Progress(const std::string& title, const std::string& text, long long t
   } const refocused{parent};
 
   ModalBox<ProgressBox> box(owner_widget(parent), cancellable);
-  box->setWindowTitle(to_qt(title));
-  box->setLabelText(to_qt(text));
+  box->setWindowTitle(system_text(title));
+  box->setLabelText(system_text(text));
   if (cancellable)
-    box->setCancelButtonText(to_qt(cancel_text));
+    box->setCancelButtonText(system_text(cancel_text));
   else
     box->setCancelButton(nullptr);
   box->setWindowModality(Qt::ApplicationModal);

@@ -111,7 +111,7 @@ class SubclassFilter : public QObject {
   QList<bool> tracked_;
 };
 
-bool is_control_kind(int kind) { return kind >= wk_PushButton && kind <= wk_Icon; }
+bool is_control_kind(int kind) { return (kind >= wk_PushButton && kind <= wk_Icon) || kind == wk_ListView; }
 
 }  // namespace
 

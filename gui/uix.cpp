@@ -30,6 +30,7 @@
 #include "internal/window_record.h"
 #include "layer/error_box.h"
 #include "runtime/err_report.h"
+#include "runtime/err_texts.h"
 #include "runtime/file_slots.h"
 #include "runtime/run_error.h"
 
@@ -41,16 +42,16 @@ namespace {
 // has that menu, else "&Window" with Tile, Cascade and Arrange Icons; the MDI children are listed
 // below them while it opens.
 QMenu* make_window_list(Window task_window) {
-  QString title = QStringLiteral("&Window");
+  QString title = system_text("&Window");
   std::vector<std::pair<int, QString>> items = {
-      {9201, QStringLiteral("&Tile")}, {9202, QStringLiteral("&Cascade")}, {9203, QStringLiteral("&Arrange Icons")}};
+      {9201, system_text("&Tile")}, {9202, system_text("&Cascade")}, {9203, system_text("&Arrange Icons")}};
   if (const ResMenu* def = find_menu_resource(window_list_menu_id())) {
     for (const ResMenuItem& d : def->items)
       if (d.kind == ResMenuItemKind::popup) {
-        title = to_qt(d.text);
+        title = system_text(d.text);
         items.clear();
         for (const ResMenuItem& it : d.items)
-          if (it.kind == ResMenuItemKind::command) items.emplace_back(it.id, to_qt(it.text));
+          if (it.kind == ResMenuItemKind::command) items.emplace_back(it.id, system_text(it.text));
         break;
       }
   }
@@ -126,9 +127,12 @@ struct RunGuard {
 
 }  // namespace
 
+bool uix_CanShowWindows() { return can_show_windows(); }
+
 void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, const std::string&,
               const std::string& title) {
   ERR_InstallUserRepFns(uix_ErrorMsg);
+  ERR_InstallTranslation(uix_Translate);
   ERR_SetMessageBoxes(true);
   if (task()) RUN_Error(errcode::kClassNotRegistered);  // the task window's class is already registered
   Attributes& a = attributes();

@@ -27,7 +27,7 @@ using namespace gui_detail;
 
 namespace {
 
-bool is_control_kind(int kind) { return kind >= wk_PushButton && kind <= wk_Icon; }
+bool is_control_kind(int kind) { return (kind >= wk_PushButton && kind <= wk_Icon) || kind == wk_ListView; }
 
 bool has_handler_kind(int kind) {
   return kind == wk_TopLevel || kind == wk_Child || kind == wk_Task || kind == wk_ModalDialog ||
@@ -41,19 +41,21 @@ bool is_owned_window(const WindowRecord& r) {
   return r.kind == wk_TopLevel && outer && outer->isWindow();
 }
 
-void set_widget_text(WindowRecord& r, const QString& s) {
+// A caption (of a button, a static text, a group box) and a window's title are the system's texts
+// (system_text); what fields and lists hold is the user's (to_qt).
+void set_widget_text(WindowRecord& r, std::string_view text) {
   QWidget* w = r.client;
-  if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setText(s);
-  else if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(s);
-  else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) pe->setPlainText(s);
-  else if (auto* te = qobject_cast<QTextEdit*>(w)) te->setPlainText(s);
-  else if (auto* l = qobject_cast<QLabel*>(w)) l->setText(s);
-  else if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(s);
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setText(system_text(text));
+  else if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(to_qt(text));
+  else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) pe->setPlainText(to_qt(text));
+  else if (auto* te = qobject_cast<QTextEdit*>(w)) te->setPlainText(to_qt(text));
+  else if (auto* l = qobject_cast<QLabel*>(w)) l->setText(system_text(text));
+  else if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(system_text(text));
   else if (auto* c = qobject_cast<QComboBox*>(w)) {
-    if (c->isEditable()) c->setEditText(s);
-    else if (const int i = c->findText(s); i >= 0) c->setCurrentIndex(i);
+    if (c->isEditable()) c->setEditText(to_qt(text));
+    else if (const int i = c->findText(to_qt(text)); i >= 0) c->setCurrentIndex(i);
   } else if (QWidget* o = outer_widget(r)) {
-    o->setWindowTitle(s);
+    o->setWindowTitle(system_text(text));
   }
 }
 
@@ -151,7 +153,7 @@ Window win_GetParent(Window win) {
 
 void win_SetText(Window win, const std::string& text) {
   WindowRecord& r = checked_record(win);
-  set_widget_text(r, to_qt(text));
+  set_widget_text(r, text);
   deliver(win, e_state{::text{text}});
 }
 

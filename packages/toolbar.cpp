@@ -299,7 +299,8 @@ void help_line_show(Window toolbar, const std::optional<std::string>& text) {
     for (ControlRecord c : controls_of(t.win)) {
       const auto* field = std::get_if<tb_text>(&c.def);
       if (!field || field->style != tb_context) continue;
-      const std::string shown = text ? *text : field->text;
+      // The help texts are the system's: shown as the user reads them.
+      const std::string shown = text ? uix_Translate(*text) : field->text;
       if (const auto* v = std::get_if<text_value>(&c.value); v && v->text == shown) return;
       c.value = text_value{shown};
       replace_control(c);

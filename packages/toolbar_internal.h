@@ -39,7 +39,8 @@ std::optional<ControlRecord> control_under(Window toolbar, Point p);
 void redraw(Window toolbar, const std::optional<Rect>& part = std::nullopt);
 
 // The help line that serves `toolbar`: the tb_context field of a toolbar of the same parent,
-// else of any toolbar. Shows `text`, or the field's initial text when `text` is nothing.
+// else of any toolbar. Shows `text` as the user reads it (uix_Translate), or the field's initial
+// text when `text` is nothing.
 void help_line_show(Window toolbar, const std::optional<std::string>& text);
 
 // Tooltips: the mouse moved over the toolbar; a timer of the toolbar ticked; the toolbar goes.

@@ -84,7 +84,7 @@ void tip_mouse(Window toolbar, Point p) {
     }
   hide(*tb, *tip);
   kill(tip->show_timer);
-  tip->text = texts.tooltip;
+  tip->text = uix_Translate(texts.tooltip);  // the tooltip as the user reads it
   if (!tip->text.empty()) {
     if (tip->in_use) {
       restart(tip->show_timer, toolbar, kShowDelay);

@@ -34,24 +34,26 @@ constexpr ResDialogItem kSavedNoteItems[] = {
     {wk_Text, ид_ТекстИнфСохранена, "Данные сохранены"_cp, {29, 6, 71, 13}, {csf_Center}, 0},
 };
 
+// The lines are wide enough, and the first one high enough for two lines, for the texts as the
+// user reads them (under a Russian locale: what the program is, its version and its licence).
 constexpr ResDialogItem kAboutItems[] = {
-    {wk_Text, ид_ОписаниеПрограммы, "No description", {8, 8, 124, 10}, {csf_Center}, 0},
-    {wk_Text, ид_ВерсияПрограммы, "Version 1.0", {8, 24, 124, 10}, {csf_Center}, 0},
-    {wk_Text, ид_ИмяПрограммы, "Фолиарх"_cp, {8, 40, 124, 10}, {csf_Center}, 0},
-    {wk_Text, ид_НазначениеПрограммы, "Каталог литературы"_cp, {8, 56, 124, 10}, {csf_Center}, 0},
-    {wk_PushButton, кнопка_OK, "OK", {24, 76, 36, 16}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
-    {wk_PushButton, кнопка_Help, "Help", {80, 76, 37, 16}, {csf_TabStop}, 0},
+    {wk_Text, ид_ОписаниеПрограммы, "No description", {8, 6, 184, 20}, {csf_Center}, 0},
+    {wk_Text, ид_ВерсияПрограммы, "Version 1.0", {8, 29, 184, 10}, {csf_Center}, 0},
+    {wk_Text, ид_ИмяПрограммы, "Фолиарх"_cp, {8, 43, 184, 10}, {csf_Center}, 0},
+    {wk_Text, ид_НазначениеПрограммы, "Каталог литературы"_cp, {8, 57, 184, 10}, {csf_Center}, 0},
+    {wk_PushButton, кнопка_OK, "OK", {54, 76, 36, 16}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
+    {wk_PushButton, кнопка_Help, "Help", {110, 76, 37, 16}, {csf_TabStop}, 0},
 };
 
-// The import summary: what the import will do, the rows it refuses in a scrolling list, and
-// "Добавить" (OK) or "Отмена".
+// The import summary: what the import will do, the rows it refuses or passes over and the names it
+// adds or changes in a scrolling list, and "Добавить" (OK) or "Отмена".
 constexpr ResDialogItem kImportSummaryItems[] = {
-    {wk_Text, ид_ИтогИмпорта, "", {8, 6, 264, 58}, {csf_NoPrefix}, 0},
-    {wk_Text, ид_НадписьОтказы, "", {8, 68, 264, 10}, {csf_NoPrefix}, 0},
-    {wk_ListBox, ид_ОтказыИмпорта, "", {8, 80, 264, 92},
+    {wk_Text, ид_ИтогИмпорта, "", {8, 6, 264, 74}, {csf_NoPrefix}, 0},
+    {wk_Text, ид_НадписьОтказы, "", {8, 84, 264, 10}, {csf_NoPrefix}, 0},
+    {wk_ListBox, ид_ОтказыИмпорта, "", {8, 96, 264, 92},
      {wsf_VScroll, wsf_HScroll, csf_NoIntegralHeight, csf_TabStop, csf_NoNotify}, 0},
-    {wk_PushButton, кнопка_OK, "Добавить"_cp, {148, 178, 58, 14}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
-    {wk_PushButton, кнопка_Cancel, "Отмена"_cp, {214, 178, 58, 14}, {csf_TabStop}, 0},
+    {wk_PushButton, кнопка_OK, "Добавить"_cp, {148, 194, 58, 14}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
+    {wk_PushButton, кнопка_Cancel, "Отмена"_cp, {214, 194, 58, 14}, {csf_TabStop}, 0},
 };
 
 constexpr ResDialog kDialogs[] = {
@@ -59,8 +61,8 @@ constexpr ResDialog kDialogs[] = {
      kDataEntryItems},
     {диалог_инфсохранена, "ИнфСохранена"_cp, {50, 40, 101, 26}, {wsf_DialogFrame, wsf_TitleBar}, "Times New Roman", 16,
      kSavedNoteItems},
-    {диалог_about, "About", {122, 26, 141, 97}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0, kAboutItems},
-    {диалог_итог_импорта, "Импорт"_cp, {40, 30, 280, 198}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
+    {диалог_about, "About", {92, 26, 200, 97}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0, kAboutItems},
+    {диалог_итог_импорта, "Импорт"_cp, {40, 30, 280, 214}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
      kImportSummaryItems},
 };
 

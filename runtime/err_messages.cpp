@@ -17,8 +17,10 @@
 #include <vector>
 
 #include "fault_signals.h"
+#include "runtime/err_texts.h"
 #include "runtime/host_path.h"
 #include "runtime/run_error.h"
+#include "runtime/ui_language.h"
 #include "stack_room.h"
 
 #ifndef FOLIARKH_DATA_DIR
@@ -90,6 +92,30 @@ std::string directory_of_executable() {
   std::string exe(buf.data(), static_cast<std::size_t>(n));
   const auto slash = exe.rfind('/');
   return slash == std::string::npos ? std::string() : exe.substr(0, slash);
+}
+
+// The directories the message file is looked for in, in their order: the error directory, the
+// program's own, the data folder of an installation moved elsewhere (a package unpacked into
+// another root: <program dir>/../share/foliarkh), then those of "PATH". Empty ones are left out.
+std::vector<std::string> search_order(const ErrSearchDirs& dirs) {
+  std::vector<std::string> order;
+  for (const std::string* dir : {&dirs.error_dir, &dirs.program_dir})
+    if (!dir->empty()) order.push_back(*dir);
+  if (!dirs.program_dir.empty()) order.push_back(dirs.program_dir + "/../share/foliarkh");
+  std::string_view list = dirs.path_list;
+  while (!list.empty()) {
+    const auto colon = list.find(':');
+    if (colon != 0) order.emplace_back(list.substr(0, colon));
+    list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
+  }
+  return order;
+}
+
+// The host path of the file `name` in `dir`, when it is a regular file there.
+std::optional<std::string> file_in(const std::string& dir, std::string_view name) {
+  std::string p = join(dir, name);
+  if (p.size() < PATH_MAX && is_regular_file(p)) return p;
+  return std::nullopt;
 }
 
 // The code at the start of a line: digits then a non-digit (or the end of the line).
@@ -176,7 +202,9 @@ std::string memory_overflow_text(int code) {
   } while (v != 0);
   if (code < 0) *--p = '-';
   std::string text(p, static_cast<std::size_t>(digits + sizeof digits - p));
-  text += " (+ memory overflow)";
+  text += " (";
+  text += ERR_MemoryOverflowWords();
+  text += ")";
   return text;
 }
 
@@ -191,7 +219,12 @@ std::string hex(unsigned v) {
 std::string ERR_HostErrorText(int n) {
   static const locale_t c_loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
   const char* t = c_loc ? strerror_l(n, c_loc) : std::strerror(n);
-  return RUN_FromHostPath(t ? t : "");
+  const std::string text = RUN_FromHostPath(t ? t : "");
+  // A number the C library has no text for reads "Unknown error <n>": its words are translated.
+  constexpr std::string_view kUnknown = "Unknown error";
+  if (text.starts_with(kUnknown) && text.size() > kUnknown.size() && text[kUnknown.size()] == ' ')
+    return ERR_Translate(kUnknown) + text.substr(kUnknown.size());
+  return ERR_Translate(text);
 }
 
 ErrSearchDirs ERR_DefaultSearchDirs() {
@@ -200,27 +233,26 @@ ErrSearchDirs ERR_DefaultSearchDirs() {
   d.error_dir = (env && *env) ? env : FOLIARKH_DATA_DIR;
   d.program_dir = directory_of_executable();
   if (const char* path = std::getenv("PATH")) d.path_list = path;
+  d.russian = RUN_RussianLocale();
   return d;
 }
 
+std::optional<std::string> ERR_FindBesideMessageFile(const ErrSearchDirs& dirs, std::string_view name) {
+  for (const std::string& dir : search_order(dirs))
+    if (auto p = file_in(dir, name)) return p;
+  return std::nullopt;
+}
+
 std::string ERR_FindMessageFile(const ErrSearchDirs& dirs) {
-  // Beside the program, then in the data folder of an installation moved elsewhere (a package
-  // unpacked into another root): <program dir>/../share/foliarkh.
-  const std::string moved_data = dirs.program_dir.empty() ? std::string() : dirs.program_dir + "/../share/foliarkh";
-  for (const std::string* dir : {&dirs.error_dir, &dirs.program_dir, &moved_data}) {
-    if (dir->empty()) continue;
-    const std::string p = join(*dir, ERR_MessageFileName);
-    if (p.size() < PATH_MAX && is_regular_file(p)) return p;
+  // The first directory that holds a message file gives it: the Russian one there when the user
+  // reads Russian, else the system's own.
+  for (const std::string& dir : search_order(dirs)) {
+    if (dirs.russian)
+      if (auto p = file_in(dir, ERR_RussianMessageFileName)) return *p;
+    if (auto p = file_in(dir, ERR_MessageFileName)) return *p;
   }
-  std::string_view list = dirs.path_list;
-  while (!list.empty()) {
-    const auto colon = list.find(':');
-    const std::string dir(list.substr(0, colon));
-    list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
-    if (dir.empty()) continue;
-    const std::string p = join(dir, ERR_MessageFileName);
-    if (p.size() < PATH_MAX && is_regular_file(p)) return p;
-  }
+  if (dirs.russian && is_regular_file(std::string(ERR_RussianMessageFileName)))
+    return std::string(ERR_RussianMessageFileName);
   return std::string(ERR_MessageFileName);
 }
 
@@ -255,18 +287,19 @@ std::string ERR_GetSysErrorMsg(int code, unsigned host_code) {
     if (r == ErrLookup::found) return text;
 
     std::string m = std::to_string(code);
-    if (code == errcode::kUnexpectedException) m += " Exception with code " + hex(host_code);
+    if (code == errcode::kUnexpectedException) m += " " + ERR_Translate("Exception with code") + " " + hex(host_code);
     if (code >= errcode::kHostBase) {
       // A code above 7000 names its host error itself; 7000 stands for a host number of 1000 or
       // more, which only the last raise recorded.
       const int n = code > errcode::kHostBase ? errcode::host_number(code) : RUN_GetOsErrorNo();
-      if (n != 0) m += " Native OS error " + std::to_string(n) + " " + ERR_HostErrorText(n);
+      if (n != 0) m += " " + ERR_Translate("Native OS error") + " " + std::to_string(n) + " " + ERR_HostErrorText(n);
     }
     m += " (";
     m += RUN_FromHostPath(ERR_MessageFilePath());
-    m += r == ErrLookup::not_in_file ? " No error messages"
-         : r == ErrLookup::cannot_open ? " can not be opened"
-                                       : " can not be read";
+    m += " ";
+    m += ERR_Translate(r == ErrLookup::not_in_file   ? "No error messages"
+                       : r == ErrLookup::cannot_open ? "can not be opened"
+                                                     : "can not be read");
     m += ")";
     return m;
   } catch (...) {

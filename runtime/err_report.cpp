@@ -3,6 +3,7 @@
 
 #include "fatal_stop.h"
 #include "runtime/err_messages.h"
+#include "runtime/err_texts.h"
 #include "runtime/file_slots.h"
 #include "runtime/run_error.h"
 
@@ -19,12 +20,12 @@ bool ERR_UsesMessageBoxes() { return g_message_boxes; }
 std::string ERR_ComposeReport(int code, bool message_boxes) {
   const std::string message = ERR_GetSysErrorMsg(code);
   const SourcePos& p = RUN_GetLastErrorPos();
-  std::string text = message_boxes ? "" : "\nPROGRAM ERROR. ";
-  text += "Module:" + p.unit;
-  if (!p.include.empty()) text += " Include:" + p.include;
-  text += " Pos:" + std::to_string(p.pos);
+  std::string text = message_boxes ? "" : "\n" + ERR_Translate("PROGRAM ERROR.") + " ";
+  text += ERR_Translate("Module:") + p.unit;
+  if (!p.include.empty()) text += " " + ERR_Translate("Include:") + p.include;
+  text += " " + ERR_Translate("Pos:") + std::to_string(p.pos);
   if (!message_boxes) text += "\n";
-  text += " Message:" + message;
+  text += " " + ERR_Translate("Message:") + message;
   if (!message_boxes) text += "\n";
   return text;
 }

@@ -93,13 +93,17 @@ std::string ERR_HostErrorAdvice(int n) {
 std::string ERR_ErrorWords(int code) {
   if (const int n = host_number_of(code); n != 0) return ERR_HostErrorWords(n);
   if (code == errcode::kHostBase) return "ошибка системы"_cps;
+  if (code == errcode::kNotRegularFile) return "это не обычный файл, а канал, устройство или сокет"_cps;
   return "внутренняя ошибка программы (код "_cps + std::to_string(code) + ")"_cps;
 }
 
 std::string ERR_ErrorAdvice(int code) {
   if (const int n = host_number_of(code); n != 0) return ERR_HostErrorAdvice(n);
   if (code == errcode::kHostBase) return std::string(kОбщийСовет);
+  if (code == errcode::kNotRegularFile) return "Выберите обычный файл."_cps;
   return "Повторите; если ошибка повторится, сообщите о ней разработчикам программы."_cps;
 }
 
-bool ERR_IsHostCondition(int code) { return code == errcode::kHostBase || host_number_of(code) != 0; }
+bool ERR_IsHostCondition(int code) {
+  return code == errcode::kHostBase || code == errcode::kNotRegularFile || host_number_of(code) != 0;
+}

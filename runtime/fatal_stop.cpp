@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "host_error.h"
+#include "runtime/codepage.h"
 
 namespace {
 ErrorBoxFn g_box = nullptr;
@@ -24,7 +25,7 @@ void RUN_ShowErrorBox(const char* title, std::string_view text) {
   }
   RUN_WriteStderr(title);
   RUN_WriteStderr(": ");
-  RUN_WriteStderr(text);
+  RUN_WriteStderr(cp1251::to_utf8(text));  // the stream is the host's: UTF-8
   RUN_WriteStderr("\n");
 }
 

@@ -22,7 +22,7 @@ using ErrorBoxFn = void (*)(const char* title, std::string_view text);
 void RUN_SetErrorBoxFn(ErrorBoxFn fn);
 ErrorBoxFn RUN_GetErrorBoxFn();
 // Shows a box through the installed routine, or writes "title: text" and a line feed to the
-// standard error stream.
+// standard error stream (the text in UTF-8 there).
 void RUN_ShowErrorBox(const char* title, std::string_view text);
 
 // A fatal message: a box titled "Kernog fatal error message".

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "fatal_stop.h"
+#include "runtime/codepage.h"
 #include "runtime/err_messages.h"
 #include "runtime/error_codes.h"
 #include "stack_room.h"
@@ -215,9 +216,11 @@ void RUN_PrepareFaultReports() {
   if (!g_installed) return;
   // A text that cannot be had leaves its report empty: the handler then writes the bare code.
   try {
-    for (int i = 0; i < kFaultCodeCount; ++i) g_reports[i].compose(ERR_GetSysErrorMsg(kFaultCodes[i]));
+    // The standard error stream is the host's: UTF-8, like the host's file names.
+    for (int i = 0; i < kFaultCodeCount; ++i) g_reports[i].compose(cp1251::to_utf8(ERR_GetSysErrorMsg(kFaultCodes[i])));
     for (int i = 0; i < kSignalCount; ++i)
-      g_unexpected[i].compose(ERR_GetSysErrorMsg(errcode::kUnexpectedException, static_cast<unsigned>(kSignals[i])));
+      g_unexpected[i].compose(cp1251::to_utf8(
+          ERR_GetSysErrorMsg(errcode::kUnexpectedException, static_cast<unsigned>(kSignals[i]))));
   } catch (...) {
   }
 }

@@ -9,10 +9,28 @@
 #include "runtime/host_path.h"
 #include "runtime/scope_exit.h"
 
+int open_regular_for_reading(const std::string& host) {
+  // A pipe would hold the reading for ever, a device may never end: what is not a regular file
+  // is refused before it is opened, and once more after the opening, which does not wait, in case
+  // the name was given to something else meanwhile.
+  struct stat st {};
+  if (::stat(host.c_str(), &st) == 0) raise_unless_regular(st.st_mode);
+  const int fd = retry_on_eintr([&] { return ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY); });
+  if (fd < 0) return -1;
+  if (::fstat(fd, &st) != 0) {
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+    return -1;
+  }
+  if (!S_ISREG(st.st_mode)) ::close(fd);
+  raise_unless_regular(st.st_mode);
+  return fd;
+}
+
 std::optional<std::string> RUN_ReadFileBytes(std::string_view file_name, FileExtent extent, std::size_t max_bytes) {
   if (file_name.find('\0') != std::string_view::npos) raise_errno(ENOENT);
-  const std::string host = RUN_HostPath(file_name);
-  const int fd = retry_on_eintr([&] { return ::open(host.c_str(), O_RDONLY | O_CLOEXEC); });
+  const int fd = open_regular_for_reading(RUN_HostPath(file_name));
   if (fd < 0) raise_errno(errno);
   const auto closed = on_scope_exit([fd] { ::close(fd); });
   struct stat st {};

@@ -1,7 +1,9 @@
-// The host's error numbers inside the runtime: raising one as run-time error 7000 + n, repeating
-// a host call that a signal interrupted before it did anything (EINTR), and writing a whole buffer.
+// The host's error numbers inside the runtime: raising one as run-time error 7000 + n, refusing a
+// file that is not a regular one, repeating a host call that a signal interrupted before it did
+// anything (EINTR), and writing a whole buffer.
 #pragma once
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,6 +15,15 @@
 // counts as EIO.
 [[noreturn]] inline void raise_errno(int err, SrcLoc loc = SrcLoc::current()) {
   RUN_OsError(errcode::host(err != 0 ? err : EIO), loc);
+}
+
+// Refuses a file of mode `mode` that is not a regular file before it is read whole, copied or
+// replaced: a folder raises host error EISDIR, a pipe, a device or a socket raises
+// errcode::kNotRegularFile (reading one may wait for ever, replacing one destroys the node).
+inline void raise_unless_regular(mode_t mode, SrcLoc loc = SrcLoc::current()) {
+  if (S_ISREG(mode)) return;
+  if (S_ISDIR(mode)) raise_errno(EISDIR, loc);
+  RUN_Error(errcode::kNotRegularFile, loc);
 }
 
 // Makes the host call `call` (which answers -1 with errno set when it fails) again as long as it

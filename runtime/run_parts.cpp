@@ -7,6 +7,7 @@
 #include "fatal_stop.h"
 #include "runtime/console_output.h"
 #include "runtime/err_report.h"
+#include "runtime/err_texts.h"
 #include "runtime/fact_store.h"
 #include "runtime/file_slots.h"
 #include "runtime/run.h"
@@ -24,10 +25,10 @@ struct RunPart {
 
 // The runtime's own reset: the program's files closed (a failing close is not reported: the
 // state is dropped either way) and the devices back to the screen and the keyboard; the routines
-// the layer, the packages and the program install (console output, error reports, message and
-// fatal boxes) back to the runtime's own; the fact store emptied (every section's chains, single
-// kinds back at their preset fact), the position of the last read error forgotten and the error
-// state cleared.
+// the layer, the packages and the program install (console output, error reports and the
+// translation of their words, message and fatal boxes) back to the runtime's own; the fact store
+// emptied (every section's chains, single kinds back at their preset fact), the position of the
+// last read error forgotten and the error state cleared.
 void reset_runtime() {
   try {
     IO_EndFiles();
@@ -37,6 +38,7 @@ void reset_runtime() {
   IO_SetLayerRunning(false);
   IO_SetConsoleFns(nullptr, nullptr);
   ERR_InstallUserRepFns(nullptr);
+  ERR_InstallTranslation(nullptr);
   ERR_SetMessageBoxes(false);
   RUN_SetErrorBoxFn(nullptr);
   RNT_FC_Terminate();

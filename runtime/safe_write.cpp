@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "host_error.h"
 #include "runtime/host_path.h"
 #include "runtime/scope_exit.h"
@@ -235,8 +236,10 @@ int write_temporary(const Place& place, bool anonymous, const struct stat* old, 
 
 // Copies the file `src` (host path) to the new file `name` of the directory `dir`, on disk when
 // it returns: 0, or the host's error number (EEXIST when `name` exists). A failed copy is removed.
+// A source that is not a regular file raises its error (raise_unless_regular) before anything is
+// made.
 int copy_to_new_file(const std::string& src, int dir, const char* name) {
-  Fd in(open_at(AT_FDCWD, src.c_str(), O_RDONLY));
+  Fd in(open_regular_for_reading(src));
   if (!in.valid()) return errno;
   struct stat st {};
   const mode_t mode = ::fstat(in.get(), &st) == 0 ? (st.st_mode & 07777) : 0666;
@@ -278,7 +281,10 @@ void RUN_ReplaceFile(std::string_view file_name, std::string_view bytes) {
   }
   Place place;
   open_place(target, place);
-  const bool had_file = ::fstatat(place.dir.get(), place.name.c_str(), &st, 0) == 0 && S_ISREG(st.st_mode);
+  // Whatever stands under the name (links followed) must be a regular file: a folder, a pipe, a
+  // device or a socket is refused and stays as it is, never replaced by a file.
+  const bool had_file = ::fstatat(place.dir.get(), place.name.c_str(), &st, 0) == 0;
+  if (had_file) raise_unless_regular(st.st_mode);
 
   // The file is opened for writing first, so a save respects whatever would refuse that (a
   // read-only file, among others) and leaves the file as it was.
@@ -286,6 +292,8 @@ void RUN_ReplaceFile(std::string_view file_name, std::string_view bytes) {
   if (had_file) {
     own.reset(open_at(place.dir.get(), place.name.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK));
     if (!own.valid()) raise_errno(errno);
+    if (::fstat(own.get(), &st) != 0) raise_errno(errno);
+    raise_unless_regular(st.st_mode);  // the name may have been given to something else meanwhile
   }
 
   remove_stale_temporaries(place);

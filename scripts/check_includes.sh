@@ -47,7 +47,7 @@ function may_see(user, lib) {
   if (lib == "layer") return user ~ /^tests\/(gui|editor|packages)$/ || user == "layer_test_access"
   if (lib == "layer_test_access") return user ~ /^tests\//
   if (lib == "runtime") return user == "tests/runtime"
-  if (lib == "packages") return user == "tests/packages"
+  if (lib == "packages") return user ~ /^tests\/(packages|app)$/
   if (lib ~ /^tests\// || lib == "fuzz") return user ~ /^tests\// || user == "fuzz"
   return 0
 }

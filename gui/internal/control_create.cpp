@@ -10,6 +10,7 @@
 #include "internal/dispatch.h"
 #include "internal/font_block.h"
 #include "internal/list_tab_delegate.h"
+#include "internal/list_view.h"
 #include "internal/qt_window.h"
 #include "internal/text.h"
 #include "internal/window_record.h"
@@ -185,6 +186,12 @@ QWidget* make_widget(QWidget* parent, int kind, const ControlFlags& f, const QSt
       g->setTitle(title);
       return g;
     }
+    case wk_ListView: {  // its title is not shown: it names the list for assistive technology
+      auto* v = new CtlTableView(parent);
+      if (f[38]) v->setFrameShape(QFrame::NoFrame);
+      v->setAccessibleName(title);
+      return v;
+    }
     default: return nullptr;
   }
 }
@@ -228,14 +235,21 @@ QRect dialog_units_to_pixels(const Rect& du, BaseUnits b) {
                (du.bottom - du.top) * b.y / 8);
 }
 
+QString control_text(int kind, std::string_view text) {
+  const bool caption = kind == wk_PushButton || kind == wk_RadioButton || kind == wk_CheckBox || kind == wk_Text ||
+                       kind == wk_GroupBox;
+  return caption ? system_text(text) : to_qt(text);
+}
+
 Window create_control_px(Window parent, int kind, const QRect& outer, const std::string& title,
                          const WinFlags& flags, int ctl_id) {
-  if (kind < wk_PushButton || kind > wk_GroupBox || parent == kScreenWindow) RUN_Error(errcode::kWrongKind);
+  if ((kind < wk_PushButton || kind > wk_GroupBox) && kind != wk_ListView) RUN_Error(errcode::kWrongKind);
+  if (parent == kScreenWindow) RUN_Error(errcode::kWrongKind);
   WindowRecord& pr = checked_record(parent);
   if (!QApplication::instance() || !pr.client || pr.dying) RUN_Error(errcode::kControlNotCreated);
   const ControlFlags f = parse_flags(flags);
 
-  QWidget* w = make_widget(pr.client, kind, f, to_qt(title));
+  QWidget* w = make_widget(pr.client, kind, f, control_text(kind, title));
   if (!w) RUN_Error(errcode::kControlNotCreated);
   ControlTraits* t = traits_of(w);
   t->group_start = f.group;
@@ -268,7 +282,7 @@ Window create_custom_px(Window parent, const std::string& class_name, const QRec
   const ControlFlags f = parse_flags(flags);
 
   auto* w = new LayerClient(pr.client);
-  w->setWindowTitle(to_qt(title));
+  w->setWindowTitle(system_text(title));
   w->setFocusPolicy(f.tab_stop ? Qt::StrongFocus : Qt::ClickFocus);
   w->setGeometry(outer);
 

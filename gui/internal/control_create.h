@@ -10,7 +10,9 @@
 
 #include <QFont>
 #include <QRect>
+#include <QString>
 #include <string>
+#include <string_view>
 
 #include "layer/types.h"
 #include "layer/window.h"
@@ -29,7 +31,12 @@ BaseUnits system_base_units();
 // Dialog units to pixels: x and width × base x / 4, y and height × base y / 8.
 QRect dialog_units_to_pixels(const Rect& du, BaseUnits b);
 
-// Makes a control of kind 8..18 at `outer` (pixels, in the parent's client coordinates) without
+// The caption of a new control of `kind` as shown: a button's, a check box's, a radio button's, a
+// static text's or a group box's caption is one of the system's texts (system_text); the text an
+// edit field or a list starts with is the user's (to_qt).
+QString control_text(int kind, std::string_view text);
+
+// Makes a control of kind 8..18 or 21 (a multi-column list) at `outer` (pixels, in the parent's client coordinates) without
 // any mapping. Kind out of range or the screen as parent: 6001; not a window: 6000; the toolkit
 // cannot make it: 6302.
 Window create_control_px(Window parent, int kind, const QRect& outer, const std::string& title,

@@ -23,7 +23,7 @@ namespace {
 constexpr std::uint32_t kTabStopFlag = 26;
 
 bool is_field_kind(int kind) {
-  return kind == wk_Edit || kind == wk_ListBox || kind == wk_ListButton || kind == wk_ListEdit;
+  return kind == wk_Edit || kind == wk_ListBox || kind == wk_ListButton || kind == wk_ListEdit || kind == wk_ListView;
 }
 
 bool has_flag(const WinFlags& flags, std::uint32_t f) {
@@ -101,7 +101,7 @@ Window open_dialog(const DialogTemplate& t, Window parent, int kind, EventHandle
   auto* dlg = new LayerDialog(pr ? outer_widget(*pr) : nullptr);
   dlg->setWindowFlags(dialog_window_flags(style));
   dlg->setFont(template_font(t));
-  dlg->setWindowTitle(to_qt(t.caption));
+  dlg->setWindowTitle(system_text(t.caption));
 
   auto rec = std::make_unique<WindowRecord>();
   rec->kind = kind;

@@ -62,7 +62,7 @@ std::unique_ptr<MenuModel> MenuModel::build(const Menu& menu, SrcLoc loc) {
 }
 
 QAction* MenuModel::make_command(int tag, std::string_view text, bool enabled, bool checked) {
-  auto* a = new QAction(to_qt(text), this);
+  auto* a = new QAction(system_text(text), this);
   a->setData(tag);
   a->setEnabled(enabled);
   if (checked) {
@@ -78,7 +78,7 @@ QAction* MenuModel::make_command(int tag, std::string_view text, bool enabled, b
 }
 
 QMenu* MenuModel::make_popup(std::string_view text) {
-  popups_.push_back(std::make_unique<QMenu>(to_qt(text)));
+  popups_.push_back(std::make_unique<QMenu>(system_text(text)));
   QMenu* p = popups_.back().get();
   texts_.emplace_back(p->menuAction(), std::string(text));
   return p;

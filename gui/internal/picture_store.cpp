@@ -43,9 +43,13 @@ std::optional<Picture> add_picture_if_valid(std::vector<std::uint8_t> block, Src
   }
   QImage image = to_qimage(decoded);
   if (image.isNull()) RUN_Error(errcode::kLayerMemory, loc);
+  return add_picture(std::move(block), std::move(image));
+}
+
+Picture add_picture(std::vector<std::uint8_t> block, QImage image) {
   Store& s = store();
   const Picture handle = ++s.next;
-  s.entries.emplace(handle, PictureEntry{std::move(block), std::move(image)});
+  s.entries.emplace(handle, PictureEntry{std::move(block), std::move(image), {}});
   return handle;
 }
 

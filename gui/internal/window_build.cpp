@@ -144,7 +144,7 @@ LayerFrame* own_frame(WindowBuild& b, QWidget* owner, QWidget* client, const std
   auto* frame = new LayerFrame(owner, frame_window_flags(b.rec->style));
   prepare_menu_bar(frame->menuBar());
   frame->setCentralWidget(client);
-  frame->setWindowTitle(to_qt(title));
+  frame->setWindowTitle(system_text(title));
   b.rec->client = client;
   b.rec->frame = frame;
   return frame;
@@ -161,7 +161,7 @@ void mdi_frame(WindowBuild& b, TaskData& t, QWidget* client, const std::string& 
   auto* sub = new LayerMdiChild;
   sub->setWidget(client);
   sub->setWindowFlags(frame_window_flags(b.rec->style, true));
-  sub->setWindowTitle(to_qt(title));
+  sub->setWindowTitle(system_text(title));
   if (b.rec->menu && t.window_list) b.rec->menu->add_window_list(t.window_list);
   b.rec->client = client;
   b.rec->frame = sub;
@@ -172,7 +172,7 @@ void mdi_frame(WindowBuild& b, TaskData& t, QWidget* client, const std::string& 
 }
 
 void child_client(WindowBuild& b, QWidget* client, const std::string& title, const Menu& menu) {
-  client->setWindowTitle(to_qt(title));
+  client->setWindowTitle(system_text(title));
   b.rec->client = client;
   if (const auto* m = std::get_if<res_menu>(&menu)) b.rec->control_id = m->id & 0xFFFF;
 }

@@ -19,7 +19,7 @@ constexpr std::size_t kDefaultBufferSize = 300000;
 QString name_filter(const std::string& description, const std::string& pattern) {
   QString patterns = to_qt(pattern);
   patterns.replace(QChar(';'), QChar(' '));
-  return to_qt(description) + QStringLiteral(" (") + patterns + QChar(')');
+  return system_text(description) + QStringLiteral(" (") + patterns + QChar(')');
 }
 
 }  // namespace
@@ -41,7 +41,7 @@ std::optional<std::string> dlg_GetFileName(const std::string& file_spec, const s
   const Window parent = chosen_parent();
   KeepCurrentFolder keep;
 
-  ModalBox<QFileDialog> d(owner_widget(parent), to_qt(title));
+  ModalBox<QFileDialog> d(owner_widget(parent), system_text(title));
   d->setOption(QFileDialog::DontUseNativeDialog);
   d->setOption(QFileDialog::ReadOnly, false);
   d->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

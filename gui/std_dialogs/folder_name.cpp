@@ -15,7 +15,7 @@ std::optional<std::string> dlg_GetFolderName(const std::string& title, const std
   const Window parent = chosen_parent();
   KeepCurrentFolder keep;
 
-  ModalBox<QFileDialog> d(owner_widget(parent), to_qt(title));
+  ModalBox<QFileDialog> d(owner_widget(parent), system_text(title));
   d->setOption(QFileDialog::DontUseNativeDialog);
   d->setOption(QFileDialog::ShowDirsOnly);
   d->setOption(QFileDialog::ReadOnly, false);  // "Create New Folder" stays offered

@@ -26,20 +26,20 @@ int list_select(Window parent, const std::string& title, const std::vector<std::
   index = 0;
 
   ModalBox<QDialog> d(owner_widget(parent));
-  d->setWindowTitle(to_qt(title));
+  d->setWindowTitle(system_text(title));
   auto* list = new QComboBox;
   list->setObjectName(QStringLiteral("101"));
   list->setEditable(true);
   list->setInsertPolicy(QComboBox::NoInsert);
   list->setCompleter(nullptr);  // the line shows what was typed, nothing completed
-  list->setAccessibleName(to_qt(title));
+  list->setAccessibleName(system_text(title));
   for (const std::string& s : strings) list->addItem(to_qt(s));
   list->setCurrentIndex(preselect >= 0 && preselect < list->count() ? preselect : -1);
   if (list->currentIndex() < 0) list->setEditText(QString());
   list->lineEdit()->selectAll();
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+  QPushButton* ok = buttons->addButton(system_text("OK"), QDialogButtonBox::AcceptRole);
+  QPushButton* cancel = buttons->addButton(system_text("Cancel"), QDialogButtonBox::RejectRole);
   ok->setObjectName(QStringLiteral("1"));
   cancel->setObjectName(QStringLiteral("2"));
   ok->setDefault(true);

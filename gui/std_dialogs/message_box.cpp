@@ -61,7 +61,8 @@ int dlg_MessageBox(const std::string& title, const std::string& text, int icon, 
   const Window parent = chosen_parent();
   const auto& set = kButtonSets[static_cast<std::size_t>(buttons)];
 
-  ModalBox<QMessageBox> box(icon_of(icon), to_qt(title), to_qt(text), QMessageBox::NoButton, owner_widget(parent));
+  ModalBox<QMessageBox> box(icon_of(icon), system_text(title), system_text(text), QMessageBox::NoButton,
+                            owner_widget(parent));
   box->setTextFormat(Qt::PlainText);
   std::vector<QAbstractButton*> made;
   for (QMessageBox::StandardButton b : set) made.push_back(box->addButton(b));

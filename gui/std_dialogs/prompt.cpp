@@ -23,8 +23,8 @@ std::optional<std::string> get_str(Window parent, const std::string& title, cons
   const auto own_app = make_application_if_needed();
 
   ModalBox<QDialog> d(owner_widget(parent));
-  d->setWindowTitle(to_qt(title));
-  auto* label = new QLabel(to_qt(prompt));
+  d->setWindowTitle(system_text(title));
+  auto* label = new QLabel(system_text(prompt));
   label->setObjectName(QStringLiteral("3"));
   label->setTextFormat(Qt::PlainText);
   auto* edit = new QLineEdit;
@@ -34,8 +34,8 @@ std::optional<std::string> get_str(Window parent, const std::string& title, cons
   edit->selectAll();
   label->setBuddy(edit);
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+  QPushButton* ok = buttons->addButton(system_text("OK"), QDialogButtonBox::AcceptRole);
+  QPushButton* cancel = buttons->addButton(system_text("Cancel"), QDialogButtonBox::RejectRole);
   ok->setObjectName(QStringLiteral("1"));
   cancel->setObjectName(QStringLiteral("2"));
   ok->setDefault(true);

@@ -46,8 +46,8 @@ int ask(Window parent, const std::string& title, const std::string& question,
   const std::array<int, 3> ids = count == 3 ? std::array<int, 3>{1, 3, 2} : std::array<int, 3>{1, 2, 3};
 
   ModalBox<QDialog> d(owner_widget(parent));
-  d->setWindowTitle(to_qt(title));
-  auto* text = new QLabel(to_qt(spaced_backslashes(question)));
+  d->setWindowTitle(system_text(title));
+  auto* text = new QLabel(system_text(spaced_backslashes(question)));
   text->setObjectName(QStringLiteral("4"));
   text->setTextFormat(Qt::PlainText);
   text->setWordWrap(true);
@@ -57,7 +57,7 @@ int ask(Window parent, const std::string& title, const std::string& question,
   int answer = -1;
   for (std::size_t i = 0; i < 3; ++i) {
     if (i >= count && ids[i] != 2) continue;  // id 2 always exists (it is what closing presses)
-    auto* b = new QPushButton(i < buttons.size() ? to_qt(buttons[i]) : QString());
+    auto* b = new QPushButton(i < buttons.size() ? system_text(buttons[i]) : QString());
     b->setObjectName(QString::number(ids[i]));
     b->setAutoDefault(false);
     row->addWidget(b);

@@ -1,11 +1,22 @@
 // Scenario tests of finding books in the list window, of the export and of the import: the real
 // program headless in a temporary working directory, the find field typed into, the file dialogs,
 // questions and the import summary driven, the files compared byte for byte.
+#include <QDirIterator>
 #include <QFileDialog>
 #include <QListView>
+#include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressDialog>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "app/catalogue_export.h"
 #include "app/catalogue_import.h"
@@ -14,6 +25,10 @@
 #include "app/shown_records.h"
 #include "app_test_support.h"
 #include "app_window_records.h"
+#include "core/csv_table.h"
+#include "core/exchange_table.h"
+#include "core/import_plan.h"
+#include "import_entry.h"
 
 using namespace app_test;
 
@@ -61,6 +76,14 @@ Driver choose_file(const QString& path) {
 Driver answer_button(const char* caption) {
   return [t = QString::fromUtf8(caption)](QWidget* d) { click(d, t); };
 }
+// Answers the file dialog's question whether to replace a file that exists: yes.
+Driver confirm_replace() {
+  return [](QWidget* d) {
+    auto* box = qobject_cast<QMessageBox*>(d);
+    QVERIFY2(box && box->button(QMessageBox::Yes), qPrintable(label_texts(d)));
+    box->button(QMessageBox::Yes)->click();
+  };
+}
 // Notes the texts of a message box and closes it.
 Driver read_message(QString& seen) {
   return [&seen](QWidget* box) {
@@ -95,6 +118,83 @@ const std::string kПять = record_line(3, "Толстой Л. Н.", "Войн
                           record_line(7, "Ёлкин", "Сказки", "Детская", "Сборник", 0, 1, "") +
                           record_line(100, "Чехов", "Вишнёвый сад", "Драма", "Журнал", 0, 0, "sad.bmp") +
                           record_line(5, "Elkin", "Tales", "Детская", "Book", 1, 0, "");
+
+// ---- Plans of tables read without windows ----
+
+// A table of records in UTF-8: the head row of the six columns most tests use, then `rows`.
+std::string table6(std::initializer_list<std::string> rows) {
+  std::string t = "Автор,Наименование,Категория,Вид,Диск,Переплёт\r\n";
+  for (const std::string& r : rows) t += r + "\r\n";
+  return t;
+}
+
+// A record as one line: its seven values after the code, joined by "|".
+QString shown(const ЗаписьБазы& з) {
+  return qs(з.автор + "|" + з.наименование + "|" + з.категория + "|" + з.вид + "|" + std::to_string(з.диск) + "|" +
+            std::to_string(з.переплет) + "|" + з.обложка);
+}
+QStringList shown(const std::vector<ЗаписьБазы>& records) {
+  QStringList out;
+  for (const ЗаписьБазы& з : records) out << shown(з);
+  return out;
+}
+QStringList shown(const std::vector<ОтказСтроки>& rows) {
+  QStringList out;
+  for (const ОтказСтроки& о : rows) out << QString::number(о.строка) + ": " + qs(о.причина);
+  return out;
+}
+QStringList shown(const std::vector<std::string>& texts) {
+  QStringList out;
+  for (const std::string& t : texts) out << qs(t);
+  return out;
+}
+
+// The plan of `bytes` against the catalogue in memory; a file refused as a whole gives a plan
+// whose only refusal is line 0 with the file's reason.
+ПланИмпорта plan_of(const std::string& bytes) {
+  auto r = разобрать_импорт(bytes);
+  if (auto* отказ = std::get_if<ОтказФайла>(&*r)) {
+    ПланИмпорта п;
+    п.отказы.push_back({0, отказ->причина});
+    return п;
+  }
+  return std::move(std::get<ПланИмпорта>(*r));
+}
+
+// The catalogue the plans are read against: one record, two categories, two kinds.
+void store_small_catalogue() {
+  база_лит.assertz({3, cp("Толстой Л. Н."), cp("Война и мир"), cp("Роман"), cp("Книга"), 1, 1, ""});
+  for (const char* к : {"Роман", "Поэзия"}) категории_лит.assertz(cp(к));
+  for (const char* в : {"Книга", "Журнал"}) виды_лит.assertz(cp(в));
+}
+
+// The node kind at a path of the working directory (links not followed); 0 when nothing is there.
+mode_t node_kind(const QString& path) {
+  struct stat st {};
+  return ::lstat(path.toLocal8Bit().constData(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
+}
+
+// Opens the pipe's writing end once, after `seconds`, unless it is stopped first: a reader held in
+// its opening is let go (it then sees the end at once), so a test that must not wait fails instead
+// of hanging.
+class PipeRelease {
+ public:
+  PipeRelease(const QString& path, int seconds)
+      : thread_([this, p = path.toLocal8Bit(), seconds] {
+          for (int i = 0; i < seconds * 100 && !stop_; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+          if (stop_) return;
+          const int fd = ::open(p.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+          if (fd >= 0) ::close(fd);
+        }) {}
+  ~PipeRelease() {
+    stop_ = true;
+    thread_.join();
+  }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
 
 }  // namespace
 
@@ -266,10 +366,10 @@ class AppFindExchangeTests : public QtSuite {
         "Заметка;НАИМЕНОВАНИЕ;Автор;Переплет;Диск;Категория;Вид;Код;Обложка\r\n"
         "x;Анна Каренина;Толстой Л. Н.;твёрдый;Есть;Роман;Книга;77;\r\n"   // line 2: new
         "x;Война и мир;Толстой Л. Н.;1;1;Роман;Книга;3;voyna.bmp\r\n"     // line 3: stored already
-        "x;;;0;0;Роман;;;\r\n"                                              // line 4: no author, no title
+        "x;;;0;0;Роман;;;\r\n"                                              // line 4: no author, no title: new
         "x;Анна Каренина;Толстой Л. Н.;Твердый;есть;Роман;Книга;;\r\n"    // line 5: as line 2
         "x;\"Мцыри; \"\"Демон\"\"\";Лермонтов;мягкий;;Поэзия;;;\r\n"     // line 6: new
-        "x;\"Бородино\r\nи другие\";Лермонтов;0;0;Поэзия;;;\r\n"           // lines 7-8: a line break
+        "x;\"Бородино\r\nи другие\";Лермонтов;0;0;Поэзия;;;\r\n"           // lines 7-8: a line break: new
         "x;Тарас Бульба;Гоголь;Кожаный;0;Повесть;;;\r\n"                   // line 9: binding word
         "x;Нос;Гоголь;0;0;Повесть;;;;\r\n"                                  // line 10: too many values
         "x;Шинель;Гоголь;0\r\n");                                           // line 11: too few
@@ -285,17 +385,24 @@ class AppFindExchangeTests : public QtSuite {
       in_turn({choose_file(wd.path("книги.csv")), answer_summary(s, true)});
       command(task, cmd_Импорт);
     });
-    QCOMPARE(s.text, QString::fromUtf8("Файл «книги.csv».\nБудет добавлено записей: 2.\n"
+    QCOMPARE(s.text, QString::fromUtf8("Файл «книги.csv».\nБудет добавлено записей: 4.\n"
                                        "Уже есть в каталоге и не будут добавлены: 1.\n"
-                                       "Повторяют более ранние строки файла: 1.\nНовых категорий: 1."));
-    QCOMPARE(s.refused_label, QString::fromUtf8("Строки с ошибками не будут добавлены (5):"));
-    QCOMPARE(s.refused, (QStringList{QString::fromUtf8("Строка 4: нет ни автора, ни наименования"),
-                                     QString::fromUtf8("Строка 7: в столбце «Наименование» управляющий знак"),
-                                     QString::fromUtf8("Строка 9: в столбце «Переплёт» «Кожаный» вместо «Твёрдый» или «Мягкий»"),
+                                       "Повторяют более ранние строки файла: 1.\nНовых категорий: 1.\n"
+                                       "Новых видов: 0."));
+    QCOMPARE(s.refused_label, QString::fromUtf8("Строки с ошибками не будут добавлены (3); ниже и прочие замечания:"));
+    QCOMPARE(s.refused, (QStringList{QString::fromUtf8("Строка 9: в столбце «Переплёт» «Кожаный» вместо «Твёрдый» или «Мягкий»"),
                                      QString::fromUtf8("Строка 10: значений 10, а столбцов в первой строке 9"),
-                                     QString::fromUtf8("Строка 11: значений 4, а столбцов в первой строке 9")}));
-    // The new records at the front with the next codes in the file's order, each file saved.
-    QCOMPARE(wd.read("Литература1.pbs"), record_line(102, "Лермонтов", "Мцыри; \\\"Демон\\\"", "Поэзия", "", 0, 0, "") +
+                                     QString::fromUtf8("Строка 11: значений 4, а столбцов в первой строке 9"),
+                                     QString::fromUtf8("Строка 3: такая запись уже есть в каталоге: «Толстой Л. Н.», "
+                                                       "«Война и мир»"),
+                                     QString::fromUtf8("Строка 5: повторяет более раннюю строку файла: «Толстой Л. Н.», "
+                                                       "«Анна Каренина»"),
+                                     QString::fromUtf8("Новая категория «Роман»")}));
+    // The new records at the front with the next codes in the file's order, each file saved; a
+    // record without author and title, and a line break inside a value, come in as they are.
+    QCOMPARE(wd.read("Литература1.pbs"), record_line(104, "Лермонтов", "Бородино\\nи другие", "Поэзия", "", 0, 0, "") +
+                                             record_line(103, "Лермонтов", "Мцыри; \\\"Демон\\\"", "Поэзия", "", 0, 0, "") +
+                                             record_line(102, "", "", "Роман", "", 0, 0, "") +
                                              record_line(101, "Толстой Л. Н.", "Анна Каренина", "Роман", "Книга", 1, 1, "") +
                                              catalogue);
     QCOMPARE(wd.read("КатегЛитер.pbs"), category_lines({"Поэзия", "Проза", "Роман"}));
@@ -386,6 +493,335 @@ class AppFindExchangeTests : public QtSuite {
     };
     QCOMPARE(without_codes(second.read("снова.csv")), without_codes(exported));
     QCOMPARE(QString::fromStdString(second.read("снова.csv")).count("\r\n"), 7);
+  }
+
+  // Each kind of row a table may hold, read against a small catalogue: what it adds, what it
+  // refuses and passes over, and the names it writes as stored ones.
+  void importReadsEachKindOfRow_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("records");
+    QTest::addColumn<QStringList>("refused");
+    QTest::addColumn<QStringList>("passed");
+    QTest::addColumn<QStringList>("replaced");
+    QTest::addColumn<int>("new_categories");
+    QTest::addColumn<int>("new_kinds");
+    const auto row = [](const char* name, const std::string& bytes, QStringList records, QStringList refused,
+                        QStringList passed = {}, QStringList replaced = {}, int categories = 0, int kinds = 0) {
+      QTest::newRow(name) << QByteArray::fromStdString(bytes) << records << refused << passed << replaced << categories
+                          << kinds;
+    };
+    const auto u = [](const char* utf8) { return QString::fromUtf8(utf8); };
+    const auto ж = [](std::size_t n) {
+      std::string s;
+      for (std::size_t i = 0; i < n; ++i) s += "ж";
+      return s;
+    };
+
+    // A spreadsheet runs a cell that begins with = + - @, a tab or a CR: the export writes such a
+    // value behind an apostrophe, and reading takes exactly that one off.
+    row("formula guards",
+        table6({"\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",a,,,,", "'+1,'-2,,,,", "'@x,''=y,,,,", "'abc,',,,,",
+                "\"'\tx\",''',,,,"}),
+        {u("=HYPERLINK(\"http://x\";\"y\")|a|||0|0|"), u("+1|-2|||0|0|"), u("@x|'=y|||0|0|"), u("'abc|'|||0|0|"),
+         u("\tx|'''|||0|0|")},
+        {});
+    // The longest value is counted in characters, whatever bytes UTF-8 gives them; a guarding
+    // apostrophe does not count.
+    row("long values in UTF-8",
+        table6({ж(3000) + "," + ж(4000) + ",,,,", "a," + ж(4001) + ",,,,", "'=" + ж(3999) + ",b,,,,"}),
+        {QString::fromUtf8(ж(3000)) + "|" + QString::fromUtf8(ж(4000)) + "|||0|0|",
+         "=" + QString::fromUtf8(ж(3999)) + "|b|||0|0|"},
+        {u("3: значение длиннее 4000 знаков")});
+    row("long values in cp1251", cp(table6({"a," + ж(4000) + ",,,,", "b," + ж(4001) + ",,,,"})),
+        {"a|" + QString::fromUtf8(ж(4000)) + "|||0|0|"}, {u("3: значение длиннее 4000 знаков")});
+    // A disk or a binding is its word or any whole number.
+    row("disk and binding numbers",
+        table6({"a,,,,2,-1", "b,,,,+3,007", "c,,,,'-7,Твердый", "d,,,,1.5,0", "e,,,,0,99999999999", "f,,,,+-1,0"}),
+        {u("a||||2|-1|"), u("b||||3|7|"), u("c||||-7|1|")},
+        {u("5: в столбце «Диск» «1.5» вместо «Есть» или «Нет»"),
+         u("6: в столбце «Переплёт» «99999999999» вместо «Твёрдый» или «Мягкий»"),
+         u("7: в столбце «Диск» «+-1» вместо «Есть» или «Нет»")});
+    // A line break inside a quoted value is the program's own, whatever the file used.
+    row("line breaks", table6({"\"a\r\nb\",\"c\rd\",,,,", "\"e\nf\",g,,,,", "h,\"i\x01\",,,,"}),
+        {u("a\nb|c\nd|||0|0|"), u("e\nf|g|||0|0|")}, {u("7: в столбце «Наименование» управляющий знак")});
+    // Values of blanks or non-breaking spaces are empty; a row of empty values is passed over as an
+    // empty line; a record without author and title comes in.
+    row("empty values and rows",
+        table6({",,,,,", " , ,\t,,,", "\xC2\xA0,x,\xC2\xA0 ,,,", ",,,,1,", " \xC2\xA0,,Поэзия,,,"}),
+        {u("|x|||0|0|"), u("||||1|0|"), u("||Поэзия||0|0|")}, {});
+    // A byte-order mark inside a table joined from two files: the row is refused, the mark named.
+    row("mark inside a cp1251 table", cp(table6({"Пушкин,Онегин,,,,"})) + "\xEF\xBB\xBF" + cp("Гоголь,Нос,,,,\r\n"),
+        {u("Пушкин|Онегин|||0|0|")},
+        {u("3: в столбце «Автор» метка порядка байтов UTF-8 («п»ї»): похоже, сюда попало начало другого файла")});
+    row("mark inside a UTF-8 table", table6({"Пушкин,Онегин,,,,", "\xEF\xBB\xBFГоголь,Нос,,,,"}),
+        {u("Пушкин|Онегин|||0|0|")},
+        {u("3: в столбце «Автор» метка порядка байтов (U+FEFF): похоже, сюда попало начало другого файла")});
+    // The head row again (another export joined on, its mark and letter case aside): passed over.
+    row("head row repeated",
+        table6({"Пушкин,Онегин,,,,", "Автор,Наименование,Категория,Вид,Диск,Переплёт",
+                "\xEF\xBB\xBF АВТОР , наименование,Категория,Вид,Диск,Переплёт", "Гоголь,Нос,,,,"}),
+        {u("Пушкин|Онегин|||0|0|"), u("Гоголь|Нос|||0|0|")}, {},
+        {u("3: повторяет первую строку файла (названия столбцов)"),
+         u("4: повторяет первую строку файла (названия столбцов)")});
+    // A category or a kind that differs from a stored one (or an earlier row's new one) only in
+    // letter case or blanks around is that one; another is new, added without its blanks.
+    row("categories and kinds as stored",
+        table6({"А,1,роман,книга,,", "Б,2, Роман ,КНИГА,,", "В,3, Поэма,Брошюра ,,", "Г,4,поэма ,брошюра,,",
+                "Д,5,\xC2\xA0,,,"}),
+        {u("А|1|Роман|Книга|0|0|"), u("Б|2|Роман|Книга|0|0|"), u("В|3|Поэма|Брошюра|0|0|"),
+         u("Г|4|Поэма|Брошюра|0|0|"), u("Д|5|||0|0|")},
+        {}, {},
+        {u("Категория «роман» записана как «Роман»"), u("Вид «книга» записан как «Книга»"),
+         u("Категория « Роман » записана как «Роман»"), u("Вид «КНИГА» записан как «Книга»"),
+         u("Категория «поэма » записана как «Поэма»"), u("Вид «брошюра» записан как «Брошюра»")},
+        1, 1);
+    // A replacement character is refused as what it is; malformed UTF-8 is named so.
+    row("replacement character", "\xEF\xBB\xBF" + table6({"\xEF\xBF\xBD,x,,,,", "\xC3(,y,,,,", "ok,z,,,,"}),
+        {u("ok|z|||0|0|")},
+        {u("2: в столбце «Автор» знак замены U+FFFD: так отмечают знак, испорченный ещё до этого файла"),
+         u("3: в столбце «Автор» неверная запись UTF-8")});
+    // Rows equal to a stored record or to an earlier row are passed over, each named.
+    row("repeats",
+        table6({"Толстой Л. Н.,Война и мир,Роман,Книга,Есть,Твёрдый", "Гоголь,Нос,,,,", "Гоголь,Нос,,,Нет,Мягкий",
+                "Толстой Л. Н.,Война и мир,роман,Книга,1,1"}),
+        {u("Гоголь|Нос|||0|0|")}, {},
+        {u("2: такая запись уже есть в каталоге: «Толстой Л. Н.», «Война и мир»"),
+         u("4: повторяет более раннюю строку файла: «Гоголь», «Нос»"),
+         u("5: такая запись уже есть в каталоге: «Толстой Л. Н.», «Война и мир»")},
+        {u("Категория «роман» записана как «Роман»")});
+  }
+  void importReadsEachKindOfRow() {
+    QFETCH(QByteArray, bytes);
+    store_small_catalogue();
+    const ПланИмпорта п = plan_of(bytes.toStdString());
+    QTEST(shown(п.новые.все()), "records");
+    QTEST(shown(п.отказы), "refused");
+    QTEST(shown(п.пропуски), "passed");
+    QTEST(shown(п.замены), "replaced");
+    QTEST(static_cast<int>(п.новых_категорий), "new_categories");
+    QTEST(static_cast<int>(п.новых_видов), "new_kinds");
+    QCOMPARE(п.отказов, п.отказы.size());
+    QCOMPARE(п.пропусков, п.пропуски.size());
+    QCOMPARE(п.пропусков, п.повторы_каталога + п.повторы_файла + п.повторы_заголовка);
+  }
+
+  // What a spreadsheet would run is written behind an apostrophe, and only that; the reading
+  // gives the value back.
+  void exportGuardsFormulas_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("field");  // as the CSV holds it, quoting aside
+    QTest::addColumn<bool>("quoted");
+    QTest::newRow("=") << "=HYPERLINK(\"http://x\";\"y\")" << "'=HYPERLINK(\"http://x\";\"y\")" << true;
+    QTest::newRow("+") << "+7 495" << "'+7 495" << false;
+    QTest::newRow("-") << "-" << "'-" << false;
+    QTest::newRow("@") << "@SUM(A1)" << "'@SUM(A1)" << false;
+    QTest::newRow("tab") << "\tx" << "'\tx" << false;
+    QTest::newRow("CR") << "\rx" << "'\rx" << true;
+    QTest::newRow("apostrophe before =") << "'=x" << "''=x" << false;
+    QTest::newRow("apostrophes before +") << "''+x" << "'''+x" << false;
+    QTest::newRow("apostrophe alone") << "'x" << "'x" << false;
+    QTest::newRow("inside") << "a=b" << "a=b" << false;
+    QTest::newRow("line break") << QString::fromUtf8("две\nстроки") << QString::fromUtf8("две\nстроки") << true;
+  }
+  void exportGuardsFormulas() {
+    QFETCH(QString, value);
+    QFETCH(QString, field);
+    QFETCH(bool, quoted);
+    const std::string v = cp1251::from_utf8(value.toStdString());
+    const std::string csv = записи_в_csv({ЗаписьБазы{1, v, "t", "", "", 0, 0, ""}});
+    QString cell = field;
+    if (quoted) cell = '"' + QString(field).replace("\"", "\"\"") + '"';
+    QCOMPARE(QString::fromStdString(csv).section("\r\n", 1, 1), "1," + cell + ",t,,,Нет,Мягкий,");
+    QCOMPARE(qs(std::string(значение_ячейки_csv(cp1251::from_utf8(field.toStdString())))), value);
+  }
+
+  // A row keeps at most as many fields as it is allowed, however many it has, and counts them all;
+  // a field is cut after its longest length, counted in characters of UTF-8.
+  void aRowKeepsWhatItMayAndCountsTheRest() {
+    const std::string text = std::string(1000000, ',') + "\r\nдлинное," + std::string(5000, 'x') + "\r\nёёё,ёёёё\r\n";
+    ЧтениеCsv чтение(text, ',', 3, true, 2);
+    const auto first = чтение.следующая();
+    QVERIFY(first);
+    QCOMPARE(first->полей, std::size_t(1000001));
+    QCOMPARE(first->поля.size(), std::size_t(2));
+    const auto second = чтение.следующая();
+    QVERIFY(second);
+    QCOMPARE(second->поля, (std::vector<std::string>{"дли", "xxx"}));
+    QVERIFY(second->длинное_поле);
+    const auto third = чтение.следующая();
+    QVERIFY(third);
+    QCOMPARE(third->поля, (std::vector<std::string>{"ёёё", "ёёё"}));
+    QVERIFY(third->длинное_поле);
+    QCOMPARE(third->строка, std::size_t(3));
+  }
+
+  // Hostile tables: a row of a million commas is one refusal; a head of more columns than a table
+  // of records could have refuses the file; of many refused and repeated rows the first thousand
+  // of each keep their reasons and the rest are counted.
+  void hostileTablesKeepLittle() {
+    store_small_catalogue();
+    ПланИмпорта п = plan_of("Автор,Наименование,Категория\r\n" + std::string(1000000, ',') + "\r\nГоголь,Нос,\r\n");
+    QCOMPARE(shown(п.отказы), QStringList{QString::fromUtf8("2: значений 1000001, а столбцов в первой строке 3")});
+    QCOMPARE(п.новые.size(), std::size_t(1));
+    п = plan_of(std::string(1000000, ',') + "\r\n");
+    QCOMPARE(shown(п.отказы), QStringList{QString::fromUtf8("0: В первой строке больше 1000 столбцов или слишком длинное "
+                                                            "название: это не таблица записей каталога.")});
+    std::string t = "Автор,Наименование\r\n";
+    for (int i = 0; i < 2500; ++i) t += "a,b,c\r\n";
+    for (int i = 0; i < 1300; ++i) t += "x,y\r\n";
+    п = plan_of(t);
+    QCOMPARE(п.отказы.size(), kЗамечанийВПлане);
+    QCOMPARE(п.отказов, std::size_t(2500));
+    QCOMPARE(п.отказы.back(), (ОтказСтроки{1001, cp("значений 3, а столбцов в первой строке 2")}));
+    QCOMPARE(п.пропуски.size(), kЗамечанийВПлане);
+    QCOMPARE(п.пропусков, std::size_t(1299));
+    QCOMPARE(п.повторы_файла, std::size_t(1299));
+    QCOMPARE(п.новые.size(), std::size_t(1));
+  }
+
+  // The summary of many refused and repeated rows: each list's first thousand, then how many more.
+  void theSummaryNamesTheFirstThousandOfEachList() {
+    WorkDir wd(start_files(kПять));
+    std::string t = "Автор,Наименование\r\n";
+    for (int i = 0; i < 1500; ++i) t += "a,b,c\r\n";
+    for (int i = 0; i < 1200; ++i) t += "x,y\r\n";
+    wd.write("много.csv", t);
+    Summary s;
+    run_app([&](Window task) {
+      in_turn({choose_file(wd.path("много.csv")), answer_summary(s, false)});
+      QVERIFY(!command(task, cmd_Импорт));
+    });
+    QCOMPARE(s.refused_label, QString::fromUtf8("Строки с ошибками не будут добавлены (1500); ниже и прочие замечания:"));
+    QCOMPARE(s.refused.size(), 1000 + 1 + 1000 + 1);
+    QCOMPARE(s.refused[1000], QString::fromUtf8("… и ещё строк с ошибками: 500"));
+    QCOMPARE(s.refused[1001], QString::fromUtf8("Строка 1503: повторяет более раннюю строку файла: «x», «y»"));
+    QCOMPARE(s.refused[2001], QString::fromUtf8("… и ещё пропущенных строк: 199"));
+    QVERIFY(s.text.contains(QString::fromUtf8("Повторяют более ранние строки файла: 1199.")));
+  }
+
+  // A catalogue holding one record of each hard kind, exported and imported into an empty
+  // catalogue, comes back field for field; of two equal records one comes, and the summary names
+  // the other. New categories and kinds come with them.
+  void everyKindOfRecordComesBack() {
+    std::string long_author;
+    for (int i = 0; i < 2500; ++i) long_author += "Щ";
+    const std::vector<ЗаписьБазы> records = {
+        {1, cp(long_author), cp("Очень длинный автор"), cp("Роман"), cp("Книга"), 0, 0, ""},
+        {2, cp("Числа"), cp("Диск и переплёт"), "", "", 2, -1, ""},
+        {3, cp("Строки"), cp("Первая\nвторая\n\nчетвёртая"), cp("Поэзия"), cp("Брошюра"), 1, 1, "a.bmp"},
+        {4, "", "", cp("Проза"), "", 0, 1, ""},
+        {5, cp("=HYPERLINK(\"http://x\";\"y\")"), cp("'=уже с апострофом"), cp("-минус"), cp("@вид"), 1, 0, cp("+7.bmp")},
+        {6, cp("Дважды"), cp("Одно и то же"), "", "", 0, 0, ""},
+        {7, cp("Дважды"), cp("Одно и то же"), "", "", 0, 0, ""},
+        {8, cp("Пробелы "), cp(" по краям"), "", "", 0, 0, " x.bmp"},
+    };
+    WorkDir first(start_files(""));
+    run_app([&](Window task) {
+      for (const ЗаписьБазы& з : records) база_лит.assertz(з);
+      in_turn({choose_file(first.path("выгрузка.csv"))});
+      command(task, cmd_Экспорт);
+    });
+    const std::string exported = first.read("выгрузка.csv");
+    QVERIFY(exported.find("\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",''=уже с апострофом,'-минус,'@вид,Есть,Мягкий,'+7.bmp") !=
+            std::string::npos);
+
+    WorkDir second(start_files("", "", ""));
+    second.write("выгрузка.csv", exported);
+    Summary s;
+    std::vector<ЗаписьБазы> back;
+    run_app([&](Window task) {
+      in_turn({choose_file(second.path("выгрузка.csv")), answer_summary(s, true)});
+      command(task, cmd_Импорт);
+      back = база_лит.all();
+    });
+    std::vector<ЗаписьБазы> expected(records.begin(), records.end() - 2);
+    expected.push_back(records.back());
+    std::reverse(back.begin(), back.end());  // the import puts each record before the earlier ones
+    for (ЗаписьБазы& з : back) з.код = 0;
+    for (ЗаписьБазы& з : expected) з.код = 0;
+    QCOMPARE(shown(back), shown(expected));
+    QCOMPARE(s.refused,
+             (QStringList{QString::fromUtf8("Строка 11: повторяет более раннюю строку файла: «Дважды», «Одно и то же»"),
+                          QString::fromUtf8("Новая категория «Роман»"), QString::fromUtf8("Новая категория «Поэзия»"),
+                          QString::fromUtf8("Новая категория «Проза»"), QString::fromUtf8("Новая категория «-минус»"),
+                          QString::fromUtf8("Новый вид «Книга»"), QString::fromUtf8("Новый вид «Брошюра»"),
+                          QString::fromUtf8("Новый вид «@вид»")}));
+    QCOMPARE(second.read("КатегЛитер.pbs"), category_lines({"Роман", "Поэзия", "Проза", "-минус"}));
+    QCOMPARE(second.read("ВидЛитер.pbs"), kind_lines({"Книга", "Брошюра", "@вид"}));
+  }
+
+  // A pipe or a device chosen for the import is refused at once, without waiting for a writer;
+  // one chosen for the export is refused too, and stays what it was.
+  void pipesAndDevicesAreNeitherReadNorReplaced() {
+    WorkDir wd(start_files(kПять));
+    const QString pipe = wd.path("канал.csv");
+    QVERIFY(::mkfifo(pipe.toLocal8Bit().constData(), 0666) == 0);
+    const QString device = wd.path("устройство.csv");
+    const bool have_device = ::mknod(device.toLocal8Bit().constData(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+    QVERIFY(QFile::link(pipe, wd.path("ссылка.csv")));
+    QStringList messages;
+    run_app([&](Window task) {
+      for (const char* name : {"канал.csv", "ссылка.csv"}) {
+        const PipeRelease release(pipe, 5);  // a reading that waits would be let go, and fail
+        QString seen;
+        in_turn({choose_file(wd.path(name)), read_message(seen)});
+        QVERIFY(!command(task, cmd_Импорт));
+        messages << seen;
+      }
+      QStringList targets = {pipe, wd.path("ссылка.csv")};
+      if (have_device) targets << device;
+      for (const QString& target : targets) {
+        QString seen;
+        in_turn({choose_file(target), confirm_replace(), read_message(seen)});
+        QVERIFY(!command(task, cmd_Экспорт));
+        messages << seen;
+      }
+    });
+    QCOMPARE(messages.size(), have_device ? 5 : 4);
+    for (const QString& m : messages)
+      QVERIFY2(m.contains(QString::fromUtf8("это не обычный файл, а канал, устройство или сокет")), qPrintable(m));
+    QVERIFY(messages[0].contains(QString::fromUtf8("Не удалось прочитать файл «канал.csv»")));
+    QVERIFY(messages[2].contains(QString::fromUtf8("Не удалось записать файл")));
+    QCOMPARE(node_kind(pipe), static_cast<mode_t>(S_IFIFO));
+    QCOMPARE(node_kind(wd.path("ссылка.csv")), static_cast<mode_t>(S_IFLNK));
+    if (have_device) QCOMPARE(node_kind(device), static_cast<mode_t>(S_IFCHR));
+  }
+
+  // Every seed of the import fuzzer runs clean through the fuzzer's own step.
+  void fuzzSeedCorpus() {
+    int seeds = 0;
+    for (QDirIterator it(QStringLiteral(FOLIARKH_SOURCE_DIR "/fuzz/corpus_import"), QDir::Files); it.hasNext();) {
+      QFile f(it.next());
+      QVERIFY(f.open(QIODevice::ReadOnly));
+      const QByteArray bytes = f.readAll();
+      fuzz_import::run_one(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size());
+      ++seeds;
+    }
+    QVERIFY(seeds >= 15);
+  }
+
+  // The peak memory of reading hostile files of 16 MB and planning their import, measured in a
+  // process of its own: under four times the file and 64 MB.
+  void hostileFilesStayWithinMemory_data() {
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"commas", "commas-head", "refused", "records", "tiny"}) QTest::newRow(kind) << kind;
+  }
+  void hostileFilesStayWithinMemory() {
+    QFETCH(QString, kind);
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("under AddressSanitizer its own shadow memory is most of a process's peak");
+#endif
+    QTemporaryDir dir;
+    QProcess driver;
+    driver.start(QStringLiteral(FOLIARKH_IMPORT_MEMORY_DRIVER), {kind, "16", dir.path()});
+    QVERIFY(driver.waitForFinished(120000));
+    QCOMPARE(driver.exitCode(), 0);
+    const QStringList out = QString::fromLatin1(driver.readAllStandardOutput()).trimmed().split(' ');
+    QCOMPARE(out.size(), 2);
+    const double file = out[0].toDouble(), peak = out[1].toDouble();
+    QVERIFY(file >= 16e6);
+    QVERIFY2(peak < 4 * file + 64.0 * (1 << 20),
+             qPrintable(QString("peak %1 MB for a file of %2 MB").arg(peak / (1 << 20)).arg(file / (1 << 20))));
   }
 };
 

@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include "app/recent_catalogues.h"
@@ -242,6 +243,11 @@ class AppStartTests : public QtSuite {
       QCOMPARE(run_program(FOLIARKH_PROGRAM, w.args, env, out, err), 2);
       QVERIFY2(err.startsWith("foliarkh: ") && err.contains(QString::fromUtf8(w.says)) && out.isEmpty(), qPrintable(err));
     }
+    // No display to show windows on: said in one line of the command line's words, exit 1, not
+    // the toolkit's abort.
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {}, env, out, err), 1);
+    QVERIFY2(err.startsWith(QString::fromUtf8("foliarkh: нет экрана")) && err.contains("DISPLAY") && out.isEmpty(),
+             qPrintable(err));
   }
 
   // The program in its own process: a first start from no catalogue with the sample books, and a
@@ -263,6 +269,50 @@ class AppStartTests : public QtSuite {
     QVERIFY2(out.isEmpty(), qPrintable(out + err));
     QVERIFY(files_in(started.path()).isEmpty());
     QVERIFY(!QFileInfo::exists(user.catalogue()));
+  }
+
+  // The program in its own process reads in the language of the locale it was started under: the
+  // menus of the layer and the message file the runtime's start chose. The locale's name is
+  // enough: ru_RU.KOI8-R is generated almost nowhere.
+  void theProgramsOwnLanguage_data() {
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QStringList>("menus");
+    QTest::addColumn<QString>("messages");
+    QTest::newRow("ru_RU.UTF-8") << "ru_RU.UTF-8" << QStringList{QString::fromUtf8("Окно"), QString::fromUtf8("Справка")}
+                                 << "KERNOG_RU.ERR";
+    QTest::newRow("ru_RU.KOI8-R") << "ru_RU.KOI8-R" << QStringList{QString::fromUtf8("Окно"), QString::fromUtf8("Справка")}
+                                  << "KERNOG_RU.ERR";
+    QTest::newRow("C.UTF-8") << "C.UTF-8" << QStringList{"Window", "Help"} << "KERNOG.ERR";
+  }
+  void theProgramsOwnLanguage() {
+    QFETCH(QString, lang);
+    QFETCH(QStringList, menus);
+    QFETCH(QString, messages);
+    UserFolders user;
+    QTemporaryDir started;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LANG", lang);
+    env.insert("FOLIARKH_DRIVER_TEXTS", "1");
+    env.insert("FOLIARKH_DRIVER_ANSWER", QString::fromUtf8("Книги-образцы"));
+    QString out, err;
+    QCOMPARE(run_program(FOLIARKH_START_DRIVER, {}, env, out, err, started.path()), 0);
+    const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    const QRegularExpression texts("^menus=(.*) messages=(.*)$");
+    const QRegularExpressionMatch m = texts.match(lines[1]);
+    QVERIFY2(m.hasMatch(), qPrintable(out + err));
+    const QStringList bar = m.captured(1).split('|');
+    QVERIFY2(bar.contains(menus[0]) && bar.contains(menus[1]), qPrintable(lines[1]));
+    QCOMPARE(bar.contains("Window") || bar.contains("Help"), menus[0] == "Window");  // none beside the Russian
+    QCOMPARE(m.captured(2), messages);
+    // The command line is Russian under every locale: help, version and a wrong option.
+    env.remove("FOLIARKH_DRIVER_TEXTS");
+    for (const QStringList& args : {QStringList{"--help"}, QStringList{"--version"}, QStringList{"--bogus"}}) {
+      run_program(FOLIARKH_PROGRAM, args, env, out, err);
+      const QRegularExpression cyrillic(QString::fromUtf8("[а-яА-ЯёЁ]"));
+      for (const QString& line : (out + err).split('\n', Qt::SkipEmptyParts))
+        QVERIFY2(line.contains(cyrillic), qPrintable(args.join(' ') + ": " + line));
+    }
   }
 };
 

@@ -16,9 +16,9 @@
 #include "app/record_card.h"
 #include "app/undo_commands.h"
 #include "app_test_support.h"
+#include "app_window_records.h"
 #include "core/card_text.h"
 #include "core/undo_history.h"
-#include "layer_test_access.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 
@@ -32,30 +32,7 @@ const std::string kТриЗаписи = record_line(3, "Пушкин", "Онег
 const char* const kКаталог = "Литература1.pbs";
 const char* const kКатегории = "КатегЛитер.pbs";
 
-using layer_test::client_of;
-using layer_test::window_of;
 void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
-
-// The help-line texts the task window shows as the mouse passes along its toolbars.
-QStringList help_line_texts(Window task) {
-  QStringList seen;
-  for (Window tb : win_GetChildWindows(task)) {
-    if (!toolbar_IsToolbar(tb)) continue;
-    QWidget* w = client_of(tb);
-    for (int x = 0; x < w->width(); x += 3) {
-      const QPoint at(x, w->height() / 2);
-      QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
-                       Qt::NoModifier);
-      QApplication::sendEvent(w, &move);
-      const auto v = toolbar_GetValue(task, id_строкиподсказки);
-      if (v && std::holds_alternative<text_value>(*v)) {
-        const QString text = qs(std::get<text_value>(*v).text);
-        if (!text.isEmpty() && !seen.contains(text)) seen << text;
-      }
-    }
-  }
-  return seen;
-}
 
 bool button_on(Window task, int id) {
   const auto v = toolbar_GetValue(task, id);
@@ -158,6 +135,40 @@ class AppUndoTests : public QtSuite {
       enter_record(task, "Фет", "Вечер");
       QVERIFY(!button_on(task, cmd_КнопкаПовторить));
       QCOMPARE(что_повторить(), std::string());
+    });
+  }
+
+  // Every change shows at once in every open list window, not only in the one it was made in
+  // (the change path tells them); a window whose selected line went is put back to a window
+  // without a selection.
+  void changesShowInEveryOpenListWindow() {
+    WorkDir wd(start_files(kТриЗаписи));
+    run_app([&](Window task) {
+      const Window a = open_list(task);
+      const Window b = open_list(task);
+      QVERIFY(a && b && a != b);
+      enter_record(task, "Блок", "Стихи");
+      QCOMPARE(shown_codes(a), (std::vector<int>{3, 5, 7, 8}));
+      QCOMPARE(shown_codes(b), (std::vector<int>{3, 5, 7, 8}));
+      select_code(b, 7);
+      QCOMPARE(win_GetText(b), cp("Выполните необходимую операцию"));
+      select_code(a, 7);
+      on_next_modal([](QWidget* d) { click(d, QString::fromUtf8("Да")); });
+      command(a, cmd_КнопкаУдалить);
+      QCOMPARE(shown_codes(a), (std::vector<int>{3, 5, 8}));
+      QCOMPARE(shown_codes(b), (std::vector<int>{3, 5, 8}));
+      QCOMPARE(win_GetText(b), cp("Выделите строку для операции"));
+      // An edit made in one window: the other shows the record under its new code.
+      select_code(a, 5);
+      on_next_modal([](QWidget* d) {
+        const Window dlg = window_of(d);
+        win_SetText(win_GetCtlHandle(dlg, ид_Автор), cp("Чехов А. П."));
+        press(dlg, кнопка_OK);
+      });
+      command(a, cmd_КнопкаПравка);
+      QVERIFY(wait_until([] { return !база_лит.по_коду(9).empty(); }));
+      QCOMPARE(shown_codes(a), (std::vector<int>{3, 8, 9}));
+      QCOMPARE(shown_codes(b), (std::vector<int>{3, 8, 9}));
     });
   }
 

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build directory with CPack (into a temporary folder), checks
-# its file list and its dependencies, unpacks it into a temporary root and runs the unpacked
-# program with --version and --help, with no display.
+# its file list and its dependencies, runs lintian on it where lintian is installed (any error or
+# warning fails), unpacks it into a temporary root and runs the unpacked program with --version
+# and --help, with no display.
 # Usage: check_package.sh <build dir> <version>
 set -euo pipefail
+# The sample catalogue's file names are Cyrillic: the packaging tools run under C.UTF-8, which
+# every Debian system has, whatever locale the caller has (one never generated, say).
+export LC_ALL=C.UTF-8
 build=$1
 version=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -21,7 +25,11 @@ dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sed 's|^\./||' | sort >"$
 cat >"$work/expected" <<LIST
 usr/bin/foliarkh
 usr/share/applications/foliarkh.desktop
+usr/share/doc/foliarkh/changelog.gz
+usr/share/doc/foliarkh/copyright
 usr/share/foliarkh/KERNOG.ERR
+usr/share/foliarkh/KERNOG_RU.ERR
+usr/share/foliarkh/foliarkh_ru.qm
 usr/share/foliarkh/data/geroy.bmp
 usr/share/foliarkh/data/mertvye_dushi.bmp
 usr/share/foliarkh/data/onegin.bmp
@@ -39,7 +47,8 @@ usr/share/icons/hicolor/32x32/apps/foliarkh.png
 usr/share/icons/hicolor/48x48/apps/foliarkh.png
 usr/share/icons/hicolor/64x64/apps/foliarkh.png
 usr/share/icons/hicolor/scalable/apps/foliarkh.svg
-usr/share/man/man1/foliarkh.1
+usr/share/lintian/overrides/foliarkh
+usr/share/man/man1/foliarkh.1.gz
 usr/share/metainfo/org.foliarkh.foliarkh.metainfo.xml
 LIST
 sort -o "$work/expected" "$work/expected"
@@ -55,9 +64,19 @@ done
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer"
 [[ $(dpkg-deb -f "$deb" Description) == *'каталог литературы'* ]] || fail "Description"
 
+# Debian's rules: no error and no warning of lintian (the overrides the package carries name
+# their reasons).
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian"; }
+  lintian_said="; lintian: $(grep -c '^[EW]:' "$work/lintian.log" || true) errors or warnings"
+else
+  echo "lintian is not installed: the package is not checked against Debian's rules"
+  lintian_said="; lintian not run"
+fi
+
 dpkg-deb -x "$deb" "$work/root"
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/foliarkh" --version)
 [ "$out" = "Фолиарх $version" ] || fail "--version said '$out'"
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/foliarkh" --help)
 grep -q '^Использование: foliarkh \[ПАПКА\]' <<<"$help" || fail "--help"
-echo "package $(basename "$deb"): $(wc -l <"$work/files") files; Depends: $depends"
+echo "package $(basename "$deb"): $(wc -l <"$work/files") files; Depends: $depends${lintian_said}"

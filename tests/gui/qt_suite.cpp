@@ -8,7 +8,14 @@
 #include "layer_test_access.h"
 #include "runtime/run.h"
 
-void QtSuite::initMain() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+void QtSuite::initMain() {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The suites read the system's own texts: a locale that is not Russian whatever the
+  // environment says (a suite of the Russian forms sets its locale after this).
+  qunsetenv("LC_ALL");
+  qunsetenv("LC_MESSAGES");
+  qputenv("LANG", "C.UTF-8");
+}
 
 QtSuite::QtSuite(void (*register_parts)()) {
   // A window record used after it was freed stops the suite, in every build.

@@ -11,7 +11,8 @@ class QtSuite : public QObject {
 
  public:
   // Before the application is made (QTEST_MAIN calls it): the offscreen platform, so that a bare
-  // run of the suite works as under CTest.
+  // run of the suite works as under CTest, and a locale that is not Russian (LANG=C.UTF-8, no
+  // LC_ALL or LC_MESSAGES), so that the system's texts stand as written.
   static void initMain();
 
  protected:

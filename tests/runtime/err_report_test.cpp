@@ -4,9 +4,11 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <map>
+#include <new>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -15,9 +17,12 @@
 #include "fatal_stop.h"
 #include "runtime/console_output.h"
 #include "runtime/err_messages.h"
+#include "runtime/codepage.h"
 #include "runtime/err_report.h"
+#include "runtime/err_texts.h"
 #include "runtime/error_codes.h"
 #include "runtime/file_slots.h"
+#include "runtime/run.h"
 #include "stack_room.h"
 #include "test_support.h"
 
@@ -61,6 +66,26 @@ class ErrMessages : public ::testing::Test {
   TempDir dir_;
 };
 
+// The fallback texts of a message file in `dir` that lacks the code, each of the runtime's words as
+// `as_read` gives it.
+std::string as_written(std::string_view text) { return std::string(text); }
+std::string bracketed(std::string_view text) { return "<" + std::string(text) + ">"; }
+void expect_fallback_texts(const std::string& dir, std::string (*as_read)(std::string_view)) {
+  const std::string file = dir + "/KERNOG.ERR";
+  write_bytes(file, "1009 Access violation\n");
+  ERR_UseMessageFile(file);
+  EXPECT_EQ(ERR_GetSysErrorMsg(1009), "1009 Access violation");  // the file's own text
+  const std::string no_text = " " + as_read("No error messages") + ")";
+  EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (" + file + no_text);
+  EXPECT_THROW(RUN_OsError(7000 + ENOENT), RunError);
+  EXPECT_EQ(ERR_GetSysErrorMsg(7002), "7002 " + as_read("Native OS error") + " 2 " +
+                                          as_read("No such file or directory") + " (" + file + no_text);
+  RUN_NoteHostFault(1050, 0x1B);
+  EXPECT_EQ(ERR_GetSysErrorMsg(1050), "1050 " + as_read("Exception with code") + " 1B (" + file + no_text);
+  ERR_UseMessageFile(dir);  // a directory opens but cannot be read
+  EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (" + dir + " " + as_read("can not be read") + ")");
+}
+
 TEST_F(ErrMessages, FallbackTexts) {
   {
     InDirectory here(dir_.path());
@@ -68,17 +93,7 @@ TEST_F(ErrMessages, FallbackTexts) {
     EXPECT_EQ(ERR_MessageFilePath(), "KERNOG.ERR");
     EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (KERNOG.ERR can not be opened)");
   }
-  const std::string file = dir_.file("KERNOG.ERR");
-  write_bytes(file, "1009 Access violation\n");
-  ERR_UseMessageFile(file);
-  EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (" + file + " No error messages)");
-  EXPECT_THROW(RUN_OsError(7000 + ENOENT), RunError);
-  EXPECT_EQ(ERR_GetSysErrorMsg(7002), "7002 Native OS error 2 No such file or directory (" + file +
-                                          " No error messages)");
-  RUN_NoteHostFault(1050, 0x1B);
-  EXPECT_EQ(ERR_GetSysErrorMsg(1050), "1050 Exception with code 1B (" + file + " No error messages)");
-  ERR_UseMessageFile(dir_.path());  // a directory opens but cannot be read
-  EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (" + dir_.path() + " can not be read)");
+  expect_fallback_texts(dir_.path(), as_written);
 }
 
 TEST_F(ErrMessages, LinesAreFoundByTheirCode) {
@@ -166,6 +181,83 @@ TEST_F(ErrMessages, EveryMessageOfTheShippedFileBelongsToANamedCode) {
   for (const auto& [name, code] : named_codes()) named.insert(code);
   for (const int code : codes_with_text(std::string(FOLIARKH_TEST_BINARY_DIR) + "/KERNOG.ERR"))
     EXPECT_TRUE(named.contains(code)) << code << " has a text but no name in runtime/error_codes.h";
+}
+
+// Under a Russian locale the Russian message file is taken where it lies beside "KERNOG.ERR": the
+// first directory that holds either gives the file, and a directory without the Russian one
+// gives its own.
+TEST_F(ErrMessages, TheRussianMessageFileIsTakenBesideTheSystemsOwn) {
+  TempDir err, prog;
+  write_bytes(err.file("KERNOG.ERR"), "");
+  write_bytes(prog.file("KERNOG.ERR"), "");
+  write_bytes(prog.file("KERNOG_RU.ERR"), "");
+  ErrSearchDirs dirs{err.path(), prog.path(), ""};
+  dirs.russian = true;
+  EXPECT_EQ(ERR_FindMessageFile(dirs), err.file("KERNOG.ERR"));
+  write_bytes(err.file("KERNOG_RU.ERR"), "");
+  EXPECT_EQ(ERR_FindMessageFile(dirs), err.file("KERNOG_RU.ERR"));
+  dirs.russian = false;
+  EXPECT_EQ(ERR_FindMessageFile(dirs), err.file("KERNOG.ERR"));
+  std::filesystem::remove(err.file("KERNOG.ERR"));
+  // Read in English, a directory with the Russian file alone is passed over.
+  EXPECT_EQ(ERR_FindMessageFile(dirs), prog.file("KERNOG.ERR"));
+  // Another file of the program beside them is found along the same directories.
+  EXPECT_EQ(ERR_FindBesideMessageFile(dirs, "KERNOG_RU.ERR"), err.file("KERNOG_RU.ERR"));
+  EXPECT_EQ(ERR_FindBesideMessageFile(dirs, "foliarkh_ru.qm"), std::nullopt);
+  // With none anywhere, the bare name: the Russian one only where the current directory holds it.
+  const ErrSearchDirs none{"", "", "", true};
+  {
+    InDirectory here(dir_.path());
+    EXPECT_EQ(ERR_FindMessageFile(none), "KERNOG.ERR");
+    write_bytes(dir_.file("KERNOG_RU.ERR"), "");
+    EXPECT_EQ(ERR_FindMessageFile(none), "KERNOG_RU.ERR");
+  }
+  // The process's own: the locale decides.
+  ScopedEnv lang("LANG", "ru_RU.UTF-8");
+  EXPECT_TRUE(ERR_DefaultSearchDirs().russian);
+  ScopedEnv all("LC_ALL", "C.UTF-8");
+  EXPECT_FALSE(ERR_DefaultSearchDirs().russian);
+}
+
+// The shipped Russian message file has a text for every code of the system's own and no other,
+// each in Russian.
+TEST_F(ErrMessages, TheShippedRussianFileHasTheSameCodes) {
+  const std::string system_file = std::string(FOLIARKH_TEST_BINARY_DIR) + "/KERNOG.ERR";
+  const std::string russian_file = std::string(FOLIARKH_TEST_BINARY_DIR) + "/KERNOG_RU.ERR";
+  const std::set<int> codes = codes_with_text(system_file);
+  ASSERT_GT(codes.size(), 50u);
+  EXPECT_EQ(codes_with_text(russian_file), codes);
+  ERR_UseMessageFile(russian_file);
+  for (const int code : codes) {
+    std::string text;
+    ASSERT_EQ(ERR_ReadErrorMsg(code, text), ErrLookup::found) << code;
+    // Code page 1251: the Cyrillic letters are 0xC0..0xFF (and Ё, ё).
+    const std::size_t cyrillic = std::count_if(text.begin(), text.end(), [](char c) {
+      const auto b = static_cast<unsigned char>(c);
+      return b >= 0xC0 || b == 0xA8 || b == 0xB8;
+    });
+    EXPECT_GT(cyrillic, 3u) << code << ": " << cp1251::to_utf8(text);
+  }
+}
+
+// The runtime's words pass through the installed translation; without one they stand as written.
+TEST_F(ErrMessages, TheRuntimesWordsPassThroughTheTranslation) {
+  ERR_InstallTranslation(bracketed);
+  EXPECT_EQ(ERR_GetTranslation(), &bracketed);
+  expect_fallback_texts(dir_.path(), bracketed);
+  EXPECT_EQ(ERR_HostErrorText(41), "<Unknown error> 41");  // a number the C library has no text for
+  EXPECT_EQ(ERR_MemoryOverflowWords(), "<+ memory overflow>");
+  {
+    InDirectory here(dir_.path());
+    ERR_UseMessageFile("none.err");
+    EXPECT_EQ(ERR_GetSysErrorMsg(1234), "1234 (none.err <can not be opened>)");
+  }
+  for (const std::string_view word : ERR_ReportWords) EXPECT_EQ(ERR_Translate(word), bracketed(word));
+  // The reset puts the words back as written.
+  RUN_ResetParts();
+  EXPECT_EQ(ERR_GetTranslation(), nullptr);
+  EXPECT_EQ(ERR_HostErrorText(ENOENT), "No such file or directory");
+  EXPECT_EQ(ERR_MemoryOverflowWords(), "+ memory overflow");
 }
 
 // Runs on a thread of its own with a small stack, and looks a message up with less stack left
@@ -281,6 +373,29 @@ TEST_F(Reports, WithoutMessageBoxesOnTheCurrentOutputDevice) {
   g_console.clear();
   ERR_ReportLevel1(1041);
   EXPECT_EQ(g_console, "\nPROGRAM ERROR. Module: Include:fact_store.h Pos:12\n Message:1041 A second fact\n");
+}
+
+TEST_F(Reports, TheWordsOfAReportAreTranslated) {
+  const std::uint32_t line = raise_1041();
+  ERR_InstallTranslation(bracketed);
+  EXPECT_EQ(ERR_ComposeReport(1041, true),
+            "<Module:>err_report_test.cpp <Pos:>" + std::to_string(line) + " <Message:>1041 A second fact");
+  try {
+    RUN_Error(1041, SrcLoc{"/src/runtime/fact_store.h", 12});
+  } catch (const RunError&) {
+  }
+  EXPECT_EQ(ERR_ComposeReport(1041, false),
+            "\n<PROGRAM ERROR.> <Module:> <Include:>fact_store.h <Pos:>12\n <Message:>1041 A second fact\n");
+}
+
+// A translation that fails (no memory for its result) leaves the words as written.
+std::string failing(std::string_view) { throw std::bad_alloc(); }
+
+TEST_F(Reports, AFailingTranslationLeavesTheWordsAsWritten) {
+  const std::uint32_t line = raise_1041();
+  ERR_InstallTranslation(failing);
+  EXPECT_EQ(ERR_ComposeReport(1041, true),
+            "Module:err_report_test.cpp Pos:" + std::to_string(line) + " Message:1041 A second fact");
 }
 
 }  // namespace

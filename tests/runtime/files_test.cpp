@@ -264,6 +264,24 @@ TEST_F(Files, ReadingAWholeFile) {
   EXPECT_EQ(error_code_of([&] { IO_RdFileBytes(dir_.file("missing"), 10); }), errcode::host(ENOENT));
 }
 
+// What is not a regular file is refused before it is read, and the reading never waits: a pipe
+// without a writer would hold it for ever, a device may never end.
+TEST_F(Files, OnlyARegularFileIsReadWhole) {
+  for (const test_support::NotARegularFile& c : test_support::kNotRegularFiles) {
+    SCOPED_TRACE(c.what);
+    const std::string path = dir_.file(c.what);
+    if (!c.make(path)) continue;  // not possible here (a device node needs the right to make one)
+    const std::string link = dir_.file(std::string("link to ") + c.what);
+    std::filesystem::create_symlink(path, link);
+    for (const std::string& name : {path, link}) {
+      EXPECT_EQ(test_support::error_code_within(5, [&] { IO_RdFileBytes(name, 100); }), c.code);
+      EXPECT_EQ(test_support::error_code_within(5, [&] { IO_RdFile(name); }), c.code);
+    }
+  }
+  // The host's own device, as it stands.
+  EXPECT_EQ(test_support::error_code_within(5, [&] { IO_RdFileBytes("/dev/null", 100); }), errcode::kNotRegularFile);
+}
+
 TEST(FileNames, SplittingFullNames) {
   FileNameParts p = FNM_FileNamePath_ioo("C:\\books\\covers\\pushkin.bmp");
   EXPECT_EQ(p.directory, "C:\\books\\covers\\");

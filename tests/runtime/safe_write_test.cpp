@@ -128,6 +128,30 @@ TEST(SafeWrite, PermissionsOfFileAndFolderAreRespected) {
   EXPECT_EQ(fs::status(writable).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 
+// A pipe, a socket, a device node or a folder under the name of a save, or a link to one: the
+// save is refused and the node stays as it was, with nothing left beside it. A copy from one is
+// refused without waiting.
+TEST(SafeWrite, WhatIsNotARegularFileIsLeftAsItIs) {
+  for (const test_support::NotARegularFile& c : test_support::kNotRegularFiles) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const std::string node = dir.file(std::string(c.what) + ".csv");
+    if (!c.make(node)) continue;  // not possible here (a device node needs the right to make one)
+    const mode_t kind = test_support::node_kind(node);
+    const std::string link = dir.file("link.csv");
+    fs::create_symlink(node, link);
+    const std::set<std::string> before = entries(dir.path());
+    for (const std::string& name : {node, link}) {
+      EXPECT_EQ(test_support::error_code_within(5, [&] { RUN_ReplaceFile(name, "table"); }), c.code) << name;
+      EXPECT_EQ(test_support::node_kind(node), kind);
+      EXPECT_EQ(test_support::node_kind(link), static_cast<mode_t>(S_IFLNK));
+      EXPECT_EQ(entries(dir.path()), before);
+    }
+    EXPECT_EQ(test_support::error_code_within(5, [&] { RUN_CopyToNewFile(node, dir.file("copy")); }), c.code);
+    EXPECT_EQ(entries(dir.path()), before);
+  }
+}
+
 constexpr int kCannot = 77;
 
 // Runs `setup` and then `body` in a child process and gives the child's exit status: 0 when

@@ -3,7 +3,14 @@
 #pragma once
 
 #include <linux/capability.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -63,6 +70,67 @@ inline int error_code_of(const std::function<void()>& f) {
     return e.code();
   }
   return 0;
+}
+
+// The code of the run-time error `f` raises (0 for none) when it runs in a child process, or -1
+// when the child has not finished within `seconds` and was ended: for what must not wait.
+inline int error_code_within(int seconds, const std::function<void()>& f) {
+  int fds[2];
+  if (::pipe(fds) != 0) return -2;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(fds[0]);
+    const int code = error_code_of(f);
+    (void)!::write(fds[1], &code, sizeof code);
+    ::_exit(0);
+  }
+  ::close(fds[1]);
+  pollfd p{fds[0], POLLIN, 0};
+  int code = -1;
+  if (::poll(&p, 1, seconds * 1000) != 1 || ::read(fds[0], &code, sizeof code) != sizeof code) code = -1;
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  ::close(fds[0]);
+  return code;
+}
+
+// Things that stand in the file system under a name and are not regular files. Each maker
+// makes one at `path` and tells whether it could (a device node needs the right to make one).
+inline bool make_pipe(const std::string& path) { return ::mkfifo(path.c_str(), 0666) == 0; }
+inline bool make_socket(const std::string& path) {
+  sockaddr_un a{};
+  a.sun_family = AF_UNIX;
+  if (path.size() >= sizeof a.sun_path) return false;
+  path.copy(a.sun_path, path.size());
+  const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  const bool made = s >= 0 && ::bind(s, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
+  if (s >= 0) ::close(s);
+  return made;
+}
+// A node of the device that /dev/null is (what it does when written is harmless).
+inline bool make_device(const std::string& path) {
+  return ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+}
+inline bool make_folder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+// Each thing that is not a regular file, its maker, and the error a whole-file read, a copy or a
+// replacement of it raises.
+struct NotARegularFile {
+  const char* what;
+  bool (*make)(const std::string& path);
+  int code;
+};
+inline constexpr NotARegularFile kNotRegularFiles[] = {
+    {"pipe", make_pipe, errcode::kNotRegularFile},
+    {"socket", make_socket, errcode::kNotRegularFile},
+    {"device", make_device, errcode::kNotRegularFile},
+    {"folder", make_folder, errcode::host(EISDIR)},
+};
+
+// The kind of what stands at `path` (links not followed): S_IFREG, S_IFIFO, …; 0 for nothing.
+inline mode_t node_kind(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
 // Runs in another current directory and comes back.

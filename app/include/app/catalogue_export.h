@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "core/catalogue_facts.h"
+#include "core/exchange_table.h"
 #include "layer/types.h"
 
-// The CSV text (UTF-8 bytes) of the records, in the order given, under a row of column names.
-std::string записи_в_csv(const std::vector<ЗаписьБазы>& records);
 // The HTML page (UTF-8 bytes) of the records, in the order given.
 std::string записи_в_html(const std::vector<ЗаписьБазы>& records);
 // The whole catalogue in the order of export: by code, records of one code in table order.

@@ -1,7 +1,9 @@
 // The import summary (диалог_итог_импорта): before an import changes anything, what it will do —
-// the records it adds, the duplicates it passes over, the new categories — and every row it
-// refuses with its line and why, in a list that scrolls. "Добавить" agrees, "Отмена" does not;
-// with nothing to add, "Добавить" is disabled.
+// the records it adds, the duplicates it passes over, the new categories and kinds — and, in a
+// list that scrolls, the rows it refuses with their lines and why, the rows it passes over and
+// why, the new categories and kinds by name, and the categories and kinds it writes as stored
+// ones (each list its first kЗамечанийВПлане lines, then how many more). "Добавить" agrees,
+// "Отмена" does not; with nothing to add, "Добавить" is disabled.
 #pragma once
 
 #include <optional>
@@ -9,9 +11,6 @@
 
 #include "app/catalogue_import.h"
 #include "layer/layer.h"
-
-// The longest list of refused rows shown; a last line tells how many more there are.
-inline constexpr std::size_t kОтказовВСписке = 1000;
 
 // Shows the summary of `plan` for the file `file_name`, modal on `parent`; true for "Добавить".
 bool dlg_итог_импорта_Create(Window parent, const ПланИмпорта& plan, const std::string& file_name);

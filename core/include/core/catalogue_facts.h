@@ -29,7 +29,7 @@ class ТаблицаБазы : public FactKind<ЗаписьБазы> {
   std::vector<std::int32_t> по_содержанию(const ЗаписьБазы& поля) const;
 };
 
-// Kinds of literature, loaded at start, never saved.
+// Kinds of literature, loaded at start; saved when an import adds to them.
 extern FactSection секция_видов;
 extern FactKind<std::string> виды_лит;
 

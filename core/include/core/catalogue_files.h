@@ -78,6 +78,7 @@ void загрузить_основную_базу();
 // was kept; when that copy cannot be made the save is not done and the error is raised, and the
 // first time the user is told why, with the file's name. A link to nothing holds nothing to keep:
 // the section is saved.
+void сохранить_виды();
 void сохранить_категории();
 void сохранить_основную_базу();
 void сохранить_настройки();

@@ -1,13 +1,14 @@
-// The clipboard's text and the text field that holds the keyboard focus (an edit control, the
-// edit line of a combined list, an editor window, the field of a standard dialog): what a
-// program's Cut, Copy and Paste commands act on, the notice that what they can do has changed,
-// and windows such as toolbars that a click leaves the focus where it was. A text field keeps
+// The clipboard's text and pictures, and the text field that holds the keyboard focus (an edit
+// control, the edit line of a combined list, an editor window, the field of a standard dialog):
+// what a program's Cut, Copy and Paste commands act on, the notice that what they can do has
+// changed, and windows such as toolbars that a click leaves the focus where it was. A text field keeps
 // its own keys and its own undo; nothing here adds to either.
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "layer/picture.h"
 #include "layer/types.h"
 
 // Puts `text` (cp1251, "\n" line breaks) on the clipboard as plain text.
@@ -15,6 +16,14 @@ void clip_SetText(const std::string& text);
 // The clipboard's plain text in cp1251 ("\n" line breaks, a character without a cp1251 form
 // becomes "?"); nothing when the clipboard holds no text.
 std::optional<std::string> clip_GetText();
+
+// Whether the clipboard holds a picture (an image that some program copied, in any format).
+bool clip_HasPicture();
+// The clipboard's picture as a new picture of the layer (transparent parts laid on white, see
+// layer/picture.h; pict_SavePng writes it to a file); nothing when the clipboard holds none.
+std::optional<Picture> clip_GetPicture();
+// Puts the picture on the clipboard as an image.
+void clip_SetPicture(Picture pict);
 
 // The window of the layer that holds the keyboard focus (a control, a window, an editor
 // window); 0 when the focus is in no window of the layer (a standard dialog, the help viewer)

@@ -26,9 +26,10 @@ enum ControlFlag : std::uint32_t {
   csf_DisableNoScroll = 61
 };
 
-// Creates a control of kind 8..18 in `parent` with outer rectangle `rect` in the parent's client
-// coordinates (for a dialog laid out in a font of its own, the rectangle is taken through dialog
-// units into that font). The title is the control's text (for a list edit also its edit line).
+// Creates a control of kind 8..18, or a multi-column list (21, layer/listview.h), in `parent`
+// with outer rectangle `rect` in the parent's client coordinates (for a dialog laid out in a font
+// of its own, the rectangle is taken through dialog units into that font). The title is the
+// control's text (for a list edit also its edit line; a multi-column list's accessible name).
 // The control gets the parent's font. Other kinds and the screen as parent: 6001; failure: 6302.
 Window win_CreateControl(int kind, Rect rect, const std::string& title, Window parent,
                          const WinFlags& flags, int ctl_id);

@@ -1,6 +1,7 @@
-// The event domain: one struct per event kind, e_create (1) … e_deactivate (32), held in the
-// variant Event whose alternative index + 1 is the event's code; the control info of e_control
-// and the state items of e_state; and the shape of an event handler.
+// The event domain: one struct per event kind, e_create (1) … e_deactivate (32) and
+// e_dropfiles (33), held in the variant Event whose alternative index + 1 is the event's code;
+// the control info of e_control and the state items of e_state; and the shape of an event
+// handler.
 #pragma once
 
 #include <cstdint>
@@ -30,8 +31,15 @@ struct selchanged {};
 struct activated {};
 struct closeup {};
 struct dropdown {};
-using ControlInfo =
-    std::variant<scroll, getfocus, losefocus, modified, selchanged, activated, closeup, dropdown>;
+// A click on the header of column `column` of a multi-column list (layer/listview.h).
+struct headerclick { int column = 0; };
+// The user showed (visible) or hid column `column` of a multi-column list from its header's menu.
+struct colvisible { int column = 0; bool visible = false; };
+// Files were dropped on a control that accepts them (win_AcceptFiles): their paths, in the
+// order given, in the host's form as cp1251 text (as dlg_GetFileName gives them).
+struct dropfiles { std::vector<std::string> files; };
+using ControlInfo = std::variant<scroll, getfocus, losefocus, modified, selchanged, activated, closeup, dropdown,
+                                 headerclick, colvisible, dropfiles>;
 
 // State items, the field of e_state (and the elements that win_SetState reports).
 struct font { Font value; };
@@ -77,15 +85,18 @@ struct e_endapplication { std::int32_t app_id = 0; };
 struct e_state { StateItem item; };
 struct e_activate {};
 struct e_deactivate {};
+// Files were dropped on a window that accepts them (win_AcceptFiles), at `point` of its client
+// area: their paths as in dropfiles.
+struct e_dropfiles { Point point; std::vector<std::string> files; };
 
 using Event = std::variant<
     e_create, e_destroy, e_getfocus, e_losefocus, e_size, e_move, e_update, e_erasebackground,
     e_closerequest, e_mousedown, e_mouseup, e_mousedbl, e_mousemove, e_char, e_keydown, e_keyup,
     e_vscroll, e_hscroll, e_menu, e_initmenu, e_control, e_timer, e_ownermeasureitem,
     e_ownerdraw, e_dde, e_endsession, e_native, e_user, e_endapplication, e_state, e_activate,
-    e_deactivate>;
+    e_deactivate, e_dropfiles>;
 
-// The event's code, 1 (e_create) … 32 (e_deactivate).
+// The event's code, 1 (e_create) … 33 (e_dropfiles).
 inline int event_code(const Event& ev) { return static_cast<int>(ev.index()) + 1; }
 
 // An event handler: a value means handled with that result; std::nullopt means the handler

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "layer/types.h"
 #include "layer/window.h"
@@ -34,13 +35,17 @@ enum RasterOp : int {
   rop_SrcPaint = 15    // S OR D
 };
 
-// Loads a bitmap file ("BM": the block is everything after the 14-byte file header) or an icon
-// file (the colour image of its first icon). The name is cp1251. A file that cannot be opened
-// is run-time error 6005; one in neither format, short, or whose header, colour table or pixel
-// rows do not fit its size is 6101; a picture too large for memory is 6002.
+// Loads a picture file. A bitmap file ("BM": the block is everything after the 14-byte file
+// header) and an icon file (the colour image of its first icon) are read by the layer itself;
+// a file in any other format the toolkit reads (pict_Formats: PNG, JPEG, GIF's first frame,
+// WebP, TIFF, …) becomes a 24-bit block, turned upright as its orientation tag says and with
+// transparent parts laid on white. The name is cp1251. A file that cannot be opened is run-time
+// error 6005; one in no readable format, short, damaged, or whose header, colour table or pixel
+// rows do not fit its size is 6101; a picture too large for memory is 6002 (see pict_TryLoad
+// for the same without a run-time error).
 Picture pict_Load(const std::string& file_name);
-// The picture of a bitmap or icon file's bytes, decoded as pict_Load decodes a file; nothing when
-// the bytes are in neither format or do not fit their size (a picture too large for memory is
+// The picture of a file's bytes, decoded as pict_Load decodes a file (every format it reads);
+// nothing when the bytes are in no readable format or do not fit their size (a picture too large for memory is
 // 6002). For a program that reads the file itself and tells its user what is wrong with it.
 std::optional<Picture> pict_FromFileBytes(std::string_view file_bytes);
 // The picture from the program's bitmap resource `res_id` (missing: 6054).
@@ -59,3 +64,42 @@ void pict_DrawEx(Window win, Picture pict, Point at, int rop, bool use_palette);
 void pict_DrawEx(Window win, Picture pict, Rect dest, Rect src, int rop, bool use_palette);
 // Frees the block; a handle that is not a live picture is left alone.
 void pict_Destroy(Picture pict);
+
+// Why a file is no usable picture.
+enum PictureFault : int {
+  pf_None = 0,        // a usable picture
+  pf_Missing = 1,     // no file of that name
+  pf_Unreadable = 2,  // it exists but cannot be read (a folder, no permission, a read error)
+  pf_NotPicture = 3,  // no readable picture format, or damaged
+  pf_TooLarge = 4     // more pixels than memory allows for one picture
+};
+
+// Loads the file as pict_Load does, but fails with the reason instead of raising a run-time
+// error (nothing is shown to the user). With `max_width` and `max_height` above 0, a picture
+// larger than that is scaled down smoothly to fit inside, its aspect kept, while it is read
+// (a large photograph then never takes its full size in memory).
+std::optional<Picture> pict_TryLoad(const std::string& file_name, PictureFault& fault, int max_width = 0,
+                                    int max_height = 0);
+// Succeeds when pict_Load would load the file (its pixels are read, so a damaged file is found),
+// and fails with the reason otherwise. Keeps nothing; shows nothing.
+bool pict_Check(const std::string& file_name, PictureFault& fault);
+
+// The file name extensions of every format pict_Load reads, in lower case and in order
+// ("bmp", "gif", "ico", "jpeg", "jpg", "png", …, "tif", "tiff", "webp" where installed).
+std::vector<std::string> pict_Formats();
+// The same as a file chooser pattern, each extension in lower and upper case:
+// "*.bmp;*.BMP;*.gif;*.GIF;…" (dlg_GetFileName).
+std::string pict_FilePatterns();
+
+// The rectangle of `box` that the picture takes when scaled to fit inside it with its aspect
+// kept, centred; a picture smaller than the box keeps its size unless `enlarge`. Empty for an
+// empty box.
+Rect pict_FitRect(Picture pict, Rect box, bool enlarge);
+// Draws the picture into pict_FitRect(pict, box, enlarge) of the window, scaled smoothly
+// (averaging its pixels, not dropping them), and returns that rectangle. The rest of the box is
+// left as it is.
+Rect pict_DrawFit(Window win, Picture pict, Rect box, bool enlarge);
+
+// Writes the picture as a PNG file (cp1251 name), replacing the file only when complete
+// (RUN_ReplaceFile). A file that cannot be written raises 7000 + errno.
+void pict_SavePng(Picture pict, const std::string& file_name);

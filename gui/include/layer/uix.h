@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "layer/events.h"
 #include "layer/window.h"
@@ -14,6 +15,18 @@
 void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu,
               const std::string& app_name, const std::string& title);
 Window uix_GetTaskWin();
+// Whether windows can be shown at all: a display is named (DISPLAY, WAYLAND_DISPLAY, or a platform
+// chosen by QT_QPA_PLATFORM) or the toolkit runs already. Without one, uix_Init could not open the
+// task window, and the toolkit would end the process with its own words.
+bool uix_CanShowWindows();
+
+// One of the system's own texts (code page 1251) as the user reads it: its Russian form from the
+// program's translation under a Russian locale (runtime/ui_language.h), else, and for a text the
+// translation does not name, the text itself. The layer applies it to the texts it shows (menus,
+// titles, captions, boxes); this is for the texts shown by the drawing of those above it (the
+// toolbar package's tooltips and help line). uix_Init installs it as the translation of the
+// runtime's own words (runtime/err_texts.h).
+std::string uix_Translate(std::string_view text);
 
 // Attributes: settable ones (10002 MDI, 10004/10005/10010/10011 client margins top, bottom,
 // left, right, 10006 3D controls, 10007 suppress change notes, 10008 erase background,

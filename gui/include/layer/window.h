@@ -15,7 +15,7 @@ enum WindowKind : int {
   wk_ModalDialog = 6, wk_ModelessDialog = 7,
   wk_PushButton = 8, wk_RadioButton = 9, wk_CheckBox = 10, wk_HScroll = 11, wk_VScroll = 12,
   wk_Edit = 13, wk_Text = 14, wk_ListBox = 15, wk_ListButton = 16, wk_ListEdit = 17,
-  wk_GroupBox = 18, wk_Icon = 19, wk_Custom = 20,
+  wk_GroupBox = 18, wk_Icon = 19, wk_Custom = 20, wk_ListView = 21,
   wk_PrintWindow = 25, wk_PictureWindow = 26, wk_MetafileWindow = 27
 };
 

@@ -60,8 +60,9 @@ enum toolbar_control_style : std::int32_t { pushb = 1, checkb = 2 };
 enum toolbar_text_style : std::int32_t { tb_static = 1, tb_context = 2 };
 
 // A bitmap button. `text` is "tooltip;help-line text"; a text without ";" is the help-line
-// text alone and the button has no tooltip. `enabled` is the first flag; `second` is kept and
-// handed back but changes nothing.
+// text alone and the button has no tooltip. Both are shown as the user reads them (each part
+// through uix_Translate: Russian under a Russian locale); the text kept is the one given.
+// `enabled` is the first flag; `second` is kept and handed back but changes nothing.
 struct tb_ctrl {
   static constexpr std::string_view functor = "tb_ctrl";
   std::int32_t id = 0;

@@ -4,7 +4,9 @@
 // The file is looked for, in this order, in the error directory (the directory named by the
 // environment variable FOLIARKH_ERRDIR, else the installed data directory of the program), in
 // the program's own directory (the directory of /proc/self/exe), along the directories of "PATH",
-// and last under its bare name in the current directory. A line of the file that starts with a
+// and last under its bare name in the current directory. Under a Russian locale (ui_language.h)
+// the Russian message file "KERNOG_RU.ERR", with the same codes, is taken where it lies beside
+// "KERNOG.ERR" in the first directory that holds either. A line of the file that starts with a
 // decimal code followed by a non-digit holds the message of that code; the message is the whole
 // line (code included) without its line end. Other lines are ignored.
 //
@@ -14,10 +16,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 inline constexpr std::string_view ERR_MessageFileName = "KERNOG.ERR";
+inline constexpr std::string_view ERR_RussianMessageFileName = "KERNOG_RU.ERR";
 
 // The least stack and memory a lookup needs; with less, the text is "<code> (+ memory overflow)".
 // Under AddressSanitizer every frame carries red zones, so the stack reserve grows accordingly.
@@ -40,14 +44,20 @@ struct ErrSearchDirs {
   std::string error_dir;
   std::string program_dir;
   std::string path_list;  // ":"-separated
+  bool russian = false;   // the Russian message file first, in each directory
 };
 
 // The directories of the running process: FOLIARKH_ERRDIR or the installed data directory, the
-// directory of the executable, and "PATH".
+// directory of the executable, and "PATH"; Russian first under a Russian locale.
 ErrSearchDirs ERR_DefaultSearchDirs();
-// The host path of the first "KERNOG.ERR" found along the directories (the error directory, the
-// program's, the data folder ../share/foliarkh beside the program's, then "PATH"), or the bare name.
+// The host path of the message file found first along the directories (the error directory, the
+// program's, the data folder ../share/foliarkh beside the program's, then "PATH"): in each
+// directory "KERNOG_RU.ERR" when `dirs.russian`, then "KERNOG.ERR". Without one, the bare name
+// (the Russian one when `dirs.russian` and the current directory holds it).
 std::string ERR_FindMessageFile(const ErrSearchDirs& dirs);
+// The host path of the first file `name` along the same directories (another file of the
+// program's that is installed beside the message file); nothing when none holds it.
+std::optional<std::string> ERR_FindBesideMessageFile(const ErrSearchDirs& dirs, std::string_view name);
 
 // Uses `host_path` as the message file from now on (the index starts afresh).
 void ERR_UseMessageFile(std::string host_path);
@@ -63,14 +73,16 @@ enum class ErrLookup { found, not_in_file, cannot_open, cannot_read };
 // Looks `code` up; on `found`, `text` holds its message.
 ErrLookup ERR_ReadErrorMsg(int code, std::string& text);
 
-// The host's own text (code page 1251) for its error number `n`.
+// The host's own text (code page 1251) for its error number `n`: the C library's English text,
+// through the runtime's translation (err_texts.h).
 std::string ERR_HostErrorText(int n);
 
 // The message text of `code`: the file's text, or the fallback
 //   <code>[ Exception with code <hex>][ Native OS error <n> <host text>] (<file> <why>)
 // where <why> is " No error messages", " can not be opened" or " can not be read". When less than
 // 3000 bytes of stack or 5000 bytes of memory are left, no lookup is made and the text is
-// "<code> (+ memory overflow)". Never raises.
+// "<code> (+ memory overflow)". The words of the fallbacks and the host's text pass through the
+// runtime's translation (err_texts.h). Never raises.
 std::string ERR_GetSysErrorMsg(int code);
 // The same with the host exception code that the text of 1050 names given, not the last one
 // recorded (the fault handlers' texts are composed before any fault).

@@ -20,6 +20,7 @@ bool ERR_UsesMessageBoxes();
 // The report text of `code` at the last-error position.
 // With message boxes:    "Module:<unit>[ Include:<source>] Pos:<pos> Message:<text>"
 // Without message boxes: "\nPROGRAM ERROR. Module:<unit>[ Include:<source>] Pos:<pos>\n Message:<text>\n"
+// The words pass through the runtime's translation (err_texts.h).
 std::string ERR_ComposeReport(int code, bool message_boxes);
 
 // Composes the report of the last error (code, message text, last-error position) and shows it.

@@ -33,6 +33,9 @@ inline constexpr int kFileAlreadyOpen = 1101;
 inline constexpr int kFileReadOnly = 1103;    // writing to a slot opened for reading only
 inline constexpr int kFileNotOpen = 1104;     // a slot that is not open, or not open for this use
 inline constexpr int kFileNameTooLong = 1135;  // 256 characters or more
+// A whole-file read or a replacement whose file is a pipe, a device or a socket (file_bytes.cpp,
+// safe_write.cpp): it is neither read nor replaced.
+inline constexpr int kNotRegularFile = 1136;
 inline constexpr int kKeyboardInWindows = 1215;  // the keyboard read while the windowing layer runs
 
 // ---- The runtime: formatted output (format_engine.cpp) ----

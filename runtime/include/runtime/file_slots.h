@@ -72,11 +72,12 @@ void IO_Nl();
 std::optional<std::string> IO_RdLine();
 
 // The whole file as one string in text mode (CR bytes dropped). Reads at most the size the file
-// had when it was opened. Raises 7000 + errno when the file cannot be opened or read.
+// had when it was opened. Raises 7000 + errno when the file cannot be opened or read, and
+// errcode::kNotRegularFile, without waiting, for a pipe, a device or a socket.
 std::string IO_RdFile(std::string_view file_name);
 // The whole file's bytes as they are on disk (no line-end translation), for a file of at most
 // `max_bytes`; nothing when it is longer. Raises 7000 + errno when the file cannot be opened or
-// read.
+// read, and errcode::kNotRegularFile, without waiting, for a pipe, a device or a socket.
 std::optional<std::string> IO_RdFileBytes(std::string_view file_name, std::size_t max_bytes);
 
 // Set by the windowing layer while its message loop runs: the keyboard cannot be read then.

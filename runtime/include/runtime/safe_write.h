@@ -13,14 +13,17 @@
 // (code page 1251), creating it when absent. A new file gets the permissions a plain create
 // would give; a replaced one keeps its own. A symbolic link is followed: its target is replaced.
 // An existing file that cannot be opened for writing (read-only, say) raises the error that
-// opening it does and is left as it is. When no new file can be made in the directory but the
+// opening it does and is left as it is. Something under the name that is not a regular file (after
+// links) is refused and left as it is: a folder raises 7000 + EISDIR, a pipe, a device or a socket
+// errcode::kNotRegularFile. When no new file can be made in the directory but the
 // file itself can be written, it is rewritten in place (no longer crash-safe). Raises 7000 + errno
 // when the file cannot be written.
 void RUN_ReplaceFile(std::string_view file_name, std::string_view bytes);
 
 // Copies the file `from` to the new file `to` (both code page 1251), which must not exist yet;
-// fails (false) when `to` exists, raises 7000 + errno for any other failure. The copy is on
-// disk when it returns.
+// fails (false) when `to` exists, raises 7000 + errno for any other failure, and
+// errcode::kNotRegularFile, without waiting, when `from` is a pipe, a device or a socket. The copy
+// is on disk when it returns.
 bool RUN_CopyToNewFile(std::string_view from, std::string_view to);
 
 // Makes the folder `folder` (code page 1251), which must not exist yet, holding copies of `files`

@@ -1,7 +1,19 @@
 // Writing and reading CSV rows (see csv_table.h).
-#include "app/csv_table.h"
+#include "core/csv_table.h"
 
 #include "runtime/codepage.h"
+
+namespace {
+
+bool начало_формулы(char c) { return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r'; }
+
+// Whether the value, past its leading apostrophes, begins as a spreadsheet's formula.
+bool как_формула(std::string_view value) {
+  const std::size_t i = value.find_first_not_of('\'');
+  return i != std::string_view::npos && начало_формулы(value[i]);
+}
+
+}  // namespace
 
 void добавить_поле_csv(std::string& row, std::string_view field) {
   const bool кавычки = field.find_first_of(",;\"\r\n") != std::string_view::npos ||
@@ -18,8 +30,25 @@ void добавить_поле_csv(std::string& row, std::string_view field) {
   row.push_back('"');
 }
 
-ЧтениеCsv::ЧтениеCsv(std::string_view text, char separator, std::size_t longest_field)
-    : t_(text), sep_(separator), longest_(longest_field) {}
+void добавить_значение_csv(std::string& row, std::string_view value) {
+  if (!как_формула(value)) {
+    добавить_поле_csv(row, value);
+    return;
+  }
+  std::string guarded;
+  guarded.reserve(value.size() + 1);
+  guarded.push_back('\'');
+  guarded += value;
+  добавить_поле_csv(row, guarded);
+}
+
+std::string_view значение_ячейки_csv(std::string_view cell) {
+  return cell.starts_with('\'') && как_формула(cell) ? cell.substr(1) : cell;
+}
+
+ЧтениеCsv::ЧтениеCsv(std::string_view text, char separator, std::size_t longest_field, bool utf8,
+                     std::size_t most_fields)
+    : t_(text), sep_(separator), longest_(longest_field), utf8_(utf8), most_(most_fields) {}
 
 bool ЧтениеCsv::конец_строки() {
   if (p_ >= t_.size()) return false;
@@ -41,19 +70,25 @@ std::optional<СтрокаCsv> ЧтениеCsv::следующая() {
   if (p_ >= t_.size()) return std::nullopt;
   СтрокаCsv row;
   row.строка = line_;
-  row.поля.emplace_back();
   const auto ошибка = [&row](std::string why) {
     if (row.ошибка.empty()) row.ошибка = std::move(why);
   };
+  std::string* поле = nullptr;  // the field being read, when the row keeps it
+  std::size_t знаков = 0;       // its characters so far
   const auto добавить = [&](char c) {
-    std::string& поле = row.поля.back();
-    if (поле.size() < longest_)
-      поле.push_back(c);
+    if (поле == nullptr) return;
+    if (!utf8_ || (static_cast<unsigned char>(c) & 0xC0) != 0x80) ++знаков;
+    if (знаков <= longest_)
+      поле->push_back(c);
     else
-      ошибка("значение длиннее "_cps + std::to_string(longest_) + " знаков"_cps);
+      row.длинное_поле = true;
   };
+  const auto конец_поля = [&](char c) { return c == sep_ || c == '\r' || c == '\n'; };
   for (;;) {
-    if (p_ < t_.size() && t_[p_] == '"' && row.поля.back().empty()) {
+    ++row.полей;
+    поле = row.полей <= most_ ? &row.поля.emplace_back() : nullptr;
+    знаков = 0;
+    if (p_ < t_.size() && t_[p_] == '"') {
       ++p_;
       bool закрыта = false;
       while (p_ < t_.size()) {
@@ -77,16 +112,15 @@ std::optional<СтрокаCsv> ЧтениеCsv::следующая() {
         ошибка("кавычка не закрыта до конца файла"_cps);
         return row;
       }
-      if (p_ < t_.size() && t_[p_] != sep_ && t_[p_] != '\r' && t_[p_] != '\n') {
+      if (p_ < t_.size() && !конец_поля(t_[p_])) {
         ошибка("после закрывающей кавычки стоят другие знаки"_cps);
-        while (p_ < t_.size() && t_[p_] != sep_ && t_[p_] != '\r' && t_[p_] != '\n') ++p_;
+        while (p_ < t_.size() && !конец_поля(t_[p_])) ++p_;
       }
     } else {
-      while (p_ < t_.size() && t_[p_] != sep_ && t_[p_] != '\r' && t_[p_] != '\n') добавить(t_[p_++]);
+      while (p_ < t_.size() && !конец_поля(t_[p_])) добавить(t_[p_++]);
     }
     if (p_ < t_.size() && t_[p_] == sep_) {
       ++p_;
-      row.поля.emplace_back();
       continue;
     }
     конец_строки();

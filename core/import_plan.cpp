@@ -1,0 +1,596 @@
+// Reading a table of records into the plan of an import (see import_plan.h).
+//
+// The records to add are kept packed in a ЛентаБайтов, together with the catalogue's records,
+// categories and kinds they are compared with. Each entry is a byte of flags followed by what it
+// holds: a record as its key (below), a category or a kind as a text. A text is its length (a
+// variable-length number) and its bytes. A record's key is a variable-length head (bit i for
+// i = 0…4: the author, title, category, kind, cover is not empty; bits 5-6 for the disk and 7-8
+// for the binding: 0, 1, or 2 for "a number follows"), the texts that are not empty, then the
+// numbers that follow, each as its zigzag form. Two records have the same seven values after the
+// code exactly when their keys are the same bytes, so records are compared and found by key.
+// Three open-addressing indexes of places find a record by its key and a category or a kind by
+// its form (surrounding blanks off, letter case folded).
+#include "core/import_plan.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <new>
+#include <set>
+#include <utility>
+
+#include "core/csv_table.h"
+#include "core/exchange_table.h"
+#include "runtime/codepage.h"
+#include "runtime/conversions.h"
+
+using Место = ЛентаБайтов::Место;
+
+ЛентаБайтов::Место ЛентаБайтов::добавить(std::string_view entry) {
+  if (блоки_.empty() || блоки_.back().размер - блоки_.back().занято < entry.size()) {
+    if (блоки_.size() >= (std::size_t{1} << 12)) throw std::bad_alloc();  // a place has 12 bits for the block
+    // Blocks grow from 64 KiB to a mebibyte, so that a small table takes little.
+    const std::size_t размер =
+        std::max(блоки_.empty() ? kБлок / 16 : std::min(kБлок, блоки_.back().размер * 2), entry.size());
+    блоки_.push_back({std::make_unique_for_overwrite<char[]>(размер), размер, 0});
+  }
+  Блок& б = блоки_.back();
+  const auto место = static_cast<Место>((блоки_.size() - 1) << 20 | б.занято);
+  std::copy(entry.begin(), entry.end(), б.данные.get() + б.занято);
+  б.занято += entry.size();
+  return место;
+}
+
+namespace {
+
+constexpr std::size_t kСтрокМеждуОтчётами = 1024;
+
+// ---- Entries, texts and keys ----
+
+enum : unsigned char {
+  kЗаписьКаталога = 1,   // a stored record: its key follows
+  kЗаписьФайла = 2,      // a record to add: its key follows
+  kКатегория = 4,        // a stored category: its text follows
+  kВид = 8,              // a stored kind: its text follows
+  kНоваяКатегория = 16,  // with kЗаписьФайла: the first record to bring its category
+  kНовыйВид = 32,        // with kЗаписьФайла: the first record to bring its kind
+};
+
+constexpr std::array<std::string ЗаписьБазы::*, 5> kТексты = {&ЗаписьБазы::автор, &ЗаписьБазы::наименование,
+                                                            &ЗаписьБазы::категория, &ЗаписьБазы::вид,
+                                                            &ЗаписьБазы::обложка};
+constexpr int kТекстКатегории = 2, kТекстВида = 3;
+
+void записать_число(std::string& out, std::uint64_t n) {
+  while (n >= 0x80) {
+    out.push_back(static_cast<char>(n | 0x80));
+    n >>= 7;
+  }
+  out.push_back(static_cast<char>(n));
+}
+std::uint64_t прочитать_число(const char*& p) {
+  std::uint64_t n = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto b = static_cast<unsigned char>(*p++);
+    n |= std::uint64_t{b & 0x7Fu} << shift;
+    if (b < 0x80) return n;
+  }
+}
+
+std::uint32_t зигзаг(std::int32_t v) {
+  return (static_cast<std::uint32_t>(v) << 1) ^ static_cast<std::uint32_t>(v >> 31);
+}
+std::int32_t из_зигзага(std::uint64_t u) {
+  const auto v = static_cast<std::uint32_t>(u);
+  return static_cast<std::int32_t>((v >> 1) ^ (0u - (v & 1)));
+}
+
+void записать_текст(std::string& out, std::string_view text) {
+  записать_число(out, text.size());
+  out += text;
+}
+// The text at p; p moves past it.
+std::string_view прочитать_текст(const char*& p) {
+  const auto n = static_cast<std::size_t>(прочитать_число(p));
+  const std::string_view text(p, n);
+  p += n;
+  return text;
+}
+
+unsigned форма_числа(std::int32_t v) { return v == 0 ? 0 : v == 1 ? 1 : 2; }
+
+void записать_ключ(std::string& out, const ЗаписьБазы& з) {
+  unsigned head = форма_числа(з.диск) << 5 | форма_числа(з.переплет) << 7;
+  for (std::size_t i = 0; i < kТексты.size(); ++i)
+    if (!(з.*kТексты[i]).empty()) head |= 1u << i;
+  записать_число(out, head);
+  for (std::size_t i = 0; i < kТексты.size(); ++i)
+    if (!(з.*kТексты[i]).empty()) записать_текст(out, з.*kТексты[i]);
+  if (форма_числа(з.диск) == 2) записать_число(out, зигзаг(з.диск));
+  if (форма_числа(з.переплет) == 2) записать_число(out, зигзаг(з.переплет));
+}
+
+// The record of the key at p (its code 0); p moves past the key.
+ЗаписьБазы прочитать_ключ(const char*& p) {
+  const auto head = static_cast<unsigned>(прочитать_число(p));
+  ЗаписьБазы з;
+  for (std::size_t i = 0; i < kТексты.size(); ++i)
+    if (head & (1u << i)) з.*kТексты[i] = прочитать_текст(p);
+  const auto число = [&p](unsigned форма) { return форма == 2 ? из_зигзага(прочитать_число(p)) : static_cast<std::int32_t>(форма); };
+  з.диск = число(head >> 5 & 3);
+  з.переплет = число(head >> 7 & 3);
+  return з;
+}
+
+// The bytes of the key at p.
+std::string_view ключ_в(const char* p) {
+  const char* конец = p;
+  const auto head = static_cast<unsigned>(прочитать_число(конец));
+  for (std::size_t i = 0; i < kТексты.size(); ++i)
+    if (head & (1u << i)) прочитать_текст(конец);
+  if ((head >> 5 & 3) == 2) прочитать_число(конец);
+  if ((head >> 7 & 3) == 2) прочитать_число(конец);
+  return std::string_view(p, static_cast<std::size_t>(конец - p));
+}
+
+// Text `номер` of the key at p; empty when the record has none.
+std::string_view текст_ключа(const char* p, int номер) {
+  const auto head = static_cast<unsigned>(прочитать_число(p));
+  for (int i = 0; i < номер; ++i)
+    if (head & (1u << i)) прочитать_текст(p);
+  return head & (1u << номер) ? прочитать_текст(p) : std::string_view();
+}
+
+// The length of the entry at p.
+std::size_t длина_записи(const char* p) {
+  const char* q = p + 1;
+  if (*p & (kКатегория | kВид))
+    прочитать_текст(q);
+  else
+    q += ключ_в(q).size();
+  return static_cast<std::size_t>(q - p);
+}
+
+// ---- Blanks, forms and hashes ----
+
+// A blank around a value or instead of one: a space, a tab, a line break, a non-breaking space.
+bool пробел(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\xA0'; }
+
+std::string_view без_пробелов(std::string_view s) {
+  std::size_t a = 0, b = s.size();
+  while (a < b && пробел(s[a])) ++a;
+  while (b > a && пробел(s[b - 1])) --b;
+  return s.substr(a, b - a);
+}
+
+// Whether a field as read holds blanks only (in UTF-8 a non-breaking space is two bytes).
+bool пустое_поле(std::string_view поле, bool utf8) {
+  for (std::size_t i = 0; i < поле.size(); ++i) {
+    if (utf8 && поле.compare(i, 2, "\xC2\xA0") == 0) {
+      ++i;
+      continue;
+    }
+    if (!пробел(поле[i]) || (utf8 && поле[i] == '\xA0')) return false;
+  }
+  return true;
+}
+
+std::uint64_t смешать(std::uint64_t h) {
+  h ^= h >> 33;
+  h *= 0xff51afd7ed558ccdULL;
+  h ^= h >> 33;
+  h *= 0xc4ceb9fe1a85ec53ULL;
+  return h ^ (h >> 33);
+}
+
+std::uint64_t хеш_ключа(std::string_view key) { return смешать(std::hash<std::string_view>{}(key)); }
+
+// The form of a category or a kind by which two are the same: blanks around off, letter case
+// folded. Its hash, and whether two texts have one form, without making the form.
+std::uint64_t хеш_формы(std::string_view text) {
+  std::uint64_t h = 0xcbf29ce484222325ULL;
+  for (const char c : без_пробелов(text)) {
+    h ^= static_cast<unsigned char>(CONV_UpLowCh_io(c));
+    h *= 0x100000001b3ULL;
+  }
+  return смешать(h);
+}
+bool одна_форма(std::string_view a, std::string_view b) {
+  a = без_пробелов(a);
+  b = без_пробелов(b);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (CONV_UpLowCh_io(a[i]) != CONV_UpLowCh_io(b[i])) return false;
+  return true;
+}
+
+// Places of the store found by a hash: open addressing with linear probing, its size a power of
+// two, grown to stay at most three quarters full. It keeps the places only; the hash of a kept
+// place is asked for again when it grows.
+class Указатель {
+ public:
+  // A kept place for which `equal(place)` holds, or nothing.
+  template <class Equal>
+  std::optional<Место> найти(std::uint64_t hash, Equal equal) const {
+    if (слоты_.empty()) return std::nullopt;
+    const std::size_t маска = слоты_.size() - 1;
+    for (std::size_t i = hash & маска;; i = (i + 1) & маска) {
+      if (слоты_[i] == kПусто) return std::nullopt;
+      if (equal(слоты_[i])) return слоты_[i];
+    }
+  }
+  // Keeps `place`, whose hash is `hash`; `hash_of(place)` gives the hash of any kept place.
+  template <class HashOf>
+  void добавить(std::uint64_t hash, Место place, HashOf hash_of) {
+    if ((занято_ + 1) * 4 > слоты_.size() * 3) {
+      std::vector<Место> было = std::move(слоты_);
+      слоты_.assign(std::max<std::size_t>(64, было.size() * 2), kПусто);
+      for (const Место m : было)
+        if (m != kПусто) поместить(hash_of(m), m);
+    }
+    поместить(hash, place);
+    ++занято_;
+  }
+
+ private:
+  static constexpr Место kПусто = ~Место{0};  // no entry can begin at the last byte a place names
+  void поместить(std::uint64_t hash, Место place) {
+    const std::size_t маска = слоты_.size() - 1;
+    std::size_t i = hash & маска;
+    while (слоты_[i] != kПусто) i = (i + 1) & маска;
+    слоты_[i] = place;
+  }
+  std::vector<Место> слоты_;
+  std::size_t занято_ = 0;
+};
+
+// ---- Words ----
+
+std::string в_кавычках(std::string_view s) { return "«"_cps + std::string(s) + "»"_cps; }
+
+// A value shown in a reason: at most 40 characters of it.
+std::string показать(std::string_view значение) {
+  if (значение.size() <= 40) return в_кавычках(значение);
+  return в_кавычках(std::string(значение.substr(0, 40)) + "…"_cps);
+}
+
+std::string название(const ЗаписьБазы& з) { return показать(з.автор) + ", "_cps + показать(з.наименование); }
+
+// The value 0 or 1 of a disk or binding word, or the whole number written; nothing for anything else.
+std::optional<std::int32_t> флаг(std::string_view значение, std::string_view слово_0, std::string_view слово_1) {
+  const std::string_view v = без_пробелов(значение);
+  if (v.empty()) return 0;
+  const std::string форма = CONV_SearchForm(v);
+  if (форма == CONV_SearchForm(слово_0)) return 0;
+  if (форма == CONV_SearchForm(слово_1)) return 1;
+  const std::string_view число = v.starts_with('+') ? v.substr(1) : v;
+  if (число.empty() || число.front() == '+' || (v.starts_with('+') && число.front() == '-')) return std::nullopt;
+  std::int32_t n = 0;
+  const auto [end, ec] = std::from_chars(число.data(), число.data() + число.size(), n);
+  if (ec != std::errc() || end != число.data() + число.size()) return std::nullopt;
+  return n;
+}
+
+// A table's text as the import reads it: its encoding, where each column stands, and the forms
+// of the first row's fields (by which a repetition of it is known).
+struct Таблица {
+  bool utf8 = false;
+  std::array<std::optional<std::size_t>, kКолонки.size()> место;
+  std::size_t столбцов = 0;
+  std::vector<std::string> формы;
+};
+
+// The form of a field of the first row: blanks around off, letter case folded, a byte-order mark
+// before it off. A field that is no text of the table's encoding is its bytes behind a NUL,
+// which no field that is one has.
+std::string форма_поля(std::string_view поле, bool utf8) {
+  if (поле.starts_with(kМеткаПорядкаБайтов)) поле.remove_prefix(kМеткаПорядкаБайтов.size());
+  if (!utf8) return CONV_SearchForm(без_пробелов(поле));
+  if (auto текст = cp1251::from_utf8_exact(поле)) return CONV_SearchForm(без_пробелов(*текст));
+  return '\0' + std::string(поле);
+}
+
+// The columns of the first row; a file refusal when the row is not the head of a table of records.
+std::optional<std::string> прочитать_заголовок(const СтрокаCsv& строка, Таблица& т) {
+  if (!строка.ошибка.empty()) return "Первую строку файла прочитать нельзя: "_cps + строка.ошибка + "."_cps;
+  if (строка.полей > kНаибольшееЧислоСтолбцов || строка.длинное_поле)
+    return "В первой строке больше "_cps + std::to_string(kНаибольшееЧислоСтолбцов) +
+           " столбцов или слишком длинное название: это не таблица записей каталога."_cps;
+  т.столбцов = строка.полей;
+  for (std::size_t i = 0; i < строка.поля.size(); ++i) {
+    т.формы.push_back(форма_поля(строка.поля[i], т.utf8));
+    for (std::size_t к = 0; к < kКолонки.size(); ++к) {
+      if (т.формы.back() != CONV_SearchForm(kКолонки[к])) continue;
+      if (т.место[к]) return "Столбец "_cps + в_кавычках(kКолонки[к]) + " назван в первой строке дважды."_cps;
+      т.место[к] = i;
+    }
+  }
+  if (!т.место[static_cast<std::size_t>(Колонка::автор)] && !т.место[static_cast<std::size_t>(Колонка::наименование)])
+    return "В первой строке нет столбцов «Автор» и «Наименование»: это не таблица записей каталога."_cps;
+  return std::nullopt;
+}
+
+std::string длиннее() { return "значение длиннее "_cps + std::to_string(kДлиннейшееЗначение) + " знаков"_cps; }
+
+// A field as the value of column `к` (cp1251) into `текст`; false, with why in `причина`, when it
+// cannot be one.
+bool перекодировать(std::string_view поле, bool utf8, Колонка к, std::string& текст, std::string& причина) {
+  const std::string столбец = "в столбце "_cps + в_кавычках(имя_колонки(к));
+  const std::string_view ячейка = значение_ячейки_csv(поле);
+  if (utf8) {
+    char32_t знак = 0;
+    auto r = cp1251::from_utf8_exact(ячейка, &знак);
+    if (!r) {
+      if (знак == 0xFFFD && !cp1251::is_utf8(ячейка)) {
+        причина = столбец + " неверная запись UTF-8"_cps;
+      } else if (знак == 0xFEFF) {
+        причина = столбец + " метка порядка байтов (U+FEFF): похоже, сюда попало начало другого файла"_cps;
+      } else if (знак == 0xFFFD) {
+        причина = столбец + " знак замены U+FFFD: так отмечают знак, испорченный ещё до этого файла"_cps;
+      } else {
+        char код[16];
+        std::snprintf(код, sizeof код, "U+%04X", static_cast<unsigned>(знак));
+        причина = столбец + " знак "_cps + код + ", которого нет в кодовой странице 1251"_cps;
+      }
+      return false;
+    }
+    текст = std::move(*r);
+  } else {
+    if (ячейка.find(kМеткаПорядкаБайтов) != std::string_view::npos) {
+      причина = столбец + " метка порядка байтов UTF-8 («п»ї»): похоже, сюда попало начало другого файла"_cps;
+      return false;
+    }
+    текст = ячейка;
+  }
+  // Line breaks become the program's own; any other control character but a tab is refused.
+  std::size_t o = 0;
+  for (std::size_t i = 0; i < текст.size(); ++i) {
+    char c = текст[i];
+    if (c == '\r') {
+      if (i + 1 < текст.size() && текст[i + 1] == '\n') ++i;
+      c = '\n';
+    } else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') {
+      причина = столбец + " управляющий знак"_cps;
+      return false;
+    }
+    текст[o++] = c;
+  }
+  текст.resize(o);
+  if (текст.size() > kДлиннейшееЗначение) {
+    причина = длиннее();
+    return false;
+  }
+  if (без_пробелов(текст).empty()) текст.clear();
+  return true;
+}
+
+}  // namespace
+
+// The reading of one table into a plan: the rows one after another, against the stored records,
+// categories and kinds, which are packed into the plan's store first.
+class РазборИмпорта {
+  // The hashes of kept places, for an index that grows (they come first: the rest uses them).
+  auto хеш_записи() const {
+    return [this](Место m) { return хеш_ключа(ключ_в(лента_.по(m) + 1)); };
+  }
+  auto хеш_текста(int номер) const {
+    return [this, номер](Место m) { return хеш_формы(текст_в(m, номер)); };
+  }
+
+ public:
+  РазборИмпорта(ПланИмпорта& план, const Таблица& т) : план_(план), лента_(план.новые.лента_), т_(т) {}
+
+  // Packs the catalogue's records, categories and kinds, each once.
+  void известные() {
+    for (const ЗаписьБазы& з : база_лит.facts()) {
+      ключ_.assign(1, static_cast<char>(kЗаписьКаталога));
+      записать_ключ(ключ_, з);
+      const std::string_view ключ = std::string_view(ключ_).substr(1);
+      const std::uint64_t h = хеш_ключа(ключ);
+      if (найти_запись(h, ключ)) continue;
+      записи_.добавить(h, лента_.добавить(ключ_), хеш_записи());
+    }
+    const auto тексты = [this](const FactKind<std::string>& таблица, unsigned char флаг, Указатель& указатель,
+                               int номер) {
+      for (const std::string& т : таблица.facts()) {
+        if (без_пробелов(т).empty()) continue;
+        const std::uint64_t h = хеш_формы(т);
+        if (найти_текст(указатель, номер, h, т)) continue;
+        ключ_.assign(1, static_cast<char>(флаг));
+        записать_текст(ключ_, т);
+        указатель.добавить(h, лента_.добавить(ключ_), хеш_текста(номер));
+      }
+    };
+    тексты(категории_лит, kКатегория, категории_, kТекстКатегории);
+    тексты(виды_лит, kВид, виды_, kТекстВида);
+  }
+
+  void строка(const СтрокаCsv& с) {
+    if (с.ошибка.empty() && с.полей == с.поля.size() && все_пусты(с)) return;  // as an empty line
+    if (!с.ошибка.empty()) return отказ(с, с.ошибка);
+    if (с.полей != т_.столбцов)
+      return отказ(с, "значений "_cps + std::to_string(с.полей) + ", а столбцов в первой строке "_cps +
+                          std::to_string(т_.столбцов));
+    if (повтор_заголовка(с)) {
+      ++план_.повторы_заголовка;
+      return пропуск(с, "повторяет первую строку файла (названия столбцов)"_cps);
+    }
+    if (с.длинное_поле) return отказ(с, длиннее());
+    auto r = запись(с);
+    if (auto* причина = std::get_if<std::string>(&r)) return отказ(с, std::move(*причина));
+    ЗаписьБазы& з = std::get<ЗаписьБазы>(r);
+
+    // A category or a kind of a stored form is written as stored; another is new, without blanks around.
+    const auto как_хранится = [this](std::string& значение, const Указатель& указатель, int номер) {
+      if (значение.empty()) return true;
+      const auto место = найти_текст(указатель, номер, хеш_формы(значение), значение);
+      if (!место) {
+        значение = std::string(без_пробелов(значение));
+        return false;
+      }
+      const std::string_view хранится = текст_в(*место, номер);
+      if (хранится != значение) замена(номер, значение, хранится);
+      значение = std::string(хранится);
+      return true;
+    };
+    const bool есть_категория = как_хранится(з.категория, категории_, kТекстКатегории);
+    const bool есть_вид = как_хранится(з.вид, виды_, kТекстВида);
+
+    ключ_.assign(1, '\0');
+    записать_ключ(ключ_, з);
+    const std::string_view ключ = std::string_view(ключ_).substr(1);
+    const std::uint64_t h = хеш_ключа(ключ);
+    if (const auto место = найти_запись(h, ключ)) {
+      if (*лента_.по(*место) & kЗаписьКаталога) {
+        ++план_.повторы_каталога;
+        return пропуск(с, "такая запись уже есть в каталоге: "_cps + название(з));
+      }
+      ++план_.повторы_файла;
+      return пропуск(с, "повторяет более раннюю строку файла: "_cps + название(з));
+    }
+    const bool новая_категория = !есть_категория && !з.категория.empty();
+    const bool новый_вид = !есть_вид && !з.вид.empty();
+    ключ_[0] = static_cast<char>(kЗаписьФайла | (новая_категория ? kНоваяКатегория : 0) | (новый_вид ? kНовыйВид : 0));
+    const Место место = лента_.добавить(ключ_);
+    записи_.добавить(h, место, хеш_записи());
+    if (новая_категория) {
+      категории_.добавить(хеш_формы(з.категория), место, хеш_текста(kТекстКатегории));
+      ++план_.новых_категорий;
+    }
+    if (новый_вид) {
+      виды_.добавить(хеш_формы(з.вид), место, хеш_текста(kТекстВида));
+      ++план_.новых_видов;
+    }
+    ++план_.новые.число_;
+  }
+
+ private:
+  // The text an index keeps at `место`: a stored category's or kind's, or text `номер` of a record.
+  std::string_view текст_в(Место место, int номер) const {
+    const char* p = лента_.по(место);
+    if (*p & (kКатегория | kВид)) {
+      ++p;
+      return прочитать_текст(p);
+    }
+    return текст_ключа(p + 1, номер);
+  }
+  // The category (номер kТекстКатегории) or the kind (kТекстВида) of the form of `текст` that the
+  // index keeps.
+  std::optional<Место> найти_текст(const Указатель& указатель, int номер, std::uint64_t h,
+                                   std::string_view текст) const {
+    return указатель.найти(h, [&](Место m) { return одна_форма(текст_в(m, номер), текст); });
+  }
+  std::optional<Место> найти_запись(std::uint64_t h, std::string_view ключ) const {
+    return записи_.найти(h, [&](Место m) { return ключ_в(лента_.по(m) + 1) == ключ; });
+  }
+  bool все_пусты(const СтрокаCsv& с) const {
+    for (const std::string& поле : с.поля)
+      if (!пустое_поле(поле, т_.utf8)) return false;
+    return true;
+  }
+  bool повтор_заголовка(const СтрокаCsv& с) const {
+    for (std::size_t i = 0; i < с.поля.size(); ++i)
+      if (форма_поля(с.поля[i], т_.utf8) != т_.формы[i]) return false;
+    return true;
+  }
+
+  std::variant<ЗаписьБазы, std::string> запись(const СтрокаCsv& с) const {
+    std::array<std::string, kКолонки.size()> значения;
+    for (std::size_t к = 1; к < kКолонки.size(); ++к) {  // the code is not read
+      if (!т_.место[к]) continue;
+      std::string причина;
+      if (!перекодировать(с.поля[*т_.место[к]], т_.utf8, static_cast<Колонка>(к), значения[к], причина))
+        return причина;
+    }
+    const auto значение = [&значения](Колонка к) -> std::string& { return значения[static_cast<std::size_t>(к)]; };
+    ЗаписьБазы з;
+    const auto диск = флаг(значение(Колонка::диск), "Нет"_cp, "Есть"_cp);
+    if (!диск)
+      return "в столбце «Диск» "_cps + показать(значение(Колонка::диск)) + " вместо «Есть» или «Нет»"_cps;
+    const auto переплёт = флаг(значение(Колонка::переплёт), "Мягкий"_cp, "Твёрдый"_cp);
+    if (!переплёт)
+      return "в столбце «Переплёт» "_cps + показать(значение(Колонка::переплёт)) + " вместо «Твёрдый» или «Мягкий»"_cps;
+    з.автор = std::move(значение(Колонка::автор));
+    з.наименование = std::move(значение(Колонка::наименование));
+    з.категория = std::move(значение(Колонка::категория));
+    з.вид = std::move(значение(Колонка::вид));
+    з.диск = *диск;
+    з.переплет = *переплёт;
+    з.обложка = std::move(значение(Колонка::обложка));
+    return з;
+  }
+
+  void отказ(const СтрокаCsv& с, std::string причина) {
+    if (план_.отказы.size() < kЗамечанийВПлане) план_.отказы.push_back({с.строка, std::move(причина)});
+    ++план_.отказов;
+  }
+  void пропуск(const СтрокаCsv& с, std::string причина) {
+    if (план_.пропуски.size() < kЗамечанийВПлане) план_.пропуски.push_back({с.строка, std::move(причина)});
+    ++план_.пропусков;
+  }
+  void замена(int номер, std::string_view было, std::string_view стало) {
+    const std::string слова = номер == kТекстВида
+                                  ? "Вид "_cps + в_кавычках(было) + " записан как "_cps + в_кавычках(стало)
+                                  : "Категория "_cps + в_кавычках(было) + " записана как "_cps + в_кавычках(стало);
+    if (замены_.contains(слова)) return;
+    if (план_.замены.size() >= kЗамечанийВПлане) {
+      план_.замен_больше = true;
+      return;
+    }
+    замены_.insert(слова);
+    план_.замены.push_back(std::move(слова));
+  }
+
+  ПланИмпорта& план_;
+  ЛентаБайтов& лента_;
+  const Таблица& т_;
+  Указатель записи_, категории_, виды_;
+  std::string ключ_;              // the entry being made
+  std::set<std::string> замены_;  // the replacements named, at most kЗамечанийВПлане
+};
+
+void ЗаписиИмпорта::для_каждой(const std::function<void(const ЗаписьБазы&, bool, bool)>& f) const {
+  лента_.обойти(длина_записи, [&f, this](Место m) {
+    const char* p = лента_.по(m);
+    const auto флаги = static_cast<unsigned char>(*p);
+    if (!(флаги & kЗаписьФайла)) return;
+    ++p;
+    f(прочитать_ключ(p), (флаги & kНоваяКатегория) != 0, (флаги & kНовыйВид) != 0);
+  });
+}
+
+std::vector<ЗаписьБазы> ЗаписиИмпорта::все() const {
+  std::vector<ЗаписьБазы> out;
+  out.reserve(число_);
+  для_каждой([&out](const ЗаписьБазы& з, bool, bool) { out.push_back(з); });
+  return out;
+}
+
+std::optional<std::variant<ПланИмпорта, ОтказФайла>> разобрать_импорт(std::string_view bytes,
+                                                                       const std::function<bool(std::size_t)>& report) {
+  using Итог = std::variant<ПланИмпорта, ОтказФайла>;
+  if (bytes.find('\0') != std::string_view::npos)
+    return Итог(ОтказФайла{"Это не таблица: в файле есть двоичные данные."_cps});
+  Таблица т;
+  const std::size_t начало = bytes.starts_with(kМеткаПорядкаБайтов) ? kМеткаПорядкаБайтов.size() : 0;
+  т.utf8 = начало > 0 || cp1251::is_utf8(bytes);
+  const std::string_view текст = bytes.substr(начало);
+  // A field is kept to one character past the longest value: a guarding apostrophe may stand before it.
+  ЧтениеCsv чтение(текст, разделитель_csv(текст), kДлиннейшееЗначение + 1, т.utf8, kНаибольшееЧислоСтолбцов + 1);
+  const auto заголовок = чтение.следующая();
+  if (!заголовок) return Итог(ОтказФайла{"Файл пуст."_cps});
+  if (auto отказ = прочитать_заголовок(*заголовок, т)) return Итог(ОтказФайла{std::move(*отказ)});
+  чтение.хранить_полей(т.столбцов);
+
+  Итог итог(std::in_place_type<ПланИмпорта>);
+  РазборИмпорта разбор(std::get<ПланИмпорта>(итог), т);
+  разбор.известные();
+  std::size_t строк = 0;
+  while (auto строка = чтение.следующая()) {
+    if (++строк % kСтрокМеждуОтчётами == 0 && report && !report(чтение.прочитано())) return std::nullopt;
+    разбор.строка(*строка);
+  }
+  if (report && !report(текст.size())) return std::nullopt;
+  return итог;
+}
