@@ -12,8 +12,10 @@
 //   desk_worker hold <folder>
 //       starts an import of 3000 records and, inside it (the folder's lock held), prints "held" and
 //       waits until it is killed
-//   desk_worker enter <folder> <author> <title>     a record entered (UTF-8 texts); prints its code
+//   desk_worker enter <folder> <author> <title> [<category> <kind> <disk> <binding>]
+//       a record entered (UTF-8 texts); prints its code
 //   desk_worker delete <folder> <code>              the record of the code deleted
+//   desk_worker import <folder> <n>                 n records imported at once
 //   desk_worker category <folder> <name>            a category entered (UTF-8)
 // A change that is not done prints its message to standard error and, in the one-change modes,
 // ends with exit code 1. Any run-time error prints its code and ends with exit code 2.
@@ -178,15 +180,28 @@ int main(int argc, char** argv) {
     if (what == "changes" && argc == 7)
       return изменения(argv[2], argv[3], std::atoi(argv[4]), static_cast<unsigned>(std::atol(argv[5])), argv[6]);
     if (what == "hold" && argc == 3) return держать(argv[2]);
-    if (what == "enter" && argc == 5) {
+    if (what == "enter" && (argc == 5 || argc == 9)) {
       открыть(argv[2]);
-      return одно(ВвестиЗапись{запись(cp1251::from_utf8(argv[3]), cp1251::from_utf8(argv[4]))});
+      ЗаписьБазы з = запись(cp1251::from_utf8(argv[3]), cp1251::from_utf8(argv[4]));
+      if (argc == 9) {
+        з.категория = cp1251::from_utf8(argv[5]);
+        з.вид = cp1251::from_utf8(argv[6]);
+        з.диск = std::atoi(argv[7]);
+        з.переплет = std::atoi(argv[8]);
+      }
+      return одно(ВвестиЗапись{з});
     }
     if (what == "delete" && argc == 4) {
       открыть(argv[2]);
       const std::vector<ЗаписьБазы> записи = база_лит.по_коду(std::atoi(argv[3]));
       if (записи.empty()) return 1;
       return одно(УдалитьЗапись{записи.front()});
+    }
+    if (what == "import" && argc == 4) {
+      открыть(argv[2]);
+      ИмпортироватьЗаписи импорт;
+      for (int i = 0; i < std::atoi(argv[3]); ++i) импорт.записи.push_back(запись("import", "i-" + std::to_string(i)));
+      return одно(импорт);
     }
     if (what == "category" && argc == 4) {
       открыть(argv[2]);
