@@ -4,6 +4,8 @@
 #include <string>
 #include <variant>
 
+#include "app/session.h"
+#include "core/catalogue_files.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 
@@ -28,4 +30,14 @@ bool изменить(const Операция& operation, ИсточникИзм�
 void сообщить_итог(const ИтогИзменения& outcome, std::string_view title) {
   if (outcome.сообщение.empty()) return;
   dlg_MessageBox(std::string(title), outcome.сообщение, mb_Error, mb_Ok, 0, mb_TaskModal);
+}
+
+void следить_за_каталогом() {
+  ИтогСлежения итог = освежить_каталог();
+  std::vector<std::string>& ждут = сеанс().сообщения_слежения;
+  for (std::string& с : итог.сообщения) ждут.push_back(std::move(с));
+  if (ждут.empty() || uix_InModalLoop()) return;
+  const std::vector<std::string> сказать = std::move(ждут);
+  ждут.clear();
+  for (const std::string& с : сказать) сообщить_о_каталоге(с);
 }

@@ -17,13 +17,8 @@
 #include "core/record_codes.h"
 #include "runtime/codepage.h"
 #include "runtime/err_notice.h"
-#include "runtime/err_words.h"
-#include "runtime/error_codes.h"
-#include "runtime/fact_file.h"
 #include "runtime/file_slots.h"
 #include "runtime/host_path.h"
-#include "runtime/run_error.h"
-#include "runtime/term_reader.h"
 
 namespace fs = std::filesystem;
 
@@ -51,73 +46,6 @@ void начать_заново() {
   начать_каталог_заново();
   сбросить_рабочие_факты();
   обновить_доступность();
-}
-
-std::string в_кавычках(std::string_view name) { return "«"_cps + std::string(name) + "»"_cps; }
-
-// Whether a consult's run-time error says that the file holds what is not a fact of its section
-// (a damaged line), not that the file could not be read or that the program failed.
-bool ошибка_содержимого(int code) {
-  switch (code) {
-    case errcode::kReadLeftOver:
-    case errcode::kReadNumber:
-    case errcode::kReadReal:
-    case errcode::kReadString:
-    case errcode::kReadChar:
-    case errcode::kReadBracket:
-    case errcode::kReadListSep:
-    case errcode::kReadFunctor:
-    case errcode::kReadOpen:
-    case errcode::kReadFieldSep:
-    case errcode::kReadDollar:
-    case errcode::kSecondFact:
-    case errcode::kIntOverflow:
-    case errcode::kRealOverflow:
-    case errcode::kStackOverflow:
-    case errcode::kStringTooLong: return true;
-    default: return false;
-  }
-}
-
-// The number of the line (from 1) at `pos` of the file's text as a consult reads it (CR bytes
-// dropped); 0 when the file cannot be read again.
-std::size_t номер_строки(std::string_view name, std::size_t pos) {
-  std::string текст;
-  try {
-    текст = IO_RdFile(name);
-  } catch (const RunError&) {
-    return 0;
-  }
-  const auto конец = текст.begin() + static_cast<std::ptrdiff_t>(std::min(pos, текст.size()));
-  return 1 + static_cast<std::size_t>(std::count(текст.begin(), конец, '\n'));
-}
-
-// Loads a section's start file when a catalogue opens. A file that cannot be read (missing,
-// unreadable) or holds a line that is not a fact (read in part) is told to the user, with its
-// name, why and what to do, and the opening goes on; an error of the program itself is raised.
-void загрузить_с_сообщением(const РазделКаталога& раздел) {
-  try {
-    загрузить_раздел(раздел);
-  } catch (const RunError& e) {
-    const int code = e.code();
-    const std::string_view name = раздел.файл;
-    if (ERR_IsHostCondition(code)) {
-      сообщить_о_файле("Файл "_cps + в_кавычках(name) + " не прочитан: "_cps + ERR_ErrorWords(code) + ".\n"_cps +
-                       ERR_ErrorAdvice(code) + " Пока файл не прочитан, программа работает без его данных."_cps);
-    } else if (ошибка_содержимого(code)) {
-      const std::string строка = RNT_ReadTermErrorLine();
-      std::string текст = "Файл "_cps + в_кавычках(name) + " прочитан не полностью: строку "_cps +
-                          std::to_string(номер_строки(name, RNT_ConsultErrorFilepos)) +
-                          (строка.empty() ? std::string() : " ("_cps + в_кавычках(строка.substr(0, 80)) + ")"_cps) +
-                          " программа не понимает.\nЗагружено то, что стоит до неё. Исправьте файл или возьмите "_cps
-                          "его из резервной копии."_cps;
-      if (раздел.сохраняется)
-        текст += " Перед первым сохранением этих данных прежний файл будет сохранён в копии."_cps;
-      сообщить_о_файле(текст);
-    } else {
-      throw;
-    }
-  }
 }
 
 }  // namespace

@@ -55,13 +55,23 @@ void заполнить_для_правки(Window dlg, int id, std::vector<std:
   заполнить_список(dlg, id, items, найтиномерэл_в_списке(items, value, 0));
 }
 
+// Fills a list again with `items`, keeping the item chosen in it (added when it is no longer
+// among them, as an edited record's value is).
+void заполнить_снова(Window dlg, int id, std::vector<std::string> items) {
+  const std::string выбранный = выбранный_текст(dlg, id);
+  if (выбранный.empty())
+    заполнить_список(dlg, id, items, static_cast<int>(items.size()));
+  else
+    заполнить_для_правки(dlg, id, std::move(items), выбранный);
+}
+
 void открыть_для_ввода(Window dlg) {
   заполнить_список(dlg, ид_Категория, получитьсортировсписоккатегорий(), 0);
   заполнить_список(dlg, ид_Вид, отсортированные_виды(), 0);
 }
 
-// The record that edit mode edits: the first of the code of the one selected line.
-std::optional<ЗаписьБазы> правимая_запись() {
+// The record of the one selected line: the first of its code.
+std::optional<ЗаписьБазы> запись_выделенной_строки() {
   const auto выбор = выделенныеэлементыспискапросмотра.get();
   if (!выбор || выбор->строки.size() != 1) return std::nullopt;
   const auto код = код_строки(выбор->строки.front());
@@ -71,8 +81,12 @@ std::optional<ЗаписьБазы> правимая_запись() {
   return записи.front();
 }
 
+// The record that edit mode edits, as it stood when the dialog opened.
+const std::optional<ЗаписьБазы>& правимая_запись() { return сеанс().правимая_запись; }
+
 void открыть_для_правки(Window dlg) {
-  const auto запись = правимая_запись();
+  сеанс().правимая_запись = запись_выделенной_строки();
+  const auto& запись = правимая_запись();
   if (!запись) return;
   const ЗаписьБазы& з = *запись;
   установимтекстэлдиалога(dlg, ид_Автор, з.автор);
@@ -126,6 +140,9 @@ void нажат_ok(Window dlg) {
   ЗаписьБазы з = прочитать_запись(dlg);
   const bool правка = устрежимработысбазой(режим_редактирования);
   if (!решить_об_обложке(dlg, з, правка)) return;
+  // The duplicate check sees what the other desks have stored until now.
+  следить_за_каталогом();
+  if (win_GetType(dlg) == wk_NotAWindow) return;
   if (!в_базенеттакойзаписи(база_лит.по_содержанию(з))) return;
   std::optional<ВыбранныеСтроки> выбор;
   if (правка) выбор = выделенныеэлементыспискапросмотра.get();
@@ -196,6 +213,13 @@ void закрыть_обложку(Window dlg) {
 
 }  // namespace
 
+void показать_изменения_в_диалоге(const Изменения& changes) {
+  const Window dlg = сеанс().диалог_ввода;
+  if (dlg == 0 || win_GetType(dlg) == wk_NotAWindow) return;
+  if (changes.категории) заполнить_снова(dlg, ид_Категория, получитьсортировсписоккатегорий());
+  if (changes.виды) заполнить_снова(dlg, ид_Вид, отсортированные_виды());
+}
+
 void dlg_ввод_данных_Create(Window parent) {
   using namespace dialog;
   const ТемаСправки тема(тема_ввод_данных);
@@ -222,6 +246,7 @@ bool ввести_данные(Window parent) {
 
 std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev) {
   if (std::holds_alternative<e_create>(ev)) {
+    сеанс().диалог_ввода = dlg;
     if (устрежимработысбазой(режим_ввода)) открыть_для_ввода(dlg);
     else if (устрежимработысбазой(режим_редактирования)) открыть_для_правки(dlg);
     return 0;
@@ -245,6 +270,10 @@ std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev) {
     }
   }
   if (std::holds_alternative<e_destroy>(ev)) {
+    if (сеанс().диалог_ввода == dlg) {
+      сеанс().диалог_ввода = 0;
+      сеанс().правимая_запись.reset();
+    }
     удалитьокнообложки();
     return std::nullopt;  // the dialog package still clears its own records of the dialog
   }

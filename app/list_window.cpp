@@ -9,6 +9,7 @@
 #include "app/list_selection.h"
 #include "app/session.h"
 #include "app/toolbars.h"
+#include "core/list_line.h"
 #include "core/list_search.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
@@ -127,6 +128,41 @@ void tb_инспросмотра_Create(Window win) {
   обновить_доступность();
 }
 
+namespace {
+
+// The position of the line in the window's sorted list; none when it is not shown.
+std::optional<int> место_строки(Window список, const std::string& строка) {
+  const int всего = lbox_CountAll(список);
+  int от = 0, до = всего;
+  while (от < до) {
+    const int середина = от + (до - от) / 2;
+    if (lbox_Compare(lbox_GetItem(список, середина), строка) < 0)
+      от = середина + 1;
+    else
+      до = середина;
+  }
+  for (int i = от; i < всего; ++i) {
+    const std::string есть = lbox_GetItem(список, i);
+    if (есть == строка) return i;
+    if (lbox_Compare(есть, строка) != 0) break;
+  }
+  return std::nullopt;
+}
+
+// The line the selection is to stay on once a change is shown: the selected line itself, or, when
+// its record went, the line of the record that came in under the same code (the record changed);
+// none when the record is gone.
+std::optional<std::string> куда_выбор(const std::string& выбранная, const std::vector<std::string>& ушли,
+                                     const std::vector<СтрокаПоиска>& пришли) {
+  if (std::find(ушли.begin(), ушли.end(), выбранная) == ушли.end()) return выбранная;
+  const auto код = код_строки(выбранная);
+  for (const СтрокаПоиска& с : пришли)
+    if (код && код_строки(с.строка) == код) return с.строка;
+  return std::nullopt;
+}
+
+}  // namespace
+
 void показать_изменения(const Изменения& changes) {
   // Each line costs a move of the window's list; beyond this many the list is filled again.
   constexpr std::size_t kСтрокНаМесте = 64;
@@ -141,11 +177,10 @@ void показать_изменения(const Изменения& changes) {
   for (const Window окно : окна) {
     if (win_GetType(окно) == wk_NotAWindow || ИсточникИзменения{окно} == changes.источник) continue;
     const Window список = win_GetCtlHandle(окно, ид_списка);
-    // The toolkit's list moves the selection of a deleted line to its neighbour, which the user
-    // never chose: the window whose chosen line went is left without a selection.
+    // The selection stays on its record: the toolkit's list would move it to a neighbour the user
+    // never chose when the selected line goes, and loses it when the list is filled again.
     const std::optional<int> выбор = lbox_GetSelIndex(список);
-    const bool выбранная_ушла =
-        выбор && std::find(ушли.begin(), ушли.end(), lbox_GetItem(список, *выбор)) != ушли.end();
+    const std::optional<std::string> выбранная = выбор ? std::optional(lbox_GetItem(список, *выбор)) : std::nullopt;
     if (ушли.size() + пришли.size() > kСтрокНаМесте) {
       lbox_Clear(список);
       заполнитьсписок(список);
@@ -153,7 +188,14 @@ void показать_изменения(const Изменения& changes) {
       for (const std::string& строка : ушли) заменить_строку_списка(список, строка, std::nullopt);
       for (const СтрокаПоиска& строка : пришли) заменить_строку_списка(список, std::nullopt, строка);
     }
-    if (выбранная_ушла) lbox_SetSel(список, 0, 0);
+    if (выбранная) {
+      const auto цель = куда_выбор(*выбранная, ушли, пришли);
+      const auto место = цель ? место_строки(список, *цель) : std::nullopt;
+      if (место)
+        lbox_SetSel(список, *место, 1);
+      else if (const auto i = lbox_GetSelIndex(список))
+        lbox_SetSel(список, *i, 0);
+    }
     if (!lbox_GetSelIndex(список)) сбросить_выбор_окна(окно);
   }
 }

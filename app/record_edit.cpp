@@ -23,12 +23,14 @@ bool обработатьответнаудаление(int answer, Window win) 
   if (!выбор || выбор->позиции.size() != 1) return false;
   удалить_строку_списка(выбор->список, выбор->позиции.front());
   if (!удалитизосновнойбазыпосписку(выбор->строки, win)) {
-    // A record whose file could not be written is back in the catalogue: its line comes back.
+    // A record whose file could not be written is back in the catalogue, and one another desk
+    // changed meanwhile is there as it is now: its line comes back, once (what the other desk
+    // stored may have brought it already).
     const auto код = код_строки(выбор->строки.front());
     const auto записи = код ? база_лит.по_коду(*код) : std::vector<ЗаписьБазы>();
     if (!записи.empty() && win_GetType(выбор->список) != wk_NotAWindow)
       if (auto строка = строка_списка(записи.front()))
-        заменить_строку_списка(выбор->список, std::nullopt, СтрокаПоиска{std::move(*строка), форма_поиска(записи.front())});
+        заменить_строку_списка(выбор->список, *строка, СтрокаПоиска{*строка, форма_поиска(записи.front())});
     return false;
   }
   // The window is gone when "Выход" was chosen while a notice of the save was open.

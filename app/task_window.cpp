@@ -4,8 +4,10 @@
 
 #include <functional>
 
+#include "app/catalogue_changes.h"
 #include "app/catalogue_switch.h"
 #include "app/commands.h"
+#include "app/data_entry.h"
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/toolbars.h"
@@ -20,15 +22,29 @@ namespace {
 // would be, and the creation goes on with the next step.
 void шаг(const std::function<void()>& step) { uix_RunTrapped(step); }
 
-// The windows hear every change of the catalogue: the list windows show it, and every menu item
-// and button shows whether it can act now (the Undo and Redo buttons say what they would do).
+// How often the watch asks whether another desk stored the catalogue: a desk shows what another
+// stored within this and the time to read it again.
+constexpr std::int32_t kПериодСлежения = 1000;
+
+// The windows hear every change of the catalogue (this desk's and what other desks stored): the
+// list windows show it, the data-entry dialog's lists follow, and every menu item and button shows
+// whether it can act now (the Undo and Redo buttons say what they would do).
 void показать_изменение(const Изменения& изменения) {
   показать_изменения(изменения);
+  показать_изменения_в_диалоге(изменения);
   обновить_доступность();
+}
+
+// While a change waits for another desk that holds the catalogue, the windows are painted and the
+// timers run (input waits); the cursor says that the program is busy.
+void пока_ждём_хранилище() {
+  cursor_SetWait();
+  uix_ProcessEvents(0);
 }
 
 void создать_окно_задачи(Window win) {
   подписаться_на_изменения(показать_изменение);
+  задать_ожидание_хранилища(ожидание_хранилища_обычное, пока_ждём_хранилище);
   шаг([win] { tb_project_toolbar_Create(win); });
   шаг([win] { tb_help_line_Create(win); });
   // Each start file under its own guard: a file that fails is reported and the start goes on.
@@ -38,6 +54,7 @@ void создать_окно_задачи(Window win) {
     шрифткарточки.assertz(шрифт_в_блок(win_GetFont(win)));
   });
   шаг([] { msg_Create(100); });
+  шаг([win] { сеанс().таймер_слежения = timer_Set(win, kПериодСлежения); });
 }
 
 }  // namespace
@@ -52,13 +69,20 @@ std::optional<long> task_win_eh(Window win, const Event& ev) {
     const auto готово = выполнить_команду(ОкноКоманды::задача, win, m->tag);
     return готово && *готово ? std::optional<long>(0) : std::nullopt;
   }
+  if (const auto* t = std::get_if<e_timer>(&ev); t && t->id == сеанс().таймер_слежения) {
+    следить_за_каталогом();
+    return 0;
+  }
   if (std::holds_alternative<e_size>(ev)) {
     toolbar_resize(win);
     msg_Resize(win);
     return 0;
   }
   // The task window hears of its end before its list windows do: nothing is built on it after.
-  if (std::holds_alternative<e_destroy>(ev)) забыть_окна_просмотра();
+  if (std::holds_alternative<e_destroy>(ev)) {
+    забыть_окна_просмотра();
+    сеанс().таймер_слежения = 0;  // the window's timers go with it
+  }
   return std::nullopt;
 }
 

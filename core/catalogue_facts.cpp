@@ -35,6 +35,13 @@ std::vector<std::int32_t> ТаблицаБазы::по_содержанию(cons
   return out;
 }
 
+std::string ключ_записи(const ЗаписьБазы& з) {
+  std::string k = std::to_string(з.код);
+  k.push_back('\0');
+  ключ_повтора(з, k);
+  return k;
+}
+
 void очистить_каталог() {
   RNT_RetractallVar(секция_видов);
   RNT_RetractallVar(секция_категорий);

@@ -1,16 +1,28 @@
 // The section list, the storage seam, and the working folder's fact files with the copy kept of
-// a start file that did not load before its section is first saved.
+// a start file that did not load before its section is first saved; the folder's lock, the
+// identities of its files as this desk last read or wrote them, and the folder gone and back.
 #include "core/catalogue_files.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <map>
+#include <system_error>
 
 #include "core/catalogue_facts.h"
 #include "runtime/err_words.h"
 #include "runtime/err_notice.h"
+#include "runtime/error_codes.h"
 #include "runtime/fact_file.h"
+#include "runtime/file_identity.h"
+#include "runtime/file_slots.h"
+#include "runtime/folder_lock.h"
+#include "runtime/host_path.h"
 #include "runtime/run_error.h"
 #include "runtime/safe_write.h"
+#include "runtime/term_reader.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -19,17 +31,38 @@ namespace {
   return сообщение;
 }
 
+std::vector<std::string>*& копилка_сообщений() {
+  static std::vector<std::string>* копилка = nullptr;
+  return копилка;
+}
+
 void сообщить_о_файле(const std::string& text) {
-  if (сообщение_о_файлах())
+  if (копилка_сообщений())
+    копилка_сообщений()->push_back(text);
+  else if (сообщение_о_файлах())
     сообщение_о_файлах()(text);
   else
     ERR_ReportNotice(text);
 }
 
-// The fact files of the working folder: each section in its file, consulted and saved whole.
+// The folder's lock held for a change or a re-read.
+class ЗамокПапки : public ЗанятиеХранилища {
+ public:
+  explicit ЗамокПапки(FolderLock lock) : lock_(std::move(lock)) {}
+
+ private:
+  FolderLock lock_;
+};
+
+// The fact files of the working folder: each section in its file, consulted and saved whole. The
+// folder may be shared by several desks: each file's identity is taken as this desk reads or
+// writes it, so that a file another desk (or a person) wrote since is seen; the desks take turns
+// through the folder's lock.
 class ФайлыПапки : public ХранилищеКаталога {
  public:
   void загрузить(const РазделКаталога& р) override {
+    запомнить_папку();
+    опознать(р);  // before reading: what is read is never older than what was seen
     if (!р.сохраняется) {
       RNT_Consult(*р.секция, р.файл);
       return;
@@ -41,19 +74,95 @@ class ФайлыПапки : public ХранилищеКаталога {
   }
 
   void сохранить(const РазделКаталога& р) override {
+    запомнить_папку();
     if (!р.при_открытии) {
       RNT_Save(*р.секция, р.файл);
+      опознать(р);
       return;
     }
     StartFileState& state = состояния[р.секция];
     if (!state.holds_memory && state.kept_copy.empty() && RUN_FileExists(р.файл)) keep_copy(р, state);
     RNT_Save(*р.секция, р.файл);
     state.holds_memory = true;
+    опознать(р);
+  }
+
+  std::optional<std::string> недоступно() override {
+    if (папка_.empty()) return std::nullopt;  // nothing read yet: the current folder is the catalogue's
+    std::error_code ec;
+    if (!fs::is_directory(папка_, ec)) return "папки «"_cps + показ_папки(папка_) + "» нет на месте"_cps;
+    if (fs::equivalent(папка_, ".", ec) && !ec) return std::nullopt;
+    // The name leads to another folder than the one this desk works in: the share mounted again,
+    // the folder put back from a copy — or an empty mount point while the share is away, which
+    // holds no catalogue and is never written to.
+    if (!fs::is_regular_file(файл_в_папке(папка_, файл_базы), ec))
+      return "в папке «"_cps + показ_папки(папка_) + "» нет файла «"_cps + std::string(файл_базы) + "»"_cps;
+    fs::current_path(папка_, ec);
+    if (ec) return "папку «"_cps + показ_папки(папка_) + "» не удалось открыть: "_cps + ERR_HostErrorWords(ec.value());
+    return std::nullopt;
+  }
+
+  bool изменён(const РазделКаталога& р) override {
+    const auto it = опознано_.find(р.секция);
+    return р.при_открытии && it != опознано_.end() && RUN_IdentifyFile(р.файл) != it->second;
+  }
+
+  // The file is read whole before the section is emptied, so a file that cannot be read leaves
+  // memory as it was. Until the file loads whole, memory is not known to hold it: the next save
+  // keeps it aside first, as a start file that did not load is kept.
+  void перечитать(const РазделКаталога& р) override {
+    StartFileState& state = состояния[р.секция];
+    опознать(р);
+    state = StartFileState{};
+    const std::string текст = IO_RdFile(р.файл);
+    RNT_RetractallVar(*р.секция);
+    RNT_ConsultText(*р.секция, текст);
+    state.holds_memory = true;
+  }
+
+  // A folder where the lock file cannot be made or locked (a read-only folder, a share without a
+  // lock service) is changed without the lock, as a desk alone would change it.
+  std::unique_ptr<ЗанятиеХранилища> занять(bool для_записи, std::chrono::milliseconds ждать,
+                                           const std::function<void()>& пока_ждём) override {
+    запомнить_папку();
+    try {
+      auto lock = RUN_LockFolder({}, для_записи ? FolderLockMode::exclusive : FolderLockMode::shared, ждать, пока_ждём);
+      if (!lock) return nullptr;
+      return std::make_unique<ЗамокПапки>(std::move(*lock));
+    } catch (const RunError& e) {
+      if (!ERR_IsHostCondition(e.code())) throw;
+      return std::make_unique<ЗанятиеХранилища>();
+    }
+  }
+
+  // A new catalogue opens: nothing is known of its files and folder yet.
+  void забыть() {
+    состояния.clear();
+    опознано_.clear();
+    папка_.clear();
   }
 
   std::map<const FactSection*, StartFileState> состояния;
 
  private:
+  void запомнить_папку() {
+    if (папка_.empty()) папка_ = рабочая_папка();
+  }
+
+  // The file's identity now, as this desk has read or written it; one that cannot be taken is
+  // none, which differs from the file's and so reads it again at the next check.
+  void опознать(const РазделКаталога& р) {
+    try {
+      опознано_[р.секция] = RUN_IdentifyFile(р.файл);
+    } catch (const RunError& e) {
+      if (!ERR_IsHostCondition(e.code())) throw;
+      опознано_[р.секция] = FileIdentity{.exists = false, .device = ~std::uint64_t{0}};
+    }
+  }
+
+  std::map<const FactSection*, FileIdentity> опознано_;
+  std::string папка_;  // the working folder as the catalogue was opened in it (a host path)
+
   // Copies the file to the first free "<name>.сохранено-<n>" and tells the user where it is.
   // When the copy cannot be made (the file cannot be read, say), the user is told once, with the
   // host's reason, and the error is raised: the save is not done.
@@ -97,7 +206,94 @@ std::unique_ptr<ХранилищеКаталога>& другое_хранили
 
 const РазделКаталога& раздел(const FactSection& section) { return *раздел_секции(section); }
 
+std::string в_кавычках(std::string_view name) { return "«"_cps + std::string(name) + "»"_cps; }
+
+// Whether a consult's run-time error says that the file holds what is not a fact of its section
+// (a damaged line), not that the file could not be read or that the program failed.
+bool ошибка_содержимого(int code) {
+  switch (code) {
+    case errcode::kReadLeftOver:
+    case errcode::kReadNumber:
+    case errcode::kReadReal:
+    case errcode::kReadString:
+    case errcode::kReadChar:
+    case errcode::kReadBracket:
+    case errcode::kReadListSep:
+    case errcode::kReadFunctor:
+    case errcode::kReadOpen:
+    case errcode::kReadFieldSep:
+    case errcode::kReadDollar:
+    case errcode::kSecondFact:
+    case errcode::kIntOverflow:
+    case errcode::kRealOverflow:
+    case errcode::kStackOverflow:
+    case errcode::kStringTooLong: return true;
+    default: return false;
+  }
+}
+
+// The number of the line (from 1) at `pos` of the file's text as a consult reads it (CR bytes
+// dropped); 0 when the file cannot be read again.
+std::size_t номер_строки(std::string_view name, std::size_t pos) {
+  std::string текст;
+  try {
+    текст = IO_RdFile(name);
+  } catch (const RunError&) {
+    return 0;
+  }
+  const auto конец = текст.begin() + static_cast<std::ptrdiff_t>(std::min(pos, текст.size()));
+  return 1 + static_cast<std::size_t>(std::count(текст.begin(), конец, '\n'));
+}
+
 }  // namespace
+
+void ХранилищеКаталога::перечитать(const РазделКаталога& р) {
+  const std::string было = RNT_SaveText(*р.секция);
+  RNT_RetractallVar(*р.секция);
+  try {
+    загрузить(р);
+  } catch (const RunError& e) {
+    if (ERR_IsHostCondition(e.code())) {  // nothing read: memory as it was
+      RNT_RetractallVar(*р.секция);
+      RNT_ConsultText(*р.секция, было);
+    }
+    throw;
+  }
+}
+
+void сообщить_о_каталоге(const std::string& text) { сообщить_о_файле(text); }
+
+void копить_сообщения_о_каталоге(std::vector<std::string>* копилка) { копилка_сообщений() = копилка; }
+
+std::optional<std::string> сообщение_о_загрузке(const РазделКаталога& раздел, const RunError& e, bool снова) {
+  const int code = e.code();
+  const std::string_view name = раздел.файл;
+  const std::string как = снова ? " изменён другим рабочим местом или вручную, но"_cps : std::string();
+  if (ERR_IsHostCondition(code))
+    return "Файл "_cps + в_кавычках(name) + как + " не прочитан: "_cps + ERR_ErrorWords(code) + ".\n"_cps +
+           ERR_ErrorAdvice(code) +
+           (снова ? " Пока файл не прочитан, программа работает с прежними его данными."_cps
+                  : " Пока файл не прочитан, программа работает без его данных."_cps);
+  if (!ошибка_содержимого(code)) return std::nullopt;
+  const std::string строка = RNT_ReadTermErrorLine();
+  std::string текст = "Файл "_cps + в_кавычках(name) + как + " прочитан не полностью: строку "_cps +
+                      std::to_string(номер_строки(name, RNT_ConsultErrorFilepos)) +
+                      (строка.empty() ? std::string() : " ("_cps + в_кавычках(строка.substr(0, 80)) + ")"_cps) +
+                      " программа не понимает.\nЗагружено то, что стоит до неё. Исправьте файл или возьмите "_cps
+                      "его из резервной копии."_cps;
+  if (раздел.сохраняется) текст += " Перед первым сохранением этих данных прежний файл будет сохранён в копии."_cps;
+  return текст;
+}
+
+void загрузить_с_сообщением(const РазделКаталога& раздел) {
+  try {
+    загрузить_раздел(раздел);
+  } catch (const RunError& e) {
+    const auto текст = сообщение_о_загрузке(раздел, e, false);
+    if (!текст) throw;
+    сообщить_о_файле(*текст);
+  }
+}
 
 const std::vector<РазделКаталога>& разделы_каталога() {
   static const std::vector<РазделКаталога> разделы = {
@@ -147,9 +343,24 @@ void сохранить_настройки() { сохранить_раздел(�
 
 const StartFileState& состояние_файла(const FactSection& section) { return файлы_папки().состояния[&section]; }
 
-void забыть_состояние_файлов() { файлы_папки().состояния.clear(); }
+void забыть_состояние_файлов() { файлы_папки().забыть(); }
 
-void задать_сообщение_о_файлах(СообщениеОФайле tell) { сообщение_о_файлах() = tell; }
+void задать_сообщение_о_файлах(СообщениеОФайле tell) {
+  сообщение_о_файлах() = tell;
+  копилка_сообщений() = nullptr;
+}
 
 std::string сохранённая_копия_категорий() { return состояние_файла(секция_категорий).kept_copy; }
 std::string сохранённая_копия_базы() { return состояние_файла(секция_базы).kept_copy; }
+
+std::string показ_папки(const std::string& folder) { return RUN_FromHostPath(folder); }
+
+std::string файл_в_папке(const std::string& folder, std::string_view name) {
+  return (fs::path(folder) / RUN_HostPath(name)).string();
+}
+
+std::string рабочая_папка() {
+  std::error_code ec;
+  const fs::path p = fs::current_path(ec);
+  return ec ? std::string(".") : p.string();
+}

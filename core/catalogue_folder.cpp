@@ -11,22 +11,10 @@
 
 namespace fs = std::filesystem;
 
-std::string рабочая_папка() {
-  std::error_code ec;
-  const fs::path p = fs::current_path(ec);
-  return ec ? std::string(".") : p.string();
-}
-
 std::vector<std::string_view> файлы_каталога() {
   std::vector<std::string_view> файлы;
   for (const РазделКаталога& р : разделы_каталога()) файлы.push_back(р.файл);
   return файлы;
-}
-
-std::string показ_папки(const std::string& folder) { return RUN_FromHostPath(folder); }
-
-std::string файл_в_папке(const std::string& folder, std::string_view name) {
-  return (fs::path(folder) / RUN_HostPath(name)).string();
 }
 
 std::optional<std::string> отказ_папки(const std::string& folder, std::optional<bool> catalogue) {

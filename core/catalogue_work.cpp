@@ -11,6 +11,7 @@
 #include "core/catalogue_facts.h"
 #include "core/catalogue_files.h"
 #include "core/catalogue_folder.h"
+#include "core/change_path.h"
 #include "core/record_codes.h"
 #include "core/undo_history.h"
 #include "runtime/codepage.h"
@@ -53,6 +54,7 @@ void начать_каталог_заново() {
   списоккодов.set({0});
   забыть_состояние_файлов();
   забыть_историю();
+  начать_слежение_заново();
 }
 
 ИтогРаботы записать_новый_каталог(const std::string& folder) {

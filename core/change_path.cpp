@@ -5,17 +5,21 @@
 
 #include <algorithm>
 #include <climits>
+#include <exception>
 #include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
 #include "core/catalogue_files.h"
+#include "core/catalogue_folder.h"
+#include "core/other_desks.h"
 #include "core/record_codes.h"
 #include "core/undo_history.h"
 #include "runtime/codepage.h"
 #include "runtime/err_words.h"
 #include "runtime/run_error.h"
+#include "runtime/scope_exit.h"
 
 namespace {
 
@@ -42,15 +46,6 @@ std::optional<std::size_t> место_значения(const FactKind<T>& table,
     ++i;
   }
   return found;
-}
-
-// The whole value of a record as one key: its code and the duplicate key, which holds every
-// other field of the record.
-std::string ключ_записи(const ЗаписьБазы& з) {
-  std::string k = std::to_string(з.код);
-  k.push_back('\0');
-  ключ_повтора(з, k);
-  return k;
 }
 
 // The sections a record's fields are kept in (the field table names their tables).
@@ -142,14 +137,54 @@ struct Подписки {
   std::vector<Подписка> все;
   std::size_t последний = 0;
 };
-Подписки& подписки() {
-  static Подписки п;
-  return п;
-}
 
+// The change path's state besides the history: its subscribers, and what it knows of the desks.
+struct СостояниеПути {
+  Подписки подписки;
+  // The stored catalogue is held (a change is under way, or the watch reads): what the
+  // subscribers are to hear once it is released, and what the user is to be told.
+  bool хранилище_занято = false;
+  std::vector<Изменения> отложенные;
+  std::vector<std::string> сообщения;  // what the files had to tell meanwhile
+  bool слежение_идёт = false;  // the watch runs (it may show a message: its next run waits)
+  bool сказано_о_недоступности = false;
+  std::chrono::milliseconds ждать = ожидание_хранилища_обычное;
+  std::function<void()> пока_ждём;
+};
+СостояниеПути& путь() {
+  static СостояниеПути с;
+  return с;
+}
+Подписки& подписки() { return путь().подписки; }
+
+// The subscribers hear of a change; while a change is under way, once the stored catalogue is
+// released.
 void оповестить(const Изменения& изменения) {
+  if (путь().хранилище_занято) {
+    путь().отложенные.push_back(изменения);
+    return;
+  }
   const std::vector<Подписка> все = подписки().все;  // a subscriber may subscribe or leave
   for (const Подписка& п : все) п.подписчик(изменения);
+}
+
+// Reads again what other desks stored, tells the subscribers (once the stored catalogue is
+// released) and the user what did not load.
+void принять_перечитанное(const std::vector<const РазделКаталога*>& разделы) {
+  if (разделы.empty()) return;
+  const Перечитанное п = перечитать_разделы(разделы);
+  for (const std::string& с : п.сообщения) сообщить_о_каталоге(с);
+  if (!п.изменения.пусто()) оповестить(п.изменения);
+}
+
+// The record as the messages name it: its code and title.
+std::string о_записи(const ЗаписьБазы& з) { return "Запись "_cps + std::to_string(з.код) + " "_cps + кавычки(з.наименование); }
+
+// What became of a record that is no longer there as the user saw it.
+std::string что_с_записью(const ЗаписьБазы& з) {
+  return база_лит.по_коду(з.код).empty()
+             ? "её удалили (или изменили, и она получила новый код) на другом рабочем месте."_cps
+             : "её изменили на другом рабочем месте."_cps;
 }
 
 ИтогИзменения не_применимо(std::string сообщение = {}) {
@@ -200,6 +235,9 @@ void дать_код(ЗаписьБазы& з) {
 }
 
 ИтогИзменения изменить_запись(const ИзменитьЗапись& оп, ИсточникИзменения источник) {
+  if (оп.прежняя && !место_значения<ЗаписьБазы>(база_лит, *оп.прежняя))
+    return не_применимо(о_записи(*оп.прежняя) + " не изменена: пока она была открыта, "_cps +
+                        что_с_записью(*оп.прежняя) + " Откройте запись снова и повторите правку."_cps);
   Правка правка(источник);
   ЗаписьБазы новая = оп.новая;
   новая.код = формирумновыйкод();
@@ -208,6 +246,7 @@ void дать_код(ЗаписьБазы& з) {
   правка.изменения.добавленные = {новая};
   // The old record is found after the new one, which stands first and has a code no other has.
   const auto место = оп.прежняя ? место_значения<ЗаписьБазы>(база_лит, *оп.прежняя) : std::nullopt;
+  // Without the record as it was seen, the edited one is entered.
   if (!место) return завершить(правка, ВводЗаписи{новая});
   ЗаписьБазы старая = правка.убрать<ЗаписьБазы>(база_лит, *место);
   правка.изменения.убранные = {старая};
@@ -217,7 +256,7 @@ void дать_код(ЗаписьБазы& з) {
 
 ИтогИзменения удалить_запись(const УдалитьЗапись& оп, ИсточникИзменения источник) {
   const auto место = место_значения<ЗаписьБазы>(база_лит, оп.запись);
-  if (!место) return не_применимо();
+  if (!место) return не_применимо(о_записи(оп.запись) + " не удалена: тем временем "_cps + что_с_записью(оп.запись));
   Правка правка(источник);
   правка.затронуть_записи();
   ЗаписьБазы з = правка.убрать<ЗаписьБазы>(база_лит, *место);
@@ -234,9 +273,15 @@ void дать_код(ЗаписьБазы& з) {
   return завершить(правка, ВводКатегории{оп.категория});
 }
 
+// A category that is no longer there.
+std::string категории_нет(const std::string& категория, std::string_view что_не_сделано) {
+  return "Категория "_cps + кавычки(категория) + std::string(что_не_сделано) +
+         ": тем временем её удалили или переименовали на другом рабочем месте."_cps;
+}
+
 ИтогИзменения изменить_категорию(const ИзменитьКатегорию& оп, ИсточникИзменения источник) {
   const auto место = место_значения(категории_лит, оп.прежняя);
-  if (!место) return не_применимо();
+  if (!место) return не_применимо(категории_нет(оп.прежняя, " не изменена"_cp));
   Правка правка(источник);
   правка.затронуть(секция_категорий);
   правка.убрать(категории_лит, *место);
@@ -247,7 +292,7 @@ void дать_код(ЗаписьБазы& з) {
 
 ИтогИзменения удалить_категорию(const УдалитьКатегорию& оп, ИсточникИзменения источник) {
   const auto место = место_значения(категории_лит, оп.категория);
-  if (!место) return не_применимо();
+  if (!место) return не_применимо(категории_нет(оп.категория, " не удалена"_cp));
   Правка правка(источник);
   правка.затронуть(секция_категорий);
   правка.убрать(категории_лит, *место);
@@ -440,7 +485,7 @@ constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
   const std::string что = описание_шага(шаг);
   Правка правка(источник);
   bool есть = true;
-  std::string_view о_пропаже;
+  std::string о_пропаже;
   // The step as it is once done (the codes its records got), taken over only when it is saved.
   ШагИстории сделанный = шаг;
   // One action on the catalogue; `обновить` (in `сделанный`) receives the record as put in.
@@ -448,8 +493,12 @@ constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
     правка.затронуть_записи();
     std::optional<ЗаписьБазы> вставлено;
     есть = сделать(правка, база_лит, д, вставлено);
-    о_пропаже = "этой записи больше нет в каталоге."_cp;
-    if (!есть) return;
+    if (!есть) {
+      о_пропаже = !база_лит.по_коду(д.убрать->код).empty()
+                      ? "эту запись тем временем изменили на другом рабочем месте: в каталоге она уже другая."_cps
+                      : "этой записи больше нет в каталоге."_cps;
+      return;
+    }
     if (д.убрать) правка.изменения.убранные = {*д.убрать};
     if (вставлено) {
       правка.изменения.добавленные = {*вставлено};
@@ -460,7 +509,7 @@ constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
     правка.затронуть(секция_категорий);
     std::optional<std::string> вставлено;
     есть = сделать(правка, категории_лит, д, вставлено);
-    о_пропаже = "этой категории больше нет в списке категорий."_cp;
+    о_пропаже = "этой категории больше нет в списке категорий."_cps;
     правка.изменения.категории = есть;
   };
   const bool назад = н.назад;
@@ -477,7 +526,7 @@ constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
   else if (auto* s = std::get_if<УдалениеКатегории>(&сделанный))
     назад ? категории({{}, false, s->категория, s->место}) : категории({s->категория, false, {}, 0});
   else if (auto* s = std::get_if<ИмпортЗаписей>(&сделанный)) {
-    о_пропаже = "этих записей, категорий и видов больше нет в каталоге."_cp;
+    о_пропаже = "этих записей, категорий и видов больше нет в каталоге."_cps;
     if (назад)
       есть = убрать_импорт(правка, *s);
     else
@@ -490,8 +539,7 @@ constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
     изменения.источник = источник;
     изменения.история = true;
     оповестить(изменения);
-    ИтогИзменения итог = не_применимо("Не удалось "_cps + std::string(н.глагол) + " "_cps + что + ": "_cps +
-                                      std::string(о_пропаже) + "\nЭтот шаг убран из истории."_cps);
+    ИтогИзменения итог = не_применимо("Не удалось "_cps + std::string(н.глагол) + " "_cps + что + ": "_cps + о_пропаже + "\nЭтот шаг убран из истории."_cps);
     итог.изменения = std::move(изменения);
     return итог;
   }
@@ -511,9 +559,7 @@ constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
   return итог;
 }
 
-}  // namespace
-
-ИтогИзменения применить(const Операция& операция, ИсточникИзменения источник, const ОтчётИзменения& отчёт) {
+ИтогИзменения выполнить(const Операция& операция, ИсточникИзменения источник, const ОтчётИзменения& отчёт) {
   ИсторияИзменений& и = история_изменений();
   struct {
     ИсточникИзменения источник;
@@ -536,6 +582,130 @@ constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
   } выполнить{источник, отчёт, и};
   return std::visit(выполнить, операция);
 }
+
+ИтогИзменения недоступно(std::string сообщение) {
+  ИтогИзменения итог;
+  итог.исход = ИтогИзменения::Исход::недоступно;
+  итог.сообщение = std::move(сообщение);
+  return итог;
+}
+
+// Runs `work` while the stored catalogue is held (`work` takes the hold, which goes with it): what
+// the subscribers are to hear reaches them once it is released, also when `work` raises; what the
+// files had to tell meanwhile is returned.
+template <class Work>
+std::vector<std::string> под_занятием(Work work) {
+  СостояниеПути& п = путь();
+  п.хранилище_занято = true;
+  копить_сообщения_о_каталоге(&п.сообщения);
+  std::exception_ptr сбой;
+  try {
+    work();
+  } catch (...) {
+    сбой = std::current_exception();
+  }
+  копить_сообщения_о_каталоге(nullptr);
+  п.хранилище_занято = false;
+  std::vector<Изменения> отложенные = std::move(п.отложенные);
+  std::vector<std::string> сообщения = std::move(п.сообщения);
+  п.отложенные.clear();
+  п.сообщения.clear();
+  for (const Изменения& и : отложенные) оповестить(и);
+  if (сбой) {
+    for (const std::string& с : сообщения) сообщить_о_каталоге(с);
+    std::rethrow_exception(сбой);
+  }
+  return сообщения;
+}
+
+}  // namespace
+
+ИтогИзменения применить(const Операция& операция, ИсточникИзменения источник, const ОтчётИзменения& отчёт) {
+  СостояниеПути& п = путь();
+  if (п.хранилище_занято) return выполнить(операция, источник, отчёт);  // within a change: held already
+  ХранилищеКаталога& хранилище = хранилище_каталога();
+  if (const auto почему = хранилище.недоступно()) {
+    п.сказано_о_недоступности = true;
+    return недоступно("Изменение не сохранено: "_cps + *почему +
+                      ". Пока папка каталога недоступна, изменения не сохраняются; данные остались как были. "
+                      "Когда папка вернётся, повторите."_cps);
+  }
+  ИтогИзменения итог;
+  const std::vector<std::string> сообщения = под_занятием([&] {
+    const auto занятие = хранилище.занять(true, п.ждать, п.пока_ждём);
+    if (!занятие) {
+      итог = недоступно("Изменение не сохранено: каталог сейчас сохраняет другое рабочее место, и за "_cps +
+                        std::to_string((п.ждать.count() + 999) / 1000) +
+                        " с очередь не подошла. Данные остались как были; попробуйте ещё раз."_cps);
+      return;
+    }
+    std::vector<const РазделКаталога*> изменённые;
+    try {
+      изменённые = разделы_изменённые_другими();
+    } catch (const RunError& e) {
+      if (!ERR_IsHostCondition(e.code())) throw;
+      итог = недоступно(текст_отказа("Изменение не сохранено: не удалось проверить файлы каталога"_cps, e,
+                                     "Данные остались как были."_cp));
+      return;
+    }
+    принять_перечитанное(изменённые);
+    итог = выполнить(операция, источник, отчёт);
+  });
+  // What the files had to tell goes with the change's own message, in one box; a change done
+  // tells it alone.
+  for (const std::string& с : сообщения) {
+    if (итог.сообщение.empty())
+      сообщить_о_каталоге(с);
+    else
+      итог.сообщение += "\n\n"_cps + с;
+  }
+  return итог;
+}
+
+void задать_ожидание_хранилища(std::chrono::milliseconds ждать, std::function<void()> пока_ждём) {
+  путь().ждать = ждать;
+  путь().пока_ждём = std::move(пока_ждём);
+}
+
+ИтогСлежения освежить_каталог() {
+  СостояниеПути& п = путь();
+  ИтогСлежения итог;
+  if (п.хранилище_занято || п.слежение_идёт) return итог;
+  п.слежение_идёт = true;
+  const auto конец = on_scope_exit([&п] { п.слежение_идёт = false; });
+  ХранилищеКаталога& хранилище = хранилище_каталога();
+  try {
+    if (const auto почему = хранилище.недоступно()) {
+      if (!п.сказано_о_недоступности) {
+        п.сказано_о_недоступности = true;
+        итог.сообщения.push_back("Папка каталога недоступна: "_cps + *почему +
+                                 ". Пока она не вернётся, изменения не сохраняются; программа показывает данные, "
+                                 "прочитанные раньше."_cps);
+      }
+      return итог;
+    }
+    if (п.сказано_о_недоступности) {
+      п.сказано_о_недоступности = false;
+      итог.сообщения.push_back("Папка каталога снова доступна: изменения снова сохраняются."_cps);
+    }
+    if (разделы_изменённые_другими().empty()) return итог;
+    // A desk that writes holds the store for a moment: this run waits a little, the next tries again.
+    std::vector<std::string> сообщения = под_занятием([&] {
+      const auto занятие = хранилище.занять(false, std::chrono::milliseconds(100), {});
+      if (!занятие) return;
+      принять_перечитанное(разделы_изменённые_другими());
+      итог.прочитано = true;
+    });
+    for (std::string& с : сообщения) итог.сообщения.push_back(std::move(с));
+  } catch (const RunError& e) {
+    if (!ERR_IsHostCondition(e.code())) throw;
+  }
+  return итог;
+}
+
+void начать_слежение_заново() { путь().сказано_о_недоступности = false; }
+
+void сбросить_путь_изменений() { путь() = СостояниеПути{}; }
 
 std::size_t подписаться_на_изменения(ПодписчикИзменений subscriber) {
   Подписки& п = подписки();

@@ -19,6 +19,7 @@
 #include "internal/key_codes.h"
 #include "internal/lifecycle.h"
 #include "internal/menu_model.h"
+#include "internal/modal_box.h"
 #include "internal/paint_surface.h"
 #include "internal/qt_translations.h"
 #include "internal/qt_window.h"
@@ -233,3 +234,5 @@ Window uix_GetTaskWin() {
 void uix_SetErrorHandler(ErrorHandler handler) { attributes().error_handler = handler; }
 
 bool uix_RunTrapped(const std::function<void()>& body) { return gui_detail::run_trapped(body); }
+
+bool uix_InModalLoop() { return gui_detail::running_loops() > 0; }

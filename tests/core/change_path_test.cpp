@@ -102,7 +102,8 @@ TEST_F(ChangePath, ARecordEnteredEditedAndDeletedIsSavedOnceAndUndone) {
 }
 
 // What no longer applies changes nothing, saves nothing and tells nobody; an edit of a record
-// that is gone enters the new record all the same.
+// that is no longer there as the user saw it is refused with a message naming it, and an edit
+// given no record seen enters the new record.
 TEST_F(ChangePath, WhatNoLongerAppliesChangesNothing) {
   const auto не_применимо = ИтогИзменения::Исход::не_применимо;
   EXPECT_EQ(применить(УдалитьЗапись{запись(3, "Другой")}).исход, не_применимо);
@@ -114,7 +115,13 @@ TEST_F(ChangePath, WhatNoLongerAppliesChangesNothing) {
   EXPECT_TRUE(услышано.empty());
   EXPECT_EQ(что_отменить(), std::string());
 
-  ASSERT_TRUE(применить(ИзменитьЗапись{запись(4, "Нет такой"), запись(0, "Новая")}).сделано());
+  const ИтогИзменения правка = применить(ИзменитьЗапись{запись(4, "Нет такой"), запись(0, "Новая")});
+  EXPECT_EQ(правка.исход, не_применимо);
+  EXPECT_EQ(правка.сообщение,
+            "Запись 4 «T» не изменена: пока она была открыта, её удалили (или изменили, и она получила новый код) "
+            "на другом рабочем месте. Откройте запись снова и повторите правку."_cps);
+  EXPECT_TRUE(хранилище->сохранения.empty());
+  ASSERT_TRUE(применить(ИзменитьЗапись{std::nullopt, запись(0, "Новая")}).сделано());
   EXPECT_EQ(коды(), (std::vector<std::int32_t>{8, 3, 7, 5}));
   EXPECT_EQ(что_отменить(), "ввод записи 8"_cps);
 }

@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -92,6 +94,21 @@ class ServiceTests : public QtSuite {
     QCOMPARE(caught_code([&] { timer_Set(pop, 10); }), errcode::kNoTimerTable);
     timer_Kill(900);  // no error without a table
     win_Destroy(pop);
+  }
+
+  // Whether a box runs its loop, as a timer's handler asks it: while a note is open, and not
+  // once it has closed.
+  void modalLoopsAreKnown() {
+    run_in_task([](Window) {
+      std::vector<bool> seen{uix_InModalLoop()};
+      on_next_modal([&](QWidget* box) {
+        seen.push_back(uix_InModalLoop());
+        static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+      });
+      dlg_Note("saved");
+      seen.push_back(uix_InModalLoop());
+      QCOMPARE(seen, (std::vector<bool>{false, true, false}));
+    });
   }
 
   void menuGreyingAndChecks() {

@@ -21,6 +21,7 @@
 
 #include "runtime/folder_lock.h"
 #include "test_support.h"
+#include "worker_process.h"
 
 namespace {
 
@@ -31,80 +32,10 @@ using test_support::FilePermissionsHold;
 using test_support::read_bytes;
 using test_support::TempDir;
 
-// A folder_lock_worker process with its standard input and output on pipes; killed and reaped
-// when the value goes, should the test end early.
-class Worker {
+// A folder_lock_worker process.
+class Worker : public test_support::WorkerProcess {
  public:
-  explicit Worker(const std::vector<std::string>& args) {
-    int in[2], out[2];
-    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) return;
-    std::vector<std::string> all{FOLIARKH_FOLDER_LOCK_WORKER};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::dup2(in[0], 0);
-      ::dup2(out[1], 1);
-      ::execv(argv[0], argv.data());
-      ::_exit(127);
-    }
-    ::close(in[0]);
-    ::close(out[1]);
-    input_ = in[1];
-    output_ = out[0];
-  }
-  ~Worker() {
-    if (pid_ > 0 && !ended_) {
-      ::kill(pid_, SIGKILL);
-      ::waitpid(pid_, nullptr, 0);
-    }
-    close_input();
-    if (output_ >= 0) ::close(output_);
-  }
-  Worker(const Worker&) = delete;
-  Worker& operator=(const Worker&) = delete;
-
-  bool started() const { return pid_ > 0; }
-  // The next line the worker prints, without its line end; empty when none comes within 10 s.
-  std::string read_line() {
-    std::string line;
-    char c;
-    pollfd p{output_, POLLIN, 0};
-    while (::poll(&p, 1, 10000) == 1 && ::read(output_, &c, 1) == 1 && c != '\n') line += c;
-    return line;
-  }
-  // Ends the worker's input: a holder releases its lock and ends.
-  void close_input() {
-    if (input_ >= 0) ::close(input_);
-    input_ = -1;
-  }
-  void kill_now() { ::kill(pid_, SIGKILL); }
-  // Whether it is still running (not yet ended).
-  bool running() {
-    if (ended_) return false;
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) != pid_) return true;
-    ended_ = true;
-    status_ = status;
-    return false;
-  }
-  // Its exit code once it ended; 128 + the signal when a signal ended it.
-  int wait() {
-    if (!ended_) {
-      ::waitpid(pid_, &status_, 0);
-      ended_ = true;
-    }
-    return WIFEXITED(status_) ? WEXITSTATUS(status_) : 128 + WTERMSIG(status_);
-  }
-
- private:
-  pid_t pid_ = -1;
-  int input_ = -1;
-  int output_ = -1;
-  bool ended_ = false;
-  int status_ = 0;
+  explicit Worker(const std::vector<std::string>& args) : WorkerProcess(FOLIARKH_FOLDER_LOCK_WORKER, args) {}
 };
 
 // A worker that holds the folder's lock once it returns.

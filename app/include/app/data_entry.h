@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/change_path.h"
 #include "layer/layer.h"
 #include "packages/dialog_package.h"
 #include "resources/ids.h"
@@ -16,6 +17,10 @@ void dlg_ввод_данных_Create(Window parent);
 bool ввести_данные(Window parent);
 std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev);
 void dlg_ввод_данных_handle_answer(int answer, const dialog::ValueList& values);
+
+// The open data-entry dialog's category and kind lists follow a change of the categories or the
+// kinds (another desk's, say); the choice made in them stays.
+void показать_изменения_в_диалоге(const Изменения& changes);
 
 // Control access by id.
 std::string прочитаемтекстэлдиалога(Window dlg, int id);

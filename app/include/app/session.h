@@ -17,6 +17,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/book_record.h"
 #include "core/list_search.h"
 #include "core/record_codes.h"
 #include "layer/types.h"
@@ -97,6 +98,16 @@ struct Сеанс {
   // The find filter of each list window open, and the count of filter changes that orders them.
   std::map<Window, ПоискОкна> поиск_списков;
   std::uint64_t изменений_поиска = 0;
+  // The task window's timer of the watch that keeps the catalogue current with what other desks
+  // store (core/change_path.h: освежить_каталог); 0 while none runs.
+  std::int32_t таймер_слежения = 0;
+  // What the watch has to tell the user, waiting while a box or dialog runs.
+  std::vector<std::string> сообщения_слежения;
+  // The data-entry dialog open now (0: none), and the record it edits as it stood when the
+  // dialog opened: its OK changes that record or, when another desk changed or deleted it
+  // meanwhile, nothing.
+  Window диалог_ввода = 0;
+  std::optional<ЗаписьБазы> правимая_запись;
 };
 Сеанс& сеанс();
 

@@ -29,6 +29,10 @@ class ТаблицаБазы : public FactKind<ЗаписьБазы> {
   std::vector<std::int32_t> по_содержанию(const ЗаписьБазы& поля) const;
 };
 
+// The whole value of a record as one key: its code, then the duplicate key (ключ_повтора), which
+// holds every other field. Two records are equal exactly when their keys are.
+std::string ключ_записи(const ЗаписьБазы& з);
+
 // Kinds of literature, loaded at start; saved when an import adds to them.
 extern FactSection секция_видов;
 extern FactKind<std::string> виды_лит;

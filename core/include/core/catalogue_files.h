@@ -12,13 +12,17 @@
 // save leaves the old file as it was (the change path, change_path.h, then puts memory back).
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "runtime/codepage.h"
 #include "runtime/fact_store.h"
+#include "runtime/run_error.h"
 
 inline constexpr std::string_view файл_видов = "ВидЛитер.pbs"_cp;
 inline constexpr std::string_view файл_категорий = "КатегЛитер.pbs"_cp;
@@ -42,9 +46,17 @@ const РазделКаталога* раздел_секции(const FactSection&
 // The section whose fact section declares a table of that name; null when none does.
 const РазделКаталога* раздел_таблицы(std::string_view table);
 
+// A hold on the stored catalogue that keeps the other desks from storing (and, for a writer, from
+// reading) while it lives: the folder's lock. A storage that one desk has to itself holds nothing.
+class ЗанятиеХранилища {
+ public:
+  virtual ~ЗанятиеХранилища() = default;
+};
+
 // Where the sections are loaded from and saved to. The program's is the working folder's fact
-// files (below); another kind of storage (a server, a folder shared by several desks) takes its
-// place with задать_хранилище_каталога.
+// files (below), which several desks (programs on this computer or on others sharing the folder)
+// may use at once; another kind of storage (a server) takes its place with
+// задать_хранилище_каталога.
 class ХранилищеКаталога {
  public:
   virtual ~ХранилищеКаталога() = default;
@@ -54,9 +66,42 @@ class ХранилищеКаталога {
   // Stores the whole section, replacing what was stored; raises when it cannot, and then what
   // was stored is as it was.
   virtual void сохранить(const РазделКаталога& section) = 0;
+
+  // What several desks need (the change path, change_path.h, uses it). The defaults are those of
+  // a storage one desk has to itself: always there, never changed by another, taken at once.
+
+  // Why the stored catalogue cannot be reached now (its folder is gone: a share unmounted, the
+  // folder moved away), as the user's message (cp1251); nothing when it can.
+  virtual std::optional<std::string> недоступно() { return std::nullopt; }
+  // Whether what is stored for the section changed since this desk last loaded or stored it
+  // (another desk stored it, a person edited the file). A section never loaded or stored by
+  // this desk has not. May raise the host's error of a store that cannot be asked.
+  virtual bool изменён(const РазделКаталога& section) {
+    (void)section;
+    return false;
+  }
+  // Replaces the section's facts with what is stored. When nothing can be read (a file that
+  // cannot be opened), raises and the section stays as it was; a part that does not load raises
+  // as загрузить does, with the facts before it loaded.
+  virtual void перечитать(const РазделКаталога& section);
+  // Takes the stored catalogue for this desk: `для_записи` alone (to read, merge and store a
+  // change), otherwise beside other readers; waits up to `ждать`, running `пока_ждём` about every
+  // 50 ms meanwhile. The hold, released when it goes; null when the time was up.
+  virtual std::unique_ptr<ЗанятиеХранилища> занять(bool для_записи, std::chrono::milliseconds ждать,
+                                                   const std::function<void()>& пока_ждём) {
+    (void)для_записи, (void)ждать, (void)пока_ждём;
+    return std::make_unique<ЗанятиеХранилища>();
+  }
 };
 ХранилищеКаталога& хранилище_каталога();
 // Makes `storage` the storage of the sections; null puts the working folder's files back.
+// The working folder, absolute.
+std::string рабочая_папка();
+// A folder's path as messages and choosers show it (cp1251).
+std::string показ_папки(const std::string& folder);
+// The path of the folder's file `name` (cp1251) in the host's form.
+std::string файл_в_папке(const std::string& folder, std::string_view name);
+
 void задать_хранилище_каталога(std::unique_ptr<ХранилищеКаталога> storage);
 
 void загрузить_раздел(const РазделКаталога& section);
@@ -95,6 +140,25 @@ struct StartFileState {
 // notices (ERR_ReportNotice).
 using СообщениеОФайле = void (*)(const std::string& text);
 void задать_сообщение_о_файлах(СообщениеОФайле tell);
+
+// Tells the user about the catalogue's files and folder: a file kept aside or not loaded whole, the
+// folder gone and back (the channel set by задать_сообщение_о_файлах).
+void сообщить_о_каталоге(const std::string& text);
+// While `копилка` is set, what the working folder's files have to tell is added to it instead of
+// told: the change path keeps it while it holds the stored catalogue, so that no box waits for the
+// user while the other desks wait for this one. Null tells again.
+void копить_сообщения_о_каталоге(std::vector<std::string>* копилка);
+
+// What to tell the user when loading a section's file raised `e` (cp1251): a file that cannot be
+// read (missing, unreadable) or holds a line that is not a fact (read in part: the facts before
+// it loaded), with its name, why and what to do; nothing for an error of the program itself.
+// `снова`: the file was read again because another desk or a person changed it (what was loaded
+// before stays when nothing could be read); otherwise it was read when the catalogue opened.
+std::optional<std::string> сообщение_о_загрузке(const РазделКаталога& section, const RunError& e, bool снова);
+// Loads a section's start file when a catalogue opens; a file that cannot be read or loads only
+// in part is told (сообщение_о_загрузке) and the opening goes on; an error of the program itself
+// is raised.
+void загрузить_с_сообщением(const РазделКаталога& section);
 
 // What the working folder's files know of a section's file.
 const StartFileState& состояние_файла(const FactSection& section);

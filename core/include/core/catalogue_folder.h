@@ -14,12 +14,8 @@
 // The files of a catalogue: the files of its sections (catalogue_files.h), in their order.
 std::vector<std::string_view> файлы_каталога();
 
-// The working folder, absolute.
-std::string рабочая_папка();
-// A folder's path as messages and choosers show it (cp1251).
-std::string показ_папки(const std::string& folder);
-// The path of the folder's file `name` (cp1251) in the host's form.
-std::string файл_в_папке(const std::string& folder, std::string_view name);
+// The working folder, a folder's path as messages show it and a file's path in a folder:
+// рабочая_папка, показ_папки and файл_в_папке (catalogue_files.h).
 
 // Why a folder the user chose cannot be taken: the message when it is not a folder, and, when
 // `catalogue` is given, when it does not hold a catalogue (true: the file "Литература1.pbs" must

@@ -1,22 +1,32 @@
 // The change path: every change of the catalogue, its categories and its settings is an
 // operation value applied by one function, применить. It
+//   (0) takes the stored catalogue for this desk (the folder's lock: the other desks wait) and
+//       reads again the sections another desk stored since this desk read them (other_desks.h),
+//       so that the operation applies to the fresh data and its save loses nothing of theirs;
 //   (a) checks that the operation still applies (the record to edit or delete is still there as
 //       the user saw it, found by value; a category to enter is not there yet, …);
 //   (b) changes the tables;
 //   (c) saves each section it touched once, through the storage seam (catalogue_files.h);
 //   (d) records the undo step (undo_history.h), which holds what undoing needs;
 //   (e) tells every subscriber what changed, so that open windows update in place.
+// The hold is released before the subscribers hear of the change (and of what the other desks
+// changed), so that the other desks never wait for this desk's windows.
 // A save the host refuses (the disk full, the file read-only, …) puts memory back as it was (and a
 // section saved before it is saved again as it was), records no step, tells nobody, and returns
 // the message for the caller to show: which file was not written, why and what to do. (The card
 // font is the exception: it stays chosen for the run.) An error of the program itself is raised.
+// A change that no longer applies as the user meant it (the record edited or deleted meanwhile by
+// another desk, an undo whose record changed) is refused with a message that names the record and
+// what happened to it. A store that cannot be had (the folder gone, the lock not had within the
+// time) refuses the change with its message; nothing changes then.
 //
-// Other kinds of change hook in here: another desk's operation applied to fresh data, a server
-// that runs each operation as one transaction. A new operation is one more alternative of
-// Операция and one more case of применить (and, when it can be undone, one more step of the
-// history).
+// A section added to the section list (catalogue_files.h) gets all of this without code of its
+// own. Other kinds of change hook in here: a server that runs each operation as one transaction.
+// A new operation is one more alternative of Операция and one more case of применить (and, when it
+// can be undone, one more step of the history).
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -27,6 +37,7 @@
 #include <vector>
 
 #include "core/catalogue_facts.h"
+#include "core/changes.h"
 
 // A record entered: it gets the next code (the largest plus 1) and stands first. The duplicate
 // rule (ТаблицаБазы::по_содержанию) is the caller's to ask first.
@@ -83,24 +94,11 @@ using Операция = std::variant<ВвестиЗапись, Изменить
                               УдалитьКатегорию, ИмпортироватьЗаписи, ЗадатьШрифтКарточки, ОтменитьИзменение,
                               ПовторитьИзменение>;
 
-// Who made a change: the window it was made in, as its own number (0: no window, as an undo or
-// redo, which every window shows alike).
-using ИсточникИзменения = std::uint64_t;
-
-// What a change did, as the subscribers hear it.
-struct Изменения {
-  ИсточникИзменения источник = 0;
-  std::vector<ЗаписьБазы> убранные;     // records taken out
-  std::vector<ЗаписьБазы> добавленные;  // records put in, with the codes they got
-  bool категории = false;               // the categories changed
-  bool виды = false;                    // the kinds changed
-  bool настройки = false;               // the card font changed
-  bool история = false;                 // the steps to undo or redo changed
-};
-
 // How an operation ended.
 struct ИтогИзменения {
-  enum class Исход { сделано, не_применимо, не_сохранено };
+  // недоступно: the stored catalogue could not be had (its folder gone, another desk holding it
+  // beyond the time to wait); nothing was tried.
+  enum class Исход { сделано, не_применимо, не_сохранено, недоступно };
   Исход исход = Исход::сделано;
   // When it was not done and the user is to be told why, the message (cp1251); empty otherwise.
   std::string сообщение;
@@ -120,9 +118,36 @@ using ОтчётИзменения = std::function<void(std::size_t)>;
 // Applies the operation: the one way the catalogue, the categories and the settings change.
 ИтогИзменения применить(const Операция& операция, ИсточникИзменения источник = 0, const ОтчётИзменения& отчёт = {});
 
-// A subscriber hears every change done (and a step dropped from the history), after it is saved.
+// How long a change waits for another desk that holds the stored catalogue, and what runs about
+// every 50 ms meanwhile (the program paints its windows there); 10 s and nothing at the start and
+// after the core's reset.
+inline constexpr std::chrono::milliseconds ожидание_хранилища_обычное{10000};
+void задать_ожидание_хранилища(std::chrono::milliseconds ждать, std::function<void()> пока_ждём = {});
+
+// What a run of the watch did: whether it read anything again, and what the user is to be told (the
+// folder gone or back, a file that could not be read or loaded only in part), for the program to
+// show when it suits the user.
+struct ИтогСлежения {
+  bool прочитано = false;
+  std::vector<std::string> сообщения;
+};
+// The watch, run about once a second while the program runs (and before a check that must see the
+// current data): when the stored catalogue changed since this desk read it, reads the changed
+// sections again (beside other readers, waiting at most 100 ms for a writer: the next run tries
+// again) and tells the subscribers. A folder gone is told once (and once when it is back); a file
+// that cannot be read, or loads only in part, as at the opening. Does nothing while a change is
+// under way. Errors of the host are tried again at the next run.
+ИтогСлежения освежить_каталог();
+
+// A subscriber hears every change done (and a step dropped from the history, and what another desk
+// changed: source 0), after it is saved and the stored catalogue is released.
 using ПодписчикИзменений = std::function<void(const Изменения&)>;
 // Subscribes; the number returned unsubscribes. The core's reset forgets every subscriber.
 std::size_t подписаться_на_изменения(ПодписчикИзменений subscriber);
 void отписаться_от_изменений(std::size_t subscription);
 void забыть_подписчиков();
+// A new catalogue opens: the watch has told nothing of its folder yet.
+void начать_слежение_заново();
+// The change path as a new process finds it: no subscriber, the usual wait, nothing told (the
+// core's reset).
+void сбросить_путь_изменений();

@@ -65,3 +65,8 @@ void uix_SetErrorHandler(ErrorHandler handler);
 // exactly as an error of a handler is, and the call returns false; otherwise true. Lets a
 // handler carry on with its next step after one step failed.
 bool uix_RunTrapped(const std::function<void()>& body);
+
+// Whether a modal box, dialog, chooser, progress box or pop-up menu of the layer runs its nested
+// loop now: the user is busy with it, and what the program tells on its own (a timer's news) can
+// wait until it has closed.
+bool uix_InModalLoop();
