@@ -55,9 +55,14 @@ void заполнить_для_правки(Window dlg, int id, std::vector<std:
   заполнить_список(dlg, id, items, найтиномерэл_в_списке(items, value, 0));
 }
 
+// Entry mode: the first category; the kind of the last record entered in this run while it is
+// still a kind, else the first kind.
 void открыть_для_ввода(Window dlg) {
   заполнить_список(dlg, ид_Категория, получитьсортировсписоккатегорий(), 0);
-  заполнить_список(dlg, ид_Вид, отсортированные_виды(), 0);
+  const std::vector<std::string> виды = отсортированные_виды();
+  const std::string& последний = сеанс().последний_вид;
+  const int номер = последний.empty() ? 0 : найтиномерэл_в_списке(виды, последний, 0);
+  заполнить_список(dlg, ид_Вид, виды, номер < static_cast<int>(виды.size()) ? номер : 0);
 }
 
 // The record that edit mode edits: the first of the code of the one selected line.
@@ -133,6 +138,7 @@ void нажат_ok(Window dlg) {
   const bool сохранено = правка ? изменить(ИзменитьЗапись{правимая_запись(), з}, выбор ? win_GetParent(выбор->список) : 0)
                                 : изменить(ВвестиЗапись{з});
   if (!сохранено) return;
+  if (!правка) сеанс().последний_вид = з.вид;
   // The dialog can be gone once the save returns ("Выход" chosen while a notice of the save was
   // open) or once the note has closed: the record is saved all the same.
   const auto открыт = [dlg] { return win_GetType(dlg) != wk_NotAWindow; };

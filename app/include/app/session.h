@@ -93,6 +93,8 @@ struct Сеанс {
   // The find filter of each list window open, and the count of filter changes that orders them.
   std::map<Window, ПоискОкна> поиск_списков;
   std::uint64_t изменений_поиска = 0;
+  // The kind of the last record entered in this run: the data-entry dialog preselects it.
+  std::string последний_вид;
 };
 Сеанс& сеанс();
 

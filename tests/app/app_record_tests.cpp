@@ -1,0 +1,153 @@
+// Scenario tests of the record a librarian keeps: the kind chosen in the data-entry dialog. The real program runs headless in a temporary working directory;
+// the dialogs are driven as a user would.
+#include <QComboBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+#include "app/data_entry.h"
+#include "app_test_support.h"
+#include "app_window_records.h"
+
+using namespace app_test;
+
+namespace {
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
+
+std::string selected(Window dlg, int id) {
+  const Window list = win_GetCtlHandle(dlg, id);
+  const auto i = lbox_GetSelIndex(list);
+  return i ? lbox_GetItem(list, *i) : std::string("<none>");
+}
+
+void choose(Window dlg, int id, const char* utf8) {
+  const Window list = win_GetCtlHandle(dlg, id);
+  for (int i = 0; i < lbox_CountAll(list); ++i)
+    if (lbox_GetItem(list, i) == cp(utf8)) {
+      lbox_SetSel(list, i, 1);
+      return;
+    }
+  QFAIL(qPrintable(u("no item ") + u(utf8)));
+}
+
+// Types the author and title, presses OK and waits until the record is stored and its note gone.
+void enter(Window dlg, const char* author, const char* title) {
+  const std::size_t before = база_лит.count();
+  win_SetText(win_GetCtlHandle(dlg, ид_Автор), cp(author));
+  win_SetText(win_GetCtlHandle(dlg, ид_Наименование), cp(title));
+  счетчикпрерывтаймера.set(0);
+  press(dlg, кнопка_OK);
+  QVERIFY(wait_until([&] { return база_лит.count() == before + 1 && счетчикпрерывтаймера.get() == 2; }));
+  QTest::qWait(50);
+}
+
+// Opens the data-entry dialog (entry mode) and runs `drive` in it; `drive` leaves it open, the
+// dialog is then cancelled.
+void in_entry(Window task, const std::function<void(Window)>& drive) {
+  on_next_modal([drive](QWidget* d) {
+    const Window dlg = window_of(d);
+    drive(dlg);
+    if (win_GetType(dlg) != wk_NotAWindow) press(dlg, кнопка_Cancel);
+  });
+  command(task, cmd_ВводДанных);
+}
+
+// The width the text takes in the combo box's text field beyond the field's width (0 or less: it
+// shows whole).
+int text_overflow(QComboBox* c, const QString& text) {
+  QStyleOptionComboBox opt;
+  opt.initFrom(c);
+  opt.editable = false;
+  opt.currentText = text;
+  const QRect field = c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c);
+  return c->fontMetrics().horizontalAdvance(text) - field.width();
+}
+
+const std::string kКатегорииОбразца = category_lines({"Поэзия", "Проза", "Детская литература", "Путешествия"});
+const std::string kВидыОбразца = kind_lines({"Художественная", "Научная", "Учебная", "Справочная", "Периодика"});
+
+}  // namespace
+
+class AppRecordTests : public QtSuite {
+  Q_OBJECT
+
+ public:
+  AppRecordTests() : QtSuite(зарегистрировать_состояние_программы) {}
+
+ private slots:
+  // The kind list and its label show in entry and edit mode; entry preselects the kind of the
+  // last record entered in this run (the first kind before any), edit the record's own.
+  void theKindIsVisibleAndRemembered() {
+    WorkDir wd(start_files("", kКатегорииОбразца, kВидыОбразца));
+    run_app([&](Window task) {
+      in_entry(task, [](Window dlg) {
+        QVERIFY(client_of(win_GetCtlHandle(dlg, ид_Вид))->isVisible());
+        QVERIFY(client_of(win_GetCtlHandle(dlg, ид_НадписьВид))->isVisible());
+        QCOMPARE(selected(dlg, ид_Вид), cp("Научная"));
+        choose(dlg, ид_Вид, "Художественная");
+        enter(dlg, "Пушкин", "Капитанская дочка");
+        // The dialog stays open for the next book: its kind list still holds the choice.
+        enter(dlg, "Булгаков", "Мастер и Маргарита");
+      });
+      in_entry(task, [](Window dlg) {
+        QCOMPARE(selected(dlg, ид_Вид), cp("Художественная"));
+        choose(dlg, ид_Вид, "Периодика");
+        enter(dlg, "Ахматова", "Вечер");
+      });
+      in_entry(task, [](Window dlg) { QCOMPARE(selected(dlg, ид_Вид), cp("Периодика")); });
+      // Edit mode shows the edited record's kind, visible too.
+      const Window lw = open_list(task);
+      select_code(lw, 1);
+      on_next_modal([](QWidget* d) {
+        const Window dlg = window_of(d);
+        QVERIFY(client_of(win_GetCtlHandle(dlg, ид_Вид))->isVisible());
+        QCOMPARE(selected(dlg, ид_Вид), cp("Художественная"));
+        press(dlg, кнопка_Cancel);
+      });
+      command(lw, cmd_КнопкаПравка);
+      QCOMPARE(reported(), std::vector<int>{});
+    });
+    QVERIFY(wd.read("Литература1.pbs").find(cp("\"Ахматова\",\"Вечер\",\"Детская литература\",\"Периодика\"")) != std::string::npos);
+    QVERIFY(wd.read("Литература1.pbs").find(cp("\"Пушкин\",\"Капитанская дочка\",\"Детская литература\",\"Художественная\"")) !=
+            std::string::npos);
+  }
+
+  // A kind remembered from an entry but deleted since is not preselected: the first kind is.
+  void aRememberedKindThatWentFallsBackToTheFirst() {
+    WorkDir wd(start_files("", kКатегорииОбразца, kВидыОбразца));
+    run_app([&](Window task) {
+      сеанс().последний_вид = cp("Исчезнувшая");
+      in_entry(task, [](Window dlg) { QCOMPARE(selected(dlg, ид_Вид), cp("Научная")); });
+    });
+  }
+
+  // The longest category and kind of the sample catalogue show whole, and the cover buttons'
+  // captions fit, under the default font.
+  void theEntryDialogsTextsFit() {
+    WorkDir wd(start_files("", kКатегорииОбразца, kВидыОбразца));
+    run_app([&](Window task) {
+      in_entry(task, [](Window dlg) {
+        auto* categories = qobject_cast<QComboBox*>(client_of(win_GetCtlHandle(dlg, ид_Категория)));
+        auto* kinds = qobject_cast<QComboBox*>(client_of(win_GetCtlHandle(dlg, ид_Вид)));
+        QVERIFY(categories && kinds);
+        QVERIFY2(text_overflow(categories, u("Детская литература")) <= 0,
+                 qPrintable(QString::number(text_overflow(categories, u("Детская литература")))));
+        QVERIFY(text_overflow(kinds, u("Художественная")) <= 0);
+        for (int id : {ид_ВидОбл, ид_ОблЗакрыть}) {
+          auto* b = qobject_cast<QPushButton*>(client_of(win_GetCtlHandle(dlg, id)));
+          QVERIFY2(b->width() >= b->fontMetrics().horizontalAdvance(b->text()) + 8, qPrintable(b->text()));
+        }
+        // The kind's label stands left of the kind list, past the category list.
+        const QRect label = client_of(win_GetCtlHandle(dlg, ид_НадписьВид))->geometry();
+        QVERIFY(categories->geometry().right() < label.left());
+        QVERIFY(label.right() < kinds->geometry().left());
+      });
+    });
+  }
+};
+
+QTEST_MAIN(AppRecordTests)
+#include "app_record_tests.moc"
