@@ -1,4 +1,5 @@
-// Scenario tests of the record a librarian keeps: the kind chosen in the data-entry dialog. The real program runs headless in a temporary working directory;
+// Scenario tests of the record a librarian keeps: the kind chosen in the data-entry dialog, codes
+// that stay with their books. The real program runs headless in a temporary working directory;
 // the dialogs are driven as a user would.
 #include <QComboBox>
 #include <QPushButton>
@@ -146,6 +147,81 @@ class AppRecordTests : public QtSuite {
         QVERIFY(label.right() < kinds->geometry().left());
       });
     });
+  }
+
+  // An edited record keeps its code and its line in the file, through undo and redo too; a code
+  // once given (the highest deleted, an entry undone) is never given again, in this run or the
+  // next; the other files keep their bytes.
+  void codesStayWithTheirBooks() {
+    const std::string kinds = kind_lines({"Книга"}), categories = category_lines({"Проза"});
+    const std::string было = record_line(31, "Толстой", "Детство", "Проза", "Книга", 0, 0, "") +
+                             record_line(27, "Чехов", "Каштанка", "Проза", "Книга", 0, 0, "") +
+                             record_line(5, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "");
+    const std::string правлено = record_line(31, "Толстой", "Детство", "Проза", "Книга", 0, 0, "") +
+                                 record_line(27, "Чехов А. П.", "Каштанка", "Проза", "Книга", 0, 0, "") +
+                                 record_line(5, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "");
+    WorkDir wd(start_files(было, categories, kinds));
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      select_code(lw, 27);
+      on_next_modal([](QWidget* d) {
+        const Window dlg = window_of(d);
+        win_SetText(win_GetCtlHandle(dlg, ид_Автор), cp("Чехов А. П."));
+        press(dlg, кнопка_OK);
+      });
+      command(lw, cmd_КнопкаПравка);
+      QCOMPARE(wd.read("Литература1.pbs"), правлено);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{5, 27, 31}));
+      command(task, cmd_КнопкаОтменить);
+      QCOMPARE(wd.read("Литература1.pbs"), было);
+      command(task, cmd_КнопкаПовторить);
+      QCOMPARE(wd.read("Литература1.pbs"), правлено);
+      // The highest code deleted: the next book does not get it.
+      select_code(lw, 31);
+      on_next_modal([](QWidget* d) { click(d, u("Да")); });
+      command(lw, cmd_КнопкаУдалить);
+      in_entry(task, [](Window dlg) { enter(dlg, "Бунин", "Антоновские яблоки"); });
+      QCOMPARE(база_лит.first()->код, 32);
+      // An entry undone leaves its code given.
+      command(task, cmd_КнопкаОтменить);
+      in_entry(task, [](Window dlg) { enter(dlg, "Куприн", "Олеся"); });
+      QCOMPARE(база_лит.first()->код, 33);
+      QCOMPARE(reported(), std::vector<int>{});
+    });
+    QCOMPARE(wd.read("КодыЛитер.pbs"), cp("наибольший_код(33)\r\n"));
+    QCOMPARE(wd.read("ВидЛитер.pbs"), kinds);
+    QCOMPARE(wd.read("КатегЛитер.pbs"), categories);
+    // The next run: the highest record deleted, the next code is still beyond every code given.
+    run_app([&](Window task) {
+      QCOMPARE(база_лит.first()->код, 33);
+      const Window lw = open_list(task);
+      select_code(lw, 33);
+      on_next_modal([](QWidget* d) { click(d, u("Да")); });
+      command(lw, cmd_КнопкаУдалить);
+      in_entry(task, [](Window dlg) { enter(dlg, "Бунин", "Тёмные аллеи"); });
+      QCOMPARE(база_лит.first()->код, 34);
+    });
+  }
+
+  // A catalogue without the codes file opens as before and keeps no file it does not change;
+  // deleting its highest record first does not free that code either.
+  void aCatalogueWithoutTheCodesFile() {
+    const std::string было = record_line(9, "Чехов", "Каштанка", "Проза", "Книга", 0, 0, "") +
+                             record_line(4, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "");
+    WorkDir wd(start_files(было));
+    run_app([&](Window task) {
+      QCOMPARE(база_лит.count(), std::size_t(2));
+      QVERIFY(!wd.exists("КодыЛитер.pbs"));
+      const Window lw = open_list(task);
+      select_code(lw, 9);
+      on_next_modal([](QWidget* d) { click(d, u("Да")); });
+      command(lw, cmd_КнопкаУдалить);
+      in_entry(task, [](Window dlg) { enter(dlg, "Бунин", "Тёмные аллеи"); });
+      QCOMPARE(база_лит.first()->код, 10);
+      QCOMPARE(reported(), std::vector<int>{});
+    });
+    QCOMPARE(wd.read("Литература1.pbs"), record_line(10, "Бунин", "Тёмные аллеи", "Поэзия", "Журнал", 0, 1, "") +
+                                             record_line(4, "Гоголь", "Нос", "Проза", "Книга", 0, 0, ""));
   }
 };
 
