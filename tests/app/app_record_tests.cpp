@@ -223,6 +223,34 @@ class AppRecordTests : public QtSuite {
     QCOMPARE(wd.read("Литература1.pbs"), record_line(10, "Бунин", "Тёмные аллеи", "Поэзия", "Журнал", 0, 1, "") +
                                              record_line(4, "Гоголь", "Нос", "Проза", "Книга", 0, 0, ""));
   }
+
+  // The delete question names the book; once it is deleted no line stays highlighted while the
+  // actions are greyed; "Нет" deletes nothing.
+  void theDeleteQuestionNamesTheBook() {
+    WorkDir wd(start_files(record_line(12, "Чехов", "Каштанка", "Проза", "Книга", 0, 0, "") +
+                           record_line(13, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "") +
+                           record_line(11, "Пушкин", "Онегин", "Проза", "Книга", 0, 0, "")));
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      QString asked, title;
+      select_code(lw, 12);
+      on_next_modal([&](QWidget* d) {
+        asked = label_texts(d);
+        title = d->windowTitle();
+        click(d, u("Нет"));
+      });
+      command(lw, cmd_КнопкаУдалить);
+      QCOMPARE(asked, u("Удалить запись 12 «Каштанка»?"));
+      QCOMPARE(title, u("Удаление строки"));
+      QCOMPARE(shown_codes(lw), (std::vector<int>{11, 12, 13}));
+      select_code(lw, 12);
+      on_next_modal([](QWidget* d) { click(d, u("Да")); });
+      command(lw, cmd_КнопкаУдалить);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{11, 13}));
+      QCOMPARE(lbox_GetSelIndex(list_box(lw)), std::optional<int>());
+      QCOMPARE(win_GetText(lw), cp("Выделите строку для операции"));
+    });
+  }
 };
 
 QTEST_MAIN(AppRecordTests)
