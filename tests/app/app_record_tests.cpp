@@ -2,10 +2,15 @@
 // that stay with their books. The real program runs headless in a temporary working directory;
 // the dialogs are driven as a user would.
 #include <QComboBox>
+#include <QFileDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
+#include "app/cover_window.h"
 #include "app/data_entry.h"
 #include "app_test_support.h"
 #include "app_window_records.h"
@@ -65,6 +70,27 @@ int text_overflow(QComboBox* c, const QString& text) {
   opt.currentText = text;
   const QRect field = c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c);
   return c->fontMetrics().horizontalAdvance(text) - field.width();
+}
+
+// Chooses `path` in the next file chooser; its name filters go to `filters`, the folder it
+// opened in to `folder`.
+void choose_in_chooser(const QString& path, QStringList* filters = nullptr, QString* folder = nullptr) {
+  on_next_modal([path, filters, folder](QWidget* d) {
+    auto* fd = qobject_cast<QFileDialog*>(d);
+    QVERIFY(fd);
+    if (filters) *filters = fd->nameFilters();
+    if (folder) *folder = fd->directory().absolutePath();
+    fd->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+    QMetaObject::invokeMethod(fd, "accept", Qt::QueuedConnection);
+  });
+}
+
+QString picture(const QString& folder, const QString& name, Qt::GlobalColor colour, const char* format) {
+  QImage image(30, 40, QImage::Format_RGB32);
+  image.fill(colour);
+  const QString path = folder + "/" + name;
+  image.save(path, format);
+  return path;
 }
 
 const std::string kКатегорииОбразца = category_lines({"Поэзия", "Проза", "Детская литература", "Путешествия"});
@@ -250,6 +276,50 @@ class AppRecordTests : public QtSuite {
       QCOMPARE(lbox_GetSelIndex(list_box(lw)), std::optional<int>());
       QCOMPARE(win_GetText(lw), cp("Выделите строку для операции"));
     });
+  }
+
+  // A JPEG from another folder is offered by the chooser's filter, copied into the catalogue's
+  // folder and shown; a different picture of the same name gets a numbered name; the record
+  // stores the bare name of the copy.
+  void aCoverFromAnyFolderAndFormat() {
+    WorkDir wd(start_files(""));
+    QTemporaryDir phone, camera;
+    const QString first = picture(phone.path(), "IMG_0001.jpg", Qt::red, "JPEG");
+    const QString second = picture(camera.path(), "IMG_0001.jpg", Qt::blue, "JPEG");
+    const QString png = picture(camera.path(), u("обложка.png"), Qt::green, "PNG");
+    QStringList filters;
+    QString opened_first, opened_next;
+    run_app([&](Window task) {
+      win_Move(task, Rect{0, 0, 1000, 700});
+      in_entry(task, [&](Window dlg) {
+        const Window field = win_GetCtlHandle(dlg, ид_ФайлОбложки);
+        choose_in_chooser(first, &filters, &opened_first);
+        press(dlg, ид_ВидОбл);
+        QCOMPARE(win_GetText(field), std::string("IMG_0001.jpg"));
+        QVERIFY2(wait_until([] { return id_окнаобложки(true).has_value(); }), qPrintable(QDir().entryList().join(" ")));
+        press(dlg, ид_ОблЗакрыть);
+        on_next_modal([](QWidget* d) { click(d, u("Да")); });  // "Выбрать новую обложку?"
+        choose_in_chooser(second, nullptr, &opened_next);
+        press(dlg, ид_ВидОбл);
+        QCOMPARE(win_GetText(field), std::string("IMG_0001-2.jpg"));
+        press(dlg, ид_ОблЗакрыть);
+        on_next_modal([](QWidget* d) { click(d, u("Да")); });
+        choose_in_chooser(png);
+        press(dlg, ид_ВидОбл);
+        QCOMPARE(win_GetText(field), cp("обложка.png"));
+        enter(dlg, "Пушкин", "Капитанская дочка");
+      });
+      QCOMPARE(reported(), std::vector<int>{});
+    });
+    // The chooser starts in the user's Pictures (or home), then in the folder last chosen from.
+    QVERIFY2(opened_first != wd.dir() && !opened_first.contains("/."), qPrintable(opened_first));
+    QCOMPARE(opened_next, QDir(phone.path()).absolutePath());
+    QVERIFY2(filters.join(' ').contains("*.jpg") && filters.join(' ').contains("*.png") &&
+                 filters.join(' ').contains("*.gif"),
+             qPrintable(filters.join(' ')));
+    QVERIFY2(wd.exists("IMG_0001.jpg") && wd.exists("IMG_0001-2.jpg") && wd.exists("обложка.png"), qPrintable(QDir(wd.dir()).entryList().join(" ")));
+    QCOMPARE(QImage(wd.path("IMG_0001-2.jpg")).pixelColor(5, 5).blue() > 200, true);
+    QVERIFY(wd.read("Литература1.pbs").find(cp("\"обложка.png\")")) != std::string::npos);
   }
 };
 

@@ -95,6 +95,8 @@ struct Сеанс {
   std::uint64_t изменений_поиска = 0;
   // The kind of the last record entered in this run: the data-entry dialog preselects it.
   std::string последний_вид;
+  // The folder a cover picture was last chosen from in this run (the chooser starts there).
+  std::string папка_обложек;
 };
 Сеанс& сеанс();
 
