@@ -12,6 +12,8 @@
 
 #include "app/cover_window.h"
 #include "app/data_entry.h"
+#include "app/catalogue_switch.h"
+#include "app/first_start.h"
 #include "app_test_support.h"
 #include "app_window_records.h"
 
@@ -320,6 +322,24 @@ class AppRecordTests : public QtSuite {
     QVERIFY2(wd.exists("IMG_0001.jpg") && wd.exists("IMG_0001-2.jpg") && wd.exists("обложка.png"), qPrintable(QDir(wd.dir()).entryList().join(" ")));
     QCOMPARE(QImage(wd.path("IMG_0001-2.jpg")).pixelColor(5, 5).blue() > 200, true);
     QVERIFY(wd.read("Литература1.pbs").find(cp("\"обложка.png\")")) != std::string::npos);
+  }
+
+  // The user's own catalogue is "Мой каталог" in the title bar and the printed pages, however
+  // its folder is reached; any other catalogue is named by its folder.
+  void theUsersOwnCatalogueIsMyCatalogue() {
+    QTemporaryDir data;
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    QVERIFY(QDir(data.path()).mkpath(u("foliarkh")) && QDir(data.path()).mkpath(u("Школа №5")));
+    const std::string own = (data.path() + "/foliarkh").toStdString();
+    const std::string own_again = (data.path() + "/Школа №5/../foliarkh/").toStdString();
+    const std::string school = (data.path() + "/Школа №5").toStdString();
+    QCOMPARE(имя_каталога(own), cp("Мой каталог"));
+    QCOMPARE(имя_каталога(own_again), cp("Мой каталог"));
+    QCOMPARE(заголовок_каталога(own), cp("Фолиарх — Мой каталог"));
+    QCOMPARE(имя_каталога(school), cp("Школа №5"));
+    QCOMPARE(имя_каталога("/"), std::string("/"));
+    old.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", old);
   }
 };
 
