@@ -341,6 +341,41 @@ class AppRecordTests : public QtSuite {
     QCOMPARE(имя_каталога("/"), std::string("/"));
     old.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", old);
   }
+
+  // "Просмотр" lists each category with the number of its books; deleting a category that books
+  // have says how many and asks.
+  void categoriesWithTheirBooks() {
+    WorkDir wd(start_files(record_line(1, "А", "Б", "Проза", "Книга", 0, 0, "") +
+                               record_line(2, "В", "Г", "Проза", "Книга", 0, 0, "") +
+                               record_line(3, "Д", "Е", "Поэзия", "Книга", 0, 0, ""),
+                           category_lines({"Поэзия", "Проза", "Драма"})));
+    QStringList items;
+    QString question;
+    run_app([&](Window task) {
+      on_next_modal([&](QWidget* d) {
+        QComboBox* c = d->findChild<QComboBox*>();
+        QVERIFY(c);
+        for (int i = 0; i < c->count(); ++i) items << c->itemText(i);
+        click(d, "OK");
+      });
+      command(task, cmd_КатегПросмотр);
+      on_next_modal([](QWidget* d) {
+        QComboBox* c = d->findChild<QComboBox*>();
+        c->setCurrentIndex(c->findText(u("Проза")));
+        c->setEditText(u("Проза"));
+        click(d, "OK");
+      });
+      on_next_modal([&](QWidget* d) {
+        question = label_texts(d);
+        click(d, u("Нет"));
+      });
+      command(task, cmd_КатегУдалить);
+      QCOMPARE(категории_лит.count(), std::size_t(3));
+      QCOMPARE(reported(), std::vector<int>{});
+    });
+    QCOMPARE(items, (QStringList{u("Драма — 0 записей"), u("Поэзия — 1 запись"), u("Проза — 2 записи")}));
+    QVERIFY2(question.contains(u("Проза?\nЗаписей с этой категорией: 2.")), qPrintable(question));
+  }
 };
 
 QTEST_MAIN(AppRecordTests)
