@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/cover_window.h"
 #include "app/first_start.h"
 #include "app/recent_catalogues.h"
 #include "app/recent_menu.h"
 #include "app/session.h"
-#include "app/undo_commands.h"
 #include "core/catalogue_facts.h"
 #include "core/catalogue_files.h"
 #include "core/catalogue_folder.h"
@@ -51,7 +51,7 @@ void закрыть_окна_каталога(Window task) {
 void начать_заново() {
   начать_каталог_заново();
   сбросить_рабочие_факты();
-  показать_историю();
+  обновить_доступность();
 }
 
 std::string в_кавычках(std::string_view name) { return "«"_cps + std::string(name) + "»"_cps; }

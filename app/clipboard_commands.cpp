@@ -1,15 +1,13 @@
 // Cut, Copy and Paste on the focused text field, Copy of a list window's selected record, and
-// the states of the three buttons.
+// whether each can act.
 #include "app/clipboard_commands.h"
 
 #include <optional>
 
 #include "app/list_selection.h"
-#include "app/task_buttons.h"
 #include "core/card_text.h"
 #include "core/catalogue_facts.h"
 #include "core/list_line.h"
-#include "layer/layer.h"
 #include "resources/ids.h"
 
 namespace {
@@ -42,9 +40,14 @@ bool копировать() {
 
 bool вставить() { return win_PasteFromClipboard(); }
 
-void показать_буфер_обмена() {
+bool можно_вырезать(Window) {
   const TextFocus поле = win_GetTextFocus();
-  включить_кнопку_задачи(cmd_КнопкаВырезать, поле.selection && поле.editable);
-  включить_кнопку_задачи(cmd_КнопкаКопировать, поле.field ? поле.selection : выбранная_запись().has_value());
-  включить_кнопку_задачи(cmd_КнопкаВставить, поле.editable && clip_GetText().has_value());
+  return поле.selection && поле.editable;
 }
+
+bool можно_копировать(Window) {
+  const TextFocus поле = win_GetTextFocus();
+  return поле.field ? поле.selection : выбранная_запись().has_value();
+}
+
+bool можно_вставить(Window) { return win_GetTextFocus().editable && clip_GetText().has_value(); }

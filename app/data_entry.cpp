@@ -231,6 +231,12 @@ void dlg_ввод_данных_Create(Window parent) {
   dlg_ввод_данных_handle_answer(ответ.answer, ответ.values);
 }
 
+bool ввести_данные(Window parent) {
+  устрежимработысбазой.set(режим_ввода);
+  dlg_ввод_данных_Create(parent);
+  return true;
+}
+
 std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev) {
   if (std::holds_alternative<e_create>(ev)) {
     if (устрежимработысбазой(режим_ввода)) открыть_для_ввода(dlg);

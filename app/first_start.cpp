@@ -107,6 +107,8 @@ bool войти(const fs::path& папка) {
 
 }  // namespace
 
+std::string папка_запуска(const ЗапускПрограммы& start) { return выбрать_папку(start).string(); }
+
 std::string папка_каталога_пользователя() {
   const char* xdg = std::getenv("XDG_DATA_HOME");
   if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/foliarkh";

@@ -1,9 +1,10 @@
 // The program's goal: its state registered with the runtime, its resources handed to the layer,
-// the handlers of the text focus and of help requests, the catalogue folder chosen (and made on a
-// first start), MDI mode with 3D controls, then the task window and its message loop. The tests of
-// the program start it through this same goal.
+// its command table to the windows, the handlers of the text focus and of help requests, the
+// catalogue folder chosen (and made on a first start), MDI mode with 3D controls, then the task
+// window and its message loop. The tests of the program start it through this same goal.
 #include "app/catalogue_switch.h"
-#include "app/clipboard_commands.h"
+#include "app/command_table.h"
+#include "app/commands.h"
 #include "app/first_start.h"
 #include "app/session.h"
 #include "app/task_window.h"
@@ -18,9 +19,10 @@
 void KERNOG_Goal() {
   зарегистрировать_состояние_программы();
   uix_SetResources(res::program_resources());
+  задать_команды(команды_программы());
   // The toolbar's Cut, Copy and Paste follow the focused text field; F1 in a standard dialog
   // opens the help of the window or dialog it belongs to.
-  uix_SetTextFocusHandler(показать_буфер_обмена);
+  uix_SetTextFocusHandler(обновить_доступность);
   uix_SetHelpRequestHandler(справка_по_окну);
   // The catalogue's files tell of a start file kept aside in a note of the program.
   задать_сообщение_о_файлах(сообщить_о_файле);

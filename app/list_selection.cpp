@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "app/commands.h"
 #include "app/list_filter.h"
-#include "packages/toolbar.h"
 #include "resources/ids.h"
 #include "runtime/codepage.h"
 
@@ -39,19 +39,15 @@ std::optional<ВыбранныеСтроки> запомнить_выделен�
   return в;
 }
 
-void устрежвидимостиинстр(Window owner, bool enabled) {
-  for (int id : {cmd_КнопкаУдалить, cmd_КнопкаПравка, cmd_КнопкаКарточка})
-    toolbar_SetValue(owner, id, ctrl_value{enabled, true});
-}
-
-void устрежвидимостименю(Window win, bool enabled) {
-  for (int id : {cmd_МенюУдалить, cmd_МенюРедактировать, cmd_МенюКарточка}) menu_Enable(win, id, enabled);
-  menu_Update(win_GetParent(win));
-}
+bool операции_окна(Window win) { return сеанс().окна_с_операциями.contains(win); }
 
 void установить_доступность_операций(Window win, bool enabled) {
-  устрежвидимостиинстр(win, enabled);
-  устрежвидимостименю(win, enabled);
+  auto& окна = сеанс().окна_с_операциями;
+  if (enabled)
+    окна.insert(win);
+  else
+    окна.erase(win);
+  обновить_доступность();
 }
 
 // No line stays highlighted while the actions are greyed (a deleted line's neighbour is chosen by

@@ -1,14 +1,12 @@
-// The literature list window: creation, layout, filling, selection, the find field's commands and
-// the forwarding of the task window's commands.
+// The literature list window: creation, layout, filling, selection, its commands through the
+// command table and the forwarding of the task window's commands.
 #include "app/list_window.h"
 
 #include <algorithm>
 
-#include "app/catalogue_print.h"
+#include "app/commands.h"
 #include "app/list_filter.h"
 #include "app/list_selection.h"
-#include "app/record_card.h"
-#include "app/record_edit.h"
 #include "app/session.h"
 #include "app/toolbars.h"
 #include "core/list_search.h"
@@ -54,37 +52,12 @@ void создать(Window win) {
 // the task window is going itself (it forgot its list windows then).
 void вернуть_панели_задачи(Window win, Window task) {
   забыть_поиск(win);
+  сеанс().окна_с_операциями.erase(win);
   auto& окна = сеанс().окна_просмотра;
   if (std::erase(окна, win) == 0 || !окна.empty() || win_GetType(task) != wk_Task) return;
   if (!toolbar_GetRect(task, tb_top{})) tb_project_toolbar_Create(task);
   if (!toolbar_GetRect(task, tb_bottom{})) tb_help_line_Create(task);
   msg_Resize(task);
-}
-
-std::optional<long> команда(Window win, const e_menu& m) {
-  switch (m.tag) {
-    case cmd_КнопкаКарточка:
-    case cmd_МенюКарточка:
-      return вывестикарточку(win) ? std::optional<long>(0) : std::nullopt;
-    case cmd_КнопкаПравка:
-      return редактироватьзапись(win, true) ? std::optional<long>(0) : std::nullopt;
-    case cmd_МенюРедактировать:
-      return редактироватьзапись(win, false) ? std::optional<long>(0) : std::nullopt;
-    case cmd_КнопкаУдалить:
-    case cmd_МенюУдалить:
-      return удалитьзаписьбазылит(win) ? std::optional<long>(0) : std::nullopt;
-    // Printing: the card of the selected line, or the catalogue as this window lists it.
-    case cmd_ПечатьКарточки: return напечатать_карточку(win) ? std::optional<long>(0) : std::nullopt;
-    case cmd_ПечатьКаталога: return напечатать_каталог(win) ? std::optional<long>(0) : std::nullopt;
-    case cmd_КаталогВPdf: return каталог_в_pdf(win) ? std::optional<long>(0) : std::nullopt;
-    case cmd_МенюНайти:
-    case cmd_НайтиКнигу:  // Ctrl+F reaches the active list window
-      перейти_к_полю_поиска(win);
-      return 0;
-    default:
-      win_SendEvent(win_GetParent(win), m);
-      return 0;
-  }
 }
 
 }  // namespace
@@ -110,7 +83,13 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
     вернуть_панели_задачи(win, win_GetParent(win));
     return 0;
   }
-  if (const auto* m = std::get_if<e_menu>(&ev)) return команда(win, *m);
+  // The window's own commands; any other goes on to the task window, so its commands keep working.
+  if (const auto* m = std::get_if<e_menu>(&ev)) {
+    if (const auto готово = выполнить_команду(ОкноКоманды::список, win, m->tag))
+      return *готово ? std::optional<long>(0) : std::nullopt;
+    win_SendEvent(win_GetParent(win), *m);
+    return 0;
+  }
   if (const auto* c = std::get_if<e_control>(&ev)) {
     if (c->id == ид_поля_поиска && std::holds_alternative<modified>(c->info)) {
       применить_поиск(win, win_GetText(c->window));
@@ -130,9 +109,13 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
 
 void забыть_окна_просмотра() { сеанс().окна_просмотра.clear(); }
 
-bool найти_книгу(Window task) {
+bool найти_книгу(Window from) {
+  if (окно_списка(from)) {
+    перейти_к_полю_поиска(from);
+    return true;
+  }
   const auto& окна = сеанс().окна_просмотра;
-  const Window окно = окна.empty() ? win_просмотрсписка_Create(task) : окна.back();
+  const Window окно = окна.empty() ? win_просмотрсписка_Create(from) : окна.back();
   if (win_GetType(окно) != wk_TopLevel) return false;
   win_BringToTop(окно);
   перейти_к_полю_поиска(окно);
@@ -140,12 +123,8 @@ bool найти_книгу(Window task) {
 }
 
 void tb_инспросмотра_Create(Window win) {
-  toolbar_create(tb_top{}, kСерый, win,
-                 {tb_ctrl{cmd_КнопкаУдалить, pushb, рис_Вырезать, рис_ВырезатьНажат, рис_ВырезатьСерый, "Delete",
-                          false, true},
-                  tb_ctrl{cmd_КнопкаПравка, pushb, рис_Правка, рис_ПравкаНажата, рис_ПравкаСерая, "Edit", false, true},
-                  tb_ctrl{cmd_КнопкаКарточка, pushb, рис_Карточка, рис_КарточкаНажата, рис_КарточкаСерая, "Card",
-                          false, true}});
+  toolbar_create(tb_top{}, kСерый, win, кнопки_панели(ПанельКоманд::списка, win));
+  обновить_доступность();
 }
 
 void показать_изменения(const Изменения& changes) {

@@ -1,6 +1,8 @@
-// The record card through the file symbol myfile and the screen device.
+// The record card through the file symbol myfile and the screen device, and the card font's
+// setting.
 #include "app/record_card.h"
 
+#include "app/catalogue_changes.h"
 #include "app/list_selection.h"
 #include "app/session.h"
 #include "core/card_text.h"
@@ -90,4 +92,15 @@ void создадимокносообщкарточки() {
     окно = msg_GetWin();
   }
   if (окно && шрифт) win_SetFont(*окно, *шрифт);
+}
+
+bool выбрать_шрифт_карточки() {
+  const auto блок = шрифткарточки.get();
+  if (!блок) return false;
+  const auto шрифт = шрифт_из_блока(*блок);
+  if (!шрифт) return false;
+  const auto выбранный = dlg_ChooseFont(*шрифт);
+  if (!выбранный) return false;
+  // A file that cannot be written is told; the font is chosen all the same.
+  return изменить(ЗадатьШрифтКарточки{шрифт_в_блок(*выбранный)});
 }

@@ -1,24 +1,14 @@
 // The task window: creation (toolbars, the data files, the working facts, the card font and the
-// message window), the command table, the card font setting, help and the About box.
+// message window), its commands through the command table, and the About box.
 #include "app/task_window.h"
 
 #include <functional>
 
-#include "app/catalogue_changes.h"
-#include "app/catalogue_commands.h"
-#include "app/catalogue_export.h"
-#include "app/catalogue_import.h"
-#include "app/catalogue_print.h"
 #include "app/catalogue_switch.h"
-#include "app/categories.h"
-#include "app/clipboard_commands.h"
-#include "app/data_entry.h"
-#include "app/list_filter.h"
+#include "app/commands.h"
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/toolbars.h"
-#include "app/undo_commands.h"
-#include "app/window_help.h"
 #include "core/catalogue_facts.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
@@ -30,11 +20,11 @@ namespace {
 // would be, and the creation goes on with the next step.
 void шаг(const std::function<void()>& step) { uix_RunTrapped(step); }
 
-// The windows hear every change of the catalogue: the list windows show it, the Undo and Redo
-// buttons say what they would do.
+// The windows hear every change of the catalogue: the list windows show it, and every menu item
+// and button shows whether it can act now (the Undo and Redo buttons say what they would do).
 void показать_изменение(const Изменения& изменения) {
   показать_изменения(изменения);
-  if (изменения.история) показать_историю();
+  обновить_доступность();
 }
 
 void создать_окно_задачи(Window win) {
@@ -50,67 +40,6 @@ void создать_окно_задачи(Window win) {
   шаг([] { msg_Create(100); });
 }
 
-// "Настройки": the card font chosen in the font dialog and saved.
-bool выбрать_шрифт_карточки() {
-  const auto блок = шрифткарточки.get();
-  if (!блок) return false;
-  const auto шрифт = шрифт_из_блока(*блок);
-  if (!шрифт) return false;
-  const auto выбранный = dlg_ChooseFont(*шрифт);
-  if (!выбранный) return false;
-  // A file that cannot be written is told; the font is chosen all the same.
-  return изменить(ЗадатьШрифтКарточки{шрифт_в_блок(*выбранный)});
-}
-
-// Carries out a command; false when it does not complete (or is not one of the task window's).
-bool выполнить_команду(Window win, int id) {
-  if (const auto готово = команда_каталога(win, id)) return *готово;
-  switch (id) {
-    case cmd_Выход:
-      win_Destroy(win);
-      return true;
-    case cmd_ВводДанных:
-      устрежимработысбазой.set(режим_ввода);
-      dlg_ввод_данных_Create(win);
-      return true;
-    case cmd_УдалРедактВывод:
-      win_просмотрсписка_Create(win);
-      return true;
-    case cmd_КатегВвести: return ввести_категорию();
-    case cmd_КатегРедактировать: return редактировать_категорию();
-    case cmd_КатегУдалить: return удалить_категорию();
-    case cmd_КатегПросмотр: return просмотреть_категории();
-    case cmd_Настройки: return выбрать_шрифт_карточки();
-    case cmd_Содержание:
-      uix_ShowHelp(std::string(файл_справки));
-      return true;
-    case cmd_ОПрограмме:
-      dlg_about_dialog_Create(win);
-      return true;
-    // Printing.
-    case cmd_ПечатьКаталога: return напечатать_каталог(win);
-    case cmd_КаталогВPdf: return каталог_в_pdf(win);
-    // Undo and redo of the catalogue's changes, the clipboard, help on the window. The keys
-    // leave a focused text field its own undo and redo.
-    case cmd_КнопкаОтменить: return отменить_изменение();
-    case cmd_КнопкаПовторить: return повторить_изменение();
-    case cmd_КлавишаОтменить: return !win_GetTextFocus().field && отменить_изменение();
-    case cmd_КлавишаПовторить: return !win_GetTextFocus().field && повторить_изменение();
-    case cmd_КнопкаВырезать: return вырезать();
-    case cmd_КнопкаКопировать:
-    case cmd_КлавишаКопировать: return копировать();
-    case cmd_КнопкаВставить: return вставить();
-    case cmd_Местная:
-      справка_по_окну();
-      return true;
-    case cmd_НайтиКнигу: return найти_книгу(win);
-    case cmd_Экспорт: return экспортировать_каталог();
-    case cmd_Импорт: return импортировать_каталог();
-    default:
-      return false;  // the toolbar buttons without an action
-  }
-}
-
 }  // namespace
 
 std::optional<long> task_win_eh(Window win, const Event& ev) {
@@ -118,10 +47,10 @@ std::optional<long> task_win_eh(Window win, const Event& ev) {
     создать_окно_задачи(win);
     return 0;
   }
+  // A command that does not complete (or that the table does not know) fails and changes nothing.
   if (const auto* m = std::get_if<e_menu>(&ev)) {
-    const ТемаСправки тема(тема_команды(m->tag));
-    if (выполнить_команду(win, m->tag)) return 0;
-    return std::nullopt;
+    const auto готово = выполнить_команду(ОкноКоманды::задача, win, m->tag);
+    return готово && *готово ? std::optional<long>(0) : std::nullopt;
   }
   if (std::holds_alternative<e_size>(ev)) {
     toolbar_resize(win);

@@ -1,25 +1,17 @@
-// Undo and redo through the change path, and the Undo and Redo buttons.
+// Undo and redo through the change path, and what the Undo and Redo buttons show.
 #include "app/undo_commands.h"
 
-#include <string>
 #include <string_view>
 
 #include "app/catalogue_changes.h"
-#include "app/task_buttons.h"
 #include "core/change_path.h"
 #include "core/undo_history.h"
-#include "layer/layer.h"
-#include "packages/toolbar.h"
-#include "resources/ids.h"
 #include "runtime/codepage.h"
 
 namespace {
 
-// One of the two buttons: greyed or not, and its help line.
-void показать_кнопку(int id, const std::string& что, std::string_view приставка, std::string_view обычный_текст) {
-  включить_кнопку_задачи(id, !что.empty());
-  if (const Window задача = uix_GetTaskWin())
-    toolbar_SetHelpText(задача, id, что.empty() ? std::string(обычный_текст) : std::string(приставка) + что);
+std::string подсказка(const std::string& что, std::string_view приставка, std::string_view обычный_текст) {
+  return что.empty() ? std::string(обычный_текст) : std::string(приставка) + что;
 }
 
 }  // namespace
@@ -28,7 +20,10 @@ bool отменить_изменение() { return изменить(Отмен�
 
 bool повторить_изменение() { return изменить(ПовторитьИзменение{}); }
 
-void показать_историю() {
-  показать_кнопку(cmd_КнопкаОтменить, что_отменить(), "Отменить: "_cp, "Undo");
-  показать_кнопку(cmd_КнопкаПовторить, что_повторить(), "Повторить: "_cp, "Redo");
-}
+bool есть_что_отменить(Window) { return !что_отменить().empty(); }
+
+bool есть_что_повторить(Window) { return !что_повторить().empty(); }
+
+std::string подсказка_отмены() { return подсказка(что_отменить(), "Отменить: "_cp, "Undo"); }
+
+std::string подсказка_повтора() { return подсказка(что_повторить(), "Повторить: "_cp, "Redo"); }

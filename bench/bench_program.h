@@ -12,6 +12,7 @@
 #include <random>
 #include <string>
 
+#include "app/command_table.h"
 #include "app/session.h"
 #include "app/task_window.h"
 #include "layer/layer.h"
@@ -82,6 +83,7 @@ inline void in_program(int n, const std::function<void(Window task)>& body) {
     win_Destroy(task);
   });
   uix_SetResources(res::program_resources());
+  задать_команды(команды_программы());
   uix_SetAttrVal(xQbx_bMDI, 1);
   uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings}, task_win_eh,
            res_menu{меню_задачи}, "foliarkh", "Foliarkh");

@@ -2,7 +2,6 @@
 // a table: display words, a field's text, the duplicate key, the list line's format.
 #include "core/book_fields.h"
 
-#include <cstring>
 #include <utility>
 
 #include "runtime/codepage.h"
@@ -68,10 +67,38 @@ std::string директива(const КолонкаСтроки& к) {
   });
 }
 
-void добавить_число(std::string& out, std::uint32_t n) {
-  char bytes[sizeof n];
-  std::memcpy(bytes, &n, sizeof n);
-  out.append(bytes, sizeof n);
+std::uint32_t зигзаг(std::int32_t v) { return (static_cast<std::uint32_t>(v) << 1) ^ static_cast<std::uint32_t>(v >> 31); }
+std::int32_t из_зигзага(std::uint64_t u) {
+  const auto v = static_cast<std::uint32_t>(u);
+  return static_cast<std::int32_t>((v >> 1) ^ (0u - (v & 1)));
+}
+
+unsigned форма_числа(std::int32_t v) { return v == 0 ? 0 : v == 1 ? 1 : 2; }
+int бит_поля(const ПолеКниги& п) { return п.тип == ТипПоля::текст ? 1 : 2; }
+
+// Walks the values packed at `p`: calls f(field, text, number) for each chosen field (a text
+// field gets its text, an integer field its value); the first byte after them.
+template <class F>
+const char* обойти_упаковку(const char* p, ВыборПолей which, const ТаблицаПолей& table, F f) {
+  const std::uint64_t head = прочитать_число_упаковки(p);
+  int бит = 0;
+  for (const ПолеКниги& п : table) {
+    if (!which(п)) continue;
+    if (п.тип == ТипПоля::текст) {
+      std::string_view текст;
+      if (head >> бит & 1) {
+        const auto n = static_cast<std::size_t>(прочитать_число_упаковки(p));
+        текст = std::string_view(p, n);
+        p += n;
+      }
+      f(п, текст, 0);
+    } else {
+      const auto форма = static_cast<unsigned>(head >> бит & 3);
+      f(п, std::string_view(), форма == 2 ? из_зигзага(прочитать_число_упаковки(p)) : static_cast<std::int32_t>(форма));
+    }
+    бит += бит_поля(п);
+  }
+  return p;
 }
 
 }  // namespace
@@ -88,7 +115,9 @@ void добавить_число(std::string& out, std::uint32_t n) {
     if (!формат_строки_.empty()) формат_строки_ += '|';
     формат_строки_ += директива(*п.в_строке);
   }
-  if (кодов != 1 || поля_[код_].тип != ТипПоля::число) RUN_Error(errcode::kNoCase);
+  int бит = 0;
+  for (const ПолеКниги& п : поля_) бит += бит_поля(п);
+  if (кодов != 1 || поля_[код_].тип != ТипПоля::число || бит > 64) RUN_Error(errcode::kNoCase);
 }
 
 const ПолеКниги* ТаблицаПолей::поле(std::string_view имя) const {
@@ -122,6 +151,22 @@ const ТаблицаПолей& поля_книги() {
   return п;
 }
 
+void записать_число_упаковки(std::string& out, std::uint64_t n) {
+  while (n >= 0x80) {
+    out.push_back(static_cast<char>(n | 0x80));
+    n >>= 7;
+  }
+  out.push_back(static_cast<char>(n));
+}
+std::uint64_t прочитать_число_упаковки(const char*& p) {
+  std::uint64_t n = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto b = static_cast<unsigned char>(*p++);
+    n |= std::uint64_t{b & 0x7Fu} << shift;
+    if (b < 0x80) return n;
+  }
+}
+
 std::optional<std::string_view> слово_поля(const ПолеКниги& поле, std::int32_t value) {
   if (!поле.слова) return std::nullopt;
   if (value == 0) return поле.слова->при_нуле;
@@ -138,17 +183,57 @@ std::optional<std::string> текст_поля(const ПолеКниги& пол�
   return std::string(*слово);
 }
 
-void ключ_повтора(const ЗаписьБазы& record, std::string& out, const ТаблицаПолей& table) {
+void упаковать_поля(const ЗаписьБазы& record, std::string& out, ВыборПолей which, const ТаблицаПолей& table) {
+  std::uint64_t head = 0;
+  int бит = 0;
   for (const ПолеКниги& п : table) {
-    if (!п.в_ключе_повтора) continue;
-    if (п.тип == ТипПоля::число) {
-      добавить_число(out, static_cast<std::uint32_t>(п.число(record)));
-      continue;
-    }
-    const std::string_view текст = п.текст(record);
-    добавить_число(out, static_cast<std::uint32_t>(текст.size()));
-    out += текст;
+    if (!which(п)) continue;
+    if (п.тип == ТипПоля::текст)
+      head |= std::uint64_t{!п.текст(record).empty()} << бит;
+    else
+      head |= std::uint64_t{форма_числа(п.число(record))} << бит;
+    бит += бит_поля(п);
   }
+  записать_число_упаковки(out, head);
+  for (const ПолеКниги& п : table) {
+    if (!which(п)) continue;
+    if (п.тип == ТипПоля::текст) {
+      const std::string_view текст = п.текст(record);
+      if (текст.empty()) continue;
+      записать_число_упаковки(out, текст.size());
+      out += текст;
+    } else if (const std::int32_t n = п.число(record); форма_числа(n) == 2) {
+      записать_число_упаковки(out, зигзаг(n));
+    }
+  }
+}
+
+const char* распаковать_поля(const char* p, ЗаписьБазы& record, ВыборПолей which, const ТаблицаПолей& table) {
+  return обойти_упаковку(p, which, table, [&record](const ПолеКниги& п, std::string_view текст, std::int32_t n) {
+    if (п.тип == ТипПоля::текст)
+      п.задать_текст(record, std::string(текст));
+    else
+      п.задать_число(record, n);
+  });
+}
+
+const char* пропустить_поля(const char* p, ВыборПолей which, const ТаблицаПолей& table) {
+  return обойти_упаковку(p, which, table, [](const ПолеКниги&, std::string_view, std::int32_t) {});
+}
+
+std::string_view текст_упаковки(const char* p, const ПолеКниги& field, ВыборПолей which, const ТаблицаПолей& table) {
+  std::string_view out;
+  обойти_упаковку(p, which, table, [&out, &field](const ПолеКниги& п, std::string_view текст, std::int32_t) {
+    if (&п == &field) out = текст;
+  });
+  return out;
+}
+
+bool поле_ключа(const ПолеКниги& п) { return п.в_ключе_повтора; }
+bool поле_вне_ключа(const ПолеКниги& п) { return !п.в_ключе_повтора && !п.код; }
+
+void ключ_повтора(const ЗаписьБазы& record, std::string& out, const ТаблицаПолей& table) {
+  упаковать_поля(record, out, поле_ключа, table);
 }
 
 std::string ключ_повтора(const ЗаписьБазы& record, const ТаблицаПолей& table) {

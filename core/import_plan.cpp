@@ -2,14 +2,13 @@
 //
 // The records to add are kept packed in a ЛентаБайтов, together with the catalogue's records,
 // categories and kinds they are compared with. Each entry is a byte of flags followed by what it
-// holds: a record as its key (below), a category or a kind as a text. A text is its length (a
-// variable-length number) and its bytes. A record's key is a variable-length head (bit i for
-// i = 0…4: the author, title, category, kind, cover is not empty; bits 5-6 for the disk and 7-8
-// for the binding: 0, 1, or 2 for "a number follows"), the texts that are not empty, then the
-// numbers that follow, each as its zigzag form. Two records have the same seven values after the
-// code exactly when their keys are the same bytes, so records are compared and found by key.
-// Three open-addressing indexes of places find a record by its key and a category or a kind by
-// its form (surrounding blanks off, letter case folded).
+// holds: a record as its duplicate key (ключ_повтора, the one rule of data entry and import: the
+// fields of the key packed by the field table) and, when the table has fields outside the key
+// besides the code, those fields packed the same way; a category or a kind as a text (its length
+// as a variable-length number, and its bytes). Two records are one book twice exactly when their
+// keys are the same bytes, so records are compared and found by key. Three open-addressing
+// indexes of places find a record by its key and a category or a kind by its form (surrounding
+// blanks off, letter case folded).
 #include "core/import_plan.h"
 
 #include <algorithm>
@@ -22,8 +21,11 @@
 
 #include "core/csv_table.h"
 #include "core/exchange_table.h"
+#include "core/catalogue_folder.h"
 #include "runtime/codepage.h"
 #include "runtime/conversions.h"
+#include "runtime/file_slots.h"
+#include "runtime/run_error.h"
 
 using Место = ЛентаБайтов::Место;
 
@@ -48,6 +50,8 @@ constexpr std::size_t kСтрокМеждуОтчётами = 1024;
 
 // ---- Entries, texts and keys ----
 
+constexpr int kТекстКатегории = 0, kТекстВида = 1;  // the texts the category and kind indexes keep
+
 enum : unsigned char {
   kЗаписьКаталога = 1,   // a stored record: its key follows
   kЗаписьФайла = 2,      // a record to add: its key follows
@@ -57,99 +61,71 @@ enum : unsigned char {
   kНовыйВид = 32,        // with kЗаписьФайла: the first record to bring its kind
 };
 
-constexpr std::array<std::string ЗаписьБазы::*, 5> kТексты = {&ЗаписьБазы::автор, &ЗаписьБазы::наименование,
-                                                            &ЗаписьБазы::категория, &ЗаписьБазы::вид,
-                                                            &ЗаписьБазы::обложка};
-constexpr int kТекстКатегории = 2, kТекстВида = 3;
-
-void записать_число(std::string& out, std::uint64_t n) {
-  while (n >= 0x80) {
-    out.push_back(static_cast<char>(n | 0x80));
-    n >>= 7;
-  }
-  out.push_back(static_cast<char>(n));
-}
-std::uint64_t прочитать_число(const char*& p) {
-  std::uint64_t n = 0;
-  for (int shift = 0;; shift += 7) {
-    const auto b = static_cast<unsigned char>(*p++);
-    n |= std::uint64_t{b & 0x7Fu} << shift;
-    if (b < 0x80) return n;
-  }
-}
-
-std::uint32_t зигзаг(std::int32_t v) {
-  return (static_cast<std::uint32_t>(v) << 1) ^ static_cast<std::uint32_t>(v >> 31);
-}
-std::int32_t из_зигзага(std::uint64_t u) {
-  const auto v = static_cast<std::uint32_t>(u);
-  return static_cast<std::int32_t>((v >> 1) ^ (0u - (v & 1)));
-}
-
 void записать_текст(std::string& out, std::string_view text) {
-  записать_число(out, text.size());
+  записать_число_упаковки(out, text.size());
   out += text;
 }
 // The text at p; p moves past it.
 std::string_view прочитать_текст(const char*& p) {
-  const auto n = static_cast<std::size_t>(прочитать_число(p));
+  const auto n = static_cast<std::size_t>(прочитать_число_упаковки(p));
   const std::string_view text(p, n);
   p += n;
   return text;
 }
 
-unsigned форма_числа(std::int32_t v) { return v == 0 ? 0 : v == 1 ? 1 : 2; }
+}  // namespace
 
-void записать_ключ(std::string& out, const ЗаписьБазы& з) {
-  unsigned head = форма_числа(з.диск) << 5 | форма_числа(з.переплет) << 7;
-  for (std::size_t i = 0; i < kТексты.size(); ++i)
-    if (!(з.*kТексты[i]).empty()) head |= 1u << i;
-  записать_число(out, head);
-  for (std::size_t i = 0; i < kТексты.size(); ++i)
-    if (!(з.*kТексты[i]).empty()) записать_текст(out, з.*kТексты[i]);
-  if (форма_числа(з.диск) == 2) записать_число(out, зигзаг(з.диск));
-  if (форма_числа(з.переплет) == 2) записать_число(out, зигзаг(з.переплет));
-}
+// How the plan packs a record of a field table: its key, then (when the table has any) its other
+// fields but the code; the fields whose texts are compared with the categories and the kinds.
+struct УпаковкаЗаписей {
+  explicit УпаковкаЗаписей(const ТаблицаПолей& т)
+      : таблица(&т), категория(т.поле("категория"_cp)), вид(т.поле("вид"_cp)) {
+    for (const ПолеКниги& п : т) остаток = остаток || поле_вне_ключа(п);
+  }
+  const ТаблицаПолей* таблица;
+  const ПолеКниги* категория;  // null: the table has none
+  const ПолеКниги* вид;
+  bool остаток = false;  // the table has fields outside the key besides the code
 
-// The record of the key at p (its code 0); p moves past the key.
-ЗаписьБазы прочитать_ключ(const char*& p) {
-  const auto head = static_cast<unsigned>(прочитать_число(p));
-  ЗаписьБазы з;
-  for (std::size_t i = 0; i < kТексты.size(); ++i)
-    if (head & (1u << i)) з.*kТексты[i] = прочитать_текст(p);
-  const auto число = [&p](unsigned форма) { return форма == 2 ? из_зигзага(прочитать_число(p)) : static_cast<std::int32_t>(форма); };
-  з.диск = число(head >> 5 & 3);
-  з.переплет = число(head >> 7 & 3);
-  return з;
-}
+  void записать(std::string& out, const ЗаписьБазы& з) const {
+    ключ_повтора(з, out, *таблица);
+    if (остаток) упаковать_поля(з, out, поле_вне_ключа, *таблица);
+  }
+  // The record packed at p (its code 0); p moves past it.
+  ЗаписьБазы прочитать(const char*& p) const {
+    ЗаписьБазы з;
+    p = распаковать_поля(p, з, поле_ключа, *таблица);
+    if (остаток) p = распаковать_поля(p, з, поле_вне_ключа, *таблица);
+    return з;
+  }
+  // The bytes of the key of the record packed at p.
+  std::string_view ключ(const char* p) const {
+    return std::string_view(p, static_cast<std::size_t>(пропустить_поля(p, поле_ключа, *таблица) - p));
+  }
+  // The bytes of the record packed at p.
+  std::size_t длина(const char* p) const {
+    const char* q = пропустить_поля(p, поле_ключа, *таблица);
+    if (остаток) q = пропустить_поля(q, поле_вне_ключа, *таблица);
+    return static_cast<std::size_t>(q - p);
+  }
+  // The text of a field of the record packed at p; empty when it has none.
+  std::string_view текст(const char* p, const ПолеКниги* поле) const {
+    if (!поле) return {};
+    if (поле_ключа(*поле)) return текст_упаковки(p, *поле, поле_ключа, *таблица);
+    return текст_упаковки(пропустить_поля(p, поле_ключа, *таблица), *поле, поле_вне_ключа, *таблица);
+  }
+};
 
-// The bytes of the key at p.
-std::string_view ключ_в(const char* p) {
-  const char* конец = p;
-  const auto head = static_cast<unsigned>(прочитать_число(конец));
-  for (std::size_t i = 0; i < kТексты.size(); ++i)
-    if (head & (1u << i)) прочитать_текст(конец);
-  if ((head >> 5 & 3) == 2) прочитать_число(конец);
-  if ((head >> 7 & 3) == 2) прочитать_число(конец);
-  return std::string_view(p, static_cast<std::size_t>(конец - p));
-}
-
-// Text `номер` of the key at p; empty when the record has none.
-std::string_view текст_ключа(const char* p, int номер) {
-  const auto head = static_cast<unsigned>(прочитать_число(p));
-  for (int i = 0; i < номер; ++i)
-    if (head & (1u << i)) прочитать_текст(p);
-  return head & (1u << номер) ? прочитать_текст(p) : std::string_view();
-}
+namespace {
 
 // The length of the entry at p.
-std::size_t длина_записи(const char* p) {
+std::size_t длина_записи(const УпаковкаЗаписей& у, const char* p) {
   const char* q = p + 1;
-  if (*p & (kКатегория | kВид))
+  if (*p & (kКатегория | kВид)) {
     прочитать_текст(q);
-  else
-    q += ключ_в(q).size();
-  return static_cast<std::size_t>(q - p);
+    return static_cast<std::size_t>(q - p);
+  }
+  return 1 + у.длина(q);
 }
 
 // ---- Blanks, forms and hashes ----
@@ -275,8 +251,10 @@ std::optional<std::int32_t> флаг(std::string_view значение, std::str
 // A table's text as the import reads it: its encoding, where each column stands, and the forms
 // of the first row's fields (by which a repetition of it is known).
 struct Таблица {
+  explicit Таблица(const ТаблицаПолей& поля) : поля(поля), место(поля.поля().size()) {}
+  const ТаблицаПолей& поля;
   bool utf8 = false;
-  std::array<std::optional<std::size_t>, kКолонки.size()> место;
+  std::vector<std::optional<std::size_t>> место;  // of each field of the field table
   std::size_t столбцов = 0;
   std::vector<std::string> формы;
 };
@@ -300,13 +278,20 @@ std::optional<std::string> прочитать_заголовок(const Стро�
   т.столбцов = строка.полей;
   for (std::size_t i = 0; i < строка.поля.size(); ++i) {
     т.формы.push_back(форма_поля(строка.поля[i], т.utf8));
-    for (std::size_t к = 0; к < kКолонки.size(); ++к) {
-      if (т.формы.back() != CONV_SearchForm(kКолонки[к])) continue;
-      if (т.место[к]) return "Столбец "_cps + в_кавычках(kКолонки[к]) + " назван в первой строке дважды."_cps;
+    for (std::size_t к = 0; к < т.поля.поля().size(); ++к) {
+      const ПолеКниги& п = т.поля.поля()[к];
+      bool названо = т.формы.back() == CONV_SearchForm(п.название);
+      for (const std::string_view имя : п.другие_названия) названо = названо || т.формы.back() == CONV_SearchForm(имя);
+      if (!названо) continue;
+      if (т.место[к]) return "Столбец "_cps + в_кавычках(п.название) + " назван в первой строке дважды."_cps;
       т.место[к] = i;
     }
   }
-  if (!т.место[static_cast<std::size_t>(Колонка::автор)] && !т.место[static_cast<std::size_t>(Колонка::наименование)])
+  const auto есть = [&т](std::string_view имя) {
+    const ПолеКниги* п = т.поля.поле(имя);
+    return п && т.место[static_cast<std::size_t>(п - т.поля.поля().data())];
+  };
+  if (!есть("автор"_cp) && !есть("наименование"_cp))
     return "В первой строке нет столбцов «Автор» и «Наименование»: это не таблица записей каталога."_cps;
   return std::nullopt;
 }
@@ -315,8 +300,8 @@ std::string длиннее() { return "значение длиннее "_cps + s
 
 // A field as the value of column `к` (cp1251) into `текст`; false, with why in `причина`, when it
 // cannot be one.
-bool перекодировать(std::string_view поле, bool utf8, Колонка к, std::string& текст, std::string& причина) {
-  const std::string столбец = "в столбце "_cps + в_кавычках(имя_колонки(к));
+bool перекодировать(std::string_view поле, bool utf8, const ПолеКниги& к, std::string& текст, std::string& причина) {
+  const std::string столбец = "в столбце "_cps + в_кавычках(к.название);
   const std::string_view ячейка = значение_ячейки_csv(поле);
   if (utf8) {
     char32_t знак = 0;
@@ -372,21 +357,24 @@ bool перекодировать(std::string_view поле, bool utf8, Коло
 class РазборИмпорта {
   // The hashes of kept places, for an index that grows (they come first: the rest uses them).
   auto хеш_записи() const {
-    return [this](Место m) { return хеш_ключа(ключ_в(лента_.по(m) + 1)); };
+    return [this](Место m) { return хеш_ключа(у_.ключ(лента_.по(m) + 1)); };
   }
   auto хеш_текста(int номер) const {
     return [this, номер](Место m) { return хеш_формы(текст_в(m, номер)); };
   }
 
  public:
-  РазборИмпорта(ПланИмпорта& план, const Таблица& т) : план_(план), лента_(план.новые.лента_), т_(т) {}
+  РазборИмпорта(ПланИмпорта& план, const Таблица& т)
+      : план_(план), лента_(план.новые.лента_), т_(т), у_(т.поля) {
+    план.новые.таблица_ = &т.поля;
+  }
 
   // Packs the catalogue's records, categories and kinds, each once.
   void известные() {
     for (const ЗаписьБазы& з : база_лит.facts()) {
       ключ_.assign(1, static_cast<char>(kЗаписьКаталога));
-      записать_ключ(ключ_, з);
-      const std::string_view ключ = std::string_view(ключ_).substr(1);
+      у_.записать(ключ_, з);
+      const std::string_view ключ = у_.ключ(ключ_.data() + 1);
       const std::uint64_t h = хеш_ключа(ключ);
       if (найти_запись(h, ключ)) continue;
       записи_.добавить(h, лента_.добавить(ключ_), хеш_записи());
@@ -438,8 +426,8 @@ class РазборИмпорта {
     const bool есть_вид = как_хранится(з.вид, виды_, kТекстВида);
 
     ключ_.assign(1, '\0');
-    записать_ключ(ключ_, з);
-    const std::string_view ключ = std::string_view(ключ_).substr(1);
+    у_.записать(ключ_, з);
+    const std::string_view ключ = у_.ключ(ключ_.data() + 1);
     const std::uint64_t h = хеш_ключа(ключ);
     if (const auto место = найти_запись(h, ключ)) {
       if (*лента_.по(*место) & kЗаписьКаталога) {
@@ -473,7 +461,7 @@ class РазборИмпорта {
       ++p;
       return прочитать_текст(p);
     }
-    return текст_ключа(p + 1, номер);
+    return у_.текст(p + 1, номер == kТекстВида ? у_.вид : у_.категория);
   }
   // The category (номер kТекстКатегории) or the kind (kТекстВида) of the form of `текст` that the
   // index keeps.
@@ -482,7 +470,7 @@ class РазборИмпорта {
     return указатель.найти(h, [&](Место m) { return одна_форма(текст_в(m, номер), текст); });
   }
   std::optional<Место> найти_запись(std::uint64_t h, std::string_view ключ) const {
-    return записи_.найти(h, [&](Место m) { return ключ_в(лента_.по(m) + 1) == ключ; });
+    return записи_.найти(h, [&](Место m) { return у_.ключ(лента_.по(m) + 1) == ключ; });
   }
   bool все_пусты(const СтрокаCsv& с) const {
     for (const std::string& поле : с.поля)
@@ -495,29 +483,30 @@ class РазборИмпорта {
     return true;
   }
 
+  // The record of a row through the field table (the code is not read), or why it is refused.
   std::variant<ЗаписьБазы, std::string> запись(const СтрокаCsv& с) const {
-    std::array<std::string, kКолонки.size()> значения;
-    for (std::size_t к = 1; к < kКолонки.size(); ++к) {  // the code is not read
-      if (!т_.место[к]) continue;
+    const std::vector<ПолеКниги>& поля = т_.поля.поля();
+    std::vector<std::string> значения(поля.size());
+    for (std::size_t к = 0; к < поля.size(); ++к) {
+      if (поля[к].код || !т_.место[к]) continue;
       std::string причина;
-      if (!перекодировать(с.поля[*т_.место[к]], т_.utf8, static_cast<Колонка>(к), значения[к], причина))
-        return причина;
+      if (!перекодировать(с.поля[*т_.место[к]], т_.utf8, поля[к], значения[к], причина)) return причина;
     }
-    const auto значение = [&значения](Колонка к) -> std::string& { return значения[static_cast<std::size_t>(к)]; };
     ЗаписьБазы з;
-    const auto диск = флаг(значение(Колонка::диск), "Нет"_cp, "Есть"_cp);
-    if (!диск)
-      return "в столбце «Диск» "_cps + показать(значение(Колонка::диск)) + " вместо «Есть» или «Нет»"_cps;
-    const auto переплёт = флаг(значение(Колонка::переплёт), "Мягкий"_cp, "Твёрдый"_cp);
-    if (!переплёт)
-      return "в столбце «Переплёт» "_cps + показать(значение(Колонка::переплёт)) + " вместо «Твёрдый» или «Мягкий»"_cps;
-    з.автор = std::move(значение(Колонка::автор));
-    з.наименование = std::move(значение(Колонка::наименование));
-    з.категория = std::move(значение(Колонка::категория));
-    з.вид = std::move(значение(Колонка::вид));
-    з.диск = *диск;
-    з.переплет = *переплёт;
-    з.обложка = std::move(значение(Колонка::обложка));
+    for (std::size_t к = 0; к < поля.size(); ++к) {
+      const ПолеКниги& п = поля[к];
+      if (п.код) continue;
+      if (п.тип == ТипПоля::текст) {
+        п.задать_текст(з, std::move(значения[к]));
+        continue;
+      }
+      const СловаПоля слова = п.слова.value_or(СловаПоля{});
+      const auto n = флаг(значения[к], слова.при_нуле, слова.при_единице);
+      if (!n)
+        return "в столбце "_cps + в_кавычках(п.название) + " "_cps + показать(значения[к]) + " вместо "_cps +
+               (п.слова ? в_кавычках(слова.при_единице) + " или "_cps + в_кавычках(слова.при_нуле) : "числа"_cps);
+      п.задать_число(з, *n);
+    }
     return з;
   }
 
@@ -545,18 +534,20 @@ class РазборИмпорта {
   ПланИмпорта& план_;
   ЛентаБайтов& лента_;
   const Таблица& т_;
+  const УпаковкаЗаписей у_;
   Указатель записи_, категории_, виды_;
   std::string ключ_;              // the entry being made
   std::set<std::string> замены_;  // the replacements named, at most kЗамечанийВПлане
 };
 
 void ЗаписиИмпорта::для_каждой(const std::function<void(const ЗаписьБазы&, bool, bool)>& f) const {
-  лента_.обойти(длина_записи, [&f, this](Место m) {
+  const УпаковкаЗаписей у(*таблица_);
+  лента_.обойти([&у](const char* p) { return длина_записи(у, p); }, [&f, &у, this](Место m) {
     const char* p = лента_.по(m);
     const auto флаги = static_cast<unsigned char>(*p);
     if (!(флаги & kЗаписьФайла)) return;
     ++p;
-    f(прочитать_ключ(p), (флаги & kНоваяКатегория) != 0, (флаги & kНовыйВид) != 0);
+    f(у.прочитать(p), (флаги & kНоваяКатегория) != 0, (флаги & kНовыйВид) != 0);
   });
 }
 
@@ -568,11 +559,12 @@ std::vector<ЗаписьБазы> ЗаписиИмпорта::все() const {
 }
 
 std::optional<std::variant<ПланИмпорта, ОтказФайла>> разобрать_импорт(std::string_view bytes,
-                                                                       const std::function<bool(std::size_t)>& report) {
+                                                                       const std::function<bool(std::size_t)>& report,
+                                                                       const ТаблицаПолей& table) {
   using Итог = std::variant<ПланИмпорта, ОтказФайла>;
   if (bytes.find('\0') != std::string_view::npos)
     return Итог(ОтказФайла{"Это не таблица: в файле есть двоичные данные."_cps});
-  Таблица т;
+  Таблица т(table);
   const std::size_t начало = bytes.starts_with(kМеткаПорядкаБайтов) ? kМеткаПорядкаБайтов.size() : 0;
   т.utf8 = начало > 0 || cp1251::is_utf8(bytes);
   const std::string_view текст = bytes.substr(начало);
@@ -593,4 +585,71 @@ std::optional<std::variant<ПланИмпорта, ОтказФайла>> раз
   }
   if (report && !report(текст.size())) return std::nullopt;
   return итог;
+}
+
+namespace {
+
+std::string число(std::size_t n) { return std::to_string(n); }
+
+}  // namespace
+
+std::string итог_импорта(const ПланИмпорта& п, std::string_view файл) {
+  std::string out = "Файл "_cps + в_кавычках(файл) + ".\nБудет добавлено записей: "_cps + число(п.новые.size()) +
+                    ".\nУже есть в каталоге и не будут добавлены: "_cps + число(п.повторы_каталога) +
+                    ".\nПовторяют более ранние строки файла: "_cps + число(п.повторы_файла) +
+                    ".\nНовых категорий: "_cps + число(п.новых_категорий) + ".\nНовых видов: "_cps +
+                    число(п.новых_видов) + "."_cps;
+  if (п.повторы_заголовка > 0)
+    out += "\nПовторяют первую строку файла и пропущены: "_cps + число(п.повторы_заголовка) + "."_cps;
+  return out;
+}
+
+std::vector<std::string> замечания_импорта(const ПланИмпорта& п, std::size_t& ошибок) {
+  std::vector<std::string> out;
+  const auto строки = [&out](const std::vector<ОтказСтроки>& список, std::size_t всего, std::string_view ещё) {
+    for (const ОтказСтроки& о : список) out.push_back("Строка "_cps + число(о.строка) + ": "_cps + о.причина);
+    if (всего > список.size()) out.push_back(std::string(ещё) + число(всего - список.size()));
+  };
+  строки(п.отказы, п.отказов, "… и ещё строк с ошибками: "_cp);
+  ошибок = out.size();
+  строки(п.пропуски, п.пропусков, "… и ещё пропущенных строк: "_cp);
+  std::vector<std::string> категории, виды;
+  if (п.новых_категорий + п.новых_видов > 0)
+    п.новые.для_каждой([&](const ЗаписьБазы& з, bool новая_категория, bool новый_вид) {
+      if (новая_категория && категории.size() < kЗамечанийВПлане)
+        категории.push_back("Новая категория "_cps + в_кавычках(з.категория));
+      if (новый_вид && виды.size() < kЗамечанийВПлане) виды.push_back("Новый вид "_cps + в_кавычках(з.вид));
+    });
+  const auto имена = [&out](std::vector<std::string>& список, std::size_t всего, std::string_view ещё) {
+    for (std::string& s : список) out.push_back(std::move(s));
+    if (всего > список.size()) out.push_back(std::string(ещё) + число(всего - список.size()));
+  };
+  имена(категории, п.новых_категорий, "… и ещё новых категорий: "_cp);
+  имена(виды, п.новых_видов, "… и ещё новых видов: "_cp);
+  out.insert(out.end(), п.замены.begin(), п.замены.end());
+  if (п.замен_больше) out.push_back("… и другие такие же замены"_cps);
+  return out;
+}
+
+std::variant<std::string, ОтказФайла> байты_импорта(std::string_view path, std::string_view файл) {
+  std::optional<std::string> байты;
+  try {
+    байты = IO_RdFileBytes(path, kНаибольшийФайлИмпорта);
+  } catch (const RunError& e) {
+    return ОтказФайла{текст_отказа("Не удалось прочитать файл "_cps + в_кавычках(файл), e)};
+  }
+  if (!байты) return ОтказФайла{"Файл "_cps + в_кавычках(файл) + " слишком велик для импорта: больше 256 МБ."_cps};
+  return std::move(*байты);
+}
+
+ИмпортироватьЗаписи операция_импорта(const ПланИмпорта& п, std::string файл) {
+  ИмпортироватьЗаписи оп;
+  оп.записи.reserve(п.новые.size());
+  п.новые.для_каждой([&оп](const ЗаписьБазы& з, bool новая_категория, bool новый_вид) {
+    оп.записи.push_back(з);
+    if (новая_категория) оп.категории.push_back(з.категория);
+    if (новый_вид) оп.виды.push_back(з.вид);
+  });
+  оп.источник = std::move(файл);
+  return оп;
 }

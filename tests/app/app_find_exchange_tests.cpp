@@ -28,6 +28,7 @@
 #include "core/csv_table.h"
 #include "core/exchange_table.h"
 #include "core/import_plan.h"
+#include "core/undo_history.h"
 #include "import_entry.h"
 
 using namespace app_test;
@@ -112,6 +113,14 @@ Driver answer_summary(Summary& s, bool add) {
 }
 
 std::string utf8_bom(const std::string& utf8) { return "\xEF\xBB\xBF" + utf8; }
+
+// The environment of a process with no display at all.
+QProcessEnvironment no_display() {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(var);
+  return env;
+}
+
 
 const std::string kПять = record_line(3, "Толстой Л. Н.", "Война и мир", "Роман", "Книга", 1, 1, "voyna.bmp") +
                           record_line(12, "Толстой А. К.", "Князь Серебряный", "Роман", "Книга", 0, 0, "") +
@@ -449,6 +458,33 @@ class AppFindExchangeTests : public QtSuite {
     QCOMPARE(wd.read("КатегЛитер.pbs"), categories);
   }
 
+  // "Импорт…" is one step of the history: undo takes back exactly the records and the categories
+  // it added (not the change made before it), redo adds them again; an open list shows each.
+  void anImportIsUndoneAsOneStep() {
+    WorkDir wd(start_files(kПять, category_lines({"Роман", "Драма"})));
+    wd.write("новые.csv", table6({"Гоголь,Нос,Повесть,Книга,Нет,Мягкий", "Бунин,Лёгкое дыхание,Рассказ,Книга,Нет,Мягкий"}));
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      select_code(lw, 7);
+      in_turn({answer_button("Да")});
+      command(lw, cmd_МенюУдалить);
+      const std::string before = wd.read("Литература1.pbs");
+      Summary s;
+      in_turn({choose_file(wd.path("новые.csv")), answer_summary(s, true)});
+      command(task, cmd_Импорт);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 5, 12, 100, 101, 102}));
+      QCOMPARE(что_отменить(), cp("импорт из «новые.csv»"));
+      command(task, cmd_КнопкаОтменить);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 5, 12, 100}));
+      QCOMPARE(wd.read("Литература1.pbs"), before);
+      QCOMPARE(wd.read("КатегЛитер.pbs"), category_lines({"Роман", "Драма"}));
+      QCOMPARE(что_отменить(), cp("удаление записи 7"));
+      command(task, cmd_КнопкаПовторить);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 5, 12, 100, 101, 102}));
+      QCOMPARE(wd.read("КатегЛитер.pbs"), category_lines({"Роман", "Драма", "Повесть", "Рассказ"}));
+    });
+  }
+
   void aFailedSaveTakesTheImportBack() {
     WorkDir wd(start_files(kПять));
     wd.write("новые.csv", "Автор,Наименование,Категория\r\nГоголь,Нос,Повесть\r\n");
@@ -466,6 +502,106 @@ class AppFindExchangeTests : public QtSuite {
     });
     QVERIFY2(seen.contains(QString::fromUtf8("Записи не добавлены")), qPrintable(seen));
     QCOMPARE(wd.read("КатегЛитер.pbs"), category_lines({"Поэзия", "Проза"}));
+  }
+
+  // The command line's export, with no display: the same bytes as "Экспорт…" writes, as a table
+  // and as a page (by the name's ending, in any letter case); a file that cannot be written is
+  // told with exit code 1.
+  void theCommandLineExportsAsTheMenuDoes() {
+    WorkDir wd(start_files(kПять + record_line(40, "Дюма", "=1+1", "Роман, приключения", "Книга", 2, 0, "")));
+    run_app([&](Window task) {
+      in_turn({choose_file(wd.path("меню.csv"))});
+      command(task, cmd_Экспорт);
+      in_turn({choose_file(wd.path("меню.html"))});
+      command(task, cmd_Экспорт);
+    });
+    QTemporaryDir elsewhere;
+    QString out, err;
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--export", "строка.csv", wd.dir()}, no_display(), out, err,
+                         elsewhere.path()),
+             0);
+    QVERIFY2(out.isEmpty() && err.isEmpty(), qPrintable(out + err));
+    QCOMPARE(bytes_of(elsewhere.filePath(QString::fromUtf8("строка.csv"))), wd.read("меню.csv"));
+    // Without a folder: the current one, which holds a catalogue.
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--export", elsewhere.filePath("page.HTM")}, no_display(), out, err,
+                         wd.dir()),
+             0);
+    QCOMPARE(bytes_of(elsewhere.filePath("page.HTM")), wd.read("меню.html"));
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--export", "/nonexistent/folder/x.csv", wd.dir()}, no_display(), out, err),
+             1);
+    QVERIFY2(err.startsWith(QString::fromUtf8("foliarkh: Не удалось записать файл")), qPrintable(err));
+  }
+
+  // The command line's import: the summary as "Импорт…" shows it; --dry-run changes nothing; without
+  // it the records are added and saved as "Добавить" does; a file refused whole exits 1 and
+  // changes nothing; a catalogue whose files do not load is not touched.
+  void theCommandLineImports() {
+    WorkDir wd(start_files(kПять, category_lines({"Роман", "Драма"})));
+    wd.write("новые.csv", table6({"Гоголь,Нос,Повесть,Книга,Нет,Мягкий", "Толстой А. К.,Князь Серебряный,Роман,Книга,Нет,Мягкий",
+                                  "Бунин,Лёгкое дыхание,Рассказ,Книга,Может быть,Мягкий"}));
+    const std::string catalogue = wd.read("Литература1.pbs"), categories = wd.read("КатегЛитер.pbs");
+    QString out, err;
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--import", wd.path("новые.csv"), wd.dir(), "--dry-run"}, no_display(), out,
+                         err),
+             0);
+    const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.contains(QString::fromUtf8("Будет добавлено записей: 1.")) &&
+                 lines.contains(QString::fromUtf8("Уже есть в каталоге и не будут добавлены: 1.")) &&
+                 lines.contains(QString::fromUtf8("Новых категорий: 1.")) &&
+                 lines.contains(QString::fromUtf8("Строка 4: в столбце «Диск» «Может быть» вместо «Есть» или «Нет»")) &&
+                 lines.contains(QString::fromUtf8("Новая категория «Повесть»")),
+             qPrintable(out + err));
+    QCOMPARE(wd.read("Литература1.pbs"), catalogue);
+    QCOMPARE(wd.read("КатегЛитер.pbs"), categories);
+
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--import", "новые.csv"}, no_display(), out, err, wd.dir()), 0);
+    QVERIFY2(out.endsWith(QString::fromUtf8("Добавлено записей: 1.\n")), qPrintable(out + err));
+    QCOMPARE(wd.read("Литература1.pbs"),
+             record_line(101, "Гоголь", "Нос", "Повесть", "Книга", 0, 0, "") + catalogue);
+    QCOMPARE(wd.read("КатегЛитер.pbs"), categories + category_lines({"Повесть"}));
+    // Once more: nothing left to add.
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--import", "новые.csv"}, no_display(), out, err, wd.dir()), 0);
+    QVERIFY2(out.endsWith(QString::fromUtf8("Добавлять нечего: каталог не изменён.\n")), qPrintable(out));
+
+    const std::string after = wd.read("Литература1.pbs");
+    wd.write("не таблица.csv", "Код;Год\r\n1;2\r\n");
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--import", "не таблица.csv"}, no_display(), out, err, wd.dir()), 1);
+    QVERIFY2(out.isEmpty() && err.startsWith(QString::fromUtf8("foliarkh: Импорт из файла «не таблица.csv» не выполнен.\n")) &&
+                 err.contains(QString::fromUtf8("нет столбцов «Автор» и «Наименование»")),
+             qPrintable(err));
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--import", "нет такого.csv"}, no_display(), out, err, wd.dir()), 1);
+    QVERIFY2(err.contains(QString::fromUtf8("Не удалось прочитать файл «нет такого.csv»")), qPrintable(err));
+    // A catalogue file with a line the program does not understand: told, and nothing imported.
+    wd.write("Литература1.pbs", after + cp("база_лит(1,\"x\"\r\n"));
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--import", "новые.csv"}, no_display(), out, err, wd.dir()), 1);
+    QVERIFY2(err.contains(QString::fromUtf8("Литература1.pbs:7: ")), qPrintable(err));
+    QCOMPARE(wd.read("Литература1.pbs"), after + cp("база_лит(1,\"x\"\r\n"));
+    QCOMPARE(wd.read("КатегЛитер.pbs"), categories + category_lines({"Повесть"}));
+  }
+
+  // The command line's check: every line the reader does not understand, with its file and line,
+  // and a start file that is missing; exit 0 only when every file loads. Nothing is written.
+  void theCommandLineChecks() {
+    WorkDir wd(start_files(kПять, category_lines({"Роман"})));
+    QString out, err;
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--check", wd.dir()}, no_display(), out, err), 0);
+    QVERIFY2(out.isEmpty() && err.isEmpty(), qPrintable(out + err));
+    const std::string bad = record_line(3, "Толстой Л. Н.", "Война и мир", "Роман", "Книга", 1, 1, "") +
+                            cp("база_лит(4,\"Без конца\r\n") + record_line(5, "Elkin", "Tales", "", "", 1, 0, "") +
+                            cp("нечто(1)\r\n");
+    wd.write("Литература1.pbs", bad);
+    QFile::remove(wd.path("КатегЛитер.pbs"));
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--check"}, no_display(), out, err, wd.dir()), 1);
+    const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY2(lines[0].startsWith(QString::fromUtf8("КатегЛитер.pbs: файл не прочитан: ")), qPrintable(out));
+    QVERIFY2(lines[1].startsWith(QString::fromUtf8("Литература1.pbs:2: строку «база_лит(4,\"Без конца» программа не понимает: ")),
+             qPrintable(out));
+    QVERIFY2(lines[2].startsWith(QString::fromUtf8("Литература1.pbs:4: ")), qPrintable(out));
+    QCOMPARE(wd.read("Литература1.pbs"), bad);
+    QVERIFY(!wd.exists("КатегЛитер.pbs"));
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--check", "--dry-run"}, no_display(), out, err, wd.dir()), 2);
+    QCOMPARE(run_program(FOLIARKH_PROGRAM, {"--export"}, no_display(), out, err, wd.dir()), 2);
   }
 
   void exportImportRoundTrip() {

@@ -17,13 +17,6 @@ namespace {
 
 const QString kSample = QStringLiteral(FOLIARKH_SOURCE_DIR "/data");
 
-std::string bytes_of(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-  const QByteArray b = f.readAll();
-  return std::string(b.constData(), static_cast<std::size_t>(b.size()));
-}
-
 QStringList files_in(const QString& dir) { return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
 QString canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
@@ -93,18 +86,6 @@ std::size_t sample_records() {
   std::size_t n = 0;
   for (std::size_t at = text.find(cp("база_лит(")); at != std::string::npos; at = text.find(cp("база_лит("), at + 1)) ++n;
   return n;
-}
-
-int run_program(const QString& program, const QStringList& args, const QProcessEnvironment& env, QString& out,
-                QString& err, const QString& folder = {}) {
-  QProcess p;
-  p.setProcessEnvironment(env);
-  if (!folder.isEmpty()) p.setWorkingDirectory(folder);
-  p.start(program, args);
-  if (!p.waitForFinished(120000)) return -1;
-  out = QString::fromUtf8(p.readAllStandardOutput());
-  err = QString::fromUtf8(p.readAllStandardError());
-  return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
 }  // namespace

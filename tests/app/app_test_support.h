@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -226,6 +227,19 @@ inline void run_app(const std::function<void(Window task)>& body, bool record_er
 
 inline bool wait_until(const std::function<bool()>& pred, int ms = 3000) { return QTest::qWaitFor(pred, ms); }
 
+// The program's main window active again, as after a click on it (a closed dialog leaves no
+// window active on the headless platform).
+inline void activate_program() {
+  // The wait runs events, which may delete other top-level widgets: they are held by guards.
+  QList<QPointer<QWidget>> windows;
+  for (QWidget* w : QApplication::topLevelWidgets()) windows << w;
+  for (const QPointer<QWidget>& w : windows)
+    if (w && w->isVisible() && w->inherits("QMainWindow")) {
+      w->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+}
+
 // Runs `drive` on the next modal widget that shows (it must close it). Several can be queued:
 // each waits for a modal widget that did not exist when it was queued, so a dialog that is modal
 // again for a moment once a box on it closes (the data-entry dialog, say) is never taken for the
@@ -285,6 +299,28 @@ inline void read_next_message(QString& text, const char* button = "OK") {
 }
 
 // Sends a command as the menu, an accelerator or the toolbar would.
+// The bytes of a file; "<missing>" when it cannot be read.
+inline std::string bytes_of(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return "<missing>";
+  const QByteArray b = f.readAll();
+  return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+}
+
+// Runs `program` with `args` in `env` (in `folder`, when given) to its end: its exit code (-1
+// when it crashed or ran for two minutes), its standard output and error read as UTF-8.
+inline int run_program(const QString& program, const QStringList& args, const QProcessEnvironment& env, QString& out,
+                       QString& err, const QString& folder = {}) {
+  QProcess p;
+  p.setProcessEnvironment(env);
+  if (!folder.isEmpty()) p.setWorkingDirectory(folder);
+  p.start(program, args);
+  if (!p.waitForFinished(120000)) return -1;
+  out = QString::fromUtf8(p.readAllStandardOutput());
+  err = QString::fromUtf8(p.readAllStandardError());
+  return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
 inline long command(Window win, int id) { return win_SendEvent(win, e_menu{id, 0}); }
 
 // The list window opened last (the task's children come in creation order).

@@ -34,19 +34,6 @@ const char* const kКатегории = "КатегЛитер.pbs";
 
 void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
 
-// The program's main window active again, as after a click on it (a closed dialog leaves no
-// window active on the headless platform).
-void activate_program() {
-  // The wait runs events, which may delete other top-level widgets: they are held by guards.
-  QList<QPointer<QWidget>> windows;
-  for (QWidget* w : QApplication::topLevelWidgets()) windows << w;
-  for (const QPointer<QWidget>& w : windows)
-    if (w && w->isVisible() && w->inherits("QMainWindow")) {
-      w->activateWindow();
-      QVERIFY(QTest::qWaitForWindowActive(w));
-    }
-}
-
 bool button_on(Window task, int id) {
   const auto v = toolbar_GetValue(task, id);
   return v && std::get<ctrl_value>(*v).enabled;

@@ -12,6 +12,8 @@
 #include "resources/ids.h"
 
 void dlg_ввод_данных_Create(Window parent);
+// "Ввод Данных": the dialog on `parent` in entry mode, whatever the mode was before.
+bool ввести_данные(Window parent);
 std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev);
 void dlg_ввод_данных_handle_answer(int answer, const dialog::ValueList& values);
 

@@ -11,6 +11,8 @@
 
 #include <string>
 
+#include "app/session.h"
+
 // Chooses the folder of a run started from the command line (сеанс().запуск) and makes it the
 // current directory. When it holds no catalogue yet, asks once: "Пустой каталог" (the kinds and
 // categories of the sample data, no records), "Книги-образцы" (every file of the sample data) or
@@ -20,6 +22,11 @@
 // has been written and the run ends. The folder is remembered as the last catalogue opened. A
 // run not started from the command line works on the current directory as it is (true).
 bool подготовить_папку_каталога();
+
+// The folder a run started so works on (a host path), before anything is asked or made: the
+// folder named, else the current directory when it holds a catalogue, else the last catalogue
+// opened while it holds one, else the user's own catalogue folder.
+std::string папка_запуска(const ЗапускПрограммы& start);
 
 // The user's own catalogue folder (host path): $XDG_DATA_HOME/foliarkh when that is absolute,
 // else ~/.local/share/foliarkh; empty without a home folder.

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "app/catalogue_import.h"
+#include "core/import_plan.h"
 #include "layer/layer.h"
 
 // Shows the summary of `plan` for the file `file_name`, modal on `parent`; true for "Добавить".

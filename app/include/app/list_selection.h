@@ -1,8 +1,8 @@
 // The selection and the tools of the literature list windows open now: which windows are list
 // windows and which has the focus, the selection check and the selection fact the commands on a
-// selected line start from, and the window's three operations (Delete, Edit, Card) as toolbar
-// buttons and menu items, enabled or not. The commands (card, deletion and editing, printing,
-// the clipboard) use it without the list window itself.
+// selected line start from, and whether the window's three operations (Delete, Edit, Card) are
+// on, which their toolbar buttons and menu items show. The commands (card, deletion and editing,
+// printing, the clipboard) use it without the list window itself.
 #pragma once
 
 #include <optional>
@@ -22,13 +22,10 @@ bool естьвыделенныестроки(const std::vector<int>& positions)
 // message) when no line is selected.
 std::optional<ВыбранныеСтроки> запомнить_выделение(Window win);
 
-// The buttons Delete, Edit and Card of the list window's toolbar owned by `owner`, enabled or not.
-void устрежвидимостиинстр(Window owner, bool enabled);
-// The items Delete, Edit and Card of the list window's menu, enabled or greyed, then the frame's
-// menu bar redrawn.
-void устрежвидимостименю(Window win, bool enabled);
-// The window's three operations, its toolbar buttons and menu items together, enabled or
-// disabled: the one place that switches them.
+// Whether the window's three operations are on: its toolbar buttons and menu items enabled.
+bool операции_окна(Window win);
+// The window's three operations on or off, and every window's items and buttons shown as they
+// now are (commands.h): the one place that switches them.
 void установить_доступность_операций(Window win, bool enabled);
 // Title and tools back to those of a window without a selection.
 void сбросить_выбор_окна(Window win);

@@ -15,12 +15,15 @@
 
 Window win_просмотрсписка_Create(Window parent);
 std::optional<long> win_просмотрсписка_eh(Window win, const Event& ev);
+// The window's toolbar: the buttons Delete, Edit and Card of the command table, enabled while the
+// window's operations are on (list_selection.h).
 void tb_инспросмотра_Create(Window win);
 // The task window is being destroyed and its list windows with it: they give nothing back to it.
 void забыть_окна_просмотра();
-// "Найти книгу…": the list window opened last comes to the top (a new one is opened when there is
-// none) with the keyboard in its find field. False when no list window could be opened.
-bool найти_книгу(Window task);
+// "Найти книгу…" (and Ctrl+F): given in a list window, the keyboard goes to its find field; given
+// in the task window, the list window opened last comes to the top (a new one is opened when there
+// is none) with the keyboard in its find field. False when no list window could be opened.
+bool найти_книгу(Window from);
 // A change of the catalogue (a subscriber of the change path): every open list window but the
 // one the change was made in (which shows it as its command says) shows the records gone and
 // come at once, through its find filter, in place (a change of many records fills its list

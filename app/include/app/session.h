@@ -2,8 +2,8 @@
 // working tables (never written to a file): the list window's selection, the data-entry mode, the
 // cover file and the registered cover window, the data-saved note's timer ticks (the codes list
 // is the core's, core/record_codes.h). The card font as a font (its setting is the core's). And
-// the run's own bookkeeping of its windows: the list windows open and their find filters, the
-// help topics of the dialogs running.
+// the run's own bookkeeping of its windows: the list windows open, their find filters and whether
+// their operations are on, the help topics of the dialogs running.
 //
 // The program's one reset entry (the session at its start) is registered with the runtime by
 // зарегистрировать_состояние_программы, after the core's; RUN_ResetParts (run.h) runs them.
@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -90,6 +91,9 @@ struct Сеанс {
   std::vector<Window> окна_просмотра;
   // The help topics of the dialogs running now, the innermost last (F1 opens the last).
   std::vector<int> темы_справки;
+  // The list windows whose operations (Delete, Edit, Card) are on: a line was selected, or the
+  // window was repainted in edit mode, since they were last put off.
+  std::set<Window> окна_с_операциями;
   // The find filter of each list window open, and the count of filter changes that orders them.
   std::map<Window, ПоискОкна> поиск_списков;
   std::uint64_t изменений_поиска = 0;
@@ -99,6 +103,19 @@ struct Сеанс {
   std::string папка_обложек;
 };
 Сеанс& сеанс();
+
+// While it lives, F1 in the dialogs that run opens the help at `тема` (0: changes nothing): the
+// topic is the innermost of the session's help topics.
+class ТемаСправки {
+ public:
+  explicit ТемаСправки(int тема);
+  ~ТемаСправки();
+  ТемаСправки(const ТемаСправки&) = delete;
+  ТемаСправки& operator=(const ТемаСправки&) = delete;
+
+ private:
+  bool есть_;
+};
 
 // Puts the working tables back to their start values.
 void сбросить_рабочие_факты();

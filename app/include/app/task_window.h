@@ -1,12 +1,11 @@
-// The task window: its handler and commands, and the About box. The toolbars it carries are
-// toolbars.h; the two small operations that switch the list window's tools and menu items are
-// list_selection.h.
+// The task window: its handler and the About box. Its commands are the command table's
+// (command_table.h, run through commands.h); the toolbars it carries are toolbars.h.
 #pragma once
 
 #include "layer/layer.h"
 #include "resources/ids.h"
 
-// The task window's handler: creation, the command table and size changes; 0 for what it
+// The task window's handler: creation, its commands (commands.h) and size changes; 0 for what it
 // handles, failure for the rest (a command that does not complete fails and changes nothing).
 std::optional<long> task_win_eh(Window win, const Event& ev);
 

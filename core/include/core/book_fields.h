@@ -72,7 +72,8 @@ struct ПолеКниги {
 // and the printed table), and what the views derive from them once.
 class ТаблицаПолей {
  public:
-  // A table must have exactly one code field, of type число.
+  // A table must have exactly one code field, of type число, and room for its fields in a
+  // packed head (64 bits: one for a text, two for an integer).
   explicit ТаблицаПолей(std::vector<ПолеКниги> fields);
 
   const std::vector<ПолеКниги>& поля() const { return поля_; }
@@ -106,9 +107,37 @@ std::optional<std::string_view> слово_поля(const ПолеКниги& п
 // when the value has none) or, without words, in decimal.
 std::optional<std::string> текст_поля(const ПолеКниги& поле, const ЗаписьБазы& record);
 
-// The duplicate rule, the one place it is written: the key of the fields of the duplicate key
+// A record's values packed into bytes, for the fields a choice takes, in the table's order: a
+// head (a variable-length number) with one bit for each text (not empty) and two for each
+// integer (0, 1, or another value, which follows), then the texts that are not empty (their
+// length and bytes) and the other integers (in zigzag form), each as its field comes. Equal
+// values give equal bytes and only they; a small record takes little more room than its texts.
+using ВыборПолей = bool (*)(const ПолеКниги&);
+void упаковать_поля(const ЗаписьБазы& record, std::string& out, ВыборПолей which,
+                    const ТаблицаПолей& table = поля_книги());
+// Reads the values packed at `p` into `record` (through the fields' accessors); the first byte
+// after them.
+const char* распаковать_поля(const char* p, ЗаписьБазы& record, ВыборПолей which,
+                             const ТаблицаПолей& table = поля_книги());
+// The first byte after the values packed at `p`.
+const char* пропустить_поля(const char* p, ВыборПолей which, const ТаблицаПолей& table = поля_книги());
+// The text of `field` among the values packed at `p`; empty when it has none.
+std::string_view текст_упаковки(const char* p, const ПолеКниги& field, ВыборПолей which,
+                                const ТаблицаПолей& table = поля_книги());
+
+// A number packed as the values are: seven bits a byte, the last byte below 0x80; reading moves
+// `p` past it.
+void записать_число_упаковки(std::string& out, std::uint64_t n);
+std::uint64_t прочитать_число_упаковки(const char*& p);
+
+// The choices of the duplicate key, and of a record's other values that are not its code.
+bool поле_ключа(const ПолеКниги& field);
+bool поле_вне_ключа(const ПолеКниги& field);
+
+// The duplicate rule, the one place it is written: the fields of the duplicate key packed
 // (text byte for byte, integers by value). Two records are one book twice exactly when their keys
-// are equal. The key is appended to `out`.
+// are equal: data entry asks it, and so does the import, which keeps the records it reads as
+// their keys. The key is appended to `out`.
 void ключ_повтора(const ЗаписьБазы& record, std::string& out, const ТаблицаПолей& table = поля_книги());
 std::string ключ_повтора(const ЗаписьБазы& record, const ТаблицаПолей& table = поля_книги());
 

@@ -1,8 +1,8 @@
 // Reading a table of records for an import, against the catalogue, the categories and the kinds in
 // memory, which it does not change: the plan of what the import would add, what it passes over
 // and what it refuses, and why. The table is UTF-8 (with or without a byte-order mark) or cp1251,
-// its separator a comma or a semicolon; its first row names the columns of exchange_table.h in
-// any order ("Код" and unknown columns are passed over).
+// its separator a comma or a semicolon; its first row names the columns of exchange_table.h (the
+// fields of the field table) in any order ("Код" and unknown columns are passed over).
 //
 // What a row becomes:
 // - a value is taken as the export wrote it: one guarding apostrophe before a formula's first
@@ -37,7 +37,9 @@
 #include <variant>
 #include <vector>
 
+#include "core/book_fields.h"
 #include "core/catalogue_facts.h"
+#include "core/change_path.h"
 
 // The longest value a field may hold, in characters (bytes of code page 1251).
 inline constexpr std::size_t kДлиннейшееЗначение = 4000;
@@ -101,6 +103,7 @@ class ЗаписиИмпорта {
   friend class РазборИмпорта;
   ЛентаБайтов лента_;
   std::size_t число_ = 0;
+  const ТаблицаПолей* таблица_ = &поля_книги();  // the fields the records are packed by
 };
 
 // What an import will do.
@@ -108,7 +111,7 @@ struct ПланИмпорта {
   ЗаписиИмпорта новые;                       // the records to add (codes not given yet)
   std::size_t новых_категорий = 0;           // the categories they bring that the catalogue lacks
   std::size_t новых_видов = 0;               // the kinds they bring that the kinds list lacks
-  std::size_t повторы_каталога = 0;          // rows equal to a stored record (all seven values after the code)
+  std::size_t повторы_каталога = 0;          // rows equal to a stored record (the duplicate rule, ключ_повтора)
   std::size_t повторы_файла = 0;             // rows equal to an earlier row of the file
   std::size_t повторы_заголовка = 0;         // rows repeating the first row
   std::vector<ОтказСтроки> отказы;           // the first rows refused, with why, in the file's order
@@ -126,6 +129,27 @@ struct ОтказФайла {
 
 // Reads the bytes of a table against the catalogue, the categories and the kinds in memory (it
 // changes none). `report` (may be empty) hears how many bytes are read and stops the reading by
-// returning false: nothing is then the result.
+// returning false: nothing is then the result. The columns are the fields of `table` (book_fields.h),
+// known by their captions and other names; the plan keeps it, which must outlive the plan.
 std::optional<std::variant<ПланИмпорта, ОтказФайла>> разобрать_импорт(
-    std::string_view bytes, const std::function<bool(std::size_t)>& report = {});
+    std::string_view bytes, const std::function<bool(std::size_t)>& report = {},
+    const ТаблицаПолей& table = поля_книги());
+
+// The bytes of the table in the file `path` for an import, or why they cannot be read, for the
+// user (cp1251, naming the file as `file_name`): the host's reason and what to do, or a file
+// larger than kНаибольшийФайлИмпорта. A folder, a pipe or a device is not read at all.
+std::variant<std::string, ОтказФайла> байты_импорта(std::string_view path, std::string_view file_name);
+
+// The summary of a plan read from the file `file_name` (cp1251), as the user reads it before the
+// import changes anything: the records it adds, those already in the catalogue, the rows that
+// repeat earlier ones, the new categories and kinds, and the repetitions of the first row.
+std::string итог_импорта(const ПланИмпорта& plan, std::string_view file_name);
+// The remarks of a plan, a line each (cp1251): the rows refused ("Строка 7: причина"), the rows
+// passed over, the new categories and kinds by name, the categories and kinds written as stored
+// ones; each list its first kЗамечанийВПлане lines, then how many more. `errors` receives how
+// many of the first lines tell of rows refused.
+std::vector<std::string> замечания_импорта(const ПланИмпорта& plan, std::size_t& errors);
+
+// The change that carries out a plan (change_path.h): its records in the file's order, with the
+// categories and kinds they bring, as one step of the history named after the file.
+ИмпортироватьЗаписи операция_импорта(const ПланИмпорта& plan, std::string file_name);
