@@ -52,6 +52,13 @@ void enter(Window dlg, const char* author, const char* title) {
   QTest::qWait(50);
 }
 
+// Deletes the record of the line with the code, answering "Да".
+void delete_code(Window lw, int code) {
+  select_code(lw, code);
+  on_next_modal([](QWidget* d) { click(d, u("Да")); });
+  command(lw, cmd_КнопкаУдалить);
+}
+
 // Opens the data-entry dialog (entry mode) and runs `drive` in it; `drive` leaves it open, the
 // dialog is then cancelled.
 void in_entry(Window task, const std::function<void(Window)>& drive) {
@@ -205,9 +212,7 @@ class AppRecordTests : public QtSuite {
       command(task, cmd_КнопкаПовторить);
       QCOMPARE(wd.read("Литература1.pbs"), правлено);
       // The highest code deleted: the next book does not get it.
-      select_code(lw, 31);
-      on_next_modal([](QWidget* d) { click(d, u("Да")); });
-      command(lw, cmd_КнопкаУдалить);
+      delete_code(lw, 31);
       in_entry(task, [](Window dlg) { enter(dlg, "Бунин", "Антоновские яблоки"); });
       QCOMPARE(база_лит.first()->код, 32);
       // An entry undone leaves its code given.
@@ -223,9 +228,7 @@ class AppRecordTests : public QtSuite {
     run_app([&](Window task) {
       QCOMPARE(база_лит.first()->код, 33);
       const Window lw = open_list(task);
-      select_code(lw, 33);
-      on_next_modal([](QWidget* d) { click(d, u("Да")); });
-      command(lw, cmd_КнопкаУдалить);
+      delete_code(lw, 33);
       in_entry(task, [](Window dlg) { enter(dlg, "Бунин", "Тёмные аллеи"); });
       QCOMPARE(база_лит.first()->код, 34);
     });
@@ -241,9 +244,7 @@ class AppRecordTests : public QtSuite {
       QCOMPARE(база_лит.count(), std::size_t(2));
       QVERIFY(!wd.exists("КодыЛитер.pbs"));
       const Window lw = open_list(task);
-      select_code(lw, 9);
-      on_next_modal([](QWidget* d) { click(d, u("Да")); });
-      command(lw, cmd_КнопкаУдалить);
+      delete_code(lw, 9);
       in_entry(task, [](Window dlg) { enter(dlg, "Бунин", "Тёмные аллеи"); });
       QCOMPARE(база_лит.first()->код, 10);
       QCOMPARE(reported(), std::vector<int>{});
@@ -271,9 +272,7 @@ class AppRecordTests : public QtSuite {
       QCOMPARE(asked, u("Удалить запись 12 «Каштанка»?"));
       QCOMPARE(title, u("Удаление строки"));
       QCOMPARE(shown_codes(lw), (std::vector<int>{11, 12, 13}));
-      select_code(lw, 12);
-      on_next_modal([](QWidget* d) { click(d, u("Да")); });
-      command(lw, cmd_КнопкаУдалить);
+      delete_code(lw, 12);
       QCOMPARE(shown_codes(lw), (std::vector<int>{11, 13}));
       QCOMPARE(lbox_GetSelIndex(list_box(lw)), std::optional<int>());
       QCOMPARE(win_GetText(lw), cp("Выделите строку для операции"));
