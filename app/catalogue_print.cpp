@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/cover_window.h"
+#include "app/first_start.h"
 #include "app/list_selection.h"
 #include "core/card_text.h"
 #include "core/catalogue_folder.h"
@@ -18,11 +19,6 @@
 
 namespace {
 
-// The catalogue's name: the name of its folder, the working one.
-std::string имя_каталога() {
-  const std::string папка = std::filesystem::path(рабочая_папка()).filename().string();
-  return показ_папки(папка.empty() ? рабочая_папка() : папка);
-}
 
 // The records of a list window's lines, in the order it shows them.
 std::vector<ЗаписьБазы> записи_окна_списка(Window list_window) {
@@ -51,7 +47,7 @@ std::vector<ЗаписьБазы> записи_для_печати(Window from) 
 PrintTable таблица_каталога(Window from, std::string_view progress_text) {
   auto записи = std::make_shared<std::vector<ЗаписьБазы>>(записи_для_печати(from));
   PrintTable t;
-  t.title = "Каталог «"_cps + имя_каталога() + "»"_cps;
+  t.title = "Каталог «"_cps + имя_каталога(рабочая_папка()) + "»"_cps;
   t.date = сегодня("%d.%m.%Y");
   t.page_label = [](int page, int pages) {
     return "стр. "_cps + std::to_string(page) + " из "_cps + std::to_string(pages);
@@ -72,7 +68,7 @@ bool напечатать_каталог(Window from) {
 
 bool каталог_в_pdf(Window from) {
   std::vector<std::string> выбранные;
-  const auto файл = dlg_GetFileName(имя_каталога() + ".pdf", {"PDF"_cps, "*.pdf"}, "Каталог в PDF"_cps, {1}, "",
+  const auto файл = dlg_GetFileName(имя_каталога(рабочая_папка()) + ".pdf", {"PDF"_cps, "*.pdf"}, "Каталог в PDF"_cps, {1}, "",
                                     выбранные);
   if (!файл) return false;
   const PrintTable t = таблица_каталога(from, "Каталог записывается в PDF…"_cps);

@@ -7,6 +7,7 @@
 
 #include "app/commands.h"
 #include "app/cover_window.h"
+#include "app/first_start.h"
 #include "app/recent_catalogues.h"
 #include "app/recent_menu.h"
 #include "app/session.h"
@@ -95,8 +96,4 @@ void сообщить_о_файле(const std::string& text) {
     ERR_ReportNotice(text);
 }
 
-std::string заголовок_каталога(const std::string& folder) {
-  std::string имя = fs::path(folder).filename().string();
-  if (имя.empty()) имя = folder;
-  return "Фолиарх — "_cps + RUN_FromHostPath(имя);
-}
+std::string заголовок_каталога(const std::string& folder) { return "Фолиарх — "_cps + имя_каталога(folder); }

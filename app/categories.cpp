@@ -2,6 +2,8 @@
 // "КатегЛитер.pbs" (a change whose file cannot be written is told and taken back).
 #include "app/categories.h"
 
+#include <map>
+
 #include "app/catalogue_changes.h"
 #include "core/catalogue_facts.h"
 #include "core/list_ordering.h"
@@ -24,6 +26,21 @@ std::vector<std::string> все_категории() {
 // The question of the edit and delete commands; true for "&Да".
 bool спросить(const std::string& заголовок, const std::string& вопрос) {
   return dlg_Ask(uix_GetTaskWin(), заголовок, вопрос, да_нет()) == 0;
+}
+
+// How many records have the category.
+std::size_t записей_в_категории(const std::string& категория) {
+  std::size_t n = 0;
+  for (auto v : база_лит.views())
+    if (v[&ЗаписьБазы::категория] == категория) ++n;
+  return n;
+}
+
+// "1 запись", "3 записи", "12 записей".
+std::string записей_словами(std::size_t n) {
+  const std::size_t д = n % 100, е = n % 10;
+  const std::string_view слово = д >= 11 && д <= 14 ? "записей"_cp : е == 1 ? "запись"_cp : е >= 2 && е <= 4 ? "записи"_cp : "записей"_cp;
+  return std::to_string(n) + " " + std::string(слово);
 }
 
 }  // namespace
@@ -60,10 +77,22 @@ bool редактировать_категорию() {
 bool удалить_категорию() {
   const auto категория = выбратькатегорию("Удаление категории литературы"_cps);
   if (!категория) return false;
-  if (!спросить("Удаление"_cps, "Удалить\nкатегорию\n"_cps + *категория)) return false;
+  // A category some books have: the question says how many keep it, no longer listed.
+  std::string вопрос = "Удалить\nкатегорию\n"_cps + *категория;
+  if (const std::size_t n = записей_в_категории(*категория))
+    вопрос += "?\nЗаписей с этой категорией: "_cps + std::to_string(n) +
+              ". Они сохранят её, но в списке категорий её не будет."_cps;
+  if (!спросить("Удаление"_cps, вопрос)) return false;
   return изменить(УдалитьКатегорию{*категория});
 }
 
+// Each category with the number of its books: "Поэзия — 3 записи".
 bool просмотреть_категории() {
-  return выбратькатегорию("Просмотр списка категорий"_cps).has_value();
+  std::map<std::string, std::size_t> число;
+  for (auto v : база_лит.views()) ++число[std::string(v[&ЗаписьБазы::категория])];
+  std::vector<std::string> список = получитьсортировсписоккатегорий();
+  for (std::string& к : список) к += " — "_cps + записей_словами(число[к]);
+  std::string выбор;
+  int номер = 0;
+  return dlg_ListSelect("Просмотр списка категорий"_cps, список, 0, выбор, номер) == 1;
 }

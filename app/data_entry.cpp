@@ -8,6 +8,7 @@
 #include "app/session.h"
 #include "app/window_help.h"
 #include "core/catalogue_facts.h"
+#include "core/catalogue_work.h"
 #include "core/list_line.h"
 #include "core/list_ordering.h"
 #include "resources/ids.h"
@@ -65,9 +66,14 @@ void заполнить_снова(Window dlg, int id, std::vector<std::string> 
     заполнить_для_правки(dlg, id, std::move(items), выбранный);
 }
 
+// Entry mode: the first category; the kind of the last record entered in this run while it is
+// still a kind, else the first kind.
 void открыть_для_ввода(Window dlg) {
   заполнить_список(dlg, ид_Категория, получитьсортировсписоккатегорий(), 0);
-  заполнить_список(dlg, ид_Вид, отсортированные_виды(), 0);
+  const std::vector<std::string> виды = отсортированные_виды();
+  const std::string& последний = сеанс().последний_вид;
+  const int номер = последний.empty() ? 0 : найтиномерэл_в_списке(виды, последний, 0);
+  заполнить_список(dlg, ид_Вид, виды, номер < static_cast<int>(виды.size()) ? номер : 0);
 }
 
 // The record of the one selected line: the first of its code.
@@ -150,6 +156,7 @@ void нажат_ok(Window dlg) {
   const bool сохранено = правка ? изменить(ИзменитьЗапись{правимая_запись(), з}, выбор ? win_GetParent(выбор->список) : 0)
                                 : изменить(ВвестиЗапись{з});
   if (!сохранено) return;
+  if (!правка) сеанс().последний_вид = з.вид;
   // The dialog can be gone once the save returns ("Выход" chosen while a notice of the save was
   // open) or once the note has closed: the record is saved all the same.
   const auto открыт = [dlg] { return win_GetType(dlg) != wk_NotAWindow; };
@@ -166,26 +173,36 @@ void нажат_ok(Window dlg) {
   if (открыт()) win_Destroy(dlg);
 }
 
-// The chooser gives host paths, whose only separator is "/": the bare name is the text after the
-// last one ("\\" and ":" are ordinary characters of folder and file names here).
-std::string только_имя(const std::string& путь) {
-  const std::size_t p = путь.find_last_of('/');
-  return p == std::string::npos ? путь : путь.substr(p + 1);
-}
-
-// The cover file chosen in the file dialog, stored as a bare name; false when cancelled, or when
-// the file chosen cannot be shown from the catalogue's folder: the user is told why and the field
-// keeps what it held.
+// The cover file chosen in the file dialog (a picture of any format the program reads, from any
+// folder), taken into the catalogue's folder and stored as a bare name; false when cancelled, or
+// when the file chosen is no picture or cannot be taken: the user is told why and the field keeps
+// what it held.
 bool выбратьфайл(Window dlg) {
   std::vector<std::string> выбранные;
-  const auto путь = dlg_GetFileName("*.bmp", {"bmp", "*.bmp", "pre", "*.pre"},
-                                    "Выберите файл с картинкой обложки"_cps, {}, "", выбранные);
+  const std::string картинки = pict_FilePatterns();
+  // The chooser starts in the folder last chosen from in this run, else in the user's Pictures.
+  std::string& последняя = сеанс().папка_обложек;
+  const std::string начало = последняя.empty() ? uix_GetUserFolder(uf_Pictures) : последняя;
+  const auto путь = dlg_GetFileName(картинки, {"Картинки"_cps, картинки, "bmp", "*.bmp", "pre", "*.pre"},
+                                    "Выберите файл с картинкой обложки"_cps, {}, начало, выбранные);
   if (!путь) return false;
-  const std::string имя = только_имя(*путь);
-  if (const auto отказ = отказ_обложки(имя)) {
-    dlg_MessageBox("Обложка"_cps, *отказ + "\nОбложка записи не изменена."_cps, mb_Error, mb_Ok, 0, mb_TaskModal);
+  if (const std::size_t косая = путь->find_last_of('/'); косая != std::string::npos && косая > 0)
+    последняя = путь->substr(0, косая);
+  const auto отказать = [](const std::string& почему) {
+    dlg_MessageBox("Обложка"_cps, почему + "\nОбложка записи не изменена."_cps, mb_Error, mb_Ok, 0, mb_TaskModal);
     return false;
+  };
+  if (const auto отказ = отказ_обложки(*путь)) {
+    // Told by the bare name, as the field shows it.
+    std::string текст = *отказ;
+    const std::size_t косая = путь->find_last_of('/');
+    if (косая != std::string::npos)
+      for (std::size_t p; (p = текст.find(*путь)) != std::string::npos;) текст.replace(p, путь->size(), путь->substr(косая + 1));
+    return отказать(текст);
   }
+  const ИтогРаботы взято = взять_картинку_в_папку(*путь);
+  if (!взято.сделано()) return отказать(взято.отказ);
+  const std::string& имя = взято.путь;
   if (win_GetType(dlg) == wk_NotAWindow) return false;
   имяфайлаобложки.set(имя);
   установимтекстэлдиалога(dlg, ид_ФайлОбложки, имя);

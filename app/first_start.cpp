@@ -117,6 +117,14 @@ std::string папка_каталога_пользователя() {
   return {};
 }
 
+std::string имя_каталога(const std::string& folder) {
+  std::error_code ec;
+  const std::string своя = папка_каталога_пользователя();
+  if (!своя.empty() && fs::equivalent(fs::path(folder), fs::path(своя), ec)) return "Мой каталог"_cps;
+  const std::string имя = fs::path(folder).filename().string();
+  return показ_папки(имя.empty() ? folder : имя);
+}
+
 std::string папка_образцов() {
   std::error_code ec;
   const fs::path программа = fs::read_symlink("/proc/self/exe", ec);

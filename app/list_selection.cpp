@@ -50,7 +50,12 @@ void установить_доступность_операций(Window win, bo
   обновить_доступность();
 }
 
+// No line stays highlighted while the actions are greyed (a deleted line's neighbour is chosen by
+// the toolkit otherwise).
 void сбросить_выбор_окна(Window win) {
+  const Window список = win_GetCtlHandle(win, ид_списка);
+  if (список && win_GetType(список) != wk_NotAWindow)
+    if (const auto выбранная = lbox_GetSelIndex(список)) lbox_SetSel(список, *выбранная, 0);
   установить_заголовок_списка(win, "Выделите строку для операции"_cp);
   установить_доступность_операций(win, false);
 }

@@ -11,9 +11,23 @@
 #include "resources/ids.h"
 #include "runtime/codepage.h"
 
+namespace {
+
+// The question names the book: "Удалить запись 12 «Каштанка»?"; a line without a record (gone
+// meanwhile) is asked about as a line.
+std::string вопрос_об_удалении() {
+  const auto выбор = выделенныеэлементыспискапросмотра.get();
+  const auto код = выбор && выбор->строки.size() == 1 ? код_строки(выбор->строки.front()) : std::nullopt;
+  const auto записи = код ? база_лит.по_коду(*код) : std::vector<ЗаписьБазы>();
+  if (записи.empty()) return "Удалить выделенную строку?"_cps;
+  return "Удалить запись "_cps + std::to_string(*код) + " «"_cps + записи.front().наименование + "»?"_cps;
+}
+
+}  // namespace
+
 bool удалитьзаписьбазылит(Window win) {
   if (!запомнить_выделение(win)) return false;
-  const int ответ = dlg_Ask("Удаление строки"_cps, "Удалить выделенную строку?"_cps, {"Да"_cps, "Нет"_cps});
+  const int ответ = dlg_Ask("Удаление строки"_cps, вопрос_об_удалении(), {"Да"_cps, "Нет"_cps});
   return обработатьответнаудаление(ответ, win);
 }
 

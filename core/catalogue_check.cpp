@@ -28,7 +28,8 @@ void проверить(const РазделКаталога& раздел, std::v
     текст = IO_RdFileBytes(раздел.файл, kНаибольшийФайл);
   } catch (const RunError& e) {
     if (!ERR_IsHostCondition(e.code())) throw;
-    if (!раздел.при_открытии && e.code() == errcode::host(ENOENT)) return;  // written only when chosen
+    // Written only when chosen, or a section a catalogue made before it came has no file of.
+    if ((!раздел.при_открытии || раздел.может_не_быть) && e.code() == errcode::host(ENOENT)) return;
     ошибки.push_back({раздел.файл, 0, "файл не прочитан: "_cps + ERR_ErrorWords(e.code())});
     return;
   }

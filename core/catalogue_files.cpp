@@ -69,6 +69,10 @@ class ФайлыПапки : public ХранилищеКаталога {
     }
     StartFileState& state = состояния[р.секция];
     state.holds_memory = false;
+    if (р.может_не_быть && !RUN_FileExists(р.файл)) {
+      state.holds_memory = true;  // nothing stored: saving loses nothing
+      return;
+    }
     RNT_Consult(*р.секция, р.файл);
     state.holds_memory = true;
   }
@@ -300,6 +304,7 @@ const std::vector<РазделКаталога>& разделы_каталога
       {файл_видов, &секция_видов, true, true, true},
       {файл_категорий, &секция_категорий, true, true, true},
       {файл_базы, &секция_базы, true, true, false},
+      {файл_кодов, &секция_кодов_каталога, true, true, false, true},
       {файл_настроек, &секция_настроек, false, true, false},
   };
   return разделы;

@@ -16,7 +16,10 @@
 #include "core/undo_history.h"
 #include "runtime/codepage.h"
 #include "runtime/fact_file.h"
+#include "runtime/err_words.h"
+#include "runtime/file_slots.h"
 #include "runtime/host_path.h"
+#include "runtime/run_error.h"
 #include "runtime/safe_write.h"
 
 namespace fs = std::filesystem;
@@ -115,5 +118,45 @@ std::string имя_папки_копии(const std::string& date, int n) {
   } catch (const RunError& e) {
     return отказ(текст_отказа("Не удалось сделать резервную копию в папке «"_cps + показ_папки(folder) + "»"_cps, e,
                               "Копия не сделана."_cp));
+  }
+}
+
+namespace {
+
+// The n-th name tried for a picture: its own, then "<stem>-n<ext>".
+std::string имя_под_номером(const std::string& имя, int n) {
+  if (n == 1) return имя;
+  const std::size_t точка = имя.find_last_of('.');
+  const std::size_t конец_основы = точка == std::string::npos || точка == 0 ? имя.size() : точка;
+  return имя.substr(0, конец_основы) + "-" + std::to_string(n) + имя.substr(конец_основы);
+}
+
+// The largest picture taken (as the cover window reads at most).
+constexpr std::size_t kНаибольшаяКартинка = std::size_t(128) << 20;
+
+}  // namespace
+
+ИтогРаботы взять_картинку_в_папку(const std::string& path) {
+  const std::size_t косая = path.find_last_of('/');
+  const std::string имя = косая == std::string::npos ? path : path.substr(косая + 1);
+  if (имя.empty()) return отказ("Не выбран файл картинки."_cps);
+  std::error_code ec;
+  const fs::path откуда = fs::path(RUN_HostPath(path));
+  const fs::path папка = fs::path(рабочая_папка());
+  if (fs::equivalent(откуда.parent_path().empty() ? fs::path(".") : откуда.parent_path(), папка, ec)) return {имя, {}};
+  try {
+    const std::optional<std::string> байты = IO_RdFileBytes(path, kНаибольшаяКартинка);
+    if (!байты) return отказ("Файл «"_cps + имя + "» слишком велик для обложки."_cps);
+    for (int n = 1; n < 100000; ++n) {
+      const std::string кандидат = имя_под_номером(имя, n);
+      if (RUN_CopyToNewFile(path, кандидат)) return {кандидат, {}};
+      // The name is taken: the same picture there is used, a different one passed by.
+      const std::optional<std::string> там = IO_RdFileBytes(кандидат, kНаибольшаяКартинка);
+      if (там && *там == *байты) return {кандидат, {}};
+    }
+    return отказ("В папке каталога нет свободного имени для файла «"_cps + имя + "»."_cps);
+  } catch (const RunError& e) {
+    if (!ERR_IsHostCondition(e.code())) throw;
+    return отказ(текст_отказа("Не удалось взять картинку «"_cps + имя + "» в папку каталога"_cps, e));
   }
 }

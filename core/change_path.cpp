@@ -68,8 +68,11 @@ class Правка {
     const РазделКаталога* р = раздел_секции(section);
     if (р && std::find(разделы_.begin(), разделы_.end(), р) == разделы_.end()) разделы_.push_back(р);
   }
+  // The sections of the records' fields, and the highest code given, which a new record raises
+  // and which a deletion must find saved.
   void затронуть_записи() {
     for (const РазделКаталога* р : разделы_записей()) затронуть(*р->секция);
+    затронуть(секция_кодов_каталога);
   }
   // The way back from a change just made in memory.
   void назад(std::function<void()> шаг) { откаты_.push_back(std::move(шаг)); }
@@ -234,24 +237,29 @@ void дать_код(ЗаписьБазы& з) {
   return завершить(правка, ВводЗаписи{з});
 }
 
+// The edited record keeps the code and the place of the old one, so that a code can serve as an
+// inventory number; an old record that is gone makes the edit an entry with a new code.
 ИтогИзменения изменить_запись(const ИзменитьЗапись& оп, ИсточникИзменения источник) {
   if (оп.прежняя && !место_значения<ЗаписьБазы>(база_лит, *оп.прежняя))
     return не_применимо(о_записи(*оп.прежняя) + " не изменена: пока она была открыта, "_cps +
                         что_с_записью(*оп.прежняя) + " Откройте запись снова и повторите правку."_cps);
   Правка правка(источник);
   ЗаписьБазы новая = оп.новая;
-  новая.код = формирумновыйкод();
-  правка.затронуть_записи();
-  правка.вставить<ЗаписьБазы>(база_лит, 0, новая);
-  правка.изменения.добавленные = {новая};
-  // The old record is found after the new one, which stands first and has a code no other has.
   const auto место = оп.прежняя ? место_значения<ЗаписьБазы>(база_лит, *оп.прежняя) : std::nullopt;
-  // Without the record as it was seen, the edited one is entered.
-  if (!место) return завершить(правка, ВводЗаписи{новая});
+  if (!место) {
+    новая.код = формирумновыйкод();
+    правка.затронуть_записи();
+    правка.вставить<ЗаписьБазы>(база_лит, 0, новая);
+    правка.изменения.добавленные = {новая};
+    return завершить(правка, ВводЗаписи{новая});
+  }
+  правка.затронуть_записи();
   ЗаписьБазы старая = правка.убрать<ЗаписьБазы>(база_лит, *место);
+  новая.код = старая.код;
+  правка.вставить<ЗаписьБазы>(база_лит, *место, новая);
   правка.изменения.убранные = {старая};
-  // The old record's place is counted without the new one.
-  return завершить(правка, ПравкаЗаписи{std::move(старая), *место - 1, std::move(новая)});
+  правка.изменения.добавленные = {новая};
+  return завершить(правка, ПравкаЗаписи{std::move(старая), *место, std::move(новая)});
 }
 
 ИтогИзменения удалить_запись(const УдалитьЗапись& оп, ИсточникИзменения источник) {
@@ -260,6 +268,7 @@ void дать_код(ЗаписьБазы& з) {
   Правка правка(источник);
   правка.затронуть_записи();
   ЗаписьБазы з = правка.убрать<ЗаписьБазы>(база_лит, *место);
+  отметить_данный_код(з.код);  // its code stays given
   правка.изменения.убранные = {з};
   return завершить(правка, УдалениеЗаписи{std::move(з), *место});
 }
@@ -375,12 +384,14 @@ void добавить_импорт(Правка& правка, ИмпортЗа�
   }
   if (!новые_коды)
     for (const ЗаписьБазы& з : записи) учесть(з.код);
+  if (const auto данный = наибольший_код.first()) учесть(*данный);
   std::int64_t следующий = наибольший ? *наибольший + 1 : 1;
   for (ЗаписьБазы& з : записи) {
     if (!новые_коды && занятые.insert(з.код).second) continue;
     if (следующий > INT32_MAX) RUN_Error(errcode::kIntOverflow);
     з.код = static_cast<std::int32_t>(следующий++);
   }
+  if (!записи.empty()) отметить_данный_код(static_cast<std::int32_t>(следующий - 1));
 
   if (!записи.empty()) правка.затронуть_записи();
   правка.назад([n = записи.size()] {
@@ -457,6 +468,7 @@ struct Действие {
   bool с_конца = false;
   std::optional<T> вставить;  // the fact put in at `место` (past the end: last); a record whose
   std::size_t место = 0;      // code is taken meanwhile gets a new one
+  bool свой_код = false;      // the record put in takes the place of the one taken out, code and all
 };
 
 // Does the action as part of `правка`; false when the fact to take out is gone. `вставлено` is
@@ -470,7 +482,8 @@ bool сделать(Правка& правка, FactKind<T>& table, const Дей
   }
   if (д.вставить) {
     T значение = *д.вставить;
-    if constexpr (std::is_same_v<T, ЗаписьБазы>) дать_код(значение);
+    if constexpr (std::is_same_v<T, ЗаписьБазы>)
+      if (!д.свой_код) дать_код(значение);
     правка.вставить(table, д.место, значение);
     вставлено = std::move(значение);
   }
@@ -516,7 +529,8 @@ constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
   if (auto* s = std::get_if<ВводЗаписи>(&сделанный))
     назад ? база({s->запись, false, {}, 0}, nullptr) : база({{}, false, s->запись, 0}, &s->запись);
   else if (auto* s = std::get_if<ПравкаЗаписи>(&сделанный))
-    назад ? база({s->новая, false, s->старая, s->место}, &s->старая) : база({s->старая, false, s->новая, 0}, &s->новая);
+    назад ? база({s->новая, false, s->старая, s->место, true}, &s->старая)
+          : база({s->старая, false, s->новая, s->место, true}, &s->новая);
   else if (auto* s = std::get_if<УдалениеЗаписи>(&сделанный))
     назад ? база({{}, false, s->запись, s->место}, &s->запись) : база({s->запись, false, {}, 0}, nullptr);
   else if (auto* s = std::get_if<ВводКатегории>(&сделанный))

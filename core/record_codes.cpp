@@ -1,6 +1,9 @@
 // The codes list and new codes (see record_codes.h).
 #include "core/record_codes.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "core/catalogue_facts.h"
 #include "core/list_ordering.h"
 #include "runtime/codepage.h"
@@ -20,17 +23,30 @@ std::vector<std::int32_t> все_коды() {
 
 }  // namespace
 
+std::optional<std::int32_t> наибольший_данный_код() {
+  std::optional<std::int32_t> код = наибольший_код.first();
+  for (auto v : база_лит.views()) код = std::max(код.value_or(INT32_MIN), v[&ЗаписьБазы::код]);
+  return код;
+}
+
+void отметить_данный_код(std::int32_t код) {
+  const auto прежний = наибольший_код.first();
+  if (прежний && *прежний >= код) return;
+  наибольший_код.retract_all();
+  наибольший_код.assertz(код);
+}
+
 std::int32_t формирумновыйкод() {
-  const std::vector<std::int32_t> коды = все_коды();
-  списоккодов.set(коды);
-  const auto наибольший = максэлсписка(коды);
-  if (!наибольший) return 1;
-  std::int32_t код = 0;
-  if (__builtin_add_overflow(*наибольший, 1, &код)) RUN_Error(errcode::kIntOverflow);
+  списоккодов.set(все_коды());
+  const auto наибольший = наибольший_данный_код();
+  std::int32_t код = 1;
+  if (наибольший && __builtin_add_overflow(*наибольший, 1, &код)) RUN_Error(errcode::kIntOverflow);
+  отметить_данный_код(код);
   return код;
 }
 
 void получитьсписоккодов() {
+  if (const auto наибольший = наибольший_данный_код()) отметить_данный_код(*наибольший);
   std::vector<std::int32_t> коды = все_коды();
   if (коды.empty()) return;
   списоккодов.set(sortdown(std::move(коды)));

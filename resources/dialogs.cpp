@@ -14,17 +14,17 @@ constexpr ResDialogItem kDataEntryItems[] = {
     {wk_Edit, ид_Наименование, "", {71, 28, 135, 15}, {csf_TabStop, csf_AutoHScroll}, 0},
     {wk_CheckBox, ид_Диск, "Диск"_cp, {214, 29, 46, 15}, {csf_Auto, csf_TabStop}, 0},
     {wk_Text, ид_НадписьКатегория, "Категория"_cp, {7, 50, 60, 12}, {}, 0},
-    {wk_ListButton, ид_Категория, "", {71, 51, 72, 38}, {wsf_VScroll, csf_TabStop}, 0},
-    {wk_Text, ид_НадписьВид, "Вид"_cp, {151, 52, 48, 11}, {wsf_Invisible}, 0},
-    {wk_ListButton, ид_Вид, "", {206, 52, 64, 40}, {wsf_VScroll, csf_TabStop, wsf_Invisible}, 0},
+    {wk_ListButton, ид_Категория, "", {71, 51, 104, 38}, {wsf_VScroll, csf_TabStop}, 0},
+    {wk_Text, ид_НадписьВид, "Вид"_cp, {180, 52, 24, 11}, {}, 0},
+    {wk_ListButton, ид_Вид, "", {206, 52, 84, 40}, {wsf_VScroll, csf_TabStop}, 0},
     {wk_GroupBox, ид_РамкаПереплет, "Переплет"_cp, {7, 70, 80, 37}, {}, 0},
     {wk_RadioButton, ид_Твердый, "Твердый"_cp, {16, 82, 67, 10}, {csf_Auto, csf_Group, csf_TabStop}, 0},
     {wk_RadioButton, ид_Мягкий, "Мягкий"_cp, {16, 95, 67, 10}, {csf_Auto}, 0},
-    {wk_GroupBox, ид_РамкаОбложка, "Обложка"_cp, {95, 70, 176, 37}, {}, 0},
+    {wk_GroupBox, ид_РамкаОбложка, "Обложка"_cp, {95, 70, 195, 37}, {}, 0},
     {wk_Text, ид_НадписьФайл, "Файл"_cp, {98, 81, 78, 10}, {}, 0},
     {wk_Edit, ид_ФайлОбложки, "", {97, 93, 125, 12}, {csf_AutoHScroll, wsf_Disabled}, 0},
-    {wk_PushButton, ид_ВидОбл, "ВидОбл"_cp, {224, 77, 41, 12}, {csf_TabStop}, 0},
-    {wk_PushButton, ид_ОблЗакрыть, "ОблЗакрыть"_cp, {225, 93, 41, 12}, {csf_TabStop, wsf_Disabled}, 0},
+    {wk_PushButton, ид_ВидОбл, "ВидОбл"_cp, {226, 77, 60, 12}, {csf_TabStop}, 0},
+    {wk_PushButton, ид_ОблЗакрыть, "ОблЗакрыть"_cp, {226, 93, 60, 12}, {csf_TabStop, wsf_Disabled}, 0},
     {wk_PushButton, кнопка_OK, "&OK", {76, 118, 40, 12}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
     {wk_PushButton, кнопка_Cancel, "&Cancel", {140, 118, 40, 12}, {csf_TabStop}, 0},
 };
@@ -57,7 +57,7 @@ constexpr ResDialogItem kImportSummaryItems[] = {
 };
 
 constexpr ResDialog kDialogs[] = {
-    {диалог_ввод_данных, "Ввод данных"_cp, {10, 20, 285, 139}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
+    {диалог_ввод_данных, "Ввод данных"_cp, {10, 20, 296, 139}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
      kDataEntryItems},
     {диалог_инфсохранена, "ИнфСохранена"_cp, {50, 40, 101, 26}, {wsf_DialogFrame, wsf_TitleBar}, "Times New Roman", 16,
      kSavedNoteItems},

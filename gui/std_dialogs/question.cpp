@@ -19,6 +19,9 @@ using namespace gui_detail;
 
 namespace {
 
+// Pixels a title bar takes besides its text: the window's icon and its buttons.
+constexpr int kTitleFrameRoom = 140;
+
 // Every backslash is followed by a space, so that it is never read as the start of an escape.
 std::string spaced_backslashes(const std::string& s) {
   std::string out;
@@ -84,6 +87,11 @@ int ask(Window parent, const std::string& title, const std::string& question,
   auto* box = new QVBoxLayout(d.get());
   box->addWidget(text);
   box->addLayout(row);
+  // The title shows whole: the box is at least as wide as its title in a bold face with room for
+  // the frame's icon and buttons (a window manager draws the title, the box cannot measure it).
+  QFont title_font = d->font();
+  title_font.setBold(true);
+  d->setMinimumWidth(QFontMetrics(title_font).horizontalAdvance(d->windowTitle()) + kTitleFrameRoom);
   if (slot_buttons[0] && !slot_buttons[0]->isHidden()) {
     slot_buttons[0]->setDefault(true);
     slot_buttons[0]->setFocus();

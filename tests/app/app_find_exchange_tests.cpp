@@ -286,31 +286,31 @@ class AppFindExchangeTests : public QtSuite {
       // The card of the shown line.
       command(lw, cmd_КнопкаКарточка);
       QVERIFY(wd.read("карточка.txt").starts_with(cp("Автор:\t\t\tТолстой А. К. \r\n")));
-      // The edit replaces the record and refills the list through the filter.
+      // The edit replaces the record in its place with its code and refills the list through the filter.
       on_next_modal([](QWidget* d) {
         const Window dlg = window_of(d);
         win_SetText(win_GetCtlHandle(dlg, ид_Наименование), cp("Князь Серебряный 2"));
         qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, кнопка_OK)))->click();
       });
       command(lw, cmd_КнопкаПравка);
-      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 101}));
+      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 12}));
       QCOMPARE(win_GetText(lw), cp("Найдено 2 из 5"));
       // The deletion removes the shown line and its record; the filter stays.
       select_code(lw, 3);
       in_turn({answer_button("Да")});
       command(lw, cmd_МенюУдалить);
-      QCOMPARE(shown_codes(lw), (std::vector<int>{101}));
+      QCOMPARE(shown_codes(lw), (std::vector<int>{12}));
       QCOMPARE(win_GetText(lw), cp("Найдено 1 из 4"));
       QCOMPARE(показанные_записи(lw).front().наименование, cp("Князь Серебряный 2"));
       // Undo and redo of the deletion show through the filter too.
       command(task, cmd_КнопкаОтменить);
-      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 101}));
+      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 12}));
       QCOMPARE(win_GetText(lw), cp("Найдено 2 из 5"));
       command(task, cmd_КнопкаПовторить);
-      QCOMPARE(shown_codes(lw), (std::vector<int>{101}));
+      QCOMPARE(shown_codes(lw), (std::vector<int>{12}));
       QCOMPARE(win_GetText(lw), cp("Найдено 1 из 4"));
       QTest::keyClick(find_field(lw), Qt::Key_Escape);
-      QCOMPARE(shown_codes(lw), (std::vector<int>{5, 7, 100, 101}));
+      QCOMPARE(shown_codes(lw), (std::vector<int>{5, 7, 12, 100}));
       QCOMPARE(win_GetText(lw), cp("Выделите строку для операции"));
     });
     QVERIFY(wd.read("Литература1.pbs").find(cp("Война и мир")) == std::string::npos);

@@ -356,13 +356,14 @@ class AppListTests : public QtSuite {
         qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, 1)))->click();
       });
       command(lw, cmd_КнопкаПравка);
-      QCOMPARE(shown_codes(lw), (std::vector<int>{5, 11, 12}));
+      QCOMPARE(shown_codes(lw), (std::vector<int>{5, 5, 11}));
       QCOMPARE(win_GetText(lw), cp("Выделите строку для операции"));
     });
-    // One change: the new record first, the first record of code 5 gone, the twin kept.
+    // One change: the first record of code 5 edited in its place with its code, the twin kept.
     QCOMPARE(wd.read("Литература1.pbs"),
-             record_line(12, "Новый", "Т", "Удалённая", "Пропавший", 1, 1, "x.bmp") +
-                 record_line(11, "А", "Б", "Поэзия", "Книга", 0, 0, "") + record_line(5, "Двойник", "Т", "Поэзия", "Книга", 0, 0, ""));
+             record_line(11, "А", "Б", "Поэзия", "Книга", 0, 0, "") +
+                 record_line(5, "Новый", "Т", "Удалённая", "Пропавший", 1, 1, "x.bmp") +
+                 record_line(5, "Двойник", "Т", "Поэзия", "Книга", 0, 0, ""));
   }
 
   void longCodesAndCodesGivenAgain() {
@@ -370,7 +371,7 @@ class AppListTests : public QtSuite {
                            record_line(8, "Ж", "З", "И", "", 0, 0, "")));
     run_app([&](Window task) {
       const Window lw = open_list(task);
-      // A code of six digits is edited whole: the new record gets the next code.
+      // A code of six digits is edited whole: the record keeps it.
       select_code(lw, 100005);
       on_next_modal([](QWidget* d) {
         const Window dlg = window_of(d);
@@ -379,12 +380,12 @@ class AppListTests : public QtSuite {
         qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, 1)))->click();
       });
       command(lw, cmd_МенюРедактировать);
-      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 8, 100006}));
-      // After the highest code is deleted its code is given out again.
-      select_code(lw, 100006);
+      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 8, 100005}));
+      // After the highest code is deleted its code is not given out again.
+      select_code(lw, 100005);
       on_next_modal([](QWidget* d) { click(d, QString::fromUtf8("Да")); });
       command(lw, cmd_КнопкаУдалить);
-      QCOMPARE(формирумновыйкод(), 9);
+      QCOMPARE(формирумновыйкод(), 100006);
     });
   }
 

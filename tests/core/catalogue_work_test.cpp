@@ -64,6 +64,45 @@ TEST(CatalogueWork, EnteringAFolderStartsTheCatalogueAfresh) {
   EXPECT_EQ(что_отменить(), std::string());
 }
 
+// A picture from another folder is copied into the catalogue's folder: under its own name, under a
+// numbered one when a different file has that name, never twice; one already there is taken as it
+// is; one that cannot be read is refused with nothing copied.
+TEST(CatalogueWork, APictureIsTakenIntoTheCatalogueFolder) {
+  test_support::TempDir каталог, снимки;
+  const test_support::InDirectory в_каталоге(каталог.path());
+  const std::string снимок = снимки.file("обложка.jpg"), другой = снимки.file("другой.png");
+  test_support::write_bytes(снимок, "jpeg bytes");
+  test_support::write_bytes(другой, "png bytes");
+  const auto взять = [](const std::string& host) { return взять_картинку_в_папку(RUN_FromHostPath(host)); };
+
+  ИтогРаботы итог = взять(снимок);
+  ASSERT_TRUE(итог.сделано()) << итог.отказ;
+  EXPECT_EQ(итог.путь, "обложка.jpg"_cps);
+  EXPECT_EQ(test_support::read_bytes(каталог.file("обложка.jpg")), "jpeg bytes");
+  // The same picture again: the copy there is used.
+  EXPECT_EQ(взять(снимок).путь, "обложка.jpg"_cps);
+  // A different picture of that name: numbered, the first free number, each picture once.
+  test_support::write_bytes(снимок, "other jpeg");
+  EXPECT_EQ(взять(снимок).путь, "обложка-2.jpg"_cps);
+  EXPECT_EQ(test_support::read_bytes(каталог.file("обложка-2.jpg")), "other jpeg");
+  EXPECT_EQ(взять(снимок).путь, "обложка-2.jpg"_cps);
+  test_support::write_bytes(снимок, "third");
+  EXPECT_EQ(взять(снимок).путь, "обложка-3.jpg"_cps);
+  EXPECT_EQ(test_support::read_bytes(каталог.file("обложка.jpg")), "jpeg bytes");
+  // A name without an extension is numbered at its end.
+  test_support::write_bytes(снимки.file("cover"), "a");
+  test_support::write_bytes(каталог.file("cover"), "b");
+  EXPECT_EQ(взять(снимки.file("cover")).путь, "cover-2");
+  // A picture in the catalogue's folder is taken as it is, by path or by bare name.
+  EXPECT_EQ(взять(каталог.file("cover")).путь, "cover");
+  EXPECT_EQ(взять_картинку_в_папку("cover").путь, "cover");
+  // A file that cannot be read: refused, nothing copied.
+  const ИтогРаботы нет = взять(снимки.file("нет.png"));
+  EXPECT_FALSE(нет.сделано());
+  EXPECT_NE(нет.отказ.find("нет.png"_cp), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(каталог.file("нет.png")));
+}
+
 TEST(CatalogueWork, TheNamesOfTheBackupCopies) {
   EXPECT_EQ(имя_папки_копии("2024-01-02", 1), "Фолиарх-копия-2024-01-02"_cps);
   EXPECT_EQ(имя_папки_копии("2024-01-02", 3), "Фолиарх-копия-2024-01-02-3"_cps);

@@ -69,26 +69,29 @@ TEST_F(ChangePath, ARecordEnteredEditedAndDeletedIsSavedOnceAndUndone) {
   auto итог = применить(ВвестиЗапись{запись(0, "Блок")});
   ASSERT_TRUE(итог.сделано());
   EXPECT_EQ(коды(), (std::vector<std::int32_t>{8, 3, 7, 5}));
-  EXPECT_EQ(хранилище->сохранения, std::vector<std::string>{"Литература1.pbs"_cps});
+  EXPECT_EQ(хранилище->сохранения, (std::vector<std::string>{"Литература1.pbs"_cps, "КодыЛитер.pbs"_cps}));
+  EXPECT_EQ(наибольший_код.first(), 8);
   ASSERT_EQ(услышано.size(), 1u);
   EXPECT_EQ(услышано[0].добавленные.at(0).код, 8);
   EXPECT_TRUE(услышано[0].история);
   EXPECT_EQ(что_отменить(), "ввод записи 8"_cps);
 
-  // An edit: the new record gets the next code and stands first; the old goes, saved once.
+  // An edit: the record keeps its code and its place, saved once.
   итог = применить(ИзменитьЗапись{запись(7, "Гоголь"), запись(0, "Гоголь Н. В.")}, 42);
   ASSERT_TRUE(итог.сделано());
-  EXPECT_EQ(коды(), (std::vector<std::int32_t>{9, 8, 3, 5}));
-  EXPECT_EQ(хранилище->сохранения.size(), 2u);
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{8, 3, 7, 5}));
+  EXPECT_EQ(база_лит.all().at(2).автор, "Гоголь Н. В."_cps);
+  EXPECT_EQ(хранилище->сохранения.size(), 4u);
   EXPECT_EQ(услышано.back().источник, 42u);
   EXPECT_EQ(услышано.back().убранные.at(0).код, 7);
+  EXPECT_EQ(услышано.back().добавленные.at(0).код, 7);
   EXPECT_EQ(что_отменить(), "изменение записи 7"_cps);
 
   ASSERT_TRUE(применить(УдалитьЗапись{запись(3, "Пушкин")}).сделано());
-  EXPECT_EQ(коды(), (std::vector<std::int32_t>{9, 8, 5}));
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{8, 7, 5}));
 
   // Undone in turn, each record back at its place; redone, the same again.
-  for (const auto& ожидаемые : std::vector<std::vector<std::int32_t>>{{9, 8, 3, 5}, {8, 3, 7, 5}, {3, 7, 5}}) {
+  for (const auto& ожидаемые : std::vector<std::vector<std::int32_t>>{{8, 3, 7, 5}, {8, 3, 7, 5}, {3, 7, 5}}) {
     ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
     EXPECT_EQ(коды(), ожидаемые);
   }
@@ -124,6 +127,37 @@ TEST_F(ChangePath, WhatNoLongerAppliesChangesNothing) {
   ASSERT_TRUE(применить(ИзменитьЗапись{std::nullopt, запись(0, "Новая")}).сделано());
   EXPECT_EQ(коды(), (std::vector<std::int32_t>{8, 3, 7, 5}));
   EXPECT_EQ(что_отменить(), "ввод записи 8"_cps);
+}
+
+// A code once given is never given again: not after the highest record is deleted, nor after an
+// entry is undone; the highest given is saved with the records.
+TEST_F(ChangePath, ACodeOnceGivenIsNotGivenAgain) {
+  ASSERT_TRUE(применить(УдалитьЗапись{запись(7, "Гоголь")}).сделано());
+  EXPECT_EQ(хранилище->тексты["КодыЛитер.pbs"_cps], "наибольший_код(7)\r\n"_cps);
+  ASSERT_TRUE(применить(ВвестиЗапись{запись(0, "Блок")}).сделано());
+  EXPECT_EQ(база_лит.first()->код, 8);
+  ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+  ASSERT_TRUE(применить(ВвестиЗапись{запись(0, "Фет")}).сделано());
+  EXPECT_EQ(база_лит.first()->код, 9);
+  // The entry undone first comes back with its own code.
+  ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+  ASSERT_TRUE(применить(ПовторитьИзменение{}).сделано());
+  EXPECT_EQ(база_лит.first()->код, 9);
+  // An import counts from the highest given too.
+  ASSERT_TRUE(применить(ИмпортироватьЗаписи{{запись(0, "Бунин")}, {}, {}, {}}).сделано());
+  EXPECT_EQ(база_лит.first()->код, 10);
+  EXPECT_EQ(хранилище->тексты["КодыЛитер.pbs"_cps], "наибольший_код(10)\r\n"_cps);
+}
+
+// An edit of a record whose code a twin shares keeps it, through undo and redo.
+TEST_F(ChangePath, AnEditedTwinKeepsItsSharedCode) {
+  база_лит.assertz(запись(7, "Двойник"));
+  ASSERT_TRUE(применить(ИзменитьЗапись{запись(7, "Двойник"), запись(0, "Двойник 2")}).сделано());
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 7, 5, 7}));
+  ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+  ASSERT_TRUE(применить(ПовторитьИзменение{}).сделано());
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 7, 5, 7}));
+  EXPECT_EQ(база_лит.all().back().автор, "Двойник 2"_cps);
 }
 
 // A save the host refuses leaves memory as it was, records no step, tells nobody and says which
@@ -189,9 +223,9 @@ TEST_F(ChangePath, AStepWhoseRecordIsGoneIsDropped) {
   ASSERT_EQ(услышано.size(), 1u);
   EXPECT_TRUE(услышано[0].история && услышано[0].добавленные.empty() && услышано[0].убранные.empty());
   EXPECT_EQ(что_отменить(), "удаление записи 7"_cps);
-  // Put back while its code is taken, a record gets a new one.
+  // Put back while its code is taken, a record gets a new one: past 8, given to the entry.
   ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
-  EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 8, 5, 7}));
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 9, 5, 7}));
 }
 
 // An import is one step: undo takes back exactly its records and categories, and not the change
@@ -210,7 +244,7 @@ TEST_F(ChangePath, AnImportIsOneStep) {
   EXPECT_EQ(категории_лит.all(), (std::vector<std::string>{"Поэзия"_cps, "Проза"_cps, "Рассказ"_cps}));
   EXPECT_EQ(виды_лит.all(), std::vector<std::string>{"Сборник"_cps});
   EXPECT_EQ(хранилище->сохранения,
-            (std::vector<std::string>{"Литература1.pbs"_cps, "КатегЛитер.pbs"_cps, "ВидЛитер.pbs"_cps}));
+            (std::vector<std::string>{"Литература1.pbs"_cps, "КодыЛитер.pbs"_cps, "КатегЛитер.pbs"_cps, "ВидЛитер.pbs"_cps}));
   EXPECT_EQ(списоккодов.get(), (std::vector<std::int32_t>{10, 9, 8, 3, 7}));
   EXPECT_EQ(итог.изменения.добавленные.size(), 3u);
   EXPECT_EQ(что_отменить(), "импорт из «книги.csv»"_cps);
@@ -242,7 +276,8 @@ TEST_F(ChangePath, AnImportWhoseCategoriesCannotBeSavedIsTakenBackWhole) {
   EXPECT_EQ(итог.файл, "КатегЛитер.pbs"_cp);
   EXPECT_EQ(база_лит.all(), было);
   EXPECT_EQ(категории_лит.count(), 2u);
-  EXPECT_EQ(хранилище->сохранения, (std::vector<std::string>{"Литература1.pbs"_cps, "Литература1.pbs"_cps}));
+  EXPECT_EQ(хранилище->сохранения, (std::vector<std::string>{"Литература1.pbs"_cps, "КодыЛитер.pbs"_cps,
+                                                            "Литература1.pbs"_cps, "КодыЛитер.pbs"_cps}));
   EXPECT_EQ(хранилище->тексты["Литература1.pbs"_cps], RNT_SaveText(секция_базы));
   EXPECT_EQ(что_отменить(), std::string());
   // Codes beyond the integer range: nothing changes.

@@ -329,6 +329,24 @@ class DialogTests : public QtSuite {
     });
   }
 
+  // A question box is wide enough for its whole title, however short the question.
+  void askShowsItsWholeTitle() {
+    run_in_task([](Window task) {
+      for (const char* title : {"Удаление строки", "Изменить категорию у всех записей каталога"}) {
+        int width = 0, needed = 0;
+        on_next_modal([&](QWidget* m) {
+          QFont bold = m->font();
+          bold.setBold(true);
+          needed = QFontMetrics(bold).horizontalAdvance(m->windowTitle());
+          width = m->width();
+          m->close();
+        });
+        dlg_Ask(task, cp(title), cp("Да?"), {cp("Да"), cp("Нет")});
+        QVERIFY2(needed > 0 && width >= needed + 100, qPrintable(QString("%1 < %2").arg(width).arg(needed)));
+      }
+    });
+  }
+
   void messageBoxAnswers() {
     run_in_task([](Window) {
       struct Case {

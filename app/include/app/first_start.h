@@ -32,6 +32,10 @@ std::string папка_запуска(const ЗапускПрограммы& star
 // else ~/.local/share/foliarkh; empty without a home folder.
 std::string папка_каталога_пользователя();
 
+// The catalogue's name as the title bar and the printed pages show it: "Мой каталог" for the
+// user's own catalogue folder, the folder's name otherwise (the whole path for a root).
+std::string имя_каталога(const std::string& folder);
+
 // The installed sample catalogue (host path): share/foliarkh/data beside the program's bin
 // folder, <program folder>/../share/foliarkh/data, both in the build tree and once installed.
 std::string папка_образцов();

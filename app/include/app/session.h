@@ -108,6 +108,10 @@ struct Сеанс {
   // meanwhile, nothing.
   Window диалог_ввода = 0;
   std::optional<ЗаписьБазы> правимая_запись;
+  // The kind of the last record entered in this run: the data-entry dialog preselects it.
+  std::string последний_вид;
+  // The folder a cover picture was last chosen from in this run (the chooser starts there).
+  std::string папка_обложек;
 };
 Сеанс& сеанс();
 

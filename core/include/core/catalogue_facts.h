@@ -49,5 +49,11 @@ extern ТаблицаБазы база_лит;
 extern FactSection секция_настроек;
 extern DetermKind<Binary> шрифткарточки;
 
-// Empties the three data sections (their state before the start files are loaded).
+// The highest code ever given to a record of the catalogue (none: no code given since the file
+// came; the codes of the records then count alone). Kept in a file of its own so that a code
+// freed by a deletion is never given to another book and the catalogue's own file keeps its form.
+extern FactSection секция_кодов_каталога;
+extern DetermKind<std::int32_t> наибольший_код;
+
+// Empties the data sections (their state before the start files are loaded).
 void очистить_каталог();

@@ -28,6 +28,7 @@ inline constexpr std::string_view файл_видов = "ВидЛитер.pbs"_c
 inline constexpr std::string_view файл_категорий = "КатегЛитер.pbs"_cp;
 inline constexpr std::string_view файл_базы = "Литература1.pbs"_cp;
 inline constexpr std::string_view файл_настроек = "Настройки.pbs"_cp;
+inline constexpr std::string_view файл_кодов = "КодыЛитер.pbs"_cp;
 
 // A section of the catalogue and its file.
 struct РазделКаталога {
@@ -37,9 +38,12 @@ struct РазделКаталога {
   bool сохраняется = true;   // saved after a change of its tables (the kinds only by an import)
   bool переносится = false;  // a new catalogue starts with its contents (the kinds, the
                              // categories); one loaded at opening otherwise starts empty
+  bool может_не_быть = false;  // a catalogue made before the section came has no file: it opens
+                               // with the section empty, without a word
 };
 
-// The sections in the order they load: the kinds, the categories, the catalogue, the settings.
+// The sections in the order they load: the kinds, the categories, the catalogue, the highest code
+// given, the settings.
 const std::vector<РазделКаталога>& разделы_каталога();
 // The section of a fact section; null for one that is not in the list.
 const РазделКаталога* раздел_секции(const FactSection& section);

@@ -49,3 +49,12 @@ std::string имя_папки_копии(const std::string& date, int n);
 // Copies the files into a new folder in `folder` (a host path), named for today; the host path of
 // the folder made.
 ИтогРаботы записать_копию(const std::string& folder, const ФайлыКопии& what);
+
+// Takes a picture chosen anywhere (`path`: a host path in cp1251) into the working catalogue's
+// folder, so that the bare name a record stores finds it, a backup copy takes it and the catalogue
+// moves as one folder: a file already in the folder is taken as it is; one from elsewhere is
+// copied under its own name, or, when a different file has that name in the folder, under the
+// first free "<name>-2.<ext>", "<name>-3.<ext>", …; a file equal byte for byte to the one of a
+// name tried is not copied again. `путь` of the result is the bare name to store; `отказ` says
+// why the picture could not be taken (nothing was copied then).
+ИтогРаботы взять_картинку_в_папку(const std::string& path);

@@ -21,7 +21,7 @@ inline constexpr std::size_t глубина_истории = 1000;
 struct ВводЗаписи {
   ЗаписьБазы запись;
 };
-// A record replaced by its edited form: the old one stood at `место`, the new one stands first.
+// A record replaced by its edited form at its place `место`, with its code.
 struct ПравкаЗаписи {
   ЗаписьБазы старая;
   std::size_t место = 0;
