@@ -30,6 +30,7 @@
 #include "core/import_plan.h"
 #include "core/undo_history.h"
 #include "import_entry.h"
+#include "runtime/folder_lock.h"
 
 using namespace app_test;
 
@@ -577,6 +578,29 @@ class AppFindExchangeTests : public QtSuite {
     QVERIFY2(err.contains(QString::fromUtf8("Литература1.pbs:7: ")), qPrintable(err));
     QCOMPARE(wd.read("Литература1.pbs"), after + cp("база_лит(1,\"x\"\r\n"));
     QCOMPARE(wd.read("КатегЛитер.pbs"), categories + category_lines({"Повесть"}));
+  }
+
+  // The command line's import beside a desk: it waits while another desk holds the catalogue's
+  // folder, then reads again what that desk stored and adds its records to the fresh catalogue,
+  // with codes past the other desk's.
+  void theCommandLineImportWaitsForADeskAndKeepsItsChange() {
+    WorkDir wd(start_files(kПять, category_lines({"Роман", "Драма"})));
+    wd.write("новые.csv", table6({"Гоголь,Нос,Роман,Книга,Нет,Мягкий"}));
+    std::optional<FolderLock> desk = RUN_LockFolder(wd.dir().toStdString(), FolderLockMode::exclusive, std::chrono::seconds(5));
+    QVERIFY(desk && desk->held());
+    QProcess import;
+    import.setProcessEnvironment(no_display());
+    import.setWorkingDirectory(wd.dir());
+    import.start(FOLIARKH_PROGRAM, {"--import", "новые.csv"});
+    QVERIFY(import.waitForStarted());
+    QVERIFY2(!import.waitForFinished(1500), qPrintable(import.readAllStandardOutput() + import.readAllStandardError()));
+    // Meanwhile the desk stores a record of its own.
+    const std::string other = record_line(300, "Пушкин", "Капитанская дочка", "Роман", "Книга", 0, 1, "");
+    wd.write("Литература1.pbs", other + kПять);
+    desk->unlock();
+    QVERIFY(import.waitForFinished(15000));
+    QCOMPARE(import.exitCode(), 0);
+    QCOMPARE(wd.read("Литература1.pbs"), record_line(301, "Гоголь", "Нос", "Роман", "Книга", 0, 0, "") + other + kПять);
   }
 
   // The command line's check: every line the reader does not understand, with its file and line,
