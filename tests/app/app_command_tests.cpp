@@ -20,10 +20,6 @@ using namespace app_test;
 
 namespace {
 
-const std::string kТриЗаписи = record_line(3, "Пушкин", "Онегин", "Поэзия", "Книга", 1, 1, "") +
-                               record_line(7, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "") +
-                               record_line(5, "Чехов", "Сад", "Проза", "Журнал", 0, 1, "");
-
 // The ids an entry is reached by.
 std::vector<int> ids_of(const Команда& к) {
   std::vector<int> out;

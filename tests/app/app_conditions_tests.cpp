@@ -22,13 +22,8 @@ using namespace app_test;
 
 namespace {
 
-const std::string kТриЗаписи = record_line(3, "Пушкин", "Онегин", "Поэзия", "Книга", 1, 1, "") +
-                               record_line(7, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "") +
-                               record_line(5, "Чехов", "Сад", "Проза", "Журнал", 0, 1, "");
-
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
-void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
 
 // Drives the next modal boxes in turn, one step each; a step closes its box. A progress box,
 // which closes by itself, is passed over.

@@ -11,6 +11,7 @@
 
 #include "app_test_support.h"
 #include "core/list_line.h"
+#include "app_window_records.h"
 #include "layer_test_access.h"
 #include "worker_process.h"
 
@@ -18,13 +19,8 @@ using namespace app_test;
 
 namespace {
 
-const std::string kТриЗаписи = record_line(3, "Пушкин", "Онегин", "Поэзия", "Книга", 1, 1, "") +
-                               record_line(7, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "") +
-                               record_line(5, "Чехов", "Сад", "Проза", "Журнал", 0, 1, "");
-
 using layer_test::client_of;
 using layer_test::window_of;
-void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
 
 // Another desk's one change, run to its end; what it printed (the code of a record it entered).
 QString other_desk(const QStringList& args) {

@@ -23,7 +23,6 @@ namespace {
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
-void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
 
 std::string selected(Window dlg, int id) {
   const Window list = win_GetCtlHandle(dlg, id);

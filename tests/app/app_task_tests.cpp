@@ -21,10 +21,6 @@ using namespace app_test;
 
 namespace {
 
-const std::string kТриЗаписи = record_line(3, "Пушкин", "Онегин", "Поэзия", "Книга", 1, 1, "") +
-                               record_line(7, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "") +
-                               record_line(5, "Чехов", "Сад", "Проза", "Журнал", 0, 1, "");
-
 using layer_test::client_of;
 using layer_test::window_of;
 

@@ -26,13 +26,9 @@ using namespace app_test;
 
 namespace {
 
-const std::string kТриЗаписи = record_line(3, "Пушкин", "Онегин", "Поэзия", "Книга", 1, 1, "") +
-                               record_line(7, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "") +
-                               record_line(5, "Чехов", "Сад", "Проза", "Журнал", 0, 1, "");
 const char* const kКаталог = "Литература1.pbs";
 const char* const kКатегории = "КатегЛитер.pbs";
 
-void press(Window dlg, int id) { qobject_cast<QAbstractButton*>(client_of(win_GetCtlHandle(dlg, id)))->click(); }
 
 bool button_on(Window task, int id) {
   const auto v = toolbar_GetValue(task, id);

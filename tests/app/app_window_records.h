@@ -2,6 +2,7 @@
 // test interface, and what the help line shows as the mouse passes along the toolbars.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QStringList>
@@ -39,6 +40,11 @@ inline QStringList help_line_texts(Window window) {
     }
   }
   return seen;
+}
+
+// Presses the button `id` of a dialog, as a click does.
+inline void press(Window dlg, int id) {
+  qobject_cast<QAbstractButton*>(layer_test::client_of(win_GetCtlHandle(dlg, id)))->click();
 }
 
 }  // namespace app_test
