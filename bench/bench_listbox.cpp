@@ -8,20 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "bench_application.h"
 #include "layer/layer.h"
 
 namespace {
-
-// The toolkit for the benchmarks: made once on the offscreen platform unless another one is
-// named, and kept to the end of the process.
-void ensure_application() {
-  if (QApplication::instance()) return;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "foliarkh_bench";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
 
 // Lines shaped like the literature list's: a code right-aligned in five places, then columns.
 std::vector<std::string> catalogue_lines(int n) {

@@ -11,18 +11,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench_application.h"
 #include "layer/layer.h"
 
 namespace {
-
-void ensure_application() {
-  if (QApplication::instance()) return;
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "foliarkh_bench";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
 
 // The resident memory of the process, in bytes.
 double resident_bytes() {
