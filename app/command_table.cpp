@@ -12,6 +12,7 @@
 #include "app/clipboard_commands.h"
 #include "app/data_entry.h"
 #include "app/list_selection.h"
+#include "app/list_table.h"
 #include "app/list_window.h"
 #include "app/new_catalogue.h"
 #include "app/record_card.h"
@@ -137,6 +138,35 @@ constexpr Команда kКоманды[] = {
      .кнопка = кнопка_списка(cmd_КнопкаКарточка, 3, рис_Карточка, рис_КарточкаНажата, рис_КарточкаСерая, "Card")},
     {.ид = cmd_МенюНайти, .окно = список, .выполнить = найти_книгу, .тема = cmd_МенюНайти},
     {.ид = cmd_ПечатьКарточки, .окно = список, .выполнить = напечатать_карточку, .тема = cmd_ПечатьКарточки},
+    // "Вид": the table or the lines, the one shown checked; the pane beside the table.
+    {.ид = cmd_ВидТаблица,
+     .окно = список,
+     .выполнить =
+         [](Window list) {
+           показать_таблицу(list, true);
+           return true;
+         },
+     .тема = cmd_ВидТаблица,
+     .отмечена = таблица_показана},
+    {.ид = cmd_ВидСтроки,
+     .окно = список,
+     .выполнить =
+         [](Window list) {
+           показать_таблицу(list, false);
+           return true;
+         },
+     .тема = cmd_ВидТаблица,
+     .отмечена = [](Window list) { return !таблица_показана(list); }},
+    {.ид = cmd_ВидСведения,
+     .окно = список,
+     .выполнить =
+         [](Window list) {
+           показать_панель(list, !панель_показана(list));
+           return true;
+         },
+     .тема = cmd_ВидТаблица,
+     .доступна = таблица_показана,
+     .отмечена = панель_показана},
 };
 
 }  // namespace

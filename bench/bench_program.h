@@ -26,6 +26,10 @@ namespace bench_program {
 inline void ensure_application() {
   static QApplication* app = [] {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The program's own settings (the list window's view, the last catalogues) go to a folder of
+    // the run, never the user's.
+    static QTemporaryDir settings;
+    setenv("XDG_CONFIG_HOME", settings.path().toUtf8().constData(), 1);
     static int argc = 1;
     static char name[] = "foliarkh_bench";
     static char* argv[] = {name, nullptr};
