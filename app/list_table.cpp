@@ -212,12 +212,7 @@ std::string ячейка(Window win, int ряд, int колонка) {
 std::optional<ЗаписьБазы> выбранная_запись(Window win) {
   const Window список = win_GetCtlHandle(win, ид_списка);
   const auto номер = lbox_GetSelIndex(список);
-  if (!номер) return std::nullopt;
-  const auto код = код_строки(lbox_GetItem(список, *номер));
-  if (!код) return std::nullopt;
-  auto записи = база_лит.по_коду(*код);
-  if (записи.empty()) return std::nullopt;
-  return std::move(записи.front());
+  return номер ? запись_кода_строки(lbox_GetItem(список, *номер)) : std::nullopt;
 }
 
 // The cover at the top, scaled to fit, and below it each field with its caption.

@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <fstream>
 #include <string>
 
 #include "app/list_table.h"
@@ -17,21 +16,6 @@
 namespace {
 
 using namespace bench_program;
-
-// The resident set of this process in megabytes.
-double rss_mb() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  while (status >> key) {
-    if (key == "VmRSS:") {
-      double kb = 0;
-      status >> kb;
-      return kb / 1024.0;
-    }
-    status.ignore(1 << 12, '\n');
-  }
-  return 0;
-}
 
 int column(const char* caption) {
   const auto поля = поля_таблицы();
@@ -46,11 +30,21 @@ void remember_table() { записать_настройки(файл_настр�
 // One iteration: a list window that opens in the table view, sorted by the author, painted.
 void BM_OpenTableView(benchmark::State& state) {
   in_program(static_cast<int>(state.range(0)), [&](Window task) {
+    open_list_windows(state, task, remember_table, [&state](Window) { state.counters["rss_mb"] = rss_mb(); });
+  });
+}
+
+// One iteration: "Вид" / "Таблица" in a list window just opened with its lines (the table's
+// records taken and sorted by the author for the first time), painted.
+void BM_SwitchToTable(benchmark::State& state) {
+  in_program(static_cast<int>(state.range(0)), [&](Window task) {
     for (auto _ : state) {
       state.PauseTiming();
-      remember_table();
-      state.ResumeTiming();
+      записать_настройки(файл_настроек_списка, {"view=lines", "sort=" + cp1251::from_utf8("Автор") + "\t1"});
       const Window lw = win_просмотрсписка_Create(task);
+      QApplication::processEvents();
+      state.ResumeTiming();
+      показать_таблицу(lw, true);
       win_Update(lw);
       QApplication::processEvents();
       state.PauseTiming();
@@ -59,24 +53,6 @@ void BM_OpenTableView(benchmark::State& state) {
       QApplication::processEvents();
       state.ResumeTiming();
     }
-  });
-}
-
-// One iteration: "Вид" / "Таблица" in an open list window (its lines shown), painted.
-void BM_SwitchToTable(benchmark::State& state) {
-  in_program(static_cast<int>(state.range(0)), [&](Window task) {
-    const Window lw = win_просмотрсписка_Create(task);
-    QApplication::processEvents();
-    for (auto _ : state) {
-      показать_таблицу(lw, true);
-      win_Update(lw);
-      QApplication::processEvents();
-      state.PauseTiming();
-      показать_таблицу(lw, false);
-      QApplication::processEvents();
-      state.ResumeTiming();
-    }
-    win_Destroy(lw);
   });
 }
 
@@ -102,19 +78,10 @@ void BM_SortTableByColumn(benchmark::State& state) {
 // One iteration is one keystroke in the find field with the table open and sorted by the author:
 // typing a title word by word, then the field emptied.
 void BM_FindKeystrokeInTable(benchmark::State& state) {
-  const std::array<std::string, 8> typed = {"в"_cps,       "во"_cps,       "вой"_cps,       "война"_cps,
-                                            "война м"_cps, "война ми"_cps, "война мир"_cps, std::string()};
   in_program(static_cast<int>(state.range(0)), [&](Window task) {
     remember_table();
     const Window lw = win_просмотрсписка_Create(task);
-    const Window field = win_GetCtlHandle(lw, ид_поля_поиска);
-    QApplication::processEvents();
-    std::size_t i = 0;
-    for (auto _ : state) {
-      win_SetText(field, typed[i++ % typed.size()]);
-      win_Update(lw);
-      QApplication::processEvents();
-    }
+    type_in_find_field(state, lw);
     win_Destroy(lw);
   });
 }

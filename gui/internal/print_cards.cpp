@@ -104,12 +104,12 @@ class CardPainter {
 
   // One card line laid out within `width` and painted; its height. A value too long for one line
   // goes on under itself: its further lines start where it starts, after the label and its tabs
-  // (unless the label takes half the card).
+  // (unless the label leaves less than a quarter of the card).
   double paint_line(const std::string& text, double x, double y, double width) {
     const QString line_text = to_qt(text);
     const qsizetype value_at = line_text.lastIndexOf(QLatin1Char('\t')) + 1;
     double indent = QFontMetricsF(font_, &printer_).horizontalAdvance(with_tabs_expanded(line_text.left(value_at)));
-    if (indent > width / 2) indent = 0;
+    if (indent > width * 3 / 4) indent = 0;
     QTextLayout l(with_tabs_expanded(line_text), font_, &printer_);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

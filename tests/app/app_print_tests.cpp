@@ -17,6 +17,7 @@
 #include "app/record_card.h"
 #include "core/card_text.h"
 #include "app_test_support.h"
+#include "app_window_records.h"
 #include "layer_test_access.h"
 #include "pdf_text.h"
 
@@ -114,6 +115,7 @@ class AppPrintTests : public QtSuite {
       choose_file(pdf_file);
       command(task, cmd_КаталогВPdf);
       QVERIFY(QFile::exists(pdf_file));
+      QCOMPARE(help_line(task), QString::fromUtf8("Записано 26 записей в «каталог.pdf»"));
       QCOMPARE(pdf::pages(pdf_file), 1);
       const QString text = pdf::text(pdf_file, 1, true);
       QVERIFY(text.contains("Каталог «" + QDir(wd.dir()).dirName() + "»"));

@@ -68,6 +68,13 @@ std::optional<int> selected_code(Window lw) {
   return код_строки(lbox_GetItem(list_box(lw), *i));
 }
 
+// A list window shown as the table.
+Window open_table(Window task) {
+  const Window lw = open_list(task);
+  command(lw, cmd_ВидТаблица);
+  return lw;
+}
+
 QString settings_file() { return kTestConfigFolder + "/foliarkh/" + QString::fromUtf8("список.txt"); }
 
 // Types a text into the find field as the keyboard does, one key at a time.
@@ -139,8 +146,7 @@ class AppTableTests : public QtSuite {
   void sortingByAHeader() {
     WorkDir wd(start_files(kПять));
     run_app([&](Window task) {
-      const Window lw = open_list(task);
-      command(lw, cmd_ВидТаблица);
+      const Window lw = open_table(task);
       click_header(lw, "Автор");
       QCOMPARE(table_codes(lw), (std::vector<int>{40, 100, 7, 12, 3}));
       bool ascending = false;
@@ -170,8 +176,7 @@ class AppTableTests : public QtSuite {
   void commandsActOnTheChosenRow() {
     WorkDir wd(start_files(kПять, category_lines({"Поэзия", "Проза"}), kind_lines({"Книга", "Журнал"})));
     run_app([&](Window task) {
-      const Window lw = open_list(task);
-      command(lw, cmd_ВидТаблица);
+      const Window lw = open_table(task);
       click_header(lw, "Наименование");
       QCOMPARE(table_codes(lw), (std::vector<int>{100, 12, 3, 40, 7}));
       QVERIFY(!tools_enabled(lw));
@@ -220,8 +225,7 @@ class AppTableTests : public QtSuite {
   void findFiltersTheTable() {
     WorkDir wd(start_files(kПять));
     run_app([&](Window task) {
-      const Window lw = open_list(task);
-      command(lw, cmd_ВидТаблица);
+      const Window lw = open_table(task);
       click_header(lw, "Код");
       click_header(lw, "Код");
       click_row(lw, 1);
@@ -247,8 +251,7 @@ class AppTableTests : public QtSuite {
     WorkDir wd(start_files(kПять));
     run_app([&](Window task) {
       const Window lines = open_list(task);
-      const Window table = open_list(task);
-      command(table, cmd_ВидТаблица);
+      const Window table = open_table(task);
       click_header(table, "Автор");
       click_row(table, 2);
       QCOMPARE(selected_code(table), std::optional<int>(7));
@@ -281,8 +284,7 @@ class AppTableTests : public QtSuite {
     red.fill(Qt::red);
     QVERIFY(red.save(wd.path("big.png")));
     run_app([&](Window task) {
-      const Window lw = open_list(task);
-      command(lw, cmd_ВидТаблица);
+      const Window lw = open_table(task);
       const Window pane = win_GetCtlHandle(lw, ид_панели);
       QVERIFY(pane);
       QVERIFY(is_shown(pane));
@@ -322,8 +324,7 @@ class AppTableTests : public QtSuite {
     WorkDir wd(start_files(kПять));
     Rect place{};
     run_app([&](Window task) {
-      const Window lw = open_list(task);
-      command(lw, cmd_ВидТаблица);
+      const Window lw = open_table(task);
       click_header(lw, "Наименование");
       click_header(lw, "Наименование");
       view_of(lw)->header()->resizeSection(column_of("Автор"), 333);
