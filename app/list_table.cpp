@@ -286,6 +286,8 @@ void создать_таблицу(Window win) {
                            ид_таблицы, колонки(н), [win](int ряд, int колонка) { return ячейка(win, ряд, колонка); }, 0);
   т.окно_панели = win_Create(wk_Child, Rect{0, 0, kШиринаПанели, 100}, "Сведения о книге"_cps, res_menu{ид_панели}, win,
                              {wsf_Invisible, wsf_ClipSiblings}, панель_eh, 0);
+  // A child window shows once made; the pane waits for the table's layout.
+  показать_окно(т.окно_панели, false);
   if (т.колонка >= 0) lview_SetSortIndicator(т.таблица, т.колонка, т.по_возрастанию);
 }
 
@@ -324,9 +326,9 @@ bool таблица_показана(Window win) {
   return т && т->показана;
 }
 
-bool панель_показана(Window win) {
+bool панель_включена(Window win) {
   const ТаблицаОкна* т = таблица_окна(win);
-  return т && т->показана && т->панель;
+  return т && т->панель;
 }
 
 Window показанный_список(Window win) {

@@ -112,7 +112,8 @@ class AppTableTests : public QtSuite {
       QVERIFY(!is_shown(table_of(lw)));
       QVERIFY(checked(lw, cmd_ВидСтроки));
       QVERIFY(!checked(lw, cmd_ВидТаблица));
-      QVERIFY(!layer_test::menu_action(lw, cmd_ВидСведения)->isEnabled());
+      QVERIFY(checked(lw, cmd_ВидСведения));  // the pane is on, for the table
+      QVERIFY(!is_shown(win_GetCtlHandle(lw, ид_панели)));
       auto* lines = qobject_cast<QAbstractItemView*>(client_of(list_box(lw)));
       QVERIFY(lines->viewport()->height() >= 15 * lines->sizeHintForRow(0));
 
@@ -121,7 +122,7 @@ class AppTableTests : public QtSuite {
       QVERIFY(!is_shown(list_box(lw)));
       QVERIFY(checked(lw, cmd_ВидТаблица));
       QVERIFY(!checked(lw, cmd_ВидСтроки));
-      QVERIFY(layer_test::menu_action(lw, cmd_ВидСведения)->isEnabled());
+      QVERIFY(is_shown(win_GetCtlHandle(lw, ид_панели)));
       QStringList captions;
       for (const ListViewColumn& c : lview_GetColumns(table_of(lw))) captions << qs(c.caption);
       QCOMPARE(captions.join(','), QString::fromUtf8("Код,Автор,Наименование,Категория,Вид,Диск,Переплёт,Обложка"));

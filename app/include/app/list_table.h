@@ -29,9 +29,10 @@ void создать_таблицу(Window win);
 // The list window closes: its view, pane, columns, sort and place are remembered, its table goes.
 void забыть_таблицу(Window win);
 
-// Whether the window shows the table (not the lines), and whether its pane is shown.
+// Whether the window shows the table (not the lines), and whether its pane is on (shown beside
+// the table whenever the table is shown).
 bool таблица_показана(Window win);
-bool панель_показана(Window win);
+bool панель_включена(Window win);
 // Shows the table or the lines (the selection stays on its record); the pane on or off.
 void показать_таблицу(Window win, bool table);
 void показать_панель(Window win, bool on);
