@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/toolbars.h"
 #include "core/catalogue_folder.h"
 #include "core/catalogue_work.h"
 #include "layer/std_dialogs.h"
@@ -28,6 +29,8 @@ bool сделать_резервную_копию() {
                       "».\nФайлов в копии: "_cps + std::to_string(что.файлы.size()) + "."_cps;
   if (что.нет_обложек > 0)
     текст += "\nНе найдено файлов обложек: "_cps + std::to_string(что.нет_обложек) + "."_cps;
+  показать_в_строке_подсказки("Резервная копия сохранена в папке «"_cps + показ_папки(копия.путь) + "» (файлов: "_cps +
+                              std::to_string(что.файлы.size()) + ")"_cps);
   dlg_MessageBox(kЗаголовок, текст, mb_Information, mb_Ok, 0, mb_TaskModal);
   return true;
 }

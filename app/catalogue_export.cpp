@@ -4,6 +4,7 @@
 #include "app/catalogue_exchange.h"
 #include "app/list_filter.h"
 #include "app/shown_records.h"
+#include "app/toolbars.h"
 #include "core/catalogue_folder.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
@@ -32,5 +33,6 @@ bool экспортировать_каталог() {
                    mb_Error, mb_Ok, 0, mb_TaskModal);
     return false;
   }
+  показать_в_строке_подсказки("Записано "_cps + записей_словами(записи->size()) + " в «"_cps + имя_файла(*путь) + "»"_cps);
   return true;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/import_summary.h"
+#include "app/toolbars.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
@@ -22,7 +23,7 @@ bool импортировать_каталог() {
   const auto путь = dlg_GetFileName("*.csv", {"Таблица CSV"_cps, "*.csv", "Все файлы"_cps, "*"}, "Импорт каталога"_cps, {},
                                     std::string(), выбранные);
   if (!путь) return false;
-  const std::string имя = путь->substr(путь->find_last_of('/') == std::string::npos ? 0 : путь->find_last_of('/') + 1);
+  const std::string имя = имя_файла(*путь);
   const auto сообщить = [](const std::string& текст) {
     dlg_MessageBox("Импорт"_cps, текст, mb_Error, mb_Ok, 0, mb_TaskModal);
   };
@@ -58,7 +59,12 @@ bool импортировать_каталог() {
     сообщить("Записи не добавлены: их коды вышли бы за наибольшее допустимое число."_cps);
     return false;
   }
-  if (!сделано || сделано->сделано()) return сделано.has_value();
+  if (!сделано) return false;
+  if (сделано->сделано()) {
+    показать_в_строке_подсказки("Добавлено "_cps + записей_словами(сделано->изменения.добавленные.size()) + " из "_cps +
+                                в_кавычках(имя));
+    return true;
+  }
   сообщить("Записи не добавлены. "_cps + сделано->сообщение);
   return false;
 }

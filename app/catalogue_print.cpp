@@ -8,6 +8,8 @@
 #include "app/cover_window.h"
 #include "app/first_start.h"
 #include "app/list_selection.h"
+#include "app/list_table.h"
+#include "app/toolbars.h"
 #include "core/card_text.h"
 #include "core/catalogue_folder.h"
 #include "core/catalogue_work.h"
@@ -20,8 +22,9 @@
 namespace {
 
 
-// The records of a list window's lines, in the order it shows them.
+// The records of a list window's lines, in the order it shows them (its table's, when shown).
 std::vector<ЗаписьБазы> записи_окна_списка(Window list_window) {
+  if (auto строки = строки_таблицы(list_window)) return записи_строк(*строки);
   return записи_строк(lbox_GetAll(win_GetCtlHandle(list_window, ид_списка)));
 }
 
@@ -72,7 +75,9 @@ bool каталог_в_pdf(Window from) {
                                     выбранные);
   if (!файл) return false;
   const PrintTable t = таблица_каталога(from, "Каталог записывается в PDF…"_cps);
-  return вывести("Каталог в PDF"_cps, [&] { return print_ToPdf(t, *файл); });
+  if (!вывести("Каталог в PDF"_cps, [&] { return print_ToPdf(t, *файл); })) return false;
+  показать_в_строке_подсказки("Записано "_cps + записей_словами(t.row_count) + " в «"_cps + имя_файла(*файл) + "»"_cps);
+  return true;
 }
 
 bool напечатать_карточку(Window list_window) {
@@ -84,6 +89,10 @@ bool напечатать_карточку(Window list_window) {
   PrintCards карточки;
   карточки.title = "Карточка: "_cps + з.автор + ", "_cps + з.наименование;
   // A cover that cannot be shown leaves the card's picture room empty.
-  карточки.cards = {{строки_карточки(з), отказ_обложки(з.обложка) ? std::string() : з.обложка}};
+  // The printed card names its record's code first, as a library card does (the card file keeps
+  // its own lines).
+  std::vector<std::string> строки = строки_карточки(з);
+  строки.insert(строки.begin(), "Код:\t\t\t"_cps + std::to_string(з.код) + " ");
+  карточки.cards = {{std::move(строки), отказ_обложки(з.обложка) ? std::string() : з.обложка}};
   return вывести("Печать карточки"_cps, [&] { return print_Preview(карточки); });
 }

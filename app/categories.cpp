@@ -5,6 +5,7 @@
 #include <map>
 
 #include "app/catalogue_changes.h"
+#include "app/toolbars.h"
 #include "core/catalogue_facts.h"
 #include "core/list_ordering.h"
 #include "layer/layer.h"
@@ -36,13 +37,6 @@ std::size_t записей_в_категории(const std::string& катего
   return n;
 }
 
-// "1 запись", "3 записи", "12 записей".
-std::string записей_словами(std::size_t n) {
-  const std::size_t д = n % 100, е = n % 10;
-  const std::string_view слово = д >= 11 && д <= 14 ? "записей"_cp : е == 1 ? "запись"_cp : е >= 2 && е <= 4 ? "записи"_cp : "записей"_cp;
-  return std::to_string(n) + " " + std::string(слово);
-}
-
 }  // namespace
 
 std::vector<std::string> получитьсортировсписоккатегорий() {
@@ -71,7 +65,12 @@ bool редактировать_категорию() {
   const auto новая = dlg_GetStr("Редактирование"_cps, "Отредактируйте выделенную строку"_cps, *старая);
   if (!новая || *новая == *старая) return false;
   if (!спросить("Редактирование"_cps, "Сохранить\nкатегорию\n"_cps + *новая)) return false;
-  return изменить(ИзменитьКатегорию{*старая, *новая});
+  // The books of the category follow it when the user says so, in the same step (one undo takes
+  // both back); otherwise they keep the old name, as before.
+  const std::size_t n = записей_в_категории(*старая);
+  const bool с_записями =
+      n > 0 && спросить("Редактирование"_cps, "Изменить категорию и у "_cps + std::to_string(n) + " записей?"_cps);
+  return изменить(ИзменитьКатегорию{*старая, *новая, с_записями});
 }
 
 bool удалить_категорию() {

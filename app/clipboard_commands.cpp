@@ -18,12 +18,7 @@ std::optional<ЗаписьБазы> выбранная_запись() {
   if (!окно) return std::nullopt;
   const Window список = win_GetCtlHandle(окно, ид_списка);
   const auto номер = lbox_GetSelIndex(список);
-  if (!номер) return std::nullopt;
-  const auto код = код_строки(lbox_GetItem(список, *номер));
-  if (!код) return std::nullopt;
-  auto записи = база_лит.по_коду(*код);
-  if (записи.empty()) return std::nullopt;
-  return std::move(записи.front());
+  return номер ? запись_кода_строки(lbox_GetItem(список, *номер)) : std::nullopt;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/clipboard_commands.h"
 #include "app/data_entry.h"
 #include "app/list_selection.h"
+#include "app/list_table.h"
 #include "app/list_window.h"
 #include "app/new_catalogue.h"
 #include "app/record_card.h"
@@ -34,6 +35,12 @@ bool без_окна(Window) {
 template <void (*команда)()>
 bool всегда(Window) {
   команда();
+  return true;
+}
+// "Вид" / "Таблица" (true) or "Строки" (false) in a list window.
+template <bool таблица>
+bool показать_вид(Window list) {
+  показать_таблицу(list, таблица);
   return true;
 }
 // The n-th (0-based) of the last catalogues of "Файл".
@@ -137,6 +144,21 @@ constexpr Команда kКоманды[] = {
      .кнопка = кнопка_списка(cmd_КнопкаКарточка, 3, рис_Карточка, рис_КарточкаНажата, рис_КарточкаСерая, "Card")},
     {.ид = cmd_МенюНайти, .окно = список, .выполнить = найти_книгу, .тема = cmd_МенюНайти},
     {.ид = cmd_ПечатьКарточки, .окно = список, .выполнить = напечатать_карточку, .тема = cmd_ПечатьКарточки},
+    // "Вид": the table or the lines, the one shown checked.
+    {.ид = cmd_ВидТаблица, .окно = список, .выполнить = показать_вид<true>, .тема = cmd_ВидТаблица,
+     .отмечена = таблица_показана},
+    {.ид = cmd_ВидСтроки, .окно = список, .выполнить = показать_вид<false>, .тема = cmd_ВидТаблица,
+     .отмечена = [](Window list) { return !таблица_показана(list); }},
+    // The pane of the chosen book beside the table: chosen in either view, shown with the table.
+    {.ид = cmd_ВидСведения,
+     .окно = список,
+     .выполнить =
+         [](Window list) {
+           показать_панель(list, !панель_включена(list));
+           return true;
+         },
+     .тема = cmd_ВидТаблица,
+     .отмечена = панель_включена},
 };
 
 }  // namespace

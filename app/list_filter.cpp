@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "app/list_table.h"
 #include "app/session.h"
 #include "app/shown_records.h"
 #include "core/catalogue_facts.h"
@@ -47,6 +48,7 @@ void показать(Window win, ПоискОкна& п) {
   if (выбранная)
     if (const auto место = п.список.место_показа(*выбранная)) lbox_SetSel(список, static_cast<int>(*место), 1);
   обновить_заголовок(win, п);
+  обновить_таблицу(win);
 }
 
 // Escape empties the field (which shows the whole list again); Down goes on to the list.
@@ -58,7 +60,7 @@ std::optional<long> поле_поиска_eh(Window поле, const Event& ev) {
     return 0;
   }
   if (k->key == k_Down) {
-    win_SetFocus(win_GetCtlHandle(win_GetParent(поле), ид_списка));
+    win_SetFocus(показанный_список(win_GetParent(поле)));
     return 0;
   }
   return std::nullopt;
@@ -102,6 +104,7 @@ void показать_строки(Window list_box, std::vector<СтрокаПо
     return;
   }
   п->список.задать_строки(std::move(lines));  // no line shown now is one of the new lines
+  ++п->версия;
   показать(win, *п);
 }
 
@@ -121,7 +124,9 @@ void удалить_строку_списка(Window list_box, int position) {
   ПоискОкна* п = поиск(win);
   if (!п || position < 0 || static_cast<std::size_t>(position) >= п->список.показанные.size()) return;
   п->список.убрать(п->список.показанные[static_cast<std::size_t>(position)]);
+  ++п->версия;
   if (!п->список.слова.empty()) обновить_заголовок(win, *п);
+  обновить_таблицу(win);
 }
 
 void заменить_строку_списка(Window list_box, const std::optional<std::string>& old_line,
@@ -141,14 +146,17 @@ void заменить_строку_списка(Window list_box, const std::opti
     if (const auto i = список.найти(*old_line)) {
       if (const auto место = список.место_показа(*i)) lbox_Delete(list_box, static_cast<int>(*место));
       список.убрать(*i);
+      ++п->версия;
     }
   }
   if (new_line) {
     std::string строка = new_line->строка;
     // The sorted list box puts the line where the list puts it: after the equal lines.
     if (список.вставить(std::move(*new_line))) lbox_Add(list_box, -1, std::move(строка));
+    ++п->версия;
   }
   if (!список.слова.empty()) обновить_заголовок(win_GetParent(list_box), *п);
+  обновить_таблицу(win_GetParent(list_box));
 }
 
 void установить_заголовок_списка(Window win, std::string_view title) {

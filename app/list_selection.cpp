@@ -5,6 +5,7 @@
 
 #include "app/commands.h"
 #include "app/list_filter.h"
+#include "app/list_table.h"
 #include "resources/ids.h"
 #include "runtime/codepage.h"
 
@@ -56,6 +57,7 @@ void сбросить_выбор_окна(Window win) {
   const Window список = win_GetCtlHandle(win, ид_списка);
   if (список && win_GetType(список) != wk_NotAWindow)
     if (const auto выбранная = lbox_GetSelIndex(список)) lbox_SetSel(список, *выбранная, 0);
+  выбор_в_таблицу(win);
   установить_заголовок_списка(win, "Выделите строку для операции"_cp);
   установить_доступность_операций(win, false);
 }

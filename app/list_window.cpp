@@ -7,6 +7,7 @@
 #include "app/commands.h"
 #include "app/list_filter.h"
 #include "app/list_selection.h"
+#include "app/list_table.h"
 #include "app/session.h"
 #include "app/toolbars.h"
 #include "core/list_line.h"
@@ -25,8 +26,7 @@ void разместить(Window win, int ширина, int высота) {
   const auto панель = toolbar_GetRect(win, tb_top{});
   const std::int32_t низ_панели = панель ? панель->bottom : 0;
   разместить_поле_поиска(win, низ_панели, ширина);
-  win_Move(win_GetCtlHandle(win, ид_списка),
-           Rect{0, низ_панели + высота_поля_поиска(), ширина, высота - низ_панели});
+  разместить_списки(win, Rect{0, низ_панели + высота_поля_поиска(), ширина, высота - низ_панели});
   toolbar_resize(win);
 }
 
@@ -43,6 +43,8 @@ void создать(Window win) {
   msg_Resize(win_GetParent(win));  // the message window takes the room the toolbars gave back
   win_SetFont(список, font_Create(ff_Fixed, {}, 10));
   установить_заголовок_списка(win, "Выделите строку для операции"_cp);
+  создать_таблицу(win);
+  if (таблица_показана(win)) win_SetState(список, {st_Invisible});
   заполнитьсписок(список);
   tb_инспросмотра_Create(win);
   tb_help_line_Create(win);
@@ -64,7 +66,10 @@ void вернуть_панели_задачи(Window win, Window task) {
 }  // namespace
 
 Window win_просмотрсписка_Create(Window parent) {
-  return win_Create(wk_TopLevel, Rect{100, 80, 924, 240}, "ПросмотрСписка"_cps, res_menu{меню_просмотра}, parent,
+  // Where the user left it; the first time tall enough for the toolbar, the find field, fifteen
+  // lines and the help line.
+  const Rect место = место_окна_списка().value_or(Rect{100, 20, 924, 470});
+  return win_Create(wk_TopLevel, место, "ПросмотрСписка"_cps, res_menu{меню_просмотра}, parent,
                     {wsf_SizeBorder, wsf_TitleBar, wsf_Maximize, wsf_Minimize, wsf_Close, wsf_ClipSiblings,
                      wsf_ClipChildren},
                     win_просмотрсписка_eh, 0);
@@ -81,6 +86,7 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
     return 0;
   }
   if (std::holds_alternative<e_destroy>(ev)) {
+    забыть_таблицу(win);
     вернуть_панели_задачи(win, win_GetParent(win));
     return 0;
   }
@@ -96,7 +102,19 @@ std::optional<long> win_просмотрсписка_eh(Window win, const Event&
       применить_поиск(win, win_GetText(c->window));
       return 0;
     }
-    if (c->id != ид_списка || !std::holds_alternative<selchanged>(c->info)) return std::nullopt;
+    if (c->id == ид_таблицы) {
+      if (const auto* h = std::get_if<headerclick>(&c->info)) {
+        сортировать_таблицу(win, h->column);
+        return 0;
+      }
+      if (!std::holds_alternative<selchanged>(c->info)) return std::nullopt;
+      if (!выбор_из_таблицы(win)) {
+        сбросить_выбор_окна(win);
+        return 0;
+      }
+    } else if (c->id != ид_списка || !std::holds_alternative<selchanged>(c->info)) {
+      return std::nullopt;
+    }
     установить_заголовок_списка(win, "Выполните необходимую операцию"_cp);
     установить_доступность_операций(win, true);
     return 0;
@@ -166,6 +184,7 @@ std::optional<std::string> куда_выбор(const std::string& выбранн
 void показать_изменения(const Изменения& changes) {
   // Each line costs a move of the window's list; beyond this many the list is filled again.
   constexpr std::size_t kСтрокНаМесте = 64;
+  учесть_изменения_таблиц(changes);
   std::vector<std::string> ушли;
   std::vector<СтрокаПоиска> пришли;
   for (const ЗаписьБазы& з : changes.убранные)
@@ -196,6 +215,9 @@ void показать_изменения(const Изменения& changes) {
       else if (const auto i = lbox_GetSelIndex(список))
         lbox_SetSel(список, *i, 0);
     }
-    if (!lbox_GetSelIndex(список)) сбросить_выбор_окна(окно);
+    if (!lbox_GetSelIndex(список))
+      сбросить_выбор_окна(окно);
+    else
+      выбор_в_таблицу(окно);
   }
 }

@@ -1,12 +1,12 @@
 // The list of the catalogues opened last: where it lives, reading it, and remembering one more.
 #include "app/recent_catalogues.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
+#include "app/user_settings.h"
 #include "runtime/host_path.h"
 #include "runtime/run_error.h"
 #include "runtime/safe_write.h"
@@ -14,15 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The folder of the program's own settings: $XDG_CONFIG_HOME/foliarkh, or ~/.config/foliarkh.
-std::string config_folder() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/foliarkh";
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] != '\0') return std::string(home) + "/.config/foliarkh";
-  return {};
-}
 
 // A folder's path as the list keeps it: absolute, lexically normal, no trailing "/".
 std::string normal_folder(const std::string& folder) {
@@ -37,7 +28,7 @@ std::string normal_folder(const std::string& folder) {
 }  // namespace
 
 std::string файл_последних_каталогов() {
-  const std::string dir = config_folder();
+  const std::string dir = папка_настроек();
   return dir.empty() ? std::string() : dir + "/каталоги.txt";
 }
 

@@ -27,18 +27,9 @@ using namespace bench_program;
 // One iteration is one keystroke: typing a title word by word, then the field emptied (which
 // shows the whole list again).
 void BM_FilterList(benchmark::State& state) {
-  const std::array<std::string, 8> typed = {"в"_cps,       "во"_cps,       "вой"_cps,       "война"_cps,
-                                            "война м"_cps, "война ми"_cps, "война мир"_cps, std::string()};
   in_program(static_cast<int>(state.range(0)), [&](Window task) {
     const Window lw = win_просмотрсписка_Create(task);
-    const Window field = win_GetCtlHandle(lw, ид_поля_поиска);
-    QApplication::processEvents();
-    std::size_t i = 0;
-    for (auto _ : state) {
-      win_SetText(field, typed[i++ % typed.size()]);
-      win_Update(lw);
-      QApplication::processEvents();
-    }
+    type_in_find_field(state, lw);
     win_Destroy(lw);
   });
 }

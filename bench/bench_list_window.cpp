@@ -18,18 +18,11 @@
 namespace {
 
 using bench_program::in_program;
+using bench_program::open_list_windows;
 
 void BM_OpenListWindow(benchmark::State& state) {
   in_program(static_cast<int>(state.range(0)), [&](Window task) {
-    for (auto _ : state) {
-      const Window lw = win_просмотрсписка_Create(task);
-      win_Update(lw);
-      QApplication::processEvents();
-      state.PauseTiming();
-      win_Destroy(lw);
-      QApplication::processEvents();
-      state.ResumeTiming();
-    }
+    open_list_windows(state, task, {}, [&state](Window) { state.counters["rss_mb"] = bench_program::rss_mb(); });
   });
 }
 

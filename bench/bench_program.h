@@ -7,12 +7,17 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <array>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
 
+#include <benchmark/benchmark.h>
+
 #include "app/command_table.h"
+#include "app/list_window.h"
 #include "app/session.h"
 #include "app/task_window.h"
 #include "layer/layer.h"
@@ -26,6 +31,10 @@ namespace bench_program {
 inline void ensure_application() {
   static QApplication* app = [] {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The program's own settings (the list window's view, the last catalogues) go to a folder of
+    // the run, never the user's.
+    static QTemporaryDir settings;
+    setenv("XDG_CONFIG_HOME", settings.path().toUtf8().constData(), 1);
     static int argc = 1;
     static char name[] = "foliarkh_bench";
     static char* argv[] = {name, nullptr};
@@ -87,6 +96,57 @@ inline void in_program(int n, const std::function<void(Window task)>& body) {
   uix_SetAttrVal(xQbx_bMDI, 1);
   uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings}, task_win_eh,
            res_menu{меню_задачи}, "foliarkh", "Foliarkh");
+}
+
+// The resident set of this process in megabytes.
+inline double rss_mb() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  while (status >> key) {
+    if (key == "VmRSS:") {
+      double kb = 0;
+      status >> kb;
+      return kb / 1024.0;
+    }
+    status.ignore(1 << 12, '\n');
+  }
+  return 0;
+}
+
+// One iteration: a list window opened and painted (`before` runs untimed ahead of it, `opened`
+// untimed once it shows), then closed untimed.
+inline void open_list_windows(benchmark::State& state, Window task, const std::function<void()>& before = {},
+                              const std::function<void(Window)>& opened = {}) {
+  for (auto _ : state) {
+    if (before) {
+      state.PauseTiming();
+      before();
+      state.ResumeTiming();
+    }
+    const Window lw = win_просмотрсписка_Create(task);
+    win_Update(lw);
+    QApplication::processEvents();
+    state.PauseTiming();
+    if (opened) opened(lw);
+    win_Destroy(lw);
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+
+// One iteration is one keystroke in the list window's find field: a title typed word by word,
+// then the field emptied (which shows the whole list again), each painted.
+inline void type_in_find_field(benchmark::State& state, Window lw) {
+  const std::array<std::string, 8> typed = {"в"_cps,       "во"_cps,       "вой"_cps,       "война"_cps,
+                                            "война м"_cps, "война ми"_cps, "война мир"_cps, std::string()};
+  const Window field = win_GetCtlHandle(lw, ид_поля_поиска);
+  QApplication::processEvents();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    win_SetText(field, typed[i++ % typed.size()]);
+    win_Update(lw);
+    QApplication::processEvents();
+  }
 }
 
 }  // namespace bench_program

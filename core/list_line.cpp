@@ -42,6 +42,14 @@ std::optional<std::int32_t> код_строки(std::string_view line) {
   return код;
 }
 
+std::optional<ЗаписьБазы> запись_кода_строки(std::string_view line) {
+  const auto код = код_строки(line);
+  if (!код) return std::nullopt;
+  auto записи = база_лит.по_коду(*код);
+  if (записи.empty()) return std::nullopt;
+  return std::move(записи.front());
+}
+
 bool строка_раньше(std::string_view a, std::string_view b) { return PSTR_ListCompare(a, b) < 0; }
 
 void для_строк_каталога(const std::function<void(std::string line, const ЗаписьБазы& record)>& fn) {

@@ -54,6 +54,13 @@ constexpr ResMenuItem kTaskMenu[] = {
     popup("&Help", kHelp, true),
 };
 
+constexpr ResMenuItem kListView[] = {
+    cmd(cmd_ВидТаблица, "Таблица"_cp),
+    cmd(cmd_ВидСтроки, "Строки"_cp),
+    separator(),
+    cmd(cmd_ВидСведения, "Сведения о книге"_cp),
+};
+
 constexpr ResMenuItem kListWindowMenu[] = {
     cmd(cmd_МенюУдалить, "Удалить"_cp, true),
     cmd(cmd_МенюРедактировать, "Редактировать базу"_cp, true),
@@ -62,6 +69,7 @@ constexpr ResMenuItem kListWindowMenu[] = {
     cmd(cmd_ПечатьКарточки, "Печать карточки…"_cp),
     cmd(cmd_ПечатьКаталога, "Печать списка…"_cp),
     cmd(cmd_КаталогВPdf, "Список в PDF…"_cp),
+    popup("Вид"_cp, kListView),
 };
 
 constexpr ResMenu kMenus[] = {

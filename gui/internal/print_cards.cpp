@@ -6,6 +6,7 @@
 #include "internal/print_cards.h"
 
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextLayout>
@@ -101,17 +102,24 @@ class CardPainter {
   QPointF to_painter(QPointF sheet_point) const { return sheet_point - paint_.topLeft(); }
   QRectF to_painter(const QRectF& r) const { return r.translated(-paint_.topLeft()); }
 
-  // One card line laid out within `width` and painted; its height.
+  // One card line laid out within `width` and painted; its height. A value too long for one line
+  // goes on under itself: its further lines start where it starts, after the label and its tabs
+  // (unless the label leaves less than a quarter of the card).
   double paint_line(const std::string& text, double x, double y, double width) {
-    QTextLayout l(with_tabs_expanded(to_qt(text)), font_, &printer_);
+    const QString line_text = to_qt(text);
+    const qsizetype value_at = line_text.lastIndexOf(QLatin1Char('\t')) + 1;
+    double indent = QFontMetricsF(font_, &printer_).horizontalAdvance(with_tabs_expanded(line_text.left(value_at)));
+    if (indent > width * 3 / 4) indent = 0;
+    QTextLayout l(with_tabs_expanded(line_text), font_, &printer_);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     l.setTextOption(option);
     double h = 0;
     l.beginLayout();
     for (QTextLine line = l.createLine(); line.isValid(); line = l.createLine()) {
-      line.setLineWidth(width);
-      line.setPosition(QPointF(0, h));
+      const double from = h == 0 ? 0 : indent;
+      line.setLineWidth(width - from);
+      line.setPosition(QPointF(from, h));
       h += line.height();
     }
     l.endLayout();

@@ -13,6 +13,7 @@
 #include "app/list_window.h"
 #include "app/recent_catalogues.h"
 #include "app_test_support.h"
+#include "app_window_records.h"
 #include "layer_test_access.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
@@ -272,6 +273,8 @@ class AppCatalogueTests : public QtSuite {
         QVERIFY(message.contains(target.file(folder.toStdString())));
         QVERIFY(message.contains(QString::fromUtf8("Файлов в копии: 5")));
         QVERIFY(message.contains(QString::fromUtf8("Не найдено файлов обложек: 1")));
+        QCOMPARE(help_line(task), QString::fromUtf8("Резервная копия сохранена в папке «") + target.file(folder.toStdString()) +
+                                      QString::fromUtf8("» (файлов: 5)"));
       }
       test_support::FilePermissionsHold hold;
       if (hold.holds()) {

@@ -330,6 +330,7 @@ class AppFindExchangeTests : public QtSuite {
       in_turn({choose_file(wd.path("все.csv"))});
       command(task, cmd_Экспорт);
       QCOMPARE(wd.read("все.csv"), table);
+      QCOMPARE(help_line(task), QString::fromUtf8("Записано 3 записи в «все.csv»"));
 
       // A page: one table of the same columns, UTF-8, its texts escaped.
       in_turn({choose_file(wd.path("все.html"))});
@@ -349,6 +350,8 @@ class AppFindExchangeTests : public QtSuite {
       // the selected filter's extension is added
       in_turn({answer_button("Найденные"), choose_file(wd.path("найденные"))});
       command(task, cmd_Экспорт);
+      // The list window has the help line while it is open.
+      QCOMPARE(help_line(list_window(task)), QString::fromUtf8("Записано 1 запись в «найденные.csv»"));
       QCOMPARE(wd.read("найденные.csv"),
                utf8_bom("Код,Автор,Наименование,Категория,Вид,Диск,Переплёт,Обложка\r\n"
                         "3,Пушкин А. С.,Евгений Онегин,Поэзия,Роман в стихах,Нет,Твёрдый,o.bmp\r\n"));
@@ -394,6 +397,7 @@ class AppFindExchangeTests : public QtSuite {
 
       in_turn({choose_file(wd.path("книги.csv")), answer_summary(s, true)});
       command(task, cmd_Импорт);
+      QCOMPARE(help_line(task), QString::fromUtf8("Добавлено 4 записи из «книги.csv»"));
     });
     QCOMPARE(s.text, QString::fromUtf8("Файл «книги.csv».\nБудет добавлено записей: 4.\n"
                                        "Уже есть в каталоге и не будут добавлены: 1.\n"

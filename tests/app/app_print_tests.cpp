@@ -17,6 +17,7 @@
 #include "app/record_card.h"
 #include "core/card_text.h"
 #include "app_test_support.h"
+#include "app_window_records.h"
 #include "layer_test_access.h"
 #include "pdf_text.h"
 
@@ -94,7 +95,7 @@ class AppPrintTests : public QtSuite {
       QStringList list_items;
       for (QAction* a : list_bar->actions()) list_items << a->text();
       QCOMPARE(list_items.join('|'), QString("Удалить|Редактировать базу|Вывести карточку|Найти…\tCtrl+F|"
-                                             "Печать карточки…|Печать списка…|Список в PDF…|&Window"));
+                                             "Печать карточки…|Печать списка…|Список в PDF…|Вид|&Window"));
       win_Destroy(lw);
     });
   }
@@ -114,6 +115,7 @@ class AppPrintTests : public QtSuite {
       choose_file(pdf_file);
       command(task, cmd_КаталогВPdf);
       QVERIFY(QFile::exists(pdf_file));
+      QCOMPARE(help_line(task), QString::fromUtf8("Записано 26 записей в «каталог.pdf»"));
       QCOMPARE(pdf::pages(pdf_file), 1);
       const QString text = pdf::text(pdf_file, 1, true);
       QVERIFY(text.contains("Каталог «" + QDir(wd.dir()).dirName() + "»"));
@@ -162,7 +164,7 @@ class AppPrintTests : public QtSuite {
   }
 
   // The selected record's card in the preview, printed from there to a PDF file: one page with
-  // the card's six lines and its cover picture.
+  // its code, the card's six lines and its cover picture.
   void cardThroughThePreview() {
     WorkDir wd(start_files(record_line(7, "А. Блок", "Стихи", "Поэзия", "", 0, 1, "s.bmp")));
     QVERIFY(QFile::copy(QStringLiteral(FOLIARKH_SOURCE_DIR "/data/onegin.bmp"), wd.path("s.bmp")));
@@ -207,6 +209,8 @@ class AppPrintTests : public QtSuite {
       for (const std::string& l : строки_карточки(*база_лит.по_коду(7).begin())) lines << qs(l).simplified();
       QCOMPARE(lines.first(), QString("Автор: А. Блок"));
       QVERIFY2(pdf::text(pdf_file, 1, true).contains(lines.join(' ')), qPrintable(pdf::text(pdf_file, 1, true)));
+      // The printed card names the record's code above its lines.
+      QVERIFY2(pdf::text(pdf_file, 1, true).contains("Код: 7 " + lines.join(' ')), qPrintable(pdf::text(pdf_file, 1, true)));
       QCOMPARE(pdf::images(pdf_file), 1);
       win_Destroy(lw);
     });

@@ -203,6 +203,58 @@ class AppUndoTests : public QtSuite {
     });
   }
 
+  // A renamed category takes its books along when the user says so ("Изменить категорию и у 2
+  // записей?"): the list window shows them under the new name at once, and one undo takes the
+  // category and its books back. "Нет" renames the category alone.
+  void aCategoryRenamedWithItsBooks() {
+    const std::string книги = record_line(3, "Пушкин", "Повести Белкина", "Проза", "Книга", 1, 1, "") +
+                              record_line(7, "Блок", "Стихи", "Поэзия", "Книга", 0, 0, "") +
+                              record_line(5, "Гоголь", "Нос", "Проза", "Книга", 0, 0, "");
+    WorkDir wd(start_files(книги, category_lines({"Поэзия", "Проза"})));
+    const auto rename = [](const char* old_name, const char* new_name, const char* books_answer, QString* asked) {
+      on_next_modal([old_name](QWidget* d) {
+        QComboBox* c = d->findChild<QComboBox*>();
+        c->setCurrentIndex(c->findText(QString::fromUtf8(old_name)));
+        c->setEditText(QString::fromUtf8(old_name));
+        click(d, "OK");
+      });
+      answer_prompt(new_name);
+      on_next_modal([](QWidget* d) { click(d, QString::fromUtf8("Да")); });
+      on_next_modal([books_answer, asked](QWidget* d) {
+        *asked = label_texts(d);
+        click(d, QString::fromUtf8(books_answer));
+      });
+    };
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      const std::string s0 = wd.read(kКаталог), c0 = wd.read(kКатегории);
+      QString asked;
+      rename("Проза", "Повести", "Да", &asked);
+      command(task, cmd_КатегРедактировать);
+      QCOMPARE(asked, QString::fromUtf8("Изменить категорию и у 2 записей?"));
+      QCOMPARE(wd.read(kКатегории), category_lines({"Поэзия", "Повести"}));
+      QCOMPARE(wd.read(kКаталог), record_line(3, "Пушкин", "Повести Белкина", "Повести", "Книга", 1, 1, "") +
+                                      record_line(7, "Блок", "Стихи", "Поэзия", "Книга", 0, 0, "") +
+                                      record_line(5, "Гоголь", "Нос", "Повести", "Книга", 0, 0, ""));
+      QCOMPARE(shown_codes(lw), (std::vector<int>{3, 5, 7}));
+      QVERIFY(lbox_GetItem(list_box(lw), 0).find(cp("|   Повести|")) != std::string::npos);
+      command(task, cmd_КнопкаОтменить);
+      QCOMPARE(wd.read(kКаталог), s0);
+      QCOMPARE(wd.read(kКатегории), c0);
+      QVERIFY(lbox_GetItem(list_box(lw), 0).find(cp("|     Проза|")) != std::string::npos);
+      command(task, cmd_КнопкаПовторить);
+      QCOMPARE(wd.read(kКатегории), category_lines({"Поэзия", "Повести"}));
+      QVERIFY(wd.read(kКаталог).find(cp("\"Проза\"")) == std::string::npos);
+      command(task, cmd_КнопкаОтменить);
+
+      rename("Проза", "Рассказы", "Нет", &asked);
+      command(task, cmd_КатегРедактировать);
+      QCOMPARE(wd.read(kКатегории), category_lines({"Поэзия", "Рассказы"}));
+      QCOMPARE(wd.read(kКаталог), s0);
+      QCOMPARE(reported(), std::vector<int>{});
+    });
+  }
+
   // Undoing a deletion after other changes restores exactly the deleted record at its place; a
   // record whose code another record holds meanwhile gets a new one, past every code given.
   void anUndoneDeletionRestoresExactlyItsRecord() {

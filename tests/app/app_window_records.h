@@ -42,6 +42,12 @@ inline QStringList help_line_texts(Window window) {
   return seen;
 }
 
+// What the window's help line shows now (empty when it has none).
+inline QString help_line(Window window) {
+  const auto v = toolbar_GetValue(window, id_строкиподсказки);
+  return v && std::holds_alternative<text_value>(*v) ? qs(std::get<text_value>(*v).text) : QString();
+}
+
 // Presses the button `id` of a dialog, as a click does.
 inline void press(Window dlg, int id) {
   qobject_cast<QAbstractButton*>(layer_test::client_of(win_GetCtlHandle(dlg, id)))->click();

@@ -5,6 +5,7 @@
 // the working folder's real files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -127,6 +128,61 @@ TEST_F(ChangePath, WhatNoLongerAppliesChangesNothing) {
   ASSERT_TRUE(применить(ИзменитьЗапись{std::nullopt, запись(0, "Новая")}).сделано());
   EXPECT_EQ(коды(), (std::vector<std::int32_t>{8, 3, 7, 5}));
   EXPECT_EQ(что_отменить(), "ввод записи 8"_cps);
+}
+
+// A category renamed with its books: the category and every record of it change in one step,
+// saved once per file, each record in its place with its code; undo takes both back, redo makes
+// both again; a record another desk changed meanwhile keeps what it has. Renamed without its
+// books, the records keep the old name; a save that fails changes neither.
+TEST_F(ChangePath, ACategoryRenamedWithItsBooksIsOneStep) {
+  const auto категории = [] {
+    std::vector<std::string> out;
+    for (const std::string& к : категории_лит.facts()) out.push_back(к);
+    return out;
+  };
+  const auto записи_категории = [](const char* к) {
+    std::vector<std::int32_t> out;
+    for (const ЗаписьБазы& з : база_лит.facts())
+      if (з.категория == cp1251::from_utf8(к)) out.push_back(з.код);
+    return out;
+  };
+  база_лит.assertz(запись(9, "Блок", "Поэзия"));
+  хранилище->отказ = {"Литература1.pbs"_cps};
+  EXPECT_EQ(применить(ИзменитьКатегорию{"Проза"_cps, "Повести"_cps, true}).исход, ИтогИзменения::Исход::не_сохранено);
+  EXPECT_EQ(категории(), (std::vector<std::string>{"Поэзия"_cps, "Проза"_cps}));
+  EXPECT_EQ(записи_категории("Проза"), (std::vector<std::int32_t>{3, 7, 5}));
+  EXPECT_TRUE(услышано.empty());
+  хранилище->отказ.clear();
+  хранилище->сохранения.clear();
+
+  ASSERT_TRUE(применить(ИзменитьКатегорию{"Проза"_cps, "Повести"_cps, true}).сделано());
+  EXPECT_EQ(категории(), (std::vector<std::string>{"Поэзия"_cps, "Повести"_cps}));
+  EXPECT_EQ(записи_категории("Повести"), (std::vector<std::int32_t>{3, 7, 5}));
+  EXPECT_EQ(записи_категории("Поэзия"), (std::vector<std::int32_t>{9}));
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 7, 5, 9}));
+  for (const std::string& файл : {"КатегЛитер.pbs"_cps, "Литература1.pbs"_cps})
+    EXPECT_EQ(std::count(хранилище->сохранения.begin(), хранилище->сохранения.end(), файл), 1) << файл;
+  ASSERT_EQ(услышано.size(), 1u);
+  EXPECT_TRUE(услышано[0].категории);
+  EXPECT_EQ(услышано[0].убранные.size(), 3u);
+  EXPECT_EQ(услышано[0].добавленные.at(1).категория, "Повести"_cps);
+
+  ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+  EXPECT_EQ(категории(), (std::vector<std::string>{"Поэзия"_cps, "Проза"_cps}));
+  EXPECT_EQ(записи_категории("Проза"), (std::vector<std::int32_t>{3, 7, 5}));
+  EXPECT_EQ(услышано.back().добавленные.size(), 3u);
+  // Meanwhile another desk edited record 7: the redo renames the others and leaves it be.
+  база_лит.retract_first([](const ЗаписьБазы& з) { return з.код == 7; });
+  база_лит.insert_at(1, запись(7, "Гоголь Н. В."));
+  ASSERT_TRUE(применить(ПовторитьИзменение{}).сделано());
+  EXPECT_EQ(записи_категории("Повести"), (std::vector<std::int32_t>{3, 5}));
+  EXPECT_EQ(записи_категории("Проза"), (std::vector<std::int32_t>{7}));
+  EXPECT_EQ(коды(), (std::vector<std::int32_t>{3, 7, 5, 9}));
+
+  // Without its books: only the list of categories changes.
+  ASSERT_TRUE(применить(ИзменитьКатегорию{"Поэзия"_cps, "Стихи"_cps}).сделано());
+  EXPECT_EQ(записи_категории("Поэзия"), (std::vector<std::int32_t>{9}));
+  EXPECT_TRUE(услышано.back().добавленные.empty());
 }
 
 // A code once given is never given again: not after the highest record is deleted, nor after an

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <cmath>
+#include <map>
 
 #include "layer_test_support.h"
 #include "pdf_text.h"
@@ -138,6 +140,43 @@ class PrintTests : public QtSuite {
     QVERIFY(!first.contains("5.1"));
     QVERIFY(pdf::text(file, 2, true).contains("Строка: 5.6"));
     QCOMPARE(pdf::images(file), 1);  // only the file that holds a picture
+  }
+
+  // A value too long for one line of the card goes on under the value, not under the label: every
+  // word of it after the first line starts at or right of where the value starts.
+  void aLongCardValueWrapsUnderItself() {
+    QTemporaryDir dir;
+    PrintCards cards;
+    PrintCard c;
+    std::string value;
+    for (int w = 1; w <= 40; ++w) value += "w" + std::to_string(w) + " ";
+    c.lines = {cp("Метка:\t\t\t") + value, cp("Ещё:\t\t\tкоротко ")};
+    cards.cards = {c};
+    const QString file = dir.filePath("long.pdf");
+    QVERIFY(print_ToPdf(cards, cp_path(file)));
+    // Each word with its left edge and its top, as pdftotext's boxes give them.
+    const QString boxes = pdf::run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    std::map<QString, std::pair<double, double>> at;
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+      const auto m = it.next();
+      at[m.captured(3)] = {m.captured(1).toDouble(), m.captured(2).toDouble()};
+    }
+    QVERIFY2(at.count("w1") && at.count("w40") && at.count(QString::fromUtf8("Метка:")), qPrintable(boxes));
+    const double label_x = at[QString::fromUtf8("Метка:")].first, value_x = at["w1"].first;
+    QVERIFY(value_x > label_x + 20);
+    QVERIFY(at["w40"].second > at["w1"].second + 1);  // the value takes more than one line
+    int below = 0;
+    for (int w = 2; w <= 40; ++w) {
+      const auto [x, y] = at["w" + QString::number(w)];
+      if (y <= at["w1"].second + 1) continue;
+      ++below;
+      QVERIFY2(x >= value_x - 0.5, qPrintable(QString("w%1 at %2, the value at %3").arg(w).arg(x).arg(value_x)));
+    }
+    QVERIFY(below > 0);
+    // The next line of the card starts under the label again.
+    QVERIFY(std::abs(at[QString::fromUtf8("Ещё:")].first - label_x) < 0.5);
+    QVERIFY(at[QString::fromUtf8("Ещё:")].second > at["w40"].second);
   }
 
   void cancelledOrFailedPdfLeavesNoFile() {

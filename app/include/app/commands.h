@@ -59,6 +59,8 @@ struct Команда {
   int тема = тема_окна;
   // Whether its menu item and button can act in `окно` now; none: always.
   bool (*доступна)(Window окно) = nullptr;
+  // Whether its menu item carries a check mark in `окно` now; none: it never does.
+  bool (*отмечена)(Window окно) = nullptr;
   КнопкаКоманды кнопка = {};    // id 0: no button
   КлавишаКоманды клавиша = {};  // id 0: no key of its own
   std::string (*подсказка)() = nullptr;  // the button's help-line text now; none: its text's
@@ -82,7 +84,8 @@ std::optional<bool> выполнить_команду(ОкноКоманды г�
 bool команда_доступна(const Команда& команда, Window окно);
 
 // Every menu item and toolbar button of every window (the task window and each list window open)
-// enabled or greyed as its command's rule says now, a button's help line as its command says.
+// enabled or greyed as its command's rule says now, a menu item checked as its command's check
+// rule says, a button's help line as its command says.
 // The windows call it after anything that may change a rule's answer: a change of the catalogue,
 // a move of the text focus, a list window's selection, a toolbar made.
 void обновить_доступность();

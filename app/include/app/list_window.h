@@ -1,7 +1,7 @@
 // The literature list window: the whole catalogue as one formatted line per record in a sorted
-// list box, with its own toolbar, help line, menu (меню_просмотра) and find field (list_filter.h),
-// from which the selected record is deleted, edited or written out as a card; its selection and
-// tools are list_selection.h.
+// list box, or as the table view over the same lines (list_table.h, "Вид"), with its own toolbar,
+// help line, menu (меню_просмотра) and find field (list_filter.h), from which the selected record
+// is deleted, edited or written out as a card; its selection and tools are list_selection.h.
 #pragma once
 
 #include <cstdint>

@@ -15,6 +15,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "core/book_record.h"
@@ -73,6 +74,32 @@ struct ПоискОкна {
   ПоискСписка список;
   std::string заголовок;      // the window's title without a filter
   std::uint64_t порядок = 0;  // when the filter was last changed (larger is later)
+  std::uint64_t версия = 0;   // counts the changes of the list's lines (the table follows them)
+};
+
+// The table view of a list window (app/list_table.h): whether it is shown instead of the lines,
+// its control and the pane of the selected book, its sort, and what it keeps to show and sort a
+// hundred thousand rows at once. Its rows are the lines the find filter shows (ПоискСписка),
+// each the index of its line in the list, in the table's order.
+struct ТаблицаОкна {
+  bool показана = false;       // the table shown, not the lines
+  bool панель = true;          // the pane of the selected book shown beside the list
+  Window таблица = 0;          // the multi-column list
+  Window окно_панели = 0;      // the pane
+  int колонка = -1;            // the sort's column (among поля_таблицы), -1: the list's order
+  bool по_возрастанию = true;
+  // The catalogue's records by code, made when the table is first shown and kept current with
+  // every change; the record of each line of the list (index in ПоискСписка::строки), and every
+  // line in the sort's order, made again when the lines, the records or the sort changed.
+  std::unordered_multimap<std::int32_t, ЗаписьБазы> записи;
+  bool записи_есть = false;
+  std::vector<const ЗаписьБазы*> записи_строк;
+  std::vector<std::uint32_t> порядок;
+  std::uint64_t версия_строк = ~std::uint64_t{0};  // the list's version they were made for
+  bool записи_изменились = true;
+  int колонка_порядка = -2;
+  bool возрастание_порядка = true;
+  std::vector<std::uint32_t> ряды;  // the lines shown, in the table's order
 };
 
 // The start of a run from the command line: the catalogue folder it named (a host path, made
@@ -97,6 +124,8 @@ struct Сеанс {
   std::set<Window> окна_с_операциями;
   // The find filter of each list window open, and the count of filter changes that orders them.
   std::map<Window, ПоискОкна> поиск_списков;
+  // The table view of each list window open.
+  std::map<Window, ТаблицаОкна> таблицы_списков;
   std::uint64_t изменений_поиска = 0;
   // The task window's timer of the watch that keeps the catalogue current with what other desks
   // store (core/change_path.h: освежить_каталог); 0 while none runs.

@@ -65,6 +65,7 @@ struct ПолеКниги {
   bool код = false;              // the record's code: given by the catalogue, never imported
   bool в_ключе_повтора = false;  // two records equal in every such field are one book twice
   bool ищется = false;           // the find filter looks for words in it
+  bool в_таблице = false;        // a column of the list window's table, under its caption
   std::string_view таблица;      // the fact table that keeps it (the catalogue's "база_лит"); empty: none
 };
 

@@ -59,11 +59,13 @@ struct УдалитьЗапись {
 struct ВвестиКатегорию {
   std::string категория;
 };
-// The first category equal to `прежняя` removed and `новая` entered at the back. Does not apply
-// when `прежняя` is not there.
+// The first category equal to `прежняя` removed and `новая` entered at the back; with
+// `с_записями`, every record of the category `прежняя` gets `новая` in the same step, each in its
+// place with its code. Does not apply when `прежняя` is not there.
 struct ИзменитьКатегорию {
   std::string прежняя;
   std::string новая;
+  bool с_записями = false;
 };
 // The first category equal to it removed. Does not apply when none is.
 struct УдалитьКатегорию {

@@ -19,6 +19,10 @@ std::optional<std::string> строка_списка(const ЗаписьБазы&
 // allowed, so that codes of any length are recovered whole.
 std::optional<std::int32_t> код_строки(std::string_view line);
 
+// The record a list line's code names: the first with that code in table order, as deletion,
+// editing and the card find it; none when the line has no code or no record has it.
+std::optional<ЗаписьБазы> запись_кода_строки(std::string_view line);
+
 // The order of the list's lines (the sorted list box's): whether `a` comes before `b`.
 bool строка_раньше(std::string_view a, std::string_view b);
 

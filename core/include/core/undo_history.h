@@ -36,11 +36,13 @@ struct УдалениеЗаписи {
 struct ВводКатегории {
   std::string категория;
 };
-// A category renamed: the old name stood at `место`, the new one stands last.
+// A category renamed: the old name stood at `место`, the new one stands last. `записи` are the
+// records that followed it, as they were (with the old name); now they have the new one.
 struct ПравкаКатегории {
   std::string старая;
   std::size_t место = 0;
   std::string новая;
+  std::vector<ЗаписьБазы> записи;
 };
 // A category deleted from `место`.
 struct УдалениеКатегории {

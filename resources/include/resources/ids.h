@@ -47,6 +47,12 @@ enum ListWindowCommand : int {
 // of the selected record (the list window's menu).
 enum PrintCommand : int { cmd_ПечатьКаталога = 10120, cmd_КаталогВPdf = 10121, cmd_ПечатьКарточки = 10122 };
 
+// The list window's menu "Вид": the table or the lines, and the pane of the selected book; the
+// table's control and the pane.
+enum ListViewCommand : int { cmd_ВидТаблица = 10240, cmd_ВидСтроки = 10241, cmd_ВидСведения = 10242 };
+inline constexpr int ид_таблицы = 10243;  // the list window's table (a multi-column list)
+inline constexpr int ид_панели = 10244;   // the pane of the selected book beside the table
+
 // ---- accelerators ----
 inline constexpr int ускорители_задачи = 9001;  // the task window's: Ctrl+F1 and F1
 
