@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <deque>
 #include <climits>
 #include <map>
 #include <thread>
@@ -25,6 +26,7 @@
 #include "runtime/codepage.h"
 #include "runtime/error_codes.h"
 #include "runtime/fact_file.h"
+#include "runtime/fact_kind.h"
 #include "runtime/run_error.h"
 #include "server/server_catalogue.h"
 
@@ -157,12 +159,11 @@ struct ХранилищеСервера::Состояние {
   // What this desk knows to be stored: each section's version, the records and their places.
   std::map<std::string, qint64, std::less<>> версии;
   bool записи_известны = false;
-  std::vector<ЗаписьБазы> записи;
-  std::vector<qint64> места;
+  std::deque<ЗаписьБазы> записи;  // a deque: a record entered first is put in front cheaply
+  std::deque<qint64> места;
+  bool записи_тронуты = false;  // the transaction under way stored the records
   // What the transaction under way stored, kept here until it is committed.
   std::map<std::string, qint64, std::less<>> новые_версии;
-  std::optional<std::vector<ЗаписьБазы>> новые_записи;
-  std::vector<qint64> новые_места;
 
   std::function<void()> слушатель;
   std::unique_ptr<QObject> приёмник;
@@ -228,7 +229,7 @@ struct ХранилищеСервера::Состояние {
   }
 
   // The stored records in their order, with their places.
-  void прочитать_записи(std::vector<ЗаписьБазы>& записи_, std::vector<qint64>& места_) {
+  void прочитать_записи(std::deque<ЗаписьБазы>& записи_, std::deque<qint64>& места_) {
     записи_.clear();
     места_.clear();
     QSqlQuery q = выполнить(QStringLiteral(
@@ -280,80 +281,122 @@ struct ХранилищеСервера::Состояние {
 
   // Stores the records of memory by what differs from what is stored: the records before and
   // after the part that changed keep their rows; the part between is deleted and put in anew at
-  // places between its neighbours' (all of them renumbered when there is no room).
+  // places between its neighbours' (all of them renumbered when there is no room). One pass over
+  // memory finds the part, reading the records in place; only the part is copied.
   void сохранить_записи() {
-    const std::vector<ЗаписьБазы> стало = база_лит.all();
-    const bool известны = новые_записи || записи_известны;
-    const std::vector<ЗаписьБазы>& было = новые_записи ? *новые_записи : записи;
-    const std::vector<qint64>& места_было = новые_записи ? новые_места : места;
-    std::vector<qint64> места_стало;
-    if (!известны) {
+    записи_тронуты = true;
+    if (!записи_известны) {
       выполнить(QStringLiteral("DELETE FROM records"));
-    } else {
-      std::size_t начало = 0;
-      const std::size_t общих = std::min(было.size(), стало.size());
-      while (начало < общих && было[начало] == стало[начало]) ++начало;
-      std::size_t конец = 0;
-      while (конец < общих - начало && было[было.size() - 1 - конец] == стало[стало.size() - 1 - конец]) ++конец;
-      const std::size_t убрать = было.size() - конец - начало, вставить = стало.size() - конец - начало;
-      std::optional<qint64> до, после;
-      if (начало > 0) до = места_было[начало - 1];
-      if (конец > 0) после = места_было[было.size() - конец];
-      const bool есть_место = !до || !после || static_cast<Широкое>(*после) - *до > static_cast<Широкое>(вставить);
-      if (есть_место) {
-        std::vector<qint64> старые(места_было.begin() + static_cast<std::ptrdiff_t>(начало),
-                                   места_было.begin() + static_cast<std::ptrdiff_t>(начало + убрать));
-        if (!старые.empty())
-          выполнить(QStringLiteral("DELETE FROM records WHERE place = ANY(CAST(? AS bigint[]))"),
-                    {utf(массив_чисел(старые))});
-        std::vector<qint64> новые;
-        for (std::size_t i = 0; i < вставить; ++i) {
-          if (до && после)
-            новые.push_back(*до + static_cast<qint64>((static_cast<Широкое>(*после) - *до) * static_cast<Широкое>(i + 1) /
-                                                      static_cast<Широкое>(вставить + 1)));
-          else if (после)
-            новые.push_back(*после - static_cast<qint64>(вставить - i) * kШагМест);
-          else if (до)
-            новые.push_back(*до + static_cast<qint64>(i + 1) * kШагМест);
-          else
-            новые.push_back(static_cast<qint64>(i) * kШагМест);
-        }
-        вставить_записи(стало, начало, начало + вставить, новые);
-        места_стало.reserve(стало.size());
-        места_стало.insert(места_стало.end(), места_было.begin(), места_было.begin() + static_cast<std::ptrdiff_t>(начало));
-        места_стало.insert(места_стало.end(), новые.begin(), новые.end());
-        места_стало.insert(места_стало.end(), места_было.end() - static_cast<std::ptrdiff_t>(конец), места_было.end());
-      } else {
-        выполнить(QStringLiteral("DELETE FROM records"));
-      }
+      записи_известны = true;  // known once it is stored below; a rollback forgets it again
+      сохранить_все(база_лит.all());
+      return;
     }
-    if (места_стало.size() != стало.size()) {  // stored anew, in a row
-      места_стало.clear();
-      for (std::size_t i = 0; i < стало.size(); ++i) места_стало.push_back(static_cast<qint64>(i) * kШагМест);
-      вставить_записи(стало, 0, стало.size(), места_стало);
-    }
+    const std::size_t m = база_лит.count(), n = записи.size();
+    const std::ptrdiff_t сдвиг = static_cast<std::ptrdiff_t>(m) - static_cast<std::ptrdiff_t>(n);
+    std::size_t начало = 0, i = 0;
+    bool в_начале = true;
+    std::optional<std::size_t> последнее_отличие;  // of memory from the stored records aligned at the end
     std::int32_t наибольший = 0;
-    for (const ЗаписьБазы& з : стало) наибольший = std::max(наибольший, з.код);
+    for (auto v : база_лит.views()) {
+      наибольший = std::max(наибольший, v[&ЗаписьБазы::код]);
+      if (в_начале) {
+        if (i < n && та_же(v, записи[i]))
+          ++начало;
+        else
+          в_начале = false;
+      }
+      const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) - сдвиг;
+      if (j < 0 || !та_же(v, записи[static_cast<std::size_t>(j)])) последнее_отличие = i;
+      ++i;
+    }
+    std::size_t конец = последнее_отличие ? m - 1 - *последнее_отличие : m;
+    конец = std::min(конец, std::min(m, n) - начало);
+    const std::size_t убрать = n - конец - начало, вставить = m - конец - начало;
+    std::vector<ЗаписьБазы> новые_записи;
+    новые_записи.reserve(вставить);
+    i = 0;
+    for (auto v : база_лит.views()) {
+      if (i >= начало + вставить) break;
+      if (i++ >= начало) новые_записи.push_back(v.record());
+    }
+    std::optional<qint64> до, после;
+    if (начало > 0) до = места[начало - 1];
+    if (конец > 0) после = места[n - конец];
+    if (до && после && static_cast<Широкое>(*после) - *до <= static_cast<Широкое>(вставить)) {
+      выполнить(QStringLiteral("DELETE FROM records"));  // no room between the neighbours
+      сохранить_все(база_лит.all());
+      return;
+    }
+    std::vector<qint64> старые(места.begin() + static_cast<std::ptrdiff_t>(начало),
+                               места.begin() + static_cast<std::ptrdiff_t>(начало + убрать));
+    if (!старые.empty())
+      выполнить(QStringLiteral("DELETE FROM records WHERE place = ANY(CAST(? AS bigint[]))"), {utf(массив_чисел(старые))});
+    std::vector<qint64> новые;
+    for (std::size_t k = 0; k < вставить; ++k) {
+      if (до && после)
+        новые.push_back(*до + static_cast<qint64>((static_cast<Широкое>(*после) - *до) * static_cast<Широкое>(k + 1) /
+                                                  static_cast<Широкое>(вставить + 1)));
+      else if (после)
+        новые.push_back(*после - static_cast<qint64>(вставить - k) * kШагМест);
+      else if (до)
+        новые.push_back(*до + static_cast<qint64>(k + 1) * kШагМест);
+      else
+        новые.push_back(static_cast<qint64>(k) * kШагМест);
+    }
+    вставить_записи(новые_записи, 0, вставить, новые);
+    поднять_код(наибольший);
+    // What is stored now, taken as known; a rollback forgets it (записи_тронуты).
+    const auto где = static_cast<std::ptrdiff_t>(начало);
+    записи.erase(записи.begin() + где, записи.begin() + где + static_cast<std::ptrdiff_t>(убрать));
+    места.erase(места.begin() + где, места.begin() + где + static_cast<std::ptrdiff_t>(убрать));
+    записи.insert(записи.begin() + где, std::make_move_iterator(новые_записи.begin()),
+                  std::make_move_iterator(новые_записи.end()));
+    места.insert(места.begin() + где, новые.begin(), новые.end());
+  }
+
+  // Every record of memory stored in a row (the table emptied before), and known as stored.
+  void сохранить_все(std::vector<ЗаписьБазы> все) {
+    std::vector<qint64> м;
+    std::int32_t наибольший = 0;
+    for (std::size_t k = 0; k < все.size(); ++k) {
+      м.push_back(static_cast<qint64>(k) * kШагМест);
+      наибольший = std::max(наибольший, все[k].код);
+    }
+    вставить_записи(все, 0, все.size(), м);
+    поднять_код(наибольший);
+    записи.assign(std::make_move_iterator(все.begin()), std::make_move_iterator(все.end()));
+    места.assign(м.begin(), м.end());
+  }
+
+  // The sequence of codes kept past every code stored.
+  void поднять_код(std::int32_t наибольший) {
     выполнить(QStringLiteral("SELECT setval('record_codes', GREATEST(last_value, ?)) FROM record_codes"),
               {QVariant(static_cast<qint64>(наибольший))});
-    новые_записи = std::move(стало);
-    новые_места = std::move(места_стало);
+  }
+
+  static bool та_же(const FactView<ЗаписьБазы>& v, const ЗаписьБазы& з) {
+    return v[&ЗаписьБазы::код] == з.код && v[&ЗаписьБазы::диск] == з.диск && v[&ЗаписьБазы::переплет] == з.переплет &&
+           v[&ЗаписьБазы::наименование] == з.наименование && v[&ЗаписьБазы::автор] == з.автор &&
+           v[&ЗаписьБазы::категория] == з.категория && v[&ЗаписьБазы::вид] == з.вид && v[&ЗаписьБазы::обложка] == з.обложка;
   }
 
   // The transaction under way ends: what it stored becomes what this desk knows to be stored.
   void принять_сохранённое() {
     for (auto& [файл, в] : новые_версии) версии[файл] = в;
-    if (новые_записи) {
-      записи = std::move(*новые_записи);
-      места = std::move(новые_места);
-      записи_известны = true;
-    }
-    забыть_сохранённое();
+    новые_версии.clear();
+    записи_тронуты = false;
   }
+  // It is rolled back: the versions it raised are forgotten, and the records, changed in place
+  // as they were stored, are no longer known (the next store writes them whole, the next read
+  // reads them).
   void забыть_сохранённое() {
     новые_версии.clear();
-    новые_записи.reset();
-    новые_места.clear();
+    if (записи_тронуты) {
+      записи_известны = false;
+      записи.clear();
+      места.clear();
+    }
+    записи_тронуты = false;
   }
 
   void начать(Занятие как) {
@@ -457,8 +500,8 @@ void ХранилищеСервера::загрузить(const РазделКа
   Состояние& с = *с_;
   const qint64 версия = с.версия(р.файл);  // before reading: what is read is never older than what was seen
   if (записи_раздела(р)) {
-    std::vector<ЗаписьБазы> записи;
-    std::vector<qint64> места;
+    std::deque<ЗаписьБазы> записи;
+    std::deque<qint64> места;
     с.прочитать_записи(записи, места);
     for (const ЗаписьБазы& з : записи) база_лит.assertz(з);
     с.записи = std::move(записи);
@@ -474,8 +517,8 @@ void ХранилищеСервера::перечитать(const РазделК
   Состояние& с = *с_;
   const qint64 версия = с.версия(р.файл);
   if (записи_раздела(р)) {
-    std::vector<ЗаписьБазы> записи;
-    std::vector<qint64> места;
+    std::deque<ЗаписьБазы> записи;
+    std::deque<qint64> места;
     с.прочитать_записи(записи, места);
     база_лит.retract_all();
     for (const ЗаписьБазы& з : записи) база_лит.assertz(з);

@@ -286,6 +286,23 @@ TEST_F(ServerStorage, ChangesKeepTheServersOrderAndTakeCodesFromIt) {
   EXPECT_EQ(категории_лит.count(), 2u);
 }
 
+TEST_F(ServerStorage, ARecordPutBackWhereItsNeighboursLeaveNoRoomRenumbersTheOrder) {
+  каталог_на_сервере(3);  // codes 3, 2, 1
+  ЗаписьБазы вторая = база_лит.по_коду(2).front();
+  ASSERT_TRUE(применить(УдалитьЗапись{вторая}).сделано());
+  // Another desk (or a person) left the neighbours' places next to each other.
+  sql("UPDATE records SET place = 1 WHERE code = 1;"
+      "UPDATE records SET place = 0 WHERE code = 3;"
+      "UPDATE sections SET version = version + 1 WHERE file = 'Литература1.pbs'");
+  const ИтогИзменения итог = применить(ОтменитьИзменение{});
+  ASSERT_TRUE(итог.сделано()) << cp1251::to_utf8(итог.сообщение);
+  EXPECT_EQ(на_сервере(), (std::vector<std::string>{"3|Книга 3", "2|Книга 2", "1|Книга 1"}));
+  EXPECT_EQ(на_сервере(), в_памяти());
+  // And the next change finds the places it stored.
+  ASSERT_TRUE(применить(УдалитьЗапись{база_лит.по_коду(1).front()}).сделано());
+  EXPECT_EQ(на_сервере(), (std::vector<std::string>{"3|Книга 3", "2|Книга 2"}));
+}
+
 TEST_F(ServerStorage, AChangeWhoseTransactionFailsStoresNothingAndKeepsMemory) {
   каталог_на_сервере(3);
   // The server refuses a record of this title, after the records before it were written.
