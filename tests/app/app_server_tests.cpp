@@ -100,77 +100,56 @@ class AppServerTests : public QtSuite {
   // The title names the database and server; the last catalogues hold the address without the
   // password; another desk's change is shown within a second; a change made here reaches the server.
   void aServerStartShowsItAndFollowsOtherDesks() {
-    move_sample();
-    WorkDir dir({});
     Messages messages;
-    bool ran = false;
-    run_app(
-        [&](Window task) {
-          ran = true;
-          QCOMPARE(QString::fromStdString(cp1251::to_utf8(win_GetText(task))),
-                   QString::fromUtf8("Фолиарх — ") + QString::fromStdString(database_) + "@localhost");
-          QCOMPARE(база_лит.count(), sample_records());
-          QVERIFY(item_enabled(task, cmd_ВводДанных));
-          const std::vector<std::string> last = последние_каталоги();
-          QVERIFY(!last.empty());
-          QVERIFY(адрес_сервера(last.front()));
-          QVERIFY(last.front().find(kPassword) == std::string::npos);
+    QVERIFY(start_on_server("librarian", [&](Window task) {
+      QCOMPARE(QString::fromStdString(cp1251::to_utf8(win_GetText(task))),
+               QString::fromUtf8("Фолиарх — ") + QString::fromStdString(database_) + "@localhost");
+      QCOMPARE(база_лит.count(), sample_records());
+      QVERIFY(item_enabled(task, cmd_ВводДанных));
+      const std::vector<std::string> last = последние_каталоги();
+      QVERIFY(!last.empty());
+      QVERIFY(адрес_сервера(last.front()));
+      QVERIFY(last.front().find(kPassword) == std::string::npos);
 
-          sql("BEGIN; INSERT INTO records VALUES (900, 'Другой', 'С другого стола', '', '', 0, 0, '', -5);"
-              "UPDATE sections SET version = version + 1 WHERE file = 'Литература1.pbs';"
-              "NOTIFY foliarkh_catalogue; COMMIT;");
-          QElapsedTimer shown;
-          shown.start();
-          QVERIFY(wait_until([] { return база_лит.count() == sample_records() + 1; }, 1000));
-          qInfo("another desk's change shown after %lld ms", static_cast<long long>(shown.elapsed()));
+      sql("BEGIN; INSERT INTO records VALUES (900, 'Другой', 'С другого стола', '', '', 0, 0, '', -5);"
+          "UPDATE sections SET version = version + 1 WHERE file = 'Литература1.pbs';"
+          "NOTIFY foliarkh_catalogue; COMMIT;");
+      QElapsedTimer shown;
+      shown.start();
+      QVERIFY(wait_until([] { return база_лит.count() == sample_records() + 1; }, 1000));
+      qInfo("another desk's change shown after %lld ms", static_cast<long long>(shown.elapsed()));
 
-          QVERIFY(применить(ВвестиЗапись{{0, cp("А"), cp("С этого стола"), {}, {}, 0, 0, {}}}).сделано());
-          QCOMPARE(sql("SELECT count(*) FROM records WHERE title = 'С этого стола'"), std::string("1\n"));
-        },
-        true, ЗапускПрограммы{.папка = {}, .сервер = uri("librarian").toStdString()});
-    QVERIFY(ran);
+      QVERIFY(применить(ВвестиЗапись{{0, cp("А"), cp("С этого стола"), {}, {}, 0, 0, {}}}).сделано());
+      QCOMPARE(sql("SELECT count(*) FROM records WHERE title = 'С этого стола'"), std::string("1\n"));
+    }));
   }
 
   // A role that may only read: "только чтение" in the title, the changing commands greyed, the
   // others not.
   void aReadOnlyRoleGreysTheChangingCommands() {
-    move_sample();
-    WorkDir dir({});
-    bool ran = false;
-    run_app(
-        [&](Window task) {
-          ran = true;
-          QVERIFY(QString::fromStdString(cp1251::to_utf8(win_GetText(task))).endsWith(QString::fromUtf8("только чтение")));
-          for (int id : std::initializer_list<int>{cmd_ВводДанных, cmd_Импорт, cmd_КатегВвести, cmd_КатегУдалить, cmd_Настройки})
-            QVERIFY2(!item_enabled(task, id), qPrintable(QString::number(id)));
-          for (int id : std::initializer_list<int>{cmd_УдалРедактВывод, cmd_Экспорт, cmd_ПечатьКаталога, cmd_ПодключитьсяКСерверу})
-            QVERIFY2(item_enabled(task, id), qPrintable(QString::number(id)));
-        },
-        true, ЗапускПрограммы{.папка = {}, .сервер = uri("reader").toStdString()});
-    QVERIFY(ran);
+    QVERIFY(start_on_server("reader", [&](Window task) {
+      QVERIFY(QString::fromStdString(cp1251::to_utf8(win_GetText(task))).endsWith(QString::fromUtf8("только чтение")));
+      for (int id : std::initializer_list<int>{cmd_ВводДанных, cmd_Импорт, cmd_КатегВвести, cmd_КатегУдалить, cmd_Настройки})
+        QVERIFY2(!item_enabled(task, id), qPrintable(QString::number(id)));
+      for (int id : std::initializer_list<int>{cmd_УдалРедактВывод, cmd_Экспорт, cmd_ПечатьКаталога, cmd_ПодключитьсяКСерверу})
+        QVERIFY2(item_enabled(task, id), qPrintable(QString::number(id)));
+    }));
   }
 
   // The server stops: told, the changing commands greyed; it comes back: the program connects by
   // itself, tells so, and the commands come back.
   void aLostConnectionGreysTheCommandsUntilItIsBack() {
-    move_sample();
-    WorkDir dir({});
     Messages messages;
-    bool ran = false;
-    run_app(
-        [&](Window task) {
-          ran = true;
-          QVERIFY(item_enabled(task, cmd_ВводДанных));
-          server_->stop();
-          QVERIFY(wait_until([&] { return !item_enabled(task, cmd_ВводДанных); }, 4000));
-          QVERIFY(wait_until([&] { return messages.saw("Нет связи с сервером каталога"); }, 3000));
-          server_->start();
-          QVERIFY(wait_until([&] { return item_enabled(task, cmd_ВводДанных); }, 4000));
-          QVERIFY(wait_until([&] { return messages.saw("Связь с сервером каталога восстановлена"); }, 3000));
-          QVERIFY(применить(ВвестиЗапись{{0, cp("А"), cp("После перерыва"), {}, {}, 0, 0, {}}}).сделано());
-        },
-        true, ЗапускПрограммы{.папка = {}, .сервер = uri("librarian").toStdString()});
-    QVERIFY(ran);
+    QVERIFY(start_on_server("librarian", [&](Window task) {
+      QVERIFY(item_enabled(task, cmd_ВводДанных));
+      server_->stop();
+      QVERIFY(wait_until([&] { return !item_enabled(task, cmd_ВводДанных); }, 4000));
+      QVERIFY(wait_until([&] { return messages.saw("Нет связи с сервером каталога"); }, 3000));
+      server_->start();
+      QVERIFY(wait_until([&] { return item_enabled(task, cmd_ВводДанных); }, 4000));
+      QVERIFY(wait_until([&] { return messages.saw("Связь с сервером каталога восстановлена"); }, 3000));
+      QVERIFY(применить(ВвестиЗапись{{0, cp("А"), cp("После перерыва"), {}, {}, 0, 0, {}}}).сделано());
+    }));
   }
 
  private:
@@ -189,6 +168,20 @@ class AppServerTests : public QtSuite {
     const QString folder = folders_.back()->path();
     for (const QString& f : QDir(kSample).entryList({"*.pbs"}, QDir::Files)) QFile::copy(kSample + "/" + f, folder + "/" + f);
     return folder;
+  }
+  // The sample catalogue moved onto the server, then the program started on it as `user`
+  // (--server); true when the task window ran `body`.
+  bool start_on_server(const std::string& user, const std::function<void(Window)>& body) {
+    move_sample();
+    WorkDir dir({});
+    bool ran = false;
+    run_app(
+        [&](Window task) {
+          ran = true;
+          body(task);
+        },
+        true, ЗапускПрограммы{.папка = {}, .сервер = uri(user).toStdString()});
+    return ran;
   }
   void move_sample() {
     QString out, err;
