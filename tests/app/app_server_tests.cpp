@@ -4,6 +4,8 @@
 // read-only role's title and greyed commands, and a lost connection greying them until the
 // program has connected again by itself.
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 
@@ -122,6 +124,32 @@ class AppServerTests : public QtSuite {
       QVERIFY(применить(ВвестиЗапись{{0, cp("А"), cp("С этого стола"), {}, {}, 0, 0, {}}}).сделано());
       QCOMPARE(sql("SELECT count(*) FROM records WHERE title = 'С этого стола'"), std::string("1\n"));
     }));
+  }
+
+  // "Резервная копия…" of a server catalogue writes the folder form: the catalogue's files, which
+  // hold what the server holds.
+  void aBackupOfAServerCatalogueIsAFolderCatalogue() {
+    QTemporaryDir target;
+    QVERIFY(start_on_server("librarian", [&](Window task) {
+      on_next_modal([&](QWidget* d) {
+        auto* fd = qobject_cast<QFileDialog*>(d);
+        QVERIFY(fd);
+        fd->findChild<QLineEdit*>("fileNameEdit")->setText(target.path());
+        QMetaObject::invokeMethod(fd, "accept", Qt::DirectConnection);
+      });
+      QString text;
+      on_next_modal([&](QWidget* box) {
+        text = label_texts(box);
+        click(box, "OK");
+      });
+      command(task, cmd_РезервнаяКопия);
+      QVERIFY2(text.contains(QString::fromUtf8("Резервная копия каталога сохранена")), qPrintable(text));
+    }));
+    const QStringList copies = QDir(target.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(copies.size(), 1);
+    const QString copy = target.path() + "/" + copies.front();
+    QCOMPARE(bytes_of(copy + QString::fromUtf8("/Литература1.pbs")), bytes_of(kSample + QString::fromUtf8("/Литература1.pbs")));
+    QCOMPARE(bytes_of(copy + QString::fromUtf8("/КатегЛитер.pbs")), bytes_of(kSample + QString::fromUtf8("/КатегЛитер.pbs")));
   }
 
   // A role that may only read: "только чтение" in the title, the changing commands greyed, the
