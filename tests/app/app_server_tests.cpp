@@ -126,6 +126,37 @@ class AppServerTests : public QtSuite {
     }));
   }
 
+  // "Подключиться к серверу…": a wrong password brings the dialog back with the reason under the
+  // fields; the right one opens the server catalogue in place of the folder's.
+  void theConnectDialogAsksAgainUntilItConnects() {
+    move_sample();
+    WorkDir dir(start_files(kТриЗаписи));
+    QString reason;
+    const auto fill = [this](const std::string& password) {
+      return [this, password](QWidget* d) {
+        const Window dlg = layer_test::window_of(d);
+        win_SetText(win_GetCtlHandle(dlg, ид_Сервер), server_->socket_dir());
+        win_SetText(win_GetCtlHandle(dlg, ид_Порт), std::to_string(server_->port()));
+        win_SetText(win_GetCtlHandle(dlg, ид_База), database_);
+        win_SetText(win_GetCtlHandle(dlg, ид_Пользователь), "librarian");
+        win_SetText(win_GetCtlHandle(dlg, ид_Пароль), password);
+        click(d, "OK");
+      };
+    };
+    run_app([&](Window task) {
+      QCOMPARE(база_лит.count(), std::size_t(3));
+      on_next_modal(fill("wrong"));
+      on_next_modal([&, right = fill(kPassword)](QWidget* d) {
+        reason = qs(win_GetText(win_GetCtlHandle(layer_test::window_of(d), ид_ПричинаСервера)));
+        right(d);
+      });
+      command(task, cmd_ПодключитьсяКСерверу);
+      QVERIFY2(reason.contains(QString::fromUtf8("не принял пароль")), qPrintable(reason));
+      QCOMPARE(qs(win_GetText(task)), QString::fromUtf8("Фолиарх — ") + QString::fromStdString(database_) + "@localhost");
+      QCOMPARE(база_лит.count(), sample_records());
+    });
+  }
+
   // "Резервная копия…" of a server catalogue writes the folder form: the catalogue's files, which
   // hold what the server holds.
   void aBackupOfAServerCatalogueIsAFolderCatalogue() {
