@@ -27,13 +27,23 @@ std::vector<ЗаписьБазы> ТаблицаБазы::по_коду(std::int
 }
 
 std::vector<std::int32_t> ТаблицаБазы::по_содержанию(const ЗаписьБазы& п) const {
-  const std::string ключ = ключ_повтора(п);
+  // Field by field through the duplicate key's fields, the first differing one ending the
+  // comparison; each stored record is read into one record, whose texts keep their room.
+  std::vector<const ПолеКниги*> ключевые;
+  for (const ПолеКниги& поле : поля_книги())
+    if (поле.в_ключе_повтора) ключевые.push_back(&поле);
+  const auto равны = [&п, &ключевые](const ЗаписьБазы& з) {
+    for (const ПолеКниги* поле : ключевые) {
+      if (поле->тип == ТипПоля::текст ? поле->текст(з) != поле->текст(п) : поле->число(з) != поле->число(п))
+        return false;
+    }
+    return true;
+  };
   std::vector<std::int32_t> out;
-  std::string другой;
-  for (const ЗаписьБазы& з : facts()) {
-    другой.clear();
-    ключ_повтора(з, другой);
-    if (другой == ключ) out.push_back(з.код);
+  ЗаписьБазы з;
+  for (auto v : views()) {
+    v.read(з);
+    if (равны(з)) out.push_back(з.код);
   }
   return out;
 }

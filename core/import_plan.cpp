@@ -182,8 +182,9 @@ bool одна_форма(std::string_view a, std::string_view b) {
 }
 
 // Places of the store found by a hash: open addressing with linear probing, its size a power of
-// two, grown to stay at most three quarters full. It keeps the places only; the hash of a kept
-// place is asked for again when it grows.
+// two, grown to stay at most three quarters full. Each slot keeps the low half of its place's hash
+// beside the place: a probe passes other entries without reading them from the store, and growing
+// needs no hash made again (a table never has 2^32 slots).
 class Указатель {
  public:
   // A kept place for which `equal(place)` holds, or nothing.
@@ -191,33 +192,37 @@ class Указатель {
   std::optional<Место> найти(std::uint64_t hash, Equal equal) const {
     if (слоты_.empty()) return std::nullopt;
     const std::size_t маска = слоты_.size() - 1;
+    const auto метка = static_cast<std::uint32_t>(hash);
     for (std::size_t i = hash & маска;; i = (i + 1) & маска) {
-      if (слоты_[i] == kПусто) return std::nullopt;
-      if (equal(слоты_[i])) return слоты_[i];
+      if (слоты_[i].место == kПусто) return std::nullopt;
+      if (слоты_[i].метка == метка && equal(слоты_[i].место)) return слоты_[i].место;
     }
   }
-  // Keeps `place`, whose hash is `hash`; `hash_of(place)` gives the hash of any kept place.
-  template <class HashOf>
-  void добавить(std::uint64_t hash, Место place, HashOf hash_of) {
+  // Keeps `place`, whose hash is `hash`.
+  void добавить(std::uint64_t hash, Место place) {
     if ((занято_ + 1) * 4 > слоты_.size() * 3) {
-      std::vector<Место> было = std::move(слоты_);
-      слоты_.assign(std::max<std::size_t>(64, было.size() * 2), kПусто);
-      for (const Место m : было)
-        if (m != kПусто) поместить(hash_of(m), m);
+      std::vector<Слот> было = std::move(слоты_);
+      слоты_.assign(std::max<std::size_t>(64, было.size() * 2), Слот{});
+      for (const Слот& с : было)
+        if (с.место != kПусто) поместить(с);
     }
-    поместить(hash, place);
+    поместить({place, static_cast<std::uint32_t>(hash)});
     ++занято_;
   }
 
  private:
   static constexpr Место kПусто = ~Место{0};  // no entry can begin at the last byte a place names
-  void поместить(std::uint64_t hash, Место place) {
+  struct Слот {
+    Место место = kПусто;
+    std::uint32_t метка = 0;  // the low half of the place's hash
+  };
+  void поместить(Слот слот) {
     const std::size_t маска = слоты_.size() - 1;
-    std::size_t i = hash & маска;
-    while (слоты_[i] != kПусто) i = (i + 1) & маска;
-    слоты_[i] = place;
+    std::size_t i = слот.метка & маска;
+    while (слоты_[i].место != kПусто) i = (i + 1) & маска;
+    слоты_[i] = слот;
   }
-  std::vector<Место> слоты_;
+  std::vector<Слот> слоты_;
   std::size_t занято_ = 0;
 };
 
@@ -301,29 +306,30 @@ std::string длиннее() { return "значение длиннее "_cps + s
 // A field as the value of column `к` (cp1251) into `текст`; false, with why in `причина`, when it
 // cannot be one.
 bool перекодировать(std::string_view поле, bool utf8, const ПолеКниги& к, std::string& текст, std::string& причина) {
-  const std::string столбец = "в столбце "_cps + в_кавычках(к.название);
+  // Named only when refused: the text is built for one cell of a refused row, not for every cell.
+  const auto столбец = [&к] { return "в столбце "_cps + в_кавычках(к.название); };
   const std::string_view ячейка = значение_ячейки_csv(поле);
   if (utf8) {
     char32_t знак = 0;
     auto r = cp1251::from_utf8_exact(ячейка, &знак);
     if (!r) {
       if (знак == 0xFFFD && !cp1251::is_utf8(ячейка)) {
-        причина = столбец + " неверная запись UTF-8"_cps;
+        причина = столбец() + " неверная запись UTF-8"_cps;
       } else if (знак == 0xFEFF) {
-        причина = столбец + " метка порядка байтов (U+FEFF): похоже, сюда попало начало другого файла"_cps;
+        причина = столбец() + " метка порядка байтов (U+FEFF): похоже, сюда попало начало другого файла"_cps;
       } else if (знак == 0xFFFD) {
-        причина = столбец + " знак замены U+FFFD: так отмечают знак, испорченный ещё до этого файла"_cps;
+        причина = столбец() + " знак замены U+FFFD: так отмечают знак, испорченный ещё до этого файла"_cps;
       } else {
         char код[16];
         std::snprintf(код, sizeof код, "U+%04X", static_cast<unsigned>(знак));
-        причина = столбец + " знак "_cps + код + ", которого нет в кодовой странице 1251"_cps;
+        причина = столбец() + " знак "_cps + код + ", которого нет в кодовой странице 1251"_cps;
       }
       return false;
     }
     текст = std::move(*r);
   } else {
     if (ячейка.find(kМеткаПорядкаБайтов) != std::string_view::npos) {
-      причина = столбец + " метка порядка байтов UTF-8 («п»ї»): похоже, сюда попало начало другого файла"_cps;
+      причина = столбец() + " метка порядка байтов UTF-8 («п»ї»): похоже, сюда попало начало другого файла"_cps;
       return false;
     }
     текст = ячейка;
@@ -336,7 +342,7 @@ bool перекодировать(std::string_view поле, bool utf8, const П
       if (i + 1 < текст.size() && текст[i + 1] == '\n') ++i;
       c = '\n';
     } else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') {
-      причина = столбец + " управляющий знак"_cps;
+      причина = столбец() + " управляющий знак"_cps;
       return false;
     }
     текст[o++] = c;
@@ -355,14 +361,6 @@ bool перекодировать(std::string_view поле, bool utf8, const П
 // The reading of one table into a plan: the rows one after another, against the stored records,
 // categories and kinds, which are packed into the plan's store first.
 class РазборИмпорта {
-  // The hashes of kept places, for an index that grows (they come first: the rest uses them).
-  auto хеш_записи() const {
-    return [this](Место m) { return хеш_ключа(у_.ключ(лента_.по(m) + 1)); };
-  }
-  auto хеш_текста(int номер) const {
-    return [this, номер](Место m) { return хеш_формы(текст_в(m, номер)); };
-  }
-
  public:
   РазборИмпорта(ПланИмпорта& план, const Таблица& т)
       : план_(план), лента_(план.новые.лента_), т_(т), у_(т.поля) {
@@ -377,7 +375,7 @@ class РазборИмпорта {
       const std::string_view ключ = у_.ключ(ключ_.data() + 1);
       const std::uint64_t h = хеш_ключа(ключ);
       if (найти_запись(h, ключ)) continue;
-      записи_.добавить(h, лента_.добавить(ключ_), хеш_записи());
+      записи_.добавить(h, лента_.добавить(ключ_));
     }
     const auto тексты = [this](const FactKind<std::string>& таблица, unsigned char флаг, Указатель& указатель,
                                int номер) {
@@ -387,7 +385,7 @@ class РазборИмпорта {
         if (найти_текст(указатель, номер, h, т)) continue;
         ключ_.assign(1, static_cast<char>(флаг));
         записать_текст(ключ_, т);
-        указатель.добавить(h, лента_.добавить(ключ_), хеш_текста(номер));
+        указатель.добавить(h, лента_.добавить(ключ_));
       }
     };
     тексты(категории_лит, kКатегория, категории_, kТекстКатегории);
@@ -441,13 +439,13 @@ class РазборИмпорта {
     const bool новый_вид = !есть_вид && !з.вид.empty();
     ключ_[0] = static_cast<char>(kЗаписьФайла | (новая_категория ? kНоваяКатегория : 0) | (новый_вид ? kНовыйВид : 0));
     const Место место = лента_.добавить(ключ_);
-    записи_.добавить(h, место, хеш_записи());
+    записи_.добавить(h, место);
     if (новая_категория) {
-      категории_.добавить(хеш_формы(з.категория), место, хеш_текста(kТекстКатегории));
+      категории_.добавить(хеш_формы(з.категория), место);
       ++план_.новых_категорий;
     }
     if (новый_вид) {
-      виды_.добавить(хеш_формы(з.вид), место, хеш_текста(kТекстВида));
+      виды_.добавить(хеш_формы(з.вид), место);
       ++план_.новых_видов;
     }
     ++план_.новые.число_;

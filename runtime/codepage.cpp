@@ -61,17 +61,24 @@ std::optional<char32_t> strict_code_point(std::string_view s, std::size_t& i) {
 }  // namespace
 
 std::optional<std::string> from_utf8_exact(std::string_view utf8, char32_t* refused) {
-  std::string out;
-  out.reserve(utf8.size());
+  // Written in place: a cp1251 text is never longer than its UTF-8 form.
+  std::string out(utf8.size(), '\0');
+  char* o = out.data();
   for (std::size_t i = 0; i < utf8.size();) {
+    if (const auto c = static_cast<unsigned char>(utf8[i]); c < 0x80) {  // most of a table is ASCII
+      *o++ = static_cast<char>(c);
+      ++i;
+      continue;
+    }
     const auto cp = strict_code_point(utf8, i);
     const auto b = cp ? from_unicode(*cp) : std::nullopt;
     if (!b) {
       if (refused) *refused = cp ? *cp : 0xFFFD;
       return std::nullopt;
     }
-    out.push_back(static_cast<char>(*b));
+    *o++ = static_cast<char>(*b);
   }
+  out.resize(static_cast<std::size_t>(o - out.data()));
   return out;
 }
 

@@ -116,7 +116,7 @@ struct ИтогИзменения {
 using ОтчётИзменения = std::function<void(std::size_t)>;
 
 // Applies the operation: the one way the catalogue, the categories and the settings change.
-ИтогИзменения применить(const Операция& операция, ИсточникИзменения источник = 0, const ОтчётИзменения& отчёт = {});
+ИтогИзменения применить(Операция операция, ИсточникИзменения источник = 0, const ОтчётИзменения& отчёт = {});
 
 // How long a change waits for another desk that holds the stored catalogue, and what runs about
 // every 50 ms meanwhile (the program paints its windows there); 10 s and nothing at the start and
