@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -24,6 +25,8 @@
 #include "runtime/host_path.h"
 #include "runtime/run_error.h"
 #include "runtime/safe_write.h"
+#include "runtime/scope_exit.h"
+#include "server/server_catalogue.h"
 
 namespace fs = std::filesystem;
 
@@ -53,9 +56,53 @@ void вывести_ошибки(std::FILE* поток, const std::vector<Оши
                        о.причина);
 }
 
+// The server catalogue of the command line, connected; null, with the reason told on standard
+// error, when it cannot be had.
+std::unique_ptr<ХранилищеСервера> подключиться(const std::string& uri) {
+  std::string почему;
+  const auto адрес = разобрать_адрес(uri, &почему);
+  if (!адрес) {
+    отказ("неверный адрес сервера "_cps + в_кавычках(cp1251::from_utf8(uri)) + ": "_cps + почему);
+    return nullptr;
+  }
+  ОткрытиеСервера о = открыть_сервер(*адрес);
+  if (!о.хранилище) отказ(о.ошибка);
+  return std::move(о.хранилище);
+}
+
+// Why a section could not be read from the server, for the check's line and the refusal.
+std::string почему_не_прочитан(const RunError& e) {
+  if (ERR_IsHostCondition(e.code())) return ERR_ErrorWords(e.code());
+  return "строку данных программа не понимает (ошибка "_cps + std::to_string(e.code()) + ")"_cps;
+}
+
+// Reads every section loaded at opening from the server storage set behind the seam; the
+// sections that do not load, one line each on `поток` ("ИМЯ_ФАЙЛА: причина").
+std::size_t загрузить_с_сервера(std::FILE* поток) {
+  std::size_t ошибок = 0;
+  очистить_каталог();
+  for (const РазделКаталога& раздел : разделы_каталога()) {
+    if (!раздел.при_открытии) continue;
+    try {
+      загрузить_раздел(раздел);
+    } catch (const RunError& e) {
+      ++ошибок;
+      вывести(поток, std::string(раздел.файл) + ": "_cps + почему_не_прочитан(e));
+    }
+  }
+  получитьсписоккодов();
+  return ошибок;
+}
+
 // Opens the catalogue of the current directory as the program's start does; false, with the
-// problems told on standard error, when its files do not all load.
+// problems told on standard error, when its files do not all load. With a server catalogue set
+// behind the seam, its sections are read from the server.
 bool открыть_каталог() {
+  if (dynamic_cast<ХранилищеСервера*>(&хранилище_каталога())) {
+    if (загрузить_с_сервера(stderr) == 0) return true;
+    отказ("каталог на сервере прочитан с ошибками (выше); ничего не сделано."_cps);
+    return false;
+  }
   const std::vector<ОшибкаФайла> ошибки = проверить_файлы_каталога();
   if (!ошибки.empty()) {
     вывести_ошибки(stderr, ошибки);
@@ -111,6 +158,19 @@ int импортировать(const std::string& файл, bool пробно) {
   return 0;
 }
 
+// The folder's catalogue copied into the server's empty one.
+int перенести(const std::string& uri) {
+  if (!открыть_каталог()) return 1;
+  if (RUN_FileExists(файл_настроек)) загрузить_раздел(*раздел_секции(секция_настроек));
+  const auto сервер = подключиться(uri);
+  if (!сервер) return 1;
+  if (const auto почему = перенести_каталог(*сервер)) return отказ(*почему);
+  вывести(stdout, "Каталог перенесён на сервер "_cps + в_кавычках(сервер->адрес().показ()) + ": записей "_cps +
+                      std::to_string(база_лит.count()) + ", категорий "_cps + std::to_string(категории_лит.count()) +
+                      ", видов "_cps + std::to_string(виды_лит.count()) + "."_cps);
+  return 0;
+}
+
 }  // namespace
 
 int выполнить_пакетно(const ПакетноеЗадание& задание) {
@@ -118,10 +178,23 @@ int выполнить_пакетно(const ПакетноеЗадание& за
   std::error_code ec;
   const std::string файл =
       задание.файл.empty() ? std::string() : RUN_FromHostPath(fs::absolute(задание.файл, ec).lexically_normal().string());
+  задать_сообщение_о_файлах(сказать_о_файле);
+  if (!задание.запуск.сервер.empty()) {
+    auto сервер = подключиться(задание.запуск.сервер);
+    if (!сервер) return 1;
+    задать_хранилище_каталога(std::move(сервер));
+    const auto отключиться = on_scope_exit([] { задать_хранилище_каталога(nullptr); });
+    switch (задание.работа) {
+      case ПакетнаяРабота::проверка: return загрузить_с_сервера(stdout) == 0 ? 0 : 1;
+      case ПакетнаяРабота::экспорт: return экспортировать(файл);
+      case ПакетнаяРабота::импорт: return импортировать(файл, задание.пробно);
+      case ПакетнаяРабота::перенос: break;
+    }
+    return 1;
+  }
   const std::string папка = папка_запуска(задание.запуск);
   if (папка.empty() || ::chdir(папка.c_str()) != 0)
     return отказ(текст_отказа("Не удалось войти в папку каталога "_cps + в_кавычках(RUN_FromHostPath(папка)), errno));
-  задать_сообщение_о_файлах(сказать_о_файле);
   switch (задание.работа) {
     case ПакетнаяРабота::проверка: {
       const std::vector<ОшибкаФайла> ошибки = проверить_файлы_каталога();
@@ -130,6 +203,7 @@ int выполнить_пакетно(const ПакетноеЗадание& за
     }
     case ПакетнаяРабота::экспорт: return экспортировать(файл);
     case ПакетнаяРабота::импорт: return импортировать(файл, задание.пробно);
+    case ПакетнаяРабота::перенос: return перенести(задание.куда);
   }
   return 1;
 }

@@ -10,6 +10,7 @@
 #include "runtime/host_path.h"
 #include "runtime/run_error.h"
 #include "runtime/safe_write.h"
+#include "server/server_catalogue.h"
 
 namespace fs = std::filesystem;
 
@@ -40,7 +41,7 @@ std::vector<std::string> последние_каталоги() {
   std::string line;
   while (list.size() < кол_последних_каталогов && std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty() || line.front() != '/') continue;
+    if (line.empty() || (line.front() != '/' && !адрес_сервера(line))) continue;
     bool seen = false;
     for (const std::string& f : list) seen |= (f == line);
     if (!seen) list.push_back(line);
@@ -51,7 +52,7 @@ std::vector<std::string> последние_каталоги() {
 void запомнить_каталог(const std::string& folder) {
   const std::string file = файл_последних_каталогов();
   if (file.empty() || folder.empty()) return;
-  const std::string first = normal_folder(folder);
+  const std::string first = адрес_сервера(folder) ? folder : normal_folder(folder);
   std::vector<std::string> list{first};
   for (std::string& f : последние_каталоги())
     if (f != first && list.size() < кол_последних_каталогов) list.push_back(std::move(f));

@@ -10,7 +10,7 @@
 void обновить_меню_каталогов(Window task) {
   for (int id = cmd_ПоследнийКаталог1; id <= cmd_ПоследнийКаталог5; ++id) menu_DeleteItem(task, id);
   const std::vector<std::string> последние = последние_каталоги();
-  int после = cmd_ОткрытьКаталог;
+  int после = cmd_ПодключитьсяКСерверу;  // under the commands that open a catalogue
   for (std::size_t n = 0; n < последние.size() && n < кол_последних_каталогов; ++n) {
     const int id = cmd_ПоследнийКаталог1 + static_cast<int>(n);
     menu_InsertItem(task, после, id, пункт_последнего_каталога(static_cast<int>(n), последние[n]));

@@ -9,6 +9,7 @@
 #include "app/commands.h"
 #include "app/data_entry.h"
 #include "app/list_window.h"
+#include "app/server_catalogue.h"
 #include "app/session.h"
 #include "app/toolbars.h"
 #include "core/catalogue_facts.h"
@@ -47,8 +48,12 @@ void создать_окно_задачи(Window win) {
   задать_ожидание_хранилища(ожидание_хранилища_обычное, пока_ждём_хранилище);
   шаг([win] { tb_project_toolbar_Create(win); });
   шаг([win] { tb_help_line_Create(win); });
-  // Each start file under its own guard: a file that fails is reported and the start goes on.
-  загрузить_рабочий_каталог(win);
+  // Each start file under its own guard: a file that fails is reported and the start goes on. A
+  // start on a server catalogue connects to it and loads from it instead.
+  if (сеанс().запуск && !сеанс().запуск->сервер.empty())
+    открыть_сервер_запуска(win);
+  else
+    загрузить_рабочий_каталог(win);
   шаг([win] {
     шрифткарточки.retract_all();
     шрифткарточки.assertz(шрифт_в_блок(win_GetFont(win)));
@@ -71,6 +76,7 @@ std::optional<long> task_win_eh(Window win, const Event& ev) {
   }
   if (const auto* t = std::get_if<e_timer>(&ev); t && t->id == сеанс().таймер_слежения) {
     следить_за_каталогом();
+    следить_за_связью();
     return 0;
   }
   if (std::holds_alternative<e_size>(ev)) {

@@ -97,10 +97,13 @@ class Правка {
   // `в_памяти`: the change stays in memory for the run), saves again the sections saved before
   // it, and sets `итог` to say which file and why; false then. An error of the program itself,
   // not of the host's files, is raised once memory is put back.
+  // The last step makes the whole change final at once where the storage keeps it in one
+  // transaction (закрепить): its failure is the last section's.
   bool сохранить(ИтогИзменения& итог, bool в_памяти = false) {
     for (std::size_t i = 0; i < разделы_.size(); ++i) {
       try {
         сохранить_раздел(*разделы_[i]);
+        if (i + 1 == разделы_.size()) хранилище_каталога().закрепить();
       } catch (const RunError& e) {
         if (!в_памяти || !ERR_IsHostCondition(e.code())) откатить();
         if (!ERR_IsHostCondition(e.code())) throw;
@@ -686,9 +689,7 @@ std::vector<std::string> под_занятием(Work work) {
   ХранилищеКаталога& хранилище = хранилище_каталога();
   if (const auto почему = хранилище.недоступно()) {
     п.сказано_о_недоступности = true;
-    return недоступно("Изменение не сохранено: "_cps + *почему +
-                      ". Пока папка каталога недоступна, изменения не сохраняются; данные остались как были. "
-                      "Когда папка вернётся, повторите."_cps);
+    return недоступно("Изменение не сохранено: "_cps + *почему + хранилище.слова_недоступности().изменение);
   }
   ИтогИзменения итог;
   const std::vector<std::string> сообщения = под_занятием([&] {
@@ -741,15 +742,14 @@ void задать_ожидание_хранилища(std::chrono::milliseconds 
     if (const auto почему = хранилище.недоступно()) {
       if (!п.сказано_о_недоступности) {
         п.сказано_о_недоступности = true;
-        итог.сообщения.push_back("Папка каталога недоступна: "_cps + *почему +
-                                 ". Пока она не вернётся, изменения не сохраняются; программа показывает данные, "
-                                 "прочитанные раньше."_cps);
+        const СловаНедоступности слова = хранилище.слова_недоступности();
+        итог.сообщения.push_back(слова.нет + *почему + слова.пока_нет);
       }
       return итог;
     }
     if (п.сказано_о_недоступности) {
       п.сказано_о_недоступности = false;
-      итог.сообщения.push_back("Папка каталога снова доступна: изменения снова сохраняются."_cps);
+      итог.сообщения.push_back(хранилище.слова_недоступности().снова);
     }
     if (разделы_изменённые_другими().empty()) return итог;
     // A desk that writes holds the store for a moment: this run waits a little, the next tries again.

@@ -17,6 +17,10 @@ void сбросить_ядро() {
   сбросить_путь_изменений();
 }
 
+// The run ends: a storage of another kind (a server's connection) closes while the libraries it
+// uses are still there, not among the process's last destructors.
+void закончить_ядро() { задать_хранилище_каталога(nullptr); }
+
 }  // namespace
 
-void core_RegisterPart() { RUN_RegisterPart(nullptr, nullptr, сбросить_ядро); }
+void core_RegisterPart() { RUN_RegisterPart(nullptr, закончить_ядро, сбросить_ядро); }

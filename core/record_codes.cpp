@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "core/catalogue_facts.h"
+#include "core/catalogue_files.h"
 #include "core/list_ordering.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
@@ -40,7 +41,10 @@ std::int32_t формирумновыйкод() {
   списоккодов.set(все_коды());
   const auto наибольший = наибольший_данный_код();
   std::int32_t код = 1;
-  if (наибольший && __builtin_add_overflow(*наибольший, 1, &код)) RUN_Error(errcode::kIntOverflow);
+  if (const auto данный = хранилище_каталога().новый_код(наибольший))
+    код = *данный;
+  else if (наибольший && __builtin_add_overflow(*наибольший, 1, &код))
+    RUN_Error(errcode::kIntOverflow);
   отметить_данный_код(код);
   return код;
 }

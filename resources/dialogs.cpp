@@ -56,6 +56,24 @@ constexpr ResDialogItem kImportSummaryItems[] = {
     {wk_PushButton, кнопка_Cancel, "Отмена"_cp, {214, 194, 58, 14}, {csf_TabStop}, 0},
 };
 
+// A server catalogue's address: host, port, database, user and password (empty: ~/.pgpass), and
+// why the last try did not connect.
+constexpr ResDialogItem kServerItems[] = {
+    {wk_Text, ид_НадписьСервер, "Сервер"_cp, {8, 8, 70, 10}, {}, 0},
+    {wk_Edit, ид_Сервер, "", {82, 6, 130, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьПорт, "Порт"_cp, {8, 26, 70, 10}, {}, 0},
+    {wk_Edit, ид_Порт, "", {82, 24, 50, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьБаза, "База данных"_cp, {8, 44, 70, 10}, {}, 0},
+    {wk_Edit, ид_База, "", {82, 42, 130, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьПользователь, "Пользователь"_cp, {8, 62, 70, 10}, {}, 0},
+    {wk_Edit, ид_Пользователь, "", {82, 60, 130, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьПароль, "Пароль"_cp, {8, 80, 70, 10}, {}, 0},
+    {wk_Edit, ид_Пароль, "", {82, 78, 130, 13}, {csf_TabStop, csf_AutoHScroll, csf_Password}, 0},
+    {wk_Text, ид_ПричинаСервера, "", {8, 96, 204, 40}, {csf_NoPrefix}, 0},
+    {wk_PushButton, кнопка_OK, "OK", {100, 140, 52, 14}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
+    {wk_PushButton, кнопка_Cancel, "Отмена"_cp, {160, 140, 52, 14}, {csf_TabStop}, 0},
+};
+
 constexpr ResDialog kDialogs[] = {
     {диалог_ввод_данных, "Ввод данных"_cp, {10, 20, 296, 139}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
      kDataEntryItems},
@@ -64,6 +82,8 @@ constexpr ResDialog kDialogs[] = {
     {диалог_about, "About", {92, 26, 200, 97}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0, kAboutItems},
     {диалог_итог_импорта, "Импорт"_cp, {40, 30, 280, 214}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
      kImportSummaryItems},
+    {диалог_сервер, "Подключиться к серверу"_cp, {40, 30, 220, 160}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
+     kServerItems},
 };
 
 }  // namespace

@@ -17,8 +17,10 @@ constexpr ResMenuItem separator() { return ResMenuItem{ResMenuItemKind::separato
 constexpr ResMenuItem kFile[] = {
     cmd(cmd_НовыйКаталог, "Новый каталог…"_cp),
     cmd(cmd_ОткрытьКаталог, "Открыть каталог…"_cp),
+    cmd(cmd_ПодключитьсяКСерверу, "Подключиться к серверу…"_cp),
     separator(),
     cmd(cmd_РезервнаяКопия, "Резервная копия…"_cp),
+    cmd(cmd_ПеренестиНаСервер, "Перенести каталог на сервер…"_cp),
     separator(),
     cmd(cmd_ПечатьКаталога, "Печать каталога…"_cp),
     cmd(cmd_КаталогВPdf, "Каталог в PDF…"_cp),

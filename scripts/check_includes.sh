@@ -12,7 +12,7 @@
 #     the layer;
 #   - an include goes up with "../";
 #   - a Qt header is included in runtime/, core/, packages/, resources/, app/ or a Qt-free part of
-#     the layer (its public headers, portable/);
+#     the layer (its public headers, portable/) or of the server storage (its public header);
 #   - a public header includes anything but public headers.
 #
 #   scripts/check_includes.sh [source-dir]
@@ -20,7 +20,7 @@ set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 
-folders=(runtime gui editor core packages resources app tests bench fuzz)
+folders=(runtime gui editor core server packages resources app tests bench fuzz)
 mapfile -t headers < <(find "${folders[@]}" -name '*.h' | sort)
 
 # Every include line as "file<TAB>line<TAB>text"; the headers known follow a line "--".
@@ -54,22 +54,22 @@ function may_see(user, lib) {
 # Whether code in `user` may include the public headers of `lib` (users not listed: any).
 function may_use(user, lib) { return !(user in uses) || index(" " uses[user] " ", " " lib " ") > 0 }
 function fail(msg) { print $1 ":" $2 ": " msg; bad = 1 }
-BEGIN { roots = "runtime gui gui/testing editor core packages resources app tests/gui tests/runtime tests/core tests/app tests/editor tests/packages fuzz bench"
+BEGIN { roots = "runtime gui gui/testing editor core server packages resources app tests/gui tests/runtime tests/core tests/app tests/editor tests/packages tests/server fuzz bench"
         nroots = split(roots, root, " ")
         public_prefix["runtime"] = "runtime/include"; public_prefix["layer"] = "gui/include"
         public_prefix["layer_portable"] = "gui/portable/include"; public_prefix["packages"] = "packages/include"
         public_prefix["resources"] = "resources/include"; public_prefix["app"] = "app/include"
-        public_prefix["core"] = "core/include"
+        public_prefix["core"] = "core/include"; public_prefix["server"] = "server/include"
         uses["runtime"] = "runtime"; uses["tests/runtime"] = "runtime"; uses["tests/core"] = "core runtime"; uses["layer_portable"] = "layer_portable"
         uses["layer"] = "layer layer_portable runtime"
         uses["tests/gui"] = uses["layer"]; uses["tests/editor"] = uses["layer"]
         uses["packages"] = "packages layer runtime"; uses["resources"] = "resources layer runtime"
-        uses["core"] = "core runtime" }
+        uses["core"] = "core runtime"; uses["server"] = "server core runtime" }
 !listed { if ($0 == "--") listed = 1; else known[$0] = 1; next }
 {
   file = $1; text = $3; user = owner(file)
   if (text ~ /#[[:space:]]*include[[:space:]]*<Qt?[A-Za-z]/) {
-    if (file ~ /^(runtime|core|packages|resources|app)\// || file ~ /^gui\/(include|portable)\//)
+    if (file ~ /^(runtime|core|packages|resources|app)\// || file ~ /^(gui|server)\/(include|portable)\//)
       fail("Qt header in a library without Qt: " text)
     next
   }

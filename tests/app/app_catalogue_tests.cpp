@@ -114,7 +114,9 @@ class AppCatalogueTests : public QtSuite {
       // The start remembers its catalogue.
       QCOMPARE(последние_каталоги(), std::vector<std::string>{school_path.toStdString()});
       QCOMPARE(file_menu(task), (QStringList{QString::fromUtf8("Новый каталог…"), QString::fromUtf8("Открыть каталог…"),
-                                             "&1 " + school_path, "-", QString::fromUtf8("Резервная копия…"), "-",
+                                             QString::fromUtf8("Подключиться к серверу…"), "&1 " + school_path, "-",
+                                             QString::fromUtf8("Резервная копия…"),
+                                             QString::fromUtf8("Перенести каталог на сервер…"), "-",
                                              QString::fromUtf8("Печать каталога…"), QString::fromUtf8("Каталог в PDF…"),
                                              "-", QString::fromUtf8("Выход")}));
       const Window list = win_просмотрсписка_Create(task);
@@ -134,7 +136,7 @@ class AppCatalogueTests : public QtSuite {
       QCOMPARE(виды_лит.count(), std::size_t(1));
       QCOMPARE(id_окнаобложки(false), std::optional<Window>(task));
       QVERIFY(msg_GetWin().has_value());
-      QCOMPARE(file_menu(task).mid(2, 2), (QStringList{"&1 " + home.path(), "&2 " + school_path}));
+      QCOMPARE(file_menu(task).mid(3, 2), (QStringList{"&1 " + home.path(), "&2 " + school_path}));
 
       answer_prompt("Эпос");
       command(task, cmd_КатегВвести);
@@ -145,7 +147,7 @@ class AppCatalogueTests : public QtSuite {
       QCOMPARE(win_GetText(task), cp("Фолиарх — ") + cp1251::from_utf8(QDir(school_path).dirName().toStdString()));
       QCOMPARE(authors(), (std::vector<std::string>{cp("Пушкин"), cp("Гоголь"), cp("Чехов")}));
       QCOMPARE(списоккодов.get(), (std::vector<std::int32_t>{7, 5, 3}));
-      QCOMPARE(file_menu(task).mid(2, 2), (QStringList{"&1 " + school_path, "&2 " + home.path()}));
+      QCOMPARE(file_menu(task).mid(3, 2), (QStringList{"&1 " + school_path, "&2 " + home.path()}));
       QVERIFY(reported().empty());  // the cover file is not there: the window says so, no error
     });
     QCOMPARE(school.read("Литература1.pbs"), kШкола);

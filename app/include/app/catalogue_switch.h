@@ -3,6 +3,7 @@
 // folder chooser or from the last catalogues of the "Файл" menu.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "layer/layer.h"
@@ -20,6 +21,11 @@ void загрузить_рабочий_каталог(Window task);
 // title names the folder. A folder without "Литература1.pbs", or one that cannot be made the
 // working folder, is refused with a message, and nothing changes; false then.
 bool открыть_каталог(Window task, const std::string& folder);
+
+// Makes another catalogue the working one: the windows of the catalogue close, the model and the
+// session's working facts start afresh, `перейти` makes the other catalogue's storage the one,
+// and the catalogue loads (загрузить_рабочий_каталог). The title is the caller's.
+void сменить_каталог(Window task, const std::function<void()>& перейти);
 
 // "Открыть каталог…" and the toolbar's Open: the folder chooser, then открыть_каталог. False when
 // the chooser is cancelled or the folder refused.

@@ -1,5 +1,7 @@
 // The command line of foliarkh: `foliarkh [ПАПКА]`, `--check [ПАПКА]`, `--export ФАЙЛ [ПАПКА]`,
-// `--import ФАЙЛ [ПАПКА] [--dry-run]`, `--help`, `--version`. It is answered in the process
+// `--import ФАЙЛ [ПАПКА] [--dry-run]`, `--server АДРЕС` (a server catalogue in place of the
+// folder, with the program's windows or the check, export and import), `--copy-to АДРЕС [ПАПКА]`,
+// `--help`, `--version`. It is answered in the process
 // entry, before the runtime or anything of the toolkit exists: help, version, the check, the
 // export and the import need no display, and a wrong command line ends the process before a
 // window shows.

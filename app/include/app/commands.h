@@ -64,7 +64,13 @@ struct Команда {
   КнопкаКоманды кнопка = {};    // id 0: no button
   КлавишаКоманды клавиша = {};  // id 0: no key of its own
   std::string (*подсказка)() = nullptr;  // the button's help-line text now; none: its text's
+  // It changes the catalogue: greyed while the catalogue may not be changed (каталог_можно_менять).
+  bool меняет = false;
 };
+
+// Whether the working catalogue may be changed now: a folder's always; a server's unless the role
+// may only read or the connection is lost (until the watch connects again).
+bool каталог_можно_менять();
 
 // The program's table for the run (command_table.h gives it); it must outlive the run, as a
 // static table does. Until then no window has a command.

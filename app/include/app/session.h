@@ -106,6 +106,7 @@ struct ТаблицаОкна {
 // absolute), or none.
 struct ЗапускПрограммы {
   std::string папка;
+  std::string сервер;  // a server catalogue's URI (UTF-8) in place of a folder
 };
 
 // The run's bookkeeping besides its tables.
@@ -114,6 +115,9 @@ struct Сеанс {
   // run that did not come from the command line (the program's tests), which works on the
   // current directory as it finds it (first_start.h).
   std::optional<ЗапускПрограммы> запуск;
+  // Whether the catalogue could be changed when the menus were last set (a server's connection
+  // may go and come back: server_catalogue.h).
+  bool каталог_можно_менять = true;
   // The list windows open now, in opening order: the task window's toolbars come back when the
   // last one closes.
   std::vector<Window> окна_просмотра;

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -61,6 +62,15 @@ class ЗанятиеХранилища {
 // files (below), which several desks (programs on this computer or on others sharing the folder)
 // may use at once; another kind of storage (a server) takes its place with
 // задать_хранилище_каталога.
+// How the user is told that the stored catalogue cannot be reached and is back (cp1251): a folder
+// gone and back, a server's connection lost and made again.
+struct СловаНедоступности {
+  std::string нет;        // the watch's news, before why: "Папка каталога недоступна: "
+  std::string пока_нет;   // after why: what the program does meanwhile
+  std::string изменение;  // a change refused, after "Изменение не сохранено: " and why
+  std::string снова;      // the watch's news when it is back
+};
+
 class ХранилищеКаталога {
  public:
   virtual ~ХранилищеКаталога() = default;
@@ -77,6 +87,8 @@ class ХранилищеКаталога {
   // Why the stored catalogue cannot be reached now (its folder is gone: a share unmounted, the
   // folder moved away), as the user's message (cp1251); nothing when it can.
   virtual std::optional<std::string> недоступно() { return std::nullopt; }
+  // The words of the messages about it; the default speaks of the catalogue's folder.
+  virtual СловаНедоступности слова_недоступности() const;
   // Whether what is stored for the section changed since this desk last loaded or stored it
   // (another desk stored it, a person edited the file). A section never loaded or stored by
   // this desk has not. May raise the host's error of a store that cannot be asked.
@@ -96,6 +108,17 @@ class ХранилищеКаталога {
     (void)для_записи, (void)ждать, (void)пока_ждём;
     return std::make_unique<ЗанятиеХранилища>();
   }
+  // Makes final what was stored under the hold for writing (a server commits the change's
+  // transaction); raises as сохранить does when it cannot, and then nothing of it is stored. A
+  // storage that stores each section at once has nothing to do.
+  virtual void закрепить() {}
+  // The code of a new record when the storage gives the codes (a server's sequence): past
+  // `наибольший` (the highest code the catalogue has given) and every code it gave before. Nothing
+  // leaves the code to the core's rule (one past the highest).
+  virtual std::optional<std::int32_t> новый_код(std::optional<std::int32_t> наибольший) {
+    (void)наибольший;
+    return std::nullopt;
+  }
 };
 ХранилищеКаталога& хранилище_каталога();
 // Makes `storage` the storage of the sections; null puts the working folder's files back.
@@ -107,6 +130,8 @@ std::string показ_папки(const std::string& folder);
 std::string файл_в_папке(const std::string& folder, std::string_view name);
 
 void задать_хранилище_каталога(std::unique_ptr<ХранилищеКаталога> storage);
+// Whether the sections are the working folder's files (no other storage is set).
+bool каталог_в_папке();
 
 void загрузить_раздел(const РазделКаталога& section);
 void сохранить_раздел(const РазделКаталога& section);

@@ -36,6 +36,8 @@ enum CatalogueCommand : int {
   cmd_ПоследнийКаталог1 = 10142, cmd_ПоследнийКаталог5 = 10146,
   cmd_РезервнаяКопия = 10147
 };
+// A catalogue on a database server: connecting to one, and moving the folder catalogue there.
+enum ServerCommand : int { cmd_ПодключитьсяКСерверу = 10148, cmd_ПеренестиНаСервер = 10149 };
 
 // The list window's toolbar buttons and menu items.
 enum ListWindowCommand : int {
@@ -131,6 +133,12 @@ enum FindExchangeCommand : int {
 };
 inline constexpr int ид_надписи_поиска = 10104;  // the list window's label "Найти:"
 inline constexpr int ид_поля_поиска = 10105;     // the list window's find field
+// The dialog of a server catalogue's address (connecting, moving a catalogue there).
+enum ServerDialogResource : int {
+  диалог_сервер = 10190, ид_НадписьСервер = 10191, ид_Сервер = 10192, ид_НадписьПорт = 10193, ид_Порт = 10194,
+  ид_НадписьБаза = 10195, ид_База = 10196, ид_НадписьПользователь = 10197, ид_Пользователь = 10198,
+  ид_НадписьПароль = 10199, ид_Пароль = 10200, ид_ПричинаСервера = 10201
+};
 // The import summary dialog and its controls.
 enum ImportSummaryResource : int {
   диалог_итог_импорта = 10106, ид_ИтогИмпорта = 10107, ид_НадписьОтказы = 10108, ид_ОтказыИмпорта = 10109

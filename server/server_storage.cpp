@@ -1,0 +1,749 @@
+// The catalogue's sections in a PostgreSQL database through Qt SQL (see server_catalogue.h): the
+// connection and its messages, the schema and its migrations, the records' table stored by what
+// changed, the other sections as their fact files' text, the hold as a transaction under an
+// advisory lock, and the move of a folder catalogue.
+#include <QCoreApplication>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QThread>
+#include <QVariant>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <deque>
+#include <climits>
+#include <map>
+#include <thread>
+#include <vector>
+
+#include "core/catalogue_facts.h"
+#include "runtime/codepage.h"
+#include "runtime/error_codes.h"
+#include "runtime/fact_file.h"
+#include "runtime/fact_kind.h"
+#include "runtime/run_error.h"
+#include "server/server_catalogue.h"
+
+namespace {
+
+constexpr qint64 kЗамокЗаписи = 0x466F6C6961726B68LL;  // the advisory lock of a writing desk
+constexpr qint64 kЗамокСхемы = 0x466F6C6961726B69LL;   // the one of the schema's making
+const char* const kКанал = "foliarkh_catalogue";
+__extension__ using Широкое = __int128;  // the gap between two places, which may exceed 64 bits
+constexpr qint64 kШагМест = qint64{1} << 20;  // the gap between places of records stored in a row
+constexpr std::size_t kСтрокЗаПроход = 20000;  // records per statement when many are stored
+
+// The schema's migrations: the n-th brings the schema from version n to n + 1.
+const std::vector<const char*>& миграции() {
+  static const std::vector<const char*> все = {
+      "CREATE TABLE foliarkh_schema (version integer NOT NULL);"
+      "INSERT INTO foliarkh_schema VALUES (0);"
+      "CREATE TABLE sections (file text PRIMARY KEY, text text, version bigint NOT NULL DEFAULT 0);"
+      "CREATE TABLE records (code integer PRIMARY KEY, author text NOT NULL, title text NOT NULL,"
+      " category text NOT NULL, kind text NOT NULL, disk integer NOT NULL, binding integer NOT NULL,"
+      " cover text NOT NULL, place bigint NOT NULL UNIQUE);"
+      "CREATE SEQUENCE record_codes MINVALUE 0 START 0;"
+      "SELECT nextval('record_codes');",
+  };
+  return все;
+}
+
+QString в_qt(std::string_view cp) { return QString::fromStdString(cp1251::to_utf8(cp)); }
+std::string из_qt(const QString& s) { return cp1251::from_utf8(s.toStdString()); }
+QString utf(const std::string& s) { return QString::fromStdString(s); }
+
+// Whether the error says that the connection is gone (the server stopped, the network broke).
+bool связь_оборвана(const QSqlError& e) {
+  const QString state = e.nativeErrorCode();
+  return e.type() == QSqlError::ConnectionError || state.isEmpty() || state.startsWith(QLatin1String("08")) ||
+         state.startsWith(QLatin1String("57P0"));
+}
+
+// The host's error that stands for a failed statement, so that the change path tells it as a
+// condition of the store, not a fault of the program.
+int код_ошибки(const QSqlError& e) {
+  const QString state = e.nativeErrorCode();
+  if (связь_оборвана(e)) return errcode::host(ECONNRESET);
+  if (state == QLatin1String("42501")) return errcode::host(EACCES);  // insufficient privilege
+  if (state == QLatin1String("25006")) return errcode::host(EROFS);   // a read-only transaction
+  if (state.startsWith(QLatin1String("53"))) return errcode::host(ENOSPC);  // the server's disk or memory
+  if (state.startsWith(QLatin1String("23"))) return errcode::host(EEXIST);  // a code taken twice
+  return errcode::host(EIO);
+}
+
+// A process without windows has no application object yet: Qt SQL needs one to find its driver.
+void нужно_приложение() {
+  if (QCoreApplication::instance()) return;
+  static int argc = 1;
+  static char имя[] = "foliarkh";
+  static char* argv[] = {имя, nullptr};
+  static QCoreApplication* приложение = new QCoreApplication(argc, argv);
+  (void)приложение;
+}
+
+// The text of an array literal of PostgreSQL, each text quoted.
+void добавить_в_массив(std::string& массив, const std::string& cp) {
+  if (массив.size() > 1) массив.push_back(',');
+  массив.push_back('"');
+  for (char c : cp1251::to_utf8(cp)) {
+    if (c == '"' || c == '\\') массив.push_back('\\');
+    массив.push_back(c);
+  }
+  массив.push_back('"');
+}
+
+template <class T>
+std::string массив_чисел(const std::vector<T>& числа) {
+  std::string s = "{";
+  for (std::size_t i = 0; i < числа.size(); ++i) {
+    if (i) s.push_back(',');
+    s += std::to_string(числа[i]);
+  }
+  return s + "}";
+}
+
+bool записи_раздела(const РазделКаталога& р) { return р.секция == &база_лит.section(); }
+
+// Why a connection could not be made, in the user's words.
+std::string почему_нет_связи(const АдресСервера& а, const QSqlError& e) {
+  const QString t = e.driverText() + QLatin1Char(' ') + e.databaseText();
+  const std::string где = "«"_cps + а.показ() + "»"_cps;
+  auto есть = [&](const char* s) { return t.contains(QLatin1String(s), Qt::CaseInsensitive); };
+  std::string почему;
+  if (есть("password authentication failed") || есть("authentication failed"))
+    почему = "сервер не принял пароль пользователя «"_cps + cp1251::from_utf8(а.пользователь) +
+             "». Проверьте имя пользователя и пароль (или строку в файле ~/.pgpass)."_cps;
+  else if (есть("no password supplied"))
+    почему = "сервер требует пароль, а он не задан. Введите пароль или запишите его в файл ~/.pgpass."_cps;
+  else if (есть("could not translate host name") || есть("Name or service not known"))
+    почему = "компьютер «"_cps + cp1251::from_utf8(а.хост) + "» не найден. Проверьте имя сервера."_cps;
+  else if (есть("does not exist") && есть("database"))
+    почему = "на сервере нет базы данных «"_cps + cp1251::from_utf8(а.база) + "». Её создаёт администратор (createdb)."_cps;
+  else if (есть("role") && есть("does not exist"))
+    почему = "на сервере нет пользователя «"_cps + cp1251::from_utf8(а.пользователь) + "»."_cps;
+  else if (есть("Connection refused") || есть("No such file or directory") || есть("timeout") ||
+           есть("could not connect"))
+    почему = "сервер не отвечает. Проверьте, что он запущен и доступен по сети."_cps;
+  else if (есть("Driver not loaded"))
+    почему = "в системе нет драйвера PostgreSQL для Qt (пакет libqt6sql6-psql)."_cps;
+  else
+    почему = "сервер ответил: "_cps + из_qt(e.text()) + "."_cps;
+  return "Не удалось подключиться к каталогу "_cps + где + ": "_cps + почему;
+}
+
+std::atomic<int> номер_связи{0};
+
+}  // namespace
+
+struct ХранилищеСервера::Состояние {
+  АдресСервера адрес;
+  QString имя_связи;
+  bool только_чтение = false;
+  bool связь_есть = true;
+
+  enum class Занятие { нет, чтение, запись };
+  Занятие занятие = Занятие::нет;
+  // A statement of the transaction failed: the transaction is rolled back at once (nothing of it
+  // is stored), its other statements are refused with the same error, and the change is refused
+  // once, by the first save (or the commit) that hears of it.
+  int код_сбоя = 0;
+  bool сбой_сказан = false;
+  bool сохранено = false;  // the transaction stored something (the other desks are to hear)
+
+  // What this desk knows to be stored: each section's version, the records and their places.
+  std::map<std::string, qint64, std::less<>> версии;
+  bool записи_известны = false;
+  std::deque<ЗаписьБазы> записи;  // a deque: a record entered first is put in front cheaply
+  std::deque<qint64> места;
+  bool записи_тронуты = false;  // the transaction under way stored the records
+  // What the transaction under way stored, kept here until it is committed.
+  std::map<std::string, qint64, std::less<>> новые_версии;
+
+  std::function<void()> слушатель;
+  std::unique_ptr<QObject> приёмник;
+  QSqlError последняя;  // of the last statement that failed
+
+  QSqlDatabase db() const { return QSqlDatabase::database(имя_связи, false); }
+
+  ~Состояние() {
+    // At the process's end, after its application object went, Qt SQL's own state may be gone
+    // too: the connection is left to the system.
+    if (!QCoreApplication::instance()) return;
+    приёмник.reset();
+    {
+      QSqlDatabase d = db();
+      d.close();
+    }
+    QSqlDatabase::removeDatabase(имя_связи);
+  }
+
+  // Runs a statement with its values; raises the host's error that stands for its failure.
+  QSqlQuery выполнить(const QString& sql, const QVariantList& значения = {}) {
+    if (код_сбоя) RUN_OsError(код_сбоя);
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    bool ok;
+    if (значения.isEmpty()) {
+      ok = q.exec(sql);
+    } else {
+      ok = q.prepare(sql);
+      for (const QVariant& v : значения) q.addBindValue(v);
+      ok = ok && q.exec();
+    }
+    if (!ok) {
+      последняя = q.lastError();
+      const int код = код_ошибки(последняя);
+      if (код == errcode::host(ECONNRESET)) связь_есть = false;
+      if (занятие != Занятие::нет) {
+        код_сбоя = код;
+        сбой_сказан = true;  // raised to the caller now
+        QSqlQuery(db()).exec(QStringLiteral("ROLLBACK"));
+      }
+      RUN_OsError(код);
+    }
+    return q;
+  }
+  qint64 число(const QString& sql, const QVariantList& значения = {}) {
+    QSqlQuery q = выполнить(sql, значения);
+    return q.next() ? q.value(0).toLongLong() : 0;
+  }
+
+  // The section's version as stored (0 for one never stored).
+  qint64 версия(std::string_view файл) {
+    return число(QStringLiteral("SELECT version FROM sections WHERE file = ?"), {в_qt(файл)});
+  }
+  // Raises the section's stored version; the new one.
+  qint64 поднять_версию(std::string_view файл, const std::optional<std::string>& текст) {
+    QSqlQuery q = выполнить(QStringLiteral("INSERT INTO sections (file, text, version) VALUES (?, ?, 1) "
+                                           "ON CONFLICT (file) DO UPDATE SET text = EXCLUDED.text, "
+                                           "version = sections.version + 1 RETURNING version"),
+                            {в_qt(файл), текст ? QVariant(в_qt(*текст)) : QVariant(QMetaType(QMetaType::QString))});
+    q.next();
+    return q.value(0).toLongLong();
+  }
+
+  // The stored records in their order, with their places.
+  void прочитать_записи(std::deque<ЗаписьБазы>& записи_, std::deque<qint64>& места_) {
+    записи_.clear();
+    места_.clear();
+    QSqlQuery q = выполнить(QStringLiteral(
+        "SELECT code, author, title, category, kind, disk, binding, cover, place FROM records ORDER BY place"));
+    while (q.next()) {
+      ЗаписьБазы з;
+      з.код = q.value(0).toInt();
+      з.автор = из_qt(q.value(1).toString());
+      з.наименование = из_qt(q.value(2).toString());
+      з.категория = из_qt(q.value(3).toString());
+      з.вид = из_qt(q.value(4).toString());
+      з.диск = q.value(5).toInt();
+      з.переплет = q.value(6).toInt();
+      з.обложка = из_qt(q.value(7).toString());
+      записи_.push_back(std::move(з));
+      места_.push_back(q.value(8).toLongLong());
+    }
+  }
+
+  // Puts `записи_[от, до)` in at the places given.
+  void вставить_записи(const std::vector<ЗаписьБазы>& записи_, std::size_t от, std::size_t до,
+                       const std::vector<qint64>& места_) {
+    for (std::size_t начало = от; начало < до; начало += kСтрокЗаПроход) {
+      const std::size_t конец = std::min(до, начало + kСтрокЗаПроход);
+      std::vector<std::int32_t> коды, диски, переплёты;
+      std::vector<qint64> м;
+      std::string авторы = "{", названия = "{", категории = "{", виды = "{", обложки = "{";
+      for (std::size_t i = начало; i < конец; ++i) {
+        const ЗаписьБазы& з = записи_[i];
+        коды.push_back(з.код);
+        диски.push_back(з.диск);
+        переплёты.push_back(з.переплет);
+        м.push_back(места_[i - от]);
+        добавить_в_массив(авторы, з.автор);
+        добавить_в_массив(названия, з.наименование);
+        добавить_в_массив(категории, з.категория);
+        добавить_в_массив(виды, з.вид);
+        добавить_в_массив(обложки, з.обложка);
+      }
+      for (std::string* m : {&авторы, &названия, &категории, &виды, &обложки}) m->push_back('}');
+      выполнить(QStringLiteral("INSERT INTO records (code, author, title, category, kind, disk, binding, cover, place) "
+                               "SELECT * FROM unnest(CAST(? AS integer[]), CAST(? AS text[]), CAST(? AS text[]), "
+                               "CAST(? AS text[]), CAST(? AS text[]), CAST(? AS integer[]), CAST(? AS integer[]), "
+                               "CAST(? AS text[]), CAST(? AS bigint[]))"),
+                {utf(массив_чисел(коды)), utf(авторы), utf(названия), utf(категории), utf(виды),
+                 utf(массив_чисел(диски)), utf(массив_чисел(переплёты)), utf(обложки), utf(массив_чисел(м))});
+    }
+  }
+
+  // Stores the records of memory by what differs from what is stored: the records before and
+  // after the part that changed keep their rows; the part between is deleted and put in anew at
+  // places between its neighbours' (all of them renumbered when there is no room). One pass over
+  // memory finds the part, reading the records in place; only the part is copied.
+  void сохранить_записи() {
+    записи_тронуты = true;
+    if (!записи_известны) {
+      выполнить(QStringLiteral("DELETE FROM records"));
+      записи_известны = true;  // known once it is stored below; a rollback forgets it again
+      сохранить_все(база_лит.all());
+      return;
+    }
+    const std::size_t m = база_лит.count(), n = записи.size();
+    const std::ptrdiff_t сдвиг = static_cast<std::ptrdiff_t>(m) - static_cast<std::ptrdiff_t>(n);
+    std::size_t начало = 0, i = 0;
+    bool в_начале = true;
+    std::optional<std::size_t> последнее_отличие;  // of memory from the stored records aligned at the end
+    std::int32_t наибольший = 0;
+    for (auto v : база_лит.views()) {
+      наибольший = std::max(наибольший, v[&ЗаписьБазы::код]);
+      if (в_начале) {
+        if (i < n && та_же(v, записи[i]))
+          ++начало;
+        else
+          в_начале = false;
+      }
+      const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) - сдвиг;
+      if (j < 0 || !та_же(v, записи[static_cast<std::size_t>(j)])) последнее_отличие = i;
+      ++i;
+    }
+    std::size_t конец = последнее_отличие ? m - 1 - *последнее_отличие : m;
+    конец = std::min(конец, std::min(m, n) - начало);
+    const std::size_t убрать = n - конец - начало, вставить = m - конец - начало;
+    std::vector<ЗаписьБазы> новые_записи;
+    новые_записи.reserve(вставить);
+    i = 0;
+    for (auto v : база_лит.views()) {
+      if (i >= начало + вставить) break;
+      if (i++ >= начало) новые_записи.push_back(v.record());
+    }
+    std::optional<qint64> до, после;
+    if (начало > 0) до = места[начало - 1];
+    if (конец > 0) после = места[n - конец];
+    if (до && после && static_cast<Широкое>(*после) - *до <= static_cast<Широкое>(вставить)) {
+      выполнить(QStringLiteral("DELETE FROM records"));  // no room between the neighbours
+      сохранить_все(база_лит.all());
+      return;
+    }
+    std::vector<qint64> старые(места.begin() + static_cast<std::ptrdiff_t>(начало),
+                               места.begin() + static_cast<std::ptrdiff_t>(начало + убрать));
+    if (!старые.empty())
+      выполнить(QStringLiteral("DELETE FROM records WHERE place = ANY(CAST(? AS bigint[]))"), {utf(массив_чисел(старые))});
+    std::vector<qint64> новые;
+    for (std::size_t k = 0; k < вставить; ++k) {
+      if (до && после)
+        новые.push_back(*до + static_cast<qint64>((static_cast<Широкое>(*после) - *до) * static_cast<Широкое>(k + 1) /
+                                                  static_cast<Широкое>(вставить + 1)));
+      else if (после)
+        новые.push_back(*после - static_cast<qint64>(вставить - k) * kШагМест);
+      else if (до)
+        новые.push_back(*до + static_cast<qint64>(k + 1) * kШагМест);
+      else
+        новые.push_back(static_cast<qint64>(k) * kШагМест);
+    }
+    вставить_записи(новые_записи, 0, вставить, новые);
+    поднять_код(наибольший);
+    // What is stored now, taken as known; a rollback forgets it (записи_тронуты).
+    const auto где = static_cast<std::ptrdiff_t>(начало);
+    записи.erase(записи.begin() + где, записи.begin() + где + static_cast<std::ptrdiff_t>(убрать));
+    места.erase(места.begin() + где, места.begin() + где + static_cast<std::ptrdiff_t>(убрать));
+    записи.insert(записи.begin() + где, std::make_move_iterator(новые_записи.begin()),
+                  std::make_move_iterator(новые_записи.end()));
+    места.insert(места.begin() + где, новые.begin(), новые.end());
+  }
+
+  // Every record of memory stored in a row (the table emptied before), and known as stored.
+  void сохранить_все(std::vector<ЗаписьБазы> все) {
+    std::vector<qint64> м;
+    std::int32_t наибольший = 0;
+    for (std::size_t k = 0; k < все.size(); ++k) {
+      м.push_back(static_cast<qint64>(k) * kШагМест);
+      наибольший = std::max(наибольший, все[k].код);
+    }
+    вставить_записи(все, 0, все.size(), м);
+    поднять_код(наибольший);
+    записи.assign(std::make_move_iterator(все.begin()), std::make_move_iterator(все.end()));
+    места.assign(м.begin(), м.end());
+  }
+
+  // The sequence of codes kept past every code stored.
+  void поднять_код(std::int32_t наибольший) {
+    выполнить(QStringLiteral("SELECT setval('record_codes', GREATEST(last_value, ?)) FROM record_codes"),
+              {QVariant(static_cast<qint64>(наибольший))});
+  }
+
+  static bool та_же(const FactView<ЗаписьБазы>& v, const ЗаписьБазы& з) {
+    return v[&ЗаписьБазы::код] == з.код && v[&ЗаписьБазы::диск] == з.диск && v[&ЗаписьБазы::переплет] == з.переплет &&
+           v[&ЗаписьБазы::наименование] == з.наименование && v[&ЗаписьБазы::автор] == з.автор &&
+           v[&ЗаписьБазы::категория] == з.категория && v[&ЗаписьБазы::вид] == з.вид && v[&ЗаписьБазы::обложка] == з.обложка;
+  }
+
+  // The transaction under way ends: what it stored becomes what this desk knows to be stored.
+  void принять_сохранённое() {
+    for (auto& [файл, в] : новые_версии) версии[файл] = в;
+    новые_версии.clear();
+    записи_тронуты = false;
+  }
+  // It is rolled back: the versions it raised are forgotten, and the records, changed in place
+  // as they were stored, are no longer known (the next store writes them whole, the next read
+  // reads them).
+  void забыть_сохранённое() {
+    новые_версии.clear();
+    if (записи_тронуты) {
+      записи_известны = false;
+      записи.clear();
+      места.clear();
+    }
+    записи_тронуты = false;
+  }
+
+  void начать(Занятие как) {
+    код_сбоя = 0;
+    сбой_сказан = false;
+    сохранено = false;
+    выполнить(как == Занятие::запись ? QStringLiteral("BEGIN")
+                                     : QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"));
+    занятие = как;
+  }
+  // A failure of the transaction not yet told: raised now, once.
+  void сказать_о_сбое() {
+    if (!код_сбоя || сбой_сказан) return;
+    сбой_сказан = true;
+    RUN_OsError(код_сбоя);
+  }
+  // Ends the transaction: committed (raises when the commit fails or a statement of it failed
+  // unheard, and then nothing is stored) or rolled back.
+  void закончить(bool закрепить) {
+    if (занятие == Занятие::нет) return;
+    if (закрепить && !код_сбоя) {
+      if (сохранено) выполнить(QStringLiteral("NOTIFY ") + QLatin1String(kКанал));
+      выполнить(QStringLiteral("COMMIT"));  // on failure: rolled back, the hold ends it
+      занятие = Занятие::нет;
+      принять_сохранённое();
+      return;
+    }
+    const bool сказать = закрепить;
+    if (сказать) сказать_о_сбое();
+    откатить();
+  }
+  void откатить() {
+    if (!код_сбоя) QSqlQuery(db()).exec(QStringLiteral("ROLLBACK"));
+    занятие = Занятие::нет;
+    код_сбоя = 0;
+    сбой_сказан = false;
+    забыть_сохранённое();
+  }
+
+  void подписаться() {
+    if (!слушатель) return;
+    QSqlDriver* driver = db().driver();
+    if (!driver->subscribedToNotifications().contains(QLatin1String(kКанал)))
+      driver->subscribeToNotification(QLatin1String(kКанал));
+    приёмник = std::make_unique<QObject>();
+    QObject::connect(driver, &QSqlDriver::notification, приёмник.get(),
+                     [this](const QString&, QSqlDriver::NotificationSource source, const QVariant&) {
+                       if (source != QSqlDriver::SelfSource && слушатель) слушатель();
+                     });
+  }
+
+  // The connection, made again when it was lost; why it cannot be had.
+  std::optional<std::string> связь() {
+    QSqlDatabase d = db();
+    if (d.isOpen()) {
+      QSqlQuery q(d);
+      if (q.exec(QStringLiteral("SELECT 1")) || !связь_оборвана(q.lastError())) {
+        связь_есть = true;
+        return std::nullopt;
+      }
+      d.close();
+    }
+    if (!d.open()) {
+      связь_есть = false;
+      return почему_нет_связи(адрес, d.lastError());
+    }
+    связь_есть = true;
+    подписаться();
+    return std::nullopt;
+  }
+};
+
+namespace {
+
+// The hold of a server catalogue: the transaction, ended when the hold goes (rolled back unless
+// закрепить committed it).
+class ЗанятиеСервера : public ЗанятиеХранилища {
+ public:
+  explicit ЗанятиеСервера(ХранилищеСервера::Состояние& с) : с_(с) {}
+  ~ЗанятиеСервера() override {
+    try {
+      с_.закончить(с_.занятие == ХранилищеСервера::Состояние::Занятие::чтение);
+    } catch (const RunError&) {  // a reader's snapshot that cannot be ended stored nothing
+    }
+  }
+
+ private:
+  ХранилищеСервера::Состояние& с_;
+};
+
+}  // namespace
+
+ХранилищеСервера::ХранилищеСервера(std::unique_ptr<Состояние> состояние) : с_(std::move(состояние)) {}
+ХранилищеСервера::~ХранилищеСервера() = default;
+
+const АдресСервера& ХранилищеСервера::адрес() const { return с_->адрес; }
+bool ХранилищеСервера::только_чтение() const { return с_->только_чтение; }
+bool ХранилищеСервера::на_связи() const { return с_->связь_есть; }
+
+void ХранилищеСервера::загрузить(const РазделКаталога& р) {
+  Состояние& с = *с_;
+  const qint64 версия = с.версия(р.файл);  // before reading: what is read is never older than what was seen
+  if (записи_раздела(р)) {
+    std::deque<ЗаписьБазы> записи;
+    std::deque<qint64> места;
+    с.прочитать_записи(записи, места);
+    for (const ЗаписьБазы& з : записи) база_лит.assertz(з);
+    с.записи = std::move(записи);
+    с.места = std::move(места);
+    с.записи_известны = true;
+  } else if (const auto текст = текст_раздела(р)) {
+    RNT_ConsultText(*р.секция, *текст);
+  }
+  с.версии[std::string(р.файл)] = версия;
+}
+
+void ХранилищеСервера::перечитать(const РазделКаталога& р) {
+  Состояние& с = *с_;
+  const qint64 версия = с.версия(р.файл);
+  if (записи_раздела(р)) {
+    std::deque<ЗаписьБазы> записи;
+    std::deque<qint64> места;
+    с.прочитать_записи(записи, места);
+    база_лит.retract_all();
+    for (const ЗаписьБазы& з : записи) база_лит.assertz(з);
+    с.записи = std::move(записи);
+    с.места = std::move(места);
+    с.записи_известны = true;
+  } else {
+    const std::string текст = текст_раздела(р).value_or(std::string());
+    RNT_RetractallVar(*р.секция);
+    RNT_ConsultText(*р.секция, текст);
+  }
+  с.версии[std::string(р.файл)] = версия;
+}
+
+void ХранилищеСервера::сохранить(const РазделКаталога& р) {
+  Состояние& с = *с_;
+  // A transaction that failed was rolled back whole, what was stored in it before too: its
+  // failure is told once; a section saved again to put it back has nothing to do.
+  if (с.код_сбоя) {
+    с.сказать_о_сбое();
+    return;
+  }
+  const bool своя = с.занятие == Состояние::Занятие::нет;  // outside a hold: a transaction of its own
+  if (своя) с.начать(Состояние::Занятие::запись);
+  try {
+    if (записи_раздела(р)) {
+      с.сохранить_записи();
+      с.новые_версии[std::string(р.файл)] = с.поднять_версию(р.файл, std::nullopt);
+    } else {
+      с.новые_версии[std::string(р.файл)] = с.поднять_версию(р.файл, RNT_SaveText(*р.секция));
+    }
+    с.сохранено = true;
+    if (своя) с.закончить(true);
+  } catch (...) {
+    if (своя) с.откатить();
+    throw;
+  }
+}
+
+void ХранилищеСервера::закрепить() {
+  if (с_->занятие != Состояние::Занятие::запись) return;
+  с_->сказать_о_сбое();
+  if (!с_->код_сбоя) с_->закончить(true);
+}
+
+СловаНедоступности ХранилищеСервера::слова_недоступности() const {
+  return {"Нет связи с сервером каталога: "_cps,
+          " Пока связи нет, изменения не сохраняются; программа показывает данные, прочитанные раньше, и "
+          "подключается снова сама."_cps,
+          " Пока связи с сервером нет, изменения не сохраняются; данные остались как были. Когда связь "
+          "восстановится, повторите."_cps,
+          "Связь с сервером каталога восстановлена: изменения снова сохраняются."_cps};
+}
+
+std::optional<std::string> ХранилищеСервера::недоступно() {
+  if (с_->занятие != Состояние::Занятие::нет) return std::nullopt;
+  return с_->связь();
+}
+
+bool ХранилищеСервера::изменён(const РазделКаталога& р) {
+  if (!р.при_открытии) return false;
+  const auto it = с_->версии.find(р.файл);
+  return it != с_->версии.end() && с_->версия(р.файл) != it->second;
+}
+
+std::unique_ptr<ЗанятиеХранилища> ХранилищеСервера::занять(bool для_записи, std::chrono::milliseconds ждать,
+                                                          const std::function<void()>& пока_ждём) {
+  Состояние& с = *с_;
+  if (с.занятие != Состояние::Занятие::нет) с.откатить();  // a hold left behind by a fault
+  с.начать(для_записи ? Состояние::Занятие::запись : Состояние::Занятие::чтение);
+  auto занятие = std::make_unique<ЗанятиеСервера>(с);
+  if (!для_записи) return занятие;
+  const auto до = std::chrono::steady_clock::now() + ждать;
+  for (;;) {
+    if (с.число(QStringLiteral("SELECT pg_try_advisory_xact_lock(?)::int"), {QVariant(kЗамокЗаписи)})) return занятие;
+    if (std::chrono::steady_clock::now() >= до) return nullptr;  // the hold goes: rolled back
+    if (пока_ждём) пока_ждём();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
+
+// A code the sequence cannot give (no right to it, the connection lost) is left to the core's
+// rule: the change's save then tells what failed.
+std::optional<std::int32_t> ХранилищеСервера::новый_код(std::optional<std::int32_t> наибольший) {
+  Состояние& с = *с_;
+  if (с.только_чтение) return std::nullopt;
+  try {
+    с.выполнить(QStringLiteral("SELECT setval('record_codes', GREATEST(last_value, ?)) FROM record_codes"),
+              {QVariant(static_cast<qint64>(std::max(наибольший.value_or(0), 0)))});
+    const qint64 код = с.число(QStringLiteral("SELECT nextval('record_codes')"));
+    if (код > INT32_MAX) RUN_Error(errcode::kIntOverflow);
+    return static_cast<std::int32_t>(код);
+  } catch (const RunError& e) {
+    if (e.code() == errcode::kIntOverflow) throw;
+    с.сбой_сказан = false;  // the save tells it
+    return std::nullopt;
+  }
+}
+
+bool ХранилищеСервера::пуст() {
+  return с_->число(QStringLiteral("SELECT (SELECT count(*) FROM records) + (SELECT count(*) FROM sections)")) == 0;
+}
+
+std::size_t ХранилищеСервера::число_записей() {
+  return static_cast<std::size_t>(с_->число(QStringLiteral("SELECT count(*) FROM records")));
+}
+
+std::optional<std::string> ХранилищеСервера::текст_раздела(const РазделКаталога& р) {
+  QSqlQuery q = с_->выполнить(QStringLiteral("SELECT text FROM sections WHERE file = ?"), {в_qt(р.файл)});
+  if (!q.next() || q.value(0).isNull()) return std::nullopt;
+  return из_qt(q.value(0).toString());
+}
+
+void ХранилищеСервера::слушать(std::function<void()> пришло) {
+  с_->слушатель = std::move(пришло);
+  с_->приёмник.reset();
+  if (!с_->слушатель) {
+    с_->db().driver()->unsubscribeFromNotification(QLatin1String(kКанал));
+    return;
+  }
+  с_->подписаться();
+}
+
+int версия_схемы_сервера() { return static_cast<int>(миграции().size()); }
+
+ОткрытиеСервера открыть_сервер(const АдресСервера& адрес) {
+  нужно_приложение();
+  ОткрытиеСервера итог;
+  auto с = std::make_unique<ХранилищеСервера::Состояние>();
+  с->адрес = адрес;
+  с->имя_связи = QStringLiteral("foliarkh-catalogue-%1").arg(++номер_связи);
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), с->имя_связи);
+    if (!адрес.хост.empty()) db.setHostName(utf(адрес.хост));
+    db.setPort(адрес.порт);
+    if (!адрес.база.empty()) db.setDatabaseName(utf(адрес.база));
+    if (!адрес.пользователь.empty()) db.setUserName(utf(адрес.пользователь));
+    if (!адрес.пароль.empty()) db.setPassword(utf(адрес.пароль));
+    QString options = QStringLiteral("connect_timeout=10;application_name=foliarkh");
+    if (!адрес.параметры.empty()) options += QLatin1Char(';') + utf(адрес.параметры);
+    db.setConnectOptions(options);
+    if (!db.open()) {
+      итог.ошибка = почему_нет_связи(адрес, db.lastError());
+      return итог;
+    }
+  }
+  const std::string где = "«"_cps + адрес.показ() + "»"_cps;
+  const int наша = версия_схемы_сервера();
+  try {
+    с->начать(ХранилищеСервера::Состояние::Занятие::запись);
+    с->выполнить(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {QVariant(kЗамокСхемы)});
+    const bool есть_схема = с->число(QStringLiteral("SELECT (to_regclass('foliarkh_schema') IS NOT NULL)::int")) != 0;
+    int версия = 0;
+    if (есть_схема) {
+      версия = static_cast<int>(с->число(QStringLiteral("SELECT max(version) FROM foliarkh_schema")));
+      if (версия > наша) {
+        с->откатить();
+        итог.ошибка = "Каталог "_cps + где + " создан более новой версией программы (схема базы данных версии "_cps +
+                      std::to_string(версия) + ", эта программа знает версии до "_cps + std::to_string(наша) +
+                      "). Обновите программу; каталог не изменён."_cps;
+        return итог;
+      }
+    } else if (с->число(QStringLiteral(
+                   "SELECT count(*) FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                   "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'v', 'm', 'S', 'p', 'f')")) > 0) {
+      с->откатить();
+      итог.ошибка = "База данных "_cps + где +
+                    " уже содержит другие таблицы и не является каталогом Фолиарха. Каталог создаётся только в "
+                    "пустой базе данных; база не изменена."_cps;
+      return итог;
+    }
+    if (версия < наша) {
+      if (!с->число(QStringLiteral("SELECT has_database_privilege(current_database(), 'CREATE')::int")) &&
+          !с->число(QStringLiteral("SELECT has_schema_privilege(current_schema(), 'CREATE')::int"))) {
+        с->откатить();
+        итог.ошибка = (есть_схема ? "Каталог "_cps + где + " нужно обновить, "_cps
+                                  : "База данных "_cps + где + " пуста, и каталог в ней нужно создать, "_cps) +
+                      "но у пользователя «"_cps + cp1251::from_utf8(адрес.пользователь) +
+                      "» нет на это прав. Подключитесь один раз как владелец базы данных."_cps;
+        return итог;
+      }
+      for (int v = версия; v < наша; ++v) с->выполнить(QString::fromUtf8(миграции()[static_cast<std::size_t>(v)]));
+      с->выполнить(QStringLiteral("UPDATE foliarkh_schema SET version = ?"), {QVariant(наша)});
+    }
+    с->только_чтение = с->число(QStringLiteral("SELECT has_table_privilege('records', 'INSERT')::int")) == 0;
+    с->закончить(true);
+  } catch (const RunError&) {
+    с->откатить();
+    итог.ошибка = "Не удалось подготовить каталог "_cps + где + ": сервер ответил: "_cps + из_qt(с->последняя.text()) +
+                  "."_cps;
+    return итог;
+  }
+  итог.хранилище.reset(new ХранилищеСервера(std::move(с)));
+  return итог;
+}
+
+std::optional<std::string> перенести_каталог(ХранилищеСервера& сервер) {
+  const std::string где = "«"_cps + сервер.адрес().показ() + "»"_cps;
+  try {
+    if (сервер.только_чтение())
+      return "Каталог не перенесён: у пользователя нет прав изменять каталог "_cps + где + "."_cps;
+    auto занятие = сервер.занять(true, std::chrono::seconds(10), {});
+    if (!занятие) return "Каталог не перенесён: каталог "_cps + где + " сейчас изменяет другое рабочее место."_cps;
+    if (!сервер.пуст())
+      return "Каталог не перенесён: в каталоге "_cps + где +
+             " уже есть данные. Переносить можно только в пустую базу данных."_cps;
+    for (const РазделКаталога& р : разделы_каталога()) сервер.сохранить(р);
+    const std::size_t записей = сервер.число_записей();
+    if (записей != база_лит.count())
+      return "Каталог не перенесён: на сервере оказалось "_cps + std::to_string(записей) + " записей вместо "_cps +
+             std::to_string(база_лит.count()) + "; ничего не сохранено."_cps;
+    for (const РазделКаталога& р : разделы_каталога()) {
+      if (записи_раздела(р)) continue;
+      if (сервер.текст_раздела(р).value_or(std::string()) != RNT_SaveText(*р.секция))
+        return "Каталог не перенесён: данные файла «"_cps + std::string(р.файл) +
+               "» на сервере не совпали с прочитанными; ничего не сохранено."_cps;
+    }
+    сервер.закрепить();
+  } catch (const RunError& e) {
+    return "Каталог не перенесён: сервер "_cps + где + " не сохранил данные ("_cps +
+           (e.code() == errcode::host(ECONNRESET) ? "связь с сервером прервалась"_cps
+            : e.code() == errcode::host(EEXIST) ? "в каталоге есть записи с одинаковым кодом"_cps
+            : e.code() == errcode::host(EACCES) ? "нет прав"_cps
+                                                : "ошибка сервера"_cps) +
+           "); ничего не сохранено."_cps;
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,472 @@
+// The server storage against a private PostgreSQL server: the address read from a URI; the schema
+// made once in an empty database; every section of the section list stored and read back as it
+// was; the change path on the server (order, codes from the database, undo); a change whose
+// transaction fails, and a server that stops, store nothing and keep memory; the connections
+// refused with their messages (a wrong password, an unknown host or database, a database holding
+// other tables, a newer schema); a read-only role; two desk processes writing at once; a desk
+// killed holding the catalogue; another desk's change heard through the notification.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/catalogue_facts.h"
+#include "core/catalogue_files.h"
+#include "core/change_path.h"
+#include "core/core_part.h"
+#include "core/record_codes.h"
+#include "pg_test_server.h"
+#include "runtime/codepage.h"
+#include "runtime/fact_file.h"
+#include "runtime/run.h"
+#include "server/server_catalogue.h"
+#include "worker_process.h"
+
+void KERNOG_Goal() {}
+
+namespace {
+
+using test_support::PgTestServer;
+using test_support::WorkerProcess;
+
+const std::string kWriter = "writer";
+const std::string kReader = "reader";
+const std::string kPassword = "пароль-1";
+
+std::vector<std::string> строки(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+class ServerStorage : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    PgTestServer::Options options;
+    options.passwords = true;
+    server_ = new PgTestServer(options);
+    server_->create_role(kWriter, kPassword);
+    server_->create_role(kReader, kPassword);
+  }
+  static void TearDownTestSuite() {
+    core_RegisterPart();
+    RUN_ResetParts();  // the storage's connection goes before its server
+    delete server_;
+    server_ = nullptr;
+  }
+
+  void SetUp() override {
+    core_RegisterPart();
+    RUN_ResetParts();
+    if (!server_->running()) server_->start();
+    база_ = "catalogue" + std::to_string(++номер_);
+    server_->create_database(база_, kWriter);
+    server_->grant_read_only(kReader, база_);
+  }
+
+  АдресСервера адрес(const std::string& user = kWriter, const std::string& password = kPassword) const {
+    АдресСервера а = *разобрать_адрес(server_->uri(база_, user));
+    а.пароль = password;
+    return а;
+  }
+  std::string uri_с_паролем(const std::string& user = kWriter) const {
+    std::string u = server_->uri(база_, user);
+    return u.replace(u.find('@'), 1, ":%D0%BF%D0%B0%D1%80%D0%BE%D0%BB%D1%8C-1@");
+  }
+
+  // Opens the server's catalogue as the program does: the storage behind the seam, the sections
+  // loaded.
+  ХранилищеСервера& открыть(const std::string& user = kWriter) {
+    ОткрытиеСервера о = открыть_сервер(адрес(user));
+    EXPECT_TRUE(о.хранилище) << cp1251::to_utf8(о.ошибка);
+    if (!о.хранилище) throw std::runtime_error("no connection");
+    ХранилищеСервера& с = *о.хранилище;
+    задать_хранилище_каталога(std::move(о.хранилище));
+    for (const РазделКаталога& р : разделы_каталога())
+      if (р.при_открытии) загрузить_раздел(р);
+    получитьсписоккодов();
+    return с;
+  }
+  // A catalogue of `n` records moved onto the server, then opened from it.
+  ХранилищеСервера& каталог_на_сервере(int n) {
+    категории_лит.assertz("Проза"_cps);
+    виды_лит.assertz("Роман"_cps);
+    for (int i = n; i >= 1; --i)
+      база_лит.assertz({i, "Автор"_cps, "Книга "_cps + std::to_string(i), "Проза"_cps, "Роман"_cps, 0, 1, {}});
+    {
+      ОткрытиеСервера о = открыть_сервер(адрес());
+      EXPECT_TRUE(о.хранилище);
+      EXPECT_EQ(перенести_каталог(*о.хранилище), std::nullopt);
+    }
+    core_RegisterPart();
+    RUN_ResetParts();
+    return открыть();
+  }
+
+  // The records as the server keeps them, in their order: "code|title" each.
+  std::vector<std::string> на_сервере() const {
+    return строки(server_->sql("SELECT code, title FROM records ORDER BY place", база_));
+  }
+  static std::vector<std::string> в_памяти() {
+    std::vector<std::string> out;
+    for (const ЗаписьБазы& з : база_лит.all())
+      out.push_back(std::to_string(з.код) + "|" + cp1251::to_utf8(з.наименование));
+    return out;
+  }
+  std::string sql(const std::string& statements) const { return server_->sql(statements, база_); }
+
+  static PgTestServer* server_;
+  static int номер_;
+  std::string база_;
+};
+
+PgTestServer* ServerStorage::server_ = nullptr;
+int ServerStorage::номер_ = 0;
+
+TEST(ServerAddress, ConnectionUrisAreReadIntoTheirParts) {
+  struct Case {
+    const char* uri;
+    const char* host;
+    int port;
+    const char* database;
+    const char* user;
+    const char* password;
+    const char* options;
+  };
+  const Case cases[] = {
+      {"postgresql://library.local/catalogue", "library.local", 5432, "catalogue", "", "", ""},
+      {"postgres://anna:s%40cret@db:6543/lib", "db", 6543, "lib", "anna", "s@cret", ""},
+      {"postgresql://u@%2Ftmp%2Fpg%20dir:5433/b", "/tmp/pg dir", 5433, "b", "u", "", ""},
+      {"postgresql://[::1]:5434/b", "::1", 5434, "b", "", "", ""},
+      {"postgresql:///b?host=/run/postgresql&port=5999&user=x&sslmode=require&connect_timeout=3", "/run/postgresql",
+       5999, "b", "x", "", "sslmode=require;connect_timeout=3"},
+      {"postgresql://%D0%B1%D0%B8%D0%B1@srv/%D0%BA%D0%B0%D1%82", "srv", 5432, "кат", "биб", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.uri);
+    std::string why;
+    const auto а = разобрать_адрес(c.uri, &why);
+    ASSERT_TRUE(а) << cp1251::to_utf8(why);
+    EXPECT_EQ(а->хост, c.host);
+    EXPECT_EQ(а->порт, c.port);
+    EXPECT_EQ(а->база, c.database);
+    EXPECT_EQ(а->пользователь, c.user);
+    EXPECT_EQ(а->пароль, c.password);
+    EXPECT_EQ(а->параметры, c.options);
+    // Shown back without the password, and read again to the same place.
+    EXPECT_EQ(а->uri().find(c.password[0] ? c.password : "\x01"), std::string::npos);
+    const auto снова = разобрать_адрес(а->uri());
+    ASSERT_TRUE(снова);
+    EXPECT_EQ(снова->хост, а->хост);
+    EXPECT_EQ(снова->порт, а->порт);
+    EXPECT_EQ(снова->база, а->база);
+    EXPECT_EQ(снова->пользователь, а->пользователь);
+  }
+  EXPECT_EQ(cp1251::to_utf8(разобрать_адрес("postgresql://anna@server.example/library")->показ()),
+            "library@server.example");
+  EXPECT_EQ(cp1251::to_utf8(разобрать_адрес("postgresql://anna@%2Ftmp/library")->показ()), "library@localhost");
+
+  for (const char* bad : {"http://x/y", "postgresql://h:0/b", "postgresql://h:99999/b", "postgresql://h:5x/b",
+                          "postgresql://[::1/b", "postgresql://h/b?sslmode", "postgresql://h/%zz",
+                          "postgresql://h/b?options=-c%20x=1"}) {
+    std::string why;
+    EXPECT_FALSE(разобрать_адрес(bad, &why)) << bad;
+    EXPECT_FALSE(why.empty()) << bad;
+  }
+}
+
+TEST_F(ServerStorage, AnEmptyDatabaseGetsTheSchemaOnce) {
+  for (int i = 0; i < 2; ++i) {
+    ОткрытиеСервера о = открыть_сервер(адрес());
+    ASSERT_TRUE(о.хранилище) << cp1251::to_utf8(о.ошибка);
+    EXPECT_FALSE(о.хранилище->только_чтение());
+    EXPECT_TRUE(о.хранилище->пуст());
+  }
+  EXPECT_EQ(sql("SELECT version FROM foliarkh_schema"), std::to_string(версия_схемы_сервера()) + "\n");
+  EXPECT_EQ(sql("SELECT string_agg(tablename, ',' ORDER BY tablename) FROM pg_tables WHERE schemaname = 'public'"),
+            "foliarkh_schema,records,sections\n");
+}
+
+TEST_F(ServerStorage, EverySectionIsStoredAndReadBackAsItWas) {
+  виды_лит.assertz("Роман"_cps);
+  виды_лит.assertz("Стихи, поэмы"_cps);
+  категории_лит.assertz("Проза"_cps);
+  категории_лит.assertz("«Кавычки» \"двойные\" и \\ обратная"_cps);
+  база_лит.assertz({7, "Толстой Л. Н."_cps, "Война и мир"_cps, "Проза"_cps, "Роман"_cps, 1, 1, "voyna_i_mir.bmp"});
+  база_лит.assertz({3, "{скобки},запятые"_cps, "\"NULL\""_cps, {}, {}, 0, 0, {}});
+  база_лит.assertz({12, ""_cps, "ёлка \\ \"\\\""_cps, "Проза"_cps, {}, 0, 1, {}});
+  база_лит.assertz({5, "NULL"_cps, "  пробелы  "_cps, {}, "Стихи, поэмы"_cps, 1, 0, "a b.png"});
+  наибольший_код.assertz(40);
+  шрифткарточки.assertz(Binary{{0, 1, 2, 0xFF, 0x7F, '"', '\\', 0, 10, 13}});
+  std::vector<std::string> было;
+  for (const РазделКаталога& р : разделы_каталога()) было.push_back(RNT_SaveText(*р.секция));
+  {
+    ОткрытиеСервера о = открыть_сервер(адрес());
+    ASSERT_TRUE(о.хранилище);
+    ASSERT_EQ(перенести_каталог(*о.хранилище), std::nullopt);
+  }
+
+  core_RegisterPart();
+  RUN_ResetParts();
+  ОткрытиеСервера о = открыть_сервер(адрес());
+  ASSERT_TRUE(о.хранилище);
+  задать_хранилище_каталога(std::move(о.хранилище));
+  for (std::size_t i = 0; i < разделы_каталога().size(); ++i) {
+    const РазделКаталога& р = разделы_каталога()[i];
+    SCOPED_TRACE(cp1251::to_utf8(р.файл));
+    EXPECT_EQ(RNT_SaveText(*р.секция), "");
+    загрузить_раздел(р);
+    EXPECT_EQ(RNT_SaveText(*р.секция), было[i]);
+  }
+  EXPECT_EQ(sql("SELECT count(*) FROM records"), "4\n");
+}
+
+TEST_F(ServerStorage, ChangesKeepTheServersOrderAndTakeCodesFromIt) {
+  каталог_на_сервере(5);  // codes 5, 4, 3, 2, 1 in this order
+  ASSERT_EQ(на_сервере(), в_памяти());
+  struct Step {
+    const char* what;
+    std::function<Операция()> операция;
+  };
+  auto первая = [](const char* title) {
+    for (const ЗаписьБазы& з : база_лит.all())
+      if (з.наименование == cp1251::from_utf8(title)) return з;
+    return ЗаписьБазы{};
+  };
+  const std::vector<Step> steps = {
+      {"entered first", [] { return ВвестиЗапись{{0, "А"_cps, "Новая"_cps, {}, {}, 0, 0, {}}}; }},
+      {"edited in the middle keeps its place",
+       [&] {
+         ЗаписьБазы з = первая("Книга 3");
+         ЗаписьБазы н = з;
+         н.наименование = "Книга 3, изд. 2"_cps;
+         return ИзменитьЗапись{з, н};
+       }},
+      {"the last deleted", [&] { return УдалитьЗапись{первая("Книга 1")}; }},
+      {"the highest code deleted", [&] { return УдалитьЗапись{первая("Новая")}; }},
+      {"entered after it: the deleted code is not given again",
+       [] { return ВвестиЗапись{{0, "Б"_cps, "Другая"_cps, {}, {}, 0, 0, {}}}; }},
+      {"undo", [] { return ОтменитьИзменение{}; }},
+      {"undo again", [] { return ОтменитьИзменение{}; }},
+      {"redo", [] { return ПовторитьИзменение{}; }},
+      {"an import of three", [] {
+         ИмпортироватьЗаписи и;
+         for (const char* t : {"И1", "И2", "И3"}) и.записи.push_back({0, "В"_cps, cp1251::from_utf8(t), "Проза"_cps, {}, 0, 0, {}});
+         и.категории = {"Новая категория"_cps};
+         return и;
+       }},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    const ИтогИзменения итог = применить(s.операция());
+    ASSERT_TRUE(итог.сделано()) << cp1251::to_utf8(итог.сообщение);
+    EXPECT_EQ(на_сервере(), в_памяти());
+  }
+  // The codes: the entry got 6, the one after the deletion of 6 got 7, the import 8 to 10.
+  const std::vector<std::string> записи = на_сервере();
+  EXPECT_EQ(записи.front().substr(0, 2), "10");
+  EXPECT_NE(std::find(записи.begin(), записи.end(), "3|Книга 3, изд. 2"), записи.end());
+  EXPECT_EQ(std::count_if(записи.begin(), записи.end(), [](const std::string& s) { return s.starts_with("6|"); }), 0);
+  EXPECT_EQ(sql("SELECT text LIKE '%Новая категория%' FROM sections WHERE text LIKE '%категории_лит%'"), "t\n");
+
+  // A desk opened afresh reads what this one stored.
+  const std::vector<std::string> было = в_памяти();
+  core_RegisterPart();
+  RUN_ResetParts();
+  открыть();
+  EXPECT_EQ(в_памяти(), было);
+  EXPECT_EQ(категории_лит.count(), 2u);
+}
+
+TEST_F(ServerStorage, ARecordPutBackWhereItsNeighboursLeaveNoRoomRenumbersTheOrder) {
+  каталог_на_сервере(3);  // codes 3, 2, 1
+  ЗаписьБазы вторая = база_лит.по_коду(2).front();
+  ASSERT_TRUE(применить(УдалитьЗапись{вторая}).сделано());
+  // Another desk (or a person) left the neighbours' places next to each other.
+  sql("UPDATE records SET place = 1 WHERE code = 1;"
+      "UPDATE records SET place = 0 WHERE code = 3;"
+      "UPDATE sections SET version = version + 1 WHERE file = 'Литература1.pbs'");
+  const ИтогИзменения итог = применить(ОтменитьИзменение{});
+  ASSERT_TRUE(итог.сделано()) << cp1251::to_utf8(итог.сообщение);
+  EXPECT_EQ(на_сервере(), (std::vector<std::string>{"3|Книга 3", "2|Книга 2", "1|Книга 1"}));
+  EXPECT_EQ(на_сервере(), в_памяти());
+  // And the next change finds the places it stored.
+  ASSERT_TRUE(применить(УдалитьЗапись{база_лит.по_коду(1).front()}).сделано());
+  EXPECT_EQ(на_сервере(), (std::vector<std::string>{"3|Книга 3", "2|Книга 2"}));
+}
+
+TEST_F(ServerStorage, AChangeWhoseTransactionFailsStoresNothingAndKeepsMemory) {
+  каталог_на_сервере(3);
+  // The server refuses a record of this title, after the records before it were written.
+  sql("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+      "IF NEW.title = 'сбой' THEN RAISE EXCEPTION 'refused'; END IF; RETURN NEW; END $$;"
+      "CREATE TRIGGER refuse BEFORE INSERT ON records FOR EACH ROW EXECUTE FUNCTION refuse();");
+  const std::string версии = sql("SELECT file, version FROM sections ORDER BY file");
+  const std::vector<std::string> записи = на_сервере();
+
+  ИмпортироватьЗаписи и;
+  for (const char* t : {"первая", "вторая", "сбой"}) и.записи.push_back({0, "А"_cps, cp1251::from_utf8(t), {}, {}, 0, 0, {}});
+  и.категории = {"Ещё одна"_cps};
+  const ИтогИзменения итог = применить(и);
+  EXPECT_EQ(итог.исход, ИтогИзменения::Исход::не_сохранено);
+  EXPECT_FALSE(итог.сообщение.empty());
+  EXPECT_EQ(на_сервере(), записи);
+  EXPECT_EQ(sql("SELECT file, version FROM sections ORDER BY file"), версии);
+  EXPECT_EQ(в_памяти(), записи);
+  EXPECT_EQ(категории_лит.count(), 1u);
+
+  // The next change is a transaction of its own and goes through.
+  const ИтогИзменения следующий = применить(ВвестиЗапись{{0, "А"_cps, "после сбоя"_cps, {}, {}, 0, 0, {}}});
+  ASSERT_TRUE(следующий.сделано()) << cp1251::to_utf8(следующий.сообщение);
+  EXPECT_EQ(на_сервере(), в_памяти());
+  EXPECT_EQ(на_сервере().size(), 4u);
+}
+
+TEST_F(ServerStorage, AServerThatStopsRefusesTheChangeAndIsReconnectedWhenBack) {
+  ХранилищеСервера& с = каталог_на_сервере(2);
+  const std::vector<std::string> было = в_памяти();
+  server_->stop(PgTestServer::StopMode::fast);
+  const auto почему = с.недоступно();
+  ASSERT_TRUE(почему);
+  EXPECT_NE(cp1251::to_utf8(*почему).find("не отвечает"), std::string::npos) << cp1251::to_utf8(*почему);
+  const ИтогИзменения итог = применить(ВвестиЗапись{{0, "А"_cps, "пока сервера нет"_cps, {}, {}, 0, 0, {}}});
+  EXPECT_FALSE(итог.сделано());
+  EXPECT_FALSE(итог.сообщение.empty());
+  EXPECT_EQ(в_памяти(), было);
+
+  server_->start();
+  EXPECT_EQ(с.недоступно(), std::nullopt);
+  EXPECT_EQ(на_сервере(), было);
+  const ИтогИзменения снова = применить(ВвестиЗапись{{0, "А"_cps, "сервер вернулся"_cps, {}, {}, 0, 0, {}}});
+  ASSERT_TRUE(снова.сделано()) << cp1251::to_utf8(снова.сообщение);
+  EXPECT_EQ(на_сервере(), в_памяти());
+}
+
+TEST_F(ServerStorage, RefusedConnectionsSayWhyAndWriteNothing) {
+  server_->create_database(база_ + "_other", kWriter);
+  sql("SELECT 1");
+  server_->sql("CREATE TABLE invoices (id integer)", база_ + "_other");
+  server_->create_database(база_ + "_newer", kWriter);
+  {
+    ОткрытиеСервера о = открыть_сервер([&] {
+      АдресСервера а = адрес();
+      а.база = база_ + "_newer";
+      return а;
+    }());
+    ASSERT_TRUE(о.хранилище);
+  }
+  server_->sql("UPDATE foliarkh_schema SET version = 99", база_ + "_newer");
+
+  struct Case {
+    const char* what;
+    std::function<void(АдресСервера&)> change;
+    const char* words;
+  };
+  const Case cases[] = {
+      {"a wrong password", [](АдресСервера& а) { а.пароль = "не тот"; }, "не принял пароль"},
+      {"no password", [](АдресСервера& а) { а.пароль.clear(); }, "требует пароль"},
+      {"an unknown user", [](АдресСервера& а) { а.пользователь = "nobody_here"; }, "не принял пароль"},
+      {"an unknown host", [](АдресСервера& а) { а.хост = "no-such-host.invalid"; }, "не найден"},
+      {"an unknown database", [&](АдресСервера& а) { а.база = "no_such_catalogue"; }, "нет базы данных"},
+      {"a database holding other tables", [&](АдресСервера& а) { а.база = база_ + "_other"; }, "другие таблицы"},
+      {"a newer schema", [&](АдресСервера& а) { а.база = база_ + "_newer"; }, "более новой версией"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    АдресСервера а = адрес();
+    c.change(а);
+    const ОткрытиеСервера о = открыть_сервер(а);
+    EXPECT_FALSE(о.хранилище);
+    const std::string message = cp1251::to_utf8(о.ошибка);
+    EXPECT_NE(message.find(c.words), std::string::npos) << message;
+  }
+  EXPECT_EQ(server_->sql("SELECT string_agg(tablename, ',') FROM pg_tables WHERE schemaname = 'public'", база_ + "_other"),
+            "invoices\n");
+  EXPECT_EQ(server_->sql("SELECT version FROM foliarkh_schema", база_ + "_newer"), "99\n");
+}
+
+TEST_F(ServerStorage, AReadOnlyRoleReadsAndIsRefusedChanging) {
+  каталог_на_сервере(3);
+  const std::vector<std::string> было = на_сервере();
+  core_RegisterPart();
+  RUN_ResetParts();
+  ХранилищеСервера& с = открыть(kReader);
+  EXPECT_TRUE(с.только_чтение());
+  EXPECT_EQ(в_памяти(), было);
+  const ИтогИзменения итог = применить(ВвестиЗапись{{0, "А"_cps, "нельзя"_cps, {}, {}, 0, 0, {}}});
+  EXPECT_FALSE(итог.сделано());
+  EXPECT_NE(cp1251::to_utf8(итог.сообщение).find("нет прав"), std::string::npos) << cp1251::to_utf8(итог.сообщение);
+  EXPECT_EQ(в_памяти(), было);
+  EXPECT_EQ(на_сервере(), было);
+
+  // Nor may it make the catalogue in an empty database.
+  server_->create_database(база_ + "_empty", kWriter);
+  server_->grant_read_only(kReader, база_ + "_empty");
+  АдресСервера а = адрес(kReader);
+  а.база = база_ + "_empty";
+  const ОткрытиеСервера о = открыть_сервер(а);
+  EXPECT_FALSE(о.хранилище);
+  EXPECT_NE(cp1251::to_utf8(о.ошибка).find("нет на это прав"), std::string::npos) << cp1251::to_utf8(о.ошибка);
+}
+
+TEST_F(ServerStorage, TwoDeskProcessesWritingAtOnceLoseNothing) {
+  ХранилищеСервера& с = каталог_на_сервере(1);
+  bool услышано = false;
+  с.слушать([&] { услышано = true; });
+  constexpr int kEach = 60;
+  WorkerProcess a(FOLIARKH_SERVER_DESK, {"enter", uri_с_паролем(), "A", std::to_string(kEach)});
+  WorkerProcess b(FOLIARKH_SERVER_DESK, {"enter", uri_с_паролем(), "B", std::to_string(kEach)});
+  ASSERT_TRUE(a.started() && b.started());
+  EXPECT_EQ(a.read_line(), "done 60 20 refused 0");
+  EXPECT_EQ(b.read_line(), "done 60 20 refused 0");
+  EXPECT_EQ(a.wait(), 0);
+  EXPECT_EQ(b.wait(), 0);
+
+  // Each desk kept what it entered but every third; codes unique (the server's key) and the
+  // deleted ones not given again: 1 + 120 codes given in all.
+  std::set<std::string> ожидаемые = {"Книга 1"};
+  for (const char* p : {"A", "B"})
+    for (int n = 0; n < kEach; ++n)
+      if (n % 3 != 2) ожидаемые.insert(std::string(p) + " " + std::to_string(n));
+  std::set<std::string> есть;
+  for (const std::string& s : строки(sql("SELECT title FROM records"))) есть.insert(s);
+  EXPECT_EQ(есть, ожидаемые);
+  EXPECT_EQ(sql("SELECT last_value FROM record_codes"), "121\n");
+
+  // This desk heard of them and reads them in.
+  QElapsedTimer timer;
+  timer.start();
+  while (!услышано && timer.elapsed() < 1000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_TRUE(услышано);
+  const ИтогСлежения итог = освежить_каталог();
+  EXPECT_TRUE(итог.прочитано);
+  EXPECT_EQ(в_памяти(), на_сервере());
+}
+
+TEST_F(ServerStorage, ADeskKilledHoldingTheCatalogueLeavesNothingHalfWritten) {
+  каталог_на_сервере(2);
+  WorkerProcess holder(FOLIARKH_SERVER_DESK, {"hold", uri_с_паролем()});
+  ASSERT_EQ(holder.read_line(), "held");
+  задать_ожидание_хранилища(std::chrono::milliseconds(300));
+  const ИтогИзменения занято = применить(ВвестиЗапись{{0, "А"_cps, "ждёт"_cps, {}, {}, 0, 0, {}}});
+  EXPECT_EQ(занято.исход, ИтогИзменения::Исход::недоступно);
+  EXPECT_EQ(на_сервере().size(), 2u);
+
+  holder.kill_now();
+  holder.wait();
+  задать_ожидание_хранилища(std::chrono::seconds(10));
+  const ИтогИзменения итог = применить(ВвестиЗапись{{0, "А"_cps, "после"_cps, {}, {}, 0, 0, {}}});
+  ASSERT_TRUE(итог.сделано()) << cp1251::to_utf8(итог.сообщение);
+  EXPECT_EQ(на_сервере(), в_памяти());
+  EXPECT_EQ(sql("SELECT count(*) FROM records WHERE title = 'незавершённая'"), "0\n");
+}
+
+}  // namespace
