@@ -8,6 +8,7 @@
 #include "app/catalogue_switch.h"
 #include "app/commands.h"
 #include "app/data_entry.h"
+#include "app/lending_commands.h"
 #include "app/list_window.h"
 #include "app/session.h"
 #include "app/toolbars.h"
@@ -49,6 +50,7 @@ void создать_окно_задачи(Window win) {
   шаг([win] { tb_help_line_Create(win); });
   // Each start file under its own guard: a file that fails is reported and the start goes on.
   загрузить_рабочий_каталог(win);
+  шаг([win] { сообщить_о_должниках(win); });
   шаг([win] {
     шрифткарточки.retract_all();
     шрифткарточки.assertz(шрифт_в_блок(win_GetFont(win)));
