@@ -41,11 +41,8 @@ std::optional<ЗаписьБазы> книга_окна(Window окно) {
   if (!окно_списка(окно)) return std::nullopt;
   const auto выбор = запомнить_выделение(окно);
   if (!выбор || выбор->строки.size() != 1) return std::nullopt;
-  const auto код = код_строки(выбор->строки.front());
-  if (!код) return std::nullopt;
-  const auto записи = база_лит.по_коду(*код);
-  if (записи.empty()) return std::nullopt;
-  return записи.front();
+  const std::vector<ЗаписьБазы> записи = записи_строк(выбор->строки);
+  return записи.empty() ? std::nullopt : std::optional<ЗаписьБазы>(записи.front());
 }
 
 // The book the user names: its code (a scanner types it and Enter) or words of the fields the
