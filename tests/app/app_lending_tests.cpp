@@ -4,6 +4,7 @@
 // deletion of a book that is out and of a reader with books; the files compared byte for byte and
 // the changes undone.
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 
 #include "app/list_window.h"
@@ -52,6 +53,16 @@ void нажать(const char* caption, QString* text = nullptr) {
   on_next_modal([c = u(caption), text](QWidget* d) {
     if (text) *text = label_texts(d);
     click(d, c);
+  });
+}
+
+// Writes to `path` in the next file dialog.
+void выбрать_файл(const QString& path) {
+  on_next_modal([path](QWidget* d) {
+    auto* fd = qobject_cast<QFileDialog*>(d);
+    QVERIFY2(fd, qPrintable(label_texts(d)));
+    fd->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+    QMetaObject::invokeMethod(fd, "accept", Qt::QueuedConnection);
   });
 }
 
@@ -177,6 +188,64 @@ class AppLendingTests : public QtSuite {
       command(task, cmd_Читатели);
       QVERIFY2(отказ.contains(u("книга 7 «Нос»")) && отказ.contains(u("книга 3 «Онегин»")), qPrintable(отказ));
       QCOMPARE(wd.read(kЧитатели), files[kЧитатели]);
+    });
+  }
+
+  // The other commands: the loan period set and offered at the next issue, the list window's
+  // "Выдать…" and "Принять" on its selected book, a reader's card edited, a book's history, the
+  // overdue list written as CSV.
+  void theOtherCommands() {
+    std::map<std::string, std::string> files = start_files(kТриЗаписи);
+    files[kЧитатели] = cp("читатель_лит(1,\"Петров Пётр\",\"11Б\",\"+7 555\",\"\")\r\n");
+    files[kВыдачи] = выдача(5, 1, день_через(-30), день_через(-9));
+    WorkDir wd(files);
+    run_app([&](Window task) {
+      ответить("21");
+      command(task, cmd_СрокВыдачи);
+      QCOMPARE(wd.read("СрокВыдачи.pbs"), cp("срок_выдачи_дней(21)\r\n"));
+
+      // From the list window: the selected book, no question which.
+      const Window lw = open_list(task);
+      select_code(lw, 7);
+      ответить("петров");
+      выбрать(1);
+      QString срок;
+      принять_предложенное(&срок);
+      command(lw, cmd_МенюВыдать);
+      QCOMPARE(срок, показ(день_через(21)));
+      QCOMPARE(выдачи_на_руках(7).size(), std::size_t(1));
+      select_code(lw, 7);
+      нажать("Принять");
+      command(lw, cmd_МенюПринять);
+      QCOMPARE(выдачи_на_руках(7).size(), std::size_t(0));
+      win_Destroy(lw);
+
+      // Петров's card: his group changed, his books and history shown first.
+      QString карточка;
+      ответить("11б");
+      выбрать(1);
+      нажать("Изменить", &карточка);
+      for (const char* поле : {"Петров Пётр", "11В", "+7 555", ""}) ответить(поле);
+      command(task, cmd_Читатели);
+      QVERIFY2(карточка.contains(u("книга 5 «Сад»")) && карточка.contains(u("книга 7 «Нос»")), qPrintable(карточка));
+      QCOMPARE(wd.read(kЧитатели), cp("читатель_лит(1,\"Петров Пётр\",\"11В\",\"+7 555\",\"\")\r\n"));
+      QCOMPARE(что_отменить(), cp("изменение читателя «Петров Пётр»"));
+
+      QString история;
+      ответить("7");
+      нажать("OK", &история);
+      command(task, cmd_ИсторияВыдач);
+      QVERIFY2(история.contains(u("Петров Пётр: выдана ") + показ(текст_даты(сегодня()))), qPrintable(история));
+
+      // The overdue list as a CSV table: a spreadsheet's formula guard on the phone.
+      const QString csv = wd.dir() + "/должники.csv";
+      нажать("В файл…");
+      выбрать_файл(csv);
+      command(task, cmd_Должники);
+      QVERIFY(wait_until([&] { return QFile::exists(csv); }));
+      QCOMPARE(wd.read("должники.csv"),
+               cp("Дней,Читатель,Группа,Телефон,Код,Автор,Наименование,Срок\r\n9,Петров Пётр,11В,'+7 555,5,Чехов,Сад,") +
+                   показ_даты(день_через(-9)) + "\r\n");
     });
   }
 };
