@@ -16,6 +16,7 @@
 
 #include "core/catalogue_facts.h"
 #include "core/catalogue_files.h"
+#include "core/catalogue_statistics.h"
 #include "core/change_path.h"
 #include "core/core_part.h"
 #include "core/lending.h"
@@ -112,6 +113,13 @@ void BM_IssueAndReturnWithSave(benchmark::State& state) {
   state.counters["changes"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_IssueAndReturnWithSave)->Unit(benchmark::kMillisecond);
+
+// What the statistics window shows, counted from the tables.
+void BM_Statistics(benchmark::State& state) {
+  LendingFolder folder;
+  for (auto _ : state) benchmark::DoNotOptimize(статистика_каталога(kСегодня));
+}
+BENCHMARK(BM_Statistics)->Unit(benchmark::kMillisecond);
 
 void BM_OpeningWithLendingFiles(benchmark::State& state) {
   LendingFolder folder;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/catalogue_check.h"
+#include "core/catalogue_statistics.h"
 #include "core/catalogue_files.h"
 #include "core/change_path.h"
 #include "core/lending.h"
@@ -278,6 +279,35 @@ TEST_F(Lending, TheLoanPeriodIsKeptInTheCatalogue) {
   срок_выдачи_дней.retract_all();
   загрузить_раздел(*раздел_секции(секция_срока_выдачи));
   EXPECT_EQ(срок_выдачи(), 14);
+}
+
+}  // namespace
+
+namespace {
+
+// The statistics: categories and kinds counted, the books out and on the shelf (a deleted book's
+// loan counts in the loans, not on the shelves), the last 12 months of loans, the books and
+// readers lent most.
+TEST_F(Lending, TheStatisticsCountWhatTheTablesHold) {
+  читатель_лит.assertz({1, cp("Иванова Анна"), "", "", ""});
+  for (const Выдача& в : {Выдача{3, 1, "2026-12-01", "2026-12-15", ""}, Выдача{3, 2, "2026-11-05", "2026-11-19", "2026-11-20"},
+                          Выдача{1, 2, "2026-01-10", "2026-01-24", "2026-01-20"},
+                          Выдача{2, 2, "2025-12-10", "2025-12-24", "2025-12-20"}, Выдача{9, 2, "2026-12-02", "2026-12-16", ""}})
+    выдача_лит.assertz(в);
+  const СтатистикаКаталога с = статистика_каталога(день("2026-12-09"));
+  using С = std::vector<СтолбецСтатистики>;
+  EXPECT_EQ(с.по_категориям, (С{{cp("Проза"), 2}, {cp("Поэзия"), 1}}));
+  EXPECT_EQ(с.по_видам, (С{{cp("без вида"), 3}}));
+  EXPECT_EQ(с.наличие, (С{{cp("на руках"), 1}, {cp("на полке"), 2}}));
+  ASSERT_EQ(с.по_месяцам.size(), 12u);
+  EXPECT_EQ(с.по_месяцам.front(), (СтолбецСтатистики{"2026-01", 1}));
+  EXPECT_EQ(с.по_месяцам[10], (СтолбецСтатистики{"2026-11", 1}));
+  EXPECT_EQ(с.по_месяцам.back(), (СтолбецСтатистики{"2026-12", 2}));
+  EXPECT_EQ(с.книги_чаще, (С{{cp("3 Чехов А. П. «Каштанка»"), 2}, {cp("1 Пушкин А. С. «Руслан и Людмила»"), 1},
+                             {cp("2 Гоголь Н. В. «Нос»"), 1}, {"9", 1}}));
+  EXPECT_EQ(с.читатели_чаще, (С{{cp("читатель 2"), 4}, {cp("Иванова Анна"), 1}}));
+  // A year turns: January's twelve months reach back to the February before.
+  EXPECT_EQ(статистика_каталога(день("2027-01-31")).по_месяцам.front().подпись, "2026-02");
 }
 
 }  // namespace
