@@ -9,10 +9,12 @@
 #include "app/list_selection.h"
 #include "core/catalogue_facts.h"
 #include "core/catalogue_folder.h"
+#include "core/catalogue_statistics.h"
 #include "core/catalogue_work.h"
 #include "core/lending.h"
 #include "core/list_line.h"
 #include "core/list_search.h"
+#include "layer/chart.h"
 #include "layer/layer.h"
 #include "packages/toolbar.h"
 #include "resources/ids.h"
@@ -321,6 +323,24 @@ bool показать_историю_выдач() {
   if (выдачи.empty()) текст += "\nне выдавалась"_cps;
   for (const Выдача& в : выдачи) текст += "\n"_cps + о_выдаче(в, день);
   dlg_Note(заголовок, текст);
+  return true;
+}
+
+bool показать_статистику() {
+  const СтатистикаКаталога с = статистика_каталога(сегодня());
+  std::vector<ChartPanel> панели;
+  const auto панель = [&панели](std::string название, const std::vector<СтолбецСтатистики>& столбцы) {
+    ChartPanel п{std::move(название), {}};
+    for (const СтолбецСтатистики& ст : столбцы) п.bars.push_back({ст.подпись, static_cast<double>(ст.число)});
+    панели.push_back(std::move(п));
+  };
+  панель("Книги по категориям"_cps, с.по_категориям);
+  панель("Книги по видам"_cps, с.по_видам);
+  панель("На руках и на полке"_cps, с.наличие);
+  панель("Выдачи по месяцам"_cps, с.по_месяцам);
+  панель("Десять книг, выданных чаще всего"_cps, с.книги_чаще);
+  панель("Десять читателей, бравших больше всего"_cps, с.читатели_чаще);
+  chart_Show("Статистика"_cps, панели);
   return true;
 }
 

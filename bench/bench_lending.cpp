@@ -6,7 +6,9 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -157,5 +159,35 @@ void BM_ProgramStartWithLending(benchmark::State& state) {
   state.counters["rss_MB"] = мб;
 }
 BENCHMARK(BM_ProgramStartWithLending)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// "Статистика…" on such a folder: from the command to its window shown with every chart drawn
+// (the window is closed at once).
+void BM_StatisticsWindow(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench_program::ensure_application();
+    bench_program::Catalogue каталог(kКниг);
+    RUN_ReplaceFile(файл_читателей, текст_читателей());
+    RUN_ReplaceFile(файл_выдач, текст_выдач());
+    state.ResumeTiming();
+    double секунд = 0;
+    bench_program::in_program_here([&](Window task) {
+      const auto начало = std::chrono::steady_clock::now();
+      QTimer poll;
+      QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || !m->isVisible()) return;
+        m->repaint();
+        секунд = std::chrono::duration<double>(std::chrono::steady_clock::now() - начало).count();
+        poll.stop();
+        QMetaObject::invokeMethod(m, "accept", Qt::QueuedConnection);
+      });
+      poll.start(0);
+      win_SendEvent(task, e_menu{cmd_Статистика, 0});
+    });
+    state.SetIterationTime(секунд);
+  }
+}
+BENCHMARK(BM_StatisticsWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -32,6 +32,8 @@ constexpr ResMenuItem kBase[] = {
     separator(),
     cmd(cmd_Экспорт, "Экспорт…"_cp),
     cmd(cmd_Импорт, "Импорт…"_cp),
+    separator(),
+    cmd(cmd_Статистика, "Статистика…"_cp),
 };
 constexpr ResMenuItem kCategories[] = {
     cmd(cmd_КатегВвести, "Ввести"_cp),

@@ -5,7 +5,9 @@
 // the changes undone.
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "app/list_window.h"
 #include "app_test_support.h"
@@ -246,6 +248,42 @@ class AppLendingTests : public QtSuite {
       QCOMPARE(wd.read("должники.csv"),
                cp("Дней,Читатель,Группа,Телефон,Код,Автор,Наименование,Срок\r\n9,Петров Пётр,11В,'+7 555,5,Чехов,Сад,") +
                    показ_даты(день_через(-9)) + "\r\n");
+    });
+  }
+
+  // "Статистика…": each chart with its numbers beside it; one saved as PNG and one as PDF.
+  void theStatisticsWindow() {
+    std::map<std::string, std::string> files = start_files(kТриЗаписи);
+    files[kЧитатели] = cp("читатель_лит(1,\"Петров Пётр\",\"11Б\",\"\",\"\")\r\n");
+    files[kВыдачи] = выдача(5, 1, день_через(-3), день_через(11)) + выдача(5, 1, день_через(-40), день_через(-26), день_через(-30));
+    WorkDir wd(files);
+    run_app([&](Window task) {
+      QStringList числа;
+      const QString png = wd.dir() + "/категории.png", pdf = wd.dir() + "/наличие.pdf";
+      on_next_modal([&](QWidget* d) {
+        for (QLabel* l : d->findChildren<QLabel*>("numbers")) числа << l->text();
+        const QList<QPushButton*> сохранить = d->findChildren<QPushButton*>();
+        QList<QPushButton*> кнопки;
+        for (QPushButton* b : сохранить)
+          if (b->text() == u("Сохранить…")) кнопки << b;
+        QCOMPARE(кнопки.size(), 6);
+        выбрать_файл(png);
+        кнопки[0]->click();
+        выбрать_файл(pdf);
+        кнопки[2]->click();
+        click(d, u("Закрыть"));
+      });
+      command(task, cmd_Статистика);
+      QCOMPARE(числа.size(), 6);
+      QCOMPARE(числа[0], u("Проза: 2\nПоэзия: 1"));
+      QCOMPARE(числа[1], u("Книга: 2\nЖурнал: 1"));
+      QCOMPARE(числа[2], u("на руках: 1\nна полке: 2"));
+      QVERIFY(числа[3].endsWith(qs(текст_даты(сегодня()).substr(0, 7)) + ": " +
+                                 QString::number(текст_даты(сегодня()).substr(0, 7) == день_через(-3).substr(0, 7) ? 1 : 0)));
+      QCOMPARE(числа[4], u("5 Чехов «Сад»: 2"));
+      QCOMPARE(числа[5], u("Петров Пётр: 2"));
+      QVERIFY(wd.read("категории.png").starts_with("\x89PNG"));
+      QVERIFY(wd.read("наличие.pdf").starts_with("%PDF"));
     });
   }
 };

@@ -22,6 +22,9 @@ bool показать_читателей();
 bool показать_должников();
 // The loans of a book the user names, in the order of issue.
 bool показать_историю_выдач();
+// "База" / "Статистика…": the catalogue's statistics as charts with their numbers, each one saved
+// as PNG or PDF on request.
+bool показать_статистику();
 // The loan period in days ("Настройки" / "Срок выдачи…").
 bool задать_срок_выдачи();
 // The help line of the task window says how many loans are overdue today (nothing when none).
