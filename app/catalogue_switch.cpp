@@ -15,6 +15,7 @@
 #include "core/catalogue_files.h"
 #include "core/catalogue_folder.h"
 #include "core/catalogue_work.h"
+#include "core/lending.h"
 #include "core/record_codes.h"
 #include "runtime/codepage.h"
 #include "runtime/err_notice.h"
@@ -55,6 +56,10 @@ void загрузить_рабочий_каталог(Window task) {
   for (const РазделКаталога& раздел : разделы_каталога())
     if (раздел.при_открытии) uix_RunTrapped([&раздел] { загрузить_с_сообщением(раздел); });
   uix_RunTrapped([] { получитьсписоккодов(); });
+  // Loans with problems are kept as they are; the user is told which lines.
+  uix_RunTrapped([] {
+    if (const auto о_выдачах = сообщение_о_выдачах()) сообщить_о_каталоге(*о_выдачах);
+  });
   uix_RunTrapped([task] {
     выделенныеэлементыспискапросмотра.replace({task, {}, {}});
     id_окнаобложки.retract_all();

@@ -4,6 +4,7 @@
 
 #include "app/catalogue_changes.h"
 #include "app/list_selection.h"
+#include "core/lending.h"
 #include "app/session.h"
 #include "core/card_text.h"
 #include "core/catalogue_facts.h"
@@ -78,6 +79,7 @@ bool вывестикарточку(Window win) {
   IO_WrDev_i(IO_Screen);
   создадимокносообщкарточки();
   IO_WrStr(текст);
+  if (const std::string на_руках = строка_на_руках(з.код); !на_руках.empty()) IO_WrStr(на_руках + "\n"_cps);
   IO_WrStr(kРазделитель);
   IO_Nl();
   return true;

@@ -8,6 +8,7 @@
 #include "app/session.h"
 #include "core/catalogue_facts.h"
 #include "core/list_line.h"
+#include "core/lending.h"
 #include "resources/ids.h"
 #include "runtime/codepage.h"
 
@@ -20,7 +21,11 @@ std::string вопрос_об_удалении() {
   const auto код = выбор && выбор->строки.size() == 1 ? код_строки(выбор->строки.front()) : std::nullopt;
   const auto записи = код ? база_лит.по_коду(*код) : std::vector<ЗаписьБазы>();
   if (записи.empty()) return "Удалить выделенную строку?"_cps;
-  return "Удалить запись "_cps + std::to_string(*код) + " «"_cps + записи.front().наименование + "»?"_cps;
+  const std::string вопрос = "Удалить запись "_cps + std::to_string(*код) + " «"_cps + записи.front().наименование + "»?"_cps;
+  // A book that is out: the reader has it still; its loans stay in the history under its code.
+  const std::string на_руках = строка_на_руках(*код);
+  if (на_руках.empty()) return вопрос;
+  return на_руках + ".\nКнига не возвращена; история её выдач сохранится.\n"_cps + вопрос;
 }
 
 }  // namespace

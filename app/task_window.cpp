@@ -8,6 +8,7 @@
 #include "app/catalogue_switch.h"
 #include "app/commands.h"
 #include "app/data_entry.h"
+#include "app/lending_commands.h"
 #include "app/list_window.h"
 #include "app/server_catalogue.h"
 #include "app/session.h"
@@ -54,6 +55,7 @@ void создать_окно_задачи(Window win) {
     открыть_сервер_запуска(win);
   else
     загрузить_рабочий_каталог(win);
+  шаг([win] { сообщить_о_должниках(win); });
   шаг([win] {
     шрифткарточки.retract_all();
     шрифткарточки.assertz(шрифт_в_блок(win_GetFont(win)));

@@ -80,10 +80,9 @@ struct Catalogue {
   ~Catalogue() { QDir::setCurrent(old); }
 };
 
-// Runs `body` inside the program's task window on a catalogue of `n` records.
-inline void in_program(int n, const std::function<void(Window task)>& body) {
+// Runs `body` inside the program's task window on the catalogue of the current folder.
+inline void in_program_here(const std::function<void(Window task)>& body) {
   ensure_application();
-  Catalogue cat(n);
   зарегистрировать_состояние_программы();
   RUN_ResetParts();
   QTimer::singleShot(0, [&] {
@@ -96,6 +95,13 @@ inline void in_program(int n, const std::function<void(Window task)>& body) {
   uix_SetAttrVal(xQbx_bMDI, 1);
   uix_Init({wsf_SizeBorder, wsf_TitleBar, wsf_Close, wsf_Maximize, wsf_Minimize, wsf_ClipSiblings}, task_win_eh,
            res_menu{меню_задачи}, "foliarkh", "Foliarkh");
+}
+
+// Runs `body` inside the program's task window on a catalogue of `n` records.
+inline void in_program(int n, const std::function<void(Window task)>& body) {
+  ensure_application();
+  Catalogue cat(n);
+  in_program_here(body);
 }
 
 // The resident set of this process in megabytes.

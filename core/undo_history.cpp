@@ -8,6 +8,8 @@ namespace {
 std::string кавычки(const std::string& s) { return "«"_cps + s + "»"_cps; }
 std::string о_записи(const ЗаписьБазы& з) { return "записи "_cps + std::to_string(з.код); }
 std::string о_категории(const std::string& к) { return "категории "_cps + кавычки(к); }
+std::string о_читателе(const Читатель& ч) { return "читателя "_cps + кавычки(ч.фио); }
+std::string о_книге(const Выдача& в) { return "книги "_cps + std::to_string(в.код_книги); }
 
 }  // namespace
 
@@ -36,6 +38,11 @@ std::string описание_шага(const ШагИстории& шаг) {
     std::string operator()(const ИмпортЗаписей& s) const {
       return s.источник.empty() ? "импорт записей"_cps : "импорт из "_cps + кавычки(s.источник);
     }
+    std::string operator()(const ВводЧитателя& s) const { return "ввод "_cps + о_читателе(s.читатель); }
+    std::string operator()(const ПравкаЧитателя& s) const { return "изменение "_cps + о_читателе(s.старый); }
+    std::string operator()(const УдалениеЧитателя& s) const { return "удаление "_cps + о_читателе(s.читатель); }
+    std::string operator()(const ВыдачаКниги& s) const { return "выдача "_cps + о_книге(s.выдача); }
+    std::string operator()(const ВозвратКниги& s) const { return "возврат "_cps + о_книге(s.прежняя); }
   } слова;
   return std::visit(слова, шаг);
 }

@@ -1,6 +1,7 @@
 // The accelerator table of the task window: Ctrl+F1 opens the help contents, F1 is "&Local"
 // (help on the window), Ctrl+Z, Ctrl+Y and Ctrl+C undo, redo and copy, Ctrl+F finds a book (in
-// the active list window, or in a list window it opens).
+// the active list window, or in a list window it opens), Ctrl+L issues a book and Ctrl+R takes
+// one back.
 #include "resources/ids.h"
 #include "tables.h"
 
@@ -16,6 +17,8 @@ constexpr ResAccel kTaskAccels[] = {
     {'Y', accel_control, cmd_КлавишаПовторить},
     {'C', accel_control, cmd_КлавишаКопировать},
     {'F', accel_control, cmd_НайтиКнигу},
+    {'L', accel_control, cmd_ВыдатьКнигу},
+    {'R', accel_control, cmd_ПринятьКнигу},
 };
 
 constexpr ResAccelTable kTables[] = {

@@ -34,12 +34,24 @@ constexpr ResMenuItem kBase[] = {
     separator(),
     cmd(cmd_Экспорт, "Экспорт…"_cp),
     cmd(cmd_Импорт, "Импорт…"_cp),
+    separator(),
+    cmd(cmd_Статистика, "Статистика…"_cp),
 };
 constexpr ResMenuItem kCategories[] = {
     cmd(cmd_КатегВвести, "Ввести"_cp),
     cmd(cmd_КатегРедактировать, "Редактировать"_cp),
     cmd(cmd_КатегУдалить, "Удалить"_cp),
     cmd(cmd_КатегПросмотр, "Просмотр"_cp),
+};
+constexpr ResMenuItem kLending[] = {
+    cmd(cmd_ВыдатьКнигу, "Выдать книгу…\tCtrl+L"_cp),
+    cmd(cmd_ПринятьКнигу, "Принять книгу…\tCtrl+R"_cp),
+    separator(),
+    cmd(cmd_Читатели, "Читатели…"_cp),
+    cmd(cmd_Должники, "Должники"_cp),
+    cmd(cmd_ИсторияВыдач, "История выдач…"_cp),
+    separator(),
+    cmd(cmd_СрокВыдачи, "Срок выдачи…"_cp),
 };
 constexpr ResMenuItem kHelp[] = {
     cmd(cmd_Содержание, "&Contents\tCtrl-F1"),
@@ -52,6 +64,7 @@ constexpr ResMenuItem kTaskMenu[] = {
     popup("Файл"_cp, kFile),
     popup("База"_cp, kBase),
     popup("Категории"_cp, kCategories),
+    popup("Выдача"_cp, kLending),
     cmd(cmd_Настройки, "Настройки"_cp),
     popup("&Help", kHelp, true),
 };
@@ -69,6 +82,8 @@ constexpr ResMenuItem kListWindowMenu[] = {
     cmd(cmd_МенюКарточка, "Вывести карточку"_cp, true),
     cmd(cmd_МенюНайти, "Найти…\tCtrl+F"_cp),
     cmd(cmd_ПечатьКарточки, "Печать карточки…"_cp),
+    cmd(cmd_МенюВыдать, "Выдать…"_cp),
+    cmd(cmd_МенюПринять, "Принять"_cp),
     cmd(cmd_ПечатьКаталога, "Печать списка…"_cp),
     cmd(cmd_КаталогВPdf, "Список в PDF…"_cp),
     popup("Вид"_cp, kListView),

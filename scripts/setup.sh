@@ -3,7 +3,7 @@
 # Needs root (or sudo) only when something is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev
+packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgtest-dev libbenchmark-dev
           fonts-dejavu-core xvfb xauth poppler-utils
           qt6-translations-l10n qt6-l10n-tools qt6-image-formats-plugins desktop-file-utils appstream dpkg-dev file lintian
           postgresql libqt6sql6-psql)

@@ -175,7 +175,7 @@ class AppCommandTests : public QtSuite {
     QTest::addColumn<QList<int>>("second");
     const QList<int> clip{cmd_КнопкаВырезать, cmd_КнопкаКопировать, cmd_КнопкаВставить};
     const QList<int> start = QList<int>{cmd_КнопкаОтменить, cmd_КнопкаПовторить} + clip;
-    const QList<int> ops{cmd_МенюУдалить, cmd_МенюРедактировать, cmd_МенюКарточка,
+    const QList<int> ops{cmd_МенюУдалить, cmd_МенюРедактировать, cmd_МенюКарточка, cmd_МенюВыдать, cmd_МенюПринять,
                          cmd_КнопкаУдалить, cmd_КнопкаПравка, cmd_КнопкаКарточка};
     QTest::newRow("the task window at the start") << false << "" << start << QList<int>{} << QList<int>{};
     QTest::newRow("an empty catalogue's list") << true << "list" << start << ops << QList<int>{};

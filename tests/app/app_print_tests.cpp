@@ -95,7 +95,7 @@ class AppPrintTests : public QtSuite {
       QStringList list_items;
       for (QAction* a : list_bar->actions()) list_items << a->text();
       QCOMPARE(list_items.join('|'), QString("Удалить|Редактировать базу|Вывести карточку|Найти…\tCtrl+F|"
-                                             "Печать карточки…|Печать списка…|Список в PDF…|Вид|&Window"));
+                                             "Печать карточки…|Выдать…|Принять|Печать списка…|Список в PDF…|Вид|&Window"));
       win_Destroy(lw);
     });
   }

@@ -15,6 +15,7 @@
 
 #include "core/book_fields.h"
 #include "core/book_record.h"
+#include "core/lending_records.h"
 #include "runtime/fact_kind.h"
 
 // The catalogue table with its two lookups.
@@ -54,6 +55,24 @@ extern DetermKind<Binary> шрифткарточки;
 // freed by a deletion is never given to another book and the catalogue's own file keeps its form.
 extern FactSection секция_кодов_каталога;
 extern DetermKind<std::int32_t> наибольший_код;
+
+// The readers of the library ("Читатели.pbs"), in the order they were entered.
+extern FactSection секция_читателей;
+extern FactKind<Читатель> читатель_лит;
+
+// The highest code ever given to a reader ("КодыЧитателей.pbs"), so that a deleted reader's code,
+// which the loans of the history still name, is never given to another.
+extern FactSection секция_кодов_читателей;
+extern DetermKind<std::int32_t> наибольший_код_читателя;
+
+// The loans ("Выдачи.pbs"): every book issued, in the order of issue, the returned ones kept as
+// the history.
+extern FactSection секция_выдач;
+extern FactKind<Выдача> выдача_лит;
+
+// The loan period in days, when the user set one (lending.h: срок_выдачи).
+extern FactSection секция_срока_выдачи;
+extern DetermKind<std::int32_t> срок_выдачи_дней;
 
 // Empties the data sections (their state before the start files are loaded).
 void очистить_каталог();

@@ -30,6 +30,10 @@ inline constexpr std::string_view файл_категорий = "КатегЛи�
 inline constexpr std::string_view файл_базы = "Литература1.pbs"_cp;
 inline constexpr std::string_view файл_настроек = "Настройки.pbs"_cp;
 inline constexpr std::string_view файл_кодов = "КодыЛитер.pbs"_cp;
+inline constexpr std::string_view файл_читателей = "Читатели.pbs"_cp;
+inline constexpr std::string_view файл_кодов_читателей = "КодыЧитателей.pbs"_cp;
+inline constexpr std::string_view файл_выдач = "Выдачи.pbs"_cp;
+inline constexpr std::string_view файл_срока_выдачи = "СрокВыдачи.pbs"_cp;
 
 // A section of the catalogue and its file.
 struct РазделКаталога {
@@ -44,7 +48,8 @@ struct РазделКаталога {
 };
 
 // The sections in the order they load: the kinds, the categories, the catalogue, the highest code
-// given, the settings.
+// given, the readers, the highest reader code given, the loans (after the books and readers they
+// name), the loan period, the settings.
 const std::vector<РазделКаталога>& разделы_каталога();
 // The section of a fact section; null for one that is not in the list.
 const РазделКаталога* раздел_секции(const FactSection& section);

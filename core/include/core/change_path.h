@@ -86,6 +86,38 @@ struct ИмпортироватьЗаписи {
 struct ЗадатьШрифтКарточки {
   Binary шрифт;
 };
+// A reader entered at the back with the next reader code (lending.h: новый_код_читателя).
+struct ВвестиЧитателя {
+  Читатель читатель;
+};
+// A reader's card replaced by its edited form, which keeps the code and the place. Does not apply
+// when `прежний` is no longer there as the user saw it.
+struct ИзменитьЧитателя {
+  Читатель прежний;
+  Читатель новый;
+};
+// A reader deleted (the loans of the history keep naming the code). Refused while the reader has
+// books out, with a message that names them; does not apply when the reader is gone.
+struct УдалитьЧитателя {
+  Читатель читатель;
+};
+// A book issued: the loan put at the back. Refused with a message when the book or the reader is
+// not in the catalogue, a date is not a date, the due date is before the issue, or every copy of
+// the book is out (the message names who has them and until when).
+struct ВыдатьКнигу {
+  Выдача выдача;
+};
+// A book returned on `дата`: the first loan equal to `выдача` that is out gets the date, in its
+// place. Refused when it is no longer out (returned at another desk), the date is not a date or
+// is before the issue.
+struct ПринятьКнигу {
+  Выдача выдача;
+  std::string дата;
+};
+// The loan period set, in days (1 or more; not a step of the history).
+struct ЗадатьСрокВыдачи {
+  int дней = 0;
+};
 // The last change taken back, or the last change taken back made again. Does not apply when
 // there is nothing to undo or redo, or when what the step acts on is gone (the step is then
 // dropped from the history and the user is to be told).
@@ -94,7 +126,8 @@ struct ПовторитьИзменение {};
 
 using Операция = std::variant<ВвестиЗапись, ИзменитьЗапись, УдалитьЗапись, ВвестиКатегорию, ИзменитьКатегорию,
                               УдалитьКатегорию, ИмпортироватьЗаписи, ЗадатьШрифтКарточки, ОтменитьИзменение,
-                              ПовторитьИзменение>;
+                              ПовторитьИзменение, ВвестиЧитателя, ИзменитьЧитателя, УдалитьЧитателя, ВыдатьКнигу,
+                              ПринятьКнигу, ЗадатьСрокВыдачи>;
 
 // How an operation ended.
 struct ИтогИзменения {

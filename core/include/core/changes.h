@@ -18,13 +18,15 @@ struct Изменения {
   std::vector<ЗаписьБазы> добавленные;  // records put in, with the codes they got
   bool категории = false;               // the categories changed
   bool виды = false;                    // the kinds changed
-  bool настройки = false;               // the card font changed
+  bool настройки = false;               // the card font or the loan period changed
+  bool читатели = false;                // the readers changed
+  bool выдачи = false;                  // the loans changed (a book issued or returned)
   bool история = false;                 // the steps to undo or redo changed
   // The sections read again because another desk (or a person) stored them: their tables may
   // hold anything new, beyond the records and the lists above.
   std::vector<const FactSection*> перечитанные;
   bool пусто() const {
-    return убранные.empty() && добавленные.empty() && !категории && !виды && !настройки && !история &&
-           перечитанные.empty();
+    return убранные.empty() && добавленные.empty() && !категории && !виды && !настройки && !читатели && !выдачи &&
+           !история && перечитанные.empty();
   }
 };

@@ -58,8 +58,34 @@ struct ИмпортЗаписей {
   std::vector<std::string> виды;
   std::string источник;
 };
+// A reader entered: it stands last, with the code it got.
+struct ВводЧитателя {
+  Читатель читатель;
+};
+// A reader's card changed at its place `место`, the code kept.
+struct ПравкаЧитателя {
+  Читатель старый;
+  std::size_t место = 0;
+  Читатель новый;
+};
+// A reader deleted from `место`.
+struct УдалениеЧитателя {
+  Читатель читатель;
+  std::size_t место = 0;
+};
+// A book issued: the loan stands last.
+struct ВыдачаКниги {
+  Выдача выдача;
+};
+// A book returned: the loan at `место` got its return date.
+struct ВозвратКниги {
+  Выдача прежняя;
+  std::size_t место = 0;
+  Выдача новая;
+};
 using ШагИстории = std::variant<ВводЗаписи, ПравкаЗаписи, УдалениеЗаписи, ВводКатегории, ПравкаКатегории,
-                                УдалениеКатегории, ИмпортЗаписей>;
+                                УдалениеКатегории, ИмпортЗаписей, ВводЧитателя, ПравкаЧитателя, УдалениеЧитателя,
+                                ВыдачаКниги, ВозвратКниги>;
 
 // The steps of the run.
 struct ИсторияИзменений {
