@@ -47,7 +47,7 @@ namespace {
 
 TEST(BookFields, TheProgramsTableGivesTheListFormatAndWords) {
   EXPECT_EQ(поля_книги().формат_строки(), "%5.5|%20.18|%-30.25|%10.10|%4.4|%8.8|%20.20");
-  EXPECT_EQ(поля_книги().поля().size(), 8u);
+  EXPECT_EQ(поля_книги().поля().size(), 16u);  // the record's eight, the eight publication details
   EXPECT_EQ(поля_книги().код().имя, "код"_cp);
   struct Случай {
     std::string_view поле;
@@ -105,11 +105,13 @@ TEST(BookFields, ViewsOfTheProgramsTable) {
                                                           "Переплет:\t\tМягкий "_cps, "Обложка:\t\th.bmp "_cps}));
   std::vector<std::string> ячейки;
   ячейки_печати(з, ячейки);
-  EXPECT_EQ(ячейки, (std::vector<std::string>{"7", "Шекспир"_cps, "Гамлет"_cps, "Драма"_cps, "Есть"_cps, "Мягкий"_cps,
-                                              "h.bmp"}));
+  // A book without details: their columns empty.
+  EXPECT_EQ(ячейки, (std::vector<std::string>{"7", "Шекспир"_cps, "Гамлет"_cps, "Драма"_cps, "", "", "", "", "Есть"_cps,
+                                              "Мягкий"_cps, "h.bmp"}));
   std::vector<std::string> названия;
   for (const auto& к : колонки_печати()) названия.push_back(к.название);
-  EXPECT_EQ(названия, (std::vector<std::string>{"Код"_cps, "Автор"_cps, "Наименование"_cps, "Категория"_cps, "Диск"_cps,
+  EXPECT_EQ(названия, (std::vector<std::string>{"Код"_cps, "Автор"_cps, "Наименование"_cps, "Категория"_cps,
+                                                "Год издания"_cps, "Издательство"_cps, "ISBN", "Шифр"_cps, "Диск"_cps,
                                                 "Переплёт"_cps, "Обложка"_cps}));
   // The kind is searched though not shown; the display words are not searched.
   const std::string форма = форма_поиска(з);

@@ -45,6 +45,24 @@ extern FactKind<std::string> категории_лит;
 extern FactSection секция_базы;
 extern ТаблицаБазы база_лит;
 
+// A book's publication details as their section keeps them: the book's code, then the details
+// (book_record.h) in the order of the line
+// сведения_лит(Код, Год, "Издательство", "Место", "ISBN", "Шифр", Экземпляров, Страниц, "Примечание").
+struct СведенияЛит {
+  std::int32_t код = 0;
+  СведенияКниги сведения;
+  auto fields() {
+    СведенияКниги& с = сведения;
+    return std::tie(код, с.год, с.издательство, с.место, с.isbn, с.шифр, с.экземпляров, с.страниц, с.примечание);
+  }
+  bool operator==(const СведенияЛит&) const = default;
+};
+
+// The details of the books that have any, one line each ("Сведения.pbs"; a catalogue made before
+// it has no file and opens with none). Read through book_details.h, which keeps them by code.
+extern FactSection секция_сведений;
+extern FactKind<СведенияЛит> сведения_лит;
+
 // The card font (the layer's 64-byte font block as a binary block), saved, never loaded.
 extern FactSection секция_настроек;
 extern DetermKind<Binary> шрифткарточки;

@@ -29,6 +29,7 @@ inline constexpr std::string_view файл_категорий = "КатегЛи�
 inline constexpr std::string_view файл_базы = "Литература1.pbs"_cp;
 inline constexpr std::string_view файл_настроек = "Настройки.pbs"_cp;
 inline constexpr std::string_view файл_кодов = "КодыЛитер.pbs"_cp;
+inline constexpr std::string_view файл_сведений = "Сведения.pbs"_cp;
 
 // A section of the catalogue and its file.
 struct РазделКаталога {
@@ -42,8 +43,8 @@ struct РазделКаталога {
                                // with the section empty, without a word
 };
 
-// The sections in the order they load: the kinds, the categories, the catalogue, the highest code
-// given, the settings.
+// The sections in the order they load: the kinds, the categories, the catalogue, the books'
+// details, the highest code given, the settings.
 const std::vector<РазделКаталога>& разделы_каталога();
 // The section of a fact section; null for one that is not in the list.
 const РазделКаталога* раздел_секции(const FactSection& section);
