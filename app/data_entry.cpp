@@ -206,7 +206,10 @@ void нажат_ok(Window dlg) {
   // The duplicate check sees what the other desks have stored until now.
   следить_за_каталогом();
   if (win_GetType(dlg) == wk_NotAWindow) return;
-  if (!в_базенеттакойзаписи(база_лит.по_содержанию(з))) return;
+  std::vector<std::int32_t> такие = база_лит.по_содержанию(з);
+  // An edit that changes the record's details alone is a change: the record itself is no duplicate.
+  if (правка && правимая_запись() && з.сведения != правимая_запись()->сведения) std::erase(такие, правимая_запись()->код);
+  if (!в_базенеттакойзаписи(такие)) return;
   if (!добавить_похожую(dlg, з, правка ? правимая_запись() : std::nullopt)) return;
   if (win_GetType(dlg) == wk_NotAWindow) return;
   std::optional<ВыбранныеСтроки> выбор;
@@ -247,25 +250,7 @@ bool выбратьфайл(Window dlg) {
   if (!путь) return false;
   if (const std::size_t косая = путь->find_last_of('/'); косая != std::string::npos && косая > 0)
     последняя = путь->substr(0, косая);
-  const auto отказать = [](const std::string& почему) {
-    dlg_MessageBox("Обложка"_cps, почему + "\nОбложка записи не изменена."_cps, mb_Error, mb_Ok, 0, mb_TaskModal);
-    return false;
-  };
-  if (const auto отказ = отказ_обложки(*путь)) {
-    // Told by the bare name, as the field shows it.
-    std::string текст = *отказ;
-    const std::size_t косая = путь->find_last_of('/');
-    if (косая != std::string::npos)
-      for (std::size_t p; (p = текст.find(*путь)) != std::string::npos;) текст.replace(p, путь->size(), путь->substr(косая + 1));
-    return отказать(текст);
-  }
-  const ИтогРаботы взято = взять_картинку_в_папку(*путь);
-  if (!взято.сделано()) return отказать(взято.отказ);
-  const std::string& имя = взято.путь;
-  if (win_GetType(dlg) == wk_NotAWindow) return false;
-  имяфайлаобложки.set(имя);
-  установимтекстэлдиалога(dlg, ид_ФайлОбложки, имя);
-  return true;
+  return взять_обложку(dlg, *путь);
 }
 
 // "ВидОбл": the cover file chosen (or kept), the buttons switched and the cover window opened.
@@ -323,6 +308,7 @@ bool ввести_данные(Window parent) {
 std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev) {
   if (std::holds_alternative<e_create>(ev)) {
     сеанс().диалог_ввода = dlg;
+    win_AcceptFiles(dlg, true);  // a picture dropped on the dialog (its cover field) is its cover
     if (устрежимработысбазой(режим_ввода)) открыть_для_ввода(dlg);
     else if (устрежимработысбазой(режим_редактирования)) открыть_для_правки(dlg);
     return 0;
@@ -338,12 +324,19 @@ std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev) {
       case ид_ОблЗакрыть:
         закрыть_обложку(dlg);
         return 0;
+      case ид_ВставитьОбложку:
+        вставить_обложку(dlg);
+        return 0;
       case кнопка_Help:  // F1
         справка_по_окну();
         return 0;
       default:
         return std::nullopt;
     }
+  }
+  if (const auto* сброс = std::get_if<e_dropfiles>(&ev)) {
+    if (!сброс->files.empty()) взять_обложку(dlg, сброс->files.front());
+    return 0;
   }
   if (std::holds_alternative<e_destroy>(ev)) {
     if (сеанс().диалог_ввода == dlg) {

@@ -25,6 +25,7 @@ constexpr ResDialogItem kDataEntryItems[] = {
     {wk_Edit, ид_ФайлОбложки, "", {97, 93, 125, 12}, {csf_AutoHScroll, wsf_Disabled}, 0},
     {wk_PushButton, ид_ВидОбл, "ВидОбл"_cp, {226, 77, 60, 12}, {csf_TabStop}, 0},
     {wk_PushButton, ид_ОблЗакрыть, "ОблЗакрыть"_cp, {226, 93, 60, 12}, {csf_TabStop, wsf_Disabled}, 0},
+    {wk_PushButton, ид_ВставитьОбложку, "Вставить"_cp, {178, 78, 46, 12}, {csf_TabStop}, 0},
     // The publication details, each field after its caption (its accessible name).
     {wk_GroupBox, ид_РамкаСведения, "Сведения об издании"_cp, {298, 2, 176, 134}, {}, 0},
     {wk_Text, ид_НадписьГод, "Год издания"_cp, {302, 15, 68, 10}, {}, 0},

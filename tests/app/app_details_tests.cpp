@@ -4,8 +4,13 @@
 // or ISBN, asked about before it is added. The real program runs headless in a temporary working
 // directory; the dialogs are driven as a user would.
 #include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QImageReader>
 #include <QLabel>
+#include <QTemporaryDir>
 
+#include "app/cover_window.h"
 #include "app/data_entry.h"
 #include "app_test_support.h"
 #include "app_window_records.h"
@@ -18,7 +23,7 @@ namespace {
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The field that has the focus in the dialog.
-QWidget* focused(Window dlg) { return frame_of(dlg)->focusWidget(); }
+QWidget* focused(Window dlg) { return client_of(win_GetCtlHandle(dlg, ид_Автор))->window()->focusWidget(); }
 
 void set(Window dlg, int id, const char* utf8) { win_SetText(win_GetCtlHandle(dlg, id), cp(utf8)); }
 
@@ -31,14 +36,6 @@ void store(Window dlg) {
   QTest::qWait(50);
 }
 
-void in_entry(Window task, const std::function<void(Window)>& drive) {
-  on_next_modal([drive](QWidget* d) {
-    const Window dlg = window_of(d);
-    drive(dlg);
-    if (win_GetType(dlg) != wk_NotAWindow) press(dlg, кнопка_Cancel);
-  });
-  command(task, cmd_ВводДанных);
-}
 
 }  // namespace
 
@@ -157,6 +154,82 @@ class AppDetailsTests : public QtSuite {
         press(dlg, кнопка_OK);
         QVERIFY2(seen.contains(u("код 9, «Что-то»")), qPrintable(seen));
         QCOMPARE(база_лит.count(), 5u);
+      });
+      QCOMPARE(reported(), std::vector<int>{});
+    });
+  }
+
+  // A picture dropped on the dialog or the cover window, or pasted from the clipboard, is taken as
+  // a chosen one; the cover window scales a tall picture to half the screen's height, its aspect
+  // kept, and stands beside the dialog.
+  void coversDroppedPastedScaledBeside() {
+    WorkDir wd(start_files(kТриЗаписи));
+    QTemporaryDir elsewhere;
+    QImage tall(200, 4000, QImage::Format_RGB32);
+    tall.fill(Qt::darkGreen);
+    const QString tall_path = elsewhere.filePath("tall.png");
+    QVERIFY(tall.save(tall_path, "PNG"));
+    QImage wide(90, 60, QImage::Format_RGB32);
+    wide.fill(Qt::blue);
+    QVERIFY(wide.save(elsewhere.filePath("wide.jpg"), "JPEG"));
+    run_app([&](Window task) {
+      win_Move(task, Rect{0, 0, 2000, 1100});  // room beside the dialog
+      in_entry(task, [&](Window dlg) {
+        const Window field = win_GetCtlHandle(dlg, ид_ФайлОбложки);
+        // Dropped on the dialog: copied into the catalogue's folder, its bare name in the field.
+        win_SendEvent(dlg, e_dropfiles{Point{5, 5}, {tall_path.toStdString()}});
+        QCOMPARE(win_GetText(field), std::string("tall.png"));
+        QVERIFY(wd.exists("tall.png"));
+        // A file that is no picture: refused by its name, the field as it was.
+        wd.write("note.txt", "text");
+        QString refused;
+        read_next_message(refused);
+        win_SendEvent(dlg, e_dropfiles{Point{5, 5}, {wd.path("note.txt").toStdString()}});
+        QVERIFY2(refused.contains(u("«note.txt»")), qPrintable(refused));
+        QCOMPARE(win_GetText(field), std::string("tall.png"));
+
+        // The cover window: scaled to half the work area's height at most, aspect kept, beside the dialog.
+        on_next_modal([](QWidget* box) { click(box, u("Нет")); });  // "Выбрать новую обложку?"
+        press(dlg, ид_ВидОбл);
+        QVERIFY(wait_until([] { return id_окнаобложки(true).has_value(); }));
+        const Window cover = *id_окнаобложки(true);
+        const Rect area = uix_GetWorkArea(task);
+        QVERIFY(wait_until([&] { return win_GetClientRect(cover).bottom > 0 && win_GetClientRect(cover).bottom < 4000; }));
+        const Rect shown = win_GetClientRect(cover);
+        QVERIFY2(shown.bottom <= (area.bottom - area.top) / 2, qPrintable(QString::number(shown.bottom)));
+        QVERIFY(std::abs(shown.right * 20 - shown.bottom) <= 20);  // 200 x 4000: one to twenty
+        const Rect c = win_GetOuterRect(cover), d = win_GetOuterRect(dlg);
+        const bool overlap = c.left < d.right && d.left < c.right && c.top < d.bottom && d.top < c.bottom;
+        QVERIFY2(!overlap, qPrintable(QString("cover %1,%2-%3,%4 dialog %5,%6-%7,%8")
+                                          .arg(c.left).arg(c.top).arg(c.right).arg(c.bottom)
+                                          .arg(d.left).arg(d.top).arg(d.right).arg(d.bottom)));
+        // Dropped on the cover window: the dialog's cover, shown at once.
+        win_SendEvent(cover, e_dropfiles{Point{1, 1}, {elsewhere.filePath("wide.jpg").toStdString()}});
+        QCOMPARE(win_GetText(field), std::string("wide.jpg"));
+        QVERIFY(wait_until([&] { return win_GetClientRect(cover).right == 90 && win_GetClientRect(cover).bottom == 60; }));
+        press(dlg, ид_ОблЗакрыть);
+
+        // Pasted: saved as a PNG of its own in the folder; an empty clipboard is told.
+        QApplication::clipboard()->clear();
+        QString told;
+        read_next_message(told);
+        press(dlg, ид_ВставитьОбложку);
+        QVERIFY2(told.contains(u("нет картинки")), qPrintable(told));
+        QCOMPARE(win_GetText(field), std::string("wide.jpg"));
+        QImage copied(30, 40, QImage::Format_RGB32);
+        copied.fill(Qt::red);
+        QApplication::clipboard()->setImage(copied);
+        press(dlg, ид_ВставитьОбложку);
+        QCOMPARE(win_GetText(field), cp("обложка-1.png"));
+        QCOMPARE(QImageReader(wd.path("обложка-1.png")).format(), QByteArray("png"));
+        QCOMPARE(QImage(wd.path("обложка-1.png")).size(), QSize(30, 40));
+        press(dlg, ид_ВставитьОбложку);
+        QCOMPARE(win_GetText(field), cp("обложка-2.png"));
+
+        set(dlg, ид_Автор, "Гоголь");
+        set(dlg, ид_Наименование, "Шинель");
+        store(dlg);
+        QCOMPARE(база_лит.first()->обложка, cp("обложка-2.png"));
       });
       QCOMPARE(reported(), std::vector<int>{});
     });
