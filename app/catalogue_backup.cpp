@@ -1,5 +1,6 @@
 // The backup copy command.
 #include "app/catalogue_backup.h"
+#include "app/session.h"
 
 #include <string>
 
@@ -16,8 +17,9 @@ const std::string kЗаголовок = std::string("Резервная копи
 }  // namespace
 
 bool сделать_резервную_копию() {
-  const auto выбор = dlg_GetFolderName("Резервная копия: выберите папку для копии"_cps, показ_папки(рабочая_папка()));
+  const auto выбор = dlg_GetFolderName("Резервная копия: выберите папку для копии"_cps, папка_для_документов());
   if (!выбор) return false;
+  запомнить_папку_документов(*выбор, true);
   const ФайлыКопии что = файлы_для_копии();
   const ИтогРаботы копия = записать_копию(RUN_HostPath(*выбор), что);
   if (!копия.сделано()) {

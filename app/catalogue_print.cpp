@@ -8,6 +8,7 @@
 #include "app/cover_window.h"
 #include "app/first_start.h"
 #include "app/list_selection.h"
+#include "app/session.h"
 #include "core/card_text.h"
 #include "core/catalogue_folder.h"
 #include "core/catalogue_work.h"
@@ -68,9 +69,10 @@ bool напечатать_каталог(Window from) {
 
 bool каталог_в_pdf(Window from) {
   std::vector<std::string> выбранные;
-  const auto файл = dlg_GetFileName(имя_каталога(рабочая_папка()) + ".pdf", {"PDF"_cps, "*.pdf"}, "Каталог в PDF"_cps, {1}, "",
-                                    выбранные);
+  const auto файл = dlg_GetFileName(имя_каталога(рабочая_папка()) + ".pdf", {"PDF"_cps, "*.pdf"}, "Каталог в PDF"_cps, {1},
+                                    папка_для_документов(), выбранные);
   if (!файл) return false;
+  запомнить_папку_документов(*файл);
   const PrintTable t = таблица_каталога(from, "Каталог записывается в PDF…"_cps);
   return вывести("Каталог в PDF"_cps, [&] { return print_ToPdf(t, *файл); });
 }

@@ -5,6 +5,8 @@
 // directory; the dialogs are driven as a user would.
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
@@ -36,6 +38,22 @@ void store(Window dlg) {
   QTest::qWait(50);
 }
 
+
+// Notes the folder the next file or folder chooser starts in, then chooses `path` in it (empty:
+// cancels it).
+void in_chooser(QString* folder, const QString& path = QString()) {
+  on_next_modal([folder, path](QWidget* d) {
+    auto* fd = qobject_cast<QFileDialog*>(d);
+    QVERIFY(fd);
+    *folder = fd->directory().absolutePath();
+    if (path.isEmpty()) {
+      QMetaObject::invokeMethod(fd, "reject", Qt::QueuedConnection);
+      return;
+    }
+    fd->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+    QMetaObject::invokeMethod(fd, "accept", Qt::QueuedConnection);
+  });
+}
 
 }  // namespace
 
@@ -231,6 +249,35 @@ class AppDetailsTests : public QtSuite {
         store(dlg);
         QCOMPARE(база_лит.first()->обложка, cp("обложка-2.png"));
       });
+      QCOMPARE(reported(), std::vector<int>{});
+    });
+  }
+
+  // The choosers of documents start in the user's Documents, never in the catalogue's folder,
+  // then in the folder last chosen for any of them.
+  void documentChoosersStartInDocumentsThenTheLastFolder() {
+    WorkDir wd(start_files(kТриЗаписи));
+    QTemporaryDir there;
+    run_app([&](Window task) {
+      const QString documents = QDir(qs(uix_GetUserFolder(uf_Documents))).absolutePath();
+      QString folder;
+      in_chooser(&folder);
+      command(task, cmd_Импорт);
+      QCOMPARE(folder, documents);
+      QVERIFY(folder != QDir(wd.dir()).absolutePath());
+      in_chooser(&folder);
+      command(task, cmd_РезервнаяКопия);
+      QCOMPARE(folder, documents);
+      // An export to another folder: the next choosers start there.
+      in_chooser(&folder, there.filePath("все.csv"));
+      command(task, cmd_Экспорт);
+      QVERIFY(QFile::exists(there.filePath("все.csv")));
+      in_chooser(&folder);
+      command(task, cmd_КаталогВPdf);
+      QCOMPARE(folder, QDir(there.path()).absolutePath());
+      in_chooser(&folder);
+      command(task, cmd_РезервнаяКопия);
+      QCOMPARE(folder, QDir(there.path()).absolutePath());
       QCOMPARE(reported(), std::vector<int>{});
     });
   }
