@@ -7,9 +7,12 @@
 #include <cctype>
 #include <vector>
 
-#include "core/catalogue_facts.h"
 #include "runtime/fact_changes.h"
 #include "runtime/codepage.h"
+
+// The section and its one kind (the section first: globals of one file are made in order).
+FactSection секция_сведений;
+FactKind<СведенияЛит> сведения_лит{секция_сведений, "сведения_лит"_cp};
 
 namespace {
 

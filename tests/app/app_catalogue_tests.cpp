@@ -249,7 +249,8 @@ class AppCatalogueTests : public QtSuite {
     QCOMPARE(fresh.read("КатегЛитер.pbs"), category_lines({"Поэзия", "Проза", "Эпос"}));
     QCOMPARE(fresh.read("Литература1.pbs"), std::string());
     QCOMPARE(fresh.read("КодыЛитер.pbs"), std::string());
-    QCOMPARE(fresh.entries().size(), qsizetype(4));
+    QCOMPARE(fresh.read("Сведения.pbs"), std::string());
+    QCOMPARE(fresh.entries().size(), qsizetype(5));
   }
 
   // Save: a dated folder in the chosen one with the catalogue's files and the covers its records

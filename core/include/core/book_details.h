@@ -1,6 +1,5 @@
-// A book's publication details: what is stored of them by the book's code (the section
-// сведения_лит, catalogue_facts.h, kept here as an index by code that follows every change of
-// the section), a record's details whether it carries them or not, the copies lending counts,
+// A book's publication details: their section (сведения_лит, "Сведения.pbs"), what is stored of
+// them by the book's code (an index by code that follows every change of the section), a record's details whether it carries them or not, the copies lending counts,
 // and the checks of what the user types for each detail (pure functions: the data-entry dialog
 // shows their refusals, naming the field).
 #pragma once
@@ -12,6 +11,26 @@
 #include <variant>
 
 #include "core/book_record.h"
+#include "runtime/fact_kind.h"
+
+// A book's publication details as their section keeps them: the book's code, then the details
+// (book_record.h) in the order of the line
+// сведения_лит(Код, Год, "Издательство", "Место", "ISBN", "Шифр", Экземпляров, Страниц, "Примечание").
+struct СведенияЛит {
+  std::int32_t код = 0;
+  СведенияКниги сведения;
+  auto fields() {
+    СведенияКниги& с = сведения;
+    return std::tie(код, с.год, с.издательство, с.место, с.isbn, с.шифр, с.экземпляров, с.страниц, с.примечание);
+  }
+  bool operator==(const СведенияЛит&) const = default;
+};
+
+// The details of the books that have any, one line each ("Сведения.pbs"; a catalogue made before
+// it has no file and opens with none; the section list, catalogue_files.h, names it). Read
+// through the functions below, which keep them by code.
+extern FactSection секция_сведений;
+extern FactKind<СведенияЛит> сведения_лит;
 
 // The stored details of the book of code `код`: its line of сведения_лит (the first in table
 // order when a hand-edited file has two), else the defaults.

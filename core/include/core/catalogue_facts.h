@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/book_details.h"
 #include "core/book_fields.h"
 #include "core/book_record.h"
 #include "runtime/fact_kind.h"
@@ -45,23 +46,8 @@ extern FactKind<std::string> категории_лит;
 extern FactSection секция_базы;
 extern ТаблицаБазы база_лит;
 
-// A book's publication details as their section keeps them: the book's code, then the details
-// (book_record.h) in the order of the line
-// сведения_лит(Код, Год, "Издательство", "Место", "ISBN", "Шифр", Экземпляров, Страниц, "Примечание").
-struct СведенияЛит {
-  std::int32_t код = 0;
-  СведенияКниги сведения;
-  auto fields() {
-    СведенияКниги& с = сведения;
-    return std::tie(код, с.год, с.издательство, с.место, с.isbn, с.шифр, с.экземпляров, с.страниц, с.примечание);
-  }
-  bool operator==(const СведенияЛит&) const = default;
-};
-
-// The details of the books that have any, one line each ("Сведения.pbs"; a catalogue made before
-// it has no file and opens with none). Read through book_details.h, which keeps them by code.
-extern FactSection секция_сведений;
-extern FactKind<СведенияЛит> сведения_лит;
+// The books' publication details (сведения_лит, "Сведения.pbs"): with their index by code, in
+// book_details.h.
 
 // The card font (the layer's 64-byte font block as a binary block), saved, never loaded.
 extern FactSection секция_настроек;
