@@ -888,7 +888,7 @@ class AppFindExchangeTests : public QtSuite {
       command(task, cmd_Экспорт);
     });
     const std::string exported = first.read("выгрузка.csv");
-    QVERIFY(exported.find("\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",''=уже с апострофом,'-минус,'@вид,Есть,Мягкий,'+7.bmp") !=
+    QVERIFY(exported.find("\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",''=уже с апострофом,'-минус,'@вид,,,,,,Есть,Мягкий,'+7.bmp") !=
             std::string::npos);
 
     WorkDir second(start_files("", "", ""));
