@@ -77,7 +77,7 @@ void BM_LoadDetailsAndIndex(benchmark::State& state) {
     RNT_Consult(секция_сведений, bench_file());
     benchmark::DoNotOptimize(экземпляров_книги(1));
   }
-  if (экземпляров_книги(1) != 2) state.SkipWithError("details not found");
+  if (экземпляров_книги(2) != 2) state.SkipWithError("details not found");  // the second book: two copies
   std::filesystem::remove(bench_file());
   RNT_RetractallVar(секция_базы);
   RNT_RetractallVar(секция_сведений);
