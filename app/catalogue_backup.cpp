@@ -1,5 +1,6 @@
 // The backup copy command.
 #include "app/catalogue_backup.h"
+#include "app/session.h"
 
 #include <stdlib.h>
 
@@ -55,8 +56,9 @@ class ФайлыСервера {
 }  // namespace
 
 bool сделать_резервную_копию() {
-  const auto выбор = dlg_GetFolderName("Резервная копия: выберите папку для копии"_cps, показ_папки(рабочая_папка()));
+  const auto выбор = dlg_GetFolderName("Резервная копия: выберите папку для копии"_cps, папка_для_документов());
   if (!выбор) return false;
+  запомнить_папку_документов(*выбор, true);
   // A server catalogue is copied in the folder form, which opens without a server; its covers
   // stay where they are.
   ФайлыСервера сервера;

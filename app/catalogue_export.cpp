@@ -4,6 +4,7 @@
 #include "app/catalogue_exchange.h"
 #include "app/list_filter.h"
 #include "app/shown_records.h"
+#include "app/session.h"
 #include "app/toolbars.h"
 #include "core/catalogue_folder.h"
 #include "layer/layer.h"
@@ -23,8 +24,9 @@ bool экспортировать_каталог() {
   }
   std::vector<std::string> выбранные;
   const auto путь = dlg_GetFileName("каталог.csv"_cps, {"Таблица CSV"_cps, "*.csv", "Страница HTML"_cps, "*.html;*.htm"},
-                                    "Экспорт каталога"_cps, {1}, std::string(), выбранные);
+                                    "Экспорт каталога"_cps, {1}, папка_для_документов(), выбранные);
   if (!путь) return false;
+  запомнить_папку_документов(*путь);
   if (!записи) записи = каталог_для_экспорта();
   try {
     RUN_ReplaceFile(*путь, текст_экспорта(*записи, *путь));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/import_summary.h"
+#include "app/session.h"
 #include "app/toolbars.h"
 #include "layer/layer.h"
 #include "runtime/codepage.h"
@@ -21,8 +22,9 @@ std::string в_кавычках(std::string_view s) { return "«"_cps + std::str
 bool импортировать_каталог() {
   std::vector<std::string> выбранные;
   const auto путь = dlg_GetFileName("*.csv", {"Таблица CSV"_cps, "*.csv", "Все файлы"_cps, "*"}, "Импорт каталога"_cps, {},
-                                    std::string(), выбранные);
+                                    папка_для_документов(), выбранные);
   if (!путь) return false;
+  запомнить_папку_документов(*путь);
   const std::string имя = имя_файла(*путь);
   const auto сообщить = [](const std::string& текст) {
     dlg_MessageBox("Импорт"_cps, текст, mb_Error, mb_Ok, 0, mb_TaskModal);

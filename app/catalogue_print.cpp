@@ -9,6 +9,7 @@
 #include "app/first_start.h"
 #include "app/list_selection.h"
 #include "app/list_table.h"
+#include "app/session.h"
 #include "app/toolbars.h"
 #include "core/card_text.h"
 #include "core/catalogue_folder.h"
@@ -71,9 +72,10 @@ bool напечатать_каталог(Window from) {
 
 bool каталог_в_pdf(Window from) {
   std::vector<std::string> выбранные;
-  const auto файл = dlg_GetFileName(имя_каталога(рабочая_папка()) + ".pdf", {"PDF"_cps, "*.pdf"}, "Каталог в PDF"_cps, {1}, "",
-                                    выбранные);
+  const auto файл = dlg_GetFileName(имя_каталога(рабочая_папка()) + ".pdf", {"PDF"_cps, "*.pdf"}, "Каталог в PDF"_cps, {1},
+                                    папка_для_документов(), выбранные);
   if (!файл) return false;
+  запомнить_папку_документов(*файл);
   const PrintTable t = таблица_каталога(from, "Каталог записывается в PDF…"_cps);
   if (!вывести("Каталог в PDF"_cps, [&] { return print_ToPdf(t, *файл); })) return false;
   показать_в_строке_подсказки("Записано "_cps + записей_словами(t.row_count) + " в «"_cps + имя_файла(*файл) + "»"_cps);

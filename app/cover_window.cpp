@@ -1,17 +1,23 @@
 // The cover window and its registration.
 #include "app/cover_window.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 #include <system_error>
 
 #include "app/session.h"
+#include "core/catalogue_folder.h"
+#include "core/catalogue_work.h"
 #include "packages/toolbar.h"
+#include "resources/ids.h"
 #include "runtime/codepage.h"
 #include "runtime/err_words.h"
 #include "runtime/error_codes.h"
 #include "runtime/file_slots.h"
 #include "runtime/host_path.h"
 #include "runtime/run_error.h"
+#include "runtime/safe_write.h"
 #include "runtime/scope_exit.h"
 
 namespace {
@@ -45,11 +51,51 @@ const std::string& совет_выбрать() {
   return текст;
 }
 
-// Places the window's client area, `w` x `h`, near the top right corner of the task window.
+// The gap between the cover window and the data-entry dialog beside it.
+constexpr int kЗазор = 8;
+
+// Places the window's client area, `w` x `h`: beside the open data-entry dialog (to its right when
+// there is room in the task window, else to its left, else on the side with more room), never over
+// it where the task window allows; with no dialog open, near the top right corner of the task
+// window.
 void поставить(Window win, int w, int h) {
-  const Rect c = win_GetClientRect(uix_GetTaskWin());
-  const std::int32_t x = вычесть(вычесть(c.right, w), kОтступСправа);
-  win_Move(win, Rect{x, kВерх, сложить(x, w), сложить(kВерх, h)});
+  const Window задача = uix_GetTaskWin();
+  const Rect c = win_GetClientRect(задача);
+  const Window dlg = сеанс().диалог_ввода;
+  if (dlg == 0 || win_GetType(dlg) == wk_NotAWindow) {
+    const std::int32_t x = вычесть(вычесть(c.right, w), kОтступСправа);
+    win_Move(win, Rect{x, kВерх, сложить(x, w), сложить(kВерх, h)});
+    return;
+  }
+  // The frame the window adds around its client area.
+  const Rect внешний = win_GetOuterRect(win), внутренний = win_GetClientRect(win);
+  const int рамка = std::max(0, (внешний.right - внешний.left) - (внутренний.right - внутренний.left));
+  const int заголовок = std::max(0, (внешний.bottom - внешний.top) - (внутренний.bottom - внутренний.top));
+  const Rect д = win_GetOuterRect(dlg);
+  const std::vector<Point> углы = win_MapPoints(static_cast<Window>(uix_GetAttrVal(attr_ScreenWindow)), задача, {{д.left, д.top}, {д.right, д.bottom}});
+  const int справа = углы[1].x + kЗазор + рамка;           // the client's left edge right of the dialog
+  const int слева = углы[0].x - kЗазор - рамка / 2 - w;    // the client's left edge left of it
+  int x = справа;
+  if (справа + w + рамка / 2 > c.right) {
+    if (слева - рамка / 2 >= c.left)
+      x = слева;
+    else
+      x = (c.right - углы[1].x) >= (углы[0].x - c.left) ? справа : слева;
+  }
+  int y = std::max(углы[0].y, c.top) + заголовок;
+  if (y + h > c.bottom) y = std::max(c.top + заголовок, c.bottom - h);
+  win_Move(win, Rect{x, y, сложить(x, w), сложить(y, h)});
+}
+
+// The size the picture is shown at: its own, scaled down with its aspect kept to at most half the
+// height (and width) of the screen's work area.
+void размер_показа(int& w, int& h) {
+  const Rect экран = uix_GetWorkArea(uix_GetTaskWin());
+  const int наиб_в = std::max(1, (экран.bottom - экран.top) / 2), наиб_ш = std::max(1, (экран.right - экран.left) / 2);
+  if (w <= 0 || h <= 0) return;
+  const double доля = std::min({1.0, double(наиб_в) / h, double(наиб_ш) / w});
+  w = std::max(1, static_cast<int>(w * доля));
+  h = std::max(1, static_cast<int>(h * доля));
 }
 
 void нарисовать(Window win) {
@@ -65,8 +111,9 @@ void нарисовать(Window win) {
   const auto destroyed = on_scope_exit([p] { pict_Destroy(p); });
   int w = 0, h = 0, size = 0;
   pict_GetSize(p, w, h, size);
+  размер_показа(w, h);
   поставить(win, w, h);
-  pict_Draw(win, p, Rect{0, 0, w, h}, Rect{0, 0, w, h}, rop_SrcCopy);
+  pict_DrawFit(win, p, Rect{0, 0, w, h}, true);
 }
 
 }  // namespace
@@ -108,6 +155,65 @@ std::optional<std::string> отказ_обложки(const std::string& файл
   return std::nullopt;
 }
 
+namespace {
+
+// The cover named `имя` (a bare name in the catalogue's folder) becomes the dialog's: its field,
+// the name the cover window shows, the cover window drawn again.
+void поставить_обложку(Window dlg, const std::string& имя) {
+  имяфайлаобложки.set(имя);
+  if (win_GetType(dlg) != wk_NotAWindow) win_SetText(win_GetCtlHandle(dlg, ид_ФайлОбложки), имя);
+  if (const auto открытое = id_окнаобложки(true); открытое && win_GetType(*открытое) != wk_NotAWindow)
+    win_Invalidate(*открытое);
+}
+
+bool отказать_в_обложке(const std::string& почему) {
+  dlg_MessageBox("Обложка"_cps, почему + "\nОбложка записи не изменена."_cps, mb_Error, mb_Ok, 0, mb_TaskModal);
+  return false;
+}
+
+}  // namespace
+
+bool взять_обложку(Window dlg, const std::string& путь) {
+  if (const auto отказ = отказ_обложки(путь)) {
+    // Told by the bare name, as the field shows it.
+    std::string текст = *отказ;
+    const std::size_t косая = путь.find_last_of('/');
+    if (косая != std::string::npos)
+      for (std::size_t p; (p = текст.find(путь)) != std::string::npos;) текст.replace(p, путь.size(), путь.substr(косая + 1));
+    return отказать_в_обложке(текст);
+  }
+  const ИтогРаботы взято = взять_картинку_в_папку(путь);
+  if (!взято.сделано()) return отказать_в_обложке(взято.отказ);
+  if (win_GetType(dlg) == wk_NotAWindow) return false;
+  поставить_обложку(dlg, взято.путь);
+  return true;
+}
+
+bool вставить_обложку(Window dlg) {
+  const auto картинка = clip_GetPicture();
+  if (!картинка) {
+    dlg_MessageBox("Обложка"_cps,
+                   "В буфере обмена нет картинки.\nСкопируйте картинку в другой программе и нажмите «Вставить» снова."_cps,
+                   mb_Information, mb_Ok, 0, mb_TaskModal);
+    return false;
+  }
+  const auto освободить = on_scope_exit([p = *картинка] { pict_Destroy(p); });
+  std::string имя;
+  for (int n = 1;; ++n) {
+    имя = "обложка-"_cps + std::to_string(n) + ".png";
+    if (!RUN_FileExists(имя)) break;
+  }
+  try {
+    pict_SavePng(*картинка, имя);
+  } catch (const RunError& e) {
+    if (!ERR_IsHostCondition(e.code())) throw;
+    return отказать_в_обложке(текст_отказа("Картинку не удалось сохранить в файле "_cps + в_кавычках(имя), e));
+  }
+  if (win_GetType(dlg) == wk_NotAWindow) return false;
+  поставить_обложку(dlg, имя);
+  return true;
+}
+
 Window win_обложка_Create(Window parent) {
   return win_Create(wk_TopLevel, Rect{600, 80, 876, 423}, "Обложка"_cps, no_menu{}, parent,
                     {wsf_SizeBorder, wsf_TitleBar, wsf_Maximize, wsf_Minimize, wsf_Close,
@@ -116,7 +222,16 @@ Window win_обложка_Create(Window parent) {
 }
 
 std::optional<long> win_обложка_eh(Window win, const Event& ev) {
-  if (std::holds_alternative<e_create>(ev)) return 0;
+  if (std::holds_alternative<e_create>(ev)) {
+    win_AcceptFiles(win, true);
+    return 0;
+  }
+  if (const auto* сброс = std::get_if<e_dropfiles>(&ev)) {
+    // A picture dropped on the window is the cover of the record in the data-entry dialog.
+    const Window dlg = сеанс().диалог_ввода;
+    if (dlg != 0 && win_GetType(dlg) != wk_NotAWindow && !сброс->files.empty()) взять_обложку(dlg, сброс->files.front());
+    return 0;
+  }
   if (std::holds_alternative<e_update>(ev)) {
     нарисовать(win);
     return 0;

@@ -7,13 +7,17 @@
 #include "app/list_filter.h"
 #include "app/session.h"
 #include "app/window_help.h"
+#include "core/book_details.h"
 #include "core/catalogue_facts.h"
 #include "core/catalogue_work.h"
 #include "core/list_line.h"
 #include "core/list_ordering.h"
+#include "core/similar_books.h"
 #include "resources/ids.h"
 #include "runtime/codepage.h"
 #include "runtime/run_error.h"
+
+#include <chrono>
 
 namespace {
 
@@ -87,14 +91,51 @@ std::optional<ЗаписьБазы> запись_выделенной_строк
   return записи.front();
 }
 
+// The field of each detail, in the order of ПолеСведений.
+constexpr int kПоляСведений[] = {ид_Год, ид_Издательство, ид_Место, ид_ISBN, ид_Шифр, ид_Экземпляров, ид_Страниц, ид_Примечание};
+
+int поле_сведения(ПолеСведений поле) { return kПоляСведений[static_cast<int>(поле)]; }
+
+void показать_сведения(Window dlg, const СведенияКниги& сведения) {
+  const ВведённыеСведения в = показ_сведений(сведения);
+  const std::string* тексты[] = {&в.год, &в.издательство, &в.место, &в.isbn, &в.шифр, &в.экземпляров, &в.страниц, &в.примечание};
+  for (std::size_t i = 0; i < std::size(kПоляСведений); ++i) установимтекстэлдиалога(dlg, kПоляСведений[i], *тексты[i]);
+}
+
+ВведённыеСведения прочитать_сведения(Window dlg) {
+  ВведённыеСведения в;
+  std::string* тексты[] = {&в.год, &в.издательство, &в.место, &в.isbn, &в.шифр, &в.экземпляров, &в.страниц, &в.примечание};
+  for (std::size_t i = 0; i < std::size(kПоляСведений); ++i) *тексты[i] = прочитаемтекстэлдиалога(dlg, kПоляСведений[i]);
+  return в;
+}
+
+int текущий_год() {
+  const std::chrono::year_month_day сегодня{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+  return static_cast<int>(сегодня.year());
+}
+
+// The details typed, checked; a refused one is told by its field's name, the focus put on it, and
+// nothing is stored (nothing returned).
+std::optional<СведенияКниги> проверенные_сведения(Window dlg) {
+  auto итог = разобрать_сведения(прочитать_сведения(dlg), текущий_год());
+  if (auto* с = std::get_if<СведенияКниги>(&итог)) return std::move(*с);
+  const ОтказСведений& отказ = std::get<ОтказСведений>(итог);
+  dlg_MessageBox("Сведения об издании"_cps, отказ.сообщение + "\nЗапись не сохранена."_cps, mb_Error, mb_Ok, 0,
+                 mb_TaskModal);
+  if (win_GetType(dlg) != wk_NotAWindow) win_SetFocus(элемент(dlg, поле_сведения(отказ.поле)));
+  return std::nullopt;
+}
+
 // The record that edit mode edits, as it stood when the dialog opened.
 const std::optional<ЗаписьБазы>& правимая_запись() { return сеанс().правимая_запись; }
 
 void открыть_для_правки(Window dlg) {
   сеанс().правимая_запись = запись_выделенной_строки();
+  if (сеанс().правимая_запись) сеанс().правимая_запись = с_сведениями(*сеанс().правимая_запись);
   const auto& запись = правимая_запись();
   if (!запись) return;
   const ЗаписьБазы& з = *запись;
+  показать_сведения(dlg, *з.сведения);
   установимтекстэлдиалога(dlg, ид_Автор, з.автор);
   установимтекстэлдиалога(dlg, ид_Наименование, з.наименование);
   установимсостояниеэлдиалога(dlg, ид_Диск, з.диск);
@@ -117,25 +158,39 @@ void открыть_для_правки(Window dlg) {
   return з;
 }
 
-// A cover chosen in the dialog (the chooser takes only a file it can show) whose file went before
-// OK is stored only when the user says so: the record goes without a cover ("Без обложки", the
-// field cleared), keeps the name for a file to come ("Оставить имя"), or is not stored yet (false:
-// "Отмена", the close box). The cover an edited record had is kept as it is, shown or not.
+// A cover chosen in the dialog (the chooser takes only a file it can show) whose file went or can
+// no longer be read before OK is refused with the reason, naming the file: the record is stored
+// without a cover only when the user says so ("Без обложки", the field cleared), else not yet
+// (false: "Отмена", the close box) — never with a name whose picture is not there. The cover an
+// edited record had is kept as it is, shown or not.
 bool решить_об_обложке(Window dlg, ЗаписьБазы& з, bool правка) {
   if (з.обложка.empty()) return true;
   if (правка)
     if (const auto прежняя = правимая_запись(); прежняя && прежняя->обложка == з.обложка) return true;
   const auto отказ = отказ_обложки(з.обложка);
   if (!отказ) return true;
-  const int ответ =
-      dlg_Ask(dlg, "Обложка"_cps,
-              *отказ + "\nСохранить запись без обложки или оставить имя файла, чтобы положить файл позже?"_cps,
-              {"Без обложки"_cps, "Оставить имя"_cps, "Отмена"_cps});
-  if (ответ == 0) {
-    з.обложка.clear();
-    if (win_GetType(dlg) != wk_NotAWindow) установимтекстэлдиалога(dlg, ид_ФайлОбложки, std::string());
-  }
-  return ответ == 0 || ответ == 1;
+  const int ответ = dlg_Ask(dlg, "Обложка"_cps,
+                            *отказ + "\nЗапись с такой обложкой не сохраняется. Сохранить запись без обложки?"_cps,
+                            {"Без обложки"_cps, "Отмена"_cps});
+  if (ответ != 0) return false;
+  з.обложка.clear();
+  if (win_GetType(dlg) != wk_NotAWindow) установимтекстэлдиалога(dlg, ид_ФайлОбложки, std::string());
+  return true;
+}
+
+// A similar book stored already (the same author and title, or ISBN): the user is asked whether to
+// add one more record of it ("Да") or to go back to the dialog ("Нет", the close box). An edit
+// asks only when it changes what makes the books similar. True: store the record.
+bool добавить_похожую(Window dlg, const ЗаписьБазы& з, const std::optional<ЗаписьБазы>& правимая) {
+  if (правимая && ключ_названия(правимая->автор, правимая->наименование) == ключ_названия(з.автор, з.наименование) &&
+      сведения_записи(*правимая).isbn == сведения_записи(з).isbn)
+    return true;
+  const auto похожая = похожая_книга(з, правимая ? std::optional(правимая->код) : std::nullopt);
+  if (!похожая) return true;
+  return dlg_Ask(dlg, "Похожая книга"_cps,
+                 "Такая книга уже есть: код "_cps + std::to_string(похожая->код) + ", «"_cps + похожая->наименование +
+                     "». Добавить ещё одну запись?"_cps,
+                 да_нет()) == 0;
 }
 
 // OK: the record stored unless it is a duplicate. In edit mode the new record and the removal
@@ -144,12 +199,19 @@ bool решить_об_обложке(Window dlg, ЗаписьБазы& з, bool
 // and the dialog stays for another try.
 void нажат_ok(Window dlg) {
   ЗаписьБазы з = прочитать_запись(dlg);
+  з.сведения = проверенные_сведения(dlg);
+  if (!з.сведения) return;
   const bool правка = устрежимработысбазой(режим_редактирования);
   if (!решить_об_обложке(dlg, з, правка)) return;
   // The duplicate check sees what the other desks have stored until now.
   следить_за_каталогом();
   if (win_GetType(dlg) == wk_NotAWindow) return;
-  if (!в_базенеттакойзаписи(база_лит.по_содержанию(з))) return;
+  std::vector<std::int32_t> такие = база_лит.по_содержанию(з);
+  // An edit that changes the record's details alone is a change: the record itself is no duplicate.
+  if (правка && правимая_запись() && з.сведения != правимая_запись()->сведения) std::erase(такие, правимая_запись()->код);
+  if (!в_базенеттакойзаписи(такие)) return;
+  if (!добавить_похожую(dlg, з, правка ? правимая_запись() : std::nullopt)) return;
+  if (win_GetType(dlg) == wk_NotAWindow) return;
   std::optional<ВыбранныеСтроки> выбор;
   if (правка) выбор = выделенныеэлементыспискапросмотра.get();
   // The list window the record was chosen in shows the edit itself (it is filled again below).
@@ -188,25 +250,7 @@ bool выбратьфайл(Window dlg) {
   if (!путь) return false;
   if (const std::size_t косая = путь->find_last_of('/'); косая != std::string::npos && косая > 0)
     последняя = путь->substr(0, косая);
-  const auto отказать = [](const std::string& почему) {
-    dlg_MessageBox("Обложка"_cps, почему + "\nОбложка записи не изменена."_cps, mb_Error, mb_Ok, 0, mb_TaskModal);
-    return false;
-  };
-  if (const auto отказ = отказ_обложки(*путь)) {
-    // Told by the bare name, as the field shows it.
-    std::string текст = *отказ;
-    const std::size_t косая = путь->find_last_of('/');
-    if (косая != std::string::npos)
-      for (std::size_t p; (p = текст.find(*путь)) != std::string::npos;) текст.replace(p, путь->size(), путь->substr(косая + 1));
-    return отказать(текст);
-  }
-  const ИтогРаботы взято = взять_картинку_в_папку(*путь);
-  if (!взято.сделано()) return отказать(взято.отказ);
-  const std::string& имя = взято.путь;
-  if (win_GetType(dlg) == wk_NotAWindow) return false;
-  имяфайлаобложки.set(имя);
-  установимтекстэлдиалога(dlg, ид_ФайлОбложки, имя);
-  return true;
+  return взять_обложку(dlg, *путь);
 }
 
 // "ВидОбл": the cover file chosen (or kept), the buttons switched and the cover window opened.
@@ -264,6 +308,7 @@ bool ввести_данные(Window parent) {
 std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev) {
   if (std::holds_alternative<e_create>(ev)) {
     сеанс().диалог_ввода = dlg;
+    win_AcceptFiles(dlg, true);  // a picture dropped on the dialog (its cover field) is its cover
     if (устрежимработысбазой(режим_ввода)) открыть_для_ввода(dlg);
     else if (устрежимработысбазой(режим_редактирования)) открыть_для_правки(dlg);
     return 0;
@@ -279,12 +324,19 @@ std::optional<long> dlg_ввод_данных_eh(Window dlg, const Event& ev) {
       case ид_ОблЗакрыть:
         закрыть_обложку(dlg);
         return 0;
+      case ид_ВставитьОбложку:
+        вставить_обложку(dlg);
+        return 0;
       case кнопка_Help:  // F1
         справка_по_окну();
         return 0;
       default:
         return std::nullopt;
     }
+  }
+  if (const auto* сброс = std::get_if<e_dropfiles>(&ev)) {
+    if (!сброс->files.empty()) взять_обложку(dlg, сброс->files.front());
+    return 0;
   }
   if (std::holds_alternative<e_destroy>(ev)) {
     if (сеанс().диалог_ввода == dlg) {

@@ -112,9 +112,9 @@ std::vector<ListViewColumn> колонки(const НастройкиСписка&
   std::vector<ListViewColumn> out;
   for (const ПолеКниги* п : поля_таблицы()) {
     ListViewColumn к;
-    к.caption = std::string(п->название);
+    к.caption = std::string(п->в_таблице);
     const int по_строке = п->в_строке ? п->в_строке->ширина * 8 : 0;
-    к.width = std::max({по_строке, static_cast<int>(п->название.size()) * 8 + 24, 60});
+    к.width = std::max({по_строке, static_cast<int>(п->в_таблице.size()) * 8 + 24, 60});
     к.align = п->тип == ТипПоля::число && !п->слова ? ca_Right : ca_Left;
     for (const auto& было : н.колонки)
       if (было.название == к.caption) {
@@ -278,7 +278,7 @@ void создать_таблицу(Window win) {
   т.панель = н.панель;
   const auto поля = поля_таблицы();
   for (std::size_t i = 0; i < поля.size(); ++i)
-    if (!н.колонка_сортировки.empty() && поля[i]->название == н.колонка_сортировки) т.колонка = static_cast<int>(i);
+    if (!н.колонка_сортировки.empty() && поля[i]->в_таблице == н.колонка_сортировки) т.колонка = static_cast<int>(i);
   т.по_возрастанию = н.по_возрастанию;
   WinFlags флаги{csf_TabStop, csf_Group};
   if (!т.показана) флаги.push_back(wsf_Invisible);
@@ -298,7 +298,7 @@ void забыть_таблицу(Window win) {
   н.таблица = т->показана;
   н.панель = т->панель;
   const auto поля = поля_таблицы();
-  н.колонка_сортировки = т->колонка >= 0 ? std::string(поля[static_cast<std::size_t>(т->колонка)]->название) : "";
+  н.колонка_сортировки = т->колонка >= 0 ? std::string(поля[static_cast<std::size_t>(т->колонка)]->в_таблице) : "";
   н.по_возрастанию = т->по_возрастанию;
   if (win_GetType(т->таблица) == wk_ListView) {
     // Columns the field table no longer has stay remembered for a table that has them again.

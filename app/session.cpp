@@ -6,6 +6,7 @@
 
 #include "core/catalogue_facts.h"
 #include "core/core_part.h"
+#include "layer/layer.h"
 #include "packages/packages_part.h"
 #include "runtime/codepage.h"
 #include "runtime/run.h"
@@ -71,4 +72,18 @@ void зарегистрировать_состояние_программы() {
   packages_RegisterPart();
   core_RegisterPart();
   RUN_RegisterPart(nullptr, nullptr, сбросить_состояние_программы);
+}
+
+std::string папка_для_документов() {
+  const std::string& последняя = сеанс().папка_документов;
+  return последняя.empty() ? uix_GetUserFolder(uf_Documents) : последняя;
+}
+
+void запомнить_папку_документов(const std::string& путь, bool папка) {
+  if (папка) {
+    сеанс().папка_документов = путь;
+    return;
+  }
+  if (const std::size_t косая = путь.find_last_of('/'); косая != std::string::npos && косая > 0)
+    сеанс().папка_документов = путь.substr(0, косая);
 }

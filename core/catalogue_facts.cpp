@@ -71,6 +71,7 @@ void очистить_каталог() {
   RNT_RetractallVar(секция_видов);
   RNT_RetractallVar(секция_категорий);
   RNT_RetractallVar(секция_базы);
+  RNT_RetractallVar(секция_сведений);
   RNT_RetractallVar(секция_кодов_каталога);
   RNT_RetractallVar(секция_читателей);
   RNT_RetractallVar(секция_кодов_читателей);

@@ -8,7 +8,7 @@
 std::vector<const ПолеКниги*> поля_таблицы(const ТаблицаПолей& table) {
   std::vector<const ПолеКниги*> out;
   for (const ПолеКниги& п : table)
-    if (п.в_таблице) out.push_back(&п);
+    if (!п.в_таблице.empty()) out.push_back(&п);
   return out;
 }
 

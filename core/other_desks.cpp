@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "core/book_details.h"
 #include "core/catalogue_facts.h"
 #include "runtime/err_words.h"
 #include "runtime/run_error.h"
@@ -44,6 +45,43 @@ void различия_записей(const std::vector<ЗаписьБазы>& б
   }
 }
 
+namespace {
+
+// The details by code: each code's first line, as the index of details reads them.
+std::unordered_map<std::int32_t, СведенияКниги> сведения_по_кодам() {
+  std::unordered_map<std::int32_t, СведенияКниги> out;
+  for (const СведенияЛит& с : сведения_лит.facts()) out.try_emplace(с.код, с.сведения);
+  return out;
+}
+
+// The books whose details another desk changed: each stored record of such a code taken out with
+// its details as they were and put in with them as they are, unless its record changed anyway.
+void различия_сведений(const std::unordered_map<std::int32_t, СведенияКниги>& было, Изменения& и) {
+  const std::unordered_map<std::int32_t, СведенияКниги> стало = сведения_по_кодам();
+  const auto каковы = [](const std::unordered_map<std::int32_t, СведенияКниги>& где, std::int32_t код) {
+    const auto it = где.find(код);
+    return it == где.end() ? СведенияКниги{} : it->second;
+  };
+  std::unordered_map<std::int32_t, std::pair<СведенияКниги, СведенияКниги>> изменённые;
+  for (const auto& [код, с] : было)
+    if (каковы(стало, код) != с) изменённые.try_emplace(код, с, каковы(стало, код));
+  for (const auto& [код, с] : стало)
+    if (!было.contains(код) && !с.пусто()) изменённые.try_emplace(код, СведенияКниги{}, с);
+  if (изменённые.empty()) return;
+  for (ЗаписьБазы& з : и.добавленные) изменённые.erase(з.код);
+  for (const ЗаписьБазы& з : база_лит.facts()) {
+    const auto it = изменённые.find(з.код);
+    if (it == изменённые.end()) continue;
+    ЗаписьБазы прежняя = з, новая = з;
+    прежняя.сведения = it->second.first;
+    новая.сведения = it->second.second;
+    и.убранные.push_back(std::move(прежняя));
+    и.добавленные.push_back(std::move(новая));
+  }
+}
+
+}  // namespace
+
 Перечитанное перечитать_разделы(const std::vector<const РазделКаталога*>& разделы) {
   Перечитанное итог;
   ХранилищеКаталога& хранилище = хранилище_каталога();
@@ -51,6 +89,9 @@ void различия_записей(const std::vector<ЗаписьБазы>& б
     const bool записи = р->секция == &база_лит.section();
     const bool категории = р->секция == &категории_лит.section();
     const bool виды = р->секция == &виды_лит.section();
+    const bool сведения = р->секция == &сведения_лит.section();
+    std::unordered_map<std::int32_t, СведенияКниги> сведения_было;
+    if (сведения) сведения_было = сведения_по_кодам();
     std::vector<ЗаписьБазы> записи_было;
     std::vector<std::string> список_было;
     if (записи) записи_было = база_лит.all();
@@ -71,6 +112,7 @@ void различия_записей(const std::vector<ЗаписьБазы>& б
     if (записи) различия_записей(записи_было, база_лит.all(), и.убранные, и.добавленные);
     if (категории) и.категории = категории_лит.all() != список_было;
     if (виды) и.виды = виды_лит.all() != список_было;
+    if (сведения) различия_сведений(сведения_было, и);
   }
   return итог;
 }

@@ -25,6 +25,25 @@ constexpr ResDialogItem kDataEntryItems[] = {
     {wk_Edit, ид_ФайлОбложки, "", {97, 93, 125, 12}, {csf_AutoHScroll, wsf_Disabled}, 0},
     {wk_PushButton, ид_ВидОбл, "ВидОбл"_cp, {226, 77, 60, 12}, {csf_TabStop}, 0},
     {wk_PushButton, ид_ОблЗакрыть, "ОблЗакрыть"_cp, {226, 93, 60, 12}, {csf_TabStop, wsf_Disabled}, 0},
+    {wk_PushButton, ид_ВставитьОбложку, "Вставить"_cp, {178, 78, 46, 12}, {csf_TabStop}, 0},
+    // The publication details, each field after its caption (its accessible name).
+    {wk_GroupBox, ид_РамкаСведения, "Сведения об издании"_cp, {298, 2, 176, 134}, {}, 0},
+    {wk_Text, ид_НадписьГод, "Год издания"_cp, {302, 15, 68, 10}, {}, 0},
+    {wk_Edit, ид_Год, "", {372, 13, 36, 12}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьИздательство, "Издательство"_cp, {302, 29, 68, 10}, {}, 0},
+    {wk_Edit, ид_Издательство, "", {372, 27, 96, 12}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьМесто, "Место издания"_cp, {302, 43, 68, 10}, {}, 0},
+    {wk_Edit, ид_Место, "", {372, 41, 96, 12}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьISBN, "ISBN", {302, 57, 68, 10}, {}, 0},
+    {wk_Edit, ид_ISBN, "", {372, 55, 96, 12}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьШифр, "Шифр"_cp, {302, 71, 68, 10}, {}, 0},
+    {wk_Edit, ид_Шифр, "", {372, 69, 96, 12}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьЭкземпляров, "Экземпляров"_cp, {302, 85, 68, 10}, {}, 0},
+    {wk_Edit, ид_Экземпляров, "1", {372, 83, 36, 12}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьСтраниц, "Страниц"_cp, {302, 99, 68, 10}, {}, 0},
+    {wk_Edit, ид_Страниц, "", {372, 97, 36, 12}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьПримечание, "Примечание"_cp, {302, 113, 68, 10}, {}, 0},
+    {wk_Edit, ид_Примечание, "", {372, 111, 96, 22}, {csf_TabStop, csf_MultiLine, csf_WantReturn, wsf_VScroll}, 0},
     {wk_PushButton, кнопка_OK, "&OK", {76, 118, 40, 12}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
     {wk_PushButton, кнопка_Cancel, "&Cancel", {140, 118, 40, 12}, {csf_TabStop}, 0},
 };
@@ -75,7 +94,7 @@ constexpr ResDialogItem kServerItems[] = {
 };
 
 constexpr ResDialog kDialogs[] = {
-    {диалог_ввод_данных, "Ввод данных"_cp, {10, 20, 296, 139}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
+    {диалог_ввод_данных, "Ввод данных"_cp, {10, 20, 478, 139}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
      kDataEntryItems},
     {диалог_инфсохранена, "ИнфСохранена"_cp, {50, 40, 101, 26}, {wsf_DialogFrame, wsf_TitleBar}, "Times New Roman", 16,
      kSavedNoteItems},

@@ -1,9 +1,31 @@
 // Sections, chains, the registry of pending cursors and the removal repair, and the operations
 // of the store on fact terms.
 #include "runtime/fact_store.h"
+#include "runtime/fact_changes.h"
+
+#include <unordered_map>
 
 #include "fact_findall.h"
 #include "runtime/run_error.h"
+
+namespace {
+
+// The changes of each section (fact_changes.h): counted where every add, replace and removal
+// passes, so the inline paths of the header count too.
+// Never destroyed: sections destroyed at exit still count their removals.
+std::unordered_map<const FactSection*, std::uint64_t>& section_changes() {
+  static auto* changes = new std::unordered_map<const FactSection*, std::uint64_t>;
+  return *changes;
+}
+
+void count_change(const FactSection* section) { ++section_changes()[section]; }
+
+}  // namespace
+
+std::uint64_t RNT_SectionChanges(const FactSection& section) {
+  const auto it = section_changes().find(&section);
+  return it == section_changes().end() ? 0 : it->second;
+}
 
 namespace {
 
@@ -111,6 +133,7 @@ void FactSection::install_preset(std::size_t kind, std::unique_ptr<std::byte[]> 
 }
 
 void FactSection::reset_to_preset(std::size_t kind) {
+  count_change(this);
   KindState& k = kinds_[kind];
   if (!k.preset_block) {
     k.chain = FactChain{};
@@ -136,6 +159,7 @@ std::size_t FactSection::count(std::size_t kind) const {
 }
 
 FactNode* FactSection::prepare_assert(std::size_t kind) {
+  count_change(this);
   KindState& k = kinds_[kind];
   if (k.flags & kFactSingle) return k.chain.head;
   if ((k.flags & kFactDeterm) && k.chain.tail != nullptr) RUN_Error(errcode::kSecondFact);
@@ -167,6 +191,7 @@ void FactSection::link_new(std::size_t kind, FactEnd end, std::byte* block, std:
 }
 
 void FactSection::link_at(std::size_t kind, std::size_t position, std::byte* block, std::size_t size) {
+  count_change(this);
   FactChain& c = kinds_[kind].chain;
   FactNode** link = &c.head;
   for (std::size_t i = 0; i < position && *link != nullptr; ++i) link = &(*link)->next;
@@ -177,6 +202,7 @@ void FactSection::link_at(std::size_t kind, std::size_t position, std::byte* blo
 }
 
 FactNode* FactSection::unlink(std::size_t kind, FactNode** link) {
+  count_change(this);
   FactChain& c = kinds_[kind].chain;
   FactNode* node = *link;
   *link = node->next;

@@ -252,10 +252,11 @@ class AppCatalogueTests : public QtSuite {
     QCOMPARE(fresh.read("КатегЛитер.pbs"), category_lines({"Поэзия", "Проза", "Эпос"}));
     QCOMPARE(fresh.read("Литература1.pbs"), std::string());
     QCOMPARE(fresh.read("КодыЛитер.pbs"), std::string());
+    QCOMPARE(fresh.read("Сведения.pbs"), std::string());
     // The lending files start empty (the loan period: as the catalogue it came from, here unset).
     for (const char* lending : {"Читатели.pbs", "КодыЧитателей.pbs", "Выдачи.pbs", "СрокВыдачи.pbs"})
       QCOMPARE(fresh.read(lending), std::string());
-    QCOMPARE(fresh.entries().size(), qsizetype(8));
+    QCOMPARE(fresh.entries().size(), qsizetype(9));
   }
 
   // Save: a dated folder in the chosen one with the catalogue's files and the covers its records

@@ -197,7 +197,7 @@ class AppConditionsTests : public QtSuite {
         QCOMPARE(база_лит.count(), std::size_t(1));
         QCOMPARE(база_лит.first()->обложка, std::string());
         QCOMPARE(win_GetText(field), std::string());
-        // "Оставить имя": stored with the name, for a file to come.
+        // A name whose picture is not there is never stored: the box offers no such choice.
         drive_in_turn({choose_path(wd.path("later.bmp"))});
         press(dlg, ид_ВидОбл);
         press(dlg, ид_ОблЗакрыть);
@@ -205,11 +205,12 @@ class AppConditionsTests : public QtSuite {
         win_SetText(win_GetCtlHandle(dlg, ид_Наименование), cp("Шинель"));
         drive_in_turn({[&](QWidget* box) {
           second_question = label_texts(box);
-          click(box, u("Оставить имя"));
+          QVERIFY(!button(box, u("Оставить имя")));
+          click(box, u("Без обложки"));
         }});
         press(dlg, 1);
         QCOMPARE(база_лит.count(), std::size_t(2));
-        QCOMPARE(база_лит.first()->обложка, std::string("later.bmp"));
+        QCOMPARE(база_лит.first()->обложка, std::string());
         press(dlg, 2);
       })});
       command(task, cmd_ВводДанных);
@@ -220,7 +221,7 @@ class AppConditionsTests : public QtSuite {
     QVERIFY2(question.contains(u("Нет файла «good.bmp» в папке каталога")), qPrintable(question));
     QVERIFY(question.contains(u("Сохранить запись без обложки")));
     QVERIFY(second_question.contains(u("Нет файла «later.bmp»")));
-    QCOMPARE(wd.read("Литература1.pbs"), record_line(2, "Гоголь", "Шинель", "Поэзия", "Журнал", 0, 1, "later.bmp") +
+    QCOMPARE(wd.read("Литература1.pbs"), record_line(2, "Гоголь", "Шинель", "Поэзия", "Журнал", 0, 1, "") +
                                              record_line(1, "Гоголь", "Нос", "Поэзия", "Журнал", 0, 1, ""));
   }
 

@@ -321,11 +321,13 @@ class AppFindExchangeTests : public QtSuite {
     WorkDir wd(start_files(record_line(12, "Толстой, Л. Н.", "Война и \\\"мир\\\"", "Проза", "", 1, 0, " x.bmp") +
                            record_line(3, "Пушкин А. С.", "Евгений Онегин", "Поэзия", "Роман в стихах", 0, 1, "o.bmp") +
                            record_line(7, "Ёлкин", "a;b", "Поэзия", "Книга", 2, 1, "")));
+    // Every field a column: the publication details (none here) empty, one copy.
     const std::string table = utf8_bom(
-        "Код,Автор,Наименование,Категория,Вид,Диск,Переплёт,Обложка\r\n"
-        "3,Пушкин А. С.,Евгений Онегин,Поэзия,Роман в стихах,Нет,Твёрдый,o.bmp\r\n"
-        "7,Ёлкин,\"a;b\",Поэзия,Книга,2,Твёрдый,\r\n"
-        "12,\"Толстой, Л. Н.\",\"Война и \"\"мир\"\"\",Проза,,Есть,Мягкий,\" x.bmp\"\r\n");
+        "Код,Автор,Наименование,Категория,Вид,Год издания,Издательство,Место издания,ISBN,Шифр,Диск,Переплёт,Обложка,"
+        "Экземпляров,Страниц,Примечание\r\n"
+        "3,Пушкин А. С.,Евгений Онегин,Поэзия,Роман в стихах,,,,,,Нет,Твёрдый,o.bmp,1,,\r\n"
+        "7,Ёлкин,\"a;b\",Поэзия,Книга,,,,,,2,Твёрдый,,1,,\r\n"
+        "12,\"Толстой, Л. Н.\",\"Война и \"\"мир\"\"\",Проза,,,,,,,Есть,Мягкий,\" x.bmp\",1,,\r\n");
     run_app([&](Window task) {
       in_turn({choose_file(wd.path("все.csv"))});
       command(task, cmd_Экспорт);
@@ -338,9 +340,12 @@ class AppFindExchangeTests : public QtSuite {
       const std::string page = wd.read("все.html");
       QVERIFY(page.starts_with("<!DOCTYPE html>\r\n<html lang=\"ru\">\r\n<head>\r\n<meta charset=\"utf-8\">"));
       QVERIFY(page.find("<thead><tr><th>Код</th><th>Автор</th><th>Наименование</th><th>Категория</th><th>Вид</th>"
-                        "<th>Диск</th><th>Переплёт</th><th>Обложка</th></tr></thead>\r\n<tbody>\r\n"
+                        "<th>Год издания</th><th>Издательство</th><th>Место издания</th><th>ISBN</th><th>Шифр</th>"
+                        "<th>Диск</th><th>Переплёт</th><th>Обложка</th><th>Экземпляров</th><th>Страниц</th>"
+                        "<th>Примечание</th></tr></thead>\r\n<tbody>\r\n"
                         "<tr><td class=\"n\">3</td><td>Пушкин А. С.</td><td>Евгений Онегин</td><td>Поэзия</td>"
-                        "<td>Роман в стихах</td><td>Нет</td><td>Твёрдый</td><td>o.bmp</td></tr>\r\n") != std::string::npos);
+                        "<td>Роман в стихах</td><td></td><td></td><td></td><td></td><td></td><td>Нет</td>"
+                        "<td>Твёрдый</td><td>o.bmp</td><td>1</td><td></td><td></td></tr>\r\n") != std::string::npos);
       QVERIFY(page.find("<td>Война и &quot;мир&quot;</td>") != std::string::npos);
       QVERIFY(page.ends_with("</tbody>\r\n</table>\r\n</body>\r\n</html>\r\n"));
 
@@ -353,8 +358,9 @@ class AppFindExchangeTests : public QtSuite {
       // The list window has the help line while it is open.
       QCOMPARE(help_line(list_window(task)), QString::fromUtf8("Записано 1 запись в «найденные.csv»"));
       QCOMPARE(wd.read("найденные.csv"),
-               utf8_bom("Код,Автор,Наименование,Категория,Вид,Диск,Переплёт,Обложка\r\n"
-                        "3,Пушкин А. С.,Евгений Онегин,Поэзия,Роман в стихах,Нет,Твёрдый,o.bmp\r\n"));
+               utf8_bom("Код,Автор,Наименование,Категория,Вид,Год издания,Издательство,Место издания,ISBN,Шифр,Диск,"
+                        "Переплёт,Обложка,Экземпляров,Страниц,Примечание\r\n"
+                        "3,Пушкин А. С.,Евгений Онегин,Поэзия,Роман в стихах,,,,,,Нет,Твёрдый,o.bmp,1,,\r\n"));
       in_turn({answer_button("Весь каталог"), choose_file(wd.path("весь.csv"))});
       command(task, cmd_Экспорт);
       QCOMPARE(wd.read("весь.csv"), table);
@@ -795,7 +801,7 @@ class AppFindExchangeTests : public QtSuite {
     const std::string csv = записи_в_csv({ЗаписьБазы{1, v, "t", "", "", 0, 0, ""}});
     QString cell = field;
     if (quoted) cell = '"' + QString(field).replace("\"", "\"\"") + '"';
-    QCOMPARE(QString::fromStdString(csv).section("\r\n", 1, 1), "1," + cell + ",t,,,Нет,Мягкий,");
+    QCOMPARE(QString::fromStdString(csv).section("\r\n", 1, 1), "1," + cell + ",t,,,,,,,,Нет,Мягкий,,1,,");
     QCOMPARE(qs(std::string(значение_ячейки_csv(cp1251::from_utf8(field.toStdString())))), value);
   }
 
@@ -886,7 +892,7 @@ class AppFindExchangeTests : public QtSuite {
       command(task, cmd_Экспорт);
     });
     const std::string exported = first.read("выгрузка.csv");
-    QVERIFY(exported.find("\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",''=уже с апострофом,'-минус,'@вид,Есть,Мягкий,'+7.bmp") !=
+    QVERIFY(exported.find("\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\",''=уже с апострофом,'-минус,'@вид,,,,,,Есть,Мягкий,'+7.bmp") !=
             std::string::npos);
 
     WorkDir second(start_files("", "", ""));

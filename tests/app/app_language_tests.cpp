@@ -62,12 +62,14 @@ const QMenu* bar_menu(Window task, const QString& title) {
   return nullptr;
 }
 
-// A text that is English only: Latin letters and no Cyrillic ones. "OK" reads the same in both.
+// A text that is English only: Latin letters and no Cyrillic ones. "OK" and "ISBN" (a book's
+// number) read the same in both.
 bool english_only(const QString& text) {
   static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
   static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
   const QString plain = without_mnemonic(text);
-  return plain != QLatin1String("OK") && plain.contains(latin) && !plain.contains(cyrillic);
+  return plain != QLatin1String("OK") && plain != QLatin1String("ISBN") && plain.contains(latin) &&
+         !plain.contains(cyrillic);
 }
 
 // The texts a window shows that are English only: its title, the captions of its buttons, labels

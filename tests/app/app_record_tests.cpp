@@ -58,16 +58,6 @@ void delete_code(Window lw, int code) {
   command(lw, cmd_КнопкаУдалить);
 }
 
-// Opens the data-entry dialog (entry mode) and runs `drive` in it; `drive` leaves it open, the
-// dialog is then cancelled.
-void in_entry(Window task, const std::function<void(Window)>& drive) {
-  on_next_modal([drive](QWidget* d) {
-    const Window dlg = window_of(d);
-    drive(dlg);
-    if (win_GetType(dlg) != wk_NotAWindow) press(dlg, кнопка_Cancel);
-  });
-  command(task, cmd_ВводДанных);
-}
 
 // The width the text takes in the combo box's text field beyond the field's width (0 or less: it
 // shows whole).

@@ -253,8 +253,15 @@ class AppTaskTests : public QtSuite {
         QVERIFY(wait_until([&] { return !message.isEmpty(); }));
         QVERIFY(message.contains(QString::fromUtf8("В базе уже\nесть такая запись!")));
         QCOMPARE(база_лит.count(), std::size_t(1));
-        // Another letter case is another record.
+        // Another letter case is another record: a similar book, stored when the user says "Да".
+        QString similar;
+        on_next_modal([&](QWidget* box) {
+          similar = label_texts(box);
+          click(box, QString::fromUtf8("Да"));
+        });
         fill_and_ok(dlg, "Блок", "стихи");
+        QVERIFY(wait_until([&] { return !similar.isEmpty(); }));
+        QVERIFY(similar.contains(QString::fromUtf8("Такая книга уже есть: код 1, «Стихи»")));
         QVERIFY(wait_until([] { return база_лит.count() == 2; }));
         QVERIFY(wait_until([] { return счетчикпрерывтаймера.get() == 2; }, 3000));
         QTest::qWait(100);

@@ -53,4 +53,15 @@ inline void press(Window dlg, int id) {
   qobject_cast<QAbstractButton*>(layer_test::client_of(win_GetCtlHandle(dlg, id)))->click();
 }
 
+// Opens the data-entry dialog (entry mode) and runs `drive` in it; `drive` leaves it open, the
+// dialog is then cancelled.
+inline void in_entry(Window task, const std::function<void(Window)>& drive) {
+  on_next_modal([drive](QWidget* d) {
+    const Window dlg = window_of(d);
+    drive(dlg);
+    if (win_GetType(dlg) != wk_NotAWindow) press(dlg, кнопка_Cancel);
+  });
+  command(task, cmd_ВводДанных);
+}
+
 }  // namespace app_test

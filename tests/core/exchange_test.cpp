@@ -20,28 +20,28 @@
 
 namespace {
 
-// The program's table with a text "издательство" (kept by the record's author in `где`, as an
-// imported record has no code yet) in the key, and an integer "год" without words outside it.
+// The program's table with a text "серия" (kept by the record's author in `где`, as an
+// imported record has no code yet) in the key, and an integer "тираж" without words outside it.
 ТаблицаПолей с_издательством(std::map<std::string, std::string>& где, std::map<std::string, std::int32_t>& годы) {
   std::vector<ПолеКниги> поля = поля_книги().поля();
   ПолеКниги п;
-  п.имя = "издательство"_cp;
+  п.имя = "серия"_cp;
   п.тип = ТипПоля::текст;
   п.текст = [&где](const ЗаписьБазы& з) -> std::string_view {
     const auto it = где.find(з.автор);
     return it == где.end() ? std::string_view() : std::string_view(it->second);
   };
   п.задать_текст = [&где](ЗаписьБазы& з, std::string v) { где[з.автор] = std::move(v); };
-  п.название = "Издательство"_cp;
-  п.другие_названия = {"Издатель"_cp};
+  п.название = "Серия"_cp;
+  п.другие_названия = {"Цикл"_cp};
   п.в_ключе_повтора = true;
   поля.insert(поля.begin() + 3, std::move(п));
   ПолеКниги год;
-  год.имя = "год"_cp;
+  год.имя = "тираж"_cp;
   год.тип = ТипПоля::число;
   год.число = [&годы](const ЗаписьБазы& з) { return годы.contains(з.автор) ? годы.at(з.автор) : 0; };
   год.задать_число = [&годы](ЗаписьБазы& з, std::int32_t v) { годы[з.автор] = v; };
-  год.название = "Год"_cp;
+  год.название = "Тираж"_cp;
   поля.push_back(std::move(год));
   return ТаблицаПолей(std::move(поля));
 }
@@ -59,17 +59,19 @@ TEST(Exchange, OneMoreFieldReachesTheExportAndTheImport) {
   годы["Гоголь"_cps] = 1836;
   const ЗаписьБазы гоголь{7, "Гоголь"_cps, "Нос"_cps, "Повесть"_cps, "Книга"_cps, 0, 1, ""};
   EXPECT_EQ(записи_в_csv({гоголь}, т),
-            "\xEF\xBB\xBF" + cp1251::to_utf8("Код,Автор,Наименование,Издательство,Категория,Вид,Диск,Переплёт,Обложка,Год\r\n"
-                                            "7,Гоголь,Нос,Азбука,Повесть,Книга,Нет,Твёрдый,,1836\r\n"_cps));
+            "\xEF\xBB\xBF" + cp1251::to_utf8("Код,Автор,Наименование,Серия,Категория,Вид,Год издания,Издательство,"
+                                            "Место издания,ISBN,Шифр,Диск,Переплёт,Обложка,Экземпляров,Страниц,"
+                                            "Примечание,Тираж\r\n"
+                                            "7,Гоголь,Нос,Азбука,Повесть,Книга,,,,,,Нет,Твёрдый,,1,,,1836\r\n"_cps));
   EXPECT_NE(записи_в_html({гоголь}, т).find("<td>Азбука</td><td>Повесть</td>"), std::string::npos);
   EXPECT_EQ(записи_в_csv({гоголь}).find("Азбука"), std::string::npos);
 
-  // The catalogue holds Гоголь of "Азбука": the same book from another publisher is no duplicate
-  // under this table, and is one under the program's.
+  // The catalogue holds Гоголь of the series "Азбука": the same book of another series is no
+  // duplicate under this table, and is one under the program's.
   очистить_каталог();
   база_лит.assertz(гоголь);
   const std::string таблица = cp1251::to_utf8(
-      "Издатель,Автор,Наименование,Категория,Вид,Переплёт,Год\r\n"
+      "Цикл,Автор,Наименование,Категория,Вид,Переплёт,Тираж\r\n"
       "Наука,Гоголь,Нос,Повесть,Книга,Твёрдый,1835\r\n"
       "Наука,Пушкин,Повести Белкина,Повесть,Книга,Мягкий,около 1830\r\n"_cps);
   const auto итог = разобрать_импорт(таблица, {}, т);
@@ -83,13 +85,13 @@ TEST(Exchange, OneMoreFieldReachesTheExportAndTheImport) {
   EXPECT_EQ(издательства.at("Гоголь"_cps), "Наука"_cps);
   EXPECT_EQ(годы.at("Гоголь"_cps), 1835);
   ASSERT_EQ(п.отказы.size(), 1u);
-  EXPECT_EQ(п.отказы[0], (ОтказСтроки{3, "в столбце «Год» «около 1830» вместо числа"_cps}));
+  EXPECT_EQ(п.отказы[0], (ОтказСтроки{3, "в столбце «Тираж» «около 1830» вместо числа"_cps}));
   EXPECT_EQ(план(разобрать_импорт(таблица)).повторы_каталога, 1u);
 
   // A column named twice, by its caption and by its other name, refuses the file.
-  const auto дважды = разобрать_импорт(cp1251::to_utf8("Автор,Издатель,Издательство\r\nА,Б,В\r\n"_cps), {}, т);
+  const auto дважды = разобрать_импорт(cp1251::to_utf8("Автор,Цикл,Серия\r\nА,Б,В\r\n"_cps), {}, т);
   ASSERT_TRUE(дважды && std::holds_alternative<ОтказФайла>(*дважды));
-  EXPECT_EQ(std::get<ОтказФайла>(*дважды).причина, "Столбец «Издательство» назван в первой строке дважды."_cps);
+  EXPECT_EQ(std::get<ОтказФайла>(*дважды).причина, "Столбец «Серия» назван в первой строке дважды."_cps);
   очистить_каталог();
 }
 

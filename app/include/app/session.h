@@ -145,8 +145,18 @@ struct Сеанс {
   std::string последний_вид;
   // The folder a cover picture was last chosen from in this run (the chooser starts there).
   std::string папка_обложек;
+  // The folder last chosen for an export, an import, a PDF or a backup copy in this run.
+  std::string папка_документов;
 };
 Сеанс& сеанс();
+
+// Where a chooser of documents (export, import, PDF, backup copy) starts: the folder last chosen
+// for one in this run, else the user's Documents — never the catalogue's own (maybe hidden)
+// data folder.
+std::string папка_для_документов();
+// The folder of the path chosen (a file's folder; a folder itself when `папка`) becomes the one
+// the next chooser of documents starts in.
+void запомнить_папку_документов(const std::string& path, bool папка = false);
 
 // While it lives, F1 in the dialogs that run opens the help at `тема` (0: changes nothing): the
 // topic is the innermost of the session's help topics.

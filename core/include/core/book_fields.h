@@ -59,13 +59,23 @@ struct ПолеКниги {
   std::string_view название;
   std::vector<std::string_view> другие_названия;
   std::string_view метка_карточки;        // its card label, with its tabs; empty: not on the card
+  bool на_карточке_если_задано = false;    // the card leaves its line out while it holds the default
+  // Its column's caption in the list's table view; empty: not a column there.
+  std::string_view в_таблице;
   std::optional<КолонкаСтроки> в_строке;  // none: not in the list line
   std::optional<КолонкаПечати> в_печати;  // none: not printed
   std::optional<СловаПоля> слова;         // an integer shown as one of two words
+  std::int32_t по_умолчанию = 0;          // an integer's value where none is given (an empty cell)
+  bool ноль_пусто = false;                // an integer 0 means unknown: shown as an empty text
+  // What the import stores for a cell's text (blanks around off), when the field has a rule of
+  // its own: a text's stored form or an integer's value; nothing refuses the cell, and
+  // `что_ожидается` says what the field takes.
+  std::function<std::optional<std::string>(std::string_view)> текст_из_ввода;
+  std::function<std::optional<std::int32_t>(std::string_view)> число_из_ввода;
+  std::string_view что_ожидается;
   bool код = false;              // the record's code: given by the catalogue, never imported
   bool в_ключе_повтора = false;  // two records equal in every such field are one book twice
   bool ищется = false;           // the find filter looks for words in it
-  bool в_таблице = false;        // a column of the list window's table, under its caption
   std::string_view таблица;      // the fact table that keeps it (the catalogue's "база_лит"); empty: none
 };
 

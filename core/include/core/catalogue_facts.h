@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/book_details.h"
 #include "core/book_fields.h"
 #include "core/book_record.h"
 #include "core/lending_records.h"
@@ -45,6 +46,9 @@ extern FactKind<std::string> категории_лит;
 // The catalogue.
 extern FactSection секция_базы;
 extern ТаблицаБазы база_лит;
+
+// The books' publication details (сведения_лит, "Сведения.pbs"): with their index by code, in
+// book_details.h.
 
 // The card font (the layer's 64-byte font block as a binary block), saved, never loaded.
 extern FactSection секция_настроек;

@@ -30,6 +30,7 @@ inline constexpr std::string_view файл_категорий = "КатегЛи�
 inline constexpr std::string_view файл_базы = "Литература1.pbs"_cp;
 inline constexpr std::string_view файл_настроек = "Настройки.pbs"_cp;
 inline constexpr std::string_view файл_кодов = "КодыЛитер.pbs"_cp;
+inline constexpr std::string_view файл_сведений = "Сведения.pbs"_cp;
 inline constexpr std::string_view файл_читателей = "Читатели.pbs"_cp;
 inline constexpr std::string_view файл_кодов_читателей = "КодыЧитателей.pbs"_cp;
 inline constexpr std::string_view файл_выдач = "Выдачи.pbs"_cp;
@@ -47,9 +48,9 @@ struct РазделКаталога {
                                // with the section empty, without a word
 };
 
-// The sections in the order they load: the kinds, the categories, the catalogue, the highest code
-// given, the readers, the highest reader code given, the loans (after the books and readers they
-// name), the loan period, the settings.
+// The sections in the order they load: the kinds, the categories, the catalogue, the books'
+// details, the highest code given, the readers, the highest reader code given, the loans (after
+// the books and readers they name), the loan period, the settings.
 const std::vector<РазделКаталога>& разделы_каталога();
 // The section of a fact section; null for one that is not in the list.
 const РазделКаталога* раздел_секции(const FactSection& section);

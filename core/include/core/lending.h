@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/book_details.h"
 #include "core/catalogue_facts.h"
 
 using День = std::chrono::sys_days;
@@ -37,9 +38,7 @@ std::string показ_даты(std::string_view text);
 inline constexpr int срок_выдачи_обычный = 14;
 int срок_выдачи();
 
-// The copies of a book the library has: how many readers may have it out at once. 1 for every
-// book while the catalogue keeps no count of copies.
-int экземпляров_книги(std::int32_t код_книги);
+// How many readers may have a book out at once: its copies, `экземпляров_книги` (book_details.h).
 
 // The reader of a code; nothing when none has it (never given, or deleted).
 std::optional<Читатель> читатель_по_коду(std::int32_t код);
