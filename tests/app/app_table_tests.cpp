@@ -34,7 +34,7 @@ std::vector<int> table_codes(Window lw) {
 int column_of(const char* caption) {
   const auto поля = поля_таблицы();
   for (std::size_t i = 0; i < поля.size(); ++i)
-    if (std::string(поля[i]->название) == cp(caption)) return static_cast<int>(i);
+    if (std::string(поля[i]->в_таблице) == cp(caption)) return static_cast<int>(i);
   return -1;
 }
 
@@ -125,13 +125,13 @@ class AppTableTests : public QtSuite {
       QVERIFY(is_shown(win_GetCtlHandle(lw, ид_панели)));
       QStringList captions;
       for (const ListViewColumn& c : lview_GetColumns(table_of(lw))) captions << qs(c.caption);
-      QCOMPARE(captions.join(','), QString::fromUtf8("Код,Автор,Наименование,Категория,Вид,Диск,Переплёт,Обложка"));
+      QCOMPARE(captions.join(','), QString::fromUtf8("Код,Автор,Наименование,Категория,Вид,Год,Издательство,ISBN,Шифр,Диск,Переплёт,Обложка"));
       // The rows in the list's order, each text whole (the lines cut titles at 25 letters).
       QCOMPARE(table_codes(lw), (std::vector<int>{3, 7, 12, 40, 100}));
       QCOMPARE(cell(lw, 4, 2), QString::fromUtf8("Вечера на хуторе близ Диканьки"));
       QCOMPARE(cell(lw, 2, 2), QString::fromUtf8("Детская литература и её читатели"));
-      QCOMPARE(cell(lw, 0, 5), QString::fromUtf8("Есть"));
-      QCOMPARE(cell(lw, 0, 6), QString::fromUtf8("Твёрдый"));
+      QCOMPARE(cell(lw, 0, 9), QString::fromUtf8("Есть"));
+      QCOMPARE(cell(lw, 0, 10), QString::fromUtf8("Твёрдый"));
       QCOMPARE(cell(lw, 2, 4), QString::fromUtf8("Журнал"));
 
       command(lw, cmd_ВидСтроки);

@@ -15,7 +15,7 @@ namespace {
 
 std::vector<std::string> названия(const std::vector<const ПолеКниги*>& поля) {
   std::vector<std::string> out;
-  for (const ПолеКниги* п : поля) out.emplace_back(п->название);
+  for (const ПолеКниги* п : поля) out.emplace_back(п->в_таблице);
   return out;
 }
 
@@ -39,7 +39,8 @@ const ПолеКниги& поле(std::string_view имя) { return *поля_�
 TEST(ListTable, TheProgramsColumns) {
   EXPECT_EQ(названия(поля_таблицы()),
             (std::vector<std::string>{"Код"_cps, "Автор"_cps, "Наименование"_cps, "Категория"_cps, "Вид"_cps,
-                                      "Диск"_cps, "Переплёт"_cps, "Обложка"_cps}));
+                                      "Год"_cps, "Издательство"_cps, "ISBN"_cps, "Шифр"_cps, "Диск"_cps,
+                                      "Переплёт"_cps, "Обложка"_cps}));
   // Cells hold whole texts (the list line cuts an author at 18 letters) and display words.
   const ЗаписьБазы з{12, "Абвгдежзийклмнопрстуфхцчш"_cps, "Вечера на хуторе близ Диканьки"_cps, "Проза"_cps,
                      "Книга"_cps, 1, 0, "v.bmp"};
@@ -56,32 +57,32 @@ TEST(ListTable, TheProgramsColumns) {
 // A field marked for the table, kept outside the record (as the details are), is a column in its
 // table's place with its cells and its sort; a field not marked is none.
 TEST(ListTable, OneMoreFieldMarkedForTheTableIsOneMoreColumn) {
-  std::map<std::int32_t, std::int32_t> годы;
+  std::map<std::int32_t, std::int32_t> тома;
   std::vector<ПолеКниги> поля = поля_книги().поля();
-  ПолеКниги год;
-  год.имя = "год"_cp;
-  год.тип = ТипПоля::число;
-  год.число = [&годы](const ЗаписьБазы& з) { return годы.count(з.код) ? годы.at(з.код) : 0; };
-  год.задать_число = [&годы](ЗаписьБазы& з, std::int32_t v) { годы[з.код] = v; };
-  год.название = "Год"_cp;
-  год.в_таблице = "Год"_cp;
-  ПолеКниги скрытое = год;
-  скрытое.имя = "страниц"_cp;
-  скрытое.название = "Страниц"_cp;
+  ПолеКниги том;
+  том.имя = "том"_cp;
+  том.тип = ТипПоля::число;
+  том.число = [&тома](const ЗаписьБазы& з) { return тома.count(з.код) ? тома.at(з.код) : 0; };
+  том.задать_число = [&тома](ЗаписьБазы& з, std::int32_t v) { тома[з.код] = v; };
+  том.название = "Том"_cp;
+  том.в_таблице = "Том"_cp;
+  ПолеКниги скрытое = том;
+  скрытое.имя = "тираж"_cp;
+  скрытое.название = "Тираж"_cp;
   скрытое.в_таблице = {};
-  поля.insert(поля.begin() + 5, std::move(год));
+  поля.insert(поля.begin() + 5, std::move(том));
   поля.push_back(std::move(скрытое));
   const ТаблицаПолей т(std::move(поля));
 
   const auto колонки = поля_таблицы(т);
-  ASSERT_EQ(колонки.size(), 9u);
-  EXPECT_EQ(колонки[5]->название, "Год"_cps);
+  ASSERT_EQ(колонки.size(), поля_таблицы().size() + 1);
+  EXPECT_EQ(колонки[5]->в_таблице, "Том"_cps);
   EXPECT_EQ(названия(колонки).back(), "Обложка"_cps);
 
   std::vector<ЗаписьБазы> книги{{1, "А"_cps, "", "", "", 0, 0, ""},
                                 {2, "Б"_cps, "", "", "", 0, 0, ""},
                                 {3, "В"_cps, "", "", "", 0, 0, ""}};
-  годы = {{1, 1999}, {2, 867}, {3, 2024}};
+  тома = {{1, 1999}, {2, 867}, {3, 2024}};
   EXPECT_EQ(текст_ячейки(*колонки[5], книги[1]), "867");
   // By value, not by text: 867 comes before 1999.
   EXPECT_EQ(коды_по(книги, *колонки[5], true), (std::vector<std::int32_t>{2, 1, 3}));
