@@ -14,6 +14,7 @@
 #include "app/session.h"
 #include "app/toolbars.h"
 #include "core/catalogue_facts.h"
+#include "core/catalogue_files.h"
 #include "packages/message_window.h"
 #include "packages/toolbar.h"
 #include "runtime/codepage.h"
@@ -53,8 +54,11 @@ void создать_окно_задачи(Window win) {
   // start on a server catalogue connects to it and loads from it instead.
   if (сеанс().запуск && !сеанс().запуск->сервер.empty())
     открыть_сервер_запуска(win);
-  else
+  else {
     загрузить_рабочий_каталог(win);
+    // The title names the catalogue from the start ("Фолиарх — Мой каталог"), as after opening one.
+    win_SetText(win, заголовок_каталога(рабочая_папка()));
+  }
   шаг([win] { сообщить_о_должниках(win); });
   шаг([win] {
     шрифткарточки.retract_all();

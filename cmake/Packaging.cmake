@@ -14,8 +14,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://foliarkh.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The toolkit's Russian texts (file and font choosers, standard buttons) and its readers of
-# WebP, TIFF and other picture formats (covers) come from these packages.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-image-formats-plugins")
+# WebP, TIFF and other picture formats (covers) and the driver of server catalogues (PostgreSQL)
+# come from these packages.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-image-formats-plugins, libqt6sql6-psql")
 # The synopsis is the summary below; this is the extended description under it, which does not
 # repeat it (lintian compares the two by their Latin letters and digits alone: the command's name
 # keeps the first line apart from the all-Cyrillic synopsis).

@@ -180,8 +180,9 @@ void uix_Init(const WinFlags& flags, EventHandler handler, const Menu& menu, con
   if (style.title_bar) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    set_outer_geometry(r, QRect(avail.x() + avail.width() / 8, avail.y() + avail.height() / 8,
-                                avail.width() * 3 / 4, avail.height() * 3 / 4));
+    // Seven eighths of the work area, centred: room for a list window's menu bar in one row.
+    set_outer_geometry(r, QRect(avail.x() + avail.width() / 16, avail.y() + avail.height() / 16,
+                                avail.width() * 7 / 8, avail.height() * 7 / 8));
   } else {
     set_outer_geometry(r, QRect(100, 100, 500, 400));
   }

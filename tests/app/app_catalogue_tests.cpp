@@ -163,6 +163,9 @@ class AppCatalogueTests : public QtSuite {
     const QString school_path = cwd();
     Folder empty("Пустая", {{"КатегЛитер.pbs", category_lines({"Другое"})}});
     run_app([&](Window task) {
+      // The title names the working catalogue from the start, and stays.
+      const std::string title = win_GetText(task);
+      QCOMPARE(title, cp("Фолиарх — ") + cp1251::from_utf8(QDir(school_path).dirName().toStdString()));
       const Window list = win_просмотрсписка_Create(task);
       QString message;
       choose_folder(empty.path());
@@ -173,7 +176,7 @@ class AppCatalogueTests : public QtSuite {
       on_next_modal([](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
       command(task, cmd_КнопкаОткрыть);
       QCOMPARE(cwd(), school_path);
-      QCOMPARE(win_GetText(task), cp("Фолиарх"));
+      QCOMPARE(win_GetText(task), title);
       QCOMPARE(база_лит.count(), std::size_t(3));
       QCOMPARE(категории_лит.count(), std::size_t(2));
       QCOMPARE(win_GetType(list), int(wk_TopLevel));
