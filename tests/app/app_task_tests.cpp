@@ -101,7 +101,8 @@ class AppTaskTests : public QtSuite {
       QCOMPARE(списоккодов.get(), (std::vector<std::int32_t>{7, 5, 3}));
       QCOMPARE(id_окнаобложки(false), std::optional<Window>(task));
       QVERIFY(шрифткарточки.get().has_value());
-      QCOMPARE(win_GetText(task), cp("Фолиарх"));
+      // The title names the working catalogue from the start.
+      QCOMPARE(win_GetText(task), cp("Фолиарх — ") + cp1251::from_utf8(QDir::current().dirName().toStdString()));
       QVERIFY(reported().empty());
       // Undo, Redo, Cut, Copy and Paste start greyed (nothing to undo, no text field focused)
       // and, pressed all the same, do nothing.
