@@ -47,6 +47,22 @@ std::vector<std::pair<std::int32_t, std::size_t>> чаще(const std::unordered_
   с.по_категориям = по_убыванию(категории);
   с.по_видам = по_убыванию(виды);
 
+  // Decades of publication, from each book's year (its first line of details, as they are read).
+  std::unordered_map<std::int32_t, std::int32_t> годы;
+  for (auto v : сведения_лит.views()) годы.try_emplace(v.get<0>(), v.get<1>());  // код, Год
+  std::map<std::int32_t, std::size_t> десятилетия;
+  std::size_t без_года = 0;
+  for (const auto& [код, _] : книги) {
+    const auto it = годы.find(код);
+    if (it == годы.end() || it->second <= 0)
+      ++без_года;
+    else
+      ++десятилетия[it->second / 10 * 10];
+  }
+  for (const auto& [десятилетие, число] : десятилетия)
+    с.по_десятилетиям.push_back({std::to_string(десятилетие) + "-е"_cps, число});
+  if (без_года > 0) с.по_десятилетиям.push_back({"год не указан"_cps, без_года});
+
   // The months: the 12 up to `день`'s, each as the files write its dates' first 7 bytes.
   const chr::year_month этот{chr::year_month_day{день}.year(), chr::year_month_day{день}.month()};
   std::map<std::string, std::size_t> месяцы;

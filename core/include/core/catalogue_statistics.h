@@ -19,6 +19,8 @@ struct СтатистикаКаталога {
   std::vector<СтолбецСтатистики> по_категориям;  // by number, most first; then by name
   std::vector<СтолбецСтатистики> по_видам;       // likewise; a book without a kind under "без вида"
   std::vector<СтолбецСтатистики> наличие;        // "на руках", "на полке"
+  // "1960-е", the oldest decade first; the books without a year last, as "год не указан"
+  std::vector<СтолбецСтатистики> по_десятилетиям;
   std::vector<СтолбецСтатистики> по_месяцам;     // "ГГГГ-ММ", the oldest of the 12 first, `день`'s month last
   std::vector<СтолбецСтатистики> книги_чаще;     // at most ten: "код автор «название»", most loans first
   std::vector<СтолбецСтатистики> читатели_чаще;  // at most ten: the reader's name, most loans first
