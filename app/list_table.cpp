@@ -10,6 +10,7 @@
 #include "app/session.h"
 #include "app/user_settings.h"
 #include "core/catalogue_facts.h"
+#include "core/lending.h"
 #include "core/list_line.h"
 #include "core/list_table.h"
 #include "resources/ids.h"
@@ -215,6 +216,21 @@ std::optional<ЗаписьБазы> выбранная_запись(Window win) 
   return номер ? запись_кода_строки(lbox_GetItem(список, *номер)) : std::nullopt;
 }
 
+}  // namespace
+
+std::string текст_панели(const ЗаписьБазы& record) {
+  std::string текст;
+  for (const ПолеКниги& п : поля_книги()) {
+    const std::string значение = текст_ячейки(п, record);
+    if (значение.empty()) continue;
+    текст += std::string(п.название) + ": " + значение + "\n";
+  }
+  if (const std::string на_руках = строка_на_руках(record.код); !на_руках.empty()) текст += на_руках + "\n";
+  return текст;
+}
+
+namespace {
+
 // The cover at the top, scaled to fit, and below it each field with its caption.
 void нарисовать_панель(Window панель) {
   const Rect r = win_GetClientRect(панель);
@@ -235,13 +251,7 @@ void нарисовать_панель(Window панель) {
       верх = место.bottom + kПоле;
     }
   }
-  std::string текст;
-  for (const ПолеКниги& п : поля_книги()) {
-    const std::string значение = текст_ячейки(п, *запись);
-    if (значение.empty()) continue;
-    текст += std::string(п.название) + ": " + значение + "\n";
-  }
-  draw_TextInRect(панель, Rect{kПоле, верх, r.right - kПоле, r.bottom - kПоле}, текст, -1, флаги);
+  draw_TextInRect(панель, Rect{kПоле, верх, r.right - kПоле, r.bottom - kПоле}, текст_панели(*запись), -1, флаги);
 }
 
 std::optional<long> панель_eh(Window панель, const Event& ev) {

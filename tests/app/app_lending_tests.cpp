@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/list_table.h"
 #include "app/list_window.h"
 #include "app_test_support.h"
 #include "core/lending.h"
@@ -169,6 +170,11 @@ class AppLendingTests : public QtSuite {
       const int петров = список.indexOf(u("3 дн. — Петров Пётр, 11Б, 555 — 5 Чехов «Сад»"));
       QVERIFY2(иванова > 0 && петров > иванова, qPrintable(список));
       QVERIFY(!список.contains(u("Онегин")));
+
+      // The table's pane tells who has a book out, after the book's fields.
+      const QString панель = qs(текст_панели(база_лит.по_коду(3).front()));
+      QVERIFY2(панель.endsWith(u("На руках: Иванова А., до ") + показ(день_через(13)) + "\n"), qPrintable(панель));
+      QVERIFY(панель.startsWith(u("Код: 3\n")));
 
       // Deleting book 3, which is out: the question says so; "Нет" keeps it.
       const Window lw = open_list(task);

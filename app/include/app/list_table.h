@@ -56,5 +56,8 @@ void сортировать_таблицу(Window win, int column);
 // through the list window's).
 void учесть_изменения_таблиц(const Изменения& changes);
 
+// The pane's text of a book: each field with a value under its caption, then who has it out
+// ("На руках: …") when it is lent.
+std::string текст_панели(const ЗаписьБазы& record);
 // The lines of the table's rows, in its order; none when the window shows the lines.
 std::optional<std::vector<std::string>> строки_таблицы(Window win);
