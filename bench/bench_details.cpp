@@ -48,8 +48,10 @@ std::string bench_file() {
   return path;
 }
 
-// The file read into its section: what "Сведения.pbs" adds to the start.
-void BM_LoadDetailsFile(benchmark::State& state) {
+// The file read into its section, again and again, `after` timed with each reading; then `check`
+// on what was read (its error skips the benchmark, when any).
+template <class After, class Check>
+void load_details(benchmark::State& state, After after, Check check) {
   fill(static_cast<std::size_t>(state.range(0)));
   RNT_Save(секция_сведений, bench_file());
   for (auto _ : state) {
@@ -57,30 +59,32 @@ void BM_LoadDetailsFile(benchmark::State& state) {
     RNT_RetractallVar(секция_сведений);
     state.ResumeTiming();
     RNT_Consult(секция_сведений, bench_file());
+    after();
   }
-  if (сведения_лит.count() != static_cast<std::size_t>(state.range(0))) state.SkipWithError("lines lost");
+  if (const char* error = check()) state.SkipWithError(error);
   state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(bench_file()));
   std::filesystem::remove(bench_file());
   RNT_RetractallVar(секция_базы);
   RNT_RetractallVar(секция_сведений);
 }
+
+// The file read into its section: what "Сведения.pbs" adds to the start.
+void BM_LoadDetailsFile(benchmark::State& state) {
+  load_details(
+      state, [] {},
+      [&state]() -> const char* {
+        return сведения_лит.count() == static_cast<std::size_t>(state.range(0)) ? nullptr : "lines lost";
+      });
+}
 BENCHMARK(BM_LoadDetailsFile)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The file read and the index by code made, as the first view that shows a detail makes it.
 void BM_LoadDetailsAndIndex(benchmark::State& state) {
-  fill(static_cast<std::size_t>(state.range(0)));
-  RNT_Save(секция_сведений, bench_file());
-  for (auto _ : state) {
-    state.PauseTiming();
-    RNT_RetractallVar(секция_сведений);
-    state.ResumeTiming();
-    RNT_Consult(секция_сведений, bench_file());
-    benchmark::DoNotOptimize(экземпляров_книги(1));
-  }
-  if (экземпляров_книги(2) != 2) state.SkipWithError("details not found");  // the second book: two copies
-  std::filesystem::remove(bench_file());
-  RNT_RetractallVar(секция_базы);
-  RNT_RetractallVar(секция_сведений);
+  load_details(
+      state, [] { benchmark::DoNotOptimize(экземпляров_книги(1)); },
+      []() -> const char* {  // the second book: two copies
+        return экземпляров_книги(2) == 2 ? nullptr : "details not found";
+      });
 }
 BENCHMARK(BM_LoadDetailsAndIndex)->Arg(100000)->Unit(benchmark::kMillisecond);
 
