@@ -451,13 +451,7 @@ std::vector<ЗаписьБазы> сменить_категорию(Правка
   if (!место)
     return не_применимо("Читатель "_cps + кавычки(оп.читатель.фио) +
                         " не удалён: тем временем его карточку изменили или удалили на другом рабочем месте."_cps);
-  std::string книги;
-  for (auto v : выдача_лит.views())
-    if (v[&Выдача::код_читателя] == оп.читатель.код && v[&Выдача::возвращена].empty())
-      книги += "\n"_cps + название_книги(v[&Выдача::код_книги]) + ", до "_cps + показ_даты(v[&Выдача::срок]);
-  if (!книги.empty())
-    return не_применимо("Читателя "_cps + кавычки(оп.читатель.фио) +
-                        " удалить нельзя: у него на руках книги. Сначала примите их:"_cps + книги);
+  if (const auto нельзя = читателя_нельзя_удалить(оп.читатель)) return не_применимо(*нельзя);
   Правка правка(источник);
   правка.затронуть(секция_читателей);
   Читатель ч = правка.убрать(читатель_лит, *место);
@@ -724,10 +718,55 @@ bool сделать(Правка& правка, FactKind<T>& table, const Дей
 
 constexpr std::size_t kВКонец = static_cast<std::size_t>(-1);
 
+// What keeps a lending step from being done again or taken back now, though what it acts on is
+// there: a loan put out again (an issue redone, a return undone) while every copy of its book is
+// out by now, or a reader taken out (a deletion redone, an entry undone) who has books out by now;
+// and a loan whose book or reader is gone. `убрать`: the step cannot become possible again, so it
+// goes from the history; otherwise it stays, to be done once the book or the reader is free.
+struct ПомехаШага {
+  std::string почему;
+  bool убрать = false;
+};
+
+std::optional<ПомехаШага> помеха_шага(const ШагИстории& шаг, bool назад) {
+  const auto выдача_снова = [](const Выдача& в) -> std::optional<ПомехаШага> {
+    if (база_лит.по_коду(в.код_книги).empty())
+      return ПомехаШага{"книги с кодом "_cps + std::to_string(в.код_книги) + " больше нет в каталоге."_cps, true};
+    if (!читатель_по_коду(в.код_читателя))
+      return ПомехаШага{"читателя с кодом "_cps + std::to_string(в.код_читателя) + " больше нет."_cps, true};
+    if (const auto занята = все_экземпляры_на_руках(в.код_книги))
+      return ПомехаШага{"тем временем книгу выдали: "_cps + *занята + ".\nШаг остался в истории: его можно сделать, когда книгу вернут."_cps};
+    return std::nullopt;
+  };
+  const auto читатель_уходит = [](const Читатель& ч) -> std::optional<ПомехаШага> {
+    // Only the reader the step knows: one changed meanwhile is told by the step itself.
+    if (!читатель_лит.contains(ч)) return std::nullopt;
+    if (const auto нельзя = читателя_нельзя_удалить(ч))
+      return ПомехаШага{*нельзя + "\nШаг остался в истории: его можно сделать, когда книги примут."_cps};
+    return std::nullopt;
+  };
+  if (const auto* s = std::get_if<ВыдачаКниги>(&шаг); s && !назад) return выдача_снова(s->выдача);
+  if (const auto* s = std::get_if<ВозвратКниги>(&шаг); s && назад && выдача_лит.contains(s->новая))
+    return выдача_снова(s->прежняя);
+  if (const auto* s = std::get_if<УдалениеЧитателя>(&шаг); s && !назад) return читатель_уходит(s->читатель);
+  if (const auto* s = std::get_if<ВводЧитателя>(&шаг); s && назад) return читатель_уходит(s->читатель);
+  return std::nullopt;
+}
+
 ИтогИзменения шагнуть(const Направление& н, ИсточникИзменения источник) {
   if (н.откуда.empty()) return не_применимо();
   ШагИстории& шаг = н.откуда.back();
   const std::string что = описание_шага(шаг);
+  if (const auto помеха = помеха_шага(шаг, н.назад)) {
+    ИтогИзменения итог = не_применимо("Не удалось "_cps + std::string(н.глагол) + " "_cps + что + ": "_cps + помеха->почему);
+    if (помеха->убрать) {
+      н.откуда.pop_back();
+      итог.сообщение += "\nЭтот шаг убран из истории."_cps;
+      итог.изменения.источник = источник;
+      итог.изменения.история = true;
+    }
+    return итог;
+  }
   Правка правка(источник);
   bool есть = true;
   std::string о_пропаже;

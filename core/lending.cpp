@@ -9,8 +9,11 @@
 
 #include "core/catalogue_files.h"
 #include "core/csv_table.h"
+#include "core/list_line.h"
+#include "core/list_search.h"
 #include "core/record_codes.h"
 #include "runtime/codepage.h"
+#include "runtime/conversions.h"
 #include "runtime/run_error.h"
 
 namespace {
@@ -67,6 +70,26 @@ std::string показ_даты(std::string_view text) {
               chr::day{static_cast<unsigned>(local.tm_mday)}};
 }
 
+std::optional<День> дата_из_ввода(std::string_view text) {
+  const std::size_t a = text.find_first_not_of(' ');
+  if (a == std::string_view::npos) return std::nullopt;
+  const std::string_view t = text.substr(a, text.find_last_not_of(' ') - a + 1);
+  if (t.size() == 10 && t[2] == '.' && t[5] == '.' && t.find('-') == std::string_view::npos)
+    return дата_из_текста(std::string(t.substr(6, 4)) + "-" + std::string(t.substr(3, 2)) + "-" + std::string(t.substr(0, 2)));
+  return дата_из_текста(t);
+}
+
+std::variant<День, std::string> срок_из_ввода(std::string_view text, День день) {
+  const auto срок = дата_из_ввода(text);
+  if (!срок)
+    return кавычки(text) + " — не дата. Введите срок как ДД.ММ.ГГГГ, например "_cps +
+           показ_даты(текст_даты(день + chr::days(срок_выдачи()))) + "."_cps;
+  if (*срок < день)
+    return "Срок "_cps + показ_даты(текст_даты(*срок)) + " уже прошёл: книгу нельзя выдать на срок раньше сегодняшнего дня ("_cps +
+           показ_даты(текст_даты(день)) + ")."_cps;
+  return *срок;
+}
+
 int срок_выдачи() {
   const auto дней = срок_выдачи_дней.get();
   return дней && *дней > 0 ? *дней : срок_выдачи_обычный;
@@ -89,6 +112,41 @@ std::string краткое_имя(std::string_view фио) {
   std::string имя(слова[0]);
   for (std::size_t i = 1; i < слова.size(); ++i) имя += " " + инициал(слова[i]);
   return имя;
+}
+
+std::vector<ЗаписьБазы> книги_по_запросу(std::string_view текст) {
+  const std::vector<std::string> слова = слова_поиска(текст);
+  if (слова.empty()) return {};
+  const std::string& первое = слова.front();
+  if (слова.size() == 1 && цифры(первое) && первое.size() < 10) {
+    std::vector<ЗаписьБазы> записи = база_лит.по_коду(число(первое));
+    if (!записи.empty()) return {записи.front()};
+  }
+  std::unordered_set<std::int32_t> по_isbn;
+  if (const auto isbn = isbn_для_хранения(текст); isbn && !isbn->empty())
+    for (const СведенияЛит& с : сведения_лит.facts())
+      if (с.сведения.isbn == *isbn) по_isbn.insert(с.код);
+  std::vector<ЗаписьБазы> out;
+  for (const ЗаписьБазы& з : записи_в_порядке_списка())
+    if (по_isbn.empty() ? подходит(форма_поиска(з), слова) : по_isbn.contains(з.код)) out.push_back(з);
+  return out;
+}
+
+std::vector<Читатель> читатели_по_запросу(std::string_view текст) {
+  const std::vector<std::string> слова = слова_поиска(текст);
+  std::vector<Читатель> out;
+  for (const Читатель& ч : читатель_лит.facts())
+    if (слова.empty() || подходит(CONV_SearchForm(ч.фио) + "\n" + CONV_SearchForm(ч.группа), слова)) out.push_back(ч);
+  std::sort(out.begin(), out.end(),
+            [](const Читатель& a, const Читатель& b) { return a.фио != b.фио ? a.фио < b.фио : a.код < b.код; });
+  return out;
+}
+
+std::unordered_map<std::int32_t, int> книг_на_руках_у_читателей() {
+  std::unordered_map<std::int32_t, int> out;
+  for (auto v : выдача_лит.views())
+    if (v[&Выдача::возвращена].empty()) ++out[v[&Выдача::код_читателя]];
+  return out;
 }
 
 std::vector<Выдача> выдачи_на_руках(std::int32_t код_книги) {
@@ -121,6 +179,15 @@ std::string строка_на_руках(std::int32_t код_книги) {
               показ_даты(в.срок);
   }
   return строка;
+}
+
+std::optional<std::string> читателя_нельзя_удалить(const Читатель& ч) {
+  std::string книги;
+  for (auto v : выдача_лит.views())
+    if (v[&Выдача::код_читателя] == ч.код && v[&Выдача::возвращена].empty())
+      книги += "\n"_cps + название_книги(v[&Выдача::код_книги]) + ", до "_cps + показ_даты(v[&Выдача::срок]);
+  if (книги.empty()) return std::nullopt;
+  return "Читателя "_cps + кавычки(ч.фио) + " удалить нельзя: у него на руках книги. Сначала примите их:"_cps + книги;
 }
 
 std::string название_книги(std::int32_t код) {

@@ -247,6 +247,122 @@ TEST_F(Lending, BadLoansAreKeptAndNamedWithTheirLines) {
   EXPECT_EQ(выдачи_строк, (std::vector<std::size_t>{2, 3, 4, 6, 7, 8, 9, 10}));
 }
 
+// The issue dialog's fields: a book by its code (as a scanner types it), by its ISBN in either
+// form, or by words; readers by name or group; how many books each reader has out.
+TEST_F(Lending, BooksAndReadersFoundAsTheLendingFieldsTypeThem) {
+  сведения_лит.assertz(СведенияЛит{2, [] {
+                                     СведенияКниги с;
+                                     с.isbn = "9785170906307";
+                                     return с;
+                                   }()});
+  const auto коды = [](std::string_view текст) {
+    std::vector<std::int32_t> out;
+    for (const ЗаписьБазы& з : книги_по_запросу(cp1251::from_utf8(текст))) out.push_back(з.код);
+    return out;
+  };
+  struct Случай {
+    const char* текст;
+    std::vector<std::int32_t> коды;
+  };
+  for (const Случай& с : {Случай{"3", {3}}, Случай{" 2 ", {2}}, Случай{"978-5-17-090630-7", {2}},
+                          Случай{"5-17-090630-7", {2}}, Случай{"проза", {2, 3}}, Случай{"ЧЕХОВ каштан", {3}},
+                          Случай{"99", {}}, Случай{"", {}}, Случай{"9785170906314", {}}}) {
+    SCOPED_TRACE(с.текст);
+    EXPECT_EQ(коды(с.текст), с.коды);
+  }
+  const std::int32_t иванова = ввести(читатель("Иванова Анна", "10А"));
+  const std::int32_t петров = ввести(читатель("Петров Пётр", "10Б"));
+  ввести(читатель("Аксёнова Ирина", "10А"));
+  const auto имена = [](const char* текст) {
+    std::vector<std::string> out;
+    for (const Читатель& ч : читатели_по_запросу(cp(текст))) out.push_back(cp1251::to_utf8(ч.фио));
+    return out;
+  };
+  EXPECT_EQ(имена("10а"), (std::vector<std::string>{"Аксёнова Ирина", "Иванова Анна"}));
+  EXPECT_EQ(имена("аксенова"), (std::vector<std::string>{"Аксёнова Ирина"}));
+  EXPECT_EQ(имена(" "), (std::vector<std::string>{"Аксёнова Ирина", "Иванова Анна", "Петров Пётр"}));
+  EXPECT_EQ(имена("11"), std::vector<std::string>{});
+  ASSERT_TRUE(выдать(3, иванова, "2026-12-01", "2026-12-15").сделано());
+  ASSERT_TRUE(выдать(2, иванова, "2026-12-01", "2026-12-15").сделано());
+  ASSERT_TRUE(выдать(1, петров, "2026-12-01", "2026-12-15").сделано());
+  ASSERT_TRUE(применить(ПринятьКнигу{{1, петров, "2026-12-01", "2026-12-15", ""}, "2026-12-02"}).сделано());
+  const auto на_руках = книг_на_руках_у_читателей();
+  EXPECT_EQ(на_руках.size(), 1u);
+  EXPECT_EQ(на_руках.at(иванова), 2);
+}
+
+// Redo and undo check again what another desk may have changed meanwhile (here put in the tables
+// as a re-read would): a loan put out again while every copy is out, or a reader taken out while
+// the reader has books, is refused and changes nothing; the step stays for later. A loan whose
+// reader is gone for good is refused and its step goes.
+TEST_F(Lending, RedoAndUndoRefuseWhatTheLoansNoLongerAllow) {
+  const std::int32_t иванова = ввести(читатель("Иванова Анна"));
+  const std::int32_t петров = ввести(читатель("Петров Пётр"));
+  const Выдача петрову{3, петров, "2026-12-08", "2026-12-22", ""};
+  // What the tables and files hold before a refused step, and that they hold it after.
+  struct Снимок {
+    std::string выдачи, читатели, файл_в, файл_ч, отменить, повторить;
+    bool operator==(const Снимок&) const = default;
+  };
+  const auto снимок = [this] {
+    return Снимок{RNT_SaveText(секция_выдач), RNT_SaveText(секция_читателей),
+                  test_support::read_bytes(файл(файл_выдач)), test_support::read_bytes(файл(файл_читателей)),
+                  что_отменить(), что_повторить()};
+  };
+  const auto отказ = [&](Операция шаг, const char* в_сообщении, bool шаг_остался) {
+    const Снимок было = снимок();
+    const ИтогИзменения итог = применить(шаг);
+    EXPECT_EQ(итог.исход, ИтогИзменения::Исход::не_применимо);
+    EXPECT_NE(итог.сообщение.find(cp(в_сообщении)), std::string::npos) << cp1251::to_utf8(итог.сообщение);
+    Снимок стало = снимок();
+    if (!шаг_остался) {
+      EXPECT_NE(стало.повторить, было.повторить);
+      стало.повторить = было.повторить;
+    }
+    EXPECT_EQ(стало, было);
+  };
+
+  // An issue undone; meanwhile the only copy went to Иванова at another desk: redo is refused
+  // with who has it, and done once she has brought it back.
+  ASSERT_TRUE(применить(ВыдатьКнигу{петрову}).сделано());
+  ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+  выдача_лит.assertz({3, иванова, "2026-12-09", "2026-12-23", ""});
+  отказ(ПовторитьИзменение{}, "«Каштанка» на руках: Иванова Анна — до 23.12.2026", true);
+  EXPECT_EQ(что_повторить(), cp("выдача книги 3"));
+  выдача_лит.retract_all();
+  выдача_лит.assertz({3, иванова, "2026-12-09", "2026-12-23", "2026-12-10"});
+  ASSERT_TRUE(применить(ПовторитьИзменение{}).сделано());
+  EXPECT_EQ(выдачи_на_руках(3), std::vector<Выдача>{петрову});
+
+  // A return undone while the copy is out again (with Иванова): refused; the return stays to undo.
+  ASSERT_TRUE(применить(ПринятьКнигу{петрову, "2026-12-11"}).сделано());
+  выдача_лит.assertz({3, иванова, "2026-12-12", "2026-12-26", ""});
+  отказ(ОтменитьИзменение{}, "«Каштанка» на руках: Иванова Анна — до 26.12.2026", true);
+  EXPECT_EQ(что_отменить(), cp("возврат книги 3"));
+  EXPECT_EQ(выдачи_на_руках(3).size(), 1u);
+
+  // A reader's deletion undone; meanwhile she took a book at another desk: redo is refused and
+  // names it. Undo of a reader's entry likewise.
+  const std::int32_t сидоров = ввести(читатель("Сидоров Илья"));
+  ASSERT_TRUE(применить(УдалитьЧитателя{*читатель_по_коду(сидоров)}).сделано());
+  ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+  выдача_лит.assertz({2, сидоров, "2026-12-12", "2026-12-26", ""});
+  отказ(ПовторитьИзменение{}, "у него на руках книги. Сначала примите их:\nкнига 2 «Нос», до 26.12.2026", true);
+  EXPECT_EQ(что_повторить(), cp("удаление читателя «Сидоров Илья»"));
+  const std::int32_t новиков = ввести(читатель("Новиков Олег"));
+  выдача_лит.assertz({1, новиков, "2026-12-12", "2026-12-26", ""});
+  отказ(ОтменитьИзменение{}, "«Новиков Олег» удалить нельзя", true);
+  EXPECT_EQ(что_отменить(), cp("ввод читателя «Новиков Олег»"));
+
+  // An issue undone whose reader another desk deleted: the redo can never be done; it goes.
+  выдача_лит.retract_all([новиков](const Выдача& в) { return в.код_читателя == новиков; });
+  ASSERT_TRUE(применить(ВыдатьКнигу{{1, новиков, "2026-12-12", "2026-12-26", ""}}).сделано());
+  ASSERT_TRUE(применить(ОтменитьИзменение{}).сделано());
+  читатель_лит.retract_all([новиков](const Читатель& ч) { return ч.код == новиков; });
+  отказ(ПовторитьИзменение{}, "читателя с кодом 4 больше нет", false);
+  EXPECT_EQ(что_повторить(), std::string());
+}
+
 TEST(LendingWords, DatesNamesAndThePeriod) {
   struct Дата {
     const char* текст;
@@ -265,6 +381,34 @@ TEST(LendingWords, DatesNamesAndThePeriod) {
   EXPECT_EQ(краткое_имя(cp("Иванова Анна")), cp("Иванова А."));
   EXPECT_EQ(краткое_имя(cp("  Петров  Пётр Ильич ")), cp("Петров П. И."));
   EXPECT_EQ(краткое_имя(cp("Сократ")), cp("Сократ"));
+}
+
+// The due date as typed in the issue dialog: both forms of a date, blanks around it; a text that
+// is no date and a day already past are refused with what to type.
+TEST(LendingWords, TheDueDateTyped) {
+  const День сегодня_ = день("2026-12-09");
+  struct Случай {
+    const char* текст;
+    const char* срок;       // the day taken, or nothing
+    const char* в_отказе;   // else a part of the reason
+  };
+  for (const Случай& с : {Случай{"23.12.2026", "2026-12-23", nullptr}, Случай{" 2026-12-23 ", "2026-12-23", nullptr},
+                          Случай{"09.12.2026", "2026-12-09", nullptr}, Случай{"31.02.2027", nullptr, "не дата"},
+                          Случай{"завтра", nullptr, "«завтра» — не дата. Введите срок как ДД.ММ.ГГГГ, например 23.12.2026"},
+                          Случай{"", nullptr, "не дата"}, Случай{"1.1.2027", nullptr, "не дата"},
+                          Случай{"12-23-2026", nullptr, "не дата"},
+                          Случай{"08.12.2026", nullptr, "Срок 08.12.2026 уже прошёл"}}) {
+    SCOPED_TRACE(с.текст);
+    const auto итог = срок_из_ввода(cp(с.текст), сегодня_);
+    if (с.срок) {
+      ASSERT_TRUE(std::holds_alternative<День>(итог));
+      EXPECT_EQ(текст_даты(std::get<День>(итог)), с.срок);
+    } else {
+      ASSERT_TRUE(std::holds_alternative<std::string>(итог));
+      EXPECT_NE(std::get<std::string>(итог).find(cp(с.в_отказе)), std::string::npos)
+          << cp1251::to_utf8(std::get<std::string>(итог));
+    }
+  }
 }
 
 // The loan period: 14 days until set, kept in the catalogue's folder, never below a day.

@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <variant>
 #include <vector>
 
 #include "core/book_details.h"
@@ -30,6 +32,11 @@ std::string текст_даты(День день);
 std::string показ_даты(std::string_view text);
 // Today, on the computer's clock and in its time zone.
 День сегодня();
+// A date as the user types it, "ДД.ММ.ГГГГ" (blanks around it allowed) or as the files keep it.
+std::optional<День> дата_из_ввода(std::string_view text);
+// The due date typed for a loan issued on `день`: the day, or why it cannot be one (cp1251: not a
+// date, or before `день`).
+std::variant<День, std::string> срок_из_ввода(std::string_view text, День день);
 
 // The loan period: the days from the issue to the due date, 14 unless the user changed it
 // ("Настройки"). A rule of the library, not of one desk: kept in the catalogue's folder
@@ -38,6 +45,11 @@ std::string показ_даты(std::string_view text);
 inline constexpr int срок_выдачи_обычный = 14;
 int срок_выдачи();
 
+// Why the reader cannot be deleted now: the books the reader has out, each with its due date
+// ("Читателя «Петров Пётр» удалить нельзя: у него на руках книги. Сначала примите их:\nкнига 5
+// «Сад», до 21.12.2026"); nothing when the reader has none.
+std::optional<std::string> читателя_нельзя_удалить(const Читатель& читатель);
+
 // How many readers may have a book out at once: its copies, `экземпляров_книги` (book_details.h).
 
 // The reader of a code; nothing when none has it (never given, or deleted).
@@ -45,6 +57,16 @@ std::optional<Читатель> читатель_по_коду(std::int32_t ко
 // The reader's name as a line of the card shows it: the first word whole, each other word by its
 // first letter and a dot ("Иванова Анна" → "Иванова А."). The name as it is when it has one word.
 std::string краткое_имя(std::string_view фио);
+
+// The books a lending field names: the book of the code typed (a scanner types one), else the
+// books of the ISBN typed, else those whose searched fields hold every word typed, as the find
+// field has it; in the list's order. Nothing for a blank text.
+std::vector<ЗаписьБазы> книги_по_запросу(std::string_view текст);
+// The readers whose name or group holds every word of `текст` (every reader for a blank text), by
+// name, then by code.
+std::vector<Читатель> читатели_по_запросу(std::string_view текст);
+// How many books each reader has out now, by the reader's code (a reader with none is absent).
+std::unordered_map<std::int32_t, int> книг_на_руках_у_читателей();
 
 // The loans of a book that is out now (one per copy out), in the order of issue.
 std::vector<Выдача> выдачи_на_руках(std::int32_t код_книги);
