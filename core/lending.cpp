@@ -114,7 +114,7 @@ std::string краткое_имя(std::string_view фио) {
   return имя;
 }
 
-std::vector<ЗаписьБазы> книги_по_запросу(std::string_view текст) {
+std::vector<ЗаписьБазы> книги_по_запросу(std::string_view текст, std::size_t не_больше) {
   const std::vector<std::string> слова = слова_поиска(текст);
   if (слова.empty()) return {};
   const std::string& первое = слова.front();
@@ -126,9 +126,20 @@ std::vector<ЗаписьБазы> книги_по_запросу(std::string_vie
   if (const auto isbn = isbn_для_хранения(текст); isbn && !isbn->empty())
     for (const СведенияЛит& с : сведения_лит.facts())
       if (с.сведения.isbn == *isbn) по_isbn.insert(с.код);
+  // Only the books found are given their lines and put in the list's order.
+  std::vector<std::pair<std::string, ЗаписьБазы>> найдено;
+  for (auto v : база_лит.views()) {
+    if (!по_isbn.empty() && !по_isbn.contains(v[&ЗаписьБазы::код])) continue;
+    ЗаписьБазы з = v.record();
+    if (по_isbn.empty() && !подходит(форма_поиска(з), слова)) continue;
+    if (auto строка = строка_списка(з)) найдено.emplace_back(std::move(*строка), std::move(з));
+    if (найдено.size() >= не_больше) break;
+  }
+  std::stable_sort(найдено.begin(), найдено.end(),
+                   [](const auto& a, const auto& b) { return строка_раньше(a.first, b.first); });
   std::vector<ЗаписьБазы> out;
-  for (const ЗаписьБазы& з : записи_в_порядке_списка())
-    if (по_isbn.empty() ? подходит(форма_поиска(з), слова) : по_isbn.contains(з.код)) out.push_back(з);
+  out.reserve(найдено.size());
+  for (auto& [строка, з] : найдено) out.push_back(std::move(з));
   return out;
 }
 

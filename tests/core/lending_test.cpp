@@ -270,6 +270,7 @@ TEST_F(Lending, BooksAndReadersFoundAsTheLendingFieldsTypeThem) {
     SCOPED_TRACE(с.текст);
     EXPECT_EQ(коды(с.текст), с.коды);
   }
+  EXPECT_EQ(книги_по_запросу(cp("проза"), 1).size(), 1u);  // as many as the dialog lists
   const std::int32_t иванова = ввести(читатель("Иванова Анна", "10А"));
   const std::int32_t петров = ввести(читатель("Петров Пётр", "10Б"));
   ввести(читатель("Аксёнова Ирина", "10А"));

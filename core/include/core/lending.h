@@ -60,8 +60,9 @@ std::string краткое_имя(std::string_view фио);
 
 // The books a lending field names: the book of the code typed (a scanner types one), else the
 // books of the ISBN typed, else those whose searched fields hold every word typed, as the find
-// field has it; in the list's order. Nothing for a blank text.
-std::vector<ЗаписьБазы> книги_по_запросу(std::string_view текст);
+// field has it; in the list's order. Nothing for a blank text. At most `не_больше` books: the first
+// found in the catalogue's order (a word that most books hold is narrowed by the next one).
+std::vector<ЗаписьБазы> книги_по_запросу(std::string_view текст, std::size_t не_больше = SIZE_MAX);
 // The readers whose name or group holds every word of `текст` (every reader for a blank text), by
 // name, then by code.
 std::vector<Читатель> читатели_по_запросу(std::string_view текст);
