@@ -9,6 +9,7 @@
 #include "app/commands.h"
 #include "app/data_entry.h"
 #include "app/lending_commands.h"
+#include "app/lending_windows.h"
 #include "app/list_window.h"
 #include "app/server_catalogue.h"
 #include "app/session.h"
@@ -35,6 +36,7 @@ constexpr std::int32_t kПериодСлежения = 1000;
 void показать_изменение(const Изменения& изменения) {
   показать_изменения(изменения);
   показать_изменения_в_диалоге(изменения);
+  показать_изменения_выдачи(изменения);
   обновить_доступность();
 }
 

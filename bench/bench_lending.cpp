@@ -1,8 +1,9 @@
 // Lending at 100,000 books, 10,000 readers and 200,000 loans (one in ten still out, a third of
 // those overdue), through the core's own path in a folder of its own: the overdue list, an issue
 // and a return each with its save (the loans' file written whole, under the folder's lock), and
-// the catalogue's opening with the lending files; and the whole program started on such a folder,
-// with the memory the process then holds.
+// the catalogue's opening with the lending files, what the issue dialog's fields find at a
+// keystroke; and the whole program started on such a folder, with the memory the process then
+// holds, its statistics, readers and overdue windows opened.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -123,6 +124,29 @@ void BM_Statistics(benchmark::State& state) {
 }
 BENCHMARK(BM_Statistics)->Unit(benchmark::kMillisecond);
 
+// What the issue dialog's fields do at each keystroke: the books a text names (a code as a scanner
+// types it, and words of a title, which every book holds), the readers a text names, and the
+// readers window's books out per reader.
+void BM_IssueDialogBookField(benchmark::State& state) {
+  LendingFolder folder;
+  const std::string текст = state.range(0) == 0 ? std::string("54321") : state.range(0) == 1 ? "война том 5432"_cps : "война"_cps;
+  std::size_t n = 0;
+  for (auto _ : state) n = книги_по_запросу(текст, 500).size();  // as many as the issue dialog lists
+  state.counters["found"] = static_cast<double>(n);
+}
+BENCHMARK(BM_IssueDialogBookField)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void BM_ReadersFound(benchmark::State& state) {
+  LendingFolder folder;
+  std::size_t n = 0;
+  for (auto _ : state) {
+    n = читатели_по_запросу("иванов 10а"_cps).size();
+    benchmark::DoNotOptimize(книг_на_руках_у_читателей());
+  }
+  state.counters["found"] = static_cast<double>(n);
+}
+BENCHMARK(BM_ReadersFound)->Unit(benchmark::kMillisecond);
+
 void BM_OpeningWithLendingFiles(benchmark::State& state) {
   LendingFolder folder;
   for (auto _ : state) LendingFolder::открыть();
@@ -193,5 +217,31 @@ void BM_StatisticsWindow(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StatisticsWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// "Читатели…" and "Должники" on such a folder: from the command to its window drawn (10,000 readers
+// with their books out counted; 3,340 overdue loans with their readers and books).
+void BM_LendingWindow(benchmark::State& state) {
+  const int команда = state.range(0) == 0 ? cmd_Читатели : cmd_Должники;
+  const QString заголовок = QString::fromUtf8(state.range(0) == 0 ? "Читатели" : "Должники");
+  for (auto _ : state) {
+    state.PauseTiming();
+    const ПапкаПрограммы каталог;
+    state.ResumeTiming();
+    double секунд = 0;
+    bench_program::in_program_here([&](Window task) {
+      const auto начало = std::chrono::steady_clock::now();
+      win_SendEvent(task, e_menu{команда, 0});
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowTitle() == заголовок) {
+          w->repaint();
+          секунд = std::chrono::duration<double>(std::chrono::steady_clock::now() - начало).count();
+          w->close();
+        }
+    });
+    if (секунд == 0) state.SkipWithError("no window");
+    state.SetIterationTime(секунд);
+  }
+}
+BENCHMARK(BM_LendingWindow)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The dialog templates of the program: the data-entry dialog, the data-saved note, the About box
-// and the import summary.
+// The dialog templates of the program: the data-entry dialog, the data-saved note, the About box,
+// the import summary, the server's address and the lending dialogs and windows.
 #include "resources/ids.h"
 #include "runtime/codepage.h"
 #include "tables.h"
@@ -93,6 +93,75 @@ constexpr ResDialogItem kServerItems[] = {
     {wk_PushButton, кнопка_Cancel, "Отмена"_cp, {160, 140, 52, 14}, {csf_TabStop}, 0},
 };
 
+// Issuing a book: the book field (a code as a scanner types it, an ISBN or words) over the books
+// it finds and the chosen book's copies; the reader field over the readers it finds, a new reader
+// added in place; the due date.
+constexpr ResDialogItem kIssueItems[] = {
+    {wk_Text, ид_НадписьКнигиВыдачи, "Книга: код, ISBN или слова"_cp, {8, 6, 300, 10}, {}, 0},
+    {wk_Edit, ид_КнигаВыдачи, "", {8, 17, 300, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_ListView, ид_КнигиВыдачи, "Найденные книги"_cp, {8, 33, 300, 70}, {csf_TabStop}, 0},
+    {wk_Text, ид_СостояниеКниги, "", {8, 106, 300, 20}, {csf_NoPrefix}, 0},
+    {wk_Text, ид_НадписьЧитателяВыдачи, "Читатель: ФИО или группа"_cp, {8, 130, 200, 10}, {}, 0},
+    {wk_Edit, ид_ЧитательВыдачи, "", {8, 141, 212, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_PushButton, ид_НовыйЧитатель, "Новый читатель…"_cp, {226, 141, 82, 13}, {csf_TabStop}, 0},
+    {wk_ListView, ид_ЧитателиВыдачи, "Найденные читатели"_cp, {8, 157, 300, 60}, {csf_TabStop}, 0},
+    {wk_Text, ид_НадписьСрокаВыдачи, "Вернуть до"_cp, {8, 224, 60, 10}, {}, 0},
+    {wk_Edit, ид_СрокВозврата, "", {70, 222, 60, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_PushButton, кнопка_OK, "Выдать"_cp, {188, 222, 56, 14}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
+    {wk_PushButton, кнопка_Cancel, "Отмена"_cp, {252, 222, 56, 14}, {csf_TabStop}, 0},
+};
+
+// A reader's card.
+constexpr ResDialogItem kReaderItems[] = {
+    {wk_Text, ид_НадписьФИО, "ФИО"_cp, {8, 8, 56, 10}, {}, 0},
+    {wk_Edit, ид_ФИО, "", {66, 6, 170, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьГруппа, "Группа"_cp, {8, 26, 56, 10}, {}, 0},
+    {wk_Edit, ид_Группа, "", {66, 24, 170, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьТелефон, "Телефон"_cp, {8, 44, 56, 10}, {}, 0},
+    {wk_Edit, ид_Телефон, "", {66, 42, 170, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_Text, ид_НадписьПримечаниеЧитателя, "Примечание"_cp, {8, 62, 56, 10}, {}, 0},
+    {wk_Edit, ид_ПримечаниеЧитателя, "", {66, 60, 170, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_PushButton, кнопка_OK, "OK", {116, 80, 56, 14}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
+    {wk_PushButton, кнопка_Cancel, "Отмена"_cp, {180, 80, 56, 14}, {csf_TabStop}, 0},
+};
+
+// Taking a book back: its code (a scanner types it and Enter), the loans of it out, and the
+// chosen loan's reader, dates and days overdue.
+constexpr ResDialogItem kReturnItems[] = {
+    {wk_Text, ид_НадписьКодаВозврата, "Код книги"_cp, {8, 8, 60, 10}, {}, 0},
+    {wk_Edit, ид_КодВозврата, "", {70, 6, 80, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_ListView, ид_ВыдачиВозврата, "Выдачи книги"_cp, {8, 24, 300, 56}, {csf_TabStop}, 0},
+    {wk_Text, ид_ОВозврате, "", {8, 84, 300, 30}, {csf_NoPrefix}, 0},
+    {wk_PushButton, кнопка_OK, "Принять"_cp, {188, 118, 56, 14}, {csf_DefPushButton, csf_TabStop, csf_Group}, 0},
+    {wk_PushButton, кнопка_Cancel, "Отмена"_cp, {252, 118, 56, 14}, {csf_TabStop}, 0},
+};
+
+// The readers: the find field over the readers' table, the commands on the chosen reader, the
+// reader's books out and history.
+constexpr ResDialogItem kReadersItems[] = {
+    {wk_Text, ид_НадписьПоискаЧитателей, "Найти"_cp, {8, 8, 30, 10}, {}, 0},
+    {wk_Edit, ид_ПоискЧитателей, "", {40, 6, 180, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_ListView, ид_СписокЧитателей, "Читатели"_cp, {8, 24, 332, 100}, {csf_TabStop}, 0},
+    {wk_PushButton, ид_ДобавитьЧитателя, "Добавить…"_cp, {348, 24, 64, 14}, {csf_TabStop}, 0},
+    {wk_PushButton, ид_ИзменитьЧитателя, "Изменить…"_cp, {348, 42, 64, 14}, {csf_TabStop}, 0},
+    {wk_PushButton, ид_УдалитьЧитателя, "Удалить"_cp, {348, 60, 64, 14}, {csf_TabStop}, 0},
+    {wk_Text, ид_НадписьНаРуках, "На руках"_cp, {8, 128, 100, 10}, {}, 0},
+    {wk_ListView, ид_КнигиНаРуках, "На руках"_cp, {8, 139, 332, 50}, {csf_TabStop}, 0},
+    {wk_Text, ид_НадписьИстории, "История"_cp, {8, 193, 100, 10}, {}, 0},
+    {wk_ListView, ид_ИсторияЧитателя, "История"_cp, {8, 204, 332, 70}, {csf_TabStop}, 0},
+    {wk_PushButton, кнопка_Cancel, "Закрыть"_cp, {348, 260, 64, 14}, {csf_TabStop}, 0},
+};
+
+// The overdue loans: how many, the table, printed, as PDF or as CSV.
+constexpr ResDialogItem kOverdueItems[] = {
+    {wk_Text, ид_ЧислоДолгов, "", {8, 6, 330, 10}, {csf_NoPrefix}, 0},
+    {wk_ListView, ид_СписокДолгов, "Должники"_cp, {8, 18, 400, 160}, {csf_TabStop}, 0},
+    {wk_PushButton, ид_ПечатьДолгов, "Печать…"_cp, {8, 184, 60, 14}, {csf_TabStop}, 0},
+    {wk_PushButton, ид_ДолгиВPdf, "В PDF…"_cp, {74, 184, 60, 14}, {csf_TabStop}, 0},
+    {wk_PushButton, ид_ДолгиВCsv, "В CSV…"_cp, {140, 184, 60, 14}, {csf_TabStop}, 0},
+    {wk_PushButton, кнопка_Cancel, "Закрыть"_cp, {348, 184, 60, 14}, {csf_TabStop}, 0},
+};
+
 constexpr ResDialog kDialogs[] = {
     {диалог_ввод_данных, "Ввод данных"_cp, {10, 20, 478, 139}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
      kDataEntryItems},
@@ -103,6 +172,14 @@ constexpr ResDialog kDialogs[] = {
      kImportSummaryItems},
     {диалог_сервер, "Подключиться к серверу"_cp, {40, 30, 220, 160}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
      kServerItems},
+    {диалог_выдачи, "Выдать книгу"_cp, {30, 20, 316, 244}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0, kIssueItems},
+    {диалог_читатель, "Читатель"_cp, {60, 40, 244, 100}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0, kReaderItems},
+    {диалог_возврата, "Принять книгу"_cp, {30, 20, 316, 140}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
+     kReturnItems},
+    {окно_читателей, "Читатели"_cp, {20, 10, 420, 282}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
+     kReadersItems},
+    {окно_должников, "Должники"_cp, {20, 10, 416, 206}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
+     kOverdueItems},
 };
 
 }  // namespace

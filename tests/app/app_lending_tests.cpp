@@ -1,17 +1,20 @@
-// Lending through the real program, headless: a book issued with a reader added in place, a
-// second book found by its words, a book out refused to the next reader with who has it, a late
-// book taken back with its days overdue, the overdue list, the help line at the start, the
-// deletion of a book that is out and of a reader with books; the files compared byte for byte and
-// the changes undone.
+// Lending through the real program, headless, through its dialogs and windows: a book issued with
+// a reader added in place, a second book found by its words, a book out refused to the next reader
+// with who has it, a late book taken back with its days overdue, dates refused, the readers window
+// and the overdue window (following this desk's and another desk's changes), the help line at the
+// start, the deletion of a book that is out and of a reader with books; the files compared byte
+// for byte and the changes undone.
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeView>
 
 #include "app/list_table.h"
 #include "app/list_window.h"
 #include "app_test_support.h"
+#include "app_window_records.h"
 #include "core/lending.h"
 #include "core/undo_history.h"
 #include "packages/toolbar.h"
@@ -25,29 +28,10 @@ const char* const kВыдачи = "Выдачи.pbs";
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Answers the next prompt with `text`; `предложено` receives the text the prompt offered.
-void ответить(const char* text, QString* предложено = nullptr) {
-  on_next_modal([t = u(text), предложено](QWidget* d) {
-    QLineEdit* e = d->findChild<QLineEdit*>();
-    if (предложено) *предложено = e->text();
-    if (!t.isNull()) e->setText(t);
-    click(d, "OK");
-  });
-}
-// Keeps the text the next prompt offers.
-void принять_предложенное(QString* предложено) {
-  on_next_modal([предложено](QWidget* d) {
-    *предложено = d->findChild<QLineEdit*>()->text();
-    click(d, "OK");
-  });
-}
-// Picks entry `index` of the next list choice.
-void выбрать(int index, QStringList* entries = nullptr) {
-  on_next_modal([index, entries](QWidget* d) {
-    QComboBox* c = d->findChild<QComboBox*>();
-    if (entries)
-      for (int i = 0; i < c->count(); ++i) *entries << c->itemText(i);
-    c->setCurrentIndex(index);
+// Answers the next prompt with `text`.
+void ответить(const char* text) {
+  on_next_modal([t = u(text)](QWidget* d) {
+    d->findChild<QLineEdit*>()->setText(t);
     click(d, "OK");
   });
 }
@@ -57,6 +41,45 @@ void нажать(const char* caption, QString* text = nullptr) {
     if (text) *text = label_texts(d);
     click(d, c);
   });
+}
+
+QWidget* элемент(Window dlg, int id) { return client_of(win_GetCtlHandle(dlg, id)); }
+QString текст(Window dlg, int id) { return qs(win_GetText(win_GetCtlHandle(dlg, id))); }
+// Types `utf8` into the field as the keyboard (or a scanner) does, one key at a time.
+void набрать(Window dlg, int id, const char* utf8) {
+  QWidget* поле = элемент(dlg, id);
+  win_SetFocus(win_GetCtlHandle(dlg, id));
+  for (const QChar c : QString::fromUtf8(utf8))
+    QTest::sendKeyEvent(QTest::Click, поле, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+void заменить(Window dlg, int id, const char* utf8) {
+  qobject_cast<QLineEdit*>(элемент(dlg, id))->clear();
+  набрать(dlg, id, utf8);
+}
+// Enter in the field, as a scanner ends a code.
+void enter(Window dlg, int id) {
+  win_SetFocus(win_GetCtlHandle(dlg, id));
+  QTest::keyClick(элемент(dlg, id), Qt::Key_Return);
+}
+// A click on the button: the focus goes to it, as under the mouse.
+void кнопка(Window dlg, int id) {
+  win_SetFocus(win_GetCtlHandle(dlg, id));
+  press(dlg, id);
+}
+
+// A table of a lending window: its rows' cells, and a click on a row.
+QTreeView* таблица(Window dlg, int id) { return qobject_cast<QTreeView*>(элемент(dlg, id)); }
+QStringList ряд(Window dlg, int id, int row) {
+  QAbstractItemModel* m = таблица(dlg, id)->model();
+  QStringList out;
+  for (int c = 0; c < m->columnCount(); ++c) out << m->data(m->index(row, c)).toString();
+  return out;
+}
+int рядов(Window dlg, int id) { return таблица(dlg, id)->model()->rowCount(); }
+void выбрать_ряд(Window dlg, int id, int row) {
+  QTreeView* v = таблица(dlg, id);
+  v->scrollTo(v->model()->index(row, 0));
+  QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(v->model()->index(row, 0)).center());
 }
 
 // Writes to `path` in the next file dialog.
@@ -85,35 +108,57 @@ class AppLendingTests : public QtSuite {
   AppLendingTests() : QtSuite(зарегистрировать_состояние_программы) {}
 
  private slots:
-  // The scenario: a reader added while issuing, two books issued (by code as a scanner types it,
-  // and by words), the first refused to another reader, one returned late; the files exactly,
-  // the reader's history, undo of the return.
-  void issueAndReturnThroughTheCommands() {
+  // The scenario through the issue and return dialogs: a reader added in place, two books issued
+  // (by code as a scanner types it, and by words), the first refused to another reader with who
+  // has it, one returned late; a date that is no date and a due date already past refused, Cancel
+  // changing nothing; the overdue window and the reader's history exact, the files byte for byte.
+  void issueAndReturnThroughTheDialogs() {
     // Петров had "Сад" (5) since 30 days ago, due 16 days ago.
     std::map<std::string, std::string> files = start_files(kТриЗаписи);
     files[kЧитатели] = cp("читатель_лит(1,\"Петров Пётр\",\"11Б\",\"\",\"\")\r\n");
     files[kВыдачи] = выдача(5, 1, день_через(-30), день_через(-16));
     WorkDir wd(files);
     run_app([&](Window task) {
-      // Book 7 by its code, a new reader in place, the due date offered.
-      ответить("7");
-      ответить("");
-      QStringList entries;
-      выбрать(0, &entries);
-      ответить("Иванова Анна");
-      ответить("10А");
-      ответить("");
-      ответить("");
-      QString срок;
-      принять_предложенное(&срок);
+      // Book 7 by its code and Enter; a new reader in place; the due date offered.
+      QString книга, срок, найдены;
+      QStringList новая, имена;
+      on_next_modal([&](QWidget* d) {
+        const Window dlg = window_of(d);
+        for (const int id : {ид_КнигаВыдачи, ид_КнигиВыдачи, ид_ЧитательВыдачи, ид_ЧитателиВыдачи, ид_СрокВозврата})
+          имена << элемент(dlg, id)->accessibleName();
+        набрать(dlg, ид_КнигаВыдачи, "7");
+        enter(dlg, ид_КнигаВыдачи);
+        книга = текст(dlg, ид_СостояниеКниги);
+        QCOMPARE(win_GetFocus(), win_GetCtlHandle(dlg, ид_ЧитательВыдачи));
+        QVERIFY(d->isVisible());
+        on_next_modal([&](QWidget* card) {
+          const Window к = window_of(card);
+          набрать(к, ид_ФИО, "Иванова Анна");
+          набрать(к, ид_Группа, "10А");
+          for (const int id : {ид_ФИО, ид_Группа, ид_Телефон, ид_ПримечаниеЧитателя})
+            новая << client_of(win_GetCtlHandle(к, id))->accessibleName();
+          click(card, "OK");
+        });
+        кнопка(dlg, ид_НовыйЧитатель);
+        найдены = ряд(dlg, ид_ЧитателиВыдачи, *lview_GetSel(win_GetCtlHandle(dlg, ид_ЧитателиВыдачи))).join('|');
+        срок = текст(dlg, ид_СрокВозврата);
+        кнопка(dlg, кнопка_OK);
+      });
       command(task, cmd_ВыдатьКнигу);
-      QCOMPARE(entries.value(0), u("<новый читатель…>"));
+      QCOMPARE(книга, u("книга 7 «Нос»: экземпляров 1, на руках 0"));
+      QCOMPARE(имена, (QStringList{u("Книга: код, ISBN или слова"), u("Найденные книги"), u("Читатель: ФИО или группа"),
+                                   u("Найденные читатели"), u("Вернуть до")}));
+      QCOMPARE(новая, (QStringList{u("ФИО"), u("Группа"), u("Телефон"), u("Примечание")}));
+      QCOMPARE(найдены, u("Иванова Анна|10А||0"));
       QCOMPARE(срок, показ(день_через(14)));
-      // "Онегин" by a word of its title, the reader found by her group.
-      ответить("онег");
-      ответить("10а");
-      выбрать(1);
-      ответить(qPrintable(показ(день_через(7))));
+      // "Онегин" by a word of its title, the reader found by her group, a week.
+      on_next_modal([&](QWidget* d) {
+        const Window dlg = window_of(d);
+        набрать(dlg, ид_КнигаВыдачи, "онег");
+        набрать(dlg, ид_ЧитательВыдачи, "10а");
+        заменить(dlg, ид_СрокВозврата, qPrintable(показ(день_через(7))));
+        кнопка(dlg, кнопка_OK);
+      });
       command(task, cmd_ВыдатьКнигу);
       const std::string сегодня_ = текст_даты(сегодня());
       QCOMPARE(wd.read(kЧитатели), cp("читатель_лит(1,\"Петров Пётр\",\"11Б\",\"\",\"\")\r\n"
@@ -121,34 +166,123 @@ class AppLendingTests : public QtSuite {
       const std::string после_выдач = выдача(5, 1, день_через(-30), день_через(-16)) +
                                       выдача(7, 2, сегодня_, день_через(14)) + выдача(3, 2, сегодня_, день_через(7));
       QCOMPARE(wd.read(kВыдачи), после_выдач);
+      QCOMPARE(что_отменить(), cp("выдача книги 3"));
 
-      // Book 7 is out: Петров cannot have it, and is told who has it and until when.
-      QString отказ;
-      ответить("7");
-      нажать("OK", &отказ);
+      // Book 7 is out: Петров cannot have it, and is told who has it and until when; the dialog
+      // stays, and Cancel changes nothing.
+      QString состояние, отказ;
+      on_next_modal([&](QWidget* d) {
+        const Window dlg = window_of(d);
+        набрать(dlg, ид_КнигаВыдачи, "7");
+        набрать(dlg, ид_ЧитательВыдачи, "петров");
+        состояние = текст(dlg, ид_СостояниеКниги);
+        нажать("OK", &отказ);
+        кнопка(dlg, кнопка_OK);
+        QVERIFY(d->isVisible());
+        click(d, "Отмена");
+      });
       command(task, cmd_ВыдатьКнигу);
-      QVERIFY2(отказ.contains(u("Иванова Анна — до ") + показ(день_через(14))), qPrintable(отказ));
+      QVERIFY2(состояние.contains(u("выдать нельзя: книга 7 «Нос» на руках: Иванова Анна — до ") + показ(день_через(14))),
+               qPrintable(состояние));
+      QVERIFY2(отказ.contains(u("Книгу выдать нельзя: книга 7 «Нос» на руках: Иванова Анна — до ") + показ(день_через(14))),
+               qPrintable(отказ));
+      QCOMPARE(wd.read(kВыдачи), после_выдач);
 
-      // Петров brings "Сад" back, 16 days late.
-      QString вопрос;
-      ответить("5");
-      нажать("Принять", &вопрос);
+      // Петров brings "Сад" back, 16 days late: the code and Enter show him, his dates and the days.
+      QString о_возврате;
+      on_next_modal([&](QWidget* d) {
+        const Window dlg = window_of(d);
+        набрать(dlg, ид_КодВозврата, "5");
+        enter(dlg, ид_КодВозврата);
+        QVERIFY(d->isVisible());
+        о_возврате = текст(dlg, ид_ОВозврате);
+        кнопка(dlg, кнопка_OK);
+      });
       command(task, cmd_ПринятьКнигу);
-      QVERIFY2(вопрос.contains(u("Петров Пётр")) && вопрос.contains(u("просрочка 16 дн.")), qPrintable(вопрос));
-      QCOMPARE(wd.read(kВыдачи), выдача(5, 1, день_через(-30), день_через(-16), сегодня_) +
-                                     выдача(7, 2, сегодня_, день_через(14)) + выдача(3, 2, сегодня_, день_через(7)));
+      QCOMPARE(о_возврате, u("книга 5 «Сад»\nЧитатель: Петров Пётр, 11Б\nВыдана ") + показ(день_через(-30)) + u(", срок ") +
+                              показ(день_через(-16)) + u(", просрочка 16 дн."));
+      const std::string после_возврата = выдача(5, 1, день_через(-30), день_через(-16), сегодня_) +
+                                         выдача(7, 2, сегодня_, день_через(14)) + выдача(3, 2, сегодня_, день_через(7));
+      QCOMPARE(wd.read(kВыдачи), после_возврата);
+      QCOMPARE(что_отменить(), cp("возврат книги 5"));
+
+      // A code of no book, and of a book on the shelf: told in the dialog, no box; OK does nothing.
+      QStringList сказано;
+      on_next_modal([&](QWidget* d) {
+        const Window dlg = window_of(d);
+        for (const char* код : {"99", "5", "5x"}) {
+          заменить(dlg, ид_КодВозврата, код);
+          кнопка(dlg, кнопка_OK);
+          QVERIFY(d->isVisible() && QApplication::activeModalWidget() == d);
+          сказано << текст(dlg, ид_ОВозврате);
+        }
+        click(d, "Отмена");
+      });
+      command(task, cmd_ПринятьКнигу);
+      QCOMPARE(сказано, (QStringList{u("Книги с кодом 99 в каталоге нет."), u("Книга 5 «Сад» не на руках: принимать нечего."),
+                                     u("«5x» — не код книги: код состоит из цифр.")}));
+
+      // A due date that is no date, and one already past: each refused with its reason, the
+      // focus on the date; Cancel then changes nothing.
+      QString не_дата, прошёл;
+      on_next_modal([&](QWidget* d) {
+        const Window dlg = window_of(d);
+        набрать(dlg, ид_КнигаВыдачи, "5");
+        набрать(dlg, ид_ЧитательВыдачи, "петров");
+        заменить(dlg, ид_СрокВозврата, "31.02.2027");
+        нажать("OK", &не_дата);
+        кнопка(dlg, кнопка_OK);
+        заменить(dlg, ид_СрокВозврата, qPrintable(показ(день_через(-1))));
+        нажать("OK", &прошёл);
+        кнопка(dlg, кнопка_OK);
+        QVERIFY(d->isVisible());
+        QCOMPARE(d->focusWidget(), элемент(dlg, ид_СрокВозврата));  // its window's focus, once the box is gone
+        click(d, "Отмена");
+      });
+      command(task, cmd_ВыдатьКнигу);
+      QVERIFY2(не_дата.contains(u("«31.02.2027» — не дата")), qPrintable(не_дата));
+      QVERIFY2(прошёл.contains(u("Срок ") + показ(день_через(-1)) + u(" уже прошёл")), qPrintable(прошёл));
+      QCOMPARE(wd.read(kВыдачи), после_возврата);
+      QCOMPARE(wd.read(kЧитатели), cp("читатель_лит(1,\"Петров Пётр\",\"11Б\",\"\",\"\")\r\n"
+                                      "читатель_лит(2,\"Иванова Анна\",\"10А\",\"\",\"\")\r\n"));
+
+      // Ivanova's history in the readers window: both books, out, in the order of issue.
+      const Window читатели = (command(task, cmd_Читатели), сеанс().выдача.читатели);
+      QVERIFY(читатели);
+      набрать(читатели, ид_ПоискЧитателей, "иванова");
+      QCOMPARE(рядов(читатели, ид_СписокЧитателей), 1);
+      выбрать_ряд(читатели, ид_СписокЧитателей, 0);
+      QCOMPARE(ряд(читатели, ид_СписокЧитателей, 0), (QStringList{u("Иванова Анна"), u("10А"), u(""), u("2")}));
+      QCOMPARE(рядов(читатели, ид_ИсторияЧитателя), 2);
+      QCOMPARE(ряд(читатели, ид_ИсторияЧитателя, 0),
+               (QStringList{u("7"), u("Гоголь"), u("Нос"), показ(сегодня_), показ(день_через(14)), u("")}));
+      QCOMPARE(ряд(читатели, ид_КнигиНаРуках, 1),
+               (QStringList{u("3"), u("Пушкин"), u("Онегин"), показ(сегодня_), показ(день_через(7)), u("")}));
+      // Петров's: the one book, back 16 days late.
+      заменить(читатели, ид_ПоискЧитателей, "11б");
+      выбрать_ряд(читатели, ид_СписокЧитателей, 0);
+      QCOMPARE(рядов(читатели, ид_КнигиНаРуках), 0);
+      QCOMPARE(ряд(читатели, ид_ИсторияЧитателя, 0), (QStringList{u("5"), u("Чехов"), u("Сад"), показ(день_через(-30)),
+                                                                 показ(день_через(-16)), показ(сегодня_)}));
+      win_Destroy(читатели);
       const std::vector<Выдача> история = выдачи_читателя(1);
       QCOMPARE(история.size(), std::size_t(1));
       QCOMPARE(дней_просрочки(история[0], сегодня()), 16);
-      QCOMPARE(что_отменить(), cp("возврат книги 5"));
 
-      // The return undone: the book is out again, the file as before.
+      // The return undone: the book is out again, the file as before; nothing is overdue but it.
       command(task, cmd_КлавишаОтменить);
       QCOMPARE(wd.read(kВыдачи), после_выдач);
+      command(task, cmd_Должники);
+      const Window должники = сеанс().выдача.должники;
+      QVERIFY(должники);
+      QCOMPARE(рядов(должники, ид_СписокДолгов), 1);
+      QCOMPARE(ряд(должники, ид_СписокДолгов, 0), (QStringList{u("Петров Пётр"), u("11Б"), u(""), u("5"), u("Чехов"), u("Сад"),
+                                                               показ(день_через(-16)), u("16")}));
+      win_Destroy(должники);
     });
   }
 
-  // The overdue loans: counted in the help line at the start, listed most overdue first; a book
+  // The overdue window: counted in the help line at the start, listed most overdue first; a book
   // that is out asks before it is deleted and names who has it; a reader with books cannot be
   // deleted, the message names them.
   void overdueLoansAndWhatIsOut() {
@@ -163,13 +297,22 @@ class AppLendingTests : public QtSuite {
       QVERIFY(строка);
       QCOMPARE(qs(std::get<text_value>(*строка).text), u("Просрочено выдач: 2 (Выдача / Должники)"));
 
-      QString список;
-      нажать("Закрыть", &список);
       command(task, cmd_Должники);
-      const int иванова = список.indexOf(u("20 дн. — Иванова Анна, 10А — 7 Гоголь «Нос»"));
-      const int петров = список.indexOf(u("3 дн. — Петров Пётр, 11Б, 555 — 5 Чехов «Сад»"));
-      QVERIFY2(иванова > 0 && петров > иванова, qPrintable(список));
-      QVERIFY(!список.contains(u("Онегин")));
+      const Window должники = сеанс().выдача.должники;
+      QVERIFY(должники);
+      QCOMPARE(текст(должники, ид_ЧислоДолгов), u("Просрочено выдач: 2"));
+      QStringList колонки;
+      for (const ListViewColumn& к : lview_GetColumns(win_GetCtlHandle(должники, ид_СписокДолгов))) колонки << qs(к.caption);
+      QCOMPARE(колонки, (QStringList{u("Читатель"), u("Группа"), u("Телефон"), u("Код"), u("Автор"), u("Наименование"),
+                                     u("Срок"), u("Дней")}));
+      QCOMPARE(рядов(должники, ид_СписокДолгов), 2);
+      QCOMPARE(ряд(должники, ид_СписокДолгов, 0), (QStringList{u("Иванова Анна"), u("10А"), u(""), u("7"), u("Гоголь"),
+                                                               u("Нос"), показ(день_через(-20)), u("20")}));
+      QCOMPARE(ряд(должники, ид_СписокДолгов, 1), (QStringList{u("Петров Пётр"), u("11Б"), u("555"), u("5"), u("Чехов"),
+                                                               u("Сад"), показ(день_через(-3)), u("3")}));
+      // Opened again: the same window comes to the top.
+      command(task, cmd_Должники);
+      QCOMPARE(сеанс().выдача.должники, должники);
 
       // The table's pane tells who has a book out, after the book's fields.
       const QString панель = qs(текст_панели(база_лит.по_коду(3).front()));
@@ -184,24 +327,47 @@ class AppLendingTests : public QtSuite {
       command(lw, cmd_МенюУдалить);
       QVERIFY2(вопрос.contains(u("На руках: Иванова А., до ") + показ(день_через(13))), qPrintable(вопрос));
       QCOMPARE(база_лит.по_коду(3).size(), std::size_t(1));
+
+      // Петров's book taken back from the list window: the overdue window follows at once.
+      select_code(lw, 5);
+      on_next_modal([](QWidget* d) {
+        QVERIFY(label_texts(d).contains(u("Читатель: Петров Пётр, 11Б")));
+        кнопка(window_of(d), кнопка_OK);
+      });
+      command(lw, cmd_МенюПринять);
+      QCOMPARE(рядов(должники, ид_СписокДолгов), 1);
+      QCOMPARE(текст(должники, ид_ЧислоДолгов), u("Просрочено выдач: 1"));
       win_Destroy(lw);
+      win_Destroy(должники);
 
       // Иванова has two books out: she is not deleted, and is told which.
-      QString отказ;
-      ответить("иванова");
-      выбрать(1);
-      нажать("Удалить");
-      нажать("Да");
-      нажать("OK", &отказ);
       command(task, cmd_Читатели);
-      QVERIFY2(отказ.contains(u("книга 7 «Нос»")) && отказ.contains(u("книга 3 «Онегин»")), qPrintable(отказ));
+      const Window читатели = сеанс().выдача.читатели;
+      набрать(читатели, ид_ПоискЧитателей, "иванова");
+      выбрать_ряд(читатели, ид_СписокЧитателей, 0);
+      QString отказ;
+      нажать("OK", &отказ);
+      кнопка(читатели, ид_УдалитьЧитателя);
+      QVERIFY2(отказ.contains(u("книга 7 «Нос», до ") + показ(день_через(-20))) &&
+                   отказ.contains(u("книга 3 «Онегин», до ") + показ(день_через(13))),
+               qPrintable(отказ));
       QCOMPARE(wd.read(kЧитатели), files[kЧитатели]);
+      // Петров has none now: "Да" deletes him; the table follows.
+      заменить(читатели, ид_ПоискЧитателей, "");
+      QCOMPARE(рядов(читатели, ид_СписокЧитателей), 2);
+      выбрать_ряд(читатели, ид_СписокЧитателей, 1);
+      QCOMPARE(ряд(читатели, ид_СписокЧитателей, 1).value(0), u("Петров Пётр"));
+      нажать("Да");
+      кнопка(читатели, ид_УдалитьЧитателя);
+      QCOMPARE(wd.read(kЧитатели), cp("читатель_лит(2,\"Иванова Анна\",\"10А\",\"\",\"\")\r\n"));
+      QCOMPARE(рядов(читатели, ид_СписокЧитателей), 1);
+      win_Destroy(читатели);
     });
   }
 
   // The other commands: the loan period set and offered at the next issue, the list window's
-  // "Выдать…" and "Принять" on its selected book, a reader's card edited, a book's history, the
-  // overdue list written as CSV.
+  // "Выдать…" and "Принять" on its selected book, a reader added and a reader's card edited in the
+  // readers window, a book's history, the overdue list written as CSV and PDF.
   void theOtherCommands() {
     std::map<std::string, std::string> files = start_files(kТриЗаписи);
     files[kЧитатели] = cp("читатель_лит(1,\"Петров Пётр\",\"11Б\",\"+7 555\",\"\")\r\n");
@@ -212,32 +378,60 @@ class AppLendingTests : public QtSuite {
       command(task, cmd_СрокВыдачи);
       QCOMPARE(wd.read("СрокВыдачи.pbs"), cp("срок_выдачи_дней(21)\r\n"));
 
-      // From the list window: the selected book, no question which.
+      // From the list window: the selected book filled in, the keyboard in the reader field.
       const Window lw = open_list(task);
       select_code(lw, 7);
-      ответить("петров");
-      выбрать(1);
-      QString срок;
-      принять_предложенное(&срок);
+      QString книга, срок;
+      on_next_modal([&](QWidget* d) {
+        const Window dlg = window_of(d);
+        книга = текст(dlg, ид_КнигаВыдачи) + "|" + текст(dlg, ид_СостояниеКниги);
+        QCOMPARE(win_GetFocus(), win_GetCtlHandle(dlg, ид_ЧитательВыдачи));
+        набрать(dlg, ид_ЧитательВыдачи, "петров");
+        срок = текст(dlg, ид_СрокВозврата);
+        кнопка(dlg, кнопка_OK);
+      });
       command(lw, cmd_МенюВыдать);
+      QCOMPARE(книга, u("7|книга 7 «Нос»: экземпляров 1, на руках 0"));
       QCOMPARE(срок, показ(день_через(21)));
       QCOMPARE(выдачи_на_руках(7).size(), std::size_t(1));
       select_code(lw, 7);
-      нажать("Принять");
+      on_next_modal([](QWidget* d) {
+        QCOMPARE(текст(window_of(d), ид_КодВозврата), u("7"));
+        click(d, "Принять");
+      });
       command(lw, cmd_МенюПринять);
       QCOMPARE(выдачи_на_руках(7).size(), std::size_t(0));
       win_Destroy(lw);
 
-      // Петров's card: his group changed, his books and history shown first.
-      QString карточка;
-      ответить("11б");
-      выбрать(1);
-      нажать("Изменить", &карточка);
-      for (const char* поле : {"Петров Пётр", "11В", "+7 555", ""}) ответить(поле);
+      // The readers window: a reader added, Петров's card edited; each one step of undo.
       command(task, cmd_Читатели);
-      QVERIFY2(карточка.contains(u("книга 5 «Сад»")) && карточка.contains(u("книга 7 «Нос»")), qPrintable(карточка));
-      QCOMPARE(wd.read(kЧитатели), cp("читатель_лит(1,\"Петров Пётр\",\"11В\",\"+7 555\",\"\")\r\n"));
+      const Window читатели = сеанс().выдача.читатели;
+      on_next_modal([](QWidget* d) {
+        набрать(window_of(d), ид_ФИО, "Сидоров Илья");
+        click(d, "OK");
+      });
+      кнопка(читатели, ид_ДобавитьЧитателя);
+      QCOMPARE(рядов(читатели, ид_СписокЧитателей), 2);
+      QCOMPARE(что_отменить(), cp("ввод читателя «Сидоров Илья»"));
+      набрать(читатели, ид_ПоискЧитателей, "петров");
+      выбрать_ряд(читатели, ид_СписокЧитателей, 0);
+      QCOMPARE(рядов(читатели, ид_ИсторияЧитателя), 2);
+      QCOMPARE(ряд(читатели, ид_ИсторияЧитателя, 1).mid(0, 3), (QStringList{u("7"), u("Гоголь"), u("Нос")}));
+      on_next_modal([](QWidget* d) {
+        const Window к = window_of(d);
+        QCOMPARE(текст(к, ид_ФИО), u("Петров Пётр"));
+        заменить(к, ид_Группа, "11В");
+        click(d, "OK");
+      });
+      кнопка(читатели, ид_ИзменитьЧитателя);
+      QCOMPARE(wd.read(kЧитатели), cp("читатель_лит(1,\"Петров Пётр\",\"11В\",\"+7 555\",\"\")\r\n"
+                                      "читатель_лит(2,\"Сидоров Илья\",\"\",\"\",\"\")\r\n"));
       QCOMPARE(что_отменить(), cp("изменение читателя «Петров Пётр»"));
+      QCOMPARE(ряд(читатели, ид_СписокЧитателей, 0).value(1), u("11В"));
+      command(task, cmd_КлавишаОтменить);
+      QCOMPARE(ряд(читатели, ид_СписокЧитателей, 0).value(1), u("11Б"));
+      command(task, cmd_КлавишаПовторить);
+      win_Destroy(читатели);
 
       QString история;
       ответить("7");
@@ -245,15 +439,44 @@ class AppLendingTests : public QtSuite {
       command(task, cmd_ИсторияВыдач);
       QVERIFY2(история.contains(u("Петров Пётр: выдана ") + показ(текст_даты(сегодня()))), qPrintable(история));
 
-      // The overdue list as a CSV table: a spreadsheet's formula guard on the phone.
-      const QString csv = wd.dir() + "/должники.csv";
-      нажать("В файл…");
-      выбрать_файл(csv);
+      // The overdue list as a CSV table (a spreadsheet's formula guard on the phone) and as a PDF.
       command(task, cmd_Должники);
+      const Window должники = сеанс().выдача.должники;
+      const QString csv = wd.dir() + "/должники.csv", pdf = wd.dir() + "/должники.pdf";
+      выбрать_файл(csv);
+      кнопка(должники, ид_ДолгиВCsv);
       QVERIFY(wait_until([&] { return QFile::exists(csv); }));
       QCOMPARE(wd.read("должники.csv"),
                cp("Дней,Читатель,Группа,Телефон,Код,Автор,Наименование,Срок\r\n9,Петров Пётр,11В,'+7 555,5,Чехов,Сад,") +
                    показ_даты(день_через(-9)) + "\r\n");
+      выбрать_файл(pdf);
+      кнопка(должники, ид_ДолгиВPdf);
+      QVERIFY(wait_until([&] { return QFile::exists(pdf); }));
+      QVERIFY(wd.read("должники.pdf").starts_with("%PDF"));
+      win_Destroy(должники);
+    });
+  }
+
+  // Another desk's change reaches the open readers and overdue windows in place: a reader added
+  // and a loan gone overdue there show here within the watch's second.
+  void theWindowsFollowAnotherDesk() {
+    std::map<std::string, std::string> files = start_files(kТриЗаписи);
+    files[kЧитатели] = cp("читатель_лит(1,\"Петров Пётр\",\"11Б\",\"\",\"\")\r\n");
+    files[kВыдачи] = "";
+    WorkDir wd(files);
+    run_app([&](Window task) {
+      command(task, cmd_Читатели);
+      command(task, cmd_Должники);
+      const Window читатели = сеанс().выдача.читатели, должники = сеанс().выдача.должники;
+      QCOMPARE(рядов(читатели, ид_СписокЧитателей), 1);
+      QCOMPARE(текст(должники, ид_ЧислоДолгов), u("Просроченных выдач нет."));
+      wd.write(kЧитатели, files[kЧитатели] + cp("читатель_лит(2,\"Иванова Анна\",\"10А\",\"\",\"\")\r\n"));
+      wd.write(kВыдачи, выдача(3, 2, день_через(-20), день_через(-6)));
+      QVERIFY(wait_until([&] { return рядов(читатели, ид_СписокЧитателей) == 2 && рядов(должники, ид_СписокДолгов) == 1; }));
+      QCOMPARE(ряд(читатели, ид_СписокЧитателей, 0), (QStringList{u("Иванова Анна"), u("10А"), u(""), u("1")}));
+      QCOMPARE(ряд(должники, ид_СписокДолгов, 0).value(7), u("6"));
+      win_Destroy(читатели);
+      win_Destroy(должники);
     });
   }
 

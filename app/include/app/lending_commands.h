@@ -6,19 +6,15 @@
 
 #include "layer/window.h"
 
-// Issues a book: from a list window its selected book, otherwise the book the user names (its
-// code, as a scanner types it and Enter, or words of its author and title); then the reader,
-// found by name or group or added in place; then the due date (today plus the loan period).
-// A book whose copies are all out is refused with who has them and until when. Whether it was
-// issued.
+// Issues a book through the issue dialog (lending_dialogs.h): from a list window its selected
+// book filled in. Whether it was issued.
 bool выдать_книгу(Window окно);
-// Takes a book back: from a list window its selected book, otherwise the book named by its code;
-// shows the reader, the dates and the days overdue, and asks. Whether it was taken back.
+// Takes a book back through the return dialog: from a list window its selected book filled in.
+// Whether it was taken back.
 bool принять_книгу(Window окно);
-// The readers: find by name or group, add, edit, delete (not while the reader has books out),
-// each reader's books out and history.
+// The readers window (lending_windows.h), opened or brought to the top.
 bool показать_читателей();
-// The overdue loans, the most overdue first; printed, as PDF or as CSV on request.
+// The overdue window, opened or brought to the top.
 bool показать_должников();
 // The loans of a book the user names, in the order of issue.
 bool показать_историю_выдач();

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/book_record.h"
+#include "core/lending.h"
 #include "core/list_search.h"
 #include "core/record_codes.h"
 #include "layer/types.h"
@@ -109,6 +110,30 @@ struct ЗапускПрограммы {
   std::string сервер;  // a server catalogue's URI (UTF-8) in place of a folder
 };
 
+// The lending dialogs and windows open now (lending_dialogs.h, lending_windows.h): what each of
+// their tables shows, row by row, and what the user chose in them.
+struct ОкнаВыдачи {
+  // The issue dialog: the books its book field finds, the book chosen (its code), the readers its
+  // reader field finds, the reader chosen.
+  Window выдача = 0;
+  std::vector<ЗаписьБазы> книги;
+  std::optional<std::int32_t> книга;
+  std::vector<Читатель> читатели_выдачи;
+  std::optional<std::int32_t> читатель;
+  // The return dialog: the loans out of the book of the code typed.
+  Window возврат = 0;
+  std::vector<Выдача> выдачи_возврата;
+  // The readers window: the readers its find field shows, how many books each has out, and the
+  // chosen reader's loans out and all loans.
+  Window читатели = 0;
+  std::vector<Читатель> читатели_окна;
+  std::unordered_map<std::int32_t, int> на_руках;
+  std::vector<Выдача> выдачи_на_руках, история;
+  // The overdue window and its loans.
+  Window должники = 0;
+  std::vector<Долг> долги;
+};
+
 // The run's bookkeeping besides its tables.
 struct Сеанс {
   // The start the command line asked for, noted by the process entry before the run; unset in a
@@ -147,6 +172,7 @@ struct Сеанс {
   std::string папка_обложек;
   // The folder last chosen for an export, an import, a PDF or a backup copy in this run.
   std::string папка_документов;
+  ОкнаВыдачи выдача;
 };
 Сеанс& сеанс();
 
