@@ -9,8 +9,22 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QTemporaryDir>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -45,6 +59,74 @@ std::vector<std::string> строки(const std::string& text) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) out.push_back(line);
   return out;
+}
+
+// A port of the loopback address where nothing listens (taken and given back at once).
+int свободный_порт() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t l = sizeof a;
+  int port = 0;
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+      ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &l) == 0)
+    port = ntohs(a.sin_port);
+  ::close(fd);
+  return port;
+}
+
+// Every refused connection against `server`, whose database `база` belongs to kWriter: each with
+// its words, and nothing written to the databases refused.
+void отказы_подключения(const PgTestServer& server, const std::string& база) {
+  server.create_database(база + "_other", kWriter);
+  server.sql("CREATE TABLE invoices (id integer)", база + "_other");
+  server.create_database(база + "_newer", kWriter);
+  const auto адрес = [&](const std::string& имя_базы) {
+    АдресСервера а = *разобрать_адрес(server.uri(имя_базы, kWriter));
+    а.пароль = kPassword;
+    return а;
+  };
+  {
+    ОткрытиеСервера о = открыть_сервер(адрес(база + "_newer"));
+    ASSERT_TRUE(о.хранилище) << cp1251::to_utf8(о.ошибка);
+  }
+  server.sql("UPDATE foliarkh_schema SET version = 99", база + "_newer");
+
+  struct Case {
+    const char* what;
+    std::function<void(АдресСервера&)> change;
+    const char* words;
+  };
+  const int порт = свободный_порт();
+  const Case cases[] = {
+      {"a wrong password", [](АдресСервера& а) { а.пароль = "не тот"; }, "не принял пароль"},
+      {"no password", [](АдресСервера& а) { а.пароль.clear(); }, "требует пароль"},
+      {"an unknown user", [](АдресСервера& а) { а.пользователь = "nobody_here"; }, "не принял пароль"},
+      {"an unknown host", [](АдресСервера& а) { а.хост = "no-such-host.invalid"; }, "не найден"},
+      {"no server at the socket", [](АдресСервера& а) { а.порт += 1; }, "сервер не отвечает"},
+      {"no server at a port of this computer",
+       [порт](АдресСервера& а) {
+         а.хост = "127.0.0.1";
+         а.порт = порт;
+       },
+       "сервер не отвечает"},
+      {"an unknown database", [&](АдресСервера& а) { а.база = "no_such_catalogue"; }, "нет базы данных «no_such_catalogue»"},
+      {"a database holding other tables", [&](АдресСервера& а) { а.база = база + "_other"; }, "другие таблицы"},
+      {"a newer schema", [&](АдресСервера& а) { а.база = база + "_newer"; }, "более новой версией"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    АдресСервера а = адрес(база);
+    c.change(а);
+    const ОткрытиеСервера о = открыть_сервер(а);
+    EXPECT_FALSE(о.хранилище);
+    const std::string message = cp1251::to_utf8(о.ошибка);
+    EXPECT_NE(message.find(c.words), std::string::npos) << message;
+  }
+  EXPECT_EQ(server.sql("SELECT string_agg(tablename, ',') FROM pg_tables WHERE schemaname = 'public'", база + "_other"),
+            "invoices\n");
+  EXPECT_EQ(server.sql("SELECT version FROM foliarkh_schema", база + "_newer"), "99\n");
 }
 
 class ServerStorage : public ::testing::Test {
@@ -192,7 +274,7 @@ TEST_F(ServerStorage, AnEmptyDatabaseGetsTheSchemaOnce) {
   }
   EXPECT_EQ(sql("SELECT version FROM foliarkh_schema"), std::to_string(версия_схемы_сервера()) + "\n");
   EXPECT_EQ(sql("SELECT string_agg(tablename, ',' ORDER BY tablename) FROM pg_tables WHERE schemaname = 'public'"),
-            "foliarkh_schema,records,sections\n");
+            "covers,foliarkh_schema,records,sections\n");
 }
 
 TEST_F(ServerStorage, EverySectionIsStoredAndReadBackAsItWas) {
@@ -350,48 +432,7 @@ TEST_F(ServerStorage, AServerThatStopsRefusesTheChangeAndIsReconnectedWhenBack) 
   EXPECT_EQ(на_сервере(), в_памяти());
 }
 
-TEST_F(ServerStorage, RefusedConnectionsSayWhyAndWriteNothing) {
-  server_->create_database(база_ + "_other", kWriter);
-  sql("SELECT 1");
-  server_->sql("CREATE TABLE invoices (id integer)", база_ + "_other");
-  server_->create_database(база_ + "_newer", kWriter);
-  {
-    ОткрытиеСервера о = открыть_сервер([&] {
-      АдресСервера а = адрес();
-      а.база = база_ + "_newer";
-      return а;
-    }());
-    ASSERT_TRUE(о.хранилище);
-  }
-  server_->sql("UPDATE foliarkh_schema SET version = 99", база_ + "_newer");
-
-  struct Case {
-    const char* what;
-    std::function<void(АдресСервера&)> change;
-    const char* words;
-  };
-  const Case cases[] = {
-      {"a wrong password", [](АдресСервера& а) { а.пароль = "не тот"; }, "не принял пароль"},
-      {"no password", [](АдресСервера& а) { а.пароль.clear(); }, "требует пароль"},
-      {"an unknown user", [](АдресСервера& а) { а.пользователь = "nobody_here"; }, "не принял пароль"},
-      {"an unknown host", [](АдресСервера& а) { а.хост = "no-such-host.invalid"; }, "не найден"},
-      {"an unknown database", [&](АдресСервера& а) { а.база = "no_such_catalogue"; }, "нет базы данных"},
-      {"a database holding other tables", [&](АдресСервера& а) { а.база = база_ + "_other"; }, "другие таблицы"},
-      {"a newer schema", [&](АдресСервера& а) { а.база = база_ + "_newer"; }, "более новой версией"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    АдресСервера а = адрес();
-    c.change(а);
-    const ОткрытиеСервера о = открыть_сервер(а);
-    EXPECT_FALSE(о.хранилище);
-    const std::string message = cp1251::to_utf8(о.ошибка);
-    EXPECT_NE(message.find(c.words), std::string::npos) << message;
-  }
-  EXPECT_EQ(server_->sql("SELECT string_agg(tablename, ',') FROM pg_tables WHERE schemaname = 'public'", база_ + "_other"),
-            "invoices\n");
-  EXPECT_EQ(server_->sql("SELECT version FROM foliarkh_schema", база_ + "_newer"), "99\n");
-}
+TEST_F(ServerStorage, RefusedConnectionsSayWhyAndWriteNothing) { отказы_подключения(*server_, база_); }
 
 TEST_F(ServerStorage, AReadOnlyRoleReadsAndIsRefusedChanging) {
   каталог_на_сервере(3);
@@ -467,6 +508,278 @@ TEST_F(ServerStorage, ADeskKilledHoldingTheCatalogueLeavesNothingHalfWritten) {
   ASSERT_TRUE(итог.сделано()) << cp1251::to_utf8(итог.сообщение);
   EXPECT_EQ(на_сервере(), в_памяти());
   EXPECT_EQ(sql("SELECT count(*) FROM records WHERE title = 'незавершённая'"), "0\n");
+}
+
+// A change the server refuses is told as the server's, naming no file, and is not kept: memory
+// and the server hold what they held.
+TEST_F(ServerStorage, ARefusedChangeSpeaksOfTheServerAndNamesNoFile) {
+  каталог_на_сервере(3);
+  const ИтогИзменения введена = применить(ВвестиЗапись{{0, "А"_cps, "сбой"_cps, {}, {}, 0, 0, {}}});
+  ASSERT_TRUE(введена.сделано());
+  const std::int32_t код = введена.изменения.добавленные.front().код;
+  ASSERT_TRUE(применить(УдалитьЗапись{база_лит.по_коду(код).front()}).сделано());
+  sql("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+      "RAISE EXCEPTION 'refused'; END $$;"
+      "CREATE TRIGGER refuse BEFORE INSERT ON records FOR EACH ROW WHEN (NEW.title = 'сбой') "
+      "EXECUTE FUNCTION refuse();"
+      "CREATE TRIGGER refuse BEFORE INSERT OR UPDATE ON sections FOR EACH ROW "
+      "WHEN (NEW.file IN ('СрокВыдачи.pbs', 'Настройки.pbs')) EXECUTE FUNCTION refuse();");
+  const std::vector<std::string> записи = на_сервере();
+  const std::string разделы = sql("SELECT file, version, md5(text) FROM sections ORDER BY file");
+  const std::optional<std::int32_t> срок = срок_выдачи_дней.get();
+
+  struct Case {
+    const char* what;
+    Операция операция;
+    std::string begins;
+  };
+  const std::string отказ = "сервер каталога отказал (refused).";
+  const Case cases[] = {
+      {"an entry", ВвестиЗапись{{0, "А"_cps, "сбой"_cps, {}, {}, 0, 0, {}}},
+       "Изменение не сохранено: " + отказ + " Данные остались как были.\n"},
+      {"an undo", ОтменитьИзменение{},
+       "Не удалось отменить удаление записи " + std::to_string(код) + ": " + отказ + " Данные остались как были.\n"},
+      {"the loan period", ЗадатьСрокВыдачи{срок.value_or(14) + 7}, "Срок выдачи не изменён: " + отказ + "\n"},
+      {"the card font", ЗадатьШрифтКарточки{Binary{{1, 2, 3}}},
+       "Шрифт карточки выбран, но не сохранён: " + отказ + " Выбранный шрифт действует до конца работы программы.\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ИтогИзменения итог = применить(c.операция);
+    EXPECT_EQ(итог.исход, ИтогИзменения::Исход::не_сохранено);
+    const std::string message = cp1251::to_utf8(итог.сообщение);
+    EXPECT_EQ(message.rfind(c.begins, 0), 0u) << message;
+    EXPECT_EQ(message.find(".pbs"), std::string::npos) << message;
+    EXPECT_EQ(на_сервере(), записи);
+    EXPECT_EQ(в_памяти(), записи);
+    EXPECT_EQ(sql("SELECT file, version, md5(text) FROM sections ORDER BY file"), разделы);
+  }
+  EXPECT_EQ(срок_выдачи_дней.get(), срок);
+
+  // The connection cut in the middle of the change: told as the connection's, and what to do.
+  const std::vector<std::string> было = в_памяти();
+  sql("CREATE FUNCTION cut() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+      "PERFORM pg_terminate_backend(pg_backend_pid()); RETURN NEW; END $$;"
+      "CREATE TRIGGER cut BEFORE INSERT ON records FOR EACH ROW WHEN (NEW.title = 'без связи') "
+      "EXECUTE FUNCTION cut();");
+  const ИтогИзменения оборвана = применить(ВвестиЗапись{{0, "А"_cps, "без связи"_cps, {}, {}, 0, 0, {}}});
+  EXPECT_FALSE(оборвана.сделано());
+  const std::string message = cp1251::to_utf8(оборвана.сообщение);
+  EXPECT_EQ(message.rfind("Изменение не сохранено: связь с сервером каталога прервалась. Данные остались как были.\n"
+                          "Программа подключится к серверу снова сама",
+                          0),
+            0u)
+      << message;
+  EXPECT_EQ(в_памяти(), было);
+  EXPECT_EQ(на_сервере(), было);
+  const ИтогИзменения снова = применить(ВвестиЗапись{{0, "А"_cps, "снова на связи"_cps, {}, {}, 0, 0, {}}});
+  ASSERT_TRUE(снова.сделано()) << cp1251::to_utf8(снова.сообщение);
+  EXPECT_EQ(на_сервере(), в_памяти());
+}
+
+// The connection lost while the change waits for another desk's turn: the change is refused as
+// the connection's (no error escapes), nothing is stored, and once the server is back the next
+// change goes through.
+TEST_F(ServerStorage, AConnectionLostWhileAChangeWaitsItsTurnRefusesIt) {
+  каталог_на_сервере(2);
+  const std::vector<std::string> было = в_памяти();
+  WorkerProcess holder(FOLIARKH_SERVER_DESK, {"hold", uri_с_паролем()});
+  ASSERT_EQ(holder.read_line(), "held");
+  bool остановлен = false;
+  задать_ожидание_хранилища(std::chrono::seconds(10), [&] {
+    if (остановлен) return;
+    остановлен = true;
+    server_->stop(PgTestServer::StopMode::fast);
+  });
+  const ИтогИзменения итог = применить(ВвестиЗапись{{0, "А"_cps, "в очереди"_cps, {}, {}, 0, 0, {}}});
+  задать_ожидание_хранилища(std::chrono::seconds(10));
+  EXPECT_TRUE(остановлен);
+  EXPECT_FALSE(итог.сделано());
+  const std::string message = cp1251::to_utf8(итог.сообщение);
+  EXPECT_EQ(message.rfind("Изменение не сохранено: связь с сервером каталога прервалась.", 0), 0u) << message;
+  EXPECT_EQ(в_памяти(), было);
+  holder.kill_now();
+  holder.wait();
+  server_->start();
+  EXPECT_EQ(на_сервере(), было);
+  const ИтогИзменения снова = применить(ВвестиЗапись{{0, "А"_cps, "после очереди"_cps, {}, {}, 0, 0, {}}});
+  ASSERT_TRUE(снова.сделано()) << cp1251::to_utf8(снова.сообщение);
+  EXPECT_EQ(на_сервере(), в_памяти());
+}
+
+// A database made by a program that knew the schema before the covers is brought up to date at
+// the next connection, its records kept.
+TEST_F(ServerStorage, AnOlderSchemaIsMigratedKeepingTheCatalogue) {
+  каталог_на_сервере(3);
+  const std::vector<std::string> было = на_сервере();
+  core_RegisterPart();
+  RUN_ResetParts();
+  sql("DROP TABLE covers; UPDATE foliarkh_schema SET version = 1");
+  открыть();
+  EXPECT_EQ(sql("SELECT version FROM foliarkh_schema"), std::to_string(версия_схемы_сервера()) + "\n");
+  EXPECT_EQ(sql("SELECT count(*) FROM covers"), "0\n");
+  EXPECT_EQ(в_памяти(), было);
+}
+
+// The cover pictures travel with their records: moved from a folder catalogue's folder, fetched
+// into another desk's folder of pictures, stored in the transaction of the record that names them
+// (and not when it fails), written out for the folder form; a name leading out of the folder is
+// never written.
+TEST_F(ServerStorage, CoverPicturesLiveOnTheServerBesideTheirRecords) {
+  QTemporaryDir folder, desk, again, copy;
+  ASSERT_TRUE(folder.isValid() && desk.isValid() && again.isValid() && copy.isValid());
+  const auto put = [](const QTemporaryDir& dir, const char* name, const std::string& bytes) {
+    std::ofstream(dir.path().toStdString() + "/" + name, std::ios::binary) << bytes;
+  };
+  const auto read = [](const QTemporaryDir& dir, const char* name) {
+    std::ifstream in(dir.path().toStdString() + "/" + name, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : std::string("<none>");
+  };
+  const std::string a = std::string("picture a\0\xFF\x01", 12), b = "picture b";
+  put(folder, "a.png", a);
+  put(folder, "обл б.png", b);
+  база_лит.assertz({1, "А"_cps, "Первая"_cps, {}, {}, 0, 0, "a.png"});
+  база_лит.assertz({2, "Б"_cps, "Вторая"_cps, {}, {}, 0, 0, "обл б.png"_cps});
+  база_лит.assertz({3, "В"_cps, "Та же обложка"_cps, {}, {}, 0, 0, "a.png"});
+  база_лит.assertz({4, "Г"_cps, "Без файла"_cps, {}, {}, 0, 0, "нет.png"_cps});
+  const std::filesystem::path было = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path().toStdString());
+  {
+    ОткрытиеСервера о = открыть_сервер(адрес());
+    ASSERT_TRUE(о.хранилище);
+    ASSERT_EQ(перенести_каталог(*о.хранилище), std::nullopt);
+  }
+  std::filesystem::current_path(было);
+  EXPECT_EQ(sql("SELECT name, length(picture) FROM covers ORDER BY name"), "a.png|12\nобл б.png|9\n");
+
+  // Another desk: its folder of pictures gets those its records name.
+  core_RegisterPart();
+  RUN_ResetParts();
+  {
+    ОткрытиеСервера о = открыть_сервер(адрес());
+    ASSERT_TRUE(о.хранилище);
+    о.хранилище->задать_папку_обложек(desk.path().toStdString());
+    задать_хранилище_каталога(std::move(о.хранилище));
+    for (const РазделКаталога& р : разделы_каталога())
+      if (р.при_открытии) загрузить_раздел(р);
+    получитьсписоккодов();
+  }
+  EXPECT_EQ(read(desk, "a.png"), a);
+  EXPECT_EQ(read(desk, "обл б.png"), b);
+  EXPECT_EQ(read(desk, "нет.png"), "<none>");
+
+  // A picture taken into this desk's folder goes to the server with its record; one whose record
+  // the server refuses does not.
+  put(desk, "c.png", "picture c");
+  put(desk, "d.png", "picture d");
+  ASSERT_TRUE(применить(ВвестиЗапись{{0, "Д"_cps, "С обложкой"_cps, {}, {}, 0, 0, "c.png"}}).сделано());
+  sql("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RAISE EXCEPTION 'refused'; END $$;"
+      "CREATE TRIGGER refuse BEFORE INSERT ON records FOR EACH ROW WHEN (NEW.cover = 'd.png') "
+      "EXECUTE FUNCTION refuse();");
+  EXPECT_FALSE(применить(ВвестиЗапись{{0, "Е"_cps, "Отказ"_cps, {}, {}, 0, 0, "d.png"}}).сделано());
+  EXPECT_EQ(sql("SELECT name, convert_from(picture, 'UTF8') FROM covers WHERE name IN ('c.png', 'd.png')"),
+            "c.png|picture c\n");
+
+  // A name the server gives that leads out of the folder is never written there or above it.
+  sql("INSERT INTO covers VALUES ('../вне.png', 'outside');"
+      "INSERT INTO records VALUES (90, 'Ж', 'Чужая', '', '', 0, 0, '../вне.png', -10);"
+      "UPDATE sections SET version = version + 1 WHERE file = 'Литература1.pbs'");
+  core_RegisterPart();
+  RUN_ResetParts();
+  {
+    ОткрытиеСервера о = открыть_сервер(адрес());
+    ASSERT_TRUE(о.хранилище);
+    о.хранилище->задать_папку_обложек(again.path().toStdString());
+    задать_хранилище_каталога(std::move(о.хранилище));
+    for (const РазделКаталога& р : разделы_каталога())
+      if (р.при_открытии) загрузить_раздел(р);
+  }
+  EXPECT_EQ(read(again, "c.png"), "picture c");
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(again.path().toStdString()).parent_path() / "вне.png"));
+
+  // The folder form: every picture named, as the server holds it; one it does not hold counted.
+  auto* сервер = dynamic_cast<ХранилищеСервера*>(&хранилище_каталога());
+  ASSERT_TRUE(сервер);
+  const ХранилищеСервера::ОбложкиВПапке в_папке = сервер->записать_обложки(copy.path().toStdString());
+  EXPECT_EQ(в_папке.файлы.size(), 3u);
+  EXPECT_EQ(в_папке.нет, 1);
+  EXPECT_EQ(read(copy, "a.png"), a);
+  EXPECT_EQ(read(copy, "обл б.png"), b);
+  EXPECT_EQ(read(copy, "c.png"), "picture c");
+}
+
+// The bad cases once more where libpq writes its messages in Russian (the user's locale) and the
+// server its own (its lc_messages): the messages do not depend on the language of those texts.
+// The locale is made for the test alone with localedef, in a folder LOCPATH names.
+TEST(ServerConnectionInRussian, RefusedConnectionsAreToldTheSame) {
+  char шаблон[] = "/tmp/foliarkh-locale-XXXXXX";
+  ASSERT_TRUE(::mkdtemp(шаблон));
+  const std::string локали = шаблон;
+  const struct Убрать {
+    std::string папка;
+    ~Убрать() {
+      std::error_code ec;
+      std::filesystem::remove_all(папка, ec);
+    }
+  } убрать{локали};
+  ::chmod(локали.c_str(), 0755);  // the server's user reads it too
+  const std::string команда = "localedef -i ru_RU -f UTF-8 '" + локали + "/ru_RU.UTF-8' >/dev/null 2>&1";
+  (void)std::system(команда.c_str());
+  if (!std::filesystem::exists(локали + "/ru_RU.UTF-8/LC_MESSAGES"))
+    GTEST_SKIP() << "localedef could not make ru_RU.UTF-8";
+
+  PgTestServer::Options options;
+  options.passwords = true;
+  options.environment = {"LOCPATH=" + локали};
+  PgTestServer server(options);
+  server.sql("ALTER SYSTEM SET lc_messages = 'ru_RU.UTF-8'");
+  server.sql("SELECT pg_reload_conf()");
+  try {
+    server.sql("SELECT 1/0");
+    ADD_FAILURE() << "division by zero was not refused";
+  } catch (const test_support::PgTestServerError& e) {
+    ASSERT_NE(std::string(e.what()).find("деление на ноль"), std::string::npos) << e.what();
+  }
+  server.create_role(kWriter, kPassword);
+  server.create_database("catalogue_ru", kWriter);
+
+  // This process's messages in Russian, as the user's locale says, and back afterwards.
+  const std::string прежняя = std::setlocale(LC_ALL, nullptr);
+  const char* прежний_путь = std::getenv("LOCPATH");
+  const std::optional<std::string> путь = прежний_путь ? std::optional<std::string>(прежний_путь) : std::nullopt;
+  ::setenv("LOCPATH", локали.c_str(), 1);
+  ::setenv("LC_ALL", "ru_RU.UTF-8", 1);
+  ASSERT_TRUE(std::setlocale(LC_ALL, ""));
+  const struct Вернуть {
+    std::string локаль;
+    std::optional<std::string> путь;
+    ~Вернуть() {
+      ::unsetenv("LC_ALL");
+      if (путь)
+        ::setenv("LOCPATH", путь->c_str(), 1);
+      else
+        ::unsetenv("LOCPATH");
+      std::setlocale(LC_ALL, локаль.c_str());
+    }
+  } вернуть{прежняя, путь};
+  {
+    // libpq says it in Russian now.
+    АдресСервера а = *разобрать_адрес(server.uri("catalogue_ru", kWriter));
+    а.пароль = "не тот";
+    (void)открыть_сервер(а);  // the application object Qt SQL needs
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("russian"));
+    db.setHostName(QString::fromStdString(server.socket_dir()));
+    db.setPort(server.port());
+    db.setDatabaseName(QStringLiteral("catalogue_ru"));
+    db.setUserName(QString::fromStdString(kWriter));
+    db.setPassword(QStringLiteral("не тот"));
+    EXPECT_FALSE(db.open());
+    const QString text = db.lastError().databaseText();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("не удалось")) && text.contains(QString::fromUtf8("проверку подлинности")))
+        << text.toStdString();
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("russian"));
+  отказы_подключения(server, "catalogue_ru");
 }
 
 }  // namespace
