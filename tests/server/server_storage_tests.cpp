@@ -164,13 +164,14 @@ class ServerStorage : public ::testing::Test {
     return u.replace(u.find('@'), 1, ":%D0%BF%D0%B0%D1%80%D0%BE%D0%BB%D1%8C-1@");
   }
 
-  // Opens the server's catalogue as the program does: the storage behind the seam, the sections
-  // loaded.
-  ХранилищеСервера& открыть(const std::string& user = kWriter) {
+  // Opens the server's catalogue as the program does: the storage behind the seam (its folder of
+  // cover pictures `обложки` when one is given), the sections loaded.
+  ХранилищеСервера& открыть(const std::string& user = kWriter, const QString& обложки = {}) {
     ОткрытиеСервера о = открыть_сервер(адрес(user));
     EXPECT_TRUE(о.хранилище) << cp1251::to_utf8(о.ошибка);
     if (!о.хранилище) throw std::runtime_error("no connection");
     ХранилищеСервера& с = *о.хранилище;
+    if (!обложки.isEmpty()) с.задать_папку_обложек(обложки.toStdString());
     задать_хранилище_каталога(std::move(о.хранилище));
     for (const РазделКаталога& р : разделы_каталога())
       if (р.при_открытии) загрузить_раздел(р);
@@ -204,6 +205,26 @@ class ServerStorage : public ::testing::Test {
     return out;
   }
   std::string sql(const std::string& statements) const { return server_->sql(statements, база_); }
+
+  // An entry refused because the connection was lost: told as the connection's, with what to do,
+  // and memory kept as `было`.
+  static void отказ_без_связи(const char* title, const std::vector<std::string>& было) {
+    const ИтогИзменения итог = применить(ВвестиЗапись{{0, "А"_cps, cp1251::from_utf8(title), {}, {}, 0, 0, {}}});
+    EXPECT_FALSE(итог.сделано());
+    const std::string message = cp1251::to_utf8(итог.сообщение);
+    EXPECT_EQ(message.rfind("Изменение не сохранено: связь с сервером каталога прервалась. Данные остались как были.\n"
+                            "Программа подключится к серверу снова сама",
+                            0),
+              0u)
+        << message;
+    EXPECT_EQ(в_памяти(), было);
+  }
+  // An entry that goes through, the server then holding what memory holds.
+  void вводится_снова(const char* title) const {
+    const ИтогИзменения итог = применить(ВвестиЗапись{{0, "А"_cps, cp1251::from_utf8(title), {}, {}, 0, 0, {}}});
+    ASSERT_TRUE(итог.сделано()) << cp1251::to_utf8(итог.сообщение);
+    EXPECT_EQ(на_сервере(), в_памяти());
+  }
 
   static PgTestServer* server_;
   static int номер_;
@@ -562,19 +583,9 @@ TEST_F(ServerStorage, ARefusedChangeSpeaksOfTheServerAndNamesNoFile) {
       "PERFORM pg_terminate_backend(pg_backend_pid()); RETURN NEW; END $$;"
       "CREATE TRIGGER cut BEFORE INSERT ON records FOR EACH ROW WHEN (NEW.title = 'без связи') "
       "EXECUTE FUNCTION cut();");
-  const ИтогИзменения оборвана = применить(ВвестиЗапись{{0, "А"_cps, "без связи"_cps, {}, {}, 0, 0, {}}});
-  EXPECT_FALSE(оборвана.сделано());
-  const std::string message = cp1251::to_utf8(оборвана.сообщение);
-  EXPECT_EQ(message.rfind("Изменение не сохранено: связь с сервером каталога прервалась. Данные остались как были.\n"
-                          "Программа подключится к серверу снова сама",
-                          0),
-            0u)
-      << message;
-  EXPECT_EQ(в_памяти(), было);
+  отказ_без_связи("без связи", было);
   EXPECT_EQ(на_сервере(), было);
-  const ИтогИзменения снова = применить(ВвестиЗапись{{0, "А"_cps, "снова на связи"_cps, {}, {}, 0, 0, {}}});
-  ASSERT_TRUE(снова.сделано()) << cp1251::to_utf8(снова.сообщение);
-  EXPECT_EQ(на_сервере(), в_памяти());
+  вводится_снова("снова на связи");
 }
 
 // The connection lost while the change waits for another desk's turn: the change is refused as
@@ -591,20 +602,14 @@ TEST_F(ServerStorage, AConnectionLostWhileAChangeWaitsItsTurnRefusesIt) {
     остановлен = true;
     server_->stop(PgTestServer::StopMode::fast);
   });
-  const ИтогИзменения итог = применить(ВвестиЗапись{{0, "А"_cps, "в очереди"_cps, {}, {}, 0, 0, {}}});
+  отказ_без_связи("в очереди", было);
   задать_ожидание_хранилища(std::chrono::seconds(10));
   EXPECT_TRUE(остановлен);
-  EXPECT_FALSE(итог.сделано());
-  const std::string message = cp1251::to_utf8(итог.сообщение);
-  EXPECT_EQ(message.rfind("Изменение не сохранено: связь с сервером каталога прервалась.", 0), 0u) << message;
-  EXPECT_EQ(в_памяти(), было);
   holder.kill_now();
   holder.wait();
   server_->start();
   EXPECT_EQ(на_сервере(), было);
-  const ИтогИзменения снова = применить(ВвестиЗапись{{0, "А"_cps, "после очереди"_cps, {}, {}, 0, 0, {}}});
-  ASSERT_TRUE(снова.сделано()) << cp1251::to_utf8(снова.сообщение);
-  EXPECT_EQ(на_сервере(), в_памяти());
+  вводится_снова("после очереди");
 }
 
 // A database made by a program that knew the schema before the covers is brought up to date at
@@ -655,15 +660,7 @@ TEST_F(ServerStorage, CoverPicturesLiveOnTheServerBesideTheirRecords) {
   // Another desk: its folder of pictures gets those its records name.
   core_RegisterPart();
   RUN_ResetParts();
-  {
-    ОткрытиеСервера о = открыть_сервер(адрес());
-    ASSERT_TRUE(о.хранилище);
-    о.хранилище->задать_папку_обложек(desk.path().toStdString());
-    задать_хранилище_каталога(std::move(о.хранилище));
-    for (const РазделКаталога& р : разделы_каталога())
-      if (р.при_открытии) загрузить_раздел(р);
-    получитьсписоккодов();
-  }
+  открыть(kWriter, desk.path());
   EXPECT_EQ(read(desk, "a.png"), a);
   EXPECT_EQ(read(desk, "обл б.png"), b);
   EXPECT_EQ(read(desk, "нет.png"), "<none>");
@@ -686,21 +683,12 @@ TEST_F(ServerStorage, CoverPicturesLiveOnTheServerBesideTheirRecords) {
       "UPDATE sections SET version = version + 1 WHERE file = 'Литература1.pbs'");
   core_RegisterPart();
   RUN_ResetParts();
-  {
-    ОткрытиеСервера о = открыть_сервер(адрес());
-    ASSERT_TRUE(о.хранилище);
-    о.хранилище->задать_папку_обложек(again.path().toStdString());
-    задать_хранилище_каталога(std::move(о.хранилище));
-    for (const РазделКаталога& р : разделы_каталога())
-      if (р.при_открытии) загрузить_раздел(р);
-  }
+  ХранилищеСервера& сервер = открыть(kWriter, again.path());
   EXPECT_EQ(read(again, "c.png"), "picture c");
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(again.path().toStdString()).parent_path() / "вне.png"));
 
   // The folder form: every picture named, as the server holds it; one it does not hold counted.
-  auto* сервер = dynamic_cast<ХранилищеСервера*>(&хранилище_каталога());
-  ASSERT_TRUE(сервер);
-  const ХранилищеСервера::ОбложкиВПапке в_папке = сервер->записать_обложки(copy.path().toStdString());
+  const ХранилищеСервера::ОбложкиВПапке в_папке = сервер.записать_обложки(copy.path().toStdString());
   EXPECT_EQ(в_папке.файлы.size(), 3u);
   EXPECT_EQ(в_папке.нет, 1);
   EXPECT_EQ(read(copy, "a.png"), a);
