@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <deque>
 #include <climits>
@@ -173,9 +174,11 @@ bool соединяется(const sockaddr* адрес, socklen_t длина, in
 
 // The host's name resolved by this program first (a name no host has is told as such), then its
 // port or socket tried: nothing there is a server that does not answer. An address of several
-// hosts, or one libpq is given apart (hostaddr), is left to the server's answer.
+// hosts, one libpq is given apart (hostaddr) or takes from PGHOST, is left to the server's answer.
 Достижимость проверить_адрес(const АдресСервера& а) {
-  if (а.хост.find(',') != std::string::npos || а.параметры.find("hostaddr=") != std::string::npos)
+  const char* pghost = std::getenv("PGHOST");  // libpq's host when the address names none
+  if (а.хост.find(',') != std::string::npos || а.параметры.find("hostaddr=") != std::string::npos ||
+      (а.хост.empty() && pghost != nullptr && pghost[0] != '\0'))
     return Достижимость::сервер_есть;
   const std::string порт = std::to_string(а.порт);
   if (а.хост.empty() || а.хост.starts_with('/')) {
