@@ -149,17 +149,7 @@ class AppServerTests : public QtSuite {
     move_sample();
     WorkDir dir(start_files(kТриЗаписи));
     QString reason;
-    const auto fill = [this](const std::string& password) {
-      return [this, password](QWidget* d) {
-        const Window dlg = layer_test::window_of(d);
-        win_SetText(win_GetCtlHandle(dlg, ид_Сервер), server_->socket_dir());
-        win_SetText(win_GetCtlHandle(dlg, ид_Порт), std::to_string(server_->port()));
-        win_SetText(win_GetCtlHandle(dlg, ид_База), database_);
-        win_SetText(win_GetCtlHandle(dlg, ид_Пользователь), "librarian");
-        win_SetText(win_GetCtlHandle(dlg, ид_Пароль), password);
-        click(d, "OK");
-      };
-    };
+    const auto fill = [this](const std::string& password) { return fill_server_dialog(password); };
     run_app([&](Window task) {
       QCOMPARE(база_лит.count(), std::size_t(3));
       on_next_modal(fill("wrong"));
@@ -303,6 +293,26 @@ class AppServerTests : public QtSuite {
     }));
   }
 
+  // "Перенести каталог на сервер…" copies the folder catalogue open, with the pictures of its
+  // covers, into the empty database the dialog names and says so; the folder stays the catalogue.
+  void theMoveCommandCarriesTheFolderCatalogueWithItsPictures() {
+    std::map<std::string, std::string> files =
+        start_files(record_line(2, "Гоголь", "Нос", "Проза", "Книга", 0, 1, "nos.bmp") +
+                    record_line(1, "Гоголь", "Шинель", "Проза", "Книга", 0, 1, ""));
+    files["nos.bmp"] = bitmap(5, 4);
+    WorkDir dir(files);
+    QString said;
+    run_app([&](Window task) {
+      on_next_modal(fill_server_dialog(kPassword));
+      read_next_message(said);
+      command(task, cmd_ПеренестиНаСервер);
+      QVERIFY2(said.contains(QString::fromUtf8("Каталог перенесён на сервер")), qPrintable(said));
+      QVERIFY(!сервер_каталога());
+    });
+    QCOMPARE(sql("SELECT string_agg(title, ',' ORDER BY place) FROM records"), std::string("Нос,Шинель\n"));
+    QCOMPARE(sql("SELECT name, length(picture) FROM covers"), "nos.bmp|" + std::to_string(bitmap(5, 4).size()) + "\n");
+  }
+
   // A role that may only read: "только чтение" in the title, the changing commands greyed, the
   // others not.
   void aReadOnlyRoleGreysTheChangingCommands() {
@@ -335,6 +345,19 @@ class AppServerTests : public QtSuite {
   QString uri(const std::string& user, const std::string& password = kPassword) const {
     std::string u = server_->uri(database_, user);
     return QString::fromStdString(u.replace(u.find('@'), 1, ":" + password + "@"));
+  }
+  // Fills the server dialog with this test's server and database, the user "librarian" and
+  // `password`, and presses OK.
+  std::function<void(QWidget*)> fill_server_dialog(const std::string& password) const {
+    return [this, password](QWidget* d) {
+      const Window dlg = layer_test::window_of(d);
+      win_SetText(win_GetCtlHandle(dlg, ид_Сервер), server_->socket_dir());
+      win_SetText(win_GetCtlHandle(dlg, ид_Порт), std::to_string(server_->port()));
+      win_SetText(win_GetCtlHandle(dlg, ид_База), database_);
+      win_SetText(win_GetCtlHandle(dlg, ид_Пользователь), "librarian");
+      win_SetText(win_GetCtlHandle(dlg, ид_Пароль), password);
+      click(d, "OK");
+    };
   }
   static QProcessEnvironment env() {
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
