@@ -239,7 +239,11 @@ class AppServerTests : public QtSuite {
         return sql("SELECT count(*) FROM pg_locks l JOIN pg_class c ON c.oid = l.relation "
                    "WHERE c.relname = 'sections' AND l.mode = 'ShareLock' AND l.granted") == "1\n";
       };
-      QVERIFY(wait_until(holding, 10000));
+      if (!wait_until(holding, 10000)) {
+        server_->stop(PgTestServer::StopMode::immediate);  // ends the holder's session
+        holder.join();
+        QFAIL("the other session did not take its lock");
+      }
       std::thread stopper([this] {
         for (int i = 0; i < 400 && sql("SELECT count(*) FROM pg_locks WHERE NOT granted") == "0\n"; ++i)
           std::this_thread::sleep_for(std::chrono::milliseconds(50));
