@@ -26,6 +26,7 @@
 #include <deque>
 #include <climits>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <thread>
@@ -40,7 +41,6 @@
 #include "runtime/file_slots.h"
 #include "runtime/host_path.h"
 #include "runtime/run_error.h"
-#include "runtime/safe_write.h"
 #include "server/server_catalogue.h"
 
 namespace {
@@ -140,6 +140,29 @@ bool записи_раздела(const РазделКаталога& р) { retur
 bool имя_обложки(std::string_view имя) {
   return !имя.empty() && имя != "." && имя != ".." && имя.find('/') == std::string_view::npos &&
          имя.find('\0') == std::string_view::npos;
+}
+
+// Writes a picture into a folder of copies (the desk's cache, the backup's temporary folder) as a
+// whole or not at all: into a temporary name beside it, renamed into place when complete. Not
+// flushed to the disk one by one, as the catalogue's own files are: a copy lost with the system is
+// fetched again, and the backup flushes its own copy. Raises the host's error.
+void записать_копию_картинки(const std::string& путь, const QByteArray& байты) {
+  const std::string временный = путь + ".part-" + std::to_string(::getpid());
+  {
+    std::ofstream out(временный, std::ios::binary | std::ios::trunc);
+    out.write(байты.constData(), static_cast<std::streamsize>(байты.size()));
+    out.close();
+    if (!out) {
+      const int ошибка = errno ? errno : EIO;
+      ::unlink(временный.c_str());
+      RUN_OsError(errcode::host(ошибка));
+    }
+  }
+  if (::rename(временный.c_str(), путь.c_str()) != 0) {
+    const int ошибка = errno;
+    ::unlink(временный.c_str());
+    RUN_OsError(errcode::host(ошибка));
+  }
 }
 
 // The text of an array literal of the names.
@@ -540,20 +563,33 @@ struct ХранилищеСервера::Состояние {
         ++it;
       }
     }
-    if (нужны.empty()) return;
-    QSqlQuery q = выполнить(QStringLiteral("SELECT name, picture FROM covers WHERE name = ANY(CAST(? AS text[]))"),
-                            {массив_имён(нужны)});
-    while (q.next()) {
-      const std::string имя = из_qt(q.value(0).toString());
-      const QByteArray байты = q.value(1).toByteArray();
-      if (!имя_обложки(имя)) continue;
+    картинки(нужны, [this](const std::string& имя, const QByteArray& байты) {
       try {
-        RUN_ReplaceFile(файл_обложки(имя), std::string_view(байты.constData(), static_cast<std::size_t>(байты.size())));
+        записать_копию_картинки(файл_в_папке(папка_обложек, имя), байты);
         обложки_есть.insert(имя);
       } catch (const RunError& e) {
         if (!ERR_IsHostCondition(e.code())) throw;
       }
+    });
+  }
+
+  // Calls `каждая(имя, байты)` for each picture of `имена` that the server holds, asked for a
+  // hundred names at a time: pictures may be large, and a statement's answer is held whole.
+  template <class Каждая>
+  void картинки(const std::set<std::string>& имена, Каждая каждая) {
+    constexpr std::size_t kИмёнЗаРаз = 100;
+    std::vector<std::string> часть;
+    const auto спросить = [&] {
+      QSqlQuery q = выполнить(QStringLiteral("SELECT name, picture FROM covers WHERE name = ANY(CAST(? AS text[]))"),
+                              {массив_имён(часть)});
+      while (q.next()) каждая(из_qt(q.value(0).toString()), q.value(1).toByteArray());
+      часть.clear();
+    };
+    for (const std::string& имя : имена) {
+      часть.push_back(имя);
+      if (часть.size() == kИмёнЗаРаз) спросить();
     }
+    if (!часть.empty()) спросить();
   }
 
   // The sequence of codes kept past every code stored.
@@ -860,18 +896,15 @@ void ХранилищеСервера::задать_папку_обложек(co
     if (имя_обложки(имя)) имена.insert(std::move(имя));
   }
   ОбложкиВПапке итог;
-  if (имена.empty()) return итог;
-  QSqlQuery q = с_->выполнить(QStringLiteral("SELECT name, picture FROM covers WHERE name = ANY(CAST(? AS text[]))"),
-                              {массив_имён(имена)});
-  while (q.next()) {
-    const std::string имя = из_qt(q.value(0).toString());
-    if (!имена.erase(имя)) continue;
-    const QByteArray байты = q.value(1).toByteArray();
-    const std::string файл = RUN_FromHostPath(файл_в_папке(папка, имя));
-    RUN_ReplaceFile(файл, std::string_view(байты.constData(), static_cast<std::size_t>(байты.size())));
-    итог.файлы.push_back(файл);
-  }
-  итог.нет = static_cast<int>(имена.size());
+  std::size_t есть = 0;
+  с_->картинки(имена, [&](const std::string& имя, const QByteArray& байты) {
+    if (!имена.contains(имя)) return;
+    ++есть;
+    const std::string путь = файл_в_папке(папка, имя);
+    записать_копию_картинки(путь, байты);
+    итог.файлы.push_back(RUN_FromHostPath(путь));
+  });
+  итог.нет = static_cast<int>(имена.size() - есть);
   return итог;
 }
 

@@ -194,6 +194,17 @@ class ServerStorage : public ::testing::Test {
     return открыть();
   }
 
+  // The catalogue in memory moved onto the server, the pictures of its covers read from the folder
+  // `папка` (current meanwhile, as a folder catalogue's is).
+  void перенести_из(const QString& папка) {
+    const std::filesystem::path было = std::filesystem::current_path();
+    std::filesystem::current_path(папка.toStdString());
+    ОткрытиеСервера о = открыть_сервер(адрес());
+    EXPECT_TRUE(о.хранилище) << cp1251::to_utf8(о.ошибка);
+    if (о.хранилище) EXPECT_EQ(перенести_каталог(*о.хранилище), std::nullopt);
+    std::filesystem::current_path(было);
+  }
+
   // The records as the server keeps them, in their order: "code|title" each.
   std::vector<std::string> на_сервере() const {
     return строки(server_->sql("SELECT code, title FROM records ORDER BY place", база_));
@@ -612,6 +623,32 @@ TEST_F(ServerStorage, AConnectionLostWhileAChangeWaitsItsTurnRefusesIt) {
   вводится_снова("после очереди");
 }
 
+// More pictures than one statement asks for: every one fetched into the desk's folder and written
+// into the folder form.
+TEST_F(ServerStorage, ManyCoverPicturesAreFetchedInParts) {
+  QTemporaryDir folder, desk, copy;
+  constexpr int kPictures = 205;
+  for (int i = 1; i <= kPictures; ++i) {
+    const std::string name = "p" + std::to_string(i) + ".png";
+    std::ofstream(folder.path().toStdString() + "/" + name, std::ios::binary) << "picture " << i;
+    база_лит.assertz({i, "А"_cps, "Книга "_cps + std::to_string(i), {}, {}, 0, 0, name});
+  }
+  перенести_из(folder.path());
+  core_RegisterPart();
+  RUN_ResetParts();
+  ХранилищеСервера& сервер = открыть(kWriter, desk.path());
+  const ХранилищеСервера::ОбложкиВПапке в_папке = сервер.записать_обложки(copy.path().toStdString());
+  EXPECT_EQ(в_папке.файлы.size(), std::size_t(kPictures));
+  EXPECT_EQ(в_папке.нет, 0);
+  for (const QTemporaryDir* dir : {&desk, &copy}) {
+    std::size_t files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir->path().toStdString())) files += e.is_regular_file();
+    EXPECT_EQ(files, std::size_t(kPictures));
+    std::ifstream in(dir->path().toStdString() + "/p150.png", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "picture 150");
+  }
+}
+
 // A database made by a program that knew the schema before the covers is brought up to date at
 // the next connection, its records kept.
 TEST_F(ServerStorage, AnOlderSchemaIsMigratedKeepingTheCatalogue) {
@@ -647,14 +684,7 @@ TEST_F(ServerStorage, CoverPicturesLiveOnTheServerBesideTheirRecords) {
   база_лит.assertz({2, "Б"_cps, "Вторая"_cps, {}, {}, 0, 0, "обл б.png"_cps});
   база_лит.assertz({3, "В"_cps, "Та же обложка"_cps, {}, {}, 0, 0, "a.png"});
   база_лит.assertz({4, "Г"_cps, "Без файла"_cps, {}, {}, 0, 0, "нет.png"_cps});
-  const std::filesystem::path было = std::filesystem::current_path();
-  std::filesystem::current_path(folder.path().toStdString());
-  {
-    ОткрытиеСервера о = открыть_сервер(адрес());
-    ASSERT_TRUE(о.хранилище);
-    ASSERT_EQ(перенести_каталог(*о.хранилище), std::nullopt);
-  }
-  std::filesystem::current_path(было);
+  перенести_из(folder.path());
   EXPECT_EQ(sql("SELECT name, length(picture) FROM covers ORDER BY name"), "a.png|12\nобл б.png|9\n");
 
   // Another desk: its folder of pictures gets those its records name.
