@@ -30,6 +30,7 @@
 #include <map>
 #include <set>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/catalogue_facts.h"
@@ -642,8 +643,17 @@ struct ХранилищеСервера::Состояние {
   void закончить(bool закрепить) {
     if (занятие == Занятие::нет) return;
     if (закрепить && !код_сбоя) {
-      if (сохранено) выполнить(QStringLiteral("NOTIFY ") + QLatin1String(kКанал));
-      выполнить(QStringLiteral("COMMIT"));  // on failure: rolled back, the hold ends it
+      // The transaction's number, to ask after it when the answer to its commit is lost.
+      qint64 номер = 0;
+      if (сохранено) {
+        выполнить(QStringLiteral("NOTIFY ") + QLatin1String(kКанал));
+        номер = число(QStringLiteral("SELECT txid_current()"));
+      }
+      try {
+        выполнить(QStringLiteral("COMMIT"));  // on failure: rolled back, the hold ends it
+      } catch (const RunError& e) {
+        if (!номер || e.code() != errcode::host(ECONNRESET) || !зафиксирована(номер)) throw;
+      }
       занятие = Занятие::нет;
       принять_сохранённое();
       return;
@@ -651,6 +661,27 @@ struct ХранилищеСервера::Состояние {
     const bool сказать = закрепить;
     if (сказать) сказать_о_сбое();
     откатить();
+  }
+  // Whether the transaction `номер`, the answer to whose commit was lost with the connection, was
+  // committed all the same: asked over the connection made again at once. When it cannot be made
+  // now, no: the change is told as not stored (memory put back), and once the server is back the
+  // watch reads whatever it holds.
+  bool зафиксирована(qint64 номер) {
+    const int сбой = std::exchange(код_сбоя, 0);
+    const Занятие было = std::exchange(занятие, Занятие::нет);
+    bool да = false;
+    try {
+      if (!связь()) {
+        QSqlQuery q = выполнить(QStringLiteral("SELECT txid_status(?)"), {QVariant(номер)});
+        да = q.next() && q.value(0).toString() == QLatin1String("committed");
+      }
+    } catch (const RunError&) {  // the server answers nothing yet
+    }
+    if (!да) {
+      код_сбоя = сбой;
+      занятие = было;
+    }
+    return да;
   }
   void откатить() {
     if (!код_сбоя) QSqlQuery(db()).exec(QStringLiteral("ROLLBACK"));

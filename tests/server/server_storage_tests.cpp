@@ -15,11 +15,14 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -29,6 +32,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/catalogue_facts.h"
@@ -129,6 +133,99 @@ void отказы_подключения(const PgTestServer& server, const std::
   EXPECT_EQ(server.sql("SELECT version FROM foliarkh_schema", база + "_newer"), "99\n");
 }
 
+// A socket between desks and the server that passes everything on; asked to, it cuts the next
+// connection that commits right after the server has answered the COMMIT, so that the desk never
+// hears the answer. Its folder stands for the server's socket folder in an address.
+class Перехватчик {
+ public:
+  Перехватчик(const std::string& server_socket, int port) : server_(server_socket + "/.s.PGSQL." + std::to_string(port)) {
+    char шаблон[] = "/tmp/foliarkh-proxy-XXXXXX";
+    if (::mkdtemp(шаблон)) dir_ = шаблон;
+    listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un a = unix_address(dir_ + "/.s.PGSQL." + std::to_string(port));
+    if (::bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(listener_, 8) != 0) {
+      ::close(listener_);
+      listener_ = -1;
+    }
+    if (listener_ >= 0) accepting_ = std::thread([this] { принимать(); });
+  }
+  ~Перехватчик() {
+    stop_ = true;
+    if (accepting_.joinable()) accepting_.join();
+    for (std::thread& t : passing_) t.join();
+    if (listener_ >= 0) ::close(listener_);
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+  bool ready() const { return listener_ >= 0; }
+  const std::string& dir() const { return dir_; }
+  // The next COMMIT's answer is kept from its desk, and that connection cut.
+  void cut_after_commit() { cut_ = true; }
+  bool cut_done() const { return done_; }
+
+ private:
+  static sockaddr_un unix_address(const std::string& path) {
+    sockaddr_un a{};
+    a.sun_family = AF_UNIX;
+    std::copy(path.begin(), path.end(), a.sun_path);
+    return a;
+  }
+  void принимать() {
+    while (!stop_) {
+      pollfd p{listener_, POLLIN, 0};
+      if (::poll(&p, 1, 50) != 1) continue;
+      const int desk = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+      if (desk < 0) continue;
+      const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+      sockaddr_un a = unix_address(server_);
+      if (::connect(server, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+        ::close(desk);
+        ::close(server);
+        continue;
+      }
+      passing_.emplace_back([this, desk, server] { передавать(desk, server); });
+    }
+  }
+  // Passes bytes both ways until either side closes, or until the answer to a COMMIT to cut.
+  void передавать(int desk, int server) {
+    bool commit_sent = false;
+    char buf[65536];
+    while (!stop_) {
+      pollfd p[2] = {{desk, POLLIN, 0}, {server, POLLIN, 0}};
+      if (::poll(p, 2, 50) <= 0) continue;
+      if (p[0].revents) {
+        const ssize_t n = ::read(desk, buf, sizeof buf);
+        if (n <= 0) break;
+        if (cut_ && std::string_view(buf, static_cast<std::size_t>(n)).find(std::string_view("COMMIT\0", 7)) !=
+                        std::string_view::npos)
+          commit_sent = true;
+        if (::write(server, buf, static_cast<std::size_t>(n)) != n) break;
+      }
+      if (p[1].revents) {
+        const ssize_t n = ::read(server, buf, sizeof buf);
+        if (n <= 0) break;
+        if (commit_sent) {  // the server has committed and answers: the desk never hears it
+          cut_ = false;
+          done_ = true;
+          break;
+        }
+        if (::write(desk, buf, static_cast<std::size_t>(n)) != n) break;
+      }
+    }
+    ::close(desk);
+    ::close(server);
+  }
+
+  std::string server_;
+  std::string dir_;
+  int listener_ = -1;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> cut_{false};
+  std::atomic<bool> done_{false};
+  std::thread accepting_;
+  std::vector<std::thread> passing_;
+};
+
 class ServerStorage : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -167,7 +264,10 @@ class ServerStorage : public ::testing::Test {
   // Opens the server's catalogue as the program does: the storage behind the seam (its folder of
   // cover pictures `обложки` when one is given), the sections loaded.
   ХранилищеСервера& открыть(const std::string& user = kWriter, const QString& обложки = {}) {
-    ОткрытиеСервера о = открыть_сервер(адрес(user));
+    return открыть_по(адрес(user), обложки);
+  }
+  ХранилищеСервера& открыть_по(const АдресСервера& а, const QString& обложки = {}) {
+    ОткрытиеСервера о = открыть_сервер(а);
     EXPECT_TRUE(о.хранилище) << cp1251::to_utf8(о.ошибка);
     if (!о.хранилище) throw std::runtime_error("no connection");
     ХранилищеСервера& с = *о.хранилище;
@@ -647,6 +747,28 @@ TEST_F(ServerStorage, ManyCoverPicturesAreFetchedInParts) {
     std::ifstream in(dir->path().toStdString() + "/p150.png", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "picture 150");
   }
+}
+
+// The connection lost just after the server committed a change, before the desk heard it: the
+// desk asks the server again over a new connection, and the change counts as stored (as it is),
+// once, memory and server alike.
+TEST_F(ServerStorage, AChangeCommittedWhoseAnswerWasLostIsKnownStored) {
+  каталог_на_сервере(2);
+  Перехватчик перехватчик(server_->socket_dir(), server_->port());
+  ASSERT_TRUE(перехватчик.ready());
+  core_RegisterPart();
+  RUN_ResetParts();
+  АдресСервера через_перехватчик = адрес();
+  через_перехватчик.хост = перехватчик.dir();
+  открыть_по(через_перехватчик);
+  перехватчик.cut_after_commit();
+  const ИтогИзменения итог = применить(ВвестиЗапись{{0, "А"_cps, "ответ потерян"_cps, {}, {}, 0, 0, {}}});
+  EXPECT_TRUE(перехватчик.cut_done());
+  EXPECT_TRUE(итог.сделано()) << cp1251::to_utf8(итог.сообщение);
+  EXPECT_EQ(sql("SELECT count(*) FROM records WHERE title = 'ответ потерян'"), "1\n");
+  EXPECT_EQ(на_сервере(), в_памяти());
+  вводится_снова("после потерянного ответа");
+  EXPECT_EQ(освежить_каталог().прочитано, false);  // nothing this desk did not know
 }
 
 // A database made by a program that knew the schema before the covers is brought up to date at
