@@ -8,6 +8,7 @@
 #include <string>
 #include <system_error>
 
+#include "app/server_catalogue.h"
 #include "app/toolbars.h"
 #include "core/catalogue_files.h"
 #include "core/catalogue_folder.h"
@@ -18,6 +19,7 @@
 #include "runtime/host_path.h"
 #include "runtime/run_error.h"
 #include "runtime/safe_write.h"
+#include "server/server_catalogue.h"
 
 namespace {
 
@@ -26,7 +28,8 @@ namespace fs = std::filesystem;
 const std::string kЗаголовок = std::string("Резервная копия"_cp);
 
 // A server catalogue's copy in the folder form: every section's fact file written, as memory
-// holds it now, into a temporary folder (removed when the value goes), to be copied from there.
+// holds it now, and the cover pictures the records name, as the server holds them, into a
+// temporary folder (removed when the value goes), to be copied from there.
 class ФайлыСервера {
  public:
   ФайлыСервера() {
@@ -46,6 +49,9 @@ class ФайлыСервера {
       RUN_ReplaceFile(файл, RNT_SaveText(*р.секция));
       что.файлы.push_back(файл);
     }
+    ХранилищеСервера::ОбложкиВПапке обложки = сервер_каталога()->записать_обложки(папка_);
+    что.файлы.insert(что.файлы.end(), обложки.файлы.begin(), обложки.файлы.end());
+    что.нет_обложек = обложки.нет;
     return что;
   }
 
@@ -59,8 +65,7 @@ bool сделать_резервную_копию() {
   const auto выбор = dlg_GetFolderName("Резервная копия: выберите папку для копии"_cps, папка_для_документов());
   if (!выбор) return false;
   запомнить_папку_документов(*выбор, true);
-  // A server catalogue is copied in the folder form, which opens without a server; its covers
-  // stay where they are.
+  // A server catalogue is copied in the folder form, which opens without a server.
   ФайлыСервера сервера;
   ФайлыКопии что;
   if (каталог_в_папке()) {

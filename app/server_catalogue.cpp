@@ -2,6 +2,9 @@
 #include "app/server_catalogue.h"
 
 #include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "app/catalogue_changes.h"
 #include "app/catalogue_switch.h"
@@ -83,9 +86,18 @@ std::unique_ptr<ХранилищеСервера> подключиться(Windo
 }
 
 // The server storage made the working one: the windows closed, the model afresh and loaded from it.
+// The catalogue's folder is its folder of cover pictures in the user's cache, where the pictures
+// the records name are fetched and where a picture chosen or pasted is taken, as in a folder
+// catalogue (one that cannot be made leaves the covers unshown, the catalogue works).
 void сделать_рабочим(Window task, std::unique_ptr<ХранилищеСервера> сервер) {
   const std::string uri = сервер->адрес().uri();
   ХранилищеСервера& с = *сервер;
+  if (const std::string папка = папка_обложек_сервера(с.адрес()); !папка.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(папка, ec);
+    if (!ec) std::filesystem::current_path(папка, ec);
+    if (!ec) с.задать_папку_обложек(папка);
+  }
   сменить_каталог(task, [&] { задать_хранилище_каталога(std::move(сервер)); });
   с.слушать([] { следить_за_каталогом(); });
   запомнить_каталог(uri);
@@ -95,6 +107,17 @@ void сделать_рабочим(Window task, std::unique_ptr<Хранилищ
 }
 
 }  // namespace
+
+std::string папка_обложек_сервера(const АдресСервера& адрес) {
+  std::string база = адрес.uri().substr(std::string_view("postgresql://").size());
+  for (char& c : база)
+    if (c == '/' || c == '?' || c == '&') c = '_';
+  const char* xdg = std::getenv("XDG_CACHE_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/foliarkh/covers/" + база;
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return std::string(home) + "/.cache/foliarkh/covers/" + база;
+  return {};
+}
 
 ХранилищеСервера* сервер_каталога() { return dynamic_cast<ХранилищеСервера*>(&хранилище_каталога()); }
 

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgtest-dev libbenchmark-dev
           fonts-dejavu-core xvfb xauth poppler-utils
           qt6-translations-l10n qt6-l10n-tools qt6-image-formats-plugins desktop-file-utils appstream dpkg-dev file lintian
-          postgresql libqt6sql6-psql)
+          postgresql libqt6sql6-psql locales)
 
 missing=()
 for p in "${packages[@]}"; do

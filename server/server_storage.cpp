@@ -12,21 +12,35 @@
 #include <QThread>
 #include <QVariant>
 
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <deque>
 #include <climits>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <set>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/catalogue_facts.h"
 #include "runtime/codepage.h"
 #include "runtime/error_codes.h"
 #include "runtime/fact_file.h"
+#include "runtime/err_words.h"
 #include "runtime/fact_kind.h"
+#include "runtime/file_slots.h"
+#include "runtime/host_path.h"
 #include "runtime/run_error.h"
 #include "server/server_catalogue.h"
 
@@ -38,6 +52,8 @@ const char* const kКанал = "foliarkh_catalogue";
 __extension__ using Широкое = __int128;  // the gap between two places, which may exceed 64 bits
 constexpr qint64 kШагМест = qint64{1} << 20;  // the gap between places of records stored in a row
 constexpr std::size_t kСтрокЗаПроход = 20000;  // records per statement when many are stored
+// The largest cover picture stored: as large as the cover window reads.
+constexpr std::size_t kНаибольшаяОбложка = std::size_t(128) << 20;
 
 // The schema's migrations: the n-th brings the schema from version n to n + 1.
 const std::vector<const char*>& миграции() {
@@ -50,6 +66,8 @@ const std::vector<const char*>& миграции() {
       " cover text NOT NULL, place bigint NOT NULL UNIQUE);"
       "CREATE SEQUENCE record_codes MINVALUE 0 START 0;"
       "SELECT nextval('record_codes');",
+      // The cover pictures, by the name a record gives: every desk shows them.
+      "CREATE TABLE covers (name text PRIMARY KEY, picture bytea NOT NULL);",
   };
   return все;
 }
@@ -57,6 +75,15 @@ const std::vector<const char*>& миграции() {
 QString в_qt(std::string_view cp) { return QString::fromStdString(cp1251::to_utf8(cp)); }
 std::string из_qt(const QString& s) { return cp1251::from_utf8(s.toStdString()); }
 QString utf(const std::string& s) { return QString::fromStdString(s); }
+
+// The server's own words of a failed statement: the first line of its message without the
+// severity before them ("ERROR:  …", or in the server's language "ОШИБКА:  …").
+QString слова_сервера(const QSqlError& e) {
+  QString t = e.databaseText().trimmed();
+  if (const qsizetype конец = t.indexOf(QLatin1Char('\n')); конец >= 0) t.truncate(конец);
+  if (const qsizetype двоеточие = t.indexOf(QLatin1String(":  ")); двоеточие >= 0) t = t.mid(двоеточие + 3);
+  return t.trimmed();
+}
 
 // Whether the error says that the connection is gone (the server stopped, the network broke).
 bool связь_оборвана(const QSqlError& e) {
@@ -110,31 +137,144 @@ std::string массив_чисел(const std::vector<T>& числа) {
 
 bool записи_раздела(const РазделКаталога& р) { return р.секция == &база_лит.section(); }
 
-// Why a connection could not be made, in the user's words.
+// A cover's name that names a file in the folder of pictures itself (no folder part, no "..").
+bool имя_обложки(std::string_view имя) {
+  return !имя.empty() && имя != "." && имя != ".." && имя.find('/') == std::string_view::npos &&
+         имя.find('\0') == std::string_view::npos;
+}
+
+// Writes a picture into a folder of copies (the desk's cache, the backup's temporary folder) as a
+// whole or not at all: into a temporary name beside it, renamed into place when complete. Not
+// flushed to the disk one by one, as the catalogue's own files are: a copy lost with the system is
+// fetched again, and the backup flushes its own copy. Raises the host's error.
+void записать_копию_картинки(const std::string& путь, const QByteArray& байты) {
+  const std::string временный = путь + ".part-" + std::to_string(::getpid());
+  {
+    std::ofstream out(временный, std::ios::binary | std::ios::trunc);
+    out.write(байты.constData(), static_cast<std::streamsize>(байты.size()));
+    out.close();
+    if (!out) {
+      const int ошибка = errno ? errno : EIO;
+      ::unlink(временный.c_str());
+      RUN_OsError(errcode::host(ошибка));
+    }
+  }
+  if (::rename(временный.c_str(), путь.c_str()) != 0) {
+    const int ошибка = errno;
+    ::unlink(временный.c_str());
+    RUN_OsError(errcode::host(ошибка));
+  }
+}
+
+// The text of an array literal of the names.
+template <class Имена>
+QString массив_имён(const Имена& имена) {
+  std::string массив = "{";
+  for (const std::string& имя : имена) добавить_в_массив(массив, имя);
+  return utf(массив + "}");
+}
+
+// What stands at a server catalogue's address, found by the connection's own means rather than
+// read from the driver's text (which libpq and the server write in the user's language).
+enum class Достижимость { имя_не_найдено, нет_сервера, сервер_есть };
+
+// The folder of the local socket libpq takes when no host is given.
+constexpr const char* kПапкаСокета = "/var/run/postgresql";
+
+// Whether a stream socket connects to `адрес` within `ждать_мс` (refused, unreachable or silent: no).
+bool соединяется(const sockaddr* адрес, socklen_t длина, int семейство, int ждать_мс) {
+  const int fd = ::socket(семейство, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  bool да = ::connect(fd, адрес, длина) == 0;
+  if (!да && errno == EINPROGRESS) {
+    pollfd p{fd, POLLOUT, 0};
+    int ошибка = 0;
+    socklen_t l = sizeof ошибка;
+    да = ::poll(&p, 1, ждать_мс) == 1 && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &ошибка, &l) == 0 && ошибка == 0;
+  }
+  ::close(fd);
+  return да;
+}
+
+// The host's name resolved by this program first (a name no host has is told as such), then its
+// port or socket tried: nothing there is a server that does not answer. An address of several
+// hosts, one libpq is given apart (hostaddr) or takes from PGHOST, is left to the server's answer.
+Достижимость проверить_адрес(const АдресСервера& а) {
+  const char* pghost = std::getenv("PGHOST");  // libpq's host when the address names none
+  if (а.хост.find(',') != std::string::npos || а.параметры.find("hostaddr=") != std::string::npos ||
+      (а.хост.empty() && pghost != nullptr && pghost[0] != '\0'))
+    return Достижимость::сервер_есть;
+  const std::string порт = std::to_string(а.порт);
+  if (а.хост.empty() || а.хост.starts_with('/')) {
+    const std::string путь = (а.хост.empty() ? std::string(kПапкаСокета) : а.хост) + "/.s.PGSQL." + порт;
+    sockaddr_un адрес{};
+    адрес.sun_family = AF_UNIX;
+    if (путь.size() >= sizeof адрес.sun_path) return Достижимость::сервер_есть;
+    std::copy(путь.begin(), путь.end(), адрес.sun_path);
+    return соединяется(reinterpret_cast<const sockaddr*>(&адрес), sizeof адрес, AF_UNIX, 2000)
+               ? Достижимость::сервер_есть
+               : Достижимость::нет_сервера;
+  }
+  addrinfo подсказка{};
+  подсказка.ai_socktype = SOCK_STREAM;
+  addrinfo* адреса = nullptr;
+  const int r = ::getaddrinfo(а.хост.c_str(), порт.c_str(), &подсказка, &адреса);
+  // A name no host has, or one the resolver cannot find now (EAI_AGAIN: libpq could not either).
+  if (r == EAI_NONAME || r == EAI_FAIL || r == EAI_AGAIN
+#ifdef EAI_NODATA
+      || r == EAI_NODATA
+#endif
+  )
+    return Достижимость::имя_не_найдено;
+  if (r != 0) return Достижимость::сервер_есть;  // the resolver could not say: the server's answer tells
+  Достижимость итог = Достижимость::нет_сервера;
+  for (const addrinfo* ai = адреса; ai && итог == Достижимость::нет_сервера; ai = ai->ai_next)
+    if (соединяется(ai->ai_addr, ai->ai_addrlen, ai->ai_family, 2000)) итог = Достижимость::сервер_есть;
+  ::freeaddrinfo(адреса);
+  return итог;
+}
+
+// Why the connection to a server that answered was refused. There is no SQLSTATE of a refused
+// connection to ask, so the server's own words are matched, in English and in Russian (the server
+// writes them in its lc_messages, libpq its own in the user's locale); "no password supplied" is
+// libpq's and has no Russian form.
+std::string почему_отказал(const АдресСервера& а, const QSqlError& e) {
+  const QString t = e.databaseText();
+  auto есть = [&](const char* s) { return t.contains(QString::fromUtf8(s), Qt::CaseInsensitive); };
+  auto есть_имя = [&](const char* en, const char* ru, const std::string& имя) {
+    const QString в_кавычках = QLatin1Char('"') + utf(имя) + QLatin1Char('"');
+    return t.contains(QString::fromUtf8(en) + в_кавычках) || t.contains(QString::fromUtf8(ru) + в_кавычках);
+  };
+  if (есть("authentication failed for user") || есть("не прошёл проверку подлинности"))
+    return "сервер не принял пароль пользователя «"_cps + cp1251::from_utf8(а.пользователь) +
+           "». Проверьте имя пользователя и пароль (или строку в файле ~/.pgpass)."_cps;
+  if (есть("no password supplied"))
+    return "сервер требует пароль, а он не задан. Введите пароль или запишите его в файл ~/.pgpass."_cps;
+  if (есть_имя("database ", "база данных ", а.база.empty() ? а.пользователь : а.база))
+    return "на сервере нет базы данных «"_cps + cp1251::from_utf8(а.база) + "». Её создаёт администратор (createdb)."_cps;
+  if (есть_имя("role ", "роль ", а.пользователь))
+    return "на сервере нет пользователя «"_cps + cp1251::from_utf8(а.пользователь) + "»."_cps;
+  return "сервер ответил: "_cps + из_qt(t.trimmed()) + "."_cps;
+}
+
+// Why a connection could not be made, in the user's words: the host checked first, then what the
+// server said.
 std::string почему_нет_связи(const АдресСервера& а, const QSqlError& e) {
-  const QString t = e.driverText() + QLatin1Char(' ') + e.databaseText();
-  const std::string где = "«"_cps + а.показ() + "»"_cps;
-  auto есть = [&](const char* s) { return t.contains(QLatin1String(s), Qt::CaseInsensitive); };
-  std::string почему;
-  if (есть("password authentication failed") || есть("authentication failed"))
-    почему = "сервер не принял пароль пользователя «"_cps + cp1251::from_utf8(а.пользователь) +
-             "». Проверьте имя пользователя и пароль (или строку в файле ~/.pgpass)."_cps;
-  else if (есть("no password supplied"))
-    почему = "сервер требует пароль, а он не задан. Введите пароль или запишите его в файл ~/.pgpass."_cps;
-  else if (есть("could not translate host name") || есть("Name or service not known"))
-    почему = "компьютер «"_cps + cp1251::from_utf8(а.хост) + "» не найден. Проверьте имя сервера."_cps;
-  else if (есть("does not exist") && есть("database"))
-    почему = "на сервере нет базы данных «"_cps + cp1251::from_utf8(а.база) + "». Её создаёт администратор (createdb)."_cps;
-  else if (есть("role") && есть("does not exist"))
-    почему = "на сервере нет пользователя «"_cps + cp1251::from_utf8(а.пользователь) + "»."_cps;
-  else if (есть("Connection refused") || есть("No such file or directory") || есть("timeout") ||
-           есть("could not connect"))
-    почему = "сервер не отвечает. Проверьте, что он запущен и доступен по сети."_cps;
-  else if (есть("Driver not loaded"))
-    почему = "в системе нет драйвера PostgreSQL для Qt (пакет libqt6sql6-psql)."_cps;
-  else
-    почему = "сервер ответил: "_cps + из_qt(e.text()) + "."_cps;
-  return "Не удалось подключиться к каталогу "_cps + где + ": "_cps + почему;
+  switch (проверить_адрес(а)) {
+    case Достижимость::имя_не_найдено:
+      return "компьютер «"_cps + cp1251::from_utf8(а.хост) + "» не найден. Проверьте имя сервера и связь с сетью."_cps;
+    case Достижимость::нет_сервера:
+      return "сервер не отвечает. Проверьте, что он запущен и доступен по сети, и его порт ("_cps +
+             std::to_string(а.порт) + ")."_cps;
+    case Достижимость::сервер_есть:
+      break;
+  }
+  return почему_отказал(а, e);
+}
+
+// The message of a connection refused when a catalogue is opened.
+std::string не_подключено(const АдресСервера& а, const std::string& почему) {
+  return "Не удалось подключиться к каталогу «"_cps + а.показ() + "»: "_cps + почему;
 }
 
 std::atomic<int> номер_связи{0};
@@ -164,6 +304,11 @@ struct ХранилищеСервера::Состояние {
   bool записи_тронуты = false;  // the transaction under way stored the records
   // What the transaction under way stored, kept here until it is committed.
   std::map<std::string, qint64, std::less<>> новые_версии;
+
+  // The folder of this desk's cover pictures (host path); empty: the current folder, and pictures
+  // are not fetched. The names of pictures known to be there.
+  std::string папка_обложек;
+  std::set<std::string, std::less<>> обложки_есть;
 
   std::function<void()> слушатель;
   std::unique_ptr<QObject> приёмник;
@@ -343,6 +488,7 @@ struct ХранилищеСервера::Состояние {
       else
         новые.push_back(static_cast<qint64>(k) * kШагМест);
     }
+    сохранить_обложки(новые_записи);
     вставить_записи(новые_записи, 0, вставить, новые);
     поднять_код(наибольший);
     // What is stored now, taken as known; a rollback forgets it (записи_тронуты).
@@ -356,6 +502,7 @@ struct ХранилищеСервера::Состояние {
 
   // Every record of memory stored in a row (the table emptied before), and known as stored.
   void сохранить_все(std::vector<ЗаписьБазы> все) {
+    сохранить_обложки(все);
     std::vector<qint64> м;
     std::int32_t наибольший = 0;
     for (std::size_t k = 0; k < все.size(); ++k) {
@@ -366,6 +513,84 @@ struct ХранилищеСервера::Состояние {
     поднять_код(наибольший);
     записи.assign(std::make_move_iterator(все.begin()), std::make_move_iterator(все.end()));
     места.assign(м.begin(), м.end());
+  }
+
+  // A picture's file in this desk's folder of pictures (cp1251, as the runtime's files take it).
+  std::string файл_обложки(const std::string& имя) const {
+    return папка_обложек.empty() ? имя : RUN_FromHostPath(файл_в_папке(папка_обложек, имя));
+  }
+
+  // The pictures that `записи_` name and the server does not hold yet, stored from this desk's
+  // folder of pictures in the transaction under way, beside the records that name them. A name
+  // whose file is not there (or is no picture file one can read) stays without a picture, as it
+  // would in a folder.
+  void сохранить_обложки(const std::vector<ЗаписьБазы>& записи_) {
+    std::set<std::string> имена;
+    for (const ЗаписьБазы& з : записи_)
+      if (имя_обложки(з.обложка)) имена.insert(з.обложка);
+    if (имена.empty()) return;
+    QSqlQuery q = выполнить(QStringLiteral("SELECT name FROM covers WHERE name = ANY(CAST(? AS text[]))"),
+                            {массив_имён(имена)});
+    while (q.next()) имена.erase(из_qt(q.value(0).toString()));
+    for (const std::string& имя : имена) {
+      std::optional<std::string> байты;
+      try {
+        байты = IO_RdFileBytes(файл_обложки(имя), kНаибольшаяОбложка);
+      } catch (const RunError& e) {
+        if (!ERR_IsHostCondition(e.code())) throw;
+      }
+      if (!байты) continue;
+      выполнить(QStringLiteral("INSERT INTO covers (name, picture) VALUES (?, ?) ON CONFLICT (name) DO NOTHING"),
+                {в_qt(имя), QByteArray(байты->data(), static_cast<qsizetype>(байты->size()))});
+    }
+  }
+
+  // Brings this desk's folder of pictures up to the records in memory: a picture a record names
+  // that is not there yet is fetched from the server and written there (one that cannot be
+  // written is left for the next time).
+  void получить_обложки() {
+    if (папка_обложек.empty()) return;
+    std::set<std::string> нужны;
+    for (auto v : база_лит.views()) {
+      std::string имя(v[&ЗаписьБазы::обложка]);
+      if (имя_обложки(имя) && !обложки_есть.contains(имя)) нужны.insert(std::move(имя));
+    }
+    for (auto it = нужны.begin(); it != нужны.end();) {
+      std::error_code ec;
+      if (std::filesystem::is_regular_file(файл_в_папке(папка_обложек, *it), ec)) {
+        обложки_есть.insert(*it);
+        it = нужны.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    картинки(нужны, [this](const std::string& имя, const QByteArray& байты) {
+      try {
+        записать_копию_картинки(файл_в_папке(папка_обложек, имя), байты);
+        обложки_есть.insert(имя);
+      } catch (const RunError& e) {
+        if (!ERR_IsHostCondition(e.code())) throw;
+      }
+    });
+  }
+
+  // Calls `каждая(имя, байты)` for each picture of `имена` that the server holds, asked for a
+  // hundred names at a time: pictures may be large, and a statement's answer is held whole.
+  template <class Каждая>
+  void картинки(const std::set<std::string>& имена, Каждая каждая) {
+    constexpr std::size_t kИмёнЗаРаз = 100;
+    std::vector<std::string> часть;
+    const auto спросить = [&] {
+      QSqlQuery q = выполнить(QStringLiteral("SELECT name, picture FROM covers WHERE name = ANY(CAST(? AS text[]))"),
+                              {массив_имён(часть)});
+      while (q.next()) каждая(из_qt(q.value(0).toString()), q.value(1).toByteArray());
+      часть.clear();
+    };
+    for (const std::string& имя : имена) {
+      часть.push_back(имя);
+      if (часть.size() == kИмёнЗаРаз) спросить();
+    }
+    if (!часть.empty()) спросить();
   }
 
   // The sequence of codes kept past every code stored.
@@ -418,8 +643,17 @@ struct ХранилищеСервера::Состояние {
   void закончить(bool закрепить) {
     if (занятие == Занятие::нет) return;
     if (закрепить && !код_сбоя) {
-      if (сохранено) выполнить(QStringLiteral("NOTIFY ") + QLatin1String(kКанал));
-      выполнить(QStringLiteral("COMMIT"));  // on failure: rolled back, the hold ends it
+      // The transaction's number, to ask after it when the answer to its commit is lost.
+      qint64 номер = 0;
+      if (сохранено) {
+        выполнить(QStringLiteral("NOTIFY ") + QLatin1String(kКанал));
+        номер = число(QStringLiteral("SELECT txid_current()"));
+      }
+      try {
+        выполнить(QStringLiteral("COMMIT"));  // on failure: rolled back, the hold ends it
+      } catch (const RunError& e) {
+        if (!номер || e.code() != errcode::host(ECONNRESET) || !зафиксирована(номер)) throw;
+      }
       занятие = Занятие::нет;
       принять_сохранённое();
       return;
@@ -427,6 +661,27 @@ struct ХранилищеСервера::Состояние {
     const bool сказать = закрепить;
     if (сказать) сказать_о_сбое();
     откатить();
+  }
+  // Whether the transaction `номер`, the answer to whose commit was lost with the connection, was
+  // committed all the same: asked over the connection made again at once. When it cannot be made
+  // now, no: the change is told as not stored (memory put back), and once the server is back the
+  // watch reads whatever it holds.
+  bool зафиксирована(qint64 номер) {
+    const int сбой = std::exchange(код_сбоя, 0);
+    const Занятие было = std::exchange(занятие, Занятие::нет);
+    bool да = false;
+    try {
+      if (!связь()) {
+        QSqlQuery q = выполнить(QStringLiteral("SELECT txid_status(?)"), {QVariant(номер)});
+        да = q.next() && q.value(0).toString() == QLatin1String("committed");
+      }
+    } catch (const RunError&) {  // the server answers nothing yet
+    }
+    if (!да) {
+      код_сбоя = сбой;
+      занятие = было;
+    }
+    return да;
   }
   void откатить() {
     if (!код_сбоя) QSqlQuery(db()).exec(QStringLiteral("ROLLBACK"));
@@ -507,6 +762,7 @@ void ХранилищеСервера::загрузить(const РазделКа
     с.записи = std::move(записи);
     с.места = std::move(места);
     с.записи_известны = true;
+    с.получить_обложки();
   } else if (const auto текст = текст_раздела(р)) {
     RNT_ConsultText(*р.секция, *текст);
   }
@@ -525,6 +781,7 @@ void ХранилищеСервера::перечитать(const РазделК
     с.записи = std::move(записи);
     с.места = std::move(места);
     с.записи_известны = true;
+    с.получить_обложки();
   } else {
     const std::string текст = текст_раздела(р).value_or(std::string());
     RNT_RetractallVar(*р.секция);
@@ -562,6 +819,28 @@ void ХранилищеСервера::закрепить() {
   if (с_->занятие != Состояние::Занятие::запись) return;
   с_->сказать_о_сбое();
   if (!с_->код_сбоя) с_->закончить(true);
+}
+
+std::optional<ОтказСохранения> ХранилищеСервера::отказ_сохранения(int код_ошибки) const {
+  const std::string где = "«"_cps + с_->адрес.показ() + "»"_cps;
+  const std::string администратор = "Если так будет и дальше, сообщите администратору сервера."_cps;
+  if (код_ошибки == errcode::host(ECONNRESET))
+    return ОтказСохранения{"связь с сервером каталога прервалась"_cps,
+                           "Программа подключится к серверу снова сама; когда связь восстановится, повторите."_cps};
+  if (код_ошибки == errcode::host(EACCES))
+    return ОтказСохранения{"у пользователя «"_cps + cp1251::from_utf8(с_->адрес.пользователь) +
+                               "» нет прав изменять каталог "_cps + где,
+                           "Права на изменение каталога даёт администратор сервера."_cps};
+  if (код_ошибки == errcode::host(EROFS))
+    return ОтказСохранения{"сервер каталога сейчас принимает только чтение"_cps, администратор};
+  if (код_ошибки == errcode::host(ENOSPC))
+    return ОтказСохранения{"серверу каталога не хватило места на диске или памяти"_cps, администратор};
+  if (код_ошибки == errcode::host(EEXIST))
+    return ОтказСохранения{"на сервере уже есть запись с тем же кодом"_cps,
+                           "Повторите: программа прочитает каталог с сервера заново."_cps};
+  const QString текст = слова_сервера(с_->последняя);
+  return ОтказСохранения{"сервер каталога отказал"_cps + (текст.isEmpty() ? std::string() : " ("_cps + из_qt(текст) + ")"_cps),
+                         "Повторите; если сервер откажет снова, сообщите администратору сервера."_cps};
 }
 
 СловаНедоступности ХранилищеСервера::слова_недоступности() const {
@@ -626,10 +905,38 @@ std::size_t ХранилищеСервера::число_записей() {
   return static_cast<std::size_t>(с_->число(QStringLiteral("SELECT count(*) FROM records")));
 }
 
+std::size_t ХранилищеСервера::число_обложек() {
+  return static_cast<std::size_t>(с_->число(QStringLiteral("SELECT count(*) FROM covers")));
+}
+
 std::optional<std::string> ХранилищеСервера::текст_раздела(const РазделКаталога& р) {
   QSqlQuery q = с_->выполнить(QStringLiteral("SELECT text FROM sections WHERE file = ?"), {в_qt(р.файл)});
   if (!q.next() || q.value(0).isNull()) return std::nullopt;
   return из_qt(q.value(0).toString());
+}
+
+void ХранилищеСервера::задать_папку_обложек(const std::string& папка) {
+  с_->папка_обложек = папка;
+  с_->обложки_есть.clear();
+}
+
+ХранилищеСервера::ОбложкиВПапке ХранилищеСервера::записать_обложки(const std::string& папка) {
+  std::set<std::string> имена;
+  for (auto v : база_лит.views()) {
+    std::string имя(v[&ЗаписьБазы::обложка]);
+    if (имя_обложки(имя)) имена.insert(std::move(имя));
+  }
+  ОбложкиВПапке итог;
+  std::size_t есть = 0;
+  с_->картинки(имена, [&](const std::string& имя, const QByteArray& байты) {
+    if (!имена.contains(имя)) return;
+    ++есть;
+    const std::string путь = файл_в_папке(папка, имя);
+    записать_копию_картинки(путь, байты);
+    итог.файлы.push_back(RUN_FromHostPath(путь));
+  });
+  итог.нет = static_cast<int>(имена.size() - есть);
+  return итог;
 }
 
 void ХранилищеСервера::слушать(std::function<void()> пришло) {
@@ -647,6 +954,10 @@ int версия_схемы_сервера() { return static_cast<int>(мигр�
 ОткрытиеСервера открыть_сервер(const АдресСервера& адрес) {
   нужно_приложение();
   ОткрытиеСервера итог;
+  if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+    итог.ошибка = не_подключено(адрес, "в системе нет драйвера PostgreSQL для Qt (пакет libqt6sql6-psql)."_cps);
+    return итог;
+  }
   auto с = std::make_unique<ХранилищеСервера::Состояние>();
   с->адрес = адрес;
   с->имя_связи = QStringLiteral("foliarkh-catalogue-%1").arg(++номер_связи);
@@ -661,7 +972,7 @@ int версия_схемы_сервера() { return static_cast<int>(мигр�
     if (!адрес.параметры.empty()) options += QLatin1Char(';') + utf(адрес.параметры);
     db.setConnectOptions(options);
     if (!db.open()) {
-      итог.ошибка = почему_нет_связи(адрес, db.lastError());
+      итог.ошибка = не_подключено(адрес, почему_нет_связи(адрес, db.lastError()));
       return итог;
     }
   }
@@ -730,6 +1041,17 @@ std::optional<std::string> перенести_каталог(Хранилище�
     if (записей != база_лит.count())
       return "Каталог не перенесён: на сервере оказалось "_cps + std::to_string(записей) + " записей вместо "_cps +
              std::to_string(база_лит.count()) + "; ничего не сохранено."_cps;
+    // Every picture a record names whose file the folder holds.
+    std::set<std::string> картинки;
+    for (auto v : база_лит.views()) {
+      std::string имя(v[&ЗаписьБазы::обложка]);
+      std::error_code ec;
+      if (имя_обложки(имя) && std::filesystem::is_regular_file(RUN_HostPath(имя), ec)) картинки.insert(std::move(имя));
+    }
+    const auto обложек = сервер.число_обложек();
+    if (обложек != картинки.size())
+      return "Каталог не перенесён: на сервере оказалось картинок обложек "_cps + std::to_string(обложек) +
+             " вместо "_cps + std::to_string(картинки.size()) + "; ничего не сохранено."_cps;
     for (const РазделКаталога& р : разделы_каталога()) {
       if (записи_раздела(р)) continue;
       if (сервер.текст_раздела(р).value_or(std::string()) != RNT_SaveText(*р.секция))

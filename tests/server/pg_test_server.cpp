@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -180,7 +181,7 @@ PgTestServer::PgTestServer(Options options) : options_(std::move(options)) {
                  {bin_dir_ + "/initdb", "-D", data_dir_, "-U", options_.superuser, "--pwfile=" + pwfile,
                   "--auth-local=" + auth, "--auth-host=" + auth, "--encoding=UTF8", "--locale=C.UTF-8", "--no-sync",
                   "--no-instructions"},
-                 true);
+                 true, options_.environment);
     ::unlink(pwfile.c_str());
     start();
   } catch (...) {
@@ -300,7 +301,7 @@ void PgTestServer::start() {
                               " -c full_page_writes=off";
   run_or_throw("pg_ctl start",
                {bin_dir_ + "/pg_ctl", "-D", data_dir_, "-l", log_file_, "-w", "-t", "60", "-o", options, "start"},
-               true);
+               true, options_.environment);
   running_ = true;
 }
 
@@ -328,12 +329,19 @@ std::string PgTestServer::uri(const std::string& database, const std::string& us
 }
 
 std::string PgTestServer::sql(const std::string& statements, const std::string& database) const {
-  const std::string file = base_dir_ + "/statements.sql";
+  // A file of its own for each call: a test may hold one session open in a thread while it asks
+  // another.
+  static std::atomic<int> calls{0};
+  const std::string file = base_dir_ + "/statements-" + std::to_string(++calls) + ".sql";
   {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << statements << "\n";
     if (!out) fail("cannot write " + file);
   }
+  struct Remove {
+    const std::string& file;
+    ~Remove() { ::unlink(file.c_str()); }
+  } remove{file};
   return run_or_throw(("psql on " + database).c_str(),
                       {bin_dir_ + "/psql", "-X", "-q", "-A", "-t", "-v", "ON_ERROR_STOP=1", "-h", socket_dir_, "-p",
                        std::to_string(port_), "-U", options_.superuser, "-d", database, "-f", file},

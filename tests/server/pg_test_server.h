@@ -39,6 +39,9 @@ class PgTestServer {
     bool passwords = false;
     std::string superuser = "foliarkh_admin";
     std::string superuser_password = "foliarkh_admin";
+    // More environment of the server's own processes ("NAME=value"; not LC_ALL): e.g. LOCPATH
+    // naming a folder of locales made for the test, for a server that writes its messages in one.
+    std::vector<std::string> environment;
   };
   // How stop() ends the server.
   enum class StopMode {
@@ -70,7 +73,8 @@ class PgTestServer {
 
   // Runs `statements` (one or more, each its own transaction unless they say otherwise) as the
   // superuser on `database` with psql and returns what they print: rows one a line, fields
-  // separated by "|", nothing else. Throws with psql's message when a statement fails.
+  // separated by "|", nothing else. Throws with psql's message when a statement fails. Calls from
+  // several threads at once run side by side (one may hold a lock while another asks).
   std::string sql(const std::string& statements, const std::string& database = "postgres") const;
   // A login role; with a password when one is given.
   void create_role(const std::string& role, const std::string& password = "") const;

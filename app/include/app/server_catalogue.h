@@ -12,6 +12,13 @@
 
 class ХранилищеСервера;
 
+struct АдресСервера;
+
+// The folder of a server catalogue's cover pictures on this desk (host path): in the user's cache
+// ($XDG_CACHE_HOME/foliarkh/covers/<the address without its password>, or ~/.cache/…); empty when
+// neither is set. The program works in it while the server catalogue is open.
+std::string папка_обложек_сервера(const АдресСервера& адрес);
+
 // The working catalogue's server storage; null for a folder catalogue.
 ХранилищеСервера* сервер_каталога();
 

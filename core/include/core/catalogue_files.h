@@ -77,6 +77,13 @@ struct СловаНедоступности {
   std::string снова;      // the watch's news when it is back
 };
 
+// How a storage that keeps no files (a server) tells a change it could not store (cp1251): why, in
+// its own words ("связь с сервером каталога прервалась"), and what to do.
+struct ОтказСохранения {
+  std::string почему;
+  std::string совет;
+};
+
 class ХранилищеКаталога {
  public:
   virtual ~ХранилищеКаталога() = default;
@@ -123,6 +130,12 @@ class ХранилищеКаталога {
   // leaves the code to the core's rule (one past the highest).
   virtual std::optional<std::int32_t> новый_код(std::optional<std::int32_t> наибольший) {
     (void)наибольший;
+    return std::nullopt;
+  }
+  // How a change refused by the error `код_ошибки` of a save or of закрепить is told. Nothing:
+  // the message names the file that was not written and the host's reason (the folder's files).
+  virtual std::optional<ОтказСохранения> отказ_сохранения(int код_ошибки) const {
+    (void)код_ошибки;
     return std::nullopt;
   }
 };

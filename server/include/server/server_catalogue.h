@@ -7,6 +7,8 @@
 //   records           the catalogue's records, a column per field, the code unique by the primary
 //                     key, their order in the list by `place`
 //   record_codes      the sequence that gives a new record its code
+//   covers            the cover pictures by the name a record gives them, each stored in the
+//                     transaction of the change that stores a record naming it
 //   sections          every other section of the section list as the text of its fact file, one
 //                     row per file name, and each section's version (the records' too), raised by
 //                     every store: a section added to the section list is stored here with no code
@@ -25,6 +27,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/catalogue_files.h"
 
@@ -69,6 +72,9 @@ class ХранилищеСервера : public ХранилищеКаталог
                                            const std::function<void()>& пока_ждём) override;
   void закрепить() override;
   std::optional<std::int32_t> новый_код(std::optional<std::int32_t> наибольший) override;
+  // A change refused by the server: told as the server's (the connection lost, no right to
+  // change, the server's refusal in its own words), never as a file.
+  std::optional<ОтказСохранения> отказ_сохранения(int код_ошибки) const override;
 
   const АдресСервера& адрес() const;
   // The role may not change the catalogue (it was granted reading alone).
@@ -80,8 +86,24 @@ class ХранилищеСервера : public ХранилищеКаталог
   bool пуст();
   // How many records are stored.
   std::size_t число_записей();
+  // How many cover pictures are stored.
+  std::size_t число_обложек();
   // The section's stored text as its fact file has it (cp1251); the records' section gives none.
   std::optional<std::string> текст_раздела(const РазделКаталога& section);
+  // The folder (host path) where this desk keeps the cover pictures: those the records name are
+  // fetched there whenever the records are read, and a picture a stored record names is taken from
+  // there when the server does not hold it yet. Unset (the command line's work), the pictures are
+  // taken from the current folder and never fetched. Set before the records are loaded.
+  void задать_папку_обложек(const std::string& папка);
+  // Every picture the records in memory name, as the server holds it, written into `папка` (host
+  // path) under its name: the files written (cp1251 paths) and how many named pictures the server
+  // does not hold. Raises the host's error of a file that cannot be written.
+  struct ОбложкиВПапке {
+    std::vector<std::string> файлы;
+    int нет = 0;
+  };
+  ОбложкиВПапке записать_обложки(const std::string& папка);
+
   // Calls `пришло` when another desk stored a change (through the event loop of a process with
   // one: the program's windows); null stops.
   void слушать(std::function<void()> пришло);
@@ -106,8 +128,9 @@ struct ОткрытиеСервера {
 ОткрытиеСервера открыть_сервер(const АдресСервера& адрес);
 
 // Copies the catalogue loaded in memory (every section of the section list as it is now) into the
-// server's empty catalogue in one transaction, and checks what was stored against memory (the
-// records counted, every other section compared). Nothing when done; otherwise why (cp1251), and
+// server's empty catalogue in one transaction, with the cover pictures the records name from the
+// current folder (the folder catalogue's), and checks what was stored against memory (the records
+// and the pictures counted, every other section compared). Nothing when done; otherwise why (cp1251), and
 // nothing was stored.
 std::optional<std::string> перенести_каталог(ХранилищеСервера& сервер);
 
