@@ -30,6 +30,11 @@ std::optional<std::size_t> выбранный_ряд(Window dlg, int id) {
   return i ? std::optional<std::size_t>(static_cast<std::size_t>(*i)) : std::nullopt;
 }
 
+// The book's name at the head of a line: "Книга 2 «…»".
+std::string книга_в_начале(std::int32_t код) {
+  return "Книга "_cps + название_книги(код).substr(std::string("книга "_cp).size());
+}
+
 // ---- Issue ----
 
 // The books the book field lists at most: a word most books hold waits for the next one.
@@ -39,7 +44,7 @@ const std::vector<ListViewColumn>& колонки_книг() {
   static const std::vector<ListViewColumn> к = {{"Код"_cps, 50, ca_Right, true},
                                                 {"Автор"_cps, 130, ca_Left, true},
                                                 {"Наименование"_cps, 180, ca_Left, true},
-                                                {"Экземпляров"_cps, 80, ca_Right, true},
+                                                {"Экземпляров"_cps, 95, ca_Right, true},
                                                 {"На руках"_cps, 70, ca_Right, true}};
   return к;
 }
@@ -71,7 +76,7 @@ void показать_состояние_книги(Window dlg) {
   if (const auto код = окна().книга) {
     const std::vector<Выдача> на_руках = выдачи_на_руках(*код);
     const int экземпляров = экземпляров_книги(*код);
-    t = название_книги(*код) + ": экземпляров "_cps + std::to_string(экземпляров) + ", на руках "_cps +
+    t = книга_в_начале(*код) + ": экземпляров "_cps + std::to_string(экземпляров) + ", на руках "_cps +
         std::to_string(на_руках.size());
     if (const auto занята = все_экземпляры_на_руках(*код))
       t += " — выдать нельзя: "_cps + *занята;
@@ -229,13 +234,13 @@ void показать_о_возврате(Window dlg) {
   } else if (база_лит.по_коду(*код).empty() && окна().выдачи_возврата.empty()) {
     t = "Книги с кодом "_cps + std::to_string(*код) + " в каталоге нет."_cps;
   } else if (окна().выдачи_возврата.empty()) {
-    t = "Книга "_cps + название_книги(*код).substr(std::string("книга "_cp).size()) + " не на руках: принимать нечего."_cps;
+    t = книга_в_начале(*код) + " не на руках: принимать нечего."_cps;
   } else if (const auto i = выбранный_ряд(dlg, ид_ВыдачиВозврата); !i) {
     t = "На руках экземпляров: "_cps + std::to_string(окна().выдачи_возврата.size()) + ". Выберите, чей принять."_cps;
   } else {
     const Выдача& в = окна().выдачи_возврата[*i];
     const auto ч = читатель_по_коду(в.код_читателя);
-    t = название_книги(в.код_книги) + "\nЧитатель: "_cps + имя_читателя(в.код_читателя) +
+    t = книга_в_начале(в.код_книги) + "\nЧитатель: "_cps + имя_читателя(в.код_читателя) +
         (ч && !ч->группа.empty() ? ", "_cps + ч->группа : std::string()) + "\nВыдана "_cps + показ_даты(в.выдана) +
         ", срок "_cps + показ_даты(в.срок);
     const int дней = дней_просрочки(в, сегодня());

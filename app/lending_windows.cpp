@@ -38,8 +38,8 @@ Window открыть_одно(Window открытое, Window task, int рес�
 
 const std::vector<ListViewColumn>& колонки_выдач() {
   static const std::vector<ListViewColumn> к = {{"Код"_cps, 50, ca_Right, true},      {"Автор"_cps, 110, ca_Left, true},
-                                                {"Наименование"_cps, 150, ca_Left, true}, {"Выдана"_cps, 75, ca_Left, true},
-                                                {"Срок"_cps, 75, ca_Left, true},         {"Возвращена"_cps, 75, ca_Left, true}};
+                                                {"Наименование"_cps, 170, ca_Left, true}, {"Выдана"_cps, 75, ca_Left, true},
+                                                {"Срок"_cps, 75, ca_Left, true},         {"Возвращена"_cps, 90, ca_Left, true}};
   return к;
 }
 
@@ -143,7 +143,7 @@ void удалить_читателя(Window win) {
 constexpr int kЯчейкиДолга[] = {1, 2, 3, 4, 5, 6, 7, 0};
 
 std::vector<ListViewColumn> колонки_долгов() {
-  const int ширины[] = {40, 170, 70, 100, 50, 120, 170, 80};
+  const int ширины[] = {50, 170, 70, 100, 50, 110, 160, 80};
   std::vector<ListViewColumn> к;
   for (const int i : kЯчейкиДолга)
     к.push_back({колонки_должников()[static_cast<std::size_t>(i)], ширины[i], i == 0 || i == 4 ? ca_Right : ca_Left, true});
