@@ -132,23 +132,9 @@ std::vector<ListViewColumn> колонки(const НастройкиСписка&
 // The catalogue's records by code, once per table.
 void взять_записи(ТаблицаОкна& т) {
   if (т.записи_есть) return;
-  т.записи.clear();
-  т.записи.reserve(база_лит.count());
-  for (const ЗаписьБазы& з : база_лит.facts()) т.записи.emplace(з.код, з);
+  т.записи.заполнить();
   т.записи_есть = true;
   т.записи_изменились = true;
-}
-
-// The record of a list line: the one of its code (of several with that code, the one whose line it is).
-const ЗаписьБазы* запись_строки(const ТаблицаОкна& т, const std::string& строка) {
-  const auto код = код_строки(строка);
-  if (!код) return nullptr;
-  const auto [от, до] = т.записи.equal_range(*код);
-  if (от == до) return nullptr;
-  if (std::next(от) == до) return &от->second;
-  for (auto it = от; it != до; ++it)
-    if (строка_списка(it->second) == строка) return &it->second;
-  return &от->second;
 }
 
 // The record of every line and the sort's order of all lines, made again when the lines, the
@@ -159,7 +145,9 @@ void подготовить(ТаблицаОкна& т, const ПоискОкна
   const bool заново = т.записи_изменились || т.версия_строк != п.версия;
   if (заново) {
     т.записи_строк.resize(строки.size());
-    for (std::size_t i = 0; i < строки.size(); ++i) т.записи_строк[i] = запись_строки(т, строки[i]);
+    for (std::size_t i = 0; i < строки.size(); ++i)
+      т.записи_строк[i] = т.записи.запись_строки(строки[i]).value_or(ТаблицаОкна::kНетЗаписи);
+    т.прочитанная = ТаблицаОкна::kНетЗаписи;
   }
   if (заново || т.колонка_порядка != т.колонка || т.возрастание_порядка != т.по_возрастанию) {
     const auto поля = поля_таблицы();
@@ -168,8 +156,13 @@ void подготовить(ТаблицаОкна& т, const ПоискОкна
       // Lines without a record (none in a consistent catalogue) stay out of the sort, at its end.
       std::vector<std::uint32_t> без_записи;
       т.порядок.reserve(строки.size());
-      for (std::uint32_t i = 0; i < строки.size(); ++i) (т.записи_строк[i] ? т.порядок : без_записи).push_back(i);
-      упорядочить_строки(т.порядок, т.записи_строк, *поля[static_cast<std::size_t>(т.колонка)], т.по_возрастанию);
+      for (std::uint32_t i = 0; i < строки.size(); ++i)
+        (т.записи_строк[i] != ТаблицаОкна::kНетЗаписи ? т.порядок : без_записи).push_back(i);
+      const ЗаписиТаблицы& записи = т.записи;
+      const std::vector<std::uint32_t>& записи_строк = т.записи_строк;
+      упорядочить_строки(
+          т.порядок, строки.size(), [&](std::uint32_t i, ЗаписьБазы& з) { записи.прочитать(записи_строк[i], з); },
+          *поля[static_cast<std::size_t>(т.колонка)], т.по_возрастанию);
       т.порядок.insert(т.порядок.end(), без_записи.begin(), без_записи.end());
     }
   }
@@ -201,10 +194,14 @@ std::string ячейка(Window win, int ряд, int колонка) {
   подготовить(*т, *п);
   const std::uint32_t i = т->ряды[static_cast<std::size_t>(ряд)];
   const auto поля = поля_таблицы();
-  if (i >= т->записи_строк.size() || !т->записи_строк[i] || колонка < 0 ||
+  if (i >= т->записи_строк.size() || т->записи_строк[i] == ТаблицаОкна::kНетЗаписи || колонка < 0 ||
       static_cast<std::size_t>(колонка) >= поля.size())
     return {};
-  return текст_ячейки(*поля[static_cast<std::size_t>(колонка)], *т->записи_строк[i]);
+  if (т->прочитанная != т->записи_строк[i]) {
+    т->записи.прочитать(т->записи_строк[i], т->запись_ряда);
+    т->прочитанная = т->записи_строк[i];
+  }
+  return текст_ячейки(*поля[static_cast<std::size_t>(колонка)], т->запись_ряда);
 }
 
 // ---- the pane ----
@@ -443,13 +440,10 @@ void учесть_изменения_таблиц(const Изменения& chan
   if (changes.убранные.empty() && changes.добавленные.empty()) return;
   for (auto& [win, т] : сеанс().таблицы_списков) {
     if (!т.записи_есть) continue;
-    for (const ЗаписьБазы& з : changes.убранные) {
-      const auto [от, до] = т.записи.equal_range(з.код);
-      const auto it = std::find_if(от, до, [&з](const auto& пара) { return пара.second == з; });
-      if (it != до) т.записи.erase(it);
-    }
-    for (const ЗаписьБазы& з : changes.добавленные) т.записи.emplace(з.код, з);
+    for (const ЗаписьБазы& з : changes.убранные) т.записи.убрать(з);
+    for (const ЗаписьБазы& з : changes.добавленные) т.записи.добавить(з);
     т.записи_изменились = true;
+    т.прочитанная = ТаблицаОкна::kНетЗаписи;
   }
 }
 
