@@ -5,6 +5,7 @@
 
 #include "core/catalogue_facts.h"
 #include "core/list_line.h"
+#include "runtime/codepage.h"
 #include "runtime/list_order.h"
 
 std::vector<const ПолеКниги*> поля_таблицы(const ТаблицаПолей& table) {
@@ -38,11 +39,14 @@ int сравнить_по_полю(const ПолеКниги& field, const Зап
 
 namespace {
 
-// Sorts `rows` stably by the keys `number(row)` (an integer column without words) or `text(row)`.
+// Whether a column of `field` is sorted by the integer values (else by texts or words).
+bool по_числу(const ПолеКниги& field) { return field.тип == ТипПоля::число && !field.слова; }
+
+// Sorts `rows` stably by the keys `number(row)` (`numbers`) or `text(row)`.
 template <class Number, class Text>
-void упорядочить(std::vector<std::uint32_t>& rows, std::size_t count, const ПолеКниги& field, bool ascending,
-                 Number number, Text text) {
-  if (field.тип == ТипПоля::число && !field.слова) {
+void упорядочить(std::vector<std::uint32_t>& rows, std::size_t count, bool numbers, bool ascending, Number number,
+                 Text text) {
+  if (numbers) {
     // Numbers are read once: a hundred thousand rows are sorted by plain integers.
     std::vector<std::int32_t> значения(count);
     for (const std::uint32_t r : rows) значения[r] = number(r);
@@ -63,7 +67,7 @@ void упорядочить(std::vector<std::uint32_t>& rows, std::size_t count,
 void упорядочить_строки(std::vector<std::uint32_t>& rows, const std::vector<const ЗаписьБазы*>& records,
                         const ПолеКниги& field, bool ascending) {
   упорядочить(
-      rows, records.size(), field, ascending, [&](std::uint32_t r) { return field.число(*records[r]); },
+      rows, records.size(), по_числу(field), ascending, [&](std::uint32_t r) { return field.число(*records[r]); },
       [&](std::uint32_t r) { return текст_порядка(field, *records[r]); });
 }
 
@@ -71,14 +75,14 @@ void упорядочить_строки(std::vector<std::uint32_t>& rows, std::
                         const std::function<void(std::uint32_t, ЗаписьБазы&)>& read, const ПолеКниги& field,
                         bool ascending) {
   // Each row's key is taken out of its record once: numbers as they are, texts into one buffer.
-  const bool по_числу = field.тип == ТипПоля::число && !field.слова;
-  std::vector<std::int32_t> числа(по_числу ? count : 0);
-  std::vector<std::uint32_t> начала(по_числу ? 0 : count + 1), длины(по_числу ? 0 : count);
+  const bool числа_ли = по_числу(field);
+  std::vector<std::int32_t> числа(числа_ли ? count : 0);
+  std::vector<std::uint32_t> начала(числа_ли ? 0 : count + 1), длины(числа_ли ? 0 : count);
   std::string ключи;
   ЗаписьБазы з;
   for (const std::uint32_t r : rows) {
     read(r, з);
-    if (по_числу) {
+    if (числа_ли) {
       числа[r] = field.число(з);
     } else {
       const std::string_view т = текст_порядка(field, з);
@@ -88,9 +92,16 @@ void упорядочить_строки(std::vector<std::uint32_t>& rows, std::
     }
   }
   упорядочить(
-      rows, count, field, ascending, [&](std::uint32_t r) { return числа[r]; },
+      rows, count, числа_ли, ascending, [&](std::uint32_t r) { return числа[r]; },
       [&](std::uint32_t r) { return std::string_view(ключи).substr(начала[r], длины[r]); });
 }
+
+void упорядочить_строки_по_тексту(std::vector<std::uint32_t>& rows, std::size_t count,
+                                  const std::function<std::string_view(std::uint32_t)>& text, bool ascending) {
+  упорядочить(rows, count, false, ascending, [](std::uint32_t) { return 0; }, text);
+}
+
+std::string_view название_колонки_на_руках() { return "На руках"_cp; }
 
 // ---- the records a table keeps ----
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/book_record.h"
@@ -97,6 +98,12 @@ struct ТаблицаОкна {
   bool записи_есть = false;
   static constexpr std::uint32_t kНетЗаписи = ~std::uint32_t{0};
   std::vector<std::uint32_t> записи_строк;
+  // Who has each book out, for the column "На руках" (core/lending.h: кто_на_руках_по_книгам),
+  // made again when the loans or the readers changed since (their sections' counts of changes);
+  // the counts the sort's order was made for when it is by that column.
+  std::unordered_map<std::int32_t, std::string> на_руках;
+  std::pair<std::uint64_t, std::uint64_t> на_руках_при{~std::uint64_t{0}, ~std::uint64_t{0}};
+  std::pair<std::uint64_t, std::uint64_t> на_руках_порядка{~std::uint64_t{0}, ~std::uint64_t{0}};
   // The record of the row last drawn, read once for all its cells (kНетЗаписи: none read).
   std::uint32_t прочитанная = kНетЗаписи;
   ЗаписьБазы запись_ряда;

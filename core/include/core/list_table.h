@@ -20,6 +20,11 @@ std::vector<const ПолеКниги*> поля_таблицы(const Табли�
 // A record's text in the column of `field`, whole (a value without a display word is empty).
 std::string текст_ячейки(const ПолеКниги& field, const ЗаписьБазы& record);
 
+// The column after the fields': who has the book out ("Иванова А., до 21.12.2026", as the card
+// says after "На руках: ", lending.h: кто_на_руках), empty for a book on the shelf. Its caption is
+// "На руках"; it is no field of the book (the exported and imported tables have no such column).
+std::string_view название_колонки_на_руках();
+
 // The order of two records by `field`: an integer without display words by its value; a text, or
 // a display word, in the order of the list's lines (PSTR_ListCompare: case-insensitive, cp1251
 // letters in the alphabet's order). Negative, zero or positive.
@@ -36,6 +41,11 @@ void упорядочить_строки(std::vector<std::uint32_t>& rows, const
 void упорядочить_строки(std::vector<std::uint32_t>& rows, std::size_t count,
                         const std::function<void(std::uint32_t, ЗаписьБазы&)>& read, const ПолеКниги& field,
                         bool ascending);
+
+// Sorts `rows` stably by the texts `text(row)` gives, in the order of the list's lines, as a text
+// column sorts (the column of who has the book).
+void упорядочить_строки_по_тексту(std::vector<std::uint32_t>& rows, std::size_t count,
+                                  const std::function<std::string_view(std::uint32_t)>& text, bool ascending);
 
 // The catalogue's records as a table keeps them to show and sort its rows: each record's numbers
 // and where its texts stand in one buffer of all the texts, ordered by code (records of one code
@@ -56,6 +66,7 @@ class ЗаписиТаблицы {
   std::optional<std::uint32_t> запись_строки(std::string_view line) const;
   // Record i (0..size-1) into `out`, whose texts keep their room; it carries no details.
   void прочитать(std::uint32_t i, ЗаписьБазы& out) const;
+  std::int32_t код(std::uint32_t i) const { return записи_[i].код; }
 
  private:
   static constexpr std::size_t kТекстов = 5;  // author, title, category, kind, cover
