@@ -502,6 +502,16 @@ void учесть_выдачи_таблиц() {
   }
 }
 
+std::vector<std::string> выбранные_колонки(Window win) {
+  const ТаблицаОкна* т = таблица_окна(win);
+  const std::vector<ListViewColumn> все =
+      т && win_GetType(т->таблица) == wk_ListView ? lview_GetColumns(т->таблица) : колонки(прочитать());
+  std::vector<std::string> out;
+  for (const ListViewColumn& к : все)
+    if (к.visible) out.push_back(к.caption);
+  return out;
+}
+
 std::optional<std::vector<std::string>> строки_таблицы(Window win) {
   ТаблицаОкна* т = таблица_окна(win);
   const ПоискОкна* п = поиск_окна(win);
