@@ -2,6 +2,7 @@
 // and what the user is told when the output cannot be written.
 #include "app/catalogue_print.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -14,6 +15,7 @@
 #include "core/card_text.h"
 #include "core/catalogue_folder.h"
 #include "core/catalogue_work.h"
+#include "core/lending.h"
 #include "core/list_line.h"
 #include "core/printed_table.h"
 #include "resources/ids.h"
@@ -56,11 +58,27 @@ PrintTable таблица_каталога(Window from, std::string_view progres
   t.page_label = [](int page, int pages) {
     return "стр. "_cps + std::to_string(page) + " из "_cps + std::to_string(pages);
   };
-  for (КолонкаПечатнойТаблицы& к : колонки_печати())
-    t.columns.push_back({std::move(к.название), к.ширина,
-                         к.выравнивание == Выравнивание::вправо ? print_Right : print_Left});
+  const auto колонка = [](const КолонкаПечатнойТаблицы& к, std::string min_text = {}) {
+    return PrintColumn{к.название, к.ширина, к.выравнивание == Выравнивание::вправо ? print_Right : print_Left,
+                       std::move(min_text)};
+  };
   t.row_count = записи->size();
-  t.row = [записи](std::size_t i, std::vector<std::string>& cells) { ячейки_печати((*записи)[i], cells); };
+  if (окно_списка(from)) {
+    // A list window prints the columns its table view shows, the details and who has the book
+    // among them; the longest word of each column's cells whole.
+    auto колонки = std::make_shared<std::vector<КолонкаПечатиСписка>>(колонки_печати_списка(выбранные_колонки(from)));
+    auto на_руках = std::make_shared<std::unordered_map<std::int32_t, std::string>>();
+    if (std::any_of(колонки->begin(), колонки->end(), [](const auto& к) { return !к.поле; }))
+      *на_руках = кто_на_руках_по_книгам();
+    слова_колонок(*колонки, *записи, *на_руках);
+    for (const КолонкаПечатиСписка& к : *колонки) t.columns.push_back(колонка(к.печать, к.неразрывно));
+    t.row = [записи, колонки, на_руках](std::size_t i, std::vector<std::string>& cells) {
+      ячейки_печати_списка((*записи)[i], *колонки, *на_руках, cells);
+    };
+  } else {
+    for (const КолонкаПечатнойТаблицы& к : колонки_печати()) t.columns.push_back(колонка(к));
+    t.row = [записи](std::size_t i, std::vector<std::string>& cells) { ячейки_печати((*записи)[i], cells); };
+  }
   t.progress_text = std::string(progress_text);
   return t;
 }

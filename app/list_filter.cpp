@@ -44,7 +44,7 @@ void показать(Window win, ПоискОкна& п) {
   std::optional<std::size_t> выбранная;
   if (const auto i = lbox_GetSelIndex(список); i && static_cast<std::size_t>(*i) < показанные.size())
     выбранная = показанные[static_cast<std::size_t>(*i)];
-  lbox_SetAll(список, п.список.отобрать());
+  lbox_SetAllViews(список, п.список.отобрать_виды());
   if (выбранная)
     if (const auto место = п.список.место_показа(*выбранная)) lbox_SetSel(список, static_cast<int>(*место), 1);
   обновить_заголовок(win, п);
@@ -108,7 +108,17 @@ void показать_строки(Window list_box, std::vector<СтрокаПо
   показать(win, *п);
 }
 
-void заполнитьсписок(Window list_box) { показать_строки(list_box, строки_каталога()); }
+void заполнитьсписок(Window list_box) {
+  const Window win = win_GetParent(list_box);
+  ПоискОкна* п = поиск(win);
+  if (!п) {
+    показать_строки(list_box, строки_каталога());
+    return;
+  }
+  п->список.задать_каталог();
+  ++п->версия;
+  показать(win, *п);
+}
 
 void применить_поиск(Window win, std::string_view text) {
   ПоискОкна* п = поиск(win);

@@ -15,6 +15,7 @@
 #include "core/list_table.h"
 #include "resources/ids.h"
 #include "runtime/codepage.h"
+#include "runtime/fact_changes.h"
 #include "runtime/scope_exit.h"
 
 namespace {
@@ -107,8 +108,20 @@ void записать(const НастройкиСписка& н) {
   записать_настройки(файл_настроек_списка, строки);
 }
 
-// The columns of the table as the field table gives them, with the remembered widths and
-// visibility of those it names.
+// The column of who has the book: after the field table's columns.
+int колонка_на_руках() { return static_cast<int>(поля_таблицы().size()); }
+int колонок() { return колонка_на_руках() + 1; }
+
+// The caption of column `c` (0 .. колонок() - 1).
+std::string название_колонки(int c) {
+  return c == колонка_на_руках() ? std::string(название_колонки_на_руках())
+                                 : std::string(поля_таблицы()[static_cast<std::size_t>(c)]->в_таблице);
+}
+
+// The columns of the table as the field table gives them, then who has the book (hidden until the
+// user shows it: the twelve columns of the fields fill a window already, and the pane beside the
+// table says who has the selected book), with the remembered widths and visibility of those
+// remembered.
 std::vector<ListViewColumn> колонки(const НастройкиСписка& н) {
   std::vector<ListViewColumn> out;
   for (const ПолеКниги* п : поля_таблицы()) {
@@ -117,38 +130,47 @@ std::vector<ListViewColumn> колонки(const НастройкиСписка&
     const int по_строке = п->в_строке ? п->в_строке->ширина * 8 : 0;
     к.width = std::max({по_строке, static_cast<int>(п->в_таблице.size()) * 8 + 24, 60});
     к.align = п->тип == ТипПоля::число && !п->слова ? ca_Right : ca_Left;
+    out.push_back(std::move(к));
+  }
+  ListViewColumn на_руках;
+  на_руках.caption = название_колонки(колонка_на_руках());
+  на_руках.width = 220;
+  на_руках.visible = false;
+  out.push_back(std::move(на_руках));
+  for (ListViewColumn& к : out)
     for (const auto& было : н.колонки)
       if (было.название == к.caption) {
         к.width = было.ширина;
         к.visible = было.видна;
       }
-    out.push_back(std::move(к));
-  }
   return out;
 }
 
 // ---- the rows ----
 
+// Who has each book out, made again when the loans or the readers changed since it was made.
+const std::unordered_map<std::int32_t, std::string>& на_руках(ТаблицаОкна& т) {
+  const std::pair<std::uint64_t, std::uint64_t> сейчас{RNT_SectionChanges(секция_выдач),
+                                                       RNT_SectionChanges(секция_читателей)};
+  if (сейчас != т.на_руках_при) {
+    т.на_руках = кто_на_руках_по_книгам();
+    т.на_руках_при = сейчас;
+  }
+  return т.на_руках;
+}
+
+std::string_view кто_у_книги(ТаблицаОкна& т, std::int32_t код) {
+  const auto& все = на_руках(т);
+  const auto it = все.find(код);
+  return it == все.end() ? std::string_view() : std::string_view(it->second);
+}
+
 // The catalogue's records by code, once per table.
 void взять_записи(ТаблицаОкна& т) {
   if (т.записи_есть) return;
-  т.записи.clear();
-  т.записи.reserve(база_лит.count());
-  for (const ЗаписьБазы& з : база_лит.facts()) т.записи.emplace(з.код, з);
+  т.записи.заполнить();
   т.записи_есть = true;
   т.записи_изменились = true;
-}
-
-// The record of a list line: the one of its code (of several with that code, the one whose line it is).
-const ЗаписьБазы* запись_строки(const ТаблицаОкна& т, const std::string& строка) {
-  const auto код = код_строки(строка);
-  if (!код) return nullptr;
-  const auto [от, до] = т.записи.equal_range(*код);
-  if (от == до) return nullptr;
-  if (std::next(от) == до) return &от->second;
-  for (auto it = от; it != до; ++it)
-    if (строка_списка(it->second) == строка) return &it->second;
-  return &от->second;
 }
 
 // The record of every line and the sort's order of all lines, made again when the lines, the
@@ -159,17 +181,33 @@ void подготовить(ТаблицаОкна& т, const ПоискОкна
   const bool заново = т.записи_изменились || т.версия_строк != п.версия;
   if (заново) {
     т.записи_строк.resize(строки.size());
-    for (std::size_t i = 0; i < строки.size(); ++i) т.записи_строк[i] = запись_строки(т, строки[i]);
+    for (std::size_t i = 0; i < строки.size(); ++i)
+      т.записи_строк[i] = т.записи.запись_строки(строки[i]).value_or(ТаблицаОкна::kНетЗаписи);
+    т.прочитанная = ТаблицаОкна::kНетЗаписи;
   }
-  if (заново || т.колонка_порядка != т.колонка || т.возрастание_порядка != т.по_возрастанию) {
+  const bool по_выдачам = т.колонка == колонка_на_руках();
+  if (по_выдачам) на_руках(т);
+  if (заново || т.колонка_порядка != т.колонка || т.возрастание_порядка != т.по_возрастанию ||
+      (по_выдачам && т.на_руках_порядка != т.на_руках_при)) {
     const auto поля = поля_таблицы();
     т.порядок.clear();
-    if (т.колонка >= 0 && static_cast<std::size_t>(т.колонка) < поля.size()) {
+    if (т.колонка >= 0 && т.колонка < колонок()) {
       // Lines without a record (none in a consistent catalogue) stay out of the sort, at its end.
       std::vector<std::uint32_t> без_записи;
       т.порядок.reserve(строки.size());
-      for (std::uint32_t i = 0; i < строки.size(); ++i) (т.записи_строк[i] ? т.порядок : без_записи).push_back(i);
-      упорядочить_строки(т.порядок, т.записи_строк, *поля[static_cast<std::size_t>(т.колонка)], т.по_возрастанию);
+      for (std::uint32_t i = 0; i < строки.size(); ++i)
+        (т.записи_строк[i] != ТаблицаОкна::kНетЗаписи ? т.порядок : без_записи).push_back(i);
+      const ЗаписиТаблицы& записи = т.записи;
+      const std::vector<std::uint32_t>& записи_строк = т.записи_строк;
+      if (по_выдачам)
+        упорядочить_строки_по_тексту(
+            т.порядок, строки.size(),
+            [&](std::uint32_t i) { return кто_у_книги(т, записи.код(записи_строк[i])); }, т.по_возрастанию);
+      else
+        упорядочить_строки(
+            т.порядок, строки.size(), [&](std::uint32_t i, ЗаписьБазы& з) { записи.прочитать(записи_строк[i], з); },
+            *поля[static_cast<std::size_t>(т.колонка)], т.по_возрастанию);
+      т.на_руках_порядка = т.на_руках_при;
       т.порядок.insert(т.порядок.end(), без_записи.begin(), без_записи.end());
     }
   }
@@ -201,10 +239,15 @@ std::string ячейка(Window win, int ряд, int колонка) {
   подготовить(*т, *п);
   const std::uint32_t i = т->ряды[static_cast<std::size_t>(ряд)];
   const auto поля = поля_таблицы();
-  if (i >= т->записи_строк.size() || !т->записи_строк[i] || колонка < 0 ||
-      static_cast<std::size_t>(колонка) >= поля.size())
+  if (i >= т->записи_строк.size() || т->записи_строк[i] == ТаблицаОкна::kНетЗаписи || колонка < 0 ||
+      колонка >= колонок())
     return {};
-  return текст_ячейки(*поля[static_cast<std::size_t>(колонка)], *т->записи_строк[i]);
+  if (колонка == колонка_на_руках()) return std::string(кто_у_книги(*т, т->записи.код(т->записи_строк[i])));
+  if (т->прочитанная != т->записи_строк[i]) {
+    т->записи.прочитать(т->записи_строк[i], т->запись_ряда);
+    т->прочитанная = т->записи_строк[i];
+  }
+  return текст_ячейки(*поля[static_cast<std::size_t>(колонка)], т->запись_ряда);
 }
 
 // ---- the pane ----
@@ -286,9 +329,8 @@ void создать_таблицу(Window win) {
   ТаблицаОкна& т = сеанс().таблицы_списков[win];
   т.показана = н.таблица;
   т.панель = н.панель;
-  const auto поля = поля_таблицы();
-  for (std::size_t i = 0; i < поля.size(); ++i)
-    if (!н.колонка_сортировки.empty() && поля[i]->в_таблице == н.колонка_сортировки) т.колонка = static_cast<int>(i);
+  for (int c = 0; c < колонок(); ++c)
+    if (!н.колонка_сортировки.empty() && название_колонки(c) == н.колонка_сортировки) т.колонка = c;
   т.по_возрастанию = н.по_возрастанию;
   WinFlags флаги{csf_TabStop, csf_Group};
   if (!т.показана) флаги.push_back(wsf_Invisible);
@@ -307,8 +349,7 @@ void забыть_таблицу(Window win) {
   НастройкиСписка н = прочитать();
   н.таблица = т->показана;
   н.панель = т->панель;
-  const auto поля = поля_таблицы();
-  н.колонка_сортировки = т->колонка >= 0 ? std::string(поля[static_cast<std::size_t>(т->колонка)]->в_таблице) : "";
+  н.колонка_сортировки = т->колонка >= 0 ? название_колонки(т->колонка) : "";
   н.по_возрастанию = т->по_возрастанию;
   if (win_GetType(т->таблица) == wk_ListView) {
     // Columns the field table no longer has stay remembered for a table that has them again.
@@ -432,7 +473,7 @@ void показать_панель(Window win, bool on) {
 
 void сортировать_таблицу(Window win, int column) {
   ТаблицаОкна* т = таблица_окна(win);
-  if (!т || column < 0 || static_cast<std::size_t>(column) >= поля_таблицы().size()) return;
+  if (!т || column < 0 || column >= колонок()) return;
   т->по_возрастанию = т->колонка == column ? !т->по_возрастанию : true;
   т->колонка = column;
   lview_SetSortIndicator(т->таблица, column, т->по_возрастанию);
@@ -443,14 +484,32 @@ void учесть_изменения_таблиц(const Изменения& chan
   if (changes.убранные.empty() && changes.добавленные.empty()) return;
   for (auto& [win, т] : сеанс().таблицы_списков) {
     if (!т.записи_есть) continue;
-    for (const ЗаписьБазы& з : changes.убранные) {
-      const auto [от, до] = т.записи.equal_range(з.код);
-      const auto it = std::find_if(от, до, [&з](const auto& пара) { return пара.second == з; });
-      if (it != до) т.записи.erase(it);
-    }
-    for (const ЗаписьБазы& з : changes.добавленные) т.записи.emplace(з.код, з);
+    for (const ЗаписьБазы& з : changes.убранные) т.записи.убрать(з);
+    for (const ЗаписьБазы& з : changes.добавленные) т.записи.добавить(з);
     т.записи_изменились = true;
+    т.прочитанная = ТаблицаОкна::kНетЗаписи;
   }
+}
+
+void учесть_выдачи_таблиц() {
+  for (auto& [win, т] : сеанс().таблицы_списков) {
+    if (!т.показана || win_GetType(т.таблица) != wk_ListView) continue;
+    if (т.колонка == колонка_на_руках())
+      обновить_таблицу(win);  // the rows in their new order, the selection on its book
+    else
+      lview_Refresh(т.таблица);
+    if (т.панель) win_Invalidate(т.окно_панели);
+  }
+}
+
+std::vector<std::string> выбранные_колонки(Window win) {
+  const ТаблицаОкна* т = таблица_окна(win);
+  const std::vector<ListViewColumn> все =
+      т && win_GetType(т->таблица) == wk_ListView ? lview_GetColumns(т->таблица) : колонки(прочитать());
+  std::vector<std::string> out;
+  for (const ListViewColumn& к : все)
+    if (к.visible) out.push_back(к.caption);
+  return out;
 }
 
 std::optional<std::vector<std::string>> строки_таблицы(Window win) {

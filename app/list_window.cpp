@@ -185,6 +185,7 @@ void показать_изменения(const Изменения& changes) {
   // Each line costs a move of the window's list; beyond this many the list is filled again.
   constexpr std::size_t kСтрокНаМесте = 64;
   учесть_изменения_таблиц(changes);
+  if (changes.выдачи || changes.читатели) учесть_выдачи_таблиц();
   std::vector<std::string> ушли;
   std::vector<СтрокаПоиска> пришли;
   for (const ЗаписьБазы& з : changes.убранные)

@@ -49,8 +49,7 @@ void BM_SwitchToTable(benchmark::State& state) {
       QApplication::processEvents();
       state.PauseTiming();
       state.counters["rss_mb"] = rss_mb();
-      win_Destroy(lw);
-      QApplication::processEvents();
+      close_window(lw);
       state.ResumeTiming();
     }
   });
@@ -71,7 +70,7 @@ void BM_SortTableByColumn(benchmark::State& state) {
       QApplication::processEvents();
     }
     state.counters["rss_mb"] = rss_mb();
-    win_Destroy(lw);
+    close_window(lw);
   });
 }
 
@@ -82,7 +81,7 @@ void BM_FindKeystrokeInTable(benchmark::State& state) {
     remember_table();
     const Window lw = win_просмотрсписка_Create(task);
     type_in_find_field(state, lw);
-    win_Destroy(lw);
+    close_window(lw);
   });
 }
 

@@ -181,15 +181,50 @@ std::vector<Выдача> выдачи_книги(std::int32_t код_книги
   return out;
 }
 
-std::string строка_на_руках(std::int32_t код_книги) {
-  std::string строка;
-  for (const Выдача& в : выдачи_на_руках(код_книги)) {
-    const auto ч = читатель_по_коду(в.код_читателя);
-    строка += (строка.empty() ? "На руках: "_cps : "; "_cps) +
-              (ч ? краткое_имя(ч->фио) : "читатель "_cps + std::to_string(в.код_читателя)) + ", до "_cps +
-              показ_даты(в.срок);
+namespace {
+
+// Who has a book out by its loans out, in the order of issue: each reader's short name (`имя`
+// gives it; none for a reader no longer kept, named by the code) and the due date.
+template <class Имя>
+std::string кто_по_выдачам(const std::vector<Выдача>& выдачи, Имя имя) {
+  std::string кто;
+  for (const Выдача& в : выдачи) {
+    const std::optional<std::string> ч = имя(в.код_читателя);
+    кто += (кто.empty() ? ""_cps : "; "_cps) + (ч ? *ч : "читатель "_cps + std::to_string(в.код_читателя)) +
+           ", до "_cps + показ_даты(в.срок);
   }
-  return строка;
+  return кто;
+}
+
+}  // namespace
+
+std::string кто_на_руках(std::int32_t код_книги) {
+  return кто_по_выдачам(выдачи_на_руках(код_книги), [](std::int32_t код) -> std::optional<std::string> {
+    const auto ч = читатель_по_коду(код);
+    return ч ? std::optional(краткое_имя(ч->фио)) : std::nullopt;
+  });
+}
+
+std::string строка_на_руках(std::int32_t код_книги) {
+  const std::string кто = кто_на_руках(код_книги);
+  return кто.empty() ? кто : "На руках: "_cps + кто;
+}
+
+std::unordered_map<std::int32_t, std::string> кто_на_руках_по_книгам() {
+  std::unordered_map<std::int32_t, std::vector<Выдача>> на_руках;
+  for (auto v : выдача_лит.views())
+    if (v[&Выдача::возвращена].empty()) на_руках[v[&Выдача::код_книги]].push_back(v.record());
+  // The first reader of a code, as читатель_по_коду finds it.
+  std::unordered_map<std::int32_t, std::string> имена;
+  for (auto v : читатель_лит.views()) имена.try_emplace(v[&Читатель::код], краткое_имя(v[&Читатель::фио]));
+  std::unordered_map<std::int32_t, std::string> out;
+  out.reserve(на_руках.size());
+  for (const auto& [книга, выдачи] : на_руках)
+    out.emplace(книга, кто_по_выдачам(выдачи, [&имена](std::int32_t код) -> std::optional<std::string> {
+                  const auto it = имена.find(код);
+                  return it == имена.end() ? std::nullopt : std::optional(it->second);
+                }));
+  return out;
 }
 
 std::optional<std::string> читателя_нельзя_удалить(const Читатель& ч) {

@@ -18,6 +18,11 @@ constexpr char kМеждуПолями = '\x01';
 std::string форма_поиска(const ЗаписьБазы& з, const ТаблицаПолей& т) {
   std::string out;
   out.reserve(160);
+  добавить_форму_поиска(out, з, т);
+  return out;
+}
+
+void добавить_форму_поиска(std::string& out, const ЗаписьБазы& з, const ТаблицаПолей& т) {
   bool первое = true;
   for (const ПолеКниги& п : т) {
     if (!п.ищется) continue;
@@ -28,7 +33,6 @@ std::string форма_поиска(const ЗаписьБазы& з, const Таб
     else
       CONV_AppendSearchForm(out, текст_поля(п, з).value_or(std::string()));
   }
-  return out;
 }
 
 std::vector<СтрокаПоиска> строки_каталога() {
@@ -66,10 +70,15 @@ std::string_view ПоискСписка::форма(std::size_t i) const {
 
 void ПоискСписка::задать_строки(std::vector<СтрокаПоиска> lines) {
   строки.clear();
-  формы.clear();
+  std::string().swap(формы);
   начала.assign(1, 0);
   строки.reserve(lines.size());
   начала.reserve(lines.size() + 1);
+  // The forms' buffer is made once at its size: grown by doubling, a hundred thousand forms would
+  // leave up to half of it unused for as long as the list lives.
+  std::size_t байт = 0;
+  for (const СтрокаПоиска& с : lines) байт += с.форма.size();
+  формы.reserve(байт);
   for (СтрокаПоиска& с : lines) {
     строки.push_back(std::move(с.строка));
     формы += с.форма;
@@ -78,9 +87,45 @@ void ПоискСписка::задать_строки(std::vector<Строка�
   показанные.clear();
 }
 
-std::vector<std::string> ПоискСписка::отобрать() {
+void ПоискСписка::задать_каталог() {
+  // Every record's line, and its form straight into one buffer: a hundred thousand forms made one
+  // by one would each take an allocation of its own, and the holes they leave once copied.
+  std::vector<std::string> все;
+  std::string формы_все;
+  std::vector<std::size_t> начала_все{0};
+  все.reserve(база_лит.count());
+  начала_все.reserve(база_лит.count() + 1);
+  для_строк_каталога([&](std::string строка, const ЗаписьБазы& з) {
+    все.push_back(std::move(строка));
+    добавить_форму_поиска(формы_все, з);
+    начала_все.push_back(формы_все.size());
+  });
+  std::vector<std::size_t> порядок(все.size());
+  for (std::size_t i = 0; i < порядок.size(); ++i) порядок[i] = i;
+  std::stable_sort(порядок.begin(), порядок.end(),
+                   [&все](std::size_t a, std::size_t b) { return строка_раньше(все[a], все[b]); });
+  строки.clear();
+  строки.reserve(все.size());
+  std::string().swap(формы);
+  формы.reserve(формы_все.size());
+  начала.assign(1, 0);
+  начала.reserve(все.size() + 1);
+  for (const std::size_t i : порядок) {
+    строки.push_back(std::move(все[i]));
+    формы.append(формы_все, начала_все[i], начала_все[i + 1] - начала_все[i]);
+    начала.push_back(формы.size());
+  }
   показанные.clear();
-  std::vector<std::string> показ;
+}
+
+std::vector<std::string> ПоискСписка::отобрать() {
+  const std::vector<std::string_view> виды = отобрать_виды();
+  return std::vector<std::string>(виды.begin(), виды.end());
+}
+
+std::vector<std::string_view> ПоискСписка::отобрать_виды() {
+  показанные.clear();
+  std::vector<std::string_view> показ;
   for (std::size_t i = 0; i < строки.size(); ++i) {
     if (!подходит(форма(i), слова)) continue;
     показанные.push_back(i);

@@ -75,12 +75,16 @@ void lbox_Clear(Window win) {
 }
 
 void lbox_SetAll(Window win, std::vector<std::string> lines) {
+  lbox_SetAllViews(win, std::vector<std::string_view>(lines.begin(), lines.end()));
+}
+
+void lbox_SetAllViews(Window win, std::vector<std::string_view> lines) {
   const ListTarget t = list_target(win);
   QuietScope quiet(t.widget());
-  const auto above = [](const std::string& a, const std::string& b) { return list_compare(a, b) < 0; };
+  const auto above = [](std::string_view a, std::string_view b) { return list_compare(a, b) < 0; };
   if (t.sorted() && !std::is_sorted(lines.begin(), lines.end(), above))
     std::stable_sort(lines.begin(), lines.end(), above);
-  t.model().assign(std::move(lines));
+  t.model().assign(lines);
   if (t.combo) reset_combo(t.combo);
 }
 

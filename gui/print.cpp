@@ -40,6 +40,8 @@ std::int64_t steps_of(const PrintDocument& doc) {
 
 void prepare(QPrinter& printer, const PrintDocument& doc) {
   printer.setPageSize(QPageSize(QPageSize::A4));
+  if (const auto* t = std::get_if<PrintTable>(&doc))
+    printer.setPageOrientation(table_needs_landscape(printer, *t) ? QPageLayout::Landscape : QPageLayout::Portrait);
   printer.setDocName(to_qt(title_of(doc)));
 }
 

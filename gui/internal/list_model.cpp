@@ -18,23 +18,36 @@ ListModel::Place ListModel::locate(std::size_t index) const {
   return {b, index};
 }
 
-const std::string& ListModel::at(int index) const {
+std::string_view ListModel::line(int index) const {
   const Place p = locate(static_cast<std::size_t>(index));
-  return blocks_[p.block][p.offset];
+  return blocks_[p.block].line(p.offset);
 }
 
-void ListModel::insert_at(Place p, std::string line) {
+void ListModel::Block::push_back(std::string_view line) {
+  text += line;
+  ends.push_back(static_cast<std::uint32_t>(text.size()));
+}
+
+void ListModel::insert_at(Place p, std::string_view line) {
   if (blocks_.empty()) blocks_.emplace_back();
   if (p.block == blocks_.size()) {  // after the last line
     p.block = blocks_.size() - 1;
     p.offset = blocks_[p.block].size();
   }
-  auto& blk = blocks_[p.block];
-  blk.insert(blk.begin() + static_cast<std::ptrdiff_t>(p.offset), std::move(line));
+  Block& blk = blocks_[p.block];
+  const std::uint32_t at = blk.start(p.offset);
+  const auto length = static_cast<std::uint32_t>(line.size());
+  blk.text.insert(at, line);
+  blk.ends.insert(blk.ends.begin() + static_cast<std::ptrdiff_t>(p.offset), at + length);
+  for (std::size_t i = p.offset + 1; i < blk.ends.size(); ++i) blk.ends[i] += length;
   if (blk.size() > kBlockMax) {  // split in halves
-    std::vector<std::string> upper(std::make_move_iterator(blk.begin() + kBlockMax / 2),
-                                   std::make_move_iterator(blk.end()));
-    blk.resize(kBlockMax / 2);
+    Block upper;
+    const std::uint32_t cut = blk.ends[kBlockMax / 2 - 1];
+    upper.text.assign(blk.text, cut);
+    for (std::size_t i = kBlockMax / 2; i < blk.size(); ++i) upper.ends.push_back(blk.ends[i] - cut);
+    blk.text.resize(cut);
+    blk.text.shrink_to_fit();
+    blk.ends.resize(kBlockMax / 2);
     blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(p.block) + 1, std::move(upper));
   }
   ++size_;
@@ -42,7 +55,7 @@ void ListModel::insert_at(Place p, std::string line) {
 
 int ListModel::insert(int index, std::string line) {
   beginInsertRows(QModelIndex(), index, index);
-  insert_at(locate(static_cast<std::size_t>(index)), std::move(line));
+  insert_at(locate(static_cast<std::size_t>(index)), line);
   endInsertRows();
   return index;
 }
@@ -50,22 +63,29 @@ int ListModel::insert(int index, std::string line) {
 int ListModel::insert_sorted(std::string line) {
   // The first block whose last line sorts above the new one (blocks are never empty);
   // inside it, the first such line.
-  const auto above = [](const std::string& x, const std::string& y) { return list_compare(x, y) < 0; };
+  const auto above = [](std::string_view x, std::string_view y) { return list_compare(x, y) < 0; };
   const std::size_t b = static_cast<std::size_t>(
       std::upper_bound(blocks_.begin(), blocks_.end(), line,
-                       [&](const std::string& l, const std::vector<std::string>& blk) { return above(l, blk.back()); }) -
+                       [&](const std::string& l, const Block& blk) { return above(l, blk.line(blk.size() - 1)); }) -
       blocks_.begin());
   std::size_t before = 0;
   for (std::size_t i = 0; i < b; ++i) before += blocks_[i].size();
   std::size_t offset = 0;
   if (b < blocks_.size()) {
-    const auto& blk = blocks_[b];
-    offset = static_cast<std::size_t>(
-        std::upper_bound(blk.begin(), blk.end(), line, above) - blk.begin());
+    const Block& blk = blocks_[b];
+    std::size_t lo = 0, hi = blk.size();  // the first line that sorts above the new one
+    while (lo < hi) {
+      const std::size_t mid = lo + (hi - lo) / 2;
+      if (above(line, blk.line(mid)))
+        hi = mid;
+      else
+        lo = mid + 1;
+    }
+    offset = lo;
   }
   const int index = static_cast<int>(before + offset);
   beginInsertRows(QModelIndex(), index, index);
-  insert_at({b, offset}, std::move(line));
+  insert_at({b, offset}, line);
   endInsertRows();
   return index;
 }
@@ -73,9 +93,13 @@ int ListModel::insert_sorted(std::string line) {
 void ListModel::remove(int index) {
   beginRemoveRows(QModelIndex(), index, index);
   const Place p = locate(static_cast<std::size_t>(index));
-  auto& blk = blocks_[p.block];
-  blk.erase(blk.begin() + static_cast<std::ptrdiff_t>(p.offset));
-  if (blk.empty()) blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(p.block));
+  Block& blk = blocks_[p.block];
+  const std::uint32_t from = blk.start(p.offset);
+  const std::uint32_t length = blk.ends[p.offset] - from;
+  blk.text.erase(from, length);
+  blk.ends.erase(blk.ends.begin() + static_cast<std::ptrdiff_t>(p.offset));
+  for (std::size_t i = p.offset; i < blk.ends.size(); ++i) blk.ends[i] -= length;
+  if (blk.ends.empty()) blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(p.block));
   --size_;
   endRemoveRows();
 }
@@ -87,7 +111,7 @@ void ListModel::clear() {
   endResetModel();
 }
 
-void ListModel::assign(std::vector<std::string> lines) {
+void ListModel::assign(const std::vector<std::string_view>& lines) {
   beginResetModel();
   blocks_.clear();
   size_ = lines.size();
@@ -95,9 +119,14 @@ void ListModel::assign(std::vector<std::string> lines) {
   constexpr std::size_t kFill = kBlockMax / 2;
   blocks_.reserve((lines.size() + kFill - 1) / kFill);
   for (std::size_t i = 0; i < lines.size(); i += kFill) {
-    const auto first = lines.begin() + static_cast<std::ptrdiff_t>(i);
-    const auto last = lines.begin() + static_cast<std::ptrdiff_t>(std::min(lines.size(), i + kFill));
-    blocks_.emplace_back(std::make_move_iterator(first), std::make_move_iterator(last));
+    const std::size_t last = std::min(lines.size(), i + kFill);
+    Block blk;
+    std::size_t bytes = 0;
+    for (std::size_t k = i; k < last; ++k) bytes += lines[k].size();
+    blk.text.reserve(bytes);
+    blk.ends.reserve(kFill);
+    for (std::size_t k = i; k < last; ++k) blk.push_back(lines[k]);
+    blocks_.push_back(std::move(blk));
   }
   endResetModel();
 }
@@ -105,7 +134,8 @@ void ListModel::assign(std::vector<std::string> lines) {
 std::vector<std::string> ListModel::all() const {
   std::vector<std::string> out;
   out.reserve(size_);
-  for (const auto& blk : blocks_) out.insert(out.end(), blk.begin(), blk.end());
+  for (const Block& blk : blocks_)
+    for (std::size_t i = 0; i < blk.size(); ++i) out.emplace_back(blk.line(i));
   return out;
 }
 
@@ -115,7 +145,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() < 0 || index.row() >= count()) return {};
   switch (role) {
     case Qt::DisplayRole: case Qt::EditRole: case Qt::AccessibleTextRole:
-      return to_qt(at(index.row()));
+      return to_qt(line(index.row()));
     default:
       return {};
   }

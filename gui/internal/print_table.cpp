@@ -8,7 +8,10 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTextLayout>
+#include <QFontMetricsF>
+#include <QPageLayout>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <memory>
 
@@ -57,6 +60,16 @@ double lay_out(QTextLayout& l, const QString& text, const QFont& font, QPaintDev
   return y;
 }
 
+// The least width of a column's text: its caption's longest word in the header's font, and its
+// min_text in the cells' font.
+double least_width(const PrintColumn& column, const QFont& header, const QFont& cells, QPaintDevice* device) {
+  const QFontMetricsF head(header, device), body(cells, device);
+  double w = body.horizontalAdvance(to_qt(column.min_text));
+  for (const QString& word : to_qt(column.caption).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    w = std::max(w, head.horizontalAdvance(word));
+  return std::ceil(w) + 1;
+}
+
 // One row's cells laid out, and how far each cell has been printed (for a row split over pages).
 struct Row {
   std::unique_ptr<QTextLayout[]> cells;
@@ -72,13 +85,16 @@ class TablePainter {
     const double pt = printer.resolution() / 72.0;
     pad_ = kPadPoints * pt;
     page_ = QRectF(QPointF(0, 0), QSizeF(printer.pageLayout().paintRectPixels(printer.resolution()).size()));
-    int shares = 0;
-    for (const PrintColumn& c : table.columns) shares += std::max(1, c.share);
-    double x = 0;
+    std::vector<int> shares;
+    std::vector<double> least;
     for (const PrintColumn& c : table.columns) {
-      const double w = page_.width() * std::max(1, c.share) / std::max(1, shares);
+      shares.push_back(c.share);
+      least.push_back(least_width(c, bold_, body_, &printer_) + 2 * pad_);
+    }
+    col_w_ = column_widths(shares, least, page_.width());
+    double x = 0;
+    for (const double w : col_w_) {
       col_x_.push_back(x);
-      col_w_.push_back(w);
       x += w;
     }
     QTextLayout probe;
@@ -248,6 +264,47 @@ class TablePainter {
 };
 
 }  // namespace
+
+std::vector<double> column_widths(const std::vector<int>& shares, const std::vector<double>& least, double width) {
+  const std::size_t n = shares.size();
+  std::vector<double> w(n, 0);
+  double least_sum = 0;
+  for (const double l : least) least_sum += l;
+  if (least_sum >= width) {
+    for (std::size_t c = 0; c < n; ++c) w[c] = least_sum > 0 ? least[c] * width / least_sum : width / n;
+    return w;
+  }
+  // Columns held at their least width leave the rest to the others by their shares, until every
+  // other one gets at least its own least.
+  std::vector<bool> held(n, false);
+  for (bool changed = true; changed;) {
+    changed = false;
+    double rest = width, free_shares = 0;
+    for (std::size_t c = 0; c < n; ++c) held[c] ? rest -= least[c] : free_shares += std::max(1, shares[c]);
+    for (std::size_t c = 0; c < n; ++c) {
+      if (held[c]) {
+        w[c] = least[c];
+        continue;
+      }
+      w[c] = rest * std::max(1, shares[c]) / std::max(1.0, free_shares);
+      if (w[c] < least[c]) {
+        held[c] = true;
+        changed = true;
+      }
+    }
+  }
+  return w;
+}
+
+bool table_needs_landscape(QPrinter& printer, const PrintTable& table) {
+  QPageLayout portrait = printer.pageLayout();
+  portrait.setOrientation(QPageLayout::Portrait);
+  const double width = portrait.paintRectPixels(printer.resolution()).width();
+  const double average = QFontMetricsF(font_of(kBodyPoints, false), &printer).averageCharWidth();
+  double shares = 0;
+  for (const PrintColumn& c : table.columns) shares += std::max(1, c.share);
+  return shares * average > width;
+}
 
 bool paint_table(QPrinter& printer, QPainter& painter, const PrintTable& table, const ProgressReport& step) {
   if (table.columns.empty()) return true;

@@ -69,6 +69,13 @@ std::vector<int> printed_codes(const QString& file, const std::vector<Запис
   return codes;
 }
 
+// Whether the PDF's first page is wider than tall (pdfinfo's "Page size: W x H pts").
+bool landscape(const QString& file) {
+  const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)"))
+                                        .match(pdf::run(QStringLiteral("pdfinfo"), {file}));
+  return m.hasMatch() && m.captured(1).toDouble() > m.captured(2).toDouble();
+}
+
 std::vector<ЗаписьБазы> all_records() {
   std::vector<ЗаписьБазы> out;
   for (const ЗаписьБазы& з : база_лит.facts()) out.push_back(з);
@@ -159,6 +166,58 @@ class AppPrintTests : public QtSuite {
       choose_file(pdf_file);
       command(lw, cmd_КаталогВPdf);
       QCOMPARE(printed_codes(pdf_file, all_records()), from_list);
+      win_Destroy(lw);
+    });
+  }
+
+  // A list window prints the columns its table view shows after Код, Автор and Наименование: all
+  // the fields' columns on landscape pages, the publication details and who has the book among
+  // them, each code whole; with the user's few columns, a portrait page. The lines view prints
+  // the table's columns too.
+  void listPrintsTheChosenColumns() {
+    auto files = start_files(record_line(54321, "Гоголь Н. В.", "Вечера на хуторе близ Диканьки", "Проза", "Книга", 0, 1, "") +
+                             record_line(7, "Пушкин А. С.", "Капитанская дочка", "Проза", "Книга", 1, 0, ""));
+    files["Сведения.pbs"] = cp("сведения_лит(54321,1831,\"Наука\",\"Москва\",\"9785170906300\",\"84(2Рос=Рус)1-44\",1,320,\"\")\r\n");
+    files["Читатели.pbs"] = cp("читатель_лит(1,\"Иванова Анна\",\"10А\",\"\",\"\")\r\n");
+    files["Выдачи.pbs"] = cp("выдача_лит(7,1,\"2026-12-07\",\"2026-12-21\",\"\")\r\n");
+    WorkDir wd(files);
+    run_app([&](Window task) {
+      const Window lw = open_list(task);
+      command(lw, cmd_ВидТаблица);
+      const Window table = win_GetCtlHandle(lw, ид_таблицы);
+      const int columns = static_cast<int>(lview_GetColumns(table).size());
+      QVERIFY(lview_SetColumnVisible(table, columns - 1, true));  // "На руках"
+      const QString wide = wd.path("все.pdf");
+      choose_file(wide);
+      command(lw, cmd_КаталогВPdf);
+      QVERIFY(landscape(wide));
+      QCOMPARE(pdf::pages(wide), 1);
+      const QString text = pdf::text(wide, 1, true);
+      QVERIFY2(text.contains("Код Автор Наименование Категория Вид Год Издательство ISBN Шифр Диск Переплёт Обложка На руках"),
+               qPrintable(text));
+      // The year, the ISBN and the call number; the code whole, not cut between two lines.
+      for (const char* word : {" 1831 ", " 9785170906300 ", " 84(2Рос=Рус)1-44 ", " 54321 ", " Наука "})
+        QVERIFY2(text.contains(QString::fromUtf8(word)), qPrintable(word + (": " + text)));
+      QVERIFY2(text.contains("Иванова А., до 21.12.2026"), qPrintable(text));
+
+      // Only the year chosen besides the three columns always printed: they fit a portrait page.
+      const std::vector<ListViewColumn> all = lview_GetColumns(table);
+      for (int c = 3; c < columns; ++c) lview_SetColumnVisible(table, c, qs(all[c].caption) == "Год");
+      command(lw, cmd_ВидСтроки);
+      const QString narrow = wd.path("год.pdf");
+      choose_file(narrow);
+      command(lw, cmd_КаталогВPdf);
+      QVERIFY(!landscape(narrow));
+      const QString few = pdf::text(narrow, 1, true);
+      QVERIFY2(few.contains("Код Автор Наименование Год 7 Пушкин А. С. Капитанская дочка 54321 Гоголь Н. В. Вечера на хуторе близ Диканьки 1831"),
+               qPrintable(few));
+      QVERIFY(!few.contains("Наука"));
+      // From the task window the catalogue keeps its seven columns.
+      const QString whole = wd.path("каталог.pdf");
+      choose_file(whole);
+      command(task, cmd_КаталогВPdf);
+      QVERIFY(!landscape(whole));
+      QVERIFY(pdf::text(whole, 1, true).contains("Код Автор Наименование Категория Диск Переплёт Обложка"));
       win_Destroy(lw);
     });
   }

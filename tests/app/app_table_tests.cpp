@@ -7,11 +7,13 @@
 #include <QImage>
 #include <QTreeView>
 
+#include "app/catalogue_changes.h"
 #include "app/catalogue_print.h"
 #include "app/list_table.h"
 #include "app/list_window.h"
 #include "app_test_support.h"
 #include "app_window_records.h"
+#include "core/lending.h"
 #include "core/list_table.h"
 #include "packages/toolbar.h"
 
@@ -35,6 +37,8 @@ int column_of(const char* caption) {
   const auto поля = поля_таблицы();
   for (std::size_t i = 0; i < поля.size(); ++i)
     if (std::string(поля[i]->в_таблице) == cp(caption)) return static_cast<int>(i);
+  // Who has the book: the column after the fields'.
+  if (cp(caption) == название_колонки_на_руках()) return static_cast<int>(поля.size());
   return -1;
 }
 
@@ -123,9 +127,14 @@ class AppTableTests : public QtSuite {
       QVERIFY(checked(lw, cmd_ВидТаблица));
       QVERIFY(!checked(lw, cmd_ВидСтроки));
       QVERIFY(is_shown(win_GetCtlHandle(lw, ид_панели)));
-      QStringList captions;
-      for (const ListViewColumn& c : lview_GetColumns(table_of(lw))) captions << qs(c.caption);
-      QCOMPARE(captions.join(','), QString::fromUtf8("Код,Автор,Наименование,Категория,Вид,Год,Издательство,ISBN,Шифр,Диск,Переплёт,Обложка"));
+      QStringList captions, shown;
+      for (const ListViewColumn& c : lview_GetColumns(table_of(lw))) {
+        captions << qs(c.caption);
+        if (c.visible) shown << qs(c.caption);
+      }
+      // The field table's columns shown, and who has the book to be chosen from the header's menu.
+      QCOMPARE(shown.join(','), QString::fromUtf8("Код,Автор,Наименование,Категория,Вид,Год,Издательство,ISBN,Шифр,Диск,Переплёт,Обложка"));
+      QCOMPARE(captions.join(','), QString::fromUtf8("Код,Автор,Наименование,Категория,Вид,Год,Издательство,ISBN,Шифр,Диск,Переплёт,Обложка,На руках"));
       // The rows in the list's order, each text whole (the lines cut titles at 25 letters).
       QCOMPARE(table_codes(lw), (std::vector<int>{3, 7, 12, 40, 100}));
       QCOMPARE(cell(lw, 4, 2), QString::fromUtf8("Вечера на хуторе близ Диканьки"));
@@ -272,6 +281,64 @@ class AppTableTests : public QtSuite {
       QVERIFY(!selected_row(table));
       QVERIFY(!tools_enabled(table));
       QCOMPARE(cell(table, 0, 1), QString::fromUtf8("Абрамов"));
+      QCOMPARE(reported(), std::vector<int>{});
+    });
+  }
+
+  // The column "На руках" says who has each book out as the card does, empty for a book on the
+  // shelf; it sorts, and follows an issue and a return here and a loan stored at another desk in
+  // place, the chosen book staying chosen.
+  void whoHasTheBookInItsColumn() {
+    auto files = start_files(kПять);
+    files["Читатели.pbs"] = cp("читатель_лит(1,\"Петров Пётр\",\"11Б\",\"\",\"\")\r\n"
+                               "читатель_лит(2,\"Иванова Анна Сергеевна\",\"10А\",\"\",\"\")\r\n");
+    const std::string выдачи = cp("выдача_лит(3,2,\"2026-12-07\",\"2026-12-21\",\"\")\r\n"
+                                  "выдача_лит(12,1,\"2026-11-01\",\"2026-11-15\",\"\")\r\n"
+                                  "выдача_лит(100,1,\"2026-10-01\",\"2026-10-15\",\"2026-10-10\")\r\n");
+    files["Выдачи.pbs"] = выдачи;
+    WorkDir wd(files);
+    run_app([&](Window task) {
+      const Window lw = open_table(task);
+      const int на_руках = column_of("На руках");
+      // Not shown until the user shows it (from the header's menu).
+      QVERIFY(!lview_IsColumnVisible(table_of(lw), на_руках));
+      QCOMPARE(QString::fromUtf8(cp1251::to_utf8(lview_GetColumns(table_of(lw))[на_руках].caption).c_str()),
+               QString::fromUtf8("На руках"));
+      QVERIFY(lview_SetColumnVisible(table_of(lw), на_руках, true));
+      const auto row_of = [&](int code) {
+        const auto codes = table_codes(lw);
+        return static_cast<int>(std::find(codes.begin(), codes.end(), code) - codes.begin());
+      };
+      QCOMPARE(cell(lw, row_of(3), на_руках), QString::fromUtf8("Иванова А. С., до 21.12.2026"));
+      QCOMPARE(cell(lw, row_of(12), на_руках), QString::fromUtf8("Петров П., до 15.11.2026"));
+      QCOMPARE(cell(lw, row_of(100), на_руках), QString());  // returned
+      QCOMPARE(cell(lw, row_of(7), на_руках), QString());
+      // The card's words after "На руках: ", from the one function.
+      QCOMPARE(qs(строка_на_руках(3)), QString::fromUtf8("На руках: ") + cell(lw, row_of(3), на_руках));
+
+      click_header(lw, "На руках");
+      QCOMPARE(table_codes(lw), (std::vector<int>{7, 40, 100, 3, 12}));
+      click_header(lw, "На руках");
+      QCOMPARE(table_codes(lw), (std::vector<int>{12, 3, 7, 40, 100}));
+      click_row(lw, row_of(40));
+      QCOMPARE(selected_code(lw), std::optional<int>(40));
+
+      // Book 40 issued to Петров: in its place in the order, still chosen.
+      QVERIFY(изменить(ВыдатьКнигу{Выдача{40, 1, "2026-12-01", "2026-12-15", ""}}));
+      QCOMPARE(cell(lw, row_of(40), на_руках), QString::fromUtf8("Петров П., до 15.12.2026"));
+      QCOMPARE(table_codes(lw), (std::vector<int>{40, 12, 3, 7, 100}));
+      QCOMPARE(selected_code(lw), std::optional<int>(40));
+      QCOMPARE(selected_row(lw), std::optional<int>(0));
+      // Returned: on the shelf again.
+      QVERIFY(изменить(ПринятьКнигу{Выдача{40, 1, "2026-12-01", "2026-12-15", ""}, "2026-12-09"}));
+      QCOMPARE(cell(lw, row_of(40), на_руках), QString());
+      QCOMPARE(table_codes(lw), (std::vector<int>{12, 3, 7, 40, 100}));
+      QCOMPARE(selected_code(lw), std::optional<int>(40));
+
+      // Another desk issues book 7 to Иванова and stores the loans: the watch reads them.
+      wd.write("Выдачи.pbs", выдачи + cp("выдача_лит(7,2,\"2026-12-08\",\"2026-12-22\",\"\")\r\n"));
+      QVERIFY(wait_until([&] { return table_codes(lw) == std::vector<int>{12, 7, 3, 40, 100}; }));
+      QCOMPARE(cell(lw, row_of(7), на_руках), QString::fromUtf8("Иванова А. С., до 22.12.2026"));
       QCOMPARE(reported(), std::vector<int>{});
     });
   }

@@ -464,3 +464,24 @@ TEST_F(Lending, TheStatisticsCountWhatTheTablesHold) {
 }
 
 }  // namespace
+
+// Who has each book, made for all books at once, says for each exactly what the book's own line
+// says: two copies out in the order of issue, a reader no longer kept named by the code, a
+// returned loan left out, a book on the shelf absent.
+TEST_F(Lending, WhoHasEveryBookAtOnceIsWhatEachBookSays) {
+  читатель_лит.assertz({4, cp("Иванова Анна Сергеевна"), "", "", ""});
+  читатель_лит.assertz({5, cp("Петров"), "", "", ""});
+  читатель_лит.assertz({4, cp("Сидоров Иван"), "", "", ""});  // a second reader of code 4 in a hand-edited file
+  выдача_лит.assertz({1, 5, "2026-12-02", "2026-12-16", ""});
+  выдача_лит.assertz({1, 4, "2026-12-01", "2026-12-21", ""});
+  выдача_лит.assertz({2, 9, "2026-11-01", "2026-11-15", ""});
+  выдача_лит.assertz({3, 4, "2026-10-01", "2026-10-15", "2026-10-10"});
+  const auto все = кто_на_руках_по_книгам();
+  EXPECT_EQ(все.size(), 2u);
+  EXPECT_EQ(все.at(1), cp("Петров, до 16.12.2026; Иванова А. С., до 21.12.2026"));
+  EXPECT_EQ(все.at(2), cp("читатель 9, до 15.11.2026"));
+  for (const std::int32_t книга : {1, 2, 3}) {
+    EXPECT_EQ(все.contains(книга) ? все.at(книга) : std::string(), кто_на_руках(книга)) << книга;
+    EXPECT_EQ(строка_на_руках(книга), кто_на_руках(книга).empty() ? "" : cp("На руках: ") + кто_на_руках(книга));
+  }
+}

@@ -4,10 +4,15 @@
 // round on the second click with equal rows still in their previous order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "core/catalogue_facts.h"
+#include "core/list_line.h"
+#include "core/list_search.h"
 #include "core/list_table.h"
 #include "runtime/codepage.h"
 
@@ -111,4 +116,114 @@ TEST(ListTable, TheOrderOfAColumn) {
   EXPECT_EQ(коды_по(книги, поле("переплет"_cp), true, ряды), (std::vector<std::int32_t>{8, 7, 3, 100, 12}));
   EXPECT_EQ(сравнить_по_полю(поле("код"_cp), книги[1], книги[2]), -1);
   EXPECT_EQ(сравнить_по_полю(поле("автор"_cp), книги[1], книги[1]), 0);
+}
+
+namespace {
+
+// A record of random texts (some of them empty or longer than the list line shows) and numbers,
+// under one of `codes` codes, so that several records share a code now and then.
+ЗаписьБазы случайная(std::mt19937& rnd, int codes) {
+  const auto текст = [&rnd](const char* основа) {
+    std::string t = cp1251::from_utf8(основа);
+    for (unsigned n = rnd() % 40; n > 0; --n) t.push_back(static_cast<char>('a' + rnd() % 26));
+    return rnd() % 7 == 0 ? std::string() : t;
+  };
+  return ЗаписьБазы{static_cast<std::int32_t>(1 + rnd() % static_cast<unsigned>(codes)), текст("Автор "),
+                    текст("Книга "), текст("Проза"), текст("Вид"), static_cast<std::int32_t>(rnd() % 2),
+                    static_cast<std::int32_t>(rnd() % 3), текст("c.bmp")};
+}
+
+}  // namespace
+
+// The records a table keeps, in their compact form, against the records themselves: filled from
+// the catalogue, then through removals (enough for the text buffer to be packed again several
+// times) and additions, each read back whole, in the order of codes (records of one code in the
+// order they came), and a list line finds its own record among several of its code.
+TEST(ListTable, TheRecordsATableKeepsFollowEveryChange) {
+  std::mt19937 rnd(11);
+  std::vector<ЗаписьБазы> образец;
+  for (int i = 0; i < 600; ++i) {
+    образец.push_back(случайная(rnd, 150));
+    база_лит.assertz(образец.back());
+  }
+  ЗаписиТаблицы записи;
+  записи.заполнить();
+  const auto сверить = [&] {
+    std::vector<ЗаписьБазы> по_кодам = образец;
+    std::stable_sort(по_кодам.begin(), по_кодам.end(), [](const auto& a, const auto& b) { return a.код < b.код; });
+    ASSERT_EQ(записи.size(), по_кодам.size());
+    ЗаписьБазы з;
+    for (std::uint32_t i = 0; i < по_кодам.size(); ++i) {
+      записи.прочитать(i, з);
+      ASSERT_EQ(з, по_кодам[i]) << i;
+      const auto строка = строка_списка(з);
+      if (!строка) continue;  // a binding without a word: the record has no line in the list
+      const auto найдена = записи.запись_строки(*строка);
+      ASSERT_TRUE(найдена);
+      ЗаписьБазы своя;
+      записи.прочитать(*найдена, своя);
+      EXPECT_EQ(строка_списка(своя), строка);
+    }
+  };
+  сверить();
+  for (int шаг = 0; шаг < 2000; ++шаг) {
+    if (!образец.empty() && rnd() % 5 < 3) {
+      const std::size_t i = rnd() % образец.size();
+      записи.убрать(образец[i]);
+      // The first equal record of its code goes (equal ones are interchangeable).
+      const auto первая = std::find(образец.begin(), образец.end(), образец[i]);
+      образец.erase(первая);
+    } else {
+      ЗаписьБазы з = случайная(rnd, 150);
+      з.сведения = СведенияКниги{1999, "Наука"_cps};  // details carried in are not kept here
+      записи.добавить(з);
+      з.сведения.reset();
+      образец.push_back(з);
+    }
+  }
+  сверить();
+  // A record nobody has is taken out of nothing; a line of a code nobody has finds nothing.
+  const std::size_t было = записи.size();
+  записи.убрать(ЗаписьБазы{999, "Никто"_cps});
+  EXPECT_EQ(записи.size(), было);
+  EXPECT_FALSE(записи.запись_строки(*строка_списка(ЗаписьБазы{999, "Никто"_cps})));
+}
+
+// Sorting rows through a reader of their records (as the table reads its compact records) gives
+// the order sorting the records themselves gives, in every column, both ways, from any order.
+TEST(ListTable, SortingThroughAReaderIsSortingTheRecords) {
+  std::mt19937 rnd(5);
+  std::vector<ЗаписьБазы> книги;
+  for (int i = 0; i < 300; ++i) книги.push_back(случайная(rnd, 40));
+  std::vector<std::uint32_t> начальный;
+  for (std::uint32_t i = 0; i < книги.size(); ++i) начальный.push_back(i);
+  std::shuffle(начальный.begin(), начальный.end(), rnd);
+  for (const ПолеКниги* поле : поля_таблицы())
+    for (const bool возрастание : {true, false}) {
+      std::vector<std::uint32_t> через_чтение = начальный;
+      упорядочить_строки(через_чтение, книги.size(), [&](std::uint32_t i, ЗаписьБазы& з) { з = книги[i]; }, *поле,
+                         возрастание);
+      std::vector<std::int32_t> коды;
+      for (std::uint32_t r : через_чтение) коды.push_back(книги[r].код);
+      EXPECT_EQ(коды, коды_по(книги, *поле, возрастание, начальный)) << std::string(поле->имя) << возрастание;
+    }
+}
+
+// The catalogue made a list at once (its lines with their forms, in the list's order) is the list
+// the lines of строки_каталога make, equal lines in table order included.
+TEST(ListTable, TheCatalogueMadeAListAtOnceIsTheListOfItsLines) {
+  std::mt19937 rnd(3);
+  for (int i = 0; i < 400; ++i) база_лит.assertz(случайная(rnd, 60));
+  база_лит.assertz(ЗаписьБазы{7, "Ежов"_cps, "Сказки"_cps, "Проза"_cps, "", 0, 0, ""});
+  база_лит.assertz(ЗаписьБазы{7, "Ежов"_cps, "Сказки"_cps, "Проза"_cps, "", 0, 0, ""});
+  ПоискСписка сразу, по_строкам;
+  сразу.задать_каталог();
+  по_строкам.задать_строки(строки_каталога());
+  EXPECT_EQ(сразу.строки, по_строкам.строки);
+  EXPECT_EQ(сразу.формы, по_строкам.формы);
+  EXPECT_EQ(сразу.начала, по_строкам.начала);
+  сразу.слова = слова_поиска("ежов"_cps);
+  по_строкам.слова = сразу.слова;
+  EXPECT_EQ(сразу.отобрать(), по_строкам.отобрать());
+  EXPECT_EQ(сразу.показанные.size(), 2u);
 }

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <map>
 
+#include "internal/print_table.h"
 #include "layer_test_support.h"
 #include "pdf_text.h"
 #include "runtime/run_error.h"
@@ -116,6 +117,35 @@ class PrintTests : public QtSuite {
     const QString tall_text = pdf::text(tall);
     for (int w = 0; w < 3000; ++w) QVERIFY2(tall_text.count(QString(" w%1 ").arg(w)) == 1, qPrintable(QString::number(w)));
     QVERIFY(tall_text.contains("Имя3x"));
+  }
+
+  // The columns' widths: by their shares while every column gets its least width; a column held
+  // at its least leaves the rest to the others by their shares; least widths too wide for the page
+  // shrink together. The widths always fill the page.
+  void columnWidthsKeepTheirLeast() {
+    struct Case {
+      std::vector<int> shares;
+      std::vector<double> least;
+      double width;
+      std::vector<double> expected;
+    };
+    const std::vector<Case> cases = {
+        {{1, 3, 4}, {10, 10, 10}, 800, {100, 300, 400}},           // shares alone
+        {{1, 3, 4}, {150, 10, 10}, 850, {150, 300, 400}},          // the first held at its least
+        {{1, 1, 8}, {200, 200, 10}, 1000, {200, 200, 600}},        // two held, the third takes the rest
+        {{5, 5}, {300, 500}, 400, {150, 250}},                     // least widths shrunk together
+        {{0, -2, 2}, {0, 0, 0}, 400, {100, 100, 200}},             // a share below 1 counts as 1
+    };
+    for (const Case& c : cases) {
+      const std::vector<double> w = gui_detail::column_widths(c.shares, c.least, c.width);
+      QCOMPARE(w.size(), c.expected.size());
+      double sum = 0;
+      for (std::size_t i = 0; i < w.size(); ++i) {
+        QVERIFY2(std::abs(w[i] - c.expected[i]) < 1e-6, qPrintable(QString("%1: %2").arg(i).arg(w[i])));
+        sum += w[i];
+      }
+      QVERIFY(std::abs(sum - c.width) < 1e-6);
+    }
   }
 
   void cardsAsPdf() {

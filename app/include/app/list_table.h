@@ -55,6 +55,14 @@ void сортировать_таблицу(Window win, int column);
 // A change of the catalogue: every table's records follow it (a subscriber of the change path,
 // through the list window's).
 void учесть_изменения_таблиц(const Изменения& changes);
+// Books were issued or returned, or readers changed (here or at another desk): every table shows
+// who has each book now, in place (sorted again when sorted by that column), and its pane too.
+void учесть_выдачи_таблиц();
+
+// The captions of the table view's columns the user shows, in the table's order: those of the
+// list window's table (shown or not), or, for a window without one, the ones remembered (every
+// field's column the first time).
+std::vector<std::string> выбранные_колонки(Window win);
 
 // The pane's text of a book: each field with a value under its caption, then who has it out
 // ("На руках: …") when it is lent.

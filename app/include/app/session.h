@@ -16,11 +16,13 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/book_record.h"
 #include "core/lending.h"
 #include "core/list_search.h"
+#include "core/list_table.h"
 #include "core/record_codes.h"
 #include "layer/types.h"
 #include "runtime/fact_kind.h"
@@ -89,12 +91,23 @@ struct ТаблицаОкна {
   Window окно_панели = 0;      // the pane
   int колонка = -1;            // the sort's column (among поля_таблицы), -1: the list's order
   bool по_возрастанию = true;
-  // The catalogue's records by code, made when the table is first shown and kept current with
-  // every change; the record of each line of the list (index in ПоискСписка::строки), and every
-  // line in the sort's order, made again when the lines, the records or the sort changed.
-  std::unordered_multimap<std::int32_t, ЗаписьБазы> записи;
+  // The catalogue's records by code (core/list_table.h: compact, the texts in one buffer), made
+  // when the table is first shown and kept current with every change; the record of each line of
+  // the list (index in ПоискСписка::строки into `записи`, kНетЗаписи for none), and every line in
+  // the sort's order, made again when the lines, the records or the sort changed.
+  ЗаписиТаблицы записи;
   bool записи_есть = false;
-  std::vector<const ЗаписьБазы*> записи_строк;
+  static constexpr std::uint32_t kНетЗаписи = ~std::uint32_t{0};
+  std::vector<std::uint32_t> записи_строк;
+  // Who has each book out, for the column "На руках" (core/lending.h: кто_на_руках_по_книгам),
+  // made again when the loans or the readers changed since (their sections' counts of changes);
+  // the counts the sort's order was made for when it is by that column.
+  std::unordered_map<std::int32_t, std::string> на_руках;
+  std::pair<std::uint64_t, std::uint64_t> на_руках_при{~std::uint64_t{0}, ~std::uint64_t{0}};
+  std::pair<std::uint64_t, std::uint64_t> на_руках_порядка{~std::uint64_t{0}, ~std::uint64_t{0}};
+  // The record of the row last drawn, read once for all its cells (kНетЗаписи: none read).
+  std::uint32_t прочитанная = kНетЗаписи;
+  ЗаписьБазы запись_ряда;
   std::vector<std::uint32_t> порядок;
   std::uint64_t версия_строк = ~std::uint64_t{0};  // the list's version they were made for
   bool записи_изменились = true;

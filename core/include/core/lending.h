@@ -78,6 +78,12 @@ std::vector<Выдача> выдачи_книги(std::int32_t код_книги
 // Who has the book and until when, for the card and the list's table: "На руках: Иванова А., до
 // 21.12.2026" (each copy out after a semicolon); empty when the book is on the shelf.
 std::string строка_на_руках(std::int32_t код_книги);
+// The same without the words "На руках: ", as the list's table shows it in its column of that
+// caption: "Иванова А., до 21.12.2026"; empty when the book is on the shelf.
+std::string кто_на_руках(std::int32_t код_книги);
+// кто_на_руках of every book out, by the book's code, made in one pass over the loans and one over
+// the readers (a table of a hundred thousand books shows and sorts them without a pass a book).
+std::unordered_map<std::int32_t, std::string> кто_на_руках_по_книгам();
 
 // The book as the lending messages name it: "книга 12 «Каштанка»" (the code alone for a book no
 // longer in the catalogue).

@@ -17,6 +17,8 @@
 // The search form of a record: each searched field's value in its search form (CONV_SearchForm),
 // in the table's order, kept apart so that no word matches across two of them.
 std::string форма_поиска(const ЗаписьБазы& record, const ТаблицаПолей& table = поля_книги());
+// The same appended to `out`.
+void добавить_форму_поиска(std::string& out, const ЗаписьБазы& record, const ТаблицаПолей& table = поля_книги());
 
 // One line of the list and the search form of its record.
 struct СтрокаПоиска {
@@ -46,8 +48,14 @@ struct ПоискСписка {
   std::string_view форма(std::size_t i) const;
   // The lines (in the list's order) become the list; none of them is shown until отобрать.
   void задать_строки(std::vector<СтрокаПоиска> lines);
+  // The line of every record of the catalogue, in the list's order (as строки_каталога gives
+  // them), becomes the list; none of them is shown until отобрать.
+  void задать_каталог();
   // The lines the words select become the lines shown; they are returned, in order.
   std::vector<std::string> отобрать();
+  // The same, the lines returned as views of the list's own (valid until the list changes), so
+  // that a list box takes them without a copy of each made on the way.
+  std::vector<std::string_view> отобрать_виды();
   // The position in the list of the first line equal to `line`.
   std::optional<std::size_t> найти(std::string_view line) const;
   // Where line i stands among the lines shown; nothing when it is not shown.

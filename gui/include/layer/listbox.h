@@ -28,6 +28,8 @@ void lbox_Clear(Window win);
 // thousand lines is refilled at once. A sorted list puts them in its order (lbox_Compare; equal
 // lines keep the order given), and takes lines already in that order as they stand.
 void lbox_SetAll(Window win, std::vector<std::string> lines);
+// The same from lines the caller keeps (each copied into the list once, nothing else made of it).
+void lbox_SetAllViews(Window win, std::vector<std::string_view> lines);
 // The order of a sorted list: negative when line `a` stands above `b`, 0 for equal lines,
 // positive otherwise. Case is not significant; blanks and punctuation come first, then digits,
 // Latin letters and Cyrillic letters (ё right after е); lines equal that way go by their bytes.

@@ -15,13 +15,19 @@
 enum PrintAlign : int { print_Left = 0, print_Right = 1, print_Centre = 2 };
 
 // A column of a table: its caption in the header row, its share of the page's width (relative
-// to the other columns' shares) and the alignment of its cells.
+// to the other columns' shares, counted in average characters of the cells' font) and the
+// alignment of its cells. A column is never narrower than the longest word of its caption, nor
+// than `min_text` (a code's widest value, say, which is then never broken across lines); the
+// other columns give up their room for that.
 struct PrintColumn {
   std::string caption;
   int share = 1;
   int align = print_Left;
+  std::string min_text;
 };
 
+// A table is printed on portrait pages, or on landscape ones when its columns' shares are wider
+// than a portrait page.
 struct PrintTable {
   std::string title;  // top left of every page; also the print job's name
   std::string date;   // top centre of every page
