@@ -22,6 +22,7 @@ namespace {
 
 constexpr std::int32_t kШиринаПанели = 240;
 constexpr std::int32_t kПоле = 8;
+constexpr std::int32_t kНаименьшаяОбложка = 48;  // a cover smaller than this is left out of the pane
 
 ТаблицаОкна* таблица_окна(Window win) {
   auto& все = сеанс().таблицы_списков;
@@ -284,9 +285,23 @@ void нарисовать_панель(Window панель) {
                     -1, флаги);
     return;
   }
+  const std::string текст = текст_панели(*запись);
   std::int32_t верх = kПоле;
-  const std::int32_t высота_обложки = std::max<std::int32_t>(0, (r.bottom - r.top) / 2 - kПоле);
-  if (!запись->обложка.empty() && высота_обложки > 0) {
+  // The cover takes at most half the pane and never the room the fields' lines need below it: a
+  // short pane shows every field and a smaller cover (or none), not a cut "На руках" line.
+  const std::int32_t ширина = std::max<std::int32_t>(1, r.right - r.left - 2 * kПоле);
+  std::int32_t высота_текста = 0;
+  for (std::size_t начало = 0; начало < текст.size();) {
+    const std::size_t конец = std::min(текст.find('\n', начало), текст.size());
+    int w = 0, h = 0;
+    win_GetTextExtent(панель, текст.substr(начало, конец - начало), -1, w, h);
+    // A wrapped line breaks at a word, so it may take one line more than its width says.
+    высота_текста += h * (w <= ширина ? 1 : w / ширина + 2);
+    начало = конец + 1;
+  }
+  const std::int32_t высота_обложки =
+      std::min<std::int32_t>((r.bottom - r.top) / 2 - kПоле, r.bottom - r.top - 3 * kПоле - высота_текста);
+  if (!запись->обложка.empty() && высота_обложки >= kНаименьшаяОбложка) {
     auto обложка = загрузить_обложку(запись->обложка);
     if (const auto* p = std::get_if<Picture>(&обложка)) {
       const auto освободить = on_scope_exit([p] { pict_Destroy(*p); });
@@ -294,7 +309,7 @@ void нарисовать_панель(Window панель) {
       верх = место.bottom + kПоле;
     }
   }
-  draw_TextInRect(панель, Rect{kПоле, верх, r.right - kПоле, r.bottom - kПоле}, текст_панели(*запись), -1, флаги);
+  draw_TextInRect(панель, Rect{kПоле, верх, r.right - kПоле, r.bottom - kПоле}, текст, -1, флаги);
 }
 
 std::optional<long> панель_eh(Window панель, const Event& ev) {

@@ -1,6 +1,7 @@
 // Scenario tests of the list window's table view: the real program headless, the table driven as
 // a user drives it (clicks on rows and headers, the menu "Вид", the find field) and checked
 // through its widget, the list window's state, the files and the remembered settings.
+#include <QFontMetrics>
 #include <QFile>
 #include <QHeaderView>
 #include <QColor>
@@ -377,6 +378,23 @@ class AppTableTests : public QtSuite {
       QVERIFY(bottom <= shown.height() / 2 + 1);
       QVERIFY(right < shown.width());
       QVERIFY(std::abs(double(right - left + 1) / (bottom - top + 1) - 0.75) < 0.03);
+
+      // A short window: the cover gives way to the fields, every line of them shown whole.
+      win_Move(lw, Rect{30, 20, 830, 330});
+      QVERIFY(QTest::qWaitFor([&] { return client_of(pane)->grab().toImage().size() != shown.size(); }));
+      QTest::qWait(50);
+      const QImage short_pane = client_of(pane)->grab().toImage();
+      int cover_bottom = -1;
+      for (int y = 0; y < short_pane.height(); ++y)
+        for (int x = 0; x < short_pane.width(); ++x)
+          if (short_pane.pixel(x, y) == QColor(Qt::red).rgb()) cover_bottom = std::max(cover_bottom, y);
+      const QString fields = qs(текст_панели(база_лит.по_коду(3).front())).trimmed();
+      const int needed = QFontMetrics(client_of(pane)->font())
+                             .boundingRect(QRect(0, 0, short_pane.width() - 16, 100000), Qt::AlignLeft | Qt::TextWordWrap, fields)
+                             .height();
+      const int text_top = cover_bottom < 0 ? 8 : cover_bottom + 1 + 8;
+      QVERIFY2(text_top + needed <= short_pane.height() - 8 + 2,
+               qPrintable(QString("text from %1, %2 high, in a pane %3 high").arg(text_top).arg(needed).arg(short_pane.height())));
 
       command(lw, cmd_ВидСведения);
       QVERIFY(!is_shown(pane));
