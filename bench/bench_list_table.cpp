@@ -1,4 +1,4 @@
-// The list window's table view at the scale of 100,000 records, in the real task window: opening
+// The list window's table view at the scale of 100,000 records with their details, in the real task window: opening
 // the table (a list window that opens in the table view, and the switch from the lines), a sort by
 // a column from a header click, a keystroke in the find field with the table open and sorted, and
 // the process's memory with the table open (resident set, as the counter rss_mb).
@@ -17,6 +17,9 @@ namespace {
 
 using namespace bench_program;
 
+// The table is measured on books that have their publication details, as a library's catalogue has.
+constexpr bool kWithDetails = true;
+
 int column(const char* caption) {
   const auto поля = поля_таблицы();
   for (std::size_t i = 0; i < поля.size(); ++i)
@@ -31,7 +34,7 @@ void remember_table() { записать_настройки(файл_настр�
 void BM_OpenTableView(benchmark::State& state) {
   in_program(static_cast<int>(state.range(0)), [&](Window task) {
     open_list_windows(state, task, remember_table, [&state](Window) { state.counters["rss_mb"] = rss_mb(); });
-  });
+  }, kWithDetails);
 }
 
 // One iteration: "Вид" / "Таблица" in a list window just opened with its lines (the table's
@@ -52,7 +55,7 @@ void BM_SwitchToTable(benchmark::State& state) {
       close_window(lw);
       state.ResumeTiming();
     }
-  });
+  }, kWithDetails);
 }
 
 // One iteration: a header click sorts the whole table by a column (author, title, code, author
@@ -71,7 +74,7 @@ void BM_SortTableByColumn(benchmark::State& state) {
     }
     state.counters["rss_mb"] = rss_mb();
     close_window(lw);
-  });
+  }, kWithDetails);
 }
 
 // One iteration is one keystroke in the find field with the table open and sorted by the author:
@@ -82,7 +85,7 @@ void BM_FindKeystrokeInTable(benchmark::State& state) {
     const Window lw = win_просмотрсписка_Create(task);
     type_in_find_field(state, lw);
     close_window(lw);
-  });
+  }, kWithDetails);
 }
 
 }  // namespace

@@ -62,10 +62,25 @@ inline std::string catalogue_text(int n) {
   return cp1251::from_utf8(out);
 }
 
+// "Сведения.pbs" for the records 1 to n of catalogue_text: every book with a year, a publisher
+// and a place, an ISBN, a call number, copies and pages, and a note on every tenth.
+inline std::string details_text(int n) {
+  const char* publishers[] = {"Наука", "Художественная литература", "Современник", "Азбука", "Эксмо"};
+  const char* places[] = {"Москва", "Ленинград", "С.-Петербург", "Киев", ""};
+  std::string out;
+  for (int code = 1; code <= n; ++code) {
+    out += "сведения_лит(" + std::to_string(code) + "," + std::to_string(1900 + code % 120) + ",\"" +
+           publishers[code % 5] + "\",\"" + places[code % 5] + "\",\"978" + std::to_string(1000000000 + code) +
+           "\",\"84(2)" + std::to_string(code % 100) + "\"," + std::to_string(1 + code % 3) + "," +
+           std::to_string(100 + code % 700) + ",\"" + (code % 10 == 0 ? "Подарок читателя." : "") + "\")\r\n";
+  }
+  return cp1251::from_utf8(out);
+}
+
 struct Catalogue {
   QTemporaryDir dir;
   QString old;
-  explicit Catalogue(int n) {
+  explicit Catalogue(int n, bool with_details = false) {
     old = QDir::currentPath();
     auto write = [&](const char* name, const std::string& bytes) {
       QFile f(dir.filePath(QString::fromUtf8(name)));
@@ -75,6 +90,7 @@ struct Catalogue {
     write("ВидЛитер.pbs", cp1251::from_utf8("виды_лит(\"Книга\")\n"));
     write("КатегЛитер.pbs", cp1251::from_utf8("категории_лит(\"Роман\")\n"));
     write("Литература1.pbs", catalogue_text(n));
+    if (with_details) write("Сведения.pbs", details_text(n));
     QDir::setCurrent(dir.path());
   }
   ~Catalogue() { QDir::setCurrent(old); }
@@ -97,10 +113,11 @@ inline void in_program_here(const std::function<void(Window task)>& body) {
            res_menu{меню_задачи}, "foliarkh", "Foliarkh");
 }
 
-// Runs `body` inside the program's task window on a catalogue of `n` records.
-inline void in_program(int n, const std::function<void(Window task)>& body) {
+// Runs `body` inside the program's task window on a catalogue of `n` records (each with its
+// publication details when `with_details`).
+inline void in_program(int n, const std::function<void(Window task)>& body, bool with_details = false) {
   ensure_application();
-  Catalogue cat(n);
+  Catalogue cat(n, with_details);
   in_program_here(body);
 }
 
