@@ -41,36 +41,6 @@ std::optional<ЗаписьБазы> книга_окна(Window окно) {
   return записи.empty() ? std::nullopt : std::optional<ЗаписьБазы>(записи.front());
 }
 
-// The book the user names: its code (a scanner types it and Enter), its ISBN or words of the
-// fields the find field searches; several found are offered in a list.
-std::optional<ЗаписьБазы> выбрать_книгу(const std::string& заголовок) {
-  const auto ответ = dlg_GetStr(заголовок, "Книга: код (сканер штрихкода), ISBN или слова автора и названия"_cps, "");
-  if (!ответ) return std::nullopt;
-  const std::string текст = без_пробелов_по_краям(*ответ);
-  if (текст.empty()) return std::nullopt;
-  const std::vector<ЗаписьБазы> найдено = книги_по_запросу(текст);
-  if (найдено.empty()) {
-    dlg_Error(заголовок, "Книга «"_cps + текст + "» не найдена: нет книги с таким кодом или словами."_cps);
-    return std::nullopt;
-  }
-  if (найдено.size() == 1) return найдено.front();
-  std::vector<std::string> строки;
-  for (const ЗаписьБазы& з : найдено) строки.push_back(строка_списка(з).value_or(з.наименование));
-  std::string выбор;
-  int номер = 0;
-  if (dlg_ListSelect(заголовок, строки, 0, выбор, номер) != 1 || номер < 0) return std::nullopt;
-  return найдено[static_cast<std::size_t>(номер)];
-}
-
-std::string о_выдаче(const Выдача& в, День день) {
-  const auto ч = читатель_по_коду(в.код_читателя);
-  std::string t = (ч ? ч->фио : "читатель "_cps + std::to_string(в.код_читателя)) + ": выдана "_cps +
-                  показ_даты(в.выдана) + ", срок "_cps + показ_даты(в.срок);
-  if (!в.на_руках()) t += ", возвращена "_cps + показ_даты(в.возвращена);
-  if (const int дней = дней_просрочки(в, день); дней > 0) t += ", просрочка "_cps + std::to_string(дней) + " дн."_cps;
-  return t;
-}
-
 }  // namespace
 
 bool выдать_книгу(Window окно) {
@@ -87,18 +57,7 @@ bool показать_читателей() { return win_читатели_Create(
 
 bool показать_должников() { return win_должники_Create(uix_GetTaskWin()) != 0; }
 
-bool показать_историю_выдач() {
-  const std::string заголовок = "История выдач"_cps;
-  const auto книга = выбрать_книгу(заголовок);
-  if (!книга) return false;
-  const День день = сегодня();
-  std::string текст = название_книги(книга->код);
-  const std::vector<Выдача> выдачи = выдачи_книги(книга->код);
-  if (выдачи.empty()) текст += "\nне выдавалась"_cps;
-  for (const Выдача& в : выдачи) текст += "\n"_cps + о_выдаче(в, день);
-  dlg_Note(заголовок, текст);
-  return true;
-}
+bool показать_историю_выдач() { return win_история_Create(uix_GetTaskWin()) != 0; }
 
 bool показать_статистику() {
   const СтатистикаКаталога с = статистика_каталога(сегодня());

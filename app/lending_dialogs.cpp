@@ -30,36 +30,9 @@ std::optional<std::size_t> выбранный_ряд(Window dlg, int id) {
   return i ? std::optional<std::size_t>(static_cast<std::size_t>(*i)) : std::nullopt;
 }
 
-// The book's name at the head of a line: "Книга 2 «…»".
-std::string книга_в_начале(std::int32_t код) {
-  return "Книга "_cps + название_книги(код).substr(std::string("книга "_cp).size());
-}
-
 // ---- Issue ----
 
-// The books the book field lists at most: a word most books hold waits for the next one.
-constexpr std::size_t kКнигНеБольше = 500;
-
-const std::vector<ListViewColumn>& колонки_книг() {
-  static const std::vector<ListViewColumn> к = {{"Код"_cps, 50, ca_Right, true},
-                                                {"Автор"_cps, 130, ca_Left, true},
-                                                {"Наименование"_cps, 180, ca_Left, true},
-                                                {"Экземпляров"_cps, 95, ca_Right, true},
-                                                {"На руках"_cps, 70, ca_Right, true}};
-  return к;
-}
-
-std::string ячейка_книги(int row, int column) {
-  const ЗаписьБазы* з = ряд_таблицы(окна().книги, row);
-  if (!з) return std::string();
-  switch (column) {
-    case 0: return std::to_string(з->код);
-    case 1: return з->автор;
-    case 2: return з->наименование;
-    case 3: return std::to_string(экземпляров_книги(з->код));
-    default: return std::to_string(выдачи_на_руках(з->код).size());
-  }
-}
+std::string ячейка_книги(int row, int column) { return ячейка_найденной_книги(ряд_таблицы(окна().книги, row), column); }
 
 std::string ячейка_читателя_выдачи(int row, int column) {
   const Читатель* ч = ряд_таблицы(окна().читатели_выдачи, row);
@@ -82,12 +55,8 @@ void показать_состояние_книги(Window dlg) {
       t += " — выдать нельзя: "_cps + *занята;
     else if (!на_руках.empty())
       t += " ("_cps + строка_на_руках(*код).substr(std::string("На руках: "_cp).size()) + ")"_cps;
-  } else if (const std::size_t n = окна().книги.size(); n >= kКнигНеБольше) {
-    t = "Найдено больше "_cps + std::to_string(kКнигНеБольше) + " книг; показаны первые. Уточните запрос или выберите книгу в списке."_cps;
-  } else if (n > 1) {
-    t = "Найдено книг: "_cps + std::to_string(n) + ". Выберите книгу в списке."_cps;
-  } else if (!обрезать(win_GetText(эл(dlg, ид_КнигаВыдачи))).empty()) {
-    t = "Книга не найдена: нет книги с таким кодом, ISBN или словами."_cps;
+  } else {
+    t = о_найденных_книгах(окна().книги.size(), обрезать(win_GetText(эл(dlg, ид_КнигаВыдачи))).empty());
   }
   win_SetText(эл(dlg, ид_СостояниеКниги), t);
 }
@@ -128,7 +97,7 @@ void открыть_выдачу(Window dlg, std::int32_t книга) {
   окна().выдача = dlg;
   окна().книги.clear();
   окна().книга.reset();
-  lview_SetColumns(эл(dlg, ид_КнигиВыдачи), колонки_книг());
+  lview_SetColumns(эл(dlg, ид_КнигиВыдачи), колонки_найденных_книг());
   lview_SetSource(эл(dlg, ид_КнигиВыдачи), ячейка_книги);
   lview_SetColumns(эл(dlg, ид_ЧитателиВыдачи), колонки_читателей());
   lview_SetSource(эл(dlg, ид_ЧитателиВыдачи), ячейка_читателя_выдачи);
@@ -269,6 +238,38 @@ void открыть_возврат(Window dlg, std::int32_t книга) {
 }
 
 }  // namespace
+
+std::string книга_в_начале(std::int32_t код) {
+  return "Книга "_cps + название_книги(код).substr(std::string("книга "_cp).size());
+}
+
+std::string о_найденных_книгах(std::size_t найдено, bool запрос_пуст) {
+  if (найдено >= kКнигНеБольше)
+    return "Найдено больше "_cps + std::to_string(kКнигНеБольше) + " книг; показаны первые. Уточните запрос или выберите книгу в списке."_cps;
+  if (найдено > 1) return "Найдено книг: "_cps + std::to_string(найдено) + ". Выберите книгу в списке."_cps;
+  if (найдено == 0 && !запрос_пуст) return "Книга не найдена: нет книги с таким кодом, ISBN или словами."_cps;
+  return std::string();
+}
+
+const std::vector<ListViewColumn>& колонки_найденных_книг() {
+  static const std::vector<ListViewColumn> к = {{"Код"_cps, 50, ca_Right, true},
+                                                {"Автор"_cps, 130, ca_Left, true},
+                                                {"Наименование"_cps, 180, ca_Left, true},
+                                                {"Экземпляров"_cps, 95, ca_Right, true},
+                                                {"На руках"_cps, 70, ca_Right, true}};
+  return к;
+}
+
+std::string ячейка_найденной_книги(const ЗаписьБазы* книга, int column) {
+  if (!книга) return std::string();
+  switch (column) {
+    case 0: return std::to_string(книга->код);
+    case 1: return книга->автор;
+    case 2: return книга->наименование;
+    case 3: return std::to_string(экземпляров_книги(книга->код));
+    default: return std::to_string(выдачи_на_руках(книга->код).size());
+  }
+}
 
 bool dlg_выдачи_Create(Window parent, std::optional<std::int32_t> книга) {
   const dialog::Result r = dialog_CreateModal(parent, диалог_выдачи, std::string(), {}, dlg_выдачи_eh, книга.value_or(0));

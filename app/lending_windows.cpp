@@ -180,6 +180,72 @@ PrintTable таблица_должников(const std::vector<Долг>& дол
   return t;
 }
 
+// ---- A book's loans ----
+
+const std::vector<ListViewColumn>& колонки_выдач_книги() {
+  static const std::vector<ListViewColumn> к = {{"Читатель"_cps, 200, ca_Left, true}, {"Группа"_cps, 70, ca_Left, true},
+                                                {"Выдана"_cps, 80, ca_Left, true},  {"Срок"_cps, 80, ca_Left, true},
+                                                {"Возвращена"_cps, 90, ca_Left, true}, {"Просрочка, дн."_cps, 100, ca_Right, true}};
+  return к;
+}
+
+std::string ячейка_выдачи_книги(int row, int column) {
+  const Выдача* в = ряд_таблицы(окна().выдачи_книги, row);
+  if (!в) return std::string();
+  const auto ч = читатель_по_коду(в->код_читателя);
+  switch (column) {
+    case 0: return ч ? ч->фио : "читатель "_cps + std::to_string(в->код_читателя);
+    case 1: return ч ? ч->группа : std::string();
+    case 2: return показ_даты(в->выдана);
+    case 3: return показ_даты(в->срок);
+    case 4: return показ_даты(в->возвращена);
+    default: {
+      const int дней = дней_просрочки(*в, сегодня());
+      return дней > 0 ? std::to_string(дней) : std::string();
+    }
+  }
+}
+
+// The chosen book's loans, and the line above them: the book, how many times it was lent and how
+// many copies are out, or what the book field found.
+void показать_выдачи_книги(Window win) {
+  const auto i = lview_GetSel(эл(win, ид_КнигиИстории));
+  const ЗаписьБазы* з = i ? ряд_таблицы(окна().книги_истории, *i) : nullptr;
+  окна().книга_истории = з ? std::optional(з->код) : std::nullopt;
+  окна().выдачи_книги = з ? выдачи_книги(з->код) : std::vector<Выдача>{};
+  const auto& выдачи = окна().выдачи_книги;
+  lview_SetRowCount(эл(win, ид_ВыдачиКниги), static_cast<int>(выдачи.size()));
+  std::string t;
+  if (з && выдачи.empty()) {
+    t = книга_в_начале(з->код) + ": не выдавалась."_cps;
+  } else if (з) {
+    const auto на_руках = std::count_if(выдачи.begin(), выдачи.end(), [](const Выдача& в) { return в.на_руках(); });
+    t = книга_в_начале(з->код) + ": выдач "_cps + std::to_string(выдачи.size()) + ", на руках "_cps + std::to_string(на_руках);
+  } else {
+    t = о_найденных_книгах(окна().книги_истории.size(), win_GetText(эл(win, ид_КнигаИстории)).find_first_not_of(' ') == std::string::npos);
+  }
+  win_SetText(эл(win, ид_ОКнигеИстории), t);
+}
+
+// The books the book field names; one found is chosen at once (a scanner's code), and with
+// `оставить_выбор` the book chosen before stays chosen when it is still found.
+void найти_книги_истории(Window win, bool оставить_выбор) {
+  const auto прежняя = оставить_выбор ? окна().книга_истории : std::nullopt;
+  окна().книги_истории = книги_по_запросу(win_GetText(эл(win, ид_КнигаИстории)), kКнигНеБольше);
+  const auto& книги = окна().книги_истории;
+  const Window т = эл(win, ид_КнигиИстории);
+  lview_SetRowCount(т, static_cast<int>(книги.size()));
+  std::optional<std::size_t> выбор;
+  if (книги.size() == 1) выбор = 0;
+  for (std::size_t i = 0; прежняя && i < книги.size(); ++i)
+    if (книги[i].код == *прежняя) выбор = i;
+  if (выбор) {
+    lview_SetSel(т, static_cast<int>(*выбор));
+    lview_EnsureVisible(т, static_cast<int>(*выбор));
+  }
+  показать_выдачи_книги(win);
+}
+
 }  // namespace
 
 bool напечатать_должников(const std::vector<Долг>& долги) { return print_ToPrinter(таблица_должников(долги)); }
@@ -269,10 +335,44 @@ std::optional<long> win_должники_eh(Window win, const Event& ev) {
   return std::nullopt;
 }
 
+Window win_история_Create(Window task) { return открыть_одно(окна().история_книги, task, окно_истории, win_история_eh); }
+
+std::optional<long> win_история_eh(Window win, const Event& ev) {
+  if (std::holds_alternative<e_create>(ev)) {
+    окна().история_книги = win;
+    lview_SetColumns(эл(win, ид_КнигиИстории), колонки_найденных_книг());
+    lview_SetSource(эл(win, ид_КнигиИстории),
+                    [](int r, int c) { return ячейка_найденной_книги(ряд_таблицы(окна().книги_истории, r), c); });
+    lview_SetColumns(эл(win, ид_ВыдачиКниги), колонки_выдач_книги());
+    lview_SetSource(эл(win, ид_ВыдачиКниги), ячейка_выдачи_книги);
+    найти_книги_истории(win, false);
+    win_SetFocus(эл(win, ид_КнигаИстории));
+    return std::nullopt;
+  }
+  if (std::holds_alternative<e_destroy>(ev)) {
+    окна().история_книги = 0;
+    окна().книги_истории.clear();
+    окна().книга_истории.reset();
+    окна().выдачи_книги.clear();
+    return std::nullopt;
+  }
+  if (событие_элемента<modified>(ev, ид_КнигаИстории)) {
+    найти_книги_истории(win, false);
+    return 0;
+  }
+  if (событие_элемента<selchanged>(ev, ид_КнигиИстории)) {
+    показать_выдачи_книги(win);
+    return 0;
+  }
+  if (событие_элемента<activated>(ev, кнопка_OK)) return 0;  // a scanner's Enter closes nothing
+  return std::nullopt;
+}
+
 void показать_изменения_выдачи(const Изменения& изменения) {
   if (изменения.пусто()) return;
   if (живо(окна().читатели) && (изменения.читатели || изменения.выдачи || !изменения.перечитанные.empty() ||
                                 !изменения.убранные.empty() || !изменения.добавленные.empty()))
     заполнить_читателей(окна().читатели);
   if (живо(окна().должники)) заполнить_долги(окна().должники);
+  if (живо(окна().история_книги)) найти_книги_истории(окна().история_книги, true);
 }

@@ -162,6 +162,16 @@ constexpr ResDialogItem kOverdueItems[] = {
     {wk_PushButton, кнопка_Cancel, "Закрыть"_cp, {348, 184, 60, 14}, {csf_TabStop}, 0},
 };
 
+// A book's loans: the book found by code, ISBN or words, and every loan of it in the order of issue.
+constexpr ResDialogItem kHistoryItems[] = {
+    {wk_Text, ид_НадписьКнигиИстории, "Книга: код, ISBN или слова"_cp, {8, 6, 300, 10}, {}, 0},
+    {wk_Edit, ид_КнигаИстории, "", {8, 17, 400, 13}, {csf_TabStop, csf_AutoHScroll}, 0},
+    {wk_ListView, ид_КнигиИстории, "Книги"_cp, {8, 34, 400, 66}, {csf_TabStop}, 0},
+    {wk_Text, ид_ОКнигеИстории, "", {8, 104, 400, 10}, {csf_NoPrefix}, 0},
+    {wk_ListView, ид_ВыдачиКниги, "Выдачи книги"_cp, {8, 117, 400, 100}, {csf_TabStop}, 0},
+    {wk_PushButton, кнопка_Cancel, "Закрыть"_cp, {348, 223, 60, 14}, {csf_TabStop}, 0},
+};
+
 constexpr ResDialog kDialogs[] = {
     {диалог_ввод_данных, "Ввод данных"_cp, {10, 20, 478, 139}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
      kDataEntryItems},
@@ -180,6 +190,8 @@ constexpr ResDialog kDialogs[] = {
      kReadersItems},
     {окно_должников, "Должники"_cp, {20, 10, 416, 206}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
      kOverdueItems},
+    {окно_истории, "История выдач"_cp, {20, 10, 416, 245}, {wsf_DialogFrame, wsf_TitleBar, wsf_Close}, {}, 0,
+     kHistoryItems},
 };
 
 }  // namespace

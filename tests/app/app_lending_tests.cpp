@@ -15,6 +15,7 @@
 #include "app/list_window.h"
 #include "app_test_support.h"
 #include "app_window_records.h"
+#include "core/change_path.h"
 #include "core/lending.h"
 #include "core/undo_history.h"
 #include "packages/toolbar.h"
@@ -433,11 +434,30 @@ class AppLendingTests : public QtSuite {
       command(task, cmd_КлавишаПовторить);
       win_Destroy(читатели);
 
-      QString история;
-      ответить("7");
-      нажать("OK", &история);
+      // A book's loans in the history window: words find two books, the code one; its loans follow a
+      // change in place.
       command(task, cmd_ИсторияВыдач);
-      QVERIFY2(история.contains(u("Петров Пётр: выдана ") + показ(текст_даты(сегодня()))), qPrintable(история));
+      const Window история = сеанс().выдача.история_книги;
+      QVERIFY(история);
+      command(task, cmd_ИсторияВыдач);  // again: the same window brought up
+      QCOMPARE(сеанс().выдача.история_книги, история);
+      набрать(история, ид_КнигаИстории, "7");
+      QCOMPARE(рядов(история, ид_КнигиИстории), 1);
+      QCOMPARE(текст(история, ид_ОКнигеИстории), u("Книга 7 «Нос»: выдач 1, на руках 0"));
+      QCOMPARE(ряд(история, ид_ВыдачиКниги, 0),
+               (QStringList{u("Петров Пётр"), u("11В"), показ(текст_даты(сегодня())), показ(день_через(21)),
+                            показ(текст_даты(сегодня())), u("")}));
+      QVERIFY(применить(ВыдатьКнигу{Выдача{7, 2, текст_даты(сегодня()), текст_даты(сегодня() + std::chrono::days(14)), ""}}).сделано());
+      QCOMPARE(рядов(история, ид_ВыдачиКниги), 2);
+      QCOMPARE(ряд(история, ид_ВыдачиКниги, 1).value(0), u("Сидоров Илья"));
+      QCOMPARE(текст(история, ид_ОКнигеИстории), u("Книга 7 «Нос»: выдач 2, на руках 1"));
+      command(task, cmd_КлавишаОтменить);
+      QCOMPARE(рядов(история, ид_ВыдачиКниги), 1);
+      набрать(история, ид_КнигаИстории, "нет такой книги");
+      QCOMPARE(рядов(история, ид_ВыдачиКниги), 0);
+      QCOMPARE(текст(история, ид_ОКнигеИстории), u("Книга не найдена: нет книги с таким кодом, ISBN или словами."));
+      win_Destroy(история);
+      QCOMPARE(сеанс().выдача.история_книги, Window(0));
 
       // The overdue list as a CSV table (a spreadsheet's formula guard on the phone) and as a PDF.
       command(task, cmd_Должники);

@@ -16,7 +16,7 @@ bool принять_книгу(Window окно);
 bool показать_читателей();
 // The overdue window, opened or brought to the top.
 bool показать_должников();
-// The loans of a book the user names, in the order of issue.
+// The loan history window: a book found by code, ISBN or words, and every loan of it.
 bool показать_историю_выдач();
 // "База" / "Статистика…": the catalogue's statistics as charts with their numbers, each one saved
 // as PNG or PDF on request.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/book_record.h"
 #include "core/lending_records.h"
 #include "layer/layer.h"
 
@@ -48,3 +49,14 @@ bool событие_элемента(const Event& ev, int id) {
 // The readers' table: ФИО, Группа, Телефон and the books out, and a reader's cell in it.
 const std::vector<ListViewColumn>& колонки_читателей();
 std::string ячейка_читателя(const Читатель& читатель, int column, int на_руках);
+// The book's name at the head of a line: "Книга 2 «Капитанская дочка»".
+std::string книга_в_начале(std::int32_t код);
+// The table of the books a lending field found (Код, Автор, Наименование, Экземпляров, На руках),
+// at most kКнигНеБольше of them (a word most books hold waits for the next one), and a book's cell
+// in it (empty past the rows).
+inline constexpr std::size_t kКнигНеБольше = 500;
+const std::vector<ListViewColumn>& колонки_найденных_книг();
+std::string ячейка_найденной_книги(const ЗаписьБазы* книга, int column);
+// What a lending field's line says while no book is chosen: how many books it found (`найдено`),
+// or that it found none for the words typed; nothing for an empty field or one book.
+std::string о_найденных_книгах(std::size_t найдено, bool запрос_пуст);

@@ -145,6 +145,12 @@ struct ОкнаВыдачи {
   // The overdue window and its loans.
   Window должники = 0;
   std::vector<Долг> долги;
+  // The loan history window: the books its book field finds, the book chosen (its code), and the
+  // chosen book's loans.
+  Window история_книги = 0;
+  std::vector<ЗаписьБазы> книги_истории;
+  std::optional<std::int32_t> книга_истории;
+  std::vector<Выдача> выдачи_книги;
 };
 
 // The run's bookkeeping besides its tables.
