@@ -97,9 +97,9 @@ void открыть_выдачу(Window dlg, std::int32_t книга) {
   окна().выдача = dlg;
   окна().книги.clear();
   окна().книга.reset();
-  lview_SetColumns(эл(dlg, ид_КнигиВыдачи), колонки_найденных_книг());
+  задать_колонки(эл(dlg, ид_КнигиВыдачи), колонки_найденных_книг());
   lview_SetSource(эл(dlg, ид_КнигиВыдачи), ячейка_книги);
-  lview_SetColumns(эл(dlg, ид_ЧитателиВыдачи), колонки_читателей());
+  задать_колонки(эл(dlg, ид_ЧитателиВыдачи), колонки_читателей());
   lview_SetSource(эл(dlg, ид_ЧитателиВыдачи), ячейка_читателя_выдачи);
   win_SetText(эл(dlg, ид_СрокВозврата), показ_даты(текст_даты(сегодня() + std::chrono::days(срок_выдачи()))));
   найти_читателей(dlg);
@@ -155,7 +155,7 @@ const std::vector<ListViewColumn>& колонки_возврата() {
                                                 {"Группа"_cps, 70, ca_Left, true},
                                                 {"Выдана"_cps, 80, ca_Left, true},
                                                 {"Срок"_cps, 80, ca_Left, true},
-                                                {"Просрочка, дн."_cps, 90, ca_Right, true}};
+                                                {"Просрочка, дн."_cps, 115, ca_Right, true}};
   return к;
 }
 
@@ -230,7 +230,7 @@ void найти_выдачи(Window dlg) {
 void открыть_возврат(Window dlg, std::int32_t книга) {
   окна().возврат = dlg;
   окна().выдачи_возврата.clear();
-  lview_SetColumns(эл(dlg, ид_ВыдачиВозврата), колонки_возврата());
+  задать_колонки(эл(dlg, ид_ВыдачиВозврата), колонки_возврата());
   lview_SetSource(эл(dlg, ид_ВыдачиВозврата), ячейка_возврата);
   if (книга > 0) win_SetText(эл(dlg, ид_КодВозврата), std::to_string(книга));
   найти_выдачи(dlg);
@@ -238,6 +238,15 @@ void открыть_возврат(Window dlg, std::int32_t книга) {
 }
 
 }  // namespace
+
+void задать_колонки(Window таблица, std::vector<ListViewColumn> колонки) {
+  for (ListViewColumn& к : колонки) {
+    int ширина = 0, высота = 0;
+    win_GetTextExtent(таблица, к.caption, -1, ширина, высота);
+    к.width = std::max(к.width, ширина + 16);  // the header's margins on both sides
+  }
+  lview_SetColumns(таблица, колонки);
+}
 
 std::string книга_в_начале(std::int32_t код) {
   return "Книга "_cps + название_книги(код).substr(std::string("книга "_cp).size());

@@ -104,11 +104,11 @@ void заполнить_читателей(Window win, std::optional<std::int32_
 
 void создать_окно_читателей(Window win) {
   окна().читатели = win;
-  lview_SetColumns(эл(win, ид_СписокЧитателей), колонки_читателей());
+  задать_колонки(эл(win, ид_СписокЧитателей), колонки_читателей());
   lview_SetSource(эл(win, ид_СписокЧитателей), ячейка_окна_читателей);
-  lview_SetColumns(эл(win, ид_КнигиНаРуках), колонки_выдач());
+  задать_колонки(эл(win, ид_КнигиНаРуках), колонки_выдач());
   lview_SetSource(эл(win, ид_КнигиНаРуках), [](int r, int c) { return ячейка_выдачи(ряд_таблицы(окна().выдачи_на_руках, r), c); });
-  lview_SetColumns(эл(win, ид_ИсторияЧитателя), колонки_выдач());
+  задать_колонки(эл(win, ид_ИсторияЧитателя), колонки_выдач());
   lview_SetSource(эл(win, ид_ИсторияЧитателя), [](int r, int c) { return ячейка_выдачи(ряд_таблицы(окна().история, r), c); });
   заполнить_читателей(win);
   win_SetFocus(эл(win, ид_ПоискЧитателей));
@@ -185,7 +185,7 @@ PrintTable таблица_должников(const std::vector<Долг>& дол
 const std::vector<ListViewColumn>& колонки_выдач_книги() {
   static const std::vector<ListViewColumn> к = {{"Читатель"_cps, 200, ca_Left, true}, {"Группа"_cps, 70, ca_Left, true},
                                                 {"Выдана"_cps, 80, ca_Left, true},  {"Срок"_cps, 80, ca_Left, true},
-                                                {"Возвращена"_cps, 90, ca_Left, true}, {"Просрочка, дн."_cps, 100, ca_Right, true}};
+                                                {"Возвращена"_cps, 90, ca_Left, true}, {"Просрочка, дн."_cps, 115, ca_Right, true}};
   return к;
 }
 
@@ -312,7 +312,7 @@ Window win_должники_Create(Window task) { return открыть_одно
 std::optional<long> win_должники_eh(Window win, const Event& ev) {
   if (std::holds_alternative<e_create>(ev)) {
     окна().должники = win;
-    lview_SetColumns(эл(win, ид_СписокДолгов), колонки_долгов());
+    задать_колонки(эл(win, ид_СписокДолгов), колонки_долгов());
     lview_SetSource(эл(win, ид_СписокДолгов), ячейка_долга);
     заполнить_долги(win);
     return std::nullopt;
@@ -340,10 +340,10 @@ Window win_история_Create(Window task) { return открыть_одно(�
 std::optional<long> win_история_eh(Window win, const Event& ev) {
   if (std::holds_alternative<e_create>(ev)) {
     окна().история_книги = win;
-    lview_SetColumns(эл(win, ид_КнигиИстории), колонки_найденных_книг());
+    задать_колонки(эл(win, ид_КнигиИстории), колонки_найденных_книг());
     lview_SetSource(эл(win, ид_КнигиИстории),
                     [](int r, int c) { return ячейка_найденной_книги(ряд_таблицы(окна().книги_истории, r), c); });
-    lview_SetColumns(эл(win, ид_ВыдачиКниги), колонки_выдач_книги());
+    задать_колонки(эл(win, ид_ВыдачиКниги), колонки_выдач_книги());
     lview_SetSource(эл(win, ид_ВыдачиКниги), ячейка_выдачи_книги);
     найти_книги_истории(win, false);
     win_SetFocus(эл(win, ид_КнигаИстории));

@@ -6,6 +6,8 @@
 // for byte and the changes undone.
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +79,15 @@ QStringList ряд(Window dlg, int id, int row) {
   return out;
 }
 int рядов(Window dlg, int id) { return таблица(dlg, id)->model()->rowCount(); }
+// Every column of the table at least as wide as its caption, so no caption is cut.
+void подписи_видны(Window dlg, int id) {
+  QTreeView* t = таблица(dlg, id);
+  const QFontMetrics fm(t->header()->font());
+  for (int c = 0; c < t->model()->columnCount(); ++c) {
+    const QString подпись = t->model()->headerData(c, Qt::Horizontal).toString();
+    QVERIFY2(t->header()->sectionSize(c) >= fm.horizontalAdvance(подпись) + 8, qPrintable(подпись));
+  }
+}
 void выбрать_ряд(Window dlg, int id, int row) {
   QTreeView* v = таблица(dlg, id);
   v->scrollTo(v->model()->index(row, 0));
@@ -127,6 +138,7 @@ class AppLendingTests : public QtSuite {
         const Window dlg = window_of(d);
         for (const int id : {ид_КнигаВыдачи, ид_КнигиВыдачи, ид_ЧитательВыдачи, ид_ЧитателиВыдачи, ид_СрокВозврата})
           имена << элемент(dlg, id)->accessibleName();
+        for (const int id : {ид_КнигиВыдачи, ид_ЧитателиВыдачи}) подписи_видны(dlg, id);
         набрать(dlg, ид_КнигаВыдачи, "7");
         enter(dlg, ид_КнигаВыдачи);
         книга = текст(dlg, ид_СостояниеКниги);
@@ -275,6 +287,7 @@ class AppLendingTests : public QtSuite {
       QCOMPARE(wd.read(kВыдачи), после_выдач);
       command(task, cmd_Должники);
       const Window должники = сеанс().выдача.должники;
+      подписи_видны(должники, ид_СписокДолгов);
       QVERIFY(должники);
       QCOMPARE(рядов(должники, ид_СписокДолгов), 1);
       QCOMPARE(ряд(должники, ид_СписокДолгов, 0), (QStringList{u("Петров Пётр"), u("11Б"), u(""), u("5"), u("Чехов"), u("Сад"),
@@ -398,6 +411,7 @@ class AppLendingTests : public QtSuite {
       select_code(lw, 7);
       on_next_modal([](QWidget* d) {
         QCOMPARE(текст(window_of(d), ид_КодВозврата), u("7"));
+        подписи_видны(window_of(d), ид_ВыдачиВозврата);
         click(d, "Принять");
       });
       command(lw, cmd_МенюПринять);
@@ -407,6 +421,7 @@ class AppLendingTests : public QtSuite {
       // The readers window: a reader added, Петров's card edited; each one step of undo.
       command(task, cmd_Читатели);
       const Window читатели = сеанс().выдача.читатели;
+      for (const int id : {ид_СписокЧитателей, ид_КнигиНаРуках, ид_ИсторияЧитателя}) подписи_видны(читатели, id);
       on_next_modal([](QWidget* d) {
         набрать(window_of(d), ид_ФИО, "Сидоров Илья");
         click(d, "OK");
@@ -440,6 +455,7 @@ class AppLendingTests : public QtSuite {
       const Window история = сеанс().выдача.история_книги;
       QVERIFY(история);
       command(task, cmd_ИсторияВыдач);  // again: the same window brought up
+      for (const int id : {ид_КнигиИстории, ид_ВыдачиКниги}) подписи_видны(история, id);
       QCOMPARE(сеанс().выдача.история_книги, история);
       набрать(история, ид_КнигаИстории, "7");
       QCOMPARE(рядов(история, ид_КнигиИстории), 1);

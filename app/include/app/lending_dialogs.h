@@ -60,3 +60,6 @@ std::string ячейка_найденной_книги(const ЗаписьБаз�
 // What a lending field's line says while no book is chosen: how many books it found (`найдено`),
 // or that it found none for the words typed; nothing for an empty field or one book.
 std::string о_найденных_книгах(std::size_t найдено, bool запрос_пуст);
+// The columns of a lending table, each at least as wide as its caption in the table's font (a
+// larger screen font would cut "Экземпляров" or "Возвращена" at their fixed widths).
+void задать_колонки(Window таблица, std::vector<ListViewColumn> колонки);
