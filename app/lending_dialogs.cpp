@@ -230,7 +230,7 @@ void найти_выдачи(Window dlg) {
 void открыть_возврат(Window dlg, std::int32_t книга) {
   окна().возврат = dlg;
   окна().выдачи_возврата.clear();
-  задать_колонки(эл(dlg, ид_ВыдачиВозврата), колонки_возврата());
+  задать_колонки(эл(dlg, ид_ВыдачиВозврата), колонки_возврата(), {2, 3});
   lview_SetSource(эл(dlg, ид_ВыдачиВозврата), ячейка_возврата);
   if (книга > 0) win_SetText(эл(dlg, ид_КодВозврата), std::to_string(книга));
   найти_выдачи(dlg);
@@ -239,12 +239,15 @@ void открыть_возврат(Window dlg, std::int32_t книга) {
 
 }  // namespace
 
-void задать_колонки(Window таблица, std::vector<ListViewColumn> колонки) {
-  for (ListViewColumn& к : колонки) {
+void задать_колонки(Window таблица, std::vector<ListViewColumn> колонки, std::initializer_list<int> колонки_дат) {
+  const auto не_уже = [таблица](ListViewColumn& к, const std::string& текст) {
     int ширина = 0, высота = 0;
-    win_GetTextExtent(таблица, к.caption, -1, ширина, высота);
-    к.width = std::max(к.width, ширина + 16);  // the header's margins on both sides
-  }
+    win_GetTextExtent(таблица, текст, -1, ширина, высота);
+    к.width = std::max(к.width, ширина + 16);  // the margins on both sides
+  };
+  for (ListViewColumn& к : колонки) не_уже(к, к.caption);
+  for (const int i : колонки_дат)
+    if (i >= 0 && static_cast<std::size_t>(i) < колонки.size()) не_уже(колонки[static_cast<std::size_t>(i)], "00.00.0000");
   lview_SetColumns(таблица, колонки);
 }
 

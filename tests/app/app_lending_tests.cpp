@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTreeView>
 
 #include "app/list_table.h"
@@ -86,6 +87,12 @@ void подписи_видны(Window dlg, int id) {
   for (int c = 0; c < t->model()->columnCount(); ++c) {
     const QString подпись = t->model()->headerData(c, Qt::Horizontal).toString();
     QVERIFY2(t->header()->sectionSize(c) >= fm.horizontalAdvance(подпись) + 8, qPrintable(подпись));
+    // A date in the column is shown whole, never "09.12.20…".
+    for (int r = 0; r < t->model()->rowCount(); ++r) {
+      const QString ячейка = t->model()->data(t->model()->index(r, c)).toString();
+      if (QRegularExpression(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4}$")).match(ячейка).hasMatch())
+        QVERIFY2(t->header()->sectionSize(c) >= QFontMetrics(t->font()).horizontalAdvance(ячейка) + 8, qPrintable(ячейка));
+    }
   }
 }
 void выбрать_ряд(Window dlg, int id, int row) {
@@ -433,6 +440,7 @@ class AppLendingTests : public QtSuite {
       выбрать_ряд(читатели, ид_СписокЧитателей, 0);
       QCOMPARE(рядов(читатели, ид_ИсторияЧитателя), 2);
       QCOMPARE(ряд(читатели, ид_ИсторияЧитателя, 1).mid(0, 3), (QStringList{u("7"), u("Гоголь"), u("Нос")}));
+      подписи_видны(читатели, ид_ИсторияЧитателя);
       on_next_modal([](QWidget* d) {
         const Window к = window_of(d);
         QCOMPARE(текст(к, ид_ФИО), u("Петров Пётр"));
@@ -459,6 +467,7 @@ class AppLendingTests : public QtSuite {
       QCOMPARE(сеанс().выдача.история_книги, история);
       набрать(история, ид_КнигаИстории, "7");
       QCOMPARE(рядов(история, ид_КнигиИстории), 1);
+      подписи_видны(история, ид_ВыдачиКниги);
       QCOMPARE(текст(история, ид_ОКнигеИстории), u("Книга 7 «Нос»: выдач 1, на руках 0"));
       QCOMPARE(ряд(история, ид_ВыдачиКниги, 0),
                (QStringList{u("Петров Пётр"), u("11В"), показ(текст_даты(сегодня())), показ(день_через(21)),

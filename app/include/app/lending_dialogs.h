@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +61,7 @@ std::string ячейка_найденной_книги(const ЗаписьБаз�
 // What a lending field's line says while no book is chosen: how many books it found (`найдено`),
 // or that it found none for the words typed; nothing for an empty field or one book.
 std::string о_найденных_книгах(std::size_t найдено, bool запрос_пуст);
-// The columns of a lending table, each at least as wide as its caption in the table's font (a
-// larger screen font would cut "Экземпляров" or "Возвращена" at their fixed widths).
-void задать_колонки(Window таблица, std::vector<ListViewColumn> колонки);
+// The columns of a lending table, each at least as wide as its caption in the table's font, and
+// those of `колонки_дат` as wide as a date (a larger screen font would cut "Экземпляров" or
+// "09.12.2026" at their fixed widths).
+void задать_колонки(Window таблица, std::vector<ListViewColumn> колонки, std::initializer_list<int> колонки_дат = {});
