@@ -191,30 +191,43 @@ void BM_ProgramStartWithLending(benchmark::State& state) {
 }
 BENCHMARK(BM_ProgramStartWithLending)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// "Статистика…" on such a folder: from the command to its window shown with every chart drawn
-// (the window is closed at once).
-void BM_StatisticsWindow(benchmark::State& state) {
+// Each iteration runs the program on a fresh such folder; `measure(task, начало)` gives the seconds
+// from `начало` (the moment it sends its command) to the window drawn, 0 when none showed.
+template <class Measure>
+void время_до_окна(benchmark::State& state, Measure measure) {
   for (auto _ : state) {
     state.PauseTiming();
     const ПапкаПрограммы каталог;
     state.ResumeTiming();
     double секунд = 0;
-    bench_program::in_program_here([&](Window task) {
-      const auto начало = std::chrono::steady_clock::now();
-      QTimer poll;
-      QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget* m = QApplication::activeModalWidget();
-        if (!m || !m->isVisible()) return;
-        m->repaint();
-        секунд = std::chrono::duration<double>(std::chrono::steady_clock::now() - начало).count();
-        poll.stop();
-        QMetaObject::invokeMethod(m, "accept", Qt::QueuedConnection);
-      });
-      poll.start(0);
-      win_SendEvent(task, e_menu{cmd_Статистика, 0});
-    });
+    bench_program::in_program_here([&](Window task) { секунд = measure(task, std::chrono::steady_clock::now()); });
+    if (секунд == 0) state.SkipWithError("no window");
     state.SetIterationTime(секунд);
   }
+}
+
+double секунд_с(std::chrono::steady_clock::time_point начало) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - начало).count();
+}
+
+// "Статистика…" on such a folder: from the command to its window shown with every chart drawn
+// (the window is closed at once).
+void BM_StatisticsWindow(benchmark::State& state) {
+  время_до_окна(state, [](Window task, auto начало) {
+    double секунд = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      QWidget* m = QApplication::activeModalWidget();
+      if (!m || !m->isVisible()) return;
+      m->repaint();
+      секунд = секунд_с(начало);
+      poll.stop();
+      QMetaObject::invokeMethod(m, "accept", Qt::QueuedConnection);
+    });
+    poll.start(0);
+    win_SendEvent(task, e_menu{cmd_Статистика, 0});
+    return секунд;
+  });
 }
 BENCHMARK(BM_StatisticsWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -223,24 +236,17 @@ BENCHMARK(BM_StatisticsWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->
 void BM_LendingWindow(benchmark::State& state) {
   const int команда = state.range(0) == 0 ? cmd_Читатели : cmd_Должники;
   const QString заголовок = QString::fromUtf8(state.range(0) == 0 ? "Читатели" : "Должники");
-  for (auto _ : state) {
-    state.PauseTiming();
-    const ПапкаПрограммы каталог;
-    state.ResumeTiming();
+  время_до_окна(state, [&](Window task, auto начало) {
     double секунд = 0;
-    bench_program::in_program_here([&](Window task) {
-      const auto начало = std::chrono::steady_clock::now();
-      win_SendEvent(task, e_menu{команда, 0});
-      for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->windowTitle() == заголовок) {
-          w->repaint();
-          секунд = std::chrono::duration<double>(std::chrono::steady_clock::now() - начало).count();
-          w->close();
-        }
-    });
-    if (секунд == 0) state.SkipWithError("no window");
-    state.SetIterationTime(секунд);
-  }
+    win_SendEvent(task, e_menu{команда, 0});
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w->windowTitle() == заголовок) {
+        w->repaint();
+        секунд = секунд_с(начало);
+        w->close();
+      }
+    return секунд;
+  });
 }
 BENCHMARK(BM_LendingWindow)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
